@@ -1,0 +1,2 @@
+#include "app/KPXSetupApp.h"
+CKPXSetupApp::CKPXSetupApp() {}

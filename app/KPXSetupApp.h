@@ -1,0 +1,6 @@
+#pragma once
+#include "classlib/WinApp.h"
+class CKPXSetupApp : public CWinApp {
+public:
+    CKPXSetupApp();
+};

@@ -1,0 +1,44 @@
+#include "classlib/Win32Api.h"
+
+namespace {
+
+Win32Api RealApi()
+{
+    Win32Api a;
+    a.GetVersionExA = &::GetVersionExA;
+    a.LoadLibraryA = &::LoadLibraryA;
+    a.GetProcAddress = &::GetProcAddress;
+    a.FreeLibrary = &::FreeLibrary;
+    a.OpenSCManagerA = &::OpenSCManagerA;
+    a.OpenServiceA = &::OpenServiceA;
+    a.QueryServiceStatus = &::QueryServiceStatus;
+    a.CloseServiceHandle = &::CloseServiceHandle;
+    a.CreateMutexA = &::CreateMutexA;
+    a.OpenMutexA = &::OpenMutexA;
+    a.ReleaseMutex = &::ReleaseMutex;
+    a.CloseHandle = &::CloseHandle;
+    a.FindWindowA = &::FindWindowA;
+    a.IsIconic = &::IsIconic;
+    a.ShowWindow = &::ShowWindow;
+    a.BringWindowToTop = &::BringWindowToTop;
+    a.SetForegroundWindow = &::SetForegroundWindow;
+    a.GetModuleFileNameA = &::GetModuleFileNameA;
+    a.MessageBoxA = &::MessageBoxA;
+    a.GlobalAlloc = &::GlobalAlloc;
+    a.CreateFileA = &::CreateFileA;
+    a.EnumPrintersA = &::EnumPrintersA;
+    a.OpenPrinterA = &::OpenPrinterA;
+    a.ClosePrinter = &::ClosePrinter;
+    a.GetPrinterA = &::GetPrinterA;
+    a.SetPrinterA = &::SetPrinterA;
+    a.GetPrinterDriverA = &::GetPrinterDriverA;
+    return a;
+}
+
+} // namespace
+
+Win32Api& Win32()
+{
+    static Win32Api api = RealApi();
+    return api;
+}

@@ -1,0 +1,56 @@
+// The platform seam: one entry per Win32 call that the program makes where a
+// test must be able to stand in for the system. Each entry has exactly the
+// signature of the call it is named after and is the real function by default.
+// Code calls Win32().OpenMutexA(...) instead of ::OpenMutexA(...); a test
+// replaces one entry for its duration with ScopedApiOverride (tests/support).
+//
+// Only calls whose outcome Wine cannot be made to produce need to come through
+// here (another user's mutex, a refused open, a printer status, a failed
+// allocation, a version, a service state, a rename the spooler accepts).
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+struct Win32Api {
+    // Version, WOW64 and services
+    decltype(&::GetVersionExA) GetVersionExA;
+    decltype(&::LoadLibraryA) LoadLibraryA;
+    decltype(&::GetProcAddress) GetProcAddress;
+    decltype(&::FreeLibrary) FreeLibrary;
+    decltype(&::OpenSCManagerA) OpenSCManagerA;
+    decltype(&::OpenServiceA) OpenServiceA;
+    decltype(&::QueryServiceStatus) QueryServiceStatus;
+    decltype(&::CloseServiceHandle) CloseServiceHandle;
+
+    // Kernel objects, windows, modules
+    decltype(&::CreateMutexA) CreateMutexA;
+    decltype(&::OpenMutexA) OpenMutexA;
+    decltype(&::ReleaseMutex) ReleaseMutex;
+    decltype(&::CloseHandle) CloseHandle;
+    decltype(&::FindWindowA) FindWindowA;
+    decltype(&::IsIconic) IsIconic;
+    decltype(&::ShowWindow) ShowWindow;
+    decltype(&::BringWindowToTop) BringWindowToTop;
+    decltype(&::SetForegroundWindow) SetForegroundWindow;
+    decltype(&::GetModuleFileNameA) GetModuleFileNameA;
+    decltype(&::MessageBoxA) MessageBoxA;
+
+    // Memory
+    decltype(&::GlobalAlloc) GlobalAlloc;
+
+    // Files
+    decltype(&::CreateFileA) CreateFileA;
+
+    // Print spooler
+    decltype(&::EnumPrintersA) EnumPrintersA;
+    decltype(&::OpenPrinterA) OpenPrinterA;
+    decltype(&::ClosePrinter) ClosePrinter;
+    decltype(&::GetPrinterA) GetPrinterA;
+    decltype(&::SetPrinterA) SetPrinterA;
+    decltype(&::GetPrinterDriverA) GetPrinterDriverA;
+};
+
+// The process's seam, real on first use. A function-local object, so that the
+// application object's constructor (which runs before main) may already use it.
+Win32Api& Win32();

@@ -1,0 +1,104 @@
+#include "classlib/WinApp.h"
+
+#include "classlib/Win32Api.h"
+#include "classlib/Wnd.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWinApp::CWinApp(const char* appName) : m_pszInitialName(appName)
+{
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (m_hDevMode) GlobalFree(m_hDevMode);
+    if (m_hDevNames) GlobalFree(m_hDevNames);
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+void CWinApp::InitApplication(HINSTANCE hInstance)
+{
+    m_hInstance = hInstance;
+
+    m_strAppName = m_pszInitialName ? m_pszInitialName : LoadResString(IDS_APP_TITLE);
+
+    char path[MAX_PATH] = {};
+    Win32().GetModuleFileNameA(hInstance, path, MAX_PATH);
+    std::string module(path);
+
+    // The profile and help names keep the letter case in which the system
+    // reports the executable's path. Only the part after the last backslash
+    // is the file name; its extension starts at its last dot. A backslash or
+    // dot can't be a trail byte here: the path's own separators come first.
+    size_t slash = module.find_last_of('\\');
+    std::string file = slash == std::string::npos ? module : module.substr(slash + 1);
+    size_t dot = file.find_last_of('.');
+    std::string base = dot == std::string::npos ? file : file.substr(0, dot);
+    m_strProfileName = base + ".INI";
+
+    size_t moduleDot = module.size() - (file.size() - (dot == std::string::npos ? file.size() : dot));
+    m_strHelpFilePath = module.substr(0, moduleDot) + ".HLP";
+}
+
+int CWinApp::Run()
+{
+    if (!InitInstance())
+        return ExitInstance();
+    // An application that keeps running after InitInstance would pump
+    // messages here; this program never does.
+    return ExitInstance();
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
+{
+    if (!m_hDevNames) {
+        PRINTDLGA query = {};
+        query.lStructSize = sizeof(query);
+        query.Flags = PD_RETURNDEFAULT;
+        if (!PrintDlgA(&query))
+            return FALSE;
+        m_hDevMode = query.hDevMode;
+        m_hDevNames = query.hDevNames;
+    }
+    pd->hDevMode = m_hDevMode;
+    pd->hDevNames = m_hDevNames;
+    return m_hDevNames != nullptr;
+}
+
+void AfxEnableControlContainer()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+int AfxMessageBox(const char* text, UINT type)
+{
+    CWinApp* app = AfxGetApp();
+    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+    const char* caption = app ? app->m_strAppName.c_str() : "";
+    return Win32().MessageBoxA(owner, text, caption, type);
+}
+
+int AfxMessageBox(UINT idText, UINT type)
+{
+    return AfxMessageBox(LoadResString(idText).c_str(), type);
+}
+
+std::string LoadResString(UINT id)
+{
+    // A string-table entry holds at most 4096 characters; in code page 932
+    // each may take two bytes.
+    char buffer[8192];
+    HINSTANCE module = AfxGetApp() && AfxGetApp()->m_hInstance ? AfxGetApp()->m_hInstance
+                                                               : GetModuleHandleA(nullptr);
+    int n = LoadStringA(module, id, buffer, sizeof(buffer));
+    return std::string(buffer, n > 0 ? n : 0);
+}

@@ -1,0 +1,65 @@
+// The application object: one per process, constructed as a static object.
+// WinMain (classlib/WinMain.cpp) initialises it, calls InitInstance, and when
+// that returns false goes straight to ExitInstance, whose result is the
+// process exit code. There is no message loop of the application's own.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    // appName null: the title comes from the string table (IDS_APP_TITLE).
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Fills the instance handle, the title, the profile name and the help
+    // path from the executable's module. WinMain calls it before InitInstance;
+    // tests call it on an application object of their own.
+    void InitApplication(HINSTANCE hInstance);
+
+    virtual BOOL InitInstance() { return FALSE; }
+    virtual int ExitInstance() { return m_nExitCode; }
+
+    // InitInstance, and ExitInstance when it returns false; the exit code.
+    int Run();
+
+    // The system's default printer as device names and mode blocks (caller
+    // neither frees nor keeps them: the application owns both). False when
+    // there is no default printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pd);
+
+    HINSTANCE m_hInstance = nullptr;
+    std::string m_strAppName;      // application title: caption of every message box
+    std::string m_strProfileName;  // executable's base name + ".INI"
+    std::string m_strHelpFilePath; // executable's path with ".HLP" for its extension
+    CWnd* m_pMainWnd = nullptr;    // owner of message boxes while the main dialog runs
+
+protected:
+    int m_nExitCode = 0;
+
+private:
+    const char* m_pszInitialName;
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+};
+
+// The one application object, or null before it is constructed.
+CWinApp* AfxGetApp();
+
+// Enables hosting of the controls our dialogs contain (the common controls
+// for the list view); dialogs with a list view fail to load without it.
+void AfxEnableControlContainer();
+
+// Message boxes with the application title as caption, owned by the main
+// window when there is one. Return the button pressed (IDOK ...).
+int AfxMessageBox(const char* text, UINT type = MB_OK);
+int AfxMessageBox(UINT idText, UINT type = MB_OK);
+
+// A string-table text as code page bytes; empty when the id has none.
+std::string LoadResString(UINT id);

@@ -1,0 +1,74 @@
+// Resource ids of KPXSETUP.EXE, grouped by dialog. Shared by the resource
+// script and the code; the numbers are fixed (help context ids, the window
+// lookup of a running copy and the driver's own tools depend on them).
+#pragma once
+
+// Application-wide
+#define IDS_APP_TITLE               57344   // application title and main dialog caption
+#define IDM_ABOUTBOX                0x0010  // system-menu command of the version dialog
+#ifndef ID_HELP
+#define ID_HELP                     57670   // standard Help command and the Help button
+#endif
+
+// Strings
+#define IDS_ABOUTBOX                101     // system-menu item text
+#define IDS_VERSION_TEXT            102     // text of the version dialog
+#define IDS_COL_PRINTER             103
+#define IDS_COL_PROFILESET          104
+#define IDS_COL_PORT                105
+#define IDS_DRIVER_NAME             106     // "KESTRO PLOTARA"
+#define IDS_DRIVER_NAME_COLOR       107     // "KESTRO PLOTARA Color Printer"
+#define IDS_CAPTION_NAME_ERROR      108
+#define IDS_CAPTION_PRINTER         109
+#define IDS_CAPTION_PROFILE_SETTING 110
+#define IDS_NO_DRIVER               111
+#define IDS_NAME_EXISTS             112
+#define IDS_NAME_EMPTY              113
+#define IDS_CONFIRM_CHANGE          114
+#define IDS_CHANGE_FAILED           115
+#define IDS_DEFAULT_SET_NAME        116
+#define IDS_OTHER_USER              117
+#define IDS_FILE_NOT_FOUND          118
+#define IDS_BROWSE_TITLE            119
+
+// Version dialog
+#define IDD_ABOUTBOX                100
+#define IDC_VERSION_TEXT            1009
+#define IDB_ABOUT                   130
+
+// Main dialog
+#define IDD_KPXSETUP_DIALOG         102
+#define IDC_PRINTER_LIST            1000
+#define IDC_PRINTER_NAME            1001
+#define IDC_PROFILE_SET             1002
+#define IDC_SET                     1003
+#define IDC_VERSION                 1004
+#define IDC_LIST_LABEL              1006
+#define IDC_NAME_LABEL              1007
+#define IDC_SET_LABEL               1008
+
+// Copy error dialog
+#define IDD_COPYERROR               131
+#define IDC_COPY_MESSAGE            1010
+#define IDC_COPY_HINT               1011
+#define IDC_COPY_SOURCE_LABEL       1012
+#define IDC_COPY_SOURCE             1013
+#define IDC_BROWSE                  1014
+
+// Overwrite confirmation dialog
+#define IDD_OVERWRITE               132
+#define IDC_OVERWRITE_ALL           5
+#define IDC_OVERWRITE_FILE          1015
+#define IDC_EXISTING_SIZE           1016
+#define IDC_EXISTING_TIME           1017
+#define IDC_NEW_SIZE                1018
+#define IDC_NEW_TIME                1019
+
+// Help context ids of the main dialog's controls
+#define HIDC_LIST_LABEL             20000
+#define HIDC_NAME_LABEL             20001
+#define HIDC_SET_LABEL              20002
+#define HIDC_SET                    20003
+#define HIDC_VERSION                20004
+#define HIDC_CLOSE                  20005
+#define HIDC_HELP                   20006

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine with code page 932 and a prefix of the
+# test run. ctest calls it for every test (CMAKE_CROSSCOMPILING_EMULATOR).
+#   KPX_PREFIX_ROOT  folder holding the run's prefixes (default: /tmp/kpx-prefixes)
+#   KPX_WINEARCH     win32 (default) or win64, for WOW64 tests
+#   KPX_FRESH_PREFIX 1: run in a private copy of the prefix, removed afterwards,
+#                    for tests that change machine-wide state (services)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+arch=${KPX_WINEARCH:-win32}
+root=${KPX_PREFIX_ROOT:-/tmp/kpx-prefixes}
+base=$("$here/make-prefix.sh" "$root" "$arch")
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ "${KPX_FRESH_PREFIX:-0}" = 1 ]; then
+  prefix=$(mktemp -d "$root/fresh-$arch.XXXXXX")
+  cp -a "$base/." "$prefix/"
+  trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
+else
+  prefix=$base
+fi
+export WINEPREFIX=$prefix
+# Without an X display (a plain terminal) windows cannot be created; start a
+# private Xvfb for this one run.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+fi
+wine "$@"
