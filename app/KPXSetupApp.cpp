@@ -1,2 +1,190 @@
 #include "app/KPXSetupApp.h"
-CKPXSetupApp::CKPXSetupApp() {}
+
+#include "app/FileExists.h"
+#include "app/OsClass.h"
+#include "app/PlatformFlags.h"
+#include "classlib/PathParts.h"
+#include "classlib/Win32Api.h"
+#include "printers/PrinterFilter.h"
+#include "printers/PrnInfoList.h"
+#include "res/resource.h"
+
+#include <mbstring.h>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const char kGlobalMutexName[] = "Global\\KPXSetupMutex";
+const char kSessionMutexName[] = "LocalKPXSetupMutex";
+
+// The system's predefined dialog class.
+const ATOM kDialogClassAtom = 0x8002;
+
+// MUTEX_ALL_ACCESS: the rights a copy of our own user gets on the mutex.
+const DWORD kMutexAllAccess = 0x1F0001;
+
+void ShowStartupError(const std::string& text)
+{
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+} // namespace
+
+CKPXSetupApp* GetKPXSetupApp()
+{
+    return static_cast<CKPXSetupApp*>(AfxGetApp());
+}
+
+CKPXSetupApp::CKPXSetupApp() : CWinApp(nullptr)
+{
+    InitPlatformFlags();
+}
+
+CKPXSetupApp::~CKPXSetupApp()
+{
+    if (m_hSessionGuard)
+        Win32().CloseHandle(m_hSessionGuard);
+}
+
+BOOL CKPXSetupApp::InitInstance()
+{
+    AfxEnableControlContainer();
+
+    const char* mutexName = kGlobalMutexName;
+    if (GetOsClass() == OsNT4) {
+        // NT 4.0 has no machine-wide namespace: the session mutex is the only guard.
+        mutexName = kSessionMutexName;
+    } else if (!CheckOtherSession()) {
+        return FALSE;
+    }
+
+    if (!AcquireInstanceMutex(mutexName))
+        return FALSE;
+
+    InitModuleDir();
+
+    if (!CheckDriverInstalled())
+        return FALSE;
+    if (!CheckIniFileExists())
+        return FALSE;
+
+    return FALSE;
+}
+
+int CKPXSetupApp::ExitInstance()
+{
+    ReleaseInstanceMutex();
+    return CWinApp::ExitInstance();
+}
+
+void CKPXSetupApp::GetIniFilePath(std::string& path) const
+{
+    path = m_strModuleDir + "\\" + m_strProfileName;
+}
+
+bool CKPXSetupApp::CheckOtherSession()
+{
+    HANDLE existing = Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName);
+    if (existing) {
+        // A copy of this user: AcquireInstanceMutex deals with it.
+        Win32().CloseHandle(existing);
+        return true;
+    }
+    if (GetLastError() != ERROR_ACCESS_DENIED)
+        return true;  // no copy runs anywhere
+
+    // The machine-wide mutex belongs to another user.
+    if (ActivateRunningCopy())
+        return false;
+
+    HANDLE guard = Win32().CreateMutexA(nullptr, TRUE, kSessionMutexName);
+    if (guard && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another start in this session is showing the message right now.
+        m_hSessionGuard = guard;
+        return false;
+    }
+
+    // Holding the guard while the message is up keeps further starts in
+    // this session silent.
+    ShowStartupError(LoadResString(IDS_OTHER_USER));
+    if (guard) {
+        Win32().ReleaseMutex(guard);
+        Win32().CloseHandle(guard);
+    }
+    return false;
+}
+
+bool CKPXSetupApp::AcquireInstanceMutex(const char* name)
+{
+    m_hMutex = Win32().CreateMutexA(nullptr, TRUE, name);
+    if (!m_hMutex)
+        return false;
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return true;
+
+    // Another copy runs; its handle stays in m_hMutex for ExitInstance.
+    ActivateRunningCopy();
+    return false;
+}
+
+bool CKPXSetupApp::ActivateRunningCopy()
+{
+    HWND running = Win32().FindWindowA(MAKEINTATOM(kDialogClassAtom), m_strAppName.c_str());
+    if (!running)
+        return false;
+    if (Win32().IsIconic(running))
+        Win32().ShowWindow(running, SW_SHOWNORMAL);
+    else
+        Win32().BringWindowToTop(running);
+    Win32().SetForegroundWindow(running);
+    return true;
+}
+
+void CKPXSetupApp::InitModuleDir()
+{
+    char path[MAX_PATH] = {};
+    Win32().GetModuleFileNameA(m_hInstance, path, MAX_PATH);
+    m_strModuleDir = DirectoryPart(path);
+}
+
+bool CKPXSetupApp::CheckDriverInstalled()
+{
+    CPrnInfoList printers;
+    unsigned count = printers.Enumerate();
+    for (unsigned i = 0; i < count; ++i) {
+        // Printers that are not usable give no driver name and never match.
+        if (IsSupportedDriver(printers.GetDriverName(i)))
+            return true;
+    }
+    ShowStartupError(LoadResString(IDS_NO_DRIVER));
+    return false;
+}
+
+bool CKPXSetupApp::CheckIniFileExists()
+{
+    std::string path;
+    GetIniFilePath(path);
+    if (FileExists(path.c_str()))
+        return true;
+
+    // The message names the file in upper case, double-byte letters included.
+    std::vector<unsigned char> name(m_strProfileName.begin(), m_strProfileName.end());
+    name.push_back('\0');
+    _mbsupr(name.data());
+
+    std::string format = LoadResString(IDS_FILE_NOT_FOUND);
+    std::vector<char> text(format.size() + name.size() + 1);
+    snprintf(text.data(), text.size(), format.c_str(), reinterpret_cast<const char*>(name.data()));
+    ShowStartupError(text.data());
+    return false;
+}
+
+void CKPXSetupApp::ReleaseInstanceMutex()
+{
+    if (!m_hMutex)
+        return;
+    Win32().ReleaseMutex(m_hMutex);
+    Win32().CloseHandle(m_hMutex);
+    m_hMutex = nullptr;
+}

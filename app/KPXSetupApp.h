@@ -1,6 +1,46 @@
+// The application object: start-up checks, the single-instance guard and the
+// two path queries for the tool settings file.
 #pragma once
+
 #include "classlib/WinApp.h"
+
+#include <string>
+
 class CKPXSetupApp : public CWinApp {
 public:
+    // Fixes the process-wide platform flags (WOW64, Terminal Services).
     CKPXSetupApp();
+    ~CKPXSetupApp() override;
+
+    // Start-up. Returns false on every path, so that the framework goes
+    // straight to ExitInstance once the main dialog has closed or a check
+    // has failed.
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // Directory of the executable without a trailing backslash.
+    void GetModuleDir(std::string& dir) const { dir = m_strModuleDir; }
+    // Tool directory, a backslash and the profile name (KPXSETUP.INI).
+    void GetIniFilePath(std::string& path) const;
+
+    // The steps of start-up; each "continue" is true, each "stop" false.
+    bool CheckOtherSession();
+    bool AcquireInstanceMutex(const char* name);
+    bool ActivateRunningCopy();
+    void InitModuleDir();
+    bool CheckDriverInstalled();
+    bool CheckIniFileExists();
+    void ReleaseInstanceMutex();
+
+    HANDLE m_hMutex = nullptr;
+    std::string m_strModuleDir;
+
+private:
+    // The session guard of CheckOtherSession when another start in this
+    // session already shows the other-user message; held until the end.
+    HANDLE m_hSessionGuard = nullptr;
 };
+
+// The application object of this process (the static one in the program, or
+// one a test has made).
+CKPXSetupApp* GetKPXSetupApp();

@@ -1,5 +1,6 @@
 #include "classlib/WinApp.h"
 
+#include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
 #include "res/resource.h"
@@ -35,16 +36,14 @@ void CWinApp::InitApplication(HINSTANCE hInstance)
     std::string module(path);
 
     // The profile and help names keep the letter case in which the system
-    // reports the executable's path. Only the part after the last backslash
-    // is the file name; its extension starts at its last dot. A backslash or
-    // dot can't be a trail byte here: the path's own separators come first.
-    size_t slash = module.find_last_of('\\');
-    std::string file = slash == std::string::npos ? module : module.substr(slash + 1);
+    // reports the executable's path. The extension starts at the last dot of
+    // the file name (a dot is never a trail byte in code page 932).
+    std::string file = FileNamePart(module);
     size_t dot = file.find_last_of('.');
     std::string base = dot == std::string::npos ? file : file.substr(0, dot);
     m_strProfileName = base + ".INI";
 
-    size_t moduleDot = module.size() - (file.size() - (dot == std::string::npos ? file.size() : dot));
+    size_t moduleDot = module.size() - file.size() + (dot == std::string::npos ? file.size() : dot);
     m_strHelpFilePath = module.substr(0, moduleDot) + ".HLP";
 }
 
@@ -97,8 +96,12 @@ std::string LoadResString(UINT id)
     // A string-table entry holds at most 4096 characters; in code page 932
     // each may take two bytes.
     char buffer[8192];
-    HINSTANCE module = AfxGetApp() && AfxGetApp()->m_hInstance ? AfxGetApp()->m_hInstance
-                                                               : GetModuleHandleA(nullptr);
-    int n = LoadStringA(module, id, buffer, sizeof(buffer));
+    int n = LoadStringA(AfxGetResourceHandle(), id, buffer, sizeof(buffer));
     return std::string(buffer, n > 0 ? n : 0);
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    CWinApp* app = AfxGetApp();
+    return app && app->m_hInstance ? app->m_hInstance : GetModuleHandleA(nullptr);
 }

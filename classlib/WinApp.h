@@ -63,3 +63,8 @@ int AfxMessageBox(UINT idText, UINT type = MB_OK);
 
 // A string-table text as code page bytes; empty when the id has none.
 std::string LoadResString(UINT id);
+
+// The module that holds the string table and the dialog templates: the
+// application's instance, or the executable when there is no application
+// object yet (tests).
+HINSTANCE AfxGetResourceHandle();

@@ -1,0 +1,6 @@
+#pragma once
+
+// True when the file can be opened for reading with no sharing. A file that
+// another process holds open therefore counts as missing. File-system
+// redirection is left as it is (SafeFileExists is the redirection-safe form).
+bool FileExists(const char* path);

@@ -1,0 +1,89 @@
+#include "printers/PrnInfoList.h"
+
+#include "classlib/Win32Api.h"
+#include "printers/PrinterFilter.h"
+
+namespace {
+
+// Local printers and the current user's printer connections.
+const DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+const DWORD kLevel = 2;
+
+} // namespace
+
+CPrnInfoList::~CPrnInfoList()
+{
+    FreeBuffer();
+}
+
+unsigned CPrnInfoList::Enumerate()
+{
+    FreeBuffer();
+
+    // The first call only reports the size the records and their strings
+    // need; it "fails" with ERROR_INSUFFICIENT_BUFFER whenever there is a
+    // printer, so its result says nothing. With no printer the size stays 0
+    // and the block below is empty.
+    DWORD needed = 0;
+    DWORD returned = 0;
+    Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, nullptr, 0, &needed, &returned);
+
+    // GMEM_FIXED: the handle is the block's address.
+    HGLOBAL block = Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, needed);
+    if (!block)
+        return 0;
+
+    // Also fails when a printer was added since the first call and the block
+    // is too small now: the caller then sees no printers until it enumerates
+    // again.
+    returned = 0;
+    if (!Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed,
+                               &returned)) {
+        GlobalFree(block);
+        return 0;
+    }
+
+    m_pInfo = static_cast<PRINTER_INFO_2A*>(block);
+    m_nCount = returned;
+    return m_nCount;
+}
+
+const PRINTER_INFO_2A* CPrnInfoList::GetItem(unsigned index) const
+{
+    if (!m_pInfo || index >= m_nCount)
+        return nullptr;
+    return m_pInfo + index;
+}
+
+const PRINTER_INFO_2A* CPrnInfoList::GetUsableItem(unsigned index) const
+{
+    const PRINTER_INFO_2A* item = GetItem(index);
+    return item && IsPrinterUsable(item) ? item : nullptr;
+}
+
+const char* CPrnInfoList::GetDriverName(unsigned index) const
+{
+    const PRINTER_INFO_2A* item = GetUsableItem(index);
+    return item ? item->pDriverName : nullptr;
+}
+
+const char* CPrnInfoList::GetPrinterName(unsigned index) const
+{
+    const PRINTER_INFO_2A* item = GetUsableItem(index);
+    return item ? item->pPrinterName : nullptr;
+}
+
+const char* CPrnInfoList::GetPortName(unsigned index) const
+{
+    const PRINTER_INFO_2A* item = GetUsableItem(index);
+    return item ? item->pPortName : nullptr;
+}
+
+void CPrnInfoList::FreeBuffer()
+{
+    if (m_pInfo) {
+        GlobalFree(m_pInfo);
+        m_pInfo = nullptr;
+    }
+    m_nCount = 0;
+}

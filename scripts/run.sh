@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds KPXSETUP.EXE and runs it in a demo Wine prefix with sample printers,
+# a KPXSETUP.INI with three profile sets and their .kpx files beside it.
+# With a display the tool's window appears there; without one it runs under
+# Xvfb and a screenshot is saved (its path is printed).
+#   scripts/run.sh            build, make the demo prefix (once), run
+#   KPX_DEMO_PREFIX=dir       where the demo prefix lives (default: build/demo-prefix)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+
+build=${KPX_BUILD_DIR:-$top/build}
+cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)" --target KPXSETUP kpx_demo_printers
+
+prefix=${KPX_DEMO_PREFIX:-$build/demo-prefix}
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+in_x() {  # runs a command with a display, starting Xvfb when there is none
+  if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1024x768x24" "$@"; fi
+}
+
+if [ ! -f "$prefix/.kpx-demo-ready" ]; then
+  echo "Creating the demo Wine prefix in $prefix ..."
+  rm -rf "$prefix"
+  wineboot -i >/dev/null 2>&1; wineserver -w
+  in_x wine "$build/kpx_demo_printers.exe"
+  # The dialogs ask for "ＭＳ Ｐゴシック"; Wine draws it with the IPA gothic font.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null
+  wineserver -w
+  touch "$prefix/.kpx-demo-ready"
+fi
+
+# The tool beside its settings file, as an administrator deploys it.
+tooldir="$prefix/drive_c/KPXSetup"
+mkdir -p "$tooldir/office" "$tooldir/poster" "$tooldir/photo"
+cp "$build/KPXSETUP.EXE" "$tooldir/"
+for set in office poster photo; do
+  for kind in auto vivid tone font; do
+    printf 'KPX1 %s %s profile\r\n' "$set" "$kind" > "$tooldir/$set/$kind.kpx"
+  done
+done
+python3 - "$tooldir/KPXSETUP.INI" <<'PY'
+import sys
+text = """[KESTRO PLOTARA Color Profile Setup Tool]
+NumColorProfileSets=3
+ColorProfileSetName1=Office
+ColorProfileSetName2=Poster
+ColorProfileSetName3=写真 Photo
+
+[Office]
+Auto=%KPXSETUP%\\office\\auto.kpx
+Vividness=%KPXSETUP%\\office\\vivid.kpx
+Tone=%KPXSETUP%\\office\\tone.kpx
+Font=%KPXSETUP%\\office\\font.kpx
+
+[Poster]
+Auto=%KPXSETUP%\\poster\\auto.kpx
+Vividness=%KPXSETUP%\\poster\\vivid.kpx
+Tone=%KPXSETUP%\\poster\\tone.kpx
+Font=%KPXSETUP%\\poster\\font.kpx
+
+[写真 Photo]
+Auto=%KPXSETUP%\\photo\\auto.kpx
+Vividness=%KPXSETUP%\\photo\\vivid.kpx
+Tone=%KPXSETUP%\\photo\\tone.kpx
+Font=%KPXSETUP%\\photo\\font.kpx
+"""
+open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
+PY
+
+exe='C:\KPXSetup\KPXSETUP.EXE'
+if [ -n "${DISPLAY:-}" ]; then
+  echo "Running $exe in $prefix (close the window to end)"
+  wine "$exe"
+  exit 0
+fi
+
+shot="$build/kpxsetup-demo.png"
+rm -f "$shot"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  wine "$1" & pid=$!
+  # Give the tool time to start, then photograph the screen while it runs.
+  for i in $(seq 1 20); do sleep 0.5; kill -0 $pid 2>/dev/null || break; done
+  sleep 3
+  import -window root "$2"
+  if kill -0 $pid 2>/dev/null; then echo "KPXSETUP.EXE is running; screenshot taken"; else echo "KPXSETUP.EXE ended by itself"; fi
+  wineserver -k 2>/dev/null || true
+' _ "$exe" "$shot"
+echo "Screenshot: $shot"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds KPXSETUP.EXE and every test, then runs all tests under Wine (ctest),
+# each run in fresh Wine prefixes. Installs what is missing first.
+#   scripts/test.sh [extra ctest arguments]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+
+build=${KPX_BUILD_DIR:-$top/build}
+cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+# Fresh prefixes for this run; the wrapper boots them on first use.
+export KPX_PREFIX_ROOT
+KPX_PREFIX_ROOT=$(mktemp -d /tmp/kpx-test-prefixes.XXXXXX)
+cleanup() {
+  for p in "$KPX_PREFIX_ROOT"/*/; do WINEPREFIX="$p" wineserver -k 2>/dev/null || true; done
+  rm -rf "$KPX_PREFIX_ROOT"
+}
+trap cleanup EXIT
+"$top/scripts/make-prefix.sh" "$KPX_PREFIX_ROOT" win32 >/dev/null
+"$top/scripts/make-prefix.sh" "$KPX_PREFIX_ROOT" win64 >/dev/null
+
+cd "$build"
+# One X server for the whole run: dialogs and message boxes need a display.
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure --timeout 300 "$@"

@@ -1,0 +1,332 @@
+// Start-up of the application object, driven in this process: the checks,
+// the single-instance guard and the messages a failed check shows.
+#include "app/KPXSetupApp.h"
+#include "classlib/Win32Api.h"
+#include "res/resource.h"
+#include "support/ApiOverride.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/TempDir.h"
+#include "support/TestPrinter.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string g_modulePath;
+
+DWORD WINAPI FakeGetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size)
+{
+    lstrcpynA(buffer, g_modulePath.c_str(), static_cast<int>(size));
+    return static_cast<DWORD>(lstrlenA(buffer));
+}
+
+HANDLE WINAPI OpenMutexDenied(DWORD, BOOL, LPCSTR)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+
+int g_openMutexCalls = 0;
+HANDLE WINAPI CountingOpenMutex(DWORD access, BOOL inherit, LPCSTR name)
+{
+    ++g_openMutexCalls;
+    return OpenMutexA(access, inherit, name);
+}
+
+std::vector<std::string> g_createdMutexes;
+HANDLE WINAPI RecordingCreateMutex(LPSECURITY_ATTRIBUTES sa, BOOL owned, LPCSTR name)
+{
+    g_createdMutexes.push_back(name ? name : "");
+    return CreateMutexA(sa, owned, name);
+}
+
+BOOL WINAPI ReportNT4(LPOSVERSIONINFOA info)
+{
+    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+    info->dwMajorVersion = 4;
+    info->dwMinorVersion = 0;
+    return TRUE;
+}
+
+BOOL WINAPI RefuseEveryOpen(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+bool MutexExists(const char* name)
+{
+    HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, name);
+    if (!h) return false;
+    CloseHandle(h);
+    return true;
+}
+
+// A window that looks like a running copy's main dialog to the window lookup.
+HWND CreateRunningCopyWindow(const std::string& title)
+{
+    return CreateWindowExA(0, MAKEINTATOM(0x8002), title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           10, 10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteAllPrinters();
+        UseModule("KPXSETUP.EXE");
+    }
+
+    void UseModule(const std::string& fileName)
+    {
+        g_modulePath = m_dir.file(fileName);
+        m_app.InitApplication(GetModuleHandleA(nullptr));
+    }
+
+    void WriteIni() { ASSERT_TRUE(WriteFileBytes(m_dir.file("KPXSETUP.INI"), "[x]\r\n")); }
+
+    BOOL Start()
+    {
+        BOOL result = m_app.InitInstance();
+        m_app.ExitInstance();
+        return result;
+    }
+
+    TempDir m_dir{"startup"};
+    ScopedApiOverride<decltype(&::GetModuleFileNameA)> m_module{Win32().GetModuleFileNameA,
+                                                                  &FakeGetModuleFileNameA};
+    CKPXSetupApp m_app;
+    MessageBoxRecorder m_boxes;
+};
+
+TEST_F(StartupTest, TitleAndProfileNameComeFromTheStringTableAndTheExecutable)
+{
+    EXPECT_EQ(m_app.m_strAppName, LoadResString(IDS_APP_TITLE));
+    EXPECT_EQ(m_app.m_strProfileName, "KPXSETUP.INI");
+    EXPECT_EQ(m_app.m_strHelpFilePath, m_dir.file("KPXSETUP.HLP"));
+
+    m_app.InitModuleDir();
+    std::string ini;
+    m_app.GetIniFilePath(ini);
+    EXPECT_EQ(ini, m_dir.file("KPXSETUP.INI"));
+}
+
+TEST_F(StartupTest, NoPrinterAtAllShowsTheDriverMessageOnly)
+{
+    // No tool settings file either: the driver check comes first and ends start-up.
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, LoadResString(IDS_NO_DRIVER));
+    EXPECT_EQ(m_boxes.boxes()[0].caption, LoadResString(IDS_APP_TITLE));
+    EXPECT_EQ(m_boxes.boxes()[0].type, UINT(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(StartupTest, PrintersOfOtherDriversOnlyShowTheDriverMessage)
+{
+    WriteIni();
+    TestPrinter other("Office Laser", kOtherDriver);
+    TestPrinter nearMiss("Almost", "KESTRO PLOTARA ");  // trailing blank: not supported
+    ASSERT_TRUE(other.added() && nearMiss.added());
+
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, LoadResString(IDS_NO_DRIVER));
+}
+
+TEST_F(StartupTest, SupportedPrinterThatCannotBeOpenedDoesNotCount)
+{
+    WriteIni();
+    TestPrinter plotter("Plotter 3F", kDriver);
+    ASSERT_TRUE(plotter.added());
+    ScopedApiOverride refuse(Win32().OpenPrinterA, &RefuseEveryOpen);
+
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, LoadResString(IDS_NO_DRIVER));
+}
+
+TEST_F(StartupTest, MissingSettingsFileIsNamedInUpperCase)
+{
+    TestPrinter plotter("Plotter 3F", kColorDriver);
+    ASSERT_TRUE(plotter.added());
+
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    const RecordedBox& box = m_boxes.boxes()[0];
+    std::string format = LoadResString(IDS_FILE_NOT_FOUND);
+    ASSERT_EQ(format.substr(0, 2), "%s");
+    EXPECT_EQ(box.text, "KPXSETUP.INI" + format.substr(2));
+    EXPECT_EQ(box.caption, LoadResString(IDS_APP_TITLE));
+    EXPECT_EQ(box.type, UINT(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(StartupTest, RenamedExecutableLooksForItsOwnSettingsFile)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    UseModule("Tool.exe");
+    WriteIni();  // KPXSETUP.INI is there, but this executable reads Tool.INI
+
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, "TOOL.INI" + LoadResString(IDS_FILE_NOT_FOUND).substr(2));
+}
+
+TEST_F(StartupTest, SettingsFileHeldOpenByAnotherProgramCountsAsMissing)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+    HANDLE held = CreateFileA(m_dir.file("KPXSETUP.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    EXPECT_FALSE(Start());
+    CloseHandle(held);
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text.substr(0, 12), "KPXSETUP.INI");
+}
+
+TEST_F(StartupTest, AllChecksPassSilentlyAndTheMutexLivesUntilExitInstance)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+
+    EXPECT_FALSE(m_app.InitInstance());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_EQ(m_app.m_strModuleDir, m_dir.path());
+    EXPECT_TRUE(MutexExists("Global\\KPXSetupMutex"));
+
+    m_app.ExitInstance();
+    EXPECT_EQ(m_app.m_hMutex, nullptr);
+    EXPECT_FALSE(MutexExists("Global\\KPXSetupMutex"));
+
+    // A later start takes the mutex again.
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+}
+
+TEST_F(StartupTest, SecondCopyRestoresTheMinimisedFirstCopyWithoutAMessage)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
+    ASSERT_NE(first, nullptr);
+    HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
+
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    DestroyWindow(window);
+    CloseHandle(first);
+}
+
+TEST_F(StartupTest, SecondCopyWhileTheFirstIsStillStartingEndsSilently)
+{
+    WriteIni();
+    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
+    ASSERT_NE(first, nullptr);
+
+    // No printer check is reached: no message although no printer exists.
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    CloseHandle(first);
+}
+
+TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    static bool guardHeldWhileShown;
+    guardHeldWhileShown = false;
+    m_boxes.onShow([](const RecordedBox&) { guardHeldWhileShown = MutexExists("LocalKPXSetupMutex"); });
+
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, LoadResString(IDS_OTHER_USER));
+    EXPECT_EQ(m_boxes.boxes()[0].caption, LoadResString(IDS_APP_TITLE));
+    EXPECT_EQ(m_boxes.boxes()[0].type, UINT(MB_OK | MB_ICONERROR));
+    EXPECT_TRUE(guardHeldWhileShown);
+    EXPECT_FALSE(MutexExists("LocalKPXSetupMutex"));
+    // Start-up stopped before taking the single-instance mutex.
+    EXPECT_FALSE(MutexExists("Global\\KPXSetupMutex"));
+}
+
+TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
+{
+    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    HANDLE shownElsewhere = CreateMutexA(nullptr, TRUE, "LocalKPXSetupMutex");
+    ASSERT_NE(shownElsewhere, nullptr);
+
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    CloseHandle(shownElsewhere);
+}
+
+TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
+{
+    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
+    ShowWindow(window, SW_MINIMIZE);
+
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_FALSE(IsIconic(window));
+    DestroyWindow(window);
+}
+
+TEST_F(StartupTest, OnNT4TheSessionMutexIsTheOnlyGuard)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+    ScopedApiOverride version(Win32().GetVersionExA, &ReportNT4);
+    ScopedApiOverride open(Win32().OpenMutexA, &CountingOpenMutex);
+    ScopedApiOverride create(Win32().CreateMutexA, &RecordingCreateMutex);
+    g_openMutexCalls = 0;
+    g_createdMutexes.clear();
+
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(g_openMutexCalls, 0);
+    EXPECT_EQ(g_createdMutexes, std::vector<std::string>{"LocalKPXSetupMutex"});
+    EXPECT_TRUE(m_boxes.boxes().empty());
+}
+
+TEST_F(StartupTest, OtherClassesProbeTheMachineWideMutexFirst)
+{
+    ScopedApiOverride open(Win32().OpenMutexA, &CountingOpenMutex);
+    ScopedApiOverride create(Win32().CreateMutexA, &RecordingCreateMutex);
+    g_openMutexCalls = 0;
+    g_createdMutexes.clear();
+
+    Start();
+    EXPECT_EQ(g_openMutexCalls, 1);
+    EXPECT_EQ(g_createdMutexes, std::vector<std::string>{"Global\\KPXSetupMutex"});
+}
+
+TEST(ModuleDirTest, CutAtTheLastRealBackslash)
+{
+    struct Case {
+        const char* module;
+        const char* dir;
+    } cases[] = {
+        {"C:\\Tools\\Setup\\KPXSETUP.EXE", "C:\\Tools\\Setup"},
+        // "ソ" is 0x83 0x5C: its trail byte is not a backslash.
+        {"C:\\\x83\x5C\\KPXSETUP.EXE", "C:\\\x83\x5C"},
+        {"C:\\Tools\\\x83\x5C.EXE", "C:\\Tools"},
+        {"KPXSETUP.EXE", "KPXSETUP.EXE"},
+    };
+    for (const Case& c : cases) {
+        g_modulePath = c.module;
+        ScopedApiOverride module(Win32().GetModuleFileNameA, &FakeGetModuleFileNameA);
+        CKPXSetupApp app;
+        app.InitModuleDir();
+        EXPECT_EQ(app.m_strModuleDir, c.dir) << c.module;
+    }
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+#include "support/ToolProcess.h"
+
+#include <cstdlib>
+#include <vector>
+
+std::string BuiltToolPath()
+{
+    const char* unixPath = getenv("KPX_EXE");
+    if (!unixPath || !*unixPath) return {};
+    // Wine maps the Unix root to drive Z:.
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+ToolProcess::~ToolProcess()
+{
+    if (m_info.hProcess) {
+        if (Running()) {
+            TerminateProcess(m_info.hProcess, 99);
+            WaitForSingleObject(m_info.hProcess, 5000);
+        }
+        CloseHandle(m_info.hProcess);
+        CloseHandle(m_info.hThread);
+    }
+}
+
+bool ToolProcess::Start(const std::string& path)
+{
+    std::string dir = path.substr(0, path.find_last_of('\\'));
+    std::vector<char> command(path.begin(), path.end());
+    command.insert(command.begin(), '"');
+    command.push_back('"');
+    command.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                          &startup, &m_info) != FALSE;
+}
+
+bool ToolProcess::WaitForExit(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) return !Running();
+        DWORD r = MsgWaitForMultipleObjects(1, &m_info.hProcess, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) return true;
+        PumpMessages(0);
+    }
+}
+
+bool ToolProcess::Running() const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ToolProcess::ExitCode() const
+{
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (pid == search->pid && IsWindowVisible(window) && lstrcmpiA(cls, search->className) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND ToolProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
+{
+    DWORD start = GetTickCount();
+    do {
+        WindowSearch search{m_info.dwProcessId, className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        PumpMessages(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    // The message box's text is the static with id 0xFFFF.
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+void PressButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PumpMessages(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(10);
+    } while (GetTickCount() - start < ms);
+}

@@ -1,0 +1,42 @@
+// Runs a copy of the built KPXSETUP.EXE as a separate process and looks at it
+// from outside, as a user would: its top-level windows, message box texts,
+// buttons. The executable's Linux path comes from the environment (KPX_EXE),
+// set by ctest.
+#pragma once
+
+#include <windows.h>
+#include <string>
+
+// The built program as a Windows path, or empty when KPX_EXE is not set.
+std::string BuiltToolPath();
+
+class ToolProcess {
+public:
+    ToolProcess() = default;
+    ~ToolProcess();  // ends the process if it still runs
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    // Starts the executable at path (its directory as working directory).
+    bool Start(const std::string& path);
+    // Waits until the process has ended, handling this thread's messages
+    // meanwhile (the tool may send messages to windows of this process).
+    bool WaitForExit(DWORD timeoutMs);
+    bool Running() const;
+    DWORD ExitCode() const;
+
+    // A visible top-level window of the process with that class name
+    // ("#32770" for dialogs and message boxes), or null after the timeout.
+    HWND WaitForWindow(const char* className, DWORD timeoutMs) const;
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// The text of a message box's message and its caption.
+std::string MessageBoxText(HWND box);
+std::string WindowText(HWND window);
+// Presses a button of a dialog or message box as a click would.
+void PressButton(HWND dialog, int id);
+// Handles this thread's pending messages for up to ms milliseconds.
+void PumpMessages(DWORD ms);
