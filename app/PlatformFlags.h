@@ -1,0 +1,30 @@
+// Two facts about the machine that several decisions depend on: whether this
+// 32-bit program runs under WOW64 (file-system redirection must then be
+// switched off around accesses to the native system directory), and whether
+// Terminal Services run (the driver settings file is then kept per user).
+// Both are determined once, while the application object is constructed, and
+// only read afterwards.
+#pragma once
+
+#include <windows.h>
+
+// -1 when it cannot be told (no kernel32, a system without IsWow64Process, a
+// failed call), 1 under WOW64, else 0.
+int QueryWow64();
+
+// -1 when the service manager, the "TermService" service or its status
+// cannot be had; 1 when the service is running, paused or in any pending
+// state; 0 when it is stopped.
+int QueryTerminalServices();
+
+// Runs QueryWow64, then QueryTerminalServices, and keeps each flag true only
+// for a result of 1. Called by the application object's constructor.
+void InitPlatformFlags();
+
+// Sets both flags at once: InitPlatformFlags, and tests that stand in for a
+// machine, use it; nothing else writes them.
+void SetPlatformFlags(bool runningOnWow64, bool terminalServicesActive);
+
+// The flags: 0 or 1; 0 until they are set.
+BOOL RunningOnWow64();
+BOOL TerminalServicesActive();

@@ -1,0 +1,337 @@
+#include "app/OsClass.h"
+
+#include "support/ApiOverride.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The classification table
+
+struct VersionRow {
+    DWORD platformId;
+    DWORD major;
+    DWORD minor;
+    BYTE productType;
+    OsClass expected;
+};
+
+const BYTE kWorkstation = VER_NT_WORKSTATION;       // 1
+const BYTE kDomainController = VER_NT_DOMAIN_CONTROLLER; // 2
+const BYTE kServer = VER_NT_SERVER;                 // 3
+
+void ExpectRows(const std::vector<VersionRow>& rows)
+{
+    for (const VersionRow& r : rows) {
+        SCOPED_TRACE("platform " + std::to_string(r.platformId) + ", version " +
+                     std::to_string(r.major) + "." + std::to_string(r.minor) +
+                     ", product type " + std::to_string(r.productType));
+        EXPECT_EQ(r.expected, ClassifyVersion(r.platformId, r.major, r.minor, r.productType));
+    }
+}
+
+TEST(ClassifyVersion, Windows9xFamilyIsMajorFourWhateverTheMinorAndProductType)
+{
+    ExpectRows({
+        {1, 4, 0, 0, OsWin9x},             // 95
+        {1, 4, 10, 0, OsWin9x},            // 98
+        {1, 4, 90, 0, OsWin9x},            // Me
+        {1, 4, 10, kWorkstation, OsWin9x},
+        {1, 4, 10, kServer, OsWin9x},
+        {1, 3, 10, 0, OsUnknown},
+        {1, 5, 0, 0, OsUnknown},
+        {1, 5, 1, kWorkstation, OsUnknown},
+        {1, 6, 1, kWorkstation, OsUnknown},
+    });
+}
+
+TEST(ClassifyVersion, NtFourAndFiveIgnoreTheProductType)
+{
+    ExpectRows({
+        {2, 4, 0, 0, OsNT4},
+        {2, 4, 0, kWorkstation, OsNT4},
+        {2, 4, 0, kServer, OsNT4},
+        {2, 4, 1, kWorkstation, OsUnknown},
+        {2, 4, 10, kWorkstation, OsUnknown},
+        {2, 5, 0, kWorkstation, Os2000},
+        {2, 5, 0, kServer, Os2000},
+        {2, 5, 1, kWorkstation, OsXP},
+        {2, 5, 1, kServer, OsXP},
+        {2, 5, 2, kServer, Os2003},
+        {2, 5, 2, kDomainController, Os2003},
+        {2, 5, 2, kWorkstation, Os2003}, // XP x64 reports 5.2 as a workstation
+        {2, 5, 3, kWorkstation, OsUnknown},
+        {2, 5, 4, kServer, OsUnknown},
+    });
+}
+
+TEST(ClassifyVersion, NtSixTellsWorkstationFromEveryOtherProductType)
+{
+    ExpectRows({
+        {2, 6, 0, kWorkstation, OsVista},
+        {2, 6, 0, kServer, Os2008},
+        {2, 6, 0, kDomainController, Os2008},
+        {2, 6, 0, 0, Os2008},
+        {2, 6, 1, kWorkstation, Os7},
+        {2, 6, 1, kServer, Os2008R2},
+        {2, 6, 1, kDomainController, Os2008R2},
+        {2, 6, 3, kWorkstation, Os81},
+        {2, 6, 3, kServer, Os2012R2},
+        {2, 6, 3, kDomainController, Os2012R2},
+    });
+}
+
+TEST(ClassifyVersion, WindowsEightAndLaterReportSixTwoAndAreUnknown)
+{
+    ExpectRows({
+        {2, 6, 2, kWorkstation, OsUnknown},
+        {2, 6, 2, kServer, OsUnknown},
+        {2, 6, 2, kDomainController, OsUnknown},
+        {2, 6, 4, kWorkstation, OsUnknown},
+        {2, 6, 5, kServer, OsUnknown},
+        {2, 10, 0, kWorkstation, OsUnknown},
+        {2, 10, 0, kServer, OsUnknown},
+    });
+}
+
+TEST(ClassifyVersion, OtherMajorsAndPlatformsAreUnknown)
+{
+    ExpectRows({
+        {2, 3, 51, kWorkstation, OsUnknown},
+        {2, 7, 0, kWorkstation, OsUnknown},
+        {0, 0, 0, 0, OsUnknown},           // the zeroed record of a failed query
+        {0, 4, 0, 0, OsUnknown},           // Win32s
+        {0, 6, 1, kWorkstation, OsUnknown},
+        {3, 5, 1, kWorkstation, OsUnknown}, // Windows CE
+        {3, 4, 0, 0, OsUnknown},
+    });
+}
+
+// ---------------------------------------------------------------------------
+// GetOsClass through the version query
+
+struct VersionAnswer {
+    DWORD platformId;
+    DWORD major;
+    DWORD minor;
+    BYTE productType;
+};
+
+// What the fake query saw, and what it answers. acceptedSize 0 refuses every
+// record.
+struct FakeVersionQuery {
+    DWORD acceptedSize = 0;
+    VersionAnswer answer = {};
+    std::vector<DWORD> sizesSeen;
+    bool restZeroOnEntry = true; // every byte after the size field was zero
+};
+FakeVersionQuery g_query;
+
+BOOL WINAPI FakeGetVersionExA(LPOSVERSIONINFOA info)
+{
+    const DWORD size = info->dwOSVersionInfoSize;
+    g_query.sizesSeen.push_back(size);
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(info);
+    for (DWORD i = sizeof(DWORD); i < size && i < sizeof(OSVERSIONINFOEXA); ++i) {
+        if (bytes[i] != 0)
+            g_query.restZeroOnEntry = false;
+    }
+    if (size != g_query.acceptedSize) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    info->dwPlatformId = g_query.answer.platformId;
+    info->dwMajorVersion = g_query.answer.major;
+    info->dwMinorVersion = g_query.answer.minor;
+    if (size == sizeof(OSVERSIONINFOEXA))
+        reinterpret_cast<OSVERSIONINFOEXA*>(info)->wProductType = g_query.answer.productType;
+    return TRUE;
+}
+
+class GetOsClassQuery : public ::testing::Test {
+protected:
+    void SetUp() override { g_query = FakeVersionQuery(); }
+
+    OsClass Classify(DWORD acceptedSize, VersionAnswer answer)
+    {
+        g_query.acceptedSize = acceptedSize;
+        g_query.answer = answer;
+        ScopedApiOverride fake(Win32().GetVersionExA, &FakeGetVersionExA);
+        return GetOsClass();
+    }
+};
+
+TEST_F(GetOsClassQuery, AsksWithTheZeroedExtendedRecord)
+{
+    EXPECT_EQ(OsXP, Classify(156, {VER_PLATFORM_WIN32_NT, 5, 1, kWorkstation}));
+    EXPECT_EQ(std::vector<DWORD>{156}, g_query.sizesSeen);
+    EXPECT_TRUE(g_query.restZeroOnEntry);
+}
+
+TEST_F(GetOsClassQuery, ReadsTheProductTypeOfTheExtendedRecord)
+{
+    EXPECT_EQ(Os2008, Classify(156, {VER_PLATFORM_WIN32_NT, 6, 0, kServer}));
+    EXPECT_EQ(OsVista, Classify(156, {VER_PLATFORM_WIN32_NT, 6, 0, kWorkstation}));
+    EXPECT_EQ(Os2012R2, Classify(156, {VER_PLATFORM_WIN32_NT, 6, 3, kServer}));
+}
+
+TEST_F(GetOsClassQuery, FailedQueryLeavesTheZeroedRecordAndIsUnknown)
+{
+    EXPECT_EQ(OsUnknown, Classify(0, {}));
+    // Both record sizes were tried, each zeroed.
+    EXPECT_EQ((std::vector<DWORD>{156, 148}), g_query.sizesSeen);
+    EXPECT_TRUE(g_query.restZeroOnEntry);
+}
+
+TEST_F(GetOsClassQuery, SystemsThatKnowOnlyThePlainRecordAreStillClassed)
+{
+    // Windows 98 and NT 4.0 SP5 refuse the 156-byte record.
+    EXPECT_EQ(OsWin9x, Classify(148, {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0}));
+    EXPECT_EQ((std::vector<DWORD>{156, 148}), g_query.sizesSeen);
+    EXPECT_TRUE(g_query.restZeroOnEntry);
+
+    EXPECT_EQ(OsNT4, Classify(148, {VER_PLATFORM_WIN32_NT, 4, 0, 0}));
+}
+
+TEST(GetOsClass, WineDefaultPrefixIsWindows7)
+{
+    // Wine reports 6.1 workstation unless told otherwise.
+    EXPECT_EQ(Os7, GetOsClass());
+}
+
+// ---------------------------------------------------------------------------
+// GetOsClass in a process to which Wine reports another version
+//
+// Wine fixes the version a program sees when the program starts, from
+// HKCU\Software\Wine\AppDefaults\<file name>\Version. Each case copies this
+// test program under a name of its own, sets that name's version, and starts
+// the copy with kProbeSwitch: the copy then reports GetOsClass as its exit
+// code and runs no tests.
+
+const char kProbeSwitch[] = "--kpx-report-os-class";
+const DWORD kProbeExitBase = 0x4B50;
+
+const bool g_isProbe = [] {
+    if (std::strstr(GetCommandLineA(), kProbeSwitch))
+        ExitProcess(kProbeExitBase + GetOsClass());
+    return false;
+}();
+
+// A copy of this program in the temporary folder, deleted afterwards.
+class ProbeCopy {
+public:
+    ProbeCopy()
+    {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_name = "kpxosprobe" + std::to_string(GetCurrentProcessId()) + ".exe";
+        m_path = std::string(temp) + m_name;
+        m_copied = CopyFileA(self, m_path.c_str(), FALSE) != FALSE;
+    }
+    ~ProbeCopy()
+    {
+        if (m_copied)
+            DeleteFileA(m_path.c_str());
+    }
+    ProbeCopy(const ProbeCopy&) = delete;
+    ProbeCopy& operator=(const ProbeCopy&) = delete;
+
+    bool copied() const { return m_copied; }
+    const std::string& name() const { return m_name; }
+
+    // The copy's exit code; 0 when it could not be run to its end.
+    DWORD Run() const
+    {
+        std::string cmd = "\"" + m_path + "\" " + kProbeSwitch;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(m_path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &si, &pi))
+            return 0;
+        DWORD code = 0;
+        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(pi.hProcess, &code);
+        else
+            TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return code;
+    }
+
+private:
+    std::string m_name;
+    std::string m_path;
+    bool m_copied = false;
+};
+
+// Wine's version setting for one program, removed afterwards.
+class WineAppVersion {
+public:
+    WineAppVersion(const std::string& exeName, const char* version)
+        : m_key("Software\\Wine\\AppDefaults\\" + exeName)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        m_set = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                               static_cast<DWORD>(std::strlen(version) + 1)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~WineAppVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
+    WineAppVersion(const WineAppVersion&) = delete;
+    WineAppVersion& operator=(const WineAppVersion&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    std::string m_key;
+    bool m_set = false;
+};
+
+struct ReportedVersion {
+    const char* wineSetting;
+    OsClass expected;
+};
+
+void PrintTo(const ReportedVersion& v, std::ostream* os)
+{
+    *os << v.wineSetting << " -> " << v.expected;
+}
+
+class GetOsClassAsReported : public ::testing::TestWithParam<ReportedVersion> {};
+
+TEST_P(GetOsClassAsReported, ClassesTheVersionWineReportsToTheProgram)
+{
+    ProbeCopy probe;
+    ASSERT_TRUE(probe.copied());
+    WineAppVersion version(probe.name(), GetParam().wineSetting);
+    ASSERT_TRUE(version.set());
+
+    EXPECT_EQ(kProbeExitBase + GetParam().expected, probe.Run());
+}
+
+// Wine's "win7" setting reports a server product type, so Windows 7 is
+// covered by the default prefix above. "win8" and later report 6.2 to a
+// program whose manifest lists no supported systems.
+INSTANTIATE_TEST_SUITE_P(
+    WineVersions, GetOsClassAsReported,
+    ::testing::Values(ReportedVersion{"win98", OsWin9x}, ReportedVersion{"nt40", OsNT4},
+                      ReportedVersion{"win2k", Os2000}, ReportedVersion{"winxp", OsXP},
+                      ReportedVersion{"win2003", Os2003}, ReportedVersion{"vista", OsVista},
+                      ReportedVersion{"win2008", Os2008}, ReportedVersion{"win8", OsUnknown},
+                      ReportedVersion{"win81", OsUnknown}, ReportedVersion{"win10", OsUnknown}),
+    [](const ::testing::TestParamInfo<ReportedVersion>& info) {
+        return std::string(info.param.wineSetting);
+    });
+
+} // namespace

@@ -1,0 +1,19 @@
+// Stands in for the machine's platform flags for the lifetime of the object
+// and puts the previous values back afterwards, also when the test fails
+// half-way.
+//   ScopedPlatformFlags flags(/*runningOnWow64=*/true, /*terminalServicesActive=*/false);
+#pragma once
+
+#include <windows.h>
+
+class ScopedPlatformFlags {
+public:
+    ScopedPlatformFlags(bool runningOnWow64, bool terminalServicesActive);
+    ~ScopedPlatformFlags();
+    ScopedPlatformFlags(const ScopedPlatformFlags&) = delete;
+    ScopedPlatformFlags& operator=(const ScopedPlatformFlags&) = delete;
+
+private:
+    BOOL m_savedWow64;
+    BOOL m_savedTerminalServices;
+};
