@@ -134,12 +134,16 @@ def draw():
     canvas = Canvas()
     canvas.gradient()
 
+    # Everything of note stays within the left 380 pixels: where the dialog
+    # font is narrower than the one the layout was made for, the dialog is
+    # narrower than the picture and cuts off its right-hand part.
+
     # Maker's mark on the left.
-    inks(canvas, 78, 92, 34)
-    canvas.text(78 - Canvas.text_width('KESTRO', 2) // 2, 160, 'KESTRO', 2, WHITE, SHADOW)
+    inks(canvas, 66, 92, 32)
+    canvas.text(66 - Canvas.text_width('KESTRO', 2) // 2, 158, 'KESTRO', 2, WHITE, SHADOW)
 
     # Title on the right: the product name large, the tool's name below.
-    left = 168
+    left = 140
     canvas.text(left, 58, 'PLOTARA', 5, WHITE, SHADOW)
     canvas.rect(left, 104, left + Canvas.text_width('PLOTARA', 5), 106, RULE)
     canvas.text(left, 118, 'Color Profile', 3, WHITE, SHADOW)
