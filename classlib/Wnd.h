@@ -53,6 +53,8 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void GetClientRect(RECT* rect) const;
     void GetWindowRect(RECT* rect) const;
+    // The text of any window, in the system code page.
+    static std::string WindowTextOf(HWND hWnd);
 
     // The hourglass while something slow runs without pumping messages;
     // nests, and EndWaitCursor restores the cursor shown before the first
