@@ -1,0 +1,20 @@
+// The file-status query: size, times and attributes of one file, looked up
+// by name in its directory (FindFirstFileA), so that it also works for a file
+// that is open elsewhere without sharing.
+#pragma once
+
+#include <windows.h>
+#include <ctime>
+
+struct CFileStatus {
+    ULONGLONG m_size = 0;      // bytes
+    std::time_t m_ctime = 0;   // creation; seconds since 1970-01-01 UTC, 0 when unknown
+    std::time_t m_mtime = 0;   // last write, same scale
+    std::time_t m_atime = 0;   // last access, same scale
+    DWORD m_attribute = 0;     // FILE_ATTRIBUTE_* bits
+};
+
+// Fills status for the file or folder at path; false when there is none, or
+// when the path holds a wildcard ('*' or '?'), which would make it a search
+// rather than one file. status is left alone on false.
+bool GetFileStatus(const char* path, CFileStatus& status);
