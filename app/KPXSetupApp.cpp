@@ -11,6 +11,7 @@
 
 #include <mbstring.h>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -41,11 +42,7 @@ CKPXSetupApp::CKPXSetupApp() : CWinApp(nullptr)
     InitPlatformFlags();
 }
 
-CKPXSetupApp::~CKPXSetupApp()
-{
-    if (m_hSessionGuard)
-        Win32().CloseHandle(m_hSessionGuard);
-}
+CKPXSetupApp::~CKPXSetupApp() = default;
 
 BOOL CKPXSetupApp::InitInstance()
 {
@@ -85,12 +82,9 @@ void CKPXSetupApp::GetIniFilePath(std::string& path) const
 
 bool CKPXSetupApp::CheckOtherSession()
 {
-    HANDLE existing = Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName);
-    if (existing) {
-        // A copy of this user: AcquireInstanceMutex deals with it.
-        Win32().CloseHandle(existing);
-        return true;
-    }
+    CHandle existing(Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName));
+    if (existing.IsValid())
+        return true;  // a copy of this user: AcquireInstanceMutex deals with it
     if (GetLastError() != ERROR_ACCESS_DENIED)
         return true;  // no copy runs anywhere
 
@@ -98,20 +92,18 @@ bool CKPXSetupApp::CheckOtherSession()
     if (ActivateRunningCopy())
         return false;
 
-    HANDLE guard = Win32().CreateMutexA(nullptr, TRUE, kSessionMutexName);
-    if (guard && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CHandle guard(Win32().CreateMutexA(nullptr, TRUE, kSessionMutexName));
+    if (guard.IsValid() && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start in this session is showing the message right now.
-        m_hSessionGuard = guard;
+        m_sessionGuard = std::move(guard);
         return false;
     }
 
     // Holding the guard while the message is up keeps further starts in
     // this session silent.
     ShowStartupError(LoadResString(IDS_OTHER_USER));
-    if (guard) {
-        Win32().ReleaseMutex(guard);
-        Win32().CloseHandle(guard);
-    }
+    if (guard.IsValid())
+        Win32().ReleaseMutex(guard.Get());
     return false;
 }
 

@@ -2,6 +2,7 @@
 // two path queries for the tool settings file.
 #pragma once
 
+#include "classlib/Handle.h"
 #include "classlib/WinApp.h"
 
 #include <string>
@@ -38,7 +39,7 @@ public:
 private:
     // The session guard of CheckOtherSession when another start in this
     // session already shows the other-user message; held until the end.
-    HANDLE m_hSessionGuard = nullptr;
+    CHandle m_sessionGuard;
 };
 
 // The application object of this process (the static one in the program, or

@@ -1,47 +1,11 @@
 #include "app/PlatformFlags.h"
 
-#include "classlib/Win32Api.h"
+#include "classlib/Handle.h"
 
 namespace {
 
 BOOL g_runningOnWow64 = FALSE;
 BOOL g_terminalServicesActive = FALSE;
-
-// A library loaded for one lookup, freed when the lookup is done.
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const char* name) : m_h(Win32().LoadLibraryA(name)) {}
-    ~LoadedLibrary()
-    {
-        if (m_h)
-            Win32().FreeLibrary(m_h);
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-    HMODULE get() const { return m_h; }
-
-private:
-    HMODULE m_h;
-};
-
-// A service manager or service handle, closed on every way out.
-class ServiceHandle {
-public:
-    explicit ServiceHandle(SC_HANDLE h) : m_h(h) {}
-    ~ServiceHandle()
-    {
-        if (m_h)
-            Win32().CloseServiceHandle(m_h);
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-
-    SC_HANDLE get() const { return m_h; }
-
-private:
-    SC_HANDLE m_h;
-};
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
@@ -66,12 +30,12 @@ bool IsActiveServiceState(DWORD state)
 
 int QueryWow64()
 {
-    LoadedLibrary kernel("kernel32");
-    if (!kernel.get())
+    CLibraryHandle kernel(Win32().LoadLibraryA("kernel32"));
+    if (!kernel.Get())
         return -1;
     // Looked up at run time: systems before XP SP2 lack the function.
     auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
-        Win32().GetProcAddress(kernel.get(), "IsWow64Process"));
+        Win32().GetProcAddress(kernel.Get(), "IsWow64Process"));
     if (!isWow64Process)
         return -1;
     BOOL wow64 = FALSE;
@@ -82,14 +46,14 @@ int QueryWow64()
 
 int QueryTerminalServices()
 {
-    ServiceHandle manager(Win32().OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
-    if (!manager.get())
+    CServiceHandle manager(Win32().OpenSCManagerA(nullptr, nullptr, GENERIC_READ));
+    if (!manager.Get())
         return -1;
-    ServiceHandle service(Win32().OpenServiceA(manager.get(), "TermService", SERVICE_QUERY_STATUS));
-    if (!service.get())
+    CServiceHandle service(Win32().OpenServiceA(manager.Get(), "TermService", SERVICE_QUERY_STATUS));
+    if (!service.Get())
         return -1;
     SERVICE_STATUS status = {};
-    if (!Win32().QueryServiceStatus(service.get(), &status))
+    if (!Win32().QueryServiceStatus(service.Get(), &status))
         return -1;
     return IsActiveServiceState(status.dwCurrentState) ? 1 : 0;
 }

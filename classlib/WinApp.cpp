@@ -20,8 +20,6 @@ CWinApp::CWinApp(const char* appName) : m_pszInitialName(appName)
 
 CWinApp::~CWinApp()
 {
-    if (m_hDevMode) GlobalFree(m_hDevMode);
-    if (m_hDevNames) GlobalFree(m_hDevNames);
     if (g_pApp == this) g_pApp = nullptr;
 }
 
@@ -58,18 +56,18 @@ int CWinApp::Run()
 
 BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
 {
-    if (!m_hDevNames) {
+    if (!m_devNames.IsValid()) {
         PRINTDLGA query = {};
         query.lStructSize = sizeof(query);
         query.Flags = PD_RETURNDEFAULT;
         if (!PrintDlgA(&query))
             return FALSE;
-        m_hDevMode = query.hDevMode;
-        m_hDevNames = query.hDevNames;
+        m_devMode.Reset(query.hDevMode);
+        m_devNames.Reset(query.hDevNames);
     }
-    pd->hDevMode = m_hDevMode;
-    pd->hDevNames = m_hDevNames;
-    return m_hDevNames != nullptr;
+    pd->hDevMode = m_devMode.Get();
+    pd->hDevNames = m_devNames.Get();
+    return m_devNames.IsValid();
 }
 
 void AfxEnableControlContainer()

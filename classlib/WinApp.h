@@ -4,6 +4,8 @@
 // process exit code. There is no message loop of the application's own.
 #pragma once
 
+#include "classlib/Handle.h"
+
 #include <windows.h>
 #include <commdlg.h>
 #include <string>
@@ -45,8 +47,8 @@ protected:
 
 private:
     const char* m_pszInitialName;
-    HGLOBAL m_hDevMode = nullptr;
-    HGLOBAL m_hDevNames = nullptr;
+    CGlobalMemory m_devMode;   // the default printer's blocks, kept for the
+    CGlobalMemory m_devNames;  // application's life once asked for
 };
 
 // The one application object, or null before it is constructed.

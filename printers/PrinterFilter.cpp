@@ -17,8 +17,7 @@ bool IsPrinterUsable(const PRINTER_INFO_2A* pInfo)
     // Full access: the tool renames printers and installs files for their
     // driver, which a user who may only print cannot do. The handle is
     // closed again at once.
-    CPrinterHandle printer;
-    return printer.Open(pInfo->pPrinterName, PRINTER_ALL_ACCESS);
+    return OpenPrinterHandle(pInfo->pPrinterName, PRINTER_ALL_ACCESS).IsValid();
 }
 
 namespace {

@@ -23,6 +23,13 @@ export WINEPREFIX=$prefix
 # Without an X display (a plain terminal) windows cannot be created; start a
 # private Xvfb for this one run.
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
+# Wine's background processes (wineserver, services, the desktop) must not
+# inherit our output: ctest reads it until every holder has closed it, which
+# would add the server's linger time to every test. So the server is started
+# here, detached, and kept for a minute after its last client, and the
+# background processes start from a warm-up run whose output goes nowhere.
+wineserver -p60 </dev/null >/dev/null 2>&1 || true
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 wine "$@"
