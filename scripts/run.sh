@@ -7,12 +7,8 @@
 #   KPX_DEMO_PREFIX=dir       where the demo prefix lives (default: build/demo-prefix)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/setup.sh"
-
+"$top/scripts/build.sh" KPXSETUP kpx_demo_printers
 build=${KPX_BUILD_DIR:-$top/build}
-cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target KPXSETUP kpx_demo_printers
 
 prefix=${KPX_DEMO_PREFIX:-$build/demo-prefix}
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

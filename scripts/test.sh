@@ -4,12 +4,8 @@
 #   scripts/test.sh [extra ctest arguments]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/setup.sh"
-
+"$top/scripts/build.sh"
 build=${KPX_BUILD_DIR:-$top/build}
-cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)"
 
 # Fresh prefixes for this run; the wrapper boots them on first use.
 export KPX_PREFIX_ROOT
