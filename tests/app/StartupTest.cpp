@@ -225,6 +225,25 @@ TEST_F(StartupTest, SecondCopyRestoresTheMinimisedFirstCopyWithoutAMessage)
     CloseHandle(first);
 }
 
+TEST_F(StartupTest, SecondCopyBringsTheFirstCopysWindowToTheFront)
+{
+    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
+    HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
+    HWND other = CreateRunningCopyWindow("another program");
+    ASSERT_TRUE(window && other);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_FALSE(IsIconic(window));
+
+    DestroyWindow(other);
+    DestroyWindow(window);
+    CloseHandle(first);
+}
+
 TEST_F(StartupTest, SecondCopyWhileTheFirstIsStillStartingEndsSilently)
 {
     WriteIni();
