@@ -1,0 +1,58 @@
+// The printer driver's settings file PLOTA2.INI: one section per printer,
+// named by the printer's name, holding the profile set in use and the file
+// names of its four profile files. Made for one task and destroyed after it.
+#pragma once
+
+#include "settings/ProfileKind.h"
+
+#include <windows.h>
+#include <string>
+
+class CDriverINI {
+public:
+    // Locates the file for this platform and measures it.
+    CDriverINI();
+    virtual ~CDriverINI();
+    CDriverINI(const CDriverINI&) = delete;
+    CDriverINI& operator=(const CDriverINI&) = delete;
+
+    // ColorProfileSetName of the printer's section; false (name untouched)
+    // when the file, section or key is missing or the value is empty.
+    BOOL ReadProfileSetName(const std::string& printer, std::string& setName);
+    BOOL WriteProfileSetName(const std::string& printer, const std::string& setName);
+    // Writes the kind's key with the file-name part of profilePath.
+    BOOL WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath);
+    // Holds the printer's whole section; false when it is missing, empty or
+    // larger than the file measured at construction.
+    BOOL LoadSection(const std::string& printer);
+    // Writes the held section under printer, replacing any section of that
+    // name; false, writing nothing, when no section is held.
+    BOOL SaveSection(const std::string& printer);
+    BOOL DeleteSection(const std::string& printer);
+
+    const std::string& GetIniPath() const { return m_strIniPath; }
+    DWORD GetFileSize() const { return m_dwFileSize; }
+
+protected:
+    // The file calls, with redirection switched off around each while
+    // m_bNoFsRedirection is set.
+    HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
+                          LPSECURITY_ATTRIBUTES security, DWORD creation,
+                          DWORD flagsAndAttributes, HANDLE templateFile);
+    DWORD SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName);
+    BOOL SafeWriteProfileSection(LPCSTR section, LPCSTR data, LPCSTR fileName);
+    DWORD SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
+                               LPSTR buffer, DWORD size, LPCSTR fileName);
+    BOOL SafeWriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
+
+private:
+    DWORD LocateIniFile();
+    DWORD GetIniFileSize();
+    BOOL AllocSectionBuffer();
+    void FreeSectionBuffer();
+
+    std::string m_strIniPath;
+    DWORD m_dwFileSize = 0;
+    char* m_pSection = nullptr;
+    bool m_bNoFsRedirection = false;
+};

@@ -1,0 +1,23 @@
+// File calls that reach the native system directory from this 32-bit program
+// under WOW64: while RunningOnWow64() is set, file-system redirection is
+// switched off for exactly one wrapped call and switched back on at once.
+// Each function takes the arguments of the call it wraps and returns its
+// result unchanged. Elsewhere they are the plain calls.
+#pragma once
+
+#include <windows.h>
+
+struct CFileStatus;
+
+HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
+                      LPSECURITY_ATTRIBUTES security, DWORD creation,
+                      DWORD flagsAndAttributes, HANDLE templateFile);
+DWORD SafeGetFileAttributes(LPCSTR fileName);
+BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes);
+BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists);
+// The file-status query (size, times, attributes) by path.
+BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status);
+
+// True when the file can be opened for reading with no sharing, looked up
+// with redirection switched off under WOW64.
+bool SafeFileExists(LPCSTR fileName);
