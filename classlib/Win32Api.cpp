@@ -26,6 +26,7 @@ Win32Api RealApi()
     a.OpenThreadToken = &::OpenThreadToken;
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
+    a.GetOpenFileNameA = &::GetOpenFileNameA;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
     a.CopyFileA = &::CopyFileA;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 #include <winspool.h>
 #include <shlobj.h>
 
@@ -38,6 +39,9 @@ struct Win32Api {
     decltype(&::OpenThreadToken) OpenThreadToken;
     decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
+
+    // Common dialogs
+    decltype(&::GetOpenFileNameA) GetOpenFileNameA;
 
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;

@@ -1,0 +1,112 @@
+#include "install/CopyErrorDlg.h"
+
+#include "classlib/PathParts.h"
+#include "classlib/Win32Api.h"
+#include "classlib/WinApp.h"
+#include "install/TemplateFormat.h"
+#include "res/resource.h"
+
+#include <cstring>
+
+namespace {
+
+// "KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)" in code page 932, then its pattern; the
+// literal's own terminating zero ends the list.
+const char kProfileFilter[] =
+    "KESTRO \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9(*.kpx)\0"
+    "*.kpx\0";
+
+// OPENFILENAMEA with the members added for Windows 2000 is what the chooser
+// is given on every system this program supports.
+static_assert(sizeof(OPENFILENAMEA) == 88, "the full OPENFILENAMEA record");
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCopyErrorDlg, CDialog)
+    ON_BN_CLICKED(IDRETRY, &CCopyErrorDlg::OnRetry)
+    ON_BN_CLICKED(IDC_BROWSE, &CCopyErrorDlg::OnBrowse)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+CCopyErrorDlg::CCopyErrorDlg(CWnd* pParentWnd) : CDialog(IDD_COPYERROR, pParentWnd)
+{
+}
+
+void CCopyErrorDlg::SetPath(const char* path)
+{
+    m_strPath = path ? path : "";
+}
+
+std::string CCopyErrorDlg::GetPath() const
+{
+    return m_strPath;
+}
+
+void CCopyErrorDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_COPY_SOURCE, m_editPath);
+}
+
+BOOL CCopyErrorDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // Without a path the message keeps its template text and the edit
+    // stays empty: the user has to type or browse one.
+    if (m_strPath.empty())
+        return TRUE;
+
+    std::string format = GetDlgItemText(IDC_COPY_MESSAGE);
+    SetDlgItemText(IDC_COPY_MESSAGE, FormatTemplateText(format, FileNamePart(m_strPath)).c_str());
+    m_editPath.SetWindowText(m_strPath);
+
+    // The focus goes to the first tab stop, the Retry button.
+    return TRUE;
+}
+
+void CCopyErrorDlg::OnRetry()
+{
+    // Taken as typed; the caller tests whether it names a file.
+    m_strPath = m_editPath.GetWindowText();
+    EndDialog(IDRETRY);
+}
+
+void CCopyErrorDlg::OnBrowse()
+{
+    char fileName[260] = "";  // empty: the chooser preselects no file
+    char initialDir[264] = "";  // empty: the system chooses the folder
+
+    // The chooser opens in the folder of the current path. A folder too long
+    // for the buffer is left out rather than cut to some other folder.
+    size_t slash = FindLastBackslash(m_strPath);
+    if (slash != std::string::npos && slash < sizeof(initialDir))
+        std::memcpy(initialDir, m_strPath.data(), slash);
+
+    std::string title = LoadResString(IDS_BROWSE_TITLE);
+
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = kProfileFilter;
+    ofn.lpstrFile = fileName;
+    ofn.nMaxFile = sizeof(fileName);
+    ofn.lpstrInitialDir = initialDir;
+    // Without a title of our own the system's default one is shown.
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    ofn.lpstrDefExt = "kpx";
+
+    // Cancelled or failed: path and edit stay as they are.
+    if (!Win32().GetOpenFileNameA(&ofn))
+        return;
+    m_strPath = fileName;
+    m_editPath.SetWindowText(m_strPath);
+}
+
+BOOL CCopyErrorDlg::OnHelpInfo(HELPINFO*)
+{
+    // Handled without passing it on: the dialog manager's default would
+    // hand WM_HELP to the owner, the main dialog, which opens the help.
+    return TRUE;
+}

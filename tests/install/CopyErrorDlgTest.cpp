@@ -1,0 +1,317 @@
+// The copy error dialog as the user sees it: the message naming the file,
+// the path in the edit field, Retry taking the path as typed, Cancel keeping
+// the path it had, Browse with the file chooser (a stand-in that records what
+// it was asked, and the system's own chooser once), and F1 doing nothing.
+#include "install/CopyErrorDlg.h"
+#include "res/resource.h"
+#include "support/ApiOverride.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+const std::string& Caption()
+{
+    static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
+    return caption;
+}
+
+std::string CannotCopy(const std::string& name)
+{
+    return name + Cp932(u8" をｺﾋﾟｰできません。");
+}
+
+// The dialog made without a loop of its own; the test's own messages drive it.
+class ShownDialog {
+public:
+    explicit ShownDialog(const std::string& path)
+    {
+        dlg.SetPath(path.c_str());
+        created = dlg.Create() != FALSE;
+    }
+    std::string Text(int id) const { return dlg.GetDlgItemText(id); }
+    void Type(const std::string& text) { SetItemText(dlg.m_hWnd, IDC_COPY_SOURCE, text); }
+    void Click(int id) { ClickButton(dlg.m_hWnd, id); }
+
+    CCopyErrorDlg dlg;
+    bool created = false;
+};
+
+// --- What the dialog shows ---
+
+TEST(CopyErrorDlgTest, NamesTheFileAndShowsItsPath)
+{
+    const struct {
+        std::string path;
+        std::string named;
+    } cases[] = {
+        {"C:\\profiles\\Auto.kpx", "Auto.kpx"},
+        // The katakana "so" ends in a backslash byte; it is not a separator.
+        {"C:\\\x83\x5C\\\x83\x5C" "Font.kpx", "\x83\x5C" "Font.kpx"},
+        // No backslash: the whole path is the name.
+        {"Tone.kpx", "Tone.kpx"},
+        {"C:\\profiles\\", ""},
+    };
+    for (const auto& c : cases) {
+        ShownDialog shown(c.path);
+        ASSERT_TRUE(shown.created);
+        EXPECT_PRED_FORMAT2(SameBytes, CannotCopy(c.named), shown.Text(IDC_COPY_MESSAGE));
+        EXPECT_PRED_FORMAT2(SameBytes, c.path, shown.Text(IDC_COPY_SOURCE));
+    }
+}
+
+TEST(CopyErrorDlgTest, EmptyPathLeavesTheTemplateTextAndAnEmptyEdit)
+{
+    ShownDialog shown("");
+    ASSERT_TRUE(shown.created);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("%s"), shown.Text(IDC_COPY_MESSAGE));
+    EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "");
+    EXPECT_EQ(shown.dlg.GetPath(), "");
+}
+
+// --- Retry and Cancel ---
+
+TEST(CopyErrorDlgTest, RetryTakesThePathAsTyped)
+{
+    ShownDialog shown("C:\\old\\Auto.kpx");
+    ASSERT_TRUE(shown.created);
+    shown.Type("  D:\\typed\\Auto.kpx ");
+    shown.Click(IDRETRY);
+    EXPECT_EQ(shown.dlg.GetModalResult(), IDRETRY);
+    EXPECT_EQ(shown.dlg.GetPath(), "  D:\\typed\\Auto.kpx ");
+}
+
+TEST(CopyErrorDlgTest, CancelKeepsThePathItHad)
+{
+    ShownDialog shown("C:\\old\\Auto.kpx");
+    ASSERT_TRUE(shown.created);
+    shown.Type("D:\\typed\\Auto.kpx");
+    shown.Click(IDCANCEL);
+    EXPECT_EQ(shown.dlg.GetModalResult(), IDCANCEL);
+    EXPECT_EQ(shown.dlg.GetPath(), "C:\\old\\Auto.kpx");
+}
+
+TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
+{
+    const struct {
+        const char* how;
+        std::function<void(HWND)> answer;
+        INT_PTR result;
+        const char* path;
+    } cases[] = {
+        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDRETRY, "D:\\typed.kpx"},
+        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL, "C:\\old.kpx"},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL,
+         "C:\\old.kpx"},
+    };
+    for (const auto& c : cases) {
+        CCopyErrorDlg dlg;
+        dlg.SetPath("C:\\old.kpx");
+        DialogDriver driver({{Caption(), [&](HWND d) {
+                                  SetItemText(d, IDC_COPY_SOURCE, "D:\\typed.kpx");
+                                  c.answer(d);
+                              }}});
+        INT_PTR result = dlg.DoModal();
+        driver.Finish();
+        EXPECT_EQ(result, c.result) << c.how;
+        EXPECT_EQ(dlg.GetPath(), c.path) << c.how;
+        EXPECT_EQ(driver.Done(), 1) << c.how;
+        EXPECT_EQ(driver.Unexpected(), 0) << c.how;
+    }
+}
+
+// --- Browse, with a stand-in for the chooser ---
+
+// What the chooser was asked, and what it answers.
+struct ChooserCall {
+    int calls = 0;
+    DWORD structSize = 0;
+    HWND owner = nullptr;
+    std::string filter;  // with its zeros, up to and including the closing pair
+    std::string initialFile;
+    DWORD maxFile = 0;
+    std::string initialDir;
+    bool hasTitle = false;
+    std::string title;
+    DWORD flags = 0;
+    std::string defExt;
+};
+ChooserCall g_chooser;
+std::string g_choice;  // empty: the user cancels
+
+std::string Filter(const char* filter)
+{
+    if (!filter)
+        return std::string();
+    const char* end = filter;
+    while (end[0] || end[1])
+        ++end;
+    return std::string(filter, end + 2);
+}
+
+BOOL WINAPI FakeGetOpenFileNameA(LPOPENFILENAMEA ofn)
+{
+    ChooserCall& c = g_chooser;
+    ++c.calls;
+    c.structSize = ofn->lStructSize;
+    c.owner = ofn->hwndOwner;
+    c.filter = Filter(ofn->lpstrFilter);
+    c.initialFile = ofn->lpstrFile ? ofn->lpstrFile : "(null)";
+    c.maxFile = ofn->nMaxFile;
+    c.initialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "(null)";
+    c.hasTitle = ofn->lpstrTitle != nullptr;
+    c.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
+    c.flags = ofn->Flags;
+    c.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "(null)";
+    if (g_choice.empty())
+        return FALSE;
+    lstrcpynA(ofn->lpstrFile, g_choice.c_str(), ofn->nMaxFile);
+    return TRUE;
+}
+
+class CopyErrorBrowseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_chooser = ChooserCall();
+        g_choice.clear();
+    }
+    ScopedApiOverride<decltype(Win32Api::GetOpenFileNameA)> chooser{Win32().GetOpenFileNameA,
+                                                                     &FakeGetOpenFileNameA};
+};
+
+TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)
+{
+    g_choice = "E:\\chosen\\Vivid.kpx";
+    ShownDialog shown("C:\\\x83\x5C\\profiles\\Auto.kpx");
+    ASSERT_TRUE(shown.created);
+    shown.Click(IDC_BROWSE);
+
+    ASSERT_EQ(g_chooser.calls, 1);
+    EXPECT_EQ(g_chooser.structSize, 88u);
+    EXPECT_EQ(g_chooser.owner, shown.dlg.m_hWnd);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)") + std::string(1, '\0') +
+                                       "*.kpx" + std::string(2, '\0'),
+                        g_chooser.filter);
+    EXPECT_EQ(g_chooser.initialFile, "");
+    EXPECT_EQ(g_chooser.maxFile, 260u);
+    EXPECT_EQ(g_chooser.initialDir, "C:\\\x83\x5C\\profiles");
+    EXPECT_TRUE(g_chooser.hasTitle);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"ﾌｧｲﾙの場所"), g_chooser.title);
+    EXPECT_EQ(g_chooser.flags, 0x1804u);
+    EXPECT_EQ(g_chooser.defExt, "kpx");
+
+    // The choice is in the edit, the dialog stays open for Retry.
+    EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "E:\\chosen\\Vivid.kpx");
+    EXPECT_EQ(shown.dlg.GetModalResult(), -1);
+    EXPECT_TRUE(IsWindow(shown.dlg.m_hWnd));
+    shown.Click(IDRETRY);
+    EXPECT_EQ(shown.dlg.GetPath(), "E:\\chosen\\Vivid.kpx");
+}
+
+TEST_F(CopyErrorBrowseTest, WithoutAFolderTheSystemChoosesWhereToStart)
+{
+    for (const char* path : {"Auto.kpx", ""}) {
+        g_chooser = ChooserCall();
+        ShownDialog shown(path);
+        ASSERT_TRUE(shown.created);
+        shown.Click(IDC_BROWSE);
+        ASSERT_EQ(g_chooser.calls, 1) << path;
+        EXPECT_EQ(g_chooser.initialDir, "") << path;
+    }
+}
+
+TEST_F(CopyErrorBrowseTest, CancelledChooserChangesNothing)
+{
+    ShownDialog shown("C:\\old\\Auto.kpx");
+    ASSERT_TRUE(shown.created);
+    shown.Type("D:\\typed\\Auto.kpx");
+    shown.Click(IDC_BROWSE);
+    ASSERT_EQ(g_chooser.calls, 1);
+    EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "D:\\typed\\Auto.kpx");
+    EXPECT_EQ(shown.dlg.GetPath(), "C:\\old\\Auto.kpx");
+    EXPECT_TRUE(IsWindow(shown.dlg.m_hWnd));
+    EXPECT_EQ(shown.dlg.GetModalResult(), -1);
+}
+
+TEST_F(CopyErrorBrowseTest, CancelAfterBrowsingKeepsTheChosenPathInTheDialog)
+{
+    // The dialog's path is the chosen one; whoever asked decides to discard
+    // it on Cancel (ConfirmSourceFile does).
+    g_choice = "E:\\chosen\\Vivid.kpx";
+    ShownDialog shown("C:\\old\\Auto.kpx");
+    ASSERT_TRUE(shown.created);
+    shown.Click(IDC_BROWSE);
+    shown.Click(IDCANCEL);
+    EXPECT_EQ(shown.dlg.GetModalResult(), IDCANCEL);
+    EXPECT_EQ(shown.dlg.GetPath(), "E:\\chosen\\Vivid.kpx");
+}
+
+// --- Browse with the system's chooser ---
+
+TEST(CopyErrorDlgTest, SystemChooserHandsBackTheChosenFile)
+{
+    TempDir dir;
+    std::string chosen = dir.file("Chosen.kpx");
+    ASSERT_TRUE(WriteFileBytes(chosen, "profile"));
+
+    ShownDialog shown(dir.file("Missing.kpx"));
+    ASSERT_TRUE(shown.created);
+    // The chooser runs its own loop on this thread; the helper types the
+    // file name into the chooser's file-name box and presses Open.
+    DialogDriver driver({{Cp932(u8"ﾌｧｲﾙの場所"), [&](HWND chooser) {
+                              SetItemText(chooser, 0x47c, chosen);
+                              PostClick(chooser, IDOK);
+                          }}});
+    shown.Click(IDC_BROWSE);
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), chosen);
+    EXPECT_EQ(shown.dlg.GetPath(), chosen);
+}
+
+// --- F1 ---
+
+class HelpCountingOwner : public CDialog {
+public:
+    HelpCountingOwner() : CDialog(IDD_COPYERROR) {}
+    int helpCount = 0;
+    BOOL OnHelpInfo(HELPINFO*)
+    {
+        ++helpCount;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpCountingOwner, CDialog)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+TEST(CopyErrorDlgTest, F1IsHandledWithoutReachingTheOwner)
+{
+    HelpCountingOwner owner;
+    ASSERT_TRUE(owner.Create());
+    CCopyErrorDlg dlg(&owner);
+    dlg.SetPath("C:\\Auto.kpx");
+    ASSERT_TRUE(dlg.Create());
+
+    HELPINFO info = {};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDC_COPY_SOURCE;
+    info.hItemHandle = GetDlgItem(dlg.m_hWnd, IDC_COPY_SOURCE);
+    EXPECT_EQ(SendMessageA(dlg.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+    EXPECT_EQ(owner.helpCount, 0);
+    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
+    EXPECT_EQ(dlg.GetModalResult(), -1);
+}
+
+} // namespace

@@ -1,0 +1,245 @@
+// The overwrite question as the user sees it: the file's name, both files'
+// sizes and last-write times written into the template's own texts, the four
+// answers, Enter, Esc and the close box, and F1 doing nothing.
+#include "install/OverwriteDlg.h"
+#include "res/resource.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// Sets a file's last-write time, given in UTC.
+void SetWriteTimeUtc(const std::string& path, WORD hour, WORD minute, WORD second)
+{
+    SYSTEMTIME st = {};
+    st.wYear = 2021;
+    st.wMonth = 3;
+    st.wDay = 4;
+    st.wHour = hour;
+    st.wMinute = minute;
+    st.wSecond = second;
+    FILETIME ft;
+    ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &ft));
+    CloseHandle(h);
+}
+
+// A file of that size without writing its bytes (sparse on the test
+// machine's file system).
+bool MakeFileOfSize(const std::string& path, ULONGLONG size)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    bool ok = SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    return ok;
+}
+
+const std::string& Caption()
+{
+    static const std::string caption = Cp932(u8"ﾌｧｲﾙの上書きの確認");
+    return caption;
+}
+
+std::string Modified(const char* time)
+{
+    return Cp932(u8"更新日時: ") + time;
+}
+
+// The dialog made without a loop of its own, so its statics can be read.
+class ShownDialog {
+public:
+    ShownDialog(const std::string& newFile, const std::string& existingFile)
+    {
+        dlg.SetFiles(newFile.c_str(), existingFile.c_str());
+        created = dlg.Create() != FALSE;
+    }
+    std::string Text(int id) const { return dlg.GetDlgItemText(id); }
+
+    COverwriteDlg dlg;
+    bool created = false;
+};
+
+// --- What the dialog shows ---
+
+TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
+{
+    ScopedTimeZone tokyo("JST-9");
+    TempDir dir;
+    // The katakana "so" ends in a backslash byte: the name is still whole.
+    std::string existing = dir.file("\x83\x5C" "file.kpx");
+    std::string incoming = dir.file("new.kpx");
+    ASSERT_TRUE(WriteFileBytes(existing, std::string(1536, 'x')));
+    ASSERT_TRUE(WriteFileBytes(incoming, std::string(1535, 'y')));
+    SetWriteTimeUtc(existing, 5, 6, 7);
+    SetWriteTimeUtc(incoming, 15, 30, 0);
+
+    ShownDialog shown(incoming, existing);
+    ASSERT_TRUE(shown.created);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に 'ソfile.kpx' ﾌｧｲﾙが存在します。"),
+                        shown.Text(IDC_OVERWRITE_FILE));
+    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "2 KB");
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_EXISTING_TIME));
+    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "1 KB");
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/05 00:30"), shown.Text(IDC_NEW_TIME));
+}
+
+TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
+{
+    ScopedTimeZone tokyo("JST-9");
+    TempDir dir;
+    std::string existing = dir.file("a.kpx");
+    std::string incoming = dir.file("b.kpx");
+    ASSERT_TRUE(WriteFileBytes(existing, ""));
+    ASSERT_TRUE(WriteFileBytes(incoming, "z"));
+    SetWriteTimeUtc(existing, 5, 6, 0);
+    SetWriteTimeUtc(incoming, 5, 6, 59);
+
+    ShownDialog shown(incoming, existing);
+    ASSERT_TRUE(shown.created);
+    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "0 KB");
+    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "1 KB");
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_EXISTING_TIME));
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_NEW_TIME));
+}
+
+TEST(OverwriteDlgTest, SizesBeyondTheThirtyTwoBitRangeShowAsTheyAre)
+{
+    TempDir dir;
+    const ULONGLONG GB = 1024ULL * 1024 * 1024;
+    std::string existing = dir.file("huge.kpx");
+    std::string incoming = dir.file("big.kpx");
+    if (!MakeFileOfSize(existing, 5 * GB * 1024 + 1536) || !MakeFileOfSize(incoming, 5 * GB))
+        GTEST_SKIP() << "the file system holds no files of terabytes";
+
+    ShownDialog shown(incoming, existing);
+    ASSERT_TRUE(shown.created);
+    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "5368709122 KB");
+    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "5242880 KB");
+}
+
+TEST(OverwriteDlgTest, UnreadableFilesKeepTheTemplateTexts)
+{
+    TempDir dir;
+    std::string incoming = dir.file("new.kpx");
+    ASSERT_TRUE(WriteFileBytes(incoming, std::string(2560, 'n')));
+
+    ShownDialog shown(incoming, dir.file("gone.kpx"));
+    ASSERT_TRUE(shown.created);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に 'gone.kpx' ﾌｧｲﾙが存在します。"),
+                        shown.Text(IDC_OVERWRITE_FILE));
+    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "%d KB");
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("%s"), shown.Text(IDC_EXISTING_TIME));
+    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "3 KB");
+
+    ShownDialog nothing("", "");
+    ASSERT_TRUE(nothing.created);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に '' ﾌｧｲﾙが存在します。"),
+                        nothing.Text(IDC_OVERWRITE_FILE));
+    EXPECT_EQ(nothing.Text(IDC_NEW_SIZE), "%d KB");
+    EXPECT_PRED_FORMAT2(SameBytes, Modified("%s"), nothing.Text(IDC_NEW_TIME));
+}
+
+// --- The answers ---
+
+TEST(OverwriteDlgTest, EachAnswerEndsTheRunWithItsId)
+{
+    TempDir dir;
+    std::string existing = dir.file("same.kpx");
+    std::string incoming = dir.file("src.kpx");
+    ASSERT_TRUE(WriteFileBytes(existing, "old"));
+    ASSERT_TRUE(WriteFileBytes(incoming, std::string(3000, 'n')));
+
+    const struct {
+        const char* how;
+        std::function<void(HWND)> answer;
+        INT_PTR result;
+    } cases[] = {
+        {"Yes", [](HWND d) { ClickButton(d, IDYES); }, IDYES},
+        {"Overwrite all", [](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }, IDC_OVERWRITE_ALL},
+        {"No", [](HWND d) { ClickButton(d, IDNO); }, IDNO},
+        {"Cancel", [](HWND d) { ClickButton(d, IDCANCEL); }, IDCANCEL},
+        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDYES},
+        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    };
+    // One object answers every time, as the installation of one file uses it.
+    COverwriteDlg dlg;
+    for (const auto& c : cases) {
+        dlg.SetFiles(incoming.c_str(), existing.c_str());
+        std::string sizeShown;
+        DialogDriver driver({{Caption(), [&](HWND d) {
+                                  sizeShown = DialogItemText(d, IDC_NEW_SIZE);
+                                  c.answer(d);
+                              }}});
+        INT_PTR result = dlg.DoModal();
+        driver.Finish();
+        EXPECT_EQ(result, c.result) << c.how;
+        EXPECT_EQ(driver.Done(), 1) << c.how;
+        EXPECT_EQ(driver.Unexpected(), 0) << c.how;
+        EXPECT_EQ(sizeShown, "3 KB") << c.how;
+    }
+}
+
+// --- F1 ---
+
+// Counts the WM_HELP messages that reach it; owner of the dialogs under test.
+class HelpCountingOwner : public CDialog {
+public:
+    HelpCountingOwner() : CDialog(IDD_OVERWRITE) {}
+    int helpCount = 0;
+    BOOL OnHelpInfo(HELPINFO*)
+    {
+        ++helpCount;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpCountingOwner, CDialog)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+LRESULT SendF1(HWND dialog)
+{
+    HELPINFO info = {};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDYES;
+    info.hItemHandle = GetDlgItem(dialog, IDYES);
+    return SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+TEST(OverwriteDlgTest, F1IsHandledWithoutReachingTheOwner)
+{
+    HelpCountingOwner owner;
+    ASSERT_TRUE(owner.Create());
+
+    // A dialog that leaves WM_HELP to the dialog manager hands it on to its
+    // owner, where the main dialog would open the help.
+    CDialog plain(IDD_OVERWRITE, &owner);
+    ASSERT_TRUE(plain.Create());
+    SendF1(plain.m_hWnd);
+    EXPECT_EQ(owner.helpCount, 1);
+
+    COverwriteDlg dlg(&owner);
+    ASSERT_TRUE(dlg.Create());
+    EXPECT_EQ(SendF1(dlg.m_hWnd), TRUE);
+    EXPECT_EQ(owner.helpCount, 1);
+    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
+    EXPECT_EQ(dlg.GetModalResult(), -1);
+}
+
+} // namespace

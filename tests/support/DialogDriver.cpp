@@ -1,0 +1,159 @@
+#include "support/DialogDriver.h"
+
+#include <utility>
+
+namespace {
+
+const char kDialogClass[] = "#32770";
+
+bool IsDialogWindow(HWND hWnd)
+{
+    char className[16] = "";
+    GetClassNameA(hWnd, className, sizeof(className));
+    return lstrcmpA(className, kDialogClass) == 0;
+}
+
+std::string TextOf(HWND hWnd)
+{
+    char text[1024] = "";
+    // WM_GETTEXT is sent to the owning thread, which handles it inside its
+    // modal loop.
+    SendMessageA(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A top-level window's caption without sending it a message (the window's
+// thread may be busy outside any message loop while the helper looks).
+std::string CaptionOf(HWND hWnd)
+{
+    wchar_t wide[512] = L"";
+    int n = InternalGetWindowText(hWnd, wide, 512);
+    if (n <= 0)
+        return std::string();
+    char text[1024] = "";
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, n, text, sizeof(text), nullptr, nullptr);
+    return std::string(text, bytes > 0 ? bytes : 0);
+}
+
+struct Search {
+    const std::string* caption;  // null: any visible dialog
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
+{
+    Search* search = reinterpret_cast<Search*>(param);
+    if (!IsWindowVisible(hWnd) || !IsDialogWindow(hWnd))
+        return TRUE;
+    if (search->caption && CaptionOf(hWnd) != *search->caption)
+        return TRUE;
+    search->found = hWnd;
+    return FALSE;
+}
+
+} // namespace
+
+DialogDriver::DialogDriver(std::vector<DialogStep> steps, DWORD stepTimeoutMs)
+    : m_steps(std::move(steps)), m_timeoutMs(stepTimeoutMs), m_threadId(GetCurrentThreadId())
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+DialogDriver::~DialogDriver()
+{
+    Finish();
+}
+
+void DialogDriver::Finish()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+HWND DialogDriver::WaitForDialog(const std::string& caption, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!m_stop && GetTickCount() - start < timeoutMs) {
+        if (HWND found = FindThreadDialog(m_threadId, caption))
+            return found;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+void DialogDriver::Run()
+{
+    for (const DialogStep& step : m_steps) {
+        HWND dialog = WaitForDialog(step.caption, m_timeoutMs);
+        if (!dialog)
+            break;
+        step.action(dialog);
+        ++m_done;
+        if (!step.waitForClose)
+            continue;
+        DWORD start = GetTickCount();
+        while (IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < m_timeoutMs)
+            Sleep(10);
+    }
+    // Whatever shows up from now on was not expected: close it, so the code
+    // under test returns and the test can report the surplus.
+    while (!m_stop) {
+        CancelStrayDialogs();
+        Sleep(10);
+    }
+}
+
+void DialogDriver::CancelStrayDialogs()
+{
+    Search search{nullptr, nullptr};
+    EnumThreadWindows(m_threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return;
+    ++m_unexpected;
+    HWND stray = search.found;
+    PostMessageA(stray, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(stray, IDCANCEL)));
+    DWORD start = GetTickCount();
+    while (IsWindow(stray) && IsWindowVisible(stray) && GetTickCount() - start < m_timeoutMs)
+        Sleep(10);
+}
+
+HWND FindThreadDialog(DWORD threadId, const std::string& caption)
+{
+    Search search{&caption, nullptr};
+    EnumThreadWindows(threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string DialogItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item ? TextOf(item) : std::string();
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void PostClick(HWND dialog, int id)
+{
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text)
+{
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PostKey(HWND dialog, UINT vk)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    HWND target = dialog;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
+        target = info.hwndFocus;
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
+}

@@ -1,0 +1,18 @@
+// Sets the run-time library's local time zone (the TZ variable, "JST-9")
+// for the lifetime of the object and puts the previous setting back, so a
+// test can tell local time from UTC on a machine that runs in UTC.
+#pragma once
+
+#include <string>
+
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    bool m_hadValue;
+    std::string m_saved;
+};
