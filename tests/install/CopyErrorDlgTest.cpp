@@ -7,6 +7,7 @@
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/HelpProbe.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -105,8 +106,8 @@ TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
         INT_PTR result;
         const char* path;
     } cases[] = {
-        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDRETRY, "D:\\typed.kpx"},
-        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL, "C:\\old.kpx"},
+        {"Enter", [](HWND d) { PressKey(d, VK_RETURN); }, IDRETRY, "D:\\typed.kpx"},
+        {"Esc", [](HWND d) { PressKey(d, VK_ESCAPE); }, IDCANCEL, "C:\\old.kpx"},
         {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL,
          "C:\\old.kpx"},
     };
@@ -279,36 +280,15 @@ TEST(CopyErrorDlgTest, SystemChooserHandsBackTheChosenFile)
 
 // --- F1 ---
 
-class HelpCountingOwner : public CDialog {
-public:
-    HelpCountingOwner() : CDialog(IDD_COPYERROR) {}
-    int helpCount = 0;
-    BOOL OnHelpInfo(HELPINFO*)
-    {
-        ++helpCount;
-        return TRUE;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(HelpCountingOwner, CDialog)
-    ON_WM_HELPINFO()
-END_MESSAGE_MAP()
-
 TEST(CopyErrorDlgTest, F1IsHandledWithoutReachingTheOwner)
 {
-    HelpCountingOwner owner;
+    HelpCountingOwner owner(IDD_COPYERROR);
     ASSERT_TRUE(owner.Create());
     CCopyErrorDlg dlg(&owner);
     dlg.SetPath("C:\\Auto.kpx");
     ASSERT_TRUE(dlg.Create());
 
-    HELPINFO info = {};
-    info.cbSize = sizeof(info);
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = IDC_COPY_SOURCE;
-    info.hItemHandle = GetDlgItem(dlg.m_hWnd, IDC_COPY_SOURCE);
-    EXPECT_EQ(SendMessageA(dlg.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+    EXPECT_EQ(SendHelp(dlg.m_hWnd, IDC_COPY_SOURCE), TRUE);
     EXPECT_EQ(owner.helpCount, 0);
     EXPECT_TRUE(IsWindow(dlg.m_hWnd));
     EXPECT_EQ(dlg.GetModalResult(), -1);

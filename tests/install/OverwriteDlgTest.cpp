@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/HelpProbe.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 
@@ -171,8 +172,8 @@ TEST(OverwriteDlgTest, EachAnswerEndsTheRunWithItsId)
         {"Overwrite all", [](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }, IDC_OVERWRITE_ALL},
         {"No", [](HWND d) { ClickButton(d, IDNO); }, IDNO},
         {"Cancel", [](HWND d) { ClickButton(d, IDCANCEL); }, IDCANCEL},
-        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDYES},
-        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
+        {"Enter", [](HWND d) { PressKey(d, VK_RETURN); }, IDYES},
+        {"Esc", [](HWND d) { PressKey(d, VK_ESCAPE); }, IDCANCEL},
         {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
     };
     // One object answers every time, as the installation of one file uses it.
@@ -195,48 +196,21 @@ TEST(OverwriteDlgTest, EachAnswerEndsTheRunWithItsId)
 
 // --- F1 ---
 
-// Counts the WM_HELP messages that reach it; owner of the dialogs under test.
-class HelpCountingOwner : public CDialog {
-public:
-    HelpCountingOwner() : CDialog(IDD_OVERWRITE) {}
-    int helpCount = 0;
-    BOOL OnHelpInfo(HELPINFO*)
-    {
-        ++helpCount;
-        return TRUE;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(HelpCountingOwner, CDialog)
-    ON_WM_HELPINFO()
-END_MESSAGE_MAP()
-
-LRESULT SendF1(HWND dialog)
-{
-    HELPINFO info = {};
-    info.cbSize = sizeof(info);
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = IDYES;
-    info.hItemHandle = GetDlgItem(dialog, IDYES);
-    return SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 TEST(OverwriteDlgTest, F1IsHandledWithoutReachingTheOwner)
 {
-    HelpCountingOwner owner;
+    HelpCountingOwner owner(IDD_OVERWRITE);
     ASSERT_TRUE(owner.Create());
 
     // A dialog that leaves WM_HELP to the dialog manager hands it on to its
     // owner, where the main dialog would open the help.
     CDialog plain(IDD_OVERWRITE, &owner);
     ASSERT_TRUE(plain.Create());
-    SendF1(plain.m_hWnd);
+    SendHelp(plain.m_hWnd, IDYES);
     EXPECT_EQ(owner.helpCount, 1);
 
     COverwriteDlg dlg(&owner);
     ASSERT_TRUE(dlg.Create());
-    EXPECT_EQ(SendF1(dlg.m_hWnd), TRUE);
+    EXPECT_EQ(SendHelp(dlg.m_hWnd, IDYES), TRUE);
     EXPECT_EQ(owner.helpCount, 1);
     EXPECT_TRUE(IsWindow(dlg.m_hWnd));
     EXPECT_EQ(dlg.GetModalResult(), -1);

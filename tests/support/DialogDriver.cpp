@@ -147,7 +147,7 @@ void SetItemText(HWND dialog, int id, const std::string& text)
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void PostKey(HWND dialog, UINT vk)
+void PressKey(HWND dialog, UINT vk)
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);

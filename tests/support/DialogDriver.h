@@ -76,6 +76,6 @@ void PostClick(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 // Presses and releases a key in the dialog's focused control (or the dialog),
 // through the message queue, so the modal loop handles it as typed.
-void PostKey(HWND dialog, UINT vk);
+void PressKey(HWND dialog, UINT vk);
 // The first visible dialog window of a thread with that caption, or null.
 HWND FindThreadDialog(DWORD threadId, const std::string& caption);

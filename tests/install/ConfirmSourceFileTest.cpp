@@ -1,0 +1,229 @@
+// The check that a source file exists before anything is copied: no dialog
+// for a file that is there, the copy error dialog again and again until the
+// user retries with a path that names a file, Cancel leaving the path as it
+// was, and a dialog that cannot be shown ending the check as a cancel.
+#include "install/ConfirmSourceFile.h"
+#include "classlib/Dialog.h"
+#include "classlib/WinApp.h"
+#include "res/resource.h"
+#include "support/ApiOverride.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string& Caption()
+{
+    static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
+    return caption;
+}
+
+std::string CannotCopy(const std::string& name)
+{
+    return name + Cp932(u8" をｺﾋﾟｰできません。");
+}
+
+// What one showing of the dialog displayed.
+struct Seen {
+    std::string message;
+    std::string edit;
+    HWND owner = nullptr;
+};
+
+void Record(HWND dlg, Seen& seen)
+{
+    seen.message = DialogItemText(dlg, IDC_COPY_MESSAGE);
+    seen.edit = DialogItemText(dlg, IDC_COPY_SOURCE);
+    seen.owner = GetWindow(dlg, GW_OWNER);
+}
+
+class ConfirmSourceFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        existing = dir.file("Auto.kpx");
+        ASSERT_TRUE(WriteFileBytes(existing, "profile"));
+        missing = dir.file("Missing.kpx");
+    }
+
+    TempDir dir;
+    std::string existing;
+    std::string missing;
+};
+
+TEST_F(ConfirmSourceFileTest, ExistingFilePassesWithoutADialog)
+{
+    std::string path = existing;
+    DialogDriver driver({});
+    EXPECT_TRUE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_EQ(path, existing);
+}
+
+TEST_F(ConfirmSourceFileTest, AsksUntilTheRetriedPathNamesAFile)
+{
+    // A folder cannot be opened as a file: the dialog comes back, naming the
+    // folder, until the user types a file that is there.
+    CDialog owner(IDD_COPYERROR);
+    ASSERT_TRUE(owner.Create());
+    Seen first, second;
+    DialogDriver driver({
+        {Caption(), [&](HWND d) {
+             Record(d, first);
+             SetItemText(d, IDC_COPY_SOURCE, dir.path());
+             ClickButton(d, IDRETRY);
+         }},
+        {Caption(), [&](HWND d) {
+             Record(d, second);
+             SetItemText(d, IDC_COPY_SOURCE, existing);
+             PressKey(d, VK_RETURN);
+         }},
+    });
+    std::string path = missing;
+    EXPECT_TRUE(ConfirmSourceFile(&owner, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 2);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_EQ(path, existing);
+
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("Missing.kpx"), first.message);
+    EXPECT_EQ(first.edit, missing);
+    EXPECT_EQ(first.owner, owner.m_hWnd);
+    size_t slash = dir.path().rfind('\\');
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy(dir.path().substr(slash + 1)), second.message);
+    EXPECT_EQ(second.edit, dir.path());
+}
+
+TEST_F(ConfirmSourceFileTest, FileHeldOpenWithoutSharingCountsAsMissing)
+{
+    HANDLE held = CreateFileA(existing.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Seen seen;
+    DialogDriver driver({{Caption(), [&](HWND d) {
+                              Record(d, seen);
+                              ClickButton(d, IDCANCEL);
+                          }}});
+    std::string path = existing;
+    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    CloseHandle(held);
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("Auto.kpx"), seen.message);
+}
+
+TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
+{
+    Seen seen;
+    DialogDriver driver({{Caption(), [&](HWND d) {
+                              Record(d, seen);
+                              // Typed, then given up: the typing is not kept.
+                              SetItemText(d, IDC_COPY_SOURCE, existing);
+                              ClickButton(d, IDCANCEL);
+                          }}});
+    std::string path = missing;
+    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_EQ(path, missing);
+    EXPECT_EQ(seen.edit, missing);
+}
+
+TEST_F(ConfirmSourceFileTest, EmptyPathAsksWithTheTemplateText)
+{
+    Seen seen;
+    DialogDriver driver({{Caption(), [&](HWND d) {
+                              Record(d, seen);
+                              ClickButton(d, IDCANCEL);
+                          }}});
+    std::string path;
+    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("%s"), seen.message);
+    EXPECT_EQ(seen.edit, "");
+    EXPECT_EQ(path, "");
+}
+
+// --- Browsing, with a stand-in for the chooser ---
+
+std::string g_choice;
+
+BOOL WINAPI ChooseFile(LPOPENFILENAMEA ofn)
+{
+    lstrcpynA(ofn->lpstrFile, g_choice.c_str(), ofn->nMaxFile);
+    return TRUE;
+}
+
+TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
+{
+    ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
+    g_choice = existing;
+    DialogDriver driver({{Caption(), [&](HWND d) {
+                              ClickButton(d, IDC_BROWSE);
+                              ClickButton(d, IDRETRY);
+                          }}});
+    std::string path = missing;
+    EXPECT_TRUE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_EQ(path, existing);
+}
+
+TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
+{
+    ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
+    g_choice = existing;
+    DialogDriver driver({{Caption(), [&](HWND d) {
+                              ClickButton(d, IDC_BROWSE);
+                              ClickButton(d, IDCANCEL);
+                          }}});
+    std::string path = missing;
+    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    driver.Finish();
+    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_EQ(path, missing);
+}
+
+// --- A dialog that cannot be shown ---
+
+// Counts the existence tests; should the check keep asking a dialog that
+// cannot appear, the twentieth test finds the file, so the test ends (and
+// fails) instead of hanging.
+int g_existenceTests = 0;
+std::string g_rescueFile;
+
+HANDLE WINAPI CountingCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
+                                  DWORD creation, DWORD flags, HANDLE templ)
+{
+    if (++g_existenceTests >= 20)
+        name = g_rescueFile.c_str();
+    return CreateFileA(name, access, share, sa, creation, flags, templ);
+}
+
+TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
+{
+    // Resources taken from a module that has no copy error template.
+    HMODULE noTemplates = GetModuleHandleA("kernel32.dll");
+    ASSERT_EQ(FindResourceA(noTemplates, MAKEINTRESOURCEA(IDD_COPYERROR), RT_DIALOG), nullptr);
+    CWinApp app;
+    app.m_hInstance = noTemplates;
+
+    g_existenceTests = 0;
+    g_rescueFile = existing;
+    ScopedApiOverride open(Win32().CreateFileA, &CountingCreateFileA);
+    std::string path = missing;
+    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    EXPECT_EQ(g_existenceTests, 1);
+    EXPECT_EQ(path, missing);
+}
+
+} // namespace
