@@ -127,6 +127,19 @@ TEST_F(DriverSettings, SavingWithoutALoadedSectionWritesNothing)
     EXPECT_EQ(before, Bytes());
 }
 
+TEST_F(DriverSettings, SavingIntoAFileThatCannotBeWrittenFails)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    // Another program holds the file open without sharing.
+    HANDLE held = CreateFileA(m_ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    CloseHandle(held);
+    EXPECT_EQ("[P1]\r\nA=1\r\n", Bytes());
+}
+
 TEST_F(DriverSettings, SecondLoadReplacesTheFirst)
 {
     Plant("[A]\r\nKey=a\r\n[B]\r\nKey=b\r\n");
