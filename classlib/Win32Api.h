@@ -36,6 +36,9 @@ struct Win32Api {
     decltype(&::GetModuleFileNameA) GetModuleFileNameA;
     decltype(&::MessageBoxA) MessageBoxA;
 
+    // Help engines (HTML Help is reached through LoadLibraryA/GetProcAddress)
+    decltype(&::WinHelpA) WinHelpA;
+
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;
 
