@@ -24,9 +24,33 @@ for f in "$src"/*; do
   sed 's/charset=utf-8/charset=Shift_JIS/' "$f" | iconv -f UTF-8 -t CP932 > "$stage/$(basename "$f")"
 done
 
-# chmcmd resolves [MAP]'s #include from the working directory and reports
-# problems only as text, with exit code 0.
-log=$(cd "$stage" && chmcmd --no-html-scan KPXSETUP.hhp 2>&1)
+# Debian's chmcmd (3.2.2) records the target of each [ALIAS] entry as the
+# project folder's absolute path followed by the page's name, so a context id
+# would lead to "/home/.../help-cp932/ctl_list.htm", which the help file does
+# not hold. Compiled with the staging folder as the root of the file system
+# (a private mount namespace in which the system's program and library
+# folders stay visible), the target becomes "/ctl_list.htm", the page's real
+# place in the file. Where such namespaces are not allowed, the file is
+# compiled in place: its pages and contents work, its context ids do not.
+compile_rooted() {
+  unshare --user --map-root-user --mount sh -c '
+    set -e
+    for d in usr lib lib32 lib64 libx32 bin; do
+      if [ -L "/$d" ]; then ln -s "$(readlink "/$d")" "$1/$d"
+      elif [ -d "/$d" ]; then mkdir "$1/$d" && mount --rbind "/$d" "$1/$d"; fi
+    done
+    exec chroot "$1" "$2" --no-html-scan /KPXSETUP.hhp' sh "$stage" "$(readlink -f "$(command -v chmcmd)")"
+}
+compile_in_place() {
+  (cd "$stage" && chmcmd --no-html-scan KPXSETUP.hhp)
+}
+
+# chmcmd resolves [MAP]'s #include from the working directory (the root, or
+# the staging folder) and reports problems only as text, with exit code 0.
+if ! log=$(compile_rooted 2>&1) || [ ! -f "$stage/KPXSETUP.chm" ]; then
+  echo "build-chm.sh: cannot compile in a private root; the help file's context ids will not work" >&2
+  log=$(compile_in_place 2>&1)
+fi
 if grep -qE '^(Error|Warning)|corrupt' <<<"$log"; then
   echo "$log" >&2
   exit 1

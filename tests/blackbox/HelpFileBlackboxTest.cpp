@@ -5,6 +5,7 @@
 #include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
+#include <htmlhelp.h>
 
 #include <string>
 
@@ -39,6 +40,26 @@ TEST(HelpFile, HoldsEveryTopic)
     };
     for (const char* topic : topics)
         EXPECT_NE(std::string::npos, bytes.find(topic)) << topic;
+}
+
+// HTML Help of the test prefix, asked for each topic by its context id as a
+// help engine would ask for it; the help windows are closed again.
+TEST(HelpFile, EveryContextIdOfTheMainDialogReachesATopic)
+{
+    // Kept loaded to the end of the process, as the program keeps it.
+    HMODULE control = LoadLibraryA("hhctrl.ocx");
+    ASSERT_NE(nullptr, control);
+    auto htmlHelp = reinterpret_cast<HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR)>(
+        GetProcAddress(control, MAKEINTRESOURCEA(14)));
+    ASSERT_NE(nullptr, htmlHelp);
+    std::string path = BuiltHelpPath();
+
+    for (DWORD id = 20000; id <= 20006; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_NE(nullptr, htmlHelp(nullptr, path.c_str(), HH_HELP_CONTEXT, id));
+    }
+    EXPECT_EQ(nullptr, htmlHelp(nullptr, path.c_str(), HH_HELP_CONTEXT, 20007));
+    htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
 
 } // namespace
