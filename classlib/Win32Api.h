@@ -11,6 +11,7 @@
 
 #include <windows.h>
 #include <winspool.h>
+#include <shlobj.h>
 
 struct Win32Api {
     // Version, WOW64 and services
@@ -34,6 +35,8 @@ struct Win32Api {
     decltype(&::BringWindowToTop) BringWindowToTop;
     decltype(&::SetForegroundWindow) SetForegroundWindow;
     decltype(&::GetModuleFileNameA) GetModuleFileNameA;
+    decltype(&::OpenThreadToken) OpenThreadToken;
+    decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
 
     // Help engines (HTML Help is reached through LoadLibraryA/GetProcAddress)
@@ -42,8 +45,13 @@ struct Win32Api {
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;
 
-    // Files
+    // Files and locations
     decltype(&::CreateFileA) CreateFileA;
+    decltype(&::CopyFileA) CopyFileA;
+    decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
+    decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
+    decltype(&::SHGetFolderPathA) SHGetFolderPathA;
+    decltype(&::GetUserNameA) GetUserNameA;
 
     // Print spooler
     decltype(&::EnumPrintersA) EnumPrintersA;

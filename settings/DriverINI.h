@@ -3,6 +3,7 @@
 // names of its four profile files. Made for one task and destroyed after it.
 #pragma once
 
+#include "classlib/Handle.h"
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
@@ -26,7 +27,8 @@ public:
     // larger than the file measured at construction.
     BOOL LoadSection(const std::string& printer);
     // Writes the held section under printer, replacing any section of that
-    // name; false, writing nothing, when no section is held.
+    // name; false when the write fails, and, writing nothing, when no section
+    // is held.
     BOOL SaveSection(const std::string& printer);
     BOOL DeleteSection(const std::string& printer);
 
@@ -53,6 +55,8 @@ private:
 
     std::string m_strIniPath;
     DWORD m_dwFileSize = 0;
-    char* m_pSection = nullptr;
+    // The section last loaded, in the form key=value\0...\0\0; empty when
+    // none is held.
+    CGlobalMemory m_pSection;
     bool m_bNoFsRedirection = false;
 };
