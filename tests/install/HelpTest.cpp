@@ -11,7 +11,7 @@
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/FakeHtmlHelpControl.h"
-#include "support/ScopedOsClass.h"
+#include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -185,7 +185,7 @@ TEST_F(HelpEngines, HelpButtonOpensTheHlpContentsOnWin9xAndNT4)
     for (OsClass os : kWinHelpClasses) {
         SCOPED_TRACE(os);
         g_winHelpCalls.clear();
-        ScopedOsClass platform(os);
+        ScopedOsVersion platform(os);
         OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
         ASSERT_EQ(1u, g_winHelpCalls.size());
         EXPECT_EQ(Dlg(), g_winHelpCalls[0].hwnd);
@@ -201,7 +201,7 @@ TEST_F(HelpEngines, HelpButtonOpensTheChmDefaultTopicElsewhere)
     for (OsClass os : kHtmlHelpClasses) {
         SCOPED_TRACE(os);
         m_control.calls.clear();
-        ScopedOsClass platform(os);
+        ScopedOsVersion platform(os);
         OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
         ASSERT_EQ(1u, m_control.calls.size());
         EXPECT_EQ(Dlg(), m_control.calls[0].hwnd);
@@ -216,7 +216,7 @@ TEST_F(HelpEngines, F1ShowsTheControlsPopupThroughTheTableOnWin9xAndNT4)
 {
     for (OsClass os : kWinHelpClasses) {
         SCOPED_TRACE(os);
-        ScopedOsClass platform(os);
+        ScopedOsVersion platform(os);
         for (int id : {IDC_PRINTER_NAME, IDOK}) {
             SCOPED_TRACE(id);
             g_winHelpCalls.clear();
@@ -234,7 +234,7 @@ TEST_F(HelpEngines, F1ShowsTheControlsPopupThroughTheTableOnWin9xAndNT4)
 
 TEST_F(HelpEngines, F1ReturnsWhatTheOldEngineReturned)
 {
-    ScopedOsClass platform(OsWin9x);
+    ScopedOsVersion platform(OsWin9x);
     HELPINFO info = HelpFor(IDC_SET);
     g_winHelpResult = FALSE;
     EXPECT_FALSE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
@@ -244,7 +244,7 @@ TEST_F(HelpEngines, F1ReturnsWhatTheOldEngineReturned)
 
 TEST_F(HelpEngines, F1InAMenuShowsNoControlPopup)
 {
-    ScopedOsClass platform(OsNT4);
+    ScopedOsVersion platform(OsNT4);
     HELPINFO info = {};
     info.cbSize = sizeof(info);
     info.iContextType = HELPINFO_MENUITEM;
@@ -258,7 +258,7 @@ TEST_F(HelpEngines, F1OpensTheSameDefaultTopicWhateverTheControlElsewhere)
 {
     for (OsClass os : {Os7, OsXP, OsUnknown}) {
         SCOPED_TRACE(os);
-        ScopedOsClass platform(os);
+        ScopedOsVersion platform(os);
         m_control.calls.clear();
         HELPINFO onSet = HelpFor(IDC_SET);
         HELPINFO onList = HelpFor(IDC_PRINTER_LIST);
@@ -280,7 +280,7 @@ TEST_F(HelpEngines, ClosingQuitsTheOldEngineForTheHlpOnWin9xAndNT4)
     for (OsClass os : kWinHelpClasses) {
         SCOPED_TRACE(os);
         g_winHelpCalls.clear();
-        ScopedOsClass platform(os);
+        ScopedOsVersion platform(os);
         CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
         ASSERT_EQ(1u, g_winHelpCalls.size());
         EXPECT_EQ(Dlg(), g_winHelpCalls[0].hwnd);
@@ -293,7 +293,7 @@ TEST_F(HelpEngines, ClosingQuitsTheOldEngineForTheHlpOnWin9xAndNT4)
 
 TEST_F(HelpEngines, ClosingClosesEveryHtmlHelpWindowOnceHelpWasOpened)
 {
-    ScopedOsClass platform(Os7);
+    ScopedOsVersion platform(Os7);
     OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
     m_control.calls.clear();
 
@@ -308,7 +308,7 @@ TEST_F(HelpEngines, ClosingClosesEveryHtmlHelpWindowOnceHelpWasOpened)
 
 TEST_F(HelpEngines, ClosingWithoutHelpEverOpenedDoesNotLoadHtmlHelp)
 {
-    ScopedOsClass platform(OsXP);
+    ScopedOsVersion platform(OsXP);
     CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
     EXPECT_TRUE(m_control.loadedNames.empty());
     EXPECT_TRUE(m_control.calls.empty());
@@ -318,7 +318,7 @@ TEST_F(HelpEngines, ClosingWithoutHelpEverOpenedDoesNotLoadHtmlHelp)
 TEST_F(HelpEngines, MissingHtmlHelpControlDoesNothing)
 {
     m_control.present = false;
-    ScopedOsClass platform(Os7);
+    ScopedOsVersion platform(Os7);
     HELPINFO info = HelpFor(IDC_PRINTER_LIST);
     OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
     EXPECT_TRUE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
@@ -334,7 +334,7 @@ TEST(HelpWithRealHtmlHelp, MissingChmOpensNothingAndReturnsAtOnce)
 {
     TempDir dir("kpxhelp");
     std::string hlp = dir.file("KPXSETUP.HLP");
-    ScopedOsClass platform(Os7);
+    ScopedOsVersion platform(Os7);
     HELPINFO info = {};
     info.cbSize = sizeof(info);
     info.iContextType = HELPINFO_WINDOW;
