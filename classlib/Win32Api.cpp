@@ -27,6 +27,7 @@ Win32Api RealApi()
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
     a.GetOpenFileNameA = &::GetOpenFileNameA;
+    a.WinHelpA = &::WinHelpA;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
     a.CopyFileA = &::CopyFileA;

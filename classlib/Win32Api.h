@@ -43,6 +43,9 @@ struct Win32Api {
     // Common dialogs
     decltype(&::GetOpenFileNameA) GetOpenFileNameA;
 
+    // Help engines (HTML Help is reached through LoadLibraryA/GetProcAddress)
+    decltype(&::WinHelpA) WinHelpA;
+
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need on a fresh Debian
 # machine: the mingw-w64 cross compilers, Wine with its 32-bit half, Xvfb, the
-# Japanese locale and font, googletest sources, ImageMagick for screenshots.
+# Japanese locale and font, googletest sources, ImageMagick for screenshots,
+# chmcmd (fp-utils) for the help file.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -12,7 +13,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 pkgs=(cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
-      xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3)
+      xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3
+      fp-utils)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

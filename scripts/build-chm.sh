@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# build-chm.sh SRC OUT: compiles the help project SRC/KPXSETUP.hhp into the
+# help file OUT with chmcmd (Debian's fp-utils).
+#
+# The sources are kept in UTF-8 so that they read and diff like the rest of
+# the project. The help file is built in code page 932: HTML Help decodes a
+# Japanese file's title, contents and index in the code page of its language
+# (0x411, so 932), whatever the pages declare, and only the pages themselves
+# follow their charset. So every text is converted into a staging folder
+# beside OUT, each page declaring Shift_JIS; a character that code page 932
+# cannot hold stops the build rather than turning into '?'.
+set -euo pipefail
+src=$1 out=$2
+
+if ! command -v chmcmd >/dev/null; then
+  echo "build-chm.sh: chmcmd not found; install fp-utils (scripts/setup.sh)" >&2
+  exit 1
+fi
+
+stage="$(dirname "$out")/help-cp932"
+rm -rf "$stage"
+mkdir -p "$stage"
+for f in "$src"/*; do
+  sed 's/charset=utf-8/charset=Shift_JIS/' "$f" | iconv -f UTF-8 -t CP932 > "$stage/$(basename "$f")"
+done
+
+# Debian's chmcmd (3.2.2) records the target of each [ALIAS] entry as the
+# project folder's absolute path followed by the page's name, so a context id
+# would lead to "/home/.../help-cp932/ctl_list.htm", which the help file does
+# not hold. Compiled with the staging folder as the root of the file system
+# (a private mount namespace in which the system's program and library
+# folders stay visible), the target becomes "/ctl_list.htm", the page's real
+# place in the file. Where such namespaces are not allowed, the file is
+# compiled in place: its pages and contents work, its context ids do not.
+compile_rooted() {
+  unshare --user --map-root-user --mount sh -c '
+    set -e
+    for d in usr lib lib32 lib64 libx32 bin; do
+      if [ -L "/$d" ]; then ln -s "$(readlink "/$d")" "$1/$d"
+      elif [ -d "/$d" ]; then mkdir "$1/$d" && mount --rbind "/$d" "$1/$d"; fi
+    done
+    exec chroot "$1" "$2" --no-html-scan /KPXSETUP.hhp' sh "$stage" "$(readlink -f "$(command -v chmcmd)")"
+}
+compile_in_place() {
+  (cd "$stage" && chmcmd --no-html-scan KPXSETUP.hhp)
+}
+
+# chmcmd resolves [MAP]'s #include from the working directory (the root, or
+# the staging folder) and reports problems only as text, with exit code 0.
+if ! log=$(compile_rooted 2>&1) || [ ! -f "$stage/KPXSETUP.chm" ]; then
+  echo "build-chm.sh: cannot compile in a private root; the help file's context ids will not work" >&2
+  log=$(compile_in_place 2>&1)
+fi
+if grep -qE '^(Error|Warning)|corrupt' <<<"$log"; then
+  echo "$log" >&2
+  exit 1
+fi
+mv "$stage/KPXSETUP.chm" "$out"

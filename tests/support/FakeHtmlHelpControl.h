@@ -1,0 +1,47 @@
+// Stands in for the HTML Help control while it lives: LoadLibraryA,
+// GetProcAddress and FreeLibrary of the platform seam answer for a control
+// whose HtmlHelpA entry (ordinal 14) records every call, so a test sees what
+// the program asked HTML Help to do without a help window appearing.
+//   FakeHtmlHelpControl control;   // before the CHtmlHelp it serves
+//   CHtmlHelp help;
+#pragma once
+
+#include "support/ApiOverride.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct HtmlHelpCall {
+    HWND hwnd;
+    std::string file;  // "<null>" for a null file
+    UINT command;
+    DWORD_PTR data;
+};
+
+class FakeHtmlHelpControl {
+public:
+    FakeHtmlHelpControl();
+    ~FakeHtmlHelpControl();
+    FakeHtmlHelpControl(const FakeHtmlHelpControl&) = delete;
+    FakeHtmlHelpControl& operator=(const FakeHtmlHelpControl&) = delete;
+
+    // The module handle the fake control is loaded as.
+    static HMODULE Module();
+
+    bool present = true;   // LoadLibraryA finds the control
+    bool hasEntry = true;  // GetProcAddress finds ordinal 14
+    std::vector<std::string> loadedNames;  // every name LoadLibraryA was given
+    std::vector<ULONG_PTR> procNames;      // every name GetProcAddress was given
+    std::vector<HMODULE> freed;
+    std::vector<HtmlHelpCall> calls;
+
+    // The window handle the fake entry returns.
+    static HWND Result() { return reinterpret_cast<HWND>(0x4321); }
+
+private:
+    ScopedApiOverride<decltype(&::LoadLibraryA)> m_load;
+    ScopedApiOverride<decltype(&::GetProcAddress)> m_proc;
+    ScopedApiOverride<decltype(&::FreeLibrary)> m_free;
+};
