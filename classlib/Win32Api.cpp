@@ -24,6 +24,7 @@ Win32Api RealApi()
     a.SetForegroundWindow = &::SetForegroundWindow;
     a.GetModuleFileNameA = &::GetModuleFileNameA;
     a.MessageBoxA = &::MessageBoxA;
+    a.MessageBeep = &::MessageBeep;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
     a.EnumPrintersA = &::EnumPrintersA;

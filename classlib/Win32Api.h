@@ -35,6 +35,7 @@ struct Win32Api {
     decltype(&::SetForegroundWindow) SetForegroundWindow;
     decltype(&::GetModuleFileNameA) GetModuleFileNameA;
     decltype(&::MessageBoxA) MessageBoxA;
+    decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
 
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;
