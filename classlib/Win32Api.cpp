@@ -23,10 +23,17 @@ Win32Api RealApi()
     a.BringWindowToTop = &::BringWindowToTop;
     a.SetForegroundWindow = &::SetForegroundWindow;
     a.GetModuleFileNameA = &::GetModuleFileNameA;
+    a.OpenThreadToken = &::OpenThreadToken;
+    a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
     a.MessageBeep = &::MessageBeep;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
+    a.CopyFileA = &::CopyFileA;
+    a.GetWindowsDirectoryA = &::GetWindowsDirectoryA;
+    a.GetSystemDirectoryA = &::GetSystemDirectoryA;
+    a.SHGetFolderPathA = &::SHGetFolderPathA;
+    a.GetUserNameA = &::GetUserNameA;
     a.EnumPrintersA = &::EnumPrintersA;
     a.OpenPrinterA = &::OpenPrinterA;
     a.ClosePrinter = &::ClosePrinter;

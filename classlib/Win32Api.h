@@ -11,6 +11,7 @@
 
 #include <windows.h>
 #include <winspool.h>
+#include <shlobj.h>
 
 struct Win32Api {
     // Version, WOW64 and services
@@ -34,14 +35,21 @@ struct Win32Api {
     decltype(&::BringWindowToTop) BringWindowToTop;
     decltype(&::SetForegroundWindow) SetForegroundWindow;
     decltype(&::GetModuleFileNameA) GetModuleFileNameA;
+    decltype(&::OpenThreadToken) OpenThreadToken;
+    decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
     decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
 
     // Memory
     decltype(&::GlobalAlloc) GlobalAlloc;
 
-    // Files
+    // Files and locations
     decltype(&::CreateFileA) CreateFileA;
+    decltype(&::CopyFileA) CopyFileA;
+    decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
+    decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
+    decltype(&::SHGetFolderPathA) SHGetFolderPathA;
+    decltype(&::GetUserNameA) GetUserNameA;
 
     // Print spooler
     decltype(&::EnumPrintersA) EnumPrintersA;

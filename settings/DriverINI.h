@@ -3,6 +3,7 @@
 // names of its four profile files. Made for one task and destroyed after it.
 #pragma once
 
+#include "classlib/Handle.h"
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
@@ -53,6 +54,8 @@ private:
 
     std::string m_strIniPath;
     DWORD m_dwFileSize = 0;
-    char* m_pSection = nullptr;
+    // The section last loaded, in the form key=value\0...\0\0; empty when
+    // none is held.
+    CGlobalMemory m_pSection;
     bool m_bNoFsRedirection = false;
 };

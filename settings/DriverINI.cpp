@@ -1,0 +1,157 @@
+#include "settings/DriverINI.h"
+
+#include "app/OsClass.h"
+#include "app/PlatformFlags.h"
+#include "classlib/PathParts.h"
+#include "settings/DriverIniLocation.h"
+#include "settings/FsRedirection.h"
+
+namespace {
+
+const char kSetNameKey[] = "ColorProfileSetName";
+const DWORD kValueBuffer = 260;
+
+} // namespace
+
+CDriverINI::CDriverINI()
+{
+    // Under WOW64 the file lies in the native system directory unless
+    // Terminal Services keep it per user. The flag must be set before the
+    // file is measured, since that already goes through the wrappers.
+    m_bNoFsRedirection = RunningOnWow64() && !TerminalServicesActive();
+    m_dwFileSize = LocateIniFile();
+}
+
+CDriverINI::~CDriverINI() = default;
+
+DWORD CDriverINI::LocateIniFile()
+{
+    OsClass os = GetOsClass();
+    bool terminalServices = TerminalServicesActive() != FALSE;
+    m_strIniPath = DriverIniPath(os, terminalServices, QueryDriverIniDirs(os, terminalServices));
+    return GetIniFileSize();
+}
+
+DWORD CDriverINI::GetIniFileSize()
+{
+    // The system may hold a cached copy that is newer than the disk.
+    SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
+
+    CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!file.IsValid())
+        return 0;
+    DWORD size = ::GetFileSize(file.Get(), nullptr);
+    return size == INVALID_FILE_SIZE ? 0 : size;
+}
+
+BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& setName)
+{
+    char value[kValueBuffer] = {};
+    if (SafeGetProfileString(printer.c_str(), kSetNameKey, "", value, kValueBuffer,
+                             m_strIniPath.c_str()) == 0)
+        return FALSE;
+    setName = value;
+    return TRUE;
+}
+
+BOOL CDriverINI::WriteProfileSetName(const std::string& printer, const std::string& setName)
+{
+    return SafeWriteProfileString(printer.c_str(), kSetNameKey, setName.c_str(),
+                                  m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind,
+                                  const std::string& profilePath)
+{
+    // The driver finds the files in its own directory, so only the name counts.
+    return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind),
+                                  FileNamePart(profilePath).c_str(), m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::LoadSection(const std::string& printer)
+{
+    FreeSectionBuffer();
+    if (!AllocSectionBuffer())
+        return FALSE;
+
+    // A section cannot be larger than the file it is in, so one read into a
+    // buffer of the file's size takes it whole; a count of size - 2 is the
+    // system's word that it did not fit after all (the file grew).
+    char* buffer = static_cast<char*>(m_pSection.Get());
+    DWORD count = SafeGetProfileSection(printer.c_str(), buffer, m_dwFileSize,
+                                        m_strIniPath.c_str());
+    if (count == 0 || count == m_dwFileSize - 2) {
+        FreeSectionBuffer();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDriverINI::SaveSection(const std::string& printer)
+{
+    if (!m_pSection.IsValid())
+        return FALSE;
+    SafeWriteProfileSection(printer.c_str(), static_cast<const char*>(m_pSection.Get()),
+                            m_strIniPath.c_str());
+    return TRUE;
+}
+
+BOOL CDriverINI::DeleteSection(const std::string& printer)
+{
+    return SafeWriteProfileString(printer.c_str(), nullptr, nullptr, m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::AllocSectionBuffer()
+{
+    if (m_dwFileSize == 0)
+        return FALSE;
+    // Fixed and zero-filled: the extra byte keeps the block terminated even
+    // when the read fills the whole size it was given.
+    m_pSection.Reset(Win32().GlobalAlloc(GPTR, m_dwFileSize + 1));
+    return m_pSection.IsValid();
+}
+
+void CDriverINI::FreeSectionBuffer()
+{
+    m_pSection.Reset();
+}
+
+HANDLE CDriverINI::SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
+                                  LPSECURITY_ATTRIBUTES security, DWORD creation,
+                                  DWORD flagsAndAttributes, HANDLE templateFile)
+{
+    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
+        return Win32().CreateFileA(fileName, access, shareMode, security, creation,
+                                   flagsAndAttributes, templateFile);
+    });
+}
+
+DWORD CDriverINI::SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName)
+{
+    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
+        return ::GetPrivateProfileSectionA(section, buffer, size, fileName);
+    });
+}
+
+BOOL CDriverINI::SafeWriteProfileSection(LPCSTR section, LPCSTR data, LPCSTR fileName)
+{
+    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
+        return ::WritePrivateProfileSectionA(section, data, fileName);
+    });
+}
+
+DWORD CDriverINI::SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
+                                       LPSTR buffer, DWORD size, LPCSTR fileName)
+{
+    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
+        return ::GetPrivateProfileStringA(section, key, defaultValue, buffer, size, fileName);
+    });
+}
+
+BOOL CDriverINI::SafeWriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName)
+{
+    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
+        return ::WritePrivateProfileStringA(section, key, value, fileName);
+    });
+}

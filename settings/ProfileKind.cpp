@@ -1,0 +1,16 @@
+#include "settings/ProfileKind.h"
+
+const char* ProfileKeyName(ProfileKind kind)
+{
+    switch (kind) {
+    case ProfileAuto:
+        return "Auto";
+    case ProfileVividness:
+        return "Vividness";
+    case ProfileTone:
+        return "Tone";
+    case ProfileFont:
+        return "Font";
+    }
+    return "";
+}
