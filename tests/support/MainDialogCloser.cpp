@@ -39,6 +39,12 @@ MainDialogCloser::~MainDialogCloser()
     m_thread.join();
 }
 
+void MainDialogCloser::onShown(std::function<void(HWND)> callback)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_onShown = std::move(callback);
+}
+
 void MainDialogCloser::Watch()
 {
     HWND handled = nullptr;
@@ -46,8 +52,11 @@ void MainDialogCloser::Watch()
         Search search{&m_caption, nullptr};
         EnumWindows(MatchMainDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found && search.found != handled) {
-            if (m_onShown)
-                m_onShown(search.found);
+            {
+                std::lock_guard<std::mutex> guard(m_lock);
+                if (m_onShown)
+                    m_onShown(search.found);
+            }
             PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(search.found, IDOK)));
             handled = search.found;

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,9 @@ public:
     MainDialogCloser(const MainDialogCloser&) = delete;
     MainDialogCloser& operator=(const MainDialogCloser&) = delete;
 
+    // Replaces the callback for the dialogs still to come.
+    void onShown(std::function<void(HWND)> callback);
+
     // How many main dialogs were seen and closed so far.
     int closed() const { return m_closed; }
 
@@ -26,6 +30,7 @@ private:
     void Watch();
 
     std::string m_caption;
+    std::mutex m_lock;  // guards m_onShown
     std::function<void(HWND)> m_onShown;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_closed{0};

@@ -216,9 +216,7 @@ TEST_F(EditPrnNameTest, PasteIsAllOrNothing)
         beeps.clear();
         PasteOver(c.clipboard);
         EXPECT_EQ(Text(), c.accepted ? c.clipboard : "Old Plotter");
-        EXPECT_EQ(beeps.beeps().size(), c.accepted ? 0u : 1u);
-        if (!c.accepted)
-            EXPECT_EQ(beeps.beeps(), std::vector<UINT>{0});
+        EXPECT_EQ(beeps.beeps(), std::vector<UINT>(c.accepted ? 0 : 1, 0));
     }
 }
 
@@ -259,12 +257,15 @@ TEST_F(EditPrnNameTest, NoTextOnTheClipboardIsLetThrough)
     EXPECT_TRUE(dlg.m_edit.CheckClipboardText());
 }
 
-TEST_F(EditPrnNameTest, LimitCountsBytes)
+TEST_F(EditPrnNameTest, LimitCutsWhatIsPastedNotWhatTheProgramSets)
 {
     // 31 bytes on Windows 9x: a 40-byte paste keeps its first 31.
     dlg.m_edit.SetLimitText(PrinterNameLimit(OsWin9x));
     PasteOver(std::string(40, 'x'));
     EXPECT_EQ(Text(), std::string(31, 'x'));
+
+    // (Windows' ANSI edit counts a double-byte character as two; Wine's
+    // counts it as one, so that half of the rule cannot be seen here.)
 
     // Text the program sets is not cut.
     dlg.m_edit.SetWindowText(std::string(40, 'y'));
