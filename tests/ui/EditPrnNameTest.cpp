@@ -61,21 +61,6 @@ TEST(EditPrnNameRuleTest, NameLimitInBytesByPlatformClass)
         EXPECT_EQ(PrinterNameLimit(c.os), c.limit) << OsClassName(c.os);
 }
 
-TEST(EditPrnNameRuleTest, MemberRuleFollowsTheRunningPlatform)
-{
-    CEditPrnName edit;
-    {
-        ScopedOsClass xp(OsXP);
-        EXPECT_FALSE(edit.IsAllowedChar('!'));
-        EXPECT_TRUE(edit.IsAllowedChar('='));
-    }
-    {
-        ScopedOsClass win98(OsWin9x);
-        EXPECT_TRUE(edit.IsAllowedChar('!'));
-        EXPECT_FALSE(edit.IsAllowedChar('='));
-    }
-}
-
 // --- The edit on a real control ---
 
 class EditHostDlg : public CDialog {
