@@ -14,7 +14,12 @@ size_t FindLastBackslash(const std::string& path)
 std::string FileNamePart(const std::string& path)
 {
     size_t slash = FindLastBackslash(path);
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // Windows takes a forward slash as a separator too: "dir/../../x.kpx"
+    // names x.kpx, and copying it under that whole text would place it
+    // outside the target directory. '/' (0x2F) is never a trail byte.
+    size_t forward = name.rfind('/');
+    return forward == std::string::npos ? name : name.substr(forward + 1);
 }
 
 std::string DirectoryPart(const std::string& path)

@@ -9,7 +9,8 @@
 // Offset of the last real backslash in path, or std::string::npos.
 size_t FindLastBackslash(const std::string& path);
 
-// The text after the last backslash; the whole path when it has none.
+// The text after the last backslash, and after the last forward slash in
+// that; the whole path when it has neither.
 std::string FileNamePart(const std::string& path);
 
 // The text before the last backslash; the whole path when it has none.

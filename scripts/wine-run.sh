@@ -5,8 +5,14 @@
 #   KPX_WINEARCH     win32 (default) or win64, for WOW64 tests
 #   KPX_FRESH_PREFIX 1: run in a private copy of the prefix, removed afterwards,
 #                    for tests that change machine-wide state (services)
+# A test program whose name holds "wow64" or "fresh" gets the 64-bit or a
+# private prefix without being told (ctest's environment carries only the
+# black-box tests' KPX_EXE).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+program=$(basename "${1:-}")
+case "$program" in *wow64*) KPX_WINEARCH=${KPX_WINEARCH:-win64} ;; esac
+case "$program" in *fresh*) KPX_FRESH_PREFIX=${KPX_FRESH_PREFIX:-1} ;; esac
 arch=${KPX_WINEARCH:-win32}
 root=${KPX_PREFIX_ROOT:-/tmp/kpx-prefixes}
 base=$("$here/make-prefix.sh" "$root" "$arch")

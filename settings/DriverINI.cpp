@@ -92,9 +92,10 @@ BOOL CDriverINI::SaveSection(const std::string& printer)
 {
     if (!m_pSection.IsValid())
         return FALSE;
-    SafeWriteProfileSection(printer.c_str(), static_cast<const char*>(m_pSection.Get()),
-                            m_strIniPath.c_str());
-    return TRUE;
+    // The write's own result: a caller that moves a section deletes the old
+    // one only once the new one is really written.
+    return SafeWriteProfileSection(printer.c_str(), static_cast<const char*>(m_pSection.Get()),
+                                   m_strIniPath.c_str());
 }
 
 BOOL CDriverINI::DeleteSection(const std::string& printer)

@@ -27,7 +27,8 @@ public:
     // larger than the file measured at construction.
     BOOL LoadSection(const std::string& printer);
     // Writes the held section under printer, replacing any section of that
-    // name; false, writing nothing, when no section is held.
+    // name; false when the write fails, and, writing nothing, when no section
+    // is held.
     BOOL SaveSection(const std::string& printer);
     BOOL DeleteSection(const std::string& printer);
 

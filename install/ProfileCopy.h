@@ -1,0 +1,40 @@
+// Installing one profile file into its targets, asking before an existing
+// file is replaced. The answers "overwrite all" and "cancel" hold for the
+// rest of one apply, so the caller keeps them across its files.
+#pragma once
+
+#include <windows.h>
+#include <functional>
+#include <string>
+
+// The answers of the overwrite question (the overwrite dialog's results).
+enum OverwriteAnswer {
+    OverwriteYes = IDYES,          // 6: replace this one
+    OverwriteAll = 5,              // replace this one and every later one
+    OverwriteNo = IDNO,            // 7: keep this one
+    OverwriteCancel = IDCANCEL,    // 2: keep this one and every later one
+};
+
+// What becomes of one existing target; a result other than the four answers
+// (the dialog did not open) keeps the target.
+struct OverwriteDecision {
+    bool copy;
+    bool setOverwriteAll;
+    bool setOverwriteCancelled;
+};
+OverwriteDecision DecideOverwrite(INT_PTR answer);
+
+// Asks about replacing target (an existing file) with source; returns the
+// dialog's result.
+using AskOverwrite = std::function<INT_PTR(const std::string& source, const std::string& target)>;
+
+// Read-only is cleared on an existing target first (with hidden, system and
+// archive), then the file is copied over it. The copy's success flag.
+BOOL CopyProfileFile(const std::string& source, const std::string& target);
+
+// Installs source into each non-empty target in turn, asking through ask
+// while neither overwrite-all nor cancel has been answered; records those two
+// answers, and sets copyFailed when a copy fails (it is never cleared here).
+void InstallToTargets(const std::string& source, const std::string targets[2],
+                      bool& overwriteAll, bool& overwriteCancelled, bool& copyFailed,
+                      const AskOverwrite& ask);

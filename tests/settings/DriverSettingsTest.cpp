@@ -1,0 +1,189 @@
+// The driver settings file read and written for real with the system's
+// profile calls. The system directory is pointed at a fresh folder so that
+// each test starts from a known file.
+#include "settings/DriverINI.h"
+
+#include "support/ApiOverride.h"
+#include "support/Cp932.h"
+#include "support/ScopedOsVersion.h"
+#include "support/ScopedPlatformFlags.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string g_systemDir;
+
+UINT WINAPI FakeSystemDirectory(LPSTR buffer, UINT size)
+{
+    lstrcpynA(buffer, g_systemDir.c_str(), size);
+    return static_cast<UINT>(g_systemDir.size());
+}
+
+HGLOBAL WINAPI FailingGlobalAlloc(UINT, SIZE_T)
+{
+    return nullptr;
+}
+
+class DriverSettings : public ::testing::Test {
+protected:
+    void SetUp() override { g_systemDir = m_dir.path(); }
+
+    // The file as another program (the driver) would leave it.
+    void Plant(const std::string& bytes)
+    {
+        ASSERT_TRUE(WriteFileBytes(m_ini, bytes));
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_ini.c_str());
+    }
+    std::string Bytes() const { return ReadFileBytes(m_ini); }
+
+    TempDir m_dir;
+    std::string m_ini = m_dir.file("PLOTA2.INI");
+    ScopedOsVersion m_version{Os7};
+    ScopedPlatformFlags m_flags{false, false};
+    ScopedApiOverride<decltype(&::GetSystemDirectoryA)> m_system{Win32().GetSystemDirectoryA,
+                                                                 &FakeSystemDirectory};
+};
+
+TEST_F(DriverSettings, ApplyingASetWritesTheSectionWithFileNamesOnly)
+{
+    CDriverINI ini;
+    EXPECT_EQ(m_ini, ini.GetIniPath());
+    EXPECT_EQ(0u, ini.GetFileSize());
+    EXPECT_TRUE(ini.WriteProfileSetName("Plotter 3F", "Office"));
+    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileAuto, "C:\\Tools\\Setup\\office\\auto.kpx"));
+    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileVividness, "vivid.kpx"));
+    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileTone, Cp932(u8"D:\\ソフト\\tone.kpx")));
+    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileFont, "E:\\fonts/sub/font.kpx"));
+    EXPECT_EQ("[Plotter 3F]\r\n"
+              "ColorProfileSetName=Office\r\n"
+              "Auto=auto.kpx\r\n"
+              "Vividness=vivid.kpx\r\n"
+              "Tone=tone.kpx\r\n"
+              "Font=font.kpx\r\n",
+              Bytes());
+    EXPECT_EQ(Bytes().size(), CDriverINI().GetFileSize());
+}
+
+TEST_F(DriverSettings, WritesLeaveOtherKeysAndSectionsAlone)
+{
+    Plant("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Old\r\n[Other]\r\nA=1\r\n");
+    CDriverINI ini;
+    EXPECT_TRUE(ini.WriteProfileSetName("plotter 3f", "Poster"));
+    EXPECT_EQ("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Poster\r\n[Other]\r\nA=1\r\n",
+              Bytes());
+}
+
+TEST_F(DriverSettings, RecordedSetNameIsReadRegardlessOfLetterCase)
+{
+    Plant("[Plotter 3F]\r\nColorProfileSetName=Office\r\n[Empty]\r\nColorProfileSetName=\r\n");
+    CDriverINI ini;
+    std::string name = "unchanged";
+    EXPECT_TRUE(ini.ReadProfileSetName("plotter 3f", name));
+    EXPECT_EQ("Office", name);
+
+    for (const char* printer : {"Empty", "Missing"}) {
+        name = "unchanged";
+        EXPECT_FALSE(ini.ReadProfileSetName(printer, name)) << printer;
+        EXPECT_EQ("unchanged", name);
+    }
+}
+
+TEST_F(DriverSettings, LongSetNamesAreReadAsTheirFirst259Characters)
+{
+    CDriverINI ini;
+    for (size_t length : {259u, 260u, 400u}) {
+        ASSERT_TRUE(ini.WriteProfileSetName("P", std::string(length, 's')));
+        std::string name;
+        EXPECT_TRUE(ini.ReadProfileSetName("P", name));
+        EXPECT_EQ(259u, name.size()) << length;
+    }
+}
+
+TEST_F(DriverSettings, MovedSectionKeepsEveryKeyUnderTheNewName)
+{
+    Plant("[P1]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nDriverPrivate=42\r\n"
+          "[Other]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("p1"));
+    EXPECT_TRUE(ini.SaveSection("P2"));
+    EXPECT_TRUE(ini.DeleteSection("P1"));
+    EXPECT_EQ("[Other]\r\nA=1\r\n"
+              "[P2]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nDriverPrivate=42\r\n",
+              Bytes());
+}
+
+TEST_F(DriverSettings, SavingWithoutALoadedSectionWritesNothing)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    const std::string before = Bytes();
+    CDriverINI ini;
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    // A failed load holds nothing either, also after an earlier success.
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    EXPECT_FALSE(ini.LoadSection("Missing"));
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    EXPECT_EQ(before, Bytes());
+}
+
+TEST_F(DriverSettings, SavingIntoAFileThatCannotBeWrittenFails)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    // Another program holds the file open without sharing.
+    HANDLE held = CreateFileA(m_ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    CloseHandle(held);
+    EXPECT_EQ("[P1]\r\nA=1\r\n", Bytes());
+}
+
+TEST_F(DriverSettings, SecondLoadReplacesTheFirst)
+{
+    Plant("[A]\r\nKey=a\r\n[B]\r\nKey=b\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("A"));
+    ASSERT_TRUE(ini.LoadSection("B"));
+    ASSERT_TRUE(ini.SaveSection("C"));
+    std::string c(20, '\0');
+    c.resize(GetPrivateProfileStringA("C", "Key", "", &c[0], 20, m_ini.c_str()));
+    EXPECT_EQ("b", c);
+}
+
+TEST_F(DriverSettings, LoadFailsForAMissingOrEmptyFileOrSection)
+{
+    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // no file
+    Plant("");
+    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty file: nothing to size a buffer by
+    Plant("[P1]\r\n[P2]\r\nA=1\r\n");
+    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty section
+    EXPECT_FALSE(CDriverINI().LoadSection("P3"));  // no section
+    ScopedApiOverride alloc(Win32().GlobalAlloc, &FailingGlobalAlloc);
+    EXPECT_FALSE(CDriverINI().LoadSection("P2"));
+}
+
+TEST_F(DriverSettings, SectionThatGrewSinceTheFileWasMeasuredIsNotLoaded)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(WritePrivateProfileStringA("P1", "Big", std::string(200, 'x').c_str(), m_ini.c_str()));
+    EXPECT_FALSE(ini.LoadSection("P1"));
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    EXPECT_TRUE(CDriverINI().LoadSection("P1"));
+}
+
+TEST_F(DriverSettings, MissingDirectoryMakesWritesFailWithoutCreatingIt)
+{
+    g_systemDir = m_dir.file("_OMRA");
+    CDriverINI ini;
+    EXPECT_FALSE(ini.WriteProfileSetName("P1", "Office"));
+    EXPECT_FALSE(ini.WriteProfileFile("P1", ProfileAuto, "auto.kpx"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(g_systemDir.c_str()));
+    std::string name = "unchanged";
+    EXPECT_FALSE(ini.ReadProfileSetName("P1", name));
+    EXPECT_EQ("unchanged", name);
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+// In a 64-bit prefix, where this 32-bit program runs under WOW64: the files
+// that must reach the native system directory land there, and nothing else
+// is redirected differently than a plain call would be.
+#include "settings/DriverINI.h"
+#include "settings/SafeFileAccess.h"
+
+#include "support/ApiOverride.h"
+#include "support/ScopedOsVersion.h"
+#include "support/ScopedPlatformFlags.h"
+#include "support/TempDir.h"
+#include "support/WinePrefix.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kNative = "drive_c\\windows\\system32\\";
+const std::string kRedirected = "drive_c\\windows\\syswow64\\";
+
+int g_kernelLoads = 0;
+
+HMODULE WINAPI CountingLoadLibraryA(LPCSTR name)
+{
+    if (lstrcmpiA(name, "kernel32") == 0)
+        ++g_kernelLoads;
+    return ::LoadLibraryA(name);
+}
+
+class Wow64Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(PrefixPath("").empty());
+        ASSERT_TRUE(WriteFileBytes(m_source, "profile bytes"));
+        g_kernelLoads = 0;
+    }
+    void TearDown() override
+    {
+        for (const std::string& dir : {kNative, kRedirected}) {
+            DeleteFileA(PrefixPath(dir + "kpx_wow64.kpx").c_str());
+            DeleteFileA(PrefixPath(dir + "PLOTA2.INI").c_str());
+        }
+    }
+
+    TempDir m_dir;
+    std::string m_source = m_dir.file("auto.kpx");
+};
+
+TEST_F(Wow64Settings, SafeCopyLandsInTheNativeSystemDirectoryAndAPlainOneDoesNot)
+{
+    ScopedPlatformFlags flags(true, false);
+    const char* target = "C:\\windows\\system32\\kpx_wow64.kpx";
+    ASSERT_TRUE(SafeCopyFile(m_source.c_str(), target, FALSE));
+    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kNative + "kpx_wow64.kpx")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(PrefixPath(kRedirected + "kpx_wow64.kpx").c_str()));
+    EXPECT_TRUE(SafeFileExists(target));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, SafeGetFileAttributes(target));
+
+    // Redirection is on again: the same plain call reaches the 32-bit folder.
+    EXPECT_FALSE(GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(CopyFileA(m_source.c_str(), target, FALSE));
+    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
+}
+
+TEST_F(Wow64Settings, FreeCallsSwitchEvenWhileTerminalServicesRun)
+{
+    ScopedPlatformFlags flags(true, true);
+    ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
+    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kNative + "kpx_wow64.kpx")));
+}
+
+TEST_F(Wow64Settings, DriverSettingsFileIsReadAndWrittenInTheNativeSystemDirectory)
+{
+    ScopedOsVersion version(Os7);
+    ScopedPlatformFlags flags(true, false);
+    // Different texts on both sides show which one is read.
+    ASSERT_TRUE(WriteFileBytes(PrefixPath(kNative + "PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Native\r\n"));
+    ASSERT_TRUE(WriteFileBytes(PrefixPath(kRedirected + "PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Wow\r\n"));
+
+    CDriverINI ini;
+    EXPECT_EQ("C:\\windows\\system32\\PLOTA2.INI", ini.GetIniPath());
+    EXPECT_EQ(ReadFileBytes(PrefixPath(kNative + "PLOTA2.INI")).size(), ini.GetFileSize());
+    std::string name;
+    EXPECT_TRUE(ini.ReadProfileSetName("P1", name));
+    EXPECT_EQ("Native", name);
+
+    EXPECT_TRUE(ini.WriteProfileSetName("P2", "Office"));
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    EXPECT_TRUE(ini.SaveSection("P3"));
+    EXPECT_TRUE(ini.DeleteSection("P1"));
+    EXPECT_EQ("[P2]\r\nColorProfileSetName=Office\r\n[P3]\r\nColorProfileSetName=Native\r\n",
+              ReadFileBytes(PrefixPath(kNative + "PLOTA2.INI")));
+    EXPECT_EQ("[P1]\r\nColorProfileSetName=Wow\r\n", ReadFileBytes(PrefixPath(kRedirected + "PLOTA2.INI")));
+}
+
+TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirectionAlone)
+{
+    ScopedOsVersion version(Os7);
+    ScopedPlatformFlags flags(true, true);
+    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+
+    char profile[MAX_PATH] = {};
+    ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
+    std::string folder = std::string(profile) + "\\_OMRA";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    {
+        CDriverINI ini;
+        EXPECT_EQ(0, lstrcmpiA((folder + "\\PLOTA2.INI").c_str(), ini.GetIniPath().c_str()));
+        EXPECT_TRUE(ini.WriteProfileSetName("P1", "Office"));
+        std::string name;
+        EXPECT_TRUE(ini.ReadProfileSetName("P1", name));
+        EXPECT_EQ("Office", name);
+    }
+    EXPECT_EQ(0, g_kernelLoads);
+    DeleteFileA((folder + "\\PLOTA2.INI").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(Wow64Settings, WithoutTheFlagNothingIsSwitched)
+{
+    ScopedPlatformFlags flags(false, false);
+    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+    ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
+    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
+    EXPECT_EQ(0, g_kernelLoads);
+}
+
+} // namespace

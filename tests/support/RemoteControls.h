@@ -1,0 +1,31 @@
+// Reading and driving the controls of another process's window, as a user's
+// tools would: list-view messages carry pointers, which are not carried
+// across processes, so their records are placed in the other process's
+// memory first.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Every row of a report list view, each as its column texts.
+std::vector<std::vector<std::string>> RemoteListRows(HWND list, int columns = 3);
+// Index of the selected row, or -1.
+int RemoteSelectedRow(HWND list);
+// Selects and focuses one row, as a click on it would.
+bool RemoteSelectRow(HWND list, int row);
+// Clicks a column header (LVN_COLUMNCLICK to the list's parent).
+void RemoteClickColumn(HWND list, int column);
+// Widths of the first columns.
+std::vector<int> RemoteColumnWidths(HWND list, int columns = 3);
+
+// The entries of a combo box and the selected one ("" when none).
+std::vector<std::string> ComboEntries(HWND combo);
+std::string ComboSelection(HWND combo);
+// Selects the entry with that exact text and tells the parent, as a pick
+// with the mouse does. False when there is no such entry.
+bool PickComboEntry(HWND combo, const std::string& text);
+
+// Replaces the edit's text by typing: select all, then one WM_CHAR per byte.
+void TypeText(HWND edit, const std::string& text);

@@ -1,0 +1,19 @@
+// Makes GetOsClass() report a chosen platform class for the lifetime of the
+// object, by answering the version query through the seam with a version
+// record of that class.
+//   ScopedOsVersion version(OsWin9x);
+#pragma once
+
+#include "app/OsClass.h"
+#include "support/ApiOverride.h"
+
+class ScopedOsVersion {
+public:
+    explicit ScopedOsVersion(OsClass os);
+    ~ScopedOsVersion();
+    ScopedOsVersion(const ScopedOsVersion&) = delete;
+    ScopedOsVersion& operator=(const ScopedOsVersion&) = delete;
+
+private:
+    ScopedApiOverride<decltype(&::GetVersionExA)> m_override;
+};

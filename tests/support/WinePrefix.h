@@ -1,0 +1,11 @@
+// Files of the Wine prefix a test runs in, seen from the host side through
+// drive Z:, so that a test can look past WOW64 redirection: the prefix's
+// drive_c/windows/system32 is the native system directory, syswow64 the one
+// a 32-bit program is redirected to.
+#pragma once
+
+#include <string>
+
+// "Z:\...\<prefix>\<relative>" (relative with backslashes, e.g.
+// "drive_c\\windows\\system32\\x.kpx"); empty when WINEPREFIX is not set.
+std::string PrefixPath(const std::string& relative);
