@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "support/BeepRecorder.h"
 #include "support/ClipboardText.h"
-#include "support/ScopedOsClass.h"
+#include "support/ScopedOsVersion.h"
 #include "ui/EditPrnName.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,16 @@
 #include <thread>
 
 namespace {
+
+const OsClass kAllOsClasses[] = {OsUnknown, OsWin9x, OsNT4,   Os2000,   OsXP, Os2003,
+                                 OsVista,   Os2008,  Os7,     Os2008R2, Os81, Os2012R2};
+
+const char* OsClassName(OsClass os)
+{
+    static const char* const names[] = {"OsUnknown", "OsWin9x", "OsNT4",   "Os2000",   "OsXP", "Os2003",
+                                        "OsVista",   "Os2008",  "Os7",     "Os2008R2", "Os81", "Os2012R2"};
+    return names[os];
+}
 
 // --- The rules as tables ---
 
@@ -123,7 +133,7 @@ TEST_F(EditPrnNameTest, TypedCharactersAreFilteredByPlatformClass)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(OsClassName(c.os)) + " typing " + c.typed);
-        ScopedOsClass os(c.os);
+        ScopedOsVersion os(c.os);
         dlg.m_edit.SetWindowText("");
         beeps.clear();
         Type(c.typed);
@@ -134,7 +144,7 @@ TEST_F(EditPrnNameTest, TypedCharactersAreFilteredByPlatformClass)
 
 TEST_F(EditPrnNameTest, BackspaceIsNotRefused)
 {
-    ScopedOsClass xp(OsXP);
+    ScopedOsVersion xp(OsXP);
     Type("ab\b");
     EXPECT_EQ(Text(), "a");
     EXPECT_TRUE(beeps.beeps().empty());
@@ -147,7 +157,7 @@ TEST_F(EditPrnNameTest, TrailByteOfADoubleByteCharacterIsNeverTested)
     // is the system's business; the filter must let both through.
     for (OsClass os : kAllOsClasses) {
         SCOPED_TRACE(OsClassName(os));
-        ScopedOsClass scoped(os);
+        ScopedOsVersion scoped(os);
         beeps.clear();
         MSG lead = {dlg.m_edit.m_hWnd, WM_CHAR, 0x83, 1, 0, {0, 0}};
         MSG trail = {dlg.m_edit.m_hWnd, WM_CHAR, 0x5C, 1, 0, {0, 0}};
@@ -164,7 +174,7 @@ TEST_F(EditPrnNameTest, TrailByteOfADoubleByteCharacterIsNeverTested)
 
 TEST_F(EditPrnNameTest, OtherMessagesPassUntested)
 {
-    ScopedOsClass xp(OsXP);
+    ScopedOsVersion xp(OsXP);
     for (UINT message : {WM_KEYDOWN, WM_SYSCHAR, WM_DEADCHAR, WM_IME_CHAR}) {
         MSG msg = {dlg.m_edit.m_hWnd, message, '!', 1, 0, {0, 0}};
         EXPECT_FALSE(dlg.m_edit.PreTranslateMessage(&msg)) << message;
@@ -196,7 +206,7 @@ TEST_F(EditPrnNameTest, PasteIsAllOrNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(OsClassName(c.os)) + " pasting " + c.clipboard);
-        ScopedOsClass os(c.os);
+        ScopedOsVersion os(c.os);
         dlg.m_edit.SetWindowText("Old Plotter");
         beeps.clear();
         PasteOver(c.clipboard);
@@ -207,7 +217,7 @@ TEST_F(EditPrnNameTest, PasteIsAllOrNothing)
 
 TEST_F(EditPrnNameTest, ClipboardHeldElsewhereLetsThePasteThrough)
 {
-    ScopedOsClass os(Os7);
+    ScopedOsVersion os(Os7);
     ASSERT_TRUE(PutClipboardText(dlg.m_hWnd, "a,b"));
     std::atomic<int> state{0};  // 1: clipboard open, 2: may close it
     std::thread holder([&state] {
@@ -284,7 +294,7 @@ protected:
 TEST(EditPrnNameModalTest, ModalLoopFiltersTypedCharacters)
 {
     AfxEnableControlContainer();
-    ScopedOsClass xp(OsXP);
+    ScopedOsVersion xp(OsXP);
     BeepRecorder beeps;
     TypingHostDlg dlg;
     dlg.typed = "P!l,o\\t";

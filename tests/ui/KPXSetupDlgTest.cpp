@@ -11,7 +11,7 @@
 #include "support/ClipboardText.h"
 #include "support/Cp932.h"
 #include "support/MessageBoxRecorder.h"
-#include "support/ScopedOsClass.h"
+#include "support/ScopedOsVersion.h"
 #include "support/SpoolerFakes.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
@@ -384,8 +384,8 @@ TEST_F(KPXSetupDlgTest, NameLimitFollowsThePlatformAndSpareTheNameAlreadyShown)
         UINT limit;
     } cases[] = {{OsWin9x, 31}, {OsNT4, 259}, {OsVista, 128}, {Os7, 256}, {OsXP, 220}, {OsUnknown, 220}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(OsClassName(c.os));
-        ScopedOsClass os(c.os);
+        SCOPED_TRACE("platform class " + std::to_string(c.os));
+        ScopedOsVersion os(c.os);
         Open();
         EXPECT_EQ(SendMessageA(Item(IDC_PRINTER_NAME), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(c.limit));
         EXPECT_EQ(EditText(), longName);
