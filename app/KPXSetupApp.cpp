@@ -8,6 +8,7 @@
 #include "printers/PrinterFilter.h"
 #include "printers/PrnInfoList.h"
 #include "res/resource.h"
+#include "ui/KPXSetupDlg.h"
 
 #include <mbstring.h>
 #include <cstdio>
@@ -66,7 +67,19 @@ BOOL CKPXSetupApp::InitInstance()
     if (!CheckIniFileExists())
         return FALSE;
 
+    RunMainDialog();
     return FALSE;
+}
+
+void CKPXSetupApp::RunMainDialog()
+{
+    CKPXSetupDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    // The dialog object goes with this frame: nothing may reach it as the
+    // main window afterwards (message boxes of ExitInstance, a test's next
+    // start).
+    m_pMainWnd = nullptr;
 }
 
 int CKPXSetupApp::ExitInstance()

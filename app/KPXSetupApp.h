@@ -31,6 +31,8 @@ public:
     void InitModuleDir();
     bool CheckDriverInstalled();
     bool CheckIniFileExists();
+    // Runs the main dialog modally as the application's main window.
+    void RunMainDialog();
     void ReleaseInstanceMutex();
 
     HANDLE m_hMutex = nullptr;

@@ -28,6 +28,7 @@ Win32Api RealApi()
     a.MessageBoxA = &::MessageBoxA;
     a.GetOpenFileNameA = &::GetOpenFileNameA;
     a.WinHelpA = &::WinHelpA;
+    a.MessageBeep = &::MessageBeep;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
     a.CopyFileA = &::CopyFileA;

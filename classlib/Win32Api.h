@@ -39,6 +39,7 @@ struct Win32Api {
     decltype(&::OpenThreadToken) OpenThreadToken;
     decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
+    decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
 
     // Common dialogs
     decltype(&::GetOpenFileNameA) GetOpenFileNameA;

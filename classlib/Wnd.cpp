@@ -2,6 +2,8 @@
 
 #include "classlib/ExceptionReport.h"
 #include "classlib/WaitCursor.h"
+#include "classlib/Win32Api.h"
+#include "classlib/WinApp.h"
 
 #include <vector>
 
@@ -216,6 +218,17 @@ void CWnd::GetClientRect(RECT* rect) const
 void CWnd::GetWindowRect(RECT* rect) const
 {
     ::GetWindowRect(m_hWnd, rect);
+}
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) const
+{
+    std::string title;
+    if (!caption) {
+        CWinApp* app = AfxGetApp();
+        title = app ? app->m_strAppName : std::string();
+        caption = title.c_str();
+    }
+    return Win32().MessageBoxA(m_hWnd, text ? text : "", caption, type);
 }
 
 void CWnd::BeginWaitCursor()

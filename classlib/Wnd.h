@@ -53,6 +53,9 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void GetClientRect(RECT* rect) const;
     void GetWindowRect(RECT* rect) const;
+    // A message box owned by this window, with the application title as
+    // caption when none is given; the button pressed (IDOK ...).
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK) const;
     // The text of any window, in the system code page.
     static std::string WindowTextOf(HWND hWnd);
 

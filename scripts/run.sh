@@ -79,11 +79,19 @@ shot="$build/kpxsetup-demo.png"
 rm -f "$shot"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wine "$1" & pid=$!
-  # Give the tool time to start, then photograph the screen while it runs.
-  for i in $(seq 1 20); do sleep 0.5; kill -0 $pid 2>/dev/null || break; done
-  sleep 3
+  # The main dialog carries the application title as its caption, which Wine
+  # gives its X window as well: wait for it, let it paint, photograph it.
+  shown=
+  for i in $(seq 1 120); do
+    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$3\""; then shown=1; break; fi
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.5
+  done
+  [ -n "$shown" ] && sleep 2
   import -window root "$2"
-  if kill -0 $pid 2>/dev/null; then echo "KPXSETUP.EXE is running; screenshot taken"; else echo "KPXSETUP.EXE ended by itself"; fi
+  if [ -n "$shown" ]; then echo "The tool window is shown; screenshot taken"
+  elif kill -0 $pid 2>/dev/null; then echo "No tool window appeared; screenshot taken anyway"
+  else echo "KPXSETUP.EXE ended by itself"; fi
   wineserver -k 2>/dev/null || true
-' _ "$exe" "$shot"
+' _ "$exe" "$shot" "PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"
 echo "Screenshot: $shot"

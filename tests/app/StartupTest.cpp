@@ -2,13 +2,16 @@
 // the single-instance guard and the messages a failed check shows.
 #include "app/KPXSetupApp.h"
 #include "classlib/Win32Api.h"
+#include "classlib/Wnd.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
+#include "support/MainDialogCloser.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <string>
 #include <vector>
 
@@ -79,6 +82,10 @@ protected:
         UseModule("KPXSETUP.EXE");
     }
 
+    // Every start that gets past its checks shows the main dialog, which the
+    // closer closes; every other start must end before it.
+    void TearDown() override { EXPECT_EQ(m_closer.closed(), m_expectedDialogs); }
+
     void UseModule(const std::string& fileName)
     {
         g_modulePath = m_dir.file(fileName);
@@ -99,6 +106,8 @@ protected:
                                                                   &FakeGetModuleFileNameA};
     CKPXSetupApp m_app;
     MessageBoxRecorder m_boxes;
+    MainDialogCloser m_closer{LoadResString(IDS_APP_TITLE)};
+    int m_expectedDialogs = 0;
 };
 
 TEST_F(StartupTest, TitleAndProfileNameComeFromTheStringTableAndTheExecutable)
@@ -186,12 +195,37 @@ TEST_F(StartupTest, SettingsFileHeldOpenByAnotherProgramCountsAsMissing)
     EXPECT_EQ(m_boxes.boxes()[0].text.substr(0, 12), "KPXSETUP.INI");
 }
 
-TEST_F(StartupTest, AllChecksPassSilentlyAndTheMutexLivesUntilExitInstance)
+TEST_F(StartupTest, AllChecksPassedRunTheMainDialogWhileTheMutexIsHeld)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
+    struct Seen {
+        bool mutexHeld = false;
+        bool owner = false;
+        LRESULT rows = -1;
+        std::string name;
+    };
+    static Seen seen;
+    seen = Seen();
+    static CKPXSetupApp* app;
+    app = &m_app;
+    m_closer.onShown([](HWND dlg) {
+        seen.mutexHeld = MutexExists("Global\\KPXSetupMutex");
+        seen.owner = app->m_pMainWnd && app->m_pMainWnd->m_hWnd == dlg;
+        seen.rows = SendMessageA(GetDlgItem(dlg, IDC_PRINTER_LIST), LVM_GETITEMCOUNT, 0, 0);
+        char text[64] = {};
+        SendMessageA(GetDlgItem(dlg, IDC_PRINTER_NAME), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        seen.name = text;
+    });
 
+    // InitInstance returns once the dialog is closed.
     EXPECT_FALSE(m_app.InitInstance());
+    EXPECT_EQ(m_closer.closed(), 1);
+    EXPECT_TRUE(seen.mutexHeld);
+    EXPECT_TRUE(seen.owner);
+    EXPECT_EQ(seen.rows, 1);
+    EXPECT_EQ(seen.name, "Plotter 3F");
+    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
     EXPECT_TRUE(m_boxes.boxes().empty());
     EXPECT_EQ(m_app.m_strModuleDir, m_dir.path());
     EXPECT_TRUE(MutexExists("Global\\KPXSetupMutex"));
@@ -201,8 +235,10 @@ TEST_F(StartupTest, AllChecksPassSilentlyAndTheMutexLivesUntilExitInstance)
     EXPECT_FALSE(MutexExists("Global\\KPXSetupMutex"));
 
     // A later start takes the mutex again.
+    m_closer.onShown({});
     EXPECT_FALSE(Start());
     EXPECT_TRUE(m_boxes.boxes().empty());
+    m_expectedDialogs = 2;
 }
 
 TEST_F(StartupTest, SecondCopyRestoresTheMinimisedFirstCopyWithoutAMessage)
@@ -313,6 +349,7 @@ TEST_F(StartupTest, OnNT4TheSessionMutexIsTheOnlyGuard)
     EXPECT_EQ(g_openMutexCalls, 0);
     EXPECT_EQ(g_createdMutexes, std::vector<std::string>{"LocalKPXSetupMutex"});
     EXPECT_TRUE(m_boxes.boxes().empty());
+    m_expectedDialogs = 1;
 }
 
 TEST_F(StartupTest, OtherClassesProbeTheMachineWideMutexFirst)

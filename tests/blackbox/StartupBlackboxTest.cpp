@@ -7,6 +7,7 @@
 #include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -93,14 +94,41 @@ TEST_F(StartupBlackboxTest, CopyUnderAnotherNameNamesItsOwnSettingsFile)
     EXPECT_EQ(RunExpectingOneBox(Deploy("Tool.exe")), "TOOL.INI" + tail);
 }
 
-TEST_F(StartupBlackboxTest, EveryCheckPassedEndsWithoutAMessage)
+TEST_F(StartupBlackboxTest, EveryCheckPassedShowsTheMainDialogUntilItIsClosed)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
+    TestPrinter laser("Office Laser", kOtherDriver);
     WriteIni();
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(Deploy("KPXSETUP.EXE")));
-    ASSERT_TRUE(tool.WaitForExit(kTimeout));
-    EXPECT_EQ(tool.WaitForWindow("#32770", 0), nullptr);
+    HWND dlg = tool.WaitForWindow("#32770", kTimeout);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(WindowText(dlg), LoadResString(IDS_APP_TITLE));
+    HWND list = GetDlgItem(dlg, IDC_PRINTER_LIST);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    char name[64] = {};
+    SendMessageA(GetDlgItem(dlg, IDC_PRINTER_NAME), WM_GETTEXT, sizeof(name), reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "Plotter 3F");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDC_SET)));
+
+    // It stays until the user closes it; then the program ends.
+    PumpMessages(500);
+    EXPECT_TRUE(tool.Running());
+    PressButton(dlg, IDOK);
+    EXPECT_TRUE(tool.WaitForExit(kTimeout));
+}
+
+TEST_F(StartupBlackboxTest, EscapeClosesTheMainDialogAndEndsTheProgram)
+{
+    TestPrinter plotter("Plotter 3F", kColorDriver);
+    WriteIni();
+    ToolProcess tool;
+    ASSERT_TRUE(tool.Start(Deploy("KPXSETUP.EXE")));
+    HWND dlg = tool.WaitForWindow("#32770", kTimeout);
+    ASSERT_NE(dlg, nullptr);
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(tool.WaitForExit(kTimeout));
 }
 
 TEST_F(StartupBlackboxTest, SecondStartRestoresTheRunningCopyAndEndsSilently)

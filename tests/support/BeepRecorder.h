@@ -1,0 +1,22 @@
+// Stands in for MessageBeep while it lives and counts the beeps, so a test
+// can hear that a character or a paste was refused.
+#pragma once
+
+#include "support/ApiOverride.h"
+
+#include <vector>
+
+class BeepRecorder {
+public:
+    BeepRecorder();
+    ~BeepRecorder();
+    BeepRecorder(const BeepRecorder&) = delete;
+    BeepRecorder& operator=(const BeepRecorder&) = delete;
+
+    // The sound type of every beep asked for since the object was made.
+    const std::vector<UINT>& beeps() const;
+    void clear();
+
+private:
+    ScopedApiOverride<decltype(Win32Api::MessageBeep)> m_override;
+};

@@ -1,0 +1,324 @@
+#include "ui/KPXSetupDlg.h"
+
+#include "app/OsClass.h"
+#include "classlib/GlobalLock.h"
+#include "classlib/PaintDC.h"
+#include "classlib/WinApp.h"
+#include "printers/PrinterFilter.h"
+#include "printers/RenamePermission.h"
+#include "res/resource.h"
+#include "settings/DriverINI.h"
+#include "settings/KPXSetupINI.h"
+
+#include <mbstring.h>
+
+BEGIN_MESSAGE_MAP(CKPXSetupDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_SET, &CKPXSetupDlg::OnSet)
+    ON_BN_CLICKED(IDC_VERSION, &CKPXSetupDlg::OnVersion)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_PRINTER_LIST, &CKPXSetupDlg::OnColumnClick)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_PRINTER_LIST, &CKPXSetupDlg::OnItemChanged)
+    ON_WM_HELPINFO()
+    ON_CBN_SELCHANGE(IDC_PROFILE_SET, &CKPXSetupDlg::OnSelChangeSet)
+    ON_EN_CHANGE(IDC_PRINTER_NAME, &CKPXSetupDlg::OnChangeName)
+    ON_BN_CLICKED(ID_HELP, &CKPXSetupDlg::OnHelp)
+END_MESSAGE_MAP()
+
+CKPXSetupDlg::CKPXSetupDlg(CWnd* pParent) : CDialog(IDD_KPXSETUP_DIALOG, pParent)
+{
+}
+
+CKPXSetupDlg::~CKPXSetupDlg() = default;
+
+void CKPXSetupDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PRINTER_NAME, m_editName);
+    DDX_Control(pDX, IDC_PROFILE_SET, m_comboSet);
+    DDX_Control(pDX, IDC_PRINTER_LIST, m_listPrinters);
+}
+
+// --- Initialisation ---
+
+BOOL CKPXSetupDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (HMENU sysMenu = GetSystemMenu(FALSE)) {
+        std::string about = LoadResString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            ::AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_bSorting = FALSE;
+    m_bUpdating = FALSE;
+
+    FillPrinterList();
+    int row = SelectDefaultPrinter();
+    m_editName.SetWindowText(m_listPrinters.GetItemText(row, 0));
+    // After the text: the limit binds only what the user types or pastes, so
+    // a longer name already in the list still shows whole.
+    SetNameLimit();
+    FillSetCombo();
+    m_comboSet.SelectString(-1, m_listPrinters.GetItemText(row, 1).c_str());
+    UpdateRenameControls(m_nCurItem);
+    EnableSetButton(FALSE);
+    return TRUE;
+}
+
+void CKPXSetupDlg::FillPrinterList()
+{
+    // The three columns fill the list's width without a horizontal scroll
+    // bar, leaving room for a vertical one.
+    RECT client = {};
+    m_listPrinters.GetClientRect(&client);
+    const int width = (client.right - client.left) - ::GetSystemMetrics(SM_CXVSCROLL) - ::GetSystemMetrics(SM_CXEDGE);
+    const int nameWidth = width / 2;
+    const int setWidth = (width - width / 2) / 2;
+    m_listPrinters.InsertColumn(0, LoadResString(IDS_COL_PRINTER).c_str(), LVCFMT_LEFT, nameWidth);
+    m_listPrinters.InsertColumn(1, LoadResString(IDS_COL_PROFILESET).c_str(), LVCFMT_LEFT, setWidth);
+    m_listPrinters.InsertColumn(2, LoadResString(IDS_COL_PORT).c_str(), LVCFMT_LEFT, width - nameWidth - setWidth);
+
+    m_listPrinters.DeleteAllItems();
+    m_nPrinterCount = m_printers.Enumerate();
+    for (unsigned i = 0; i < m_nPrinterCount; ++i) {
+        // A printer that is not usable gives no driver name and is skipped.
+        if (!IsSupportedDriver(m_printers.GetDriverName(i)))
+            continue;
+        // Each name query asks the spooler again: a printer that went away
+        // since the driver test gives no name and is skipped as well.
+        const char* printerName = m_printers.GetPrinterName(i);
+        if (!printerName)
+            continue;
+
+        std::string setName;
+        {
+            CDriverINI driverIni;
+            if (!driverIni.ReadProfileSetName(printerName, setName))
+                setName = LoadResString(IDS_DEFAULT_SET_NAME);
+        }
+
+        // The list places the row by its own sorted style.
+        int row = m_listPrinters.InsertItem(static_cast<int>(i), printerName);
+        if (row < 0)
+            continue;
+        m_listPrinters.SetItemText(row, 1, setName.c_str());
+        const char* portName = m_printers.GetPortName(i);
+        m_listPrinters.SetItemText(row, 2, portName ? portName : "");
+    }
+
+    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_bSortAscending = TRUE;
+    m_nSortColumn = -1;
+    SortByColumn(0);
+}
+
+int CKPXSetupDlg::SelectDefaultPrinter()
+{
+    int row = 0;
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof(pd);
+    CWinApp* app = AfxGetApp();
+    if (app && app->GetPrinterDeviceDefaults(&pd)) {
+        CGlobalLock lock(pd.hDevNames);
+        if (const DEVNAMES* names = static_cast<const DEVNAMES*>(lock.Get())) {
+            const char* device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+            for (int i = 0; i < m_listPrinters.GetItemCount(); ++i) {
+                if (::lstrcmpA(m_listPrinters.GetItemText(i, 0).c_str(), device) == 0) {
+                    row = i;
+                    break;
+                }
+            }
+        }
+    }
+    m_listPrinters.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_nCurItem = row;
+    return row;
+}
+
+void CKPXSetupDlg::FillSetCombo()
+{
+    m_comboSet.ResetContent();
+    CKPXSetupINI ini;
+    const int count = ini.GetSetCount();
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        if (ini.GetSetName(i, name))
+            m_comboSet.AddString(name.c_str());
+    }
+}
+
+void CKPXSetupDlg::SetNameLimit()
+{
+    m_editName.SetLimitText(PrinterNameLimit(GetOsClass()));
+}
+
+// --- Sorting ---
+
+void CKPXSetupDlg::SortByColumn(int column)
+{
+    m_nSortColumn = column;
+    const int count = m_listPrinters.GetItemCount();
+    m_sortTexts.clear();
+    for (int i = 0; i < count; ++i) {
+        // Each row's item data is its index now, which names its text below.
+        m_listPrinters.SetItemData(i, static_cast<DWORD_PTR>(i));
+        m_sortTexts.push_back(m_listPrinters.GetItemText(i, column));
+    }
+    m_listPrinters.SortItems(&CKPXSetupDlg::CompareItems, reinterpret_cast<DWORD_PTR>(this));
+    m_sortTexts.clear();
+}
+
+int CALLBACK CKPXSetupDlg::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
+{
+    const CKPXSetupDlg* dlg = reinterpret_cast<const CKPXSetupDlg*>(lParamSort);
+    const std::vector<std::string>& texts = dlg->m_sortTexts;
+    auto text = [&texts](LPARAM row) -> const unsigned char* {
+        static const unsigned char empty[] = "";
+        if (row < 0 || static_cast<size_t>(row) >= texts.size())
+            return empty;
+        return reinterpret_cast<const unsigned char*>(texts[static_cast<size_t>(row)].c_str());
+    };
+    // Multi-byte aware and without regard to case, in the system code page.
+    if (dlg->m_bSortAscending)
+        return _mbsicmp(text(lParam1), text(lParam2));
+    return _mbsicmp(text(lParam2), text(lParam1));
+}
+
+void CKPXSetupDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMLISTVIEW* pNMLV = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    // The rows' item data change while sorting, which the list reports as
+    // item changes: they are not row changes.
+    m_bSorting = TRUE;
+    if (pNMLV->iSubItem != m_nSortColumn)
+        m_bSortAscending = TRUE;
+    else
+        m_bSortAscending = !m_bSortAscending;
+    SortByColumn(pNMLV->iSubItem);
+    m_bSorting = FALSE;
+    *pResult = 0;
+}
+
+// --- Row changes and the Set button ---
+
+void CKPXSetupDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMLISTVIEW* pNMLV = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    const int row = pNMLV->iItem;
+    // A change of every row at once (-1) names no row to show.
+    if (row < 0 || row == m_nCurItem || m_bSorting)
+        return;
+
+    // The text put into the edit here is the row's, not the user's: it must
+    // not enable the Set button.
+    m_bUpdating = TRUE;
+    m_editName.SetWindowText(m_listPrinters.GetItemText(row, 0));
+    m_comboSet.SelectString(-1, m_listPrinters.GetItemText(row, 1).c_str());
+    m_nCurItem = row;
+    m_bUpdating = FALSE;
+
+    UpdateRenameControls(row);
+    EnableSetButton(FALSE);
+    *pResult = 0;
+}
+
+void CKPXSetupDlg::OnSelChangeSet()
+{
+    if (!m_bUpdating)
+        EnableSetButton(TRUE);
+}
+
+void CKPXSetupDlg::OnChangeName()
+{
+    // Nothing compares the text with the row's name: any change by the user,
+    // also one that restores the name, enables the button.
+    if (!m_bUpdating)
+        EnableSetButton(TRUE);
+}
+
+void CKPXSetupDlg::EnableSetButton(BOOL bEnable)
+{
+    if (CWnd* button = GetDlgItem(IDC_SET))
+        button->EnableWindow(bEnable);
+}
+
+void CKPXSetupDlg::UpdateRenameControls(int item)
+{
+    int allowed = QueryRenameAllowed(m_listPrinters.GetItemText(item, 0).c_str());
+    if (allowed < 0)
+        return;
+    for (int id : {IDC_NAME_LABEL, IDC_PRINTER_NAME}) {
+        if (CWnd* control = GetDlgItem(id))
+            control->EnableWindow(allowed == 1);
+    }
+}
+
+// --- The name check ---
+
+BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName)
+{
+    if (newName.empty()) {
+        MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
+        newName = oldName;
+        return FALSE;
+    }
+
+    // An unchanged name needs no search. Any other name, also the printer's
+    // own in other letters, must not be one the spooler already knows: it
+    // compares printer names without regard to case.
+    if (_mbscmp(reinterpret_cast<const unsigned char*>(newName.c_str()),
+                reinterpret_cast<const unsigned char*>(oldName.c_str())) != 0) {
+        for (unsigned i = 0; i < m_nPrinterCount; ++i) {
+            const char* existing = m_printers.GetPrinterName(i);
+            if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0) {
+                MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
+                           MB_OK | MB_ICONEXCLAMATION);
+                newName = oldName;
+                return FALSE;
+            }
+        }
+    }
+
+    return MessageBox(LoadResString(IDS_CONFIRM_CHANGE).c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(),
+                      MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
+}
+
+// --- Window messages ---
+
+void CKPXSetupDlg::OnDestroy()
+{
+    CloseHelp();
+    CDialog::OnDestroy();
+}
+
+void CKPXSetupDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client = {};
+    GetClientRect(&client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CKPXSetupDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}

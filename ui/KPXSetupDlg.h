@@ -1,0 +1,105 @@
+// The program's main window: the printers of the supported drivers with the
+// colour-profile set recorded for each and their ports, the name edit where
+// a printer may be given a new name, the drop-down of the profile sets the
+// tool offers, and the Set button that applies the choice. Built on dialog
+// template 102; start-up runs it modally and the program ends with it.
+//
+// The list, the drop-down and the printer snapshot are filled once, when the
+// dialog initialises. Every change is written when Set is pressed, so closing
+// (Close, Esc) asks nothing and saves nothing.
+#pragma once
+
+#include "classlib/ComboBox.h"
+#include "classlib/Dialog.h"
+#include "classlib/ListCtrl.h"
+#include "printers/PrnInfoList.h"
+#include "ui/EditPrnName.h"
+
+#include <string>
+#include <vector>
+
+class CKPXSetupDlg : public CDialog {
+public:
+    // pParent: null from start-up.
+    explicit CKPXSetupDlg(CWnd* pParent = nullptr);
+    ~CKPXSetupDlg() override;
+
+    // Fills the list and the drop-down, preselects the default printer and
+    // puts its name into the edit; the Set button starts disabled. TRUE: the
+    // dialog manager puts the focus on the first tab stop.
+    BOOL OnInitDialog() override;
+
+    // Columns, then one row per usable printer of a supported driver, sorted
+    // by printer name ascending. m_nPrinterCount counts every printer.
+    void FillPrinterList();
+    // Selects the row of the system's default printer, or row 0 when it is
+    // not listed; returns that row (0 also for an empty list).
+    int SelectDefaultPrinter();
+    // The profile sets of the tool settings file, in the control's order.
+    void FillSetCombo();
+    // Sorts the rows by one column's texts in the direction m_bSortAscending.
+    void SortByColumn(int column);
+    // LVM_SORTITEMS callback: lParam1 and lParam2 are the rows' indexes when
+    // the sort began, lParamSort the dialog.
+    static int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+    // Enables the name label and the name edit for a printer that may be
+    // renamed, disables both for a shared printer or a connection, and
+    // leaves both as they are when the printer cannot be opened.
+    void UpdateRenameControls(int item);
+    // The name edit's limit in bytes for the running platform.
+    void SetNameLimit();
+    // The check before an apply: refuses an empty name and a name that any
+    // printer of the last enumeration bears (compared without case), handing
+    // the old name back in newName; then asks for confirmation. TRUE to go on.
+    BOOL ValidateName(std::string& newName, const std::string& oldName);
+
+    // Applies the set to the printer oldName and renames it to newName when
+    // that differs (ui/ApplyProfileSet.cpp). TRUE when the set was recorded.
+    BOOL ApplyProfileSet(const std::string& oldName, const std::string& newName,
+                         const std::string& setName);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    // Message handlers, in the order of the message map.
+    void OnSysCommand(UINT nID, LPARAM lParam);  // ui/HelpHandlers.cpp
+    void OnDestroy();
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSet();                                // ui/SetButton.cpp
+    void OnVersion();                            // ui/HelpHandlers.cpp
+    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo);        // ui/HelpHandlers.cpp
+    void OnSelChangeSet();
+    void OnChangeName();
+    void OnHelp();                               // ui/HelpHandlers.cpp
+
+    // Closes the help windows the dialog opened (ui/HelpHandlers.cpp).
+    void CloseHelp();
+
+    DECLARE_MESSAGE_MAP()
+
+    CEditPrnName m_editName;        // control 1001
+    CComboBox m_comboSet;           // control 1002
+    CListCtrl m_listPrinters;       // control 1000
+    HICON m_hIcon = nullptr;        // the window's icon; none is loaded
+    int m_nSortColumn = -1;         // column of the last sort
+    BOOL m_bSortAscending = TRUE;   // direction of the last sort
+    BOOL m_bSorting = FALSE;        // a column-click sort is running
+    BOOL m_bUpdating = FALSE;       // a row change is writing the name edit
+    int m_nCurItem = -1;            // row the edit and the drop-down show
+    BOOL m_bOverwriteAll = FALSE;        // overwrite-all answered in this apply
+    BOOL m_bOverwriteCancelled = FALSE;  // Cancel answered to an overwrite question in this apply
+    std::string m_strProfileFiles[4];    // source paths: Auto, Font, Tone, Vividness
+    CPrnInfoList m_printers;        // the last enumeration
+    unsigned m_nPrinterCount = 0;   // printers in it, of every driver
+
+private:
+    void EnableSetButton(BOOL bEnable);
+
+    // The sort column's texts by row as the sort began: rows move while the
+    // list sorts, so CompareItems must not read them from the list.
+    std::vector<std::string> m_sortTexts;
+};
