@@ -1,27 +1,36 @@
-// Help and version information of the main dialog.
+// Help and version information of the main dialog: the help button, F1 over a
+// control, the version button and the system-menu entry, and closing the help
+// the dialog opened when it goes away. The engines are chosen by platform in
+// install/Help.cpp.
 #include "ui/KPXSetupDlg.h"
 
-// The help engines and the version dialog are built separately; until then
-// these handlers do nothing and every system command gets its default handling.
+#include "install/AboutDlg.h"
+#include "install/Help.h"
 
 void CKPXSetupDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    CDialog::OnSysCommand(nID, lParam);
+    if (IsAboutBoxCommand(nID))
+        RunAboutDlg();
+    else
+        CDialog::OnSysCommand(nID, lParam);
 }
 
 void CKPXSetupDlg::OnVersion()
 {
+    RunAboutDlg();
 }
 
-BOOL CKPXSetupDlg::OnHelpInfo(HELPINFO*)
+BOOL CKPXSetupDlg::OnHelpInfo(HELPINFO* pHelpInfo)
 {
-    return TRUE;
+    return ShowControlHelp(m_hWnd, pHelpInfo, AppHelpFilePath());
 }
 
 void CKPXSetupDlg::OnHelp()
 {
+    OpenHelpContents(m_hWnd, AppHelpFilePath());
 }
 
 void CKPXSetupDlg::CloseHelp()
 {
+    CloseHelpWindows(m_hWnd, AppHelpFilePath());
 }
