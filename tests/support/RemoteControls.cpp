@@ -94,17 +94,21 @@ bool RemoteSelectRow(HWND list, int row)
 
 void RemoteClickColumn(HWND list, int column)
 {
-    RemoteBlock block(list, sizeof(NMLISTVIEW));
-    if (!block.valid())
+    // A click on the header control itself: the header tells the list, the
+    // list tells its parent (LVN_COLUMNCLICK), all inside the other process.
+    // (Wine does not carry WM_NOTIFY across processes, so the notification
+    // cannot be sent from here.)
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    if (!header)
         return;
-    NMLISTVIEW notify = {};
-    notify.hdr.hwndFrom = list;
-    notify.hdr.idFrom = GetDlgCtrlID(list);
-    notify.hdr.code = LVN_COLUMNCLICK;
-    notify.iItem = -1;
-    notify.iSubItem = column;
-    block.Write(0, &notify, sizeof notify);
-    SendMessageA(GetParent(list), WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(block.at(0)));
+    int x = 0;
+    for (int c = 0; c < column; ++c)
+        x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, c, 0));
+    x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+    LPARAM at = MAKELPARAM(x, 5);
+    // Sent, not posted: the sort has run when the button-up returns.
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
 }
 
 std::vector<int> RemoteColumnWidths(HWND list, int columns)
@@ -115,15 +119,30 @@ std::vector<int> RemoteColumnWidths(HWND list, int columns)
     return widths;
 }
 
+namespace {
+
+// One entry's text. Asked for in UTF-16 and converted here: Wine hands
+// another process only the first character of CB_GETLBTEXT's 8-bit form.
+std::string ComboEntry(HWND combo, int index)
+{
+    wchar_t wide[kTextSize] = {};
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR || length >= static_cast<LRESULT>(kTextSize))
+        return std::string();
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide));
+    char text[kTextSize * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
 std::vector<std::string> ComboEntries(HWND combo)
 {
     std::vector<std::string> entries;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[kTextSize] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-    }
+    for (int i = 0; i < count; ++i)
+        entries.push_back(ComboEntry(combo, i));
     return entries;
 }
 
@@ -132,9 +151,7 @@ std::string ComboSelection(HWND combo)
     int selected = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
     if (selected < 0)
         return std::string();
-    char text[kTextSize] = {};
-    SendMessageA(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    return text;
+    return ComboEntry(combo, selected);
 }
 
 bool PickComboEntry(HWND combo, const std::string& text)
@@ -155,4 +172,24 @@ void TypeText(HWND edit, const std::string& text)
     SendMessageA(edit, WM_CHAR, VK_BACK, 0);
     for (unsigned char c : text)
         SendMessageA(edit, WM_CHAR, c, 0);
+}
+
+std::string PostTypedText(HWND edit, const std::string& text, DWORD timeoutMs, bool* handled)
+{
+    // Posted messages are handled in the order they were posted, so a posted
+    // EM_SETMODIFY(FALSE) behind the characters, against a flag set before,
+    // tells when the last character has been handled.
+    SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+    for (unsigned char c : text)
+        PostMessageA(edit, WM_CHAR, c, 1);
+    PostMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    DWORD start = GetTickCount();
+    bool done = false;
+    while (!(done = SendMessageA(edit, EM_GETMODIFY, 0, 0) == FALSE) && GetTickCount() - start < timeoutMs)
+        Sleep(10);
+    if (handled)
+        *handled = done;
+    char buffer[1024] = {};
+    SendMessageA(edit, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
 }

@@ -28,4 +28,12 @@ std::string ComboSelection(HWND combo);
 bool PickComboEntry(HWND combo, const std::string& text);
 
 // Replaces the edit's text by typing: select all, then one WM_CHAR per byte.
+// The characters are sent, so they reach the control without passing the
+// owning program's message loop (and any filter it runs there).
 void TypeText(HWND edit, const std::string& text);
+// Types at the caret as a keyboard does: one posted WM_CHAR per byte, which
+// the owning program's message loop handles (and may refuse). Returns once
+// the program has handled them all, with the edit's text then; false in
+// `handled` when that did not happen within the timeout.
+std::string PostTypedText(HWND edit, const std::string& text, DWORD timeoutMs = 5000,
+                          bool* handled = nullptr);

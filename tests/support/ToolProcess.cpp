@@ -127,3 +127,86 @@ void PumpMessages(DWORD ms)
         if (ms) Sleep(10);
     } while (GetTickCount() - start < ms);
 }
+
+namespace {
+
+// A top-level window's caption as the system keeps it, without sending the
+// window a message (its thread may be busy outside a message loop).
+std::string CaptionOf(HWND window)
+{
+    wchar_t wide[512] = L"";
+    int n = InternalGetWindowText(window, wide, 512);
+    if (n <= 0)
+        return std::string();
+    char text[1024] = "";
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, n, text, sizeof(text), nullptr, nullptr);
+    return std::string(text, bytes > 0 ? bytes : 0);
+}
+
+struct ProcessWindows {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ProcessWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && IsWindowVisible(window))
+        search->windows.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> ToolProcess::VisibleWindows() const
+{
+    ProcessWindows search{m_info.dwProcessId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+HWND ToolProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : VisibleWindows()) {
+            char cls[16] = {};
+            GetClassNameA(window, cls, sizeof(cls));
+            if (lstrcmpA(cls, "#32770") == 0 && CaptionOf(window) == caption)
+                return window;
+        }
+        PumpMessages(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool WaitForWindowToClose(HWND window, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        PumpMessages(20);
+    }
+    return true;
+}
+
+std::string DescribeWindows(const std::vector<HWND>& windows)
+{
+    std::string text;
+    for (HWND window : windows) {
+        char cls[64] = {};
+        GetClassNameA(window, cls, sizeof(cls));
+        std::string caption = CaptionOf(window);
+        // The caption arrives in the system code page; show it readably.
+        wchar_t wide[512] = L"";
+        int n = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, wide, 512);
+        char utf8[1024] = "";
+        if (n > 0)
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), nullptr, nullptr);
+        text += std::string(utf8) + " [" + cls + "]\n";
+    }
+    return text;
+}

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // The built program as a Windows path, or empty when KPX_EXE is not set.
 std::string BuiltToolPath();
@@ -28,6 +29,13 @@ public:
     // A visible top-level window of the process with that class name
     // ("#32770" for dialogs and message boxes), or null after the timeout.
     HWND WaitForWindow(const char* className, DWORD timeoutMs) const;
+    // A visible dialog or message box of the process with exactly that
+    // caption (code page bytes, as GetWindowTextA gives them), or null.
+    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) const;
+    // Every visible top-level window of the process, for failure messages
+    // and for checks that no further window is up.
+    std::vector<HWND> VisibleWindows() const;
+    DWORD Id() const { return m_info.dwProcessId; }
 
 private:
     PROCESS_INFORMATION m_info = {};
@@ -40,3 +48,7 @@ std::string WindowText(HWND window);
 void PressButton(HWND dialog, int id);
 // Handles this thread's pending messages for up to ms milliseconds.
 void PumpMessages(DWORD ms);
+// Waits until the window is gone or hidden; false after the timeout.
+bool WaitForWindowToClose(HWND window, DWORD timeoutMs);
+// "caption [class]" of each window, one a line, converted to UTF-8.
+std::string DescribeWindows(const std::vector<HWND>& windows);

@@ -1,0 +1,47 @@
+#include "support/ToolFolder.h"
+
+#include "support/Cp932.h"
+#include "support/ToolProcess.h"
+
+#include <windows.h>
+
+std::string BuiltHelpFilePath()
+{
+    std::string exe = BuiltToolPath();
+    size_t dot = exe.find_last_of('.');
+    return dot == std::string::npos ? std::string() : exe.substr(0, dot) + ".chm";
+}
+
+std::string Cp932Lines(const std::string& utf8Text)
+{
+    std::string crlf;
+    for (char c : utf8Text) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    return Cp932(crlf);
+}
+
+ToolFolder::ToolFolder()
+{
+    std::string exe = BuiltToolPath();
+    if (exe.empty() || m_dir.path().empty())
+        return;
+    m_deployed = CopyFileA(exe.c_str(), this->exe().c_str(), FALSE) &&
+                 CopyFileA(BuiltHelpFilePath().c_str(), file("KPXSETUP.chm").c_str(), FALSE);
+}
+
+bool ToolFolder::WriteSettings(const std::string& utf8Text) const
+{
+    return WriteFileBytes(file("KPXSETUP.INI"), Cp932Lines(utf8Text));
+}
+
+std::string ToolFolder::WriteProfile(const std::string& relative, const std::string& bytes) const
+{
+    std::string full = file(relative);
+    size_t slash = relative.find_last_of('\\');
+    if (slash != std::string::npos)
+        CreateDirectoryA(file(relative.substr(0, slash)).c_str(), nullptr);
+    return WriteFileBytes(full, bytes) ? full : std::string();
+}
