@@ -36,6 +36,7 @@ Win32Api RealApi()
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
     a.SHGetFolderPathA = &::SHGetFolderPathA;
     a.GetUserNameA = &::GetUserNameA;
+    a.WritePrivateProfileSectionA = &::WritePrivateProfileSectionA;
     a.EnumPrintersA = &::EnumPrintersA;
     a.OpenPrinterA = &::OpenPrinterA;
     a.ClosePrinter = &::ClosePrinter;

@@ -57,6 +57,7 @@ struct Win32Api {
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
     decltype(&::SHGetFolderPathA) SHGetFolderPathA;
     decltype(&::GetUserNameA) GetUserNameA;
+    decltype(&::WritePrivateProfileSectionA) WritePrivateProfileSectionA;
 
     // Print spooler
     decltype(&::EnumPrintersA) EnumPrintersA;

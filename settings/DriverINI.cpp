@@ -138,7 +138,7 @@ DWORD CDriverINI::SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size
 BOOL CDriverINI::SafeWriteProfileSection(LPCSTR section, LPCSTR data, LPCSTR fileName)
 {
     return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return ::WritePrivateProfileSectionA(section, data, fileName);
+        return Win32().WritePrivateProfileSectionA(section, data, fileName);
     });
 }
 

@@ -54,10 +54,25 @@ public:
     // the old name back in newName; then asks for confirmation. TRUE to go on.
     BOOL ValidateName(std::string& newName, const std::string& oldName);
 
-    // Applies the set to the printer oldName and renames it to newName when
-    // that differs (ui/ApplyProfileSet.cpp). TRUE when the set was recorded.
-    BOOL ApplyProfileSet(const std::string& oldName, const std::string& newName,
-                         const std::string& setName);
+    // The apply behind the Set button (ui/ApplyProfileSet.cpp): makes sure
+    // the set's four files exist, installs each distinct one for the printer
+    // and records the set and the file names under the printer's name. TRUE
+    // when the set was recorded; FALSE, after telling the user, when the
+    // user gave up on a missing file or the record could not be written.
+    BOOL ApplyProfileSet(const std::string& printerName, const std::string& setName);
+    // Reads the set's four paths into m_strProfileFiles and has each confirmed
+    // to exist; FALSE when the user cancelled.
+    BOOL GatherProfileFiles(const std::string& setName);
+    // TRUE when the file at path exists, after the copy error dialog has let
+    // the user correct path as often as needed; FALSE when the user cancelled.
+    BOOL ConfirmSourceFile(std::string& path);
+
+    // Installing one profile file (install/InstallProfileFile.cpp): into the
+    // system directory and the printer's driver directory, asking before an
+    // existing file is replaced, under the answers of the current apply.
+    void InstallProfileFile(const std::string& printerName, const std::string& sourcePath);
+    void GetTargetPaths(const std::string& printerName, const std::string& sourcePath,
+                        std::string& systemTarget, std::string& driverTarget);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -90,14 +105,20 @@ protected:
     BOOL m_bSorting = FALSE;        // a column-click sort is running
     BOOL m_bUpdating = FALSE;       // a row change is writing the name edit
     int m_nCurItem = -1;            // row the edit and the drop-down show
-    BOOL m_bOverwriteAll = FALSE;        // overwrite-all answered in this apply
-    BOOL m_bOverwriteCancelled = FALSE;  // Cancel answered to an overwrite question in this apply
+    bool m_bOverwriteAll = false;        // overwrite-all answered in this apply
+    bool m_bOverwriteCancelled = false;  // Cancel answered to an overwrite question in this apply
     std::string m_strProfileFiles[4];    // source paths: Auto, Font, Tone, Vividness
     CPrnInfoList m_printers;        // the last enumeration
     unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 
 private:
     void EnableSetButton(BOOL bEnable);
+    // Column 1 of a row from what the driver settings file holds for name.
+    void ShowRecordedSet(int row, const std::string& printerName);
+
+    // A profile copy of the current apply failed (the target was locked or
+    // could not be written); the user is told once, after the apply.
+    bool m_bCopyFailed = false;
 
     // The sort column's texts by row as the sort began: rows move while the
     // list sorts, so CompareItems must not read them from the list.

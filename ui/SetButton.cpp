@@ -1,8 +1,29 @@
 // The Set button: the selected printer, the typed name and the chosen set,
-// checked and then handed to the apply.
+// checked, applied, and the printer renamed when a new name was typed.
 #include "ui/KPXSetupDlg.h"
 
+#include "classlib/WaitCursor.h"
+#include "printers/PrinterRename.h"
 #include "res/resource.h"
+#include "settings/DriverINI.h"
+
+#include <mbstring.h>
+
+namespace {
+
+int CompareCase(const std::string& a, const std::string& b)
+{
+    return _mbscmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                   reinterpret_cast<const unsigned char*>(b.c_str()));
+}
+
+int CompareNoCase(const std::string& a, const std::string& b)
+{
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                    reinterpret_cast<const unsigned char*>(b.c_str()));
+}
+
+} // namespace
 
 void CKPXSetupDlg::OnSet()
 {
@@ -23,5 +44,27 @@ void CKPXSetupDlg::OnSet()
         return;
     }
 
-    ApplyProfileSet(oldName, newName, setName);
+    // The settings are recorded under the printer's current name; they move
+    // to the new name only once the spooler has accepted it.
+    if (!ApplyProfileSet(oldName, setName))
+        return;
+    m_listPrinters.SetItemText(row, 1, setName.c_str());
+
+    if (CompareCase(newName, oldName) != 0) {
+        CWaitCursor wait;
+        CDriverINI driverIni;
+        const BOOL loaded = driverIni.LoadSection(oldName);
+        if (RenamePrinter(oldName.c_str(), newName.c_str())) {
+            m_listPrinters.SetItemText(row, 0, newName.c_str());
+            // Section names match without regard to case: for a name that
+            // differs only in case the section already serves the new name,
+            // and saving then deleting would delete it. Otherwise the old
+            // section goes only once the new one is written.
+            if (loaded && CompareNoCase(newName, oldName) != 0 && driverIni.SaveSection(newName))
+                driverIni.DeleteSection(oldName);
+        }
+    }
+
+    EnableSetButton(FALSE);
+    m_nPrinterCount = m_printers.Enumerate();
 }

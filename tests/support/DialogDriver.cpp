@@ -1,5 +1,6 @@
 #include "support/DialogDriver.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -38,6 +39,7 @@ std::string CaptionOf(HWND hWnd)
 struct Search {
     const std::string* caption;  // null: any visible dialog
     HWND found;
+    const std::vector<HWND>* ignored = nullptr;  // dialogs that were up before
 };
 
 BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
@@ -45,10 +47,20 @@ BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
     Search* search = reinterpret_cast<Search*>(param);
     if (!IsWindowVisible(hWnd) || !IsDialogWindow(hWnd))
         return TRUE;
+    if (search->ignored &&
+        std::find(search->ignored->begin(), search->ignored->end(), hWnd) != search->ignored->end())
+        return TRUE;
     if (search->caption && CaptionOf(hWnd) != *search->caption)
         return TRUE;
     search->found = hWnd;
     return FALSE;
+}
+
+BOOL CALLBACK CollectVisibleDialogs(HWND hWnd, LPARAM param)
+{
+    if (IsWindowVisible(hWnd) && IsDialogWindow(hWnd))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hWnd);
+    return TRUE;
 }
 
 } // namespace
@@ -56,6 +68,9 @@ BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
 DialogDriver::DialogDriver(std::vector<DialogStep> steps, DWORD stepTimeoutMs)
     : m_steps(std::move(steps)), m_timeoutMs(stepTimeoutMs), m_threadId(GetCurrentThreadId())
 {
+    // Dialogs already up (a modeless main dialog the test drives) are the
+    // test's own, never strays.
+    EnumThreadWindows(m_threadId, &CollectVisibleDialogs, reinterpret_cast<LPARAM>(&m_existing));
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -106,7 +121,7 @@ void DialogDriver::Run()
 
 void DialogDriver::CancelStrayDialogs()
 {
-    Search search{nullptr, nullptr};
+    Search search{nullptr, nullptr, &m_existing};
     EnumThreadWindows(m_threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return;

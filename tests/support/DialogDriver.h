@@ -56,6 +56,7 @@ private:
     void CancelStrayDialogs();
 
     std::vector<DialogStep> m_steps;
+    std::vector<HWND> m_existing;  // visible dialogs of the thread at the start
     DWORD m_timeoutMs;
     DWORD m_threadId;
     std::atomic<bool> m_stop{false};

@@ -1,0 +1,421 @@
+// The Set button's whole job on the real dialog: the set's files installed in
+// the system and driver directories, the set recorded in the driver settings
+// file, the printer renamed and its section moved, and every way out with
+// what it leaves behind. Printers, files and settings files are real; the
+// spooler's side of an accepted rename is faked (Wine's refuses level 5).
+#include "app/KPXSetupApp.h"
+#include "res/resource.h"
+#include "settings/DriverINI.h"
+#include "support/ApiOverride.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/MessageBoxRecorder.h"
+#include "support/ScopedOsVersion.h"
+#include "support/ScopedPlatformFlags.h"
+#include "support/TempDir.h"
+#include "support/TestPrinter.h"
+#include "ui/KPXSetupDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ProbeDlg : public CKPXSetupDlg {
+public:
+    using CKPXSetupDlg::m_comboSet;
+    using CKPXSetupDlg::m_editName;
+    using CKPXSetupDlg::m_listPrinters;
+    using CKPXSetupDlg::m_nPrinterCount;
+};
+
+std::vector<std::string> g_copies;  // "source -> target" of every copy made
+
+BOOL WINAPI RecordingCopyFileA(LPCSTR source, LPCSTR target, BOOL failIfExists)
+{
+    g_copies.push_back(std::string(source) + " -> " + target);
+    return ::CopyFileA(source, target, failIfExists);
+}
+
+std::vector<std::string> g_renames;
+
+BOOL WINAPI AcceptingSetPrinter(HANDLE printer, DWORD level, LPBYTE record, DWORD command)
+{
+    if (level != 5)
+        return ::SetPrinterA(printer, level, record, command);
+    g_renames.push_back(reinterpret_cast<PRINTER_INFO_5A*>(record)->pPrinterName);
+    return TRUE;
+}
+
+BOOL WINAPI FailingWriteSection(LPCSTR, LPCSTR, LPCSTR)
+{
+    return FALSE;
+}
+
+const char kPrinter[] = "Plotter 3F";
+
+class ApplyTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        DeleteAllPrinters();
+        g_copies.clear();
+        g_renames.clear();
+        AfxEnableControlContainer();
+        m_app.InitApplication(GetModuleHandleA(nullptr));
+        m_app.InitModuleDir();
+        m_app.GetIniFilePath(m_toolIni);
+        m_driverIni = CDriverINI().GetIniPath();
+        DeleteFileA(m_driverIni.c_str());
+        char dir[MAX_PATH] = {};
+        GetSystemDirectoryA(dir, MAX_PATH);
+        m_systemDir = std::string(dir) + "\\";
+        m_driverDir = m_systemDir + "spool\\drivers\\w32x86\\3\\";
+        m_printer = std::make_unique<TestPrinter>(kPrinter, kDriver);
+        ASSERT_TRUE(m_printer->added());
+    }
+
+    void TearDown() override
+    {
+        m_dlg.reset();
+        DeleteFileA(m_toolIni.c_str());
+        DeleteFileA(m_driverIni.c_str());
+        for (const std::string& name : m_installed) {
+            for (const std::string& dir : {m_systemDir, m_driverDir}) {
+                SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA((dir + name).c_str());
+            }
+        }
+        m_printer.reset();
+        DeleteAllPrinters();
+    }
+
+    // A tool settings file with one set "Office" whose kinds name these files
+    // of the source folder (an empty name leaves the kind out).
+    void WriteSet(const char* autoFile, const char* vivid, const char* tone, const char* font)
+    {
+        std::string text = "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=1\r\n"
+                           "ColorProfileSetName1=Office\r\n[Office]\r\n";
+        const char* keys[] = {"Auto", "Vividness", "Tone", "Font"};
+        const char* files[] = {autoFile, vivid, tone, font};
+        for (int i = 0; i < 4; ++i) {
+            if (!*files[i])
+                continue;
+            text += std::string(keys[i]) + "=" + m_source.file(files[i]) + "\r\n";
+            m_installed.push_back(files[i]);
+        }
+        ASSERT_TRUE(WriteFileBytes(m_toolIni, text));
+    }
+
+    void Source(const char* name) { ASSERT_TRUE(WriteFileBytes(m_source.file(name), std::string("new ") + name)); }
+
+    void Open()
+    {
+        m_dlg = std::make_unique<ProbeDlg>();
+        ASSERT_TRUE(m_dlg->Create());
+        m_hDlg = m_dlg->m_hWnd;
+    }
+
+    // Picks the set, types the name and presses Set, as the user does.
+    void Set(const std::string& name = kPrinter, const char* set = "Office")
+    {
+        HWND combo = GetDlgItem(m_hDlg, IDC_PROFILE_SET);
+        LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(set));
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(GetDlgItem(m_hDlg, IDC_PRINTER_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageA(GetDlgItem(m_hDlg, IDC_SET), BM_CLICK, 0, 0);
+    }
+
+    std::string Cell(int column) const { return m_dlg->m_listPrinters.GetItemText(0, column); }
+    bool SetEnabled() const { return IsWindowEnabled(GetDlgItem(m_hDlg, IDC_SET)) != FALSE; }
+    std::string Driver() const { return ReadFileBytes(m_driverIni); }
+    std::string Installed(const std::string& dir, const char* name) const { return ReadFileBytes(dir + name); }
+
+    static std::vector<std::string> Texts(const MessageBoxRecorder& boxes)
+    {
+        std::vector<std::string> texts;
+        for (const RecordedBox& box : boxes.boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    CKPXSetupApp m_app;
+    std::unique_ptr<ProbeDlg> m_dlg;
+    HWND m_hDlg = nullptr;
+    std::unique_ptr<TestPrinter> m_printer;
+    TempDir m_source{"sets"};
+    std::string m_toolIni, m_driverIni, m_systemDir, m_driverDir;
+    std::vector<std::string> m_installed;
+    ScopedOsVersion m_version{Os7};
+    ScopedPlatformFlags m_flags{false, false};
+};
+
+const std::string& Confirm() { static const std::string t = LoadResString(IDS_CONFIRM_CHANGE); return t; }
+const std::string& Failed() { static const std::string t = LoadResString(IDS_CHANGE_FAILED); return t; }
+const std::string& OverwriteCaption() { static const std::string t = Cp932(u8"ﾌｧｲﾙの上書きの確認"); return t; }
+const std::string& CopyErrorCaption() { static const std::string t = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ"); return t; }
+
+TEST_F(ApplyTest, FullApplyInstallsRecordsAndRefreshesTheEnumeration)
+{
+    for (const char* f : {"kpx1_auto.kpx", "kpx1_vivid.kpx", "kpx1_tone.kpx", "kpx1_font.kpx"})
+        Source(f);
+    WriteSet("kpx1_auto.kpx", "kpx1_vivid.kpx", "kpx1_tone.kpx", "kpx1_font.kpx");
+    Open();
+    ASSERT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1));
+
+    // A printer added while the dialog is open.
+    TestPrinter late("Late Printer", kOtherDriver);
+    MessageBoxRecorder boxes(IDOK);
+    Set();
+    EXPECT_EQ(std::vector<std::string>{Confirm()}, Texts(boxes));
+    for (const char* f : {"kpx1_auto.kpx", "kpx1_vivid.kpx", "kpx1_tone.kpx", "kpx1_font.kpx"}) {
+        EXPECT_EQ(std::string("new ") + f, Installed(m_systemDir, f));
+        EXPECT_EQ(std::string("new ") + f, Installed(m_driverDir, f));
+    }
+    EXPECT_EQ("[Plotter 3F]\r\n"
+              "ColorProfileSetName=Office\r\n"
+              "Auto=kpx1_auto.kpx\r\n"
+              "Font=kpx1_font.kpx\r\n"
+              "Tone=kpx1_tone.kpx\r\n"
+              "Vividness=kpx1_vivid.kpx\r\n",
+              Driver());
+    EXPECT_EQ("Office", Cell(1));
+    EXPECT_EQ(kPrinter, Cell(0));
+    EXPECT_FALSE(SetEnabled());
+
+    // The next name check sees the printer added meanwhile.
+    Set("late printer");
+    ASSERT_EQ(2u, boxes.boxes().size());
+    EXPECT_EQ(LoadResString(IDS_NAME_EXISTS), boxes.boxes()[1].text);
+}
+
+TEST_F(ApplyTest, FileSharedByKindsIsInstalledOnceAndRecordedForEach)
+{
+    Source("kpx2_all.kpx");
+    WriteSet("kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx");
+    Open();
+    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    MessageBoxRecorder boxes(IDOK);
+    Set();
+    const std::string source = m_source.file("kpx2_all.kpx");
+    EXPECT_EQ((std::vector<std::string>{source + " -> " + m_systemDir + "kpx2_all.kpx",
+                                        source + " -> " + m_driverDir + "kpx2_all.kpx"}),
+              g_copies);
+    EXPECT_EQ("[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=kpx2_all.kpx\r\nFont=kpx2_all.kpx\r\n"
+              "Tone=kpx2_all.kpx\r\nVividness=kpx2_all.kpx\r\n",
+              Driver());
+}
+
+TEST_F(ApplyTest, ToneSharedWithVividnessGivesThreeInstallationsInSlotOrder)
+{
+    for (const char* f : {"kpx3_a.kpx", "kpx3_tv.kpx", "kpx3_f.kpx"})
+        Source(f);
+    WriteSet("kpx3_a.kpx", "kpx3_tv.kpx", "kpx3_tv.kpx", "kpx3_f.kpx");
+    Open();
+    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    MessageBoxRecorder boxes(IDOK);
+    Set();
+    ASSERT_EQ(6u, g_copies.size());
+    EXPECT_EQ(m_source.file("kpx3_a.kpx") + " -> " + m_systemDir + "kpx3_a.kpx", g_copies[0]);
+    EXPECT_EQ(m_source.file("kpx3_f.kpx") + " -> " + m_systemDir + "kpx3_f.kpx", g_copies[2]);
+    EXPECT_EQ(m_source.file("kpx3_tv.kpx") + " -> " + m_driverDir + "kpx3_tv.kpx", g_copies[5]);
+}
+
+TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyAsksAgain)
+{
+    for (const char* f : {"kpx4_a.kpx", "kpx4_v.kpx", "kpx4_t.kpx", "kpx4_f.kpx"})
+        Source(f);
+    WriteSet("kpx4_a.kpx", "kpx4_v.kpx", "kpx4_t.kpx", "kpx4_f.kpx");
+    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx4_a.kpx", "old"));
+    ASSERT_TRUE(WriteFileBytes(m_driverDir + "kpx4_f.kpx", "old"));
+    Open();
+    MessageBoxRecorder boxes(IDOK);
+    {
+        std::string asked;
+        DialogDriver driver({{OverwriteCaption(), [&](HWND d) {
+                                  asked = DialogItemText(d, IDC_OVERWRITE_FILE);
+                                  ClickButton(d, IDCANCEL);
+                              }}});
+        Set();
+        driver.Finish();
+        EXPECT_EQ(1, driver.Done());
+        EXPECT_EQ(0, driver.Unexpected());
+        EXPECT_NE(std::string::npos, asked.find("kpx4_a.kpx")) << asked;
+    }
+    EXPECT_EQ("old", Installed(m_systemDir, "kpx4_a.kpx"));
+    EXPECT_EQ("old", Installed(m_driverDir, "kpx4_f.kpx"));
+    EXPECT_EQ("new kpx4_a.kpx", Installed(m_driverDir, "kpx4_a.kpx"));
+    EXPECT_EQ("new kpx4_f.kpx", Installed(m_systemDir, "kpx4_f.kpx"));
+    EXPECT_EQ("Office", Cell(1));
+
+    // Every target exists now: the next apply asks again, and overwrite-all
+    // at the first question replaces all eight.
+    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    DialogDriver driver({{OverwriteCaption(), [&](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }}});
+    Set();
+    driver.Finish();
+    EXPECT_EQ(1, driver.Done());
+    EXPECT_EQ(0, driver.Unexpected());
+    EXPECT_EQ(8u, g_copies.size());
+    EXPECT_EQ("new kpx4_a.kpx", Installed(m_systemDir, "kpx4_a.kpx"));
+}
+
+TEST_F(ApplyTest, MissingSourceCorrectedThroughTheCopyErrorDialogIsInstalledAndRecorded)
+{
+    for (const char* f : {"kpx5_a.kpx", "kpx5_v.kpx", "kpx5_t.kpx", "kpx5_other.kpx"})
+        Source(f);
+    WriteSet("kpx5_a.kpx", "kpx5_v.kpx", "kpx5_t.kpx", "kpx5_missing.kpx");
+    m_installed.push_back("kpx5_other.kpx");
+    Open();
+    MessageBoxRecorder boxes(IDOK);
+    std::string named;
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
+                              named = DialogItemText(d, IDC_COPY_MESSAGE);
+                              SetItemText(d, IDC_COPY_SOURCE, m_source.file("kpx5_other.kpx"));
+                              ClickButton(d, IDRETRY);
+                          }}});
+    Set();
+    driver.Finish();
+    EXPECT_EQ(1, driver.Done());
+    EXPECT_EQ(0, driver.Unexpected());
+    EXPECT_NE(std::string::npos, named.find("kpx5_missing.kpx")) << named;
+    EXPECT_EQ("new kpx5_other.kpx", Installed(m_systemDir, "kpx5_other.kpx"));
+    EXPECT_NE(std::string::npos, Driver().find("Font=kpx5_other.kpx\r\n")) << Driver();
+    EXPECT_EQ(std::vector<std::string>{Confirm()}, Texts(boxes));
+}
+
+TEST_F(ApplyTest, CancelInTheCopyErrorDialogChangesNothing)
+{
+    Source("kpx6_a.kpx");
+    WriteSet("kpx6_a.kpx", "kpx6_a.kpx", "", "kpx6_a.kpx");  // no Tone
+    Open();
+    MessageBoxRecorder boxes(IDOK);
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) { ClickButton(d, IDCANCEL); }}});
+    Set("Plotter 4F");
+    driver.Finish();
+    EXPECT_EQ(1, driver.Done());
+    EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
+    EXPECT_EQ(LoadResString(IDS_CAPTION_PROFILE_SETTING), boxes.boxes()[1].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.boxes()[1].type);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_systemDir + "kpx6_a.kpx").c_str()));
+    EXPECT_EQ("", Driver());
+    EXPECT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1));
+    EXPECT_EQ("Plotter 4F", m_dlg->m_editName.GetWindowText());
+    EXPECT_TRUE(SetEnabled());
+}
+
+TEST_F(ApplyTest, AcceptedRenameMovesTheSectionWithTheNewSet)
+{
+    Source("kpx7_a.kpx");
+    WriteSet("kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx");
+    ASSERT_TRUE(WriteFileBytes(m_driverIni, "[Plotter 3F]\r\nColorProfileSetName=Old\r\nDriverPrivate=7\r\n"));
+    Open();
+    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    MessageBoxRecorder boxes(IDOK);
+    Set("Plotter 2F");
+    EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, g_renames);
+    EXPECT_EQ("Plotter 2F", Cell(0));
+    EXPECT_EQ("Office", Cell(1));
+    EXPECT_EQ("[Plotter 2F]\r\nColorProfileSetName=Office\r\nDriverPrivate=7\r\nAuto=kpx7_a.kpx\r\n"
+              "Font=kpx7_a.kpx\r\nTone=kpx7_a.kpx\r\nVividness=kpx7_a.kpx\r\n",
+              Driver());
+    EXPECT_FALSE(SetEnabled());
+}
+
+TEST_F(ApplyTest, RefusedRenameKeepsEverythingUnderTheOldName)
+{
+    Source("kpx8_a.kpx");
+    WriteSet("kpx8_a.kpx", "kpx8_a.kpx", "kpx8_a.kpx", "kpx8_a.kpx");
+    Open();
+    MessageBoxRecorder boxes(IDOK);
+    Set("Plotter 2F");  // Wine's spooler refuses every rename
+    EXPECT_EQ(std::vector<std::string>{Confirm()}, Texts(boxes));
+    EXPECT_EQ(kPrinter, Cell(0));
+    EXPECT_EQ("Office", Cell(1));
+    EXPECT_EQ("Plotter 2F", m_dlg->m_editName.GetWindowText());
+    EXPECT_EQ(0u, Driver().find("[Plotter 3F]\r\nColorProfileSetName=Office\r\n")) << Driver();
+    EXPECT_FALSE(SetEnabled());
+}
+
+TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
+{
+    Source("kpx9_a.kpx");
+    WriteSet("kpx9_a.kpx", "kpx9_a.kpx", "kpx9_a.kpx", "kpx9_a.kpx");
+    Open();
+    // As when the printer was not usable at the last enumeration, so the name
+    // check does not see its own name.
+    m_dlg->m_nPrinterCount = 0;
+    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    MessageBoxRecorder boxes(IDOK);
+    Set("PLOTTER 3F");
+    EXPECT_EQ(std::vector<std::string>{"PLOTTER 3F"}, g_renames);
+    std::string recorded;
+    EXPECT_TRUE(CDriverINI().ReadProfileSetName("PLOTTER 3F", recorded));
+    EXPECT_EQ("Office", recorded);
+}
+
+TEST_F(ApplyTest, SectionThatCannotBeWrittenUnderTheNewNameStaysUnderTheOld)
+{
+    Source("kpx10_a.kpx");
+    WriteSet("kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx");
+    Open();
+    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    ScopedApiOverride refuse(Win32().WritePrivateProfileSectionA, &FailingWriteSection);
+    MessageBoxRecorder boxes(IDOK);
+    Set("Plotter 2F");
+    EXPECT_EQ("Plotter 2F", Cell(0));
+    std::string recorded;
+    EXPECT_TRUE(CDriverINI().ReadProfileSetName(kPrinter, recorded));
+    EXPECT_EQ("Office", recorded);
+}
+
+TEST_F(ApplyTest, RecordThatCannotBeWrittenIsReportedAndTheRowShowsTheFile)
+{
+    Source("kpx11_a.kpx");
+    WriteSet("kpx11_a.kpx", "kpx11_a.kpx", "kpx11_a.kpx", "kpx11_a.kpx");
+    ASSERT_TRUE(WriteFileBytes(m_driverIni, "[Plotter 3F]\r\nColorProfileSetName=Old\r\n"));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_driverIni.c_str());
+    Open();
+    ASSERT_EQ("Old", Cell(1));
+    // Another program holds the driver settings file open without sharing.
+    HANDLE held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    MessageBoxRecorder boxes(IDOK);
+    Set("Plotter 2F");
+    CloseHandle(held);
+    EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
+    EXPECT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1));  // the file could not be read either
+    EXPECT_EQ(kPrinter, Cell(0));
+    EXPECT_TRUE(g_renames.empty());
+    EXPECT_TRUE(SetEnabled());
+    EXPECT_EQ("[Plotter 3F]\r\nColorProfileSetName=Old\r\n", Driver());
+}
+
+TEST_F(ApplyTest, FailedCopyIsReportedOnceAfterTheSetIsRecorded)
+{
+    for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
+        Source(f);
+    WriteSet("kpx12_a.kpx", "kpx12_b.kpx", "kpx12_a.kpx", "kpx12_b.kpx");
+    // Both system targets are held open by another program: they count as
+    // absent, and their copies fail.
+    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_a.kpx", "locked"));
+    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_b.kpx", "locked"));
+    HANDLE a = CreateFileA((m_systemDir + "kpx12_a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE b = CreateFileA((m_systemDir + "kpx12_b.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Open();
+    MessageBoxRecorder boxes(IDOK);
+    Set();
+    CloseHandle(a);
+    CloseHandle(b);
+    EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
+    EXPECT_EQ("Office", Cell(1));
+    EXPECT_EQ("new kpx12_a.kpx", Installed(m_driverDir, "kpx12_a.kpx"));
+    EXPECT_FALSE(SetEnabled());
+}
+
+} // namespace
