@@ -182,15 +182,20 @@ HWND ToolProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) con
     return nullptr;
 }
 
-bool WaitForWindowToClose(HWND window, DWORD timeoutMs)
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (IsWindow(window) && IsWindowVisible(window)) {
+    while (!condition()) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
         PumpMessages(20);
     }
     return true;
+}
+
+bool WaitForWindowToClose(HWND window, DWORD timeoutMs)
+{
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
 std::string DescribeWindows(const std::vector<HWND>& windows)

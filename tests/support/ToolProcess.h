@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ std::string WindowText(HWND window);
 void PressButton(HWND dialog, int id);
 // Handles this thread's pending messages for up to ms milliseconds.
 void PumpMessages(DWORD ms);
+// Waits until the condition holds, handling this thread's messages
+// meanwhile; false when it still does not after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Waits until the window is gone or hidden; false after the timeout.
 bool WaitForWindowToClose(HWND window, DWORD timeoutMs);
 // "caption [class]" of each window, one a line, converted to UTF-8.

@@ -1,0 +1,268 @@
+// The Set button of the built KPXSETUP.EXE doing its whole job, driven from
+// this process as an administrator would: the confirmation, the overwrite
+// prompts for files already in place, the copy error dialog for a missing
+// source file, the files in the system directory and the printer's driver
+// directory, the set recorded in PLOTA2.INI and shown in the list. Each test
+// runs in a private 32-bit prefix reporting Windows 7.
+#include "res/resource.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/IniSection.h"
+#include "support/RemoteMainDialog.h"
+#include "support/TestPrinter.h"
+#include "support/ToolFolder.h"
+#include "support/ToolProcess.h"
+
+#include <gtest/gtest.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD kTimeout = 20000;
+using Lines = std::vector<std::string>;
+
+const char kSystemDir[] = "C:\\windows\\system32\\";
+const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
+const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class ApplyBlackbox : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_plotter.added());
+        ASSERT_TRUE(SetDefaultTestPrinter("Plotter 3F"));
+        ASSERT_TRUE(m_folder.deployed());
+    }
+
+    // Starts the tool and returns its main dialog, Plotter 3F selected.
+    HWND Start()
+    {
+        if (!m_tool.Start(m_folder.exe()))
+            return nullptr;
+        HWND dlg = m_tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
+        EXPECT_NE(dlg, nullptr) << DescribeWindows(m_tool.VisibleWindows());
+        return dlg;
+    }
+
+    // Picks the set, presses Set and confirms.
+    void PressSetAndConfirm(const RemoteMainDialog& main, const std::string& set)
+    {
+        ASSERT_TRUE(main.PickSet(set));
+        ASSERT_TRUE(main.SetButtonEnabled());
+        main.PressSet();
+        EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK),
+                  Cp932(u8"選択されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰのｶﾗｰﾌﾟﾛﾌｧｲﾙを設定通りに変更します。\nよろしいですか？"));
+    }
+
+    // Waits for the next overwrite prompt, checks which file it names and
+    // the two sizes it shows, and answers it.
+    void AnswerOverwrite(const std::string& file, const char* existingSize, const char* newSize, int answer)
+    {
+        SCOPED_TRACE(file);
+        HWND prompt = m_tool.WaitForDialog(Cp932(u8"ﾌｧｲﾙの上書きの確認"), kTimeout);
+        ASSERT_NE(prompt, nullptr) << DescribeWindows(m_tool.VisibleWindows());
+        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE),
+                  Cp932(u8"このﾌｫﾙﾀﾞには既に '" + file + u8"' ﾌｧｲﾙが存在します。"));
+        EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), existingSize);
+        EXPECT_EQ(DialogItemText(prompt, IDC_NEW_SIZE), newSize);
+        EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_TIME).rfind(Cp932(u8"更新日時: 20"), 0), 0u);
+        PressButton(prompt, answer);
+        EXPECT_TRUE(WaitForWindowToClose(prompt, kTimeout));
+    }
+
+    // A successful apply ends with the Set button disabled and no other
+    // window of the tool up.
+    void ExpectApplyDone(const RemoteMainDialog& main)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, kTimeout))
+            << DescribeWindows(m_tool.VisibleWindows());
+        PumpMessages(300);
+        EXPECT_EQ(m_tool.VisibleWindows(), std::vector<HWND>{main.window()})
+            << DescribeWindows(m_tool.VisibleWindows());
+    }
+
+    void Close(const RemoteMainDialog& main)
+    {
+        main.PressClose();
+        EXPECT_TRUE(m_tool.WaitForExit(kTimeout));
+    }
+
+    TestPrinter m_plotter{"Plotter 3F", kDriver};
+    ToolFolder m_folder;
+    ToolProcess m_tool;
+};
+
+const char kOfficeSettings[] =
+    "[KESTRO PLOTARA Color Profile Setup Tool]\n"
+    "NumColorProfileSets=1\n"
+    "ColorProfileSetName1=Office\n"
+    "[Office]\n"
+    "Auto=%KPXSETUP%\\office\\auto.kpx\n"
+    "Vividness=%KPXSETUP%\\office\\vivid.kpx\n"
+    "Tone=%KPXSETUP%\\office\\tone.kpx\n"
+    "Font=%KPXSETUP%\\office\\font.kpx\n";
+
+TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
+{
+    ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
+    for (const char* name : {"auto", "vivid", "tone", "font"})
+        ASSERT_FALSE(m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+    // Already in place: auto.kpx in the system directory (2000 bytes, shown
+    // as 2 KB), tone.kpx in the driver directory.
+    ASSERT_TRUE(WriteFileBytes(kSystemDir + std::string("auto.kpx"), std::string(2000, 'a')));
+    ASSERT_TRUE(WriteFileBytes(kDriverDir + std::string("tone.kpx"), "old tone"));
+    // The driver's own keys and other printers' sections stay.
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[Plotter 3F]\r\nResolution=600\r\n[Other]\r\nColorProfileSetName=Art\r\n"));
+
+    HWND dlg = Start();
+    ASSERT_NE(dlg, nullptr);
+    RemoteMainDialog main(dlg);
+    ASSERT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", Cp932(u8"MODELA QX 480"), "FILE:"}}));
+
+    // Files are taken Auto, Font, Tone, Vividness, each for the system
+    // directory, then the driver directory: two of the eight targets exist.
+    PressSetAndConfirm(main, "Office");
+    AnswerOverwrite("auto.kpx", "2 KB", "1 KB", IDYES);
+    AnswerOverwrite("tone.kpx", "1 KB", "1 KB", IDNO);
+    ExpectApplyDone(main);
+
+    for (const char* name : {"auto", "font", "tone", "vivid"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadFileBytes(kSystemDir + std::string(name) + ".kpx"), std::string("new ") + name);
+        if (std::string(name) != "tone") {
+            EXPECT_EQ(ReadFileBytes(kDriverDir + std::string(name) + ".kpx"), std::string("new ") + name);
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "old tone");
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+              (Lines{"Resolution=600", "ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx",
+                     "Tone=tone.kpx", "Vividness=vivid.kpx"}));
+    EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
+    EXPECT_EQ(main.Rows()[0], (Lines{"Plotter 3F", "Office", "FILE:"}));
+    EXPECT_EQ(main.Name(), "Plotter 3F");
+
+    // The same set again (the name edit touched to enable Set): every target
+    // exists now, and the questions come again; overwrite-all at the first
+    // replaces the declined tone.kpx too without another prompt.
+    main.SetName("Plotter 3F");
+    PressSetAndConfirm(main, "Office");
+    AnswerOverwrite("auto.kpx", "1 KB", "1 KB", IDC_OVERWRITE_ALL);
+    ExpectApplyDone(main);
+    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "new tone");
+
+    Close(main);
+}
+
+TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
+{
+    ASSERT_TRUE(m_folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+                                       "NumColorProfileSets=1\n"
+                                       "ColorProfileSetName1=Poster\n"
+                                       "[Poster]\n"
+                                       "Auto=%KPXSETUP%\\poster\\p-auto.kpx\n"
+                                       "Vividness=%KPXSETUP%\\poster\\p-auto.kpx\n"
+                                       "Tone=%KPXSETUP%\\poster\\p-auto.kpx\n"
+                                       "Font=%KPXSETUP%\\poster\\p-font.kpx\n"));
+    ASSERT_FALSE(m_folder.WriteProfile("poster\\p-auto.kpx", "poster auto").empty());
+    const std::string found = m_folder.WriteProfile("fonts\\p-font2.kpx", "poster font");
+    ASSERT_FALSE(found.empty());
+    const std::string missing = m_folder.file("poster\\p-font.kpx");
+    const std::string alsoMissing = m_folder.file("poster\\nothing.kpx");
+    const std::string copyError = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
+    const std::string failed = Cp932(u8"設定を変更できませんでした。");
+
+    HWND dlg = Start();
+    ASSERT_NE(dlg, nullptr);
+    RemoteMainDialog main(dlg);
+
+    // Cancel in the copy error dialog: message 115, nothing installed or
+    // recorded, Set still enabled.
+    PressSetAndConfirm(main, "Poster");
+    HWND error = m_tool.WaitForDialog(copyError, kTimeout);
+    ASSERT_NE(error, nullptr) << DescribeWindows(m_tool.VisibleWindows());
+    EXPECT_EQ(DialogItemText(error, IDC_COPY_MESSAGE), Cp932(u8"p-font.kpx をｺﾋﾟｰできません。"));
+    EXPECT_EQ(DialogItemText(error, IDC_COPY_SOURCE), missing);
+    PressButton(error, IDCANCEL);
+    EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), failed);
+    EXPECT_FALSE(Exists(kSystemDir + std::string("p-auto.kpx")));
+    EXPECT_FALSE(Exists(kDriverIni));
+    EXPECT_EQ(main.Rows()[0][1], Cp932(u8"MODELA QX 480"));
+    EXPECT_TRUE(main.SetButtonEnabled());
+
+    // Again: a typed path that names no file brings the dialog back naming
+    // it; the path of a file that exists lets the apply go on with it.
+    main.PressSet();
+    EXPECT_FALSE(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK).empty());
+    error = m_tool.WaitForDialog(copyError, kTimeout);
+    ASSERT_NE(error, nullptr) << DescribeWindows(m_tool.VisibleWindows());
+    SetItemText(error, IDC_COPY_SOURCE, alsoMissing);
+    PressButton(error, IDRETRY);
+    ASSERT_TRUE(WaitForWindowToClose(error, kTimeout));
+    error = m_tool.WaitForDialog(copyError, kTimeout);
+    ASSERT_NE(error, nullptr) << DescribeWindows(m_tool.VisibleWindows());
+    EXPECT_EQ(DialogItemText(error, IDC_COPY_MESSAGE), Cp932(u8"nothing.kpx をｺﾋﾟｰできません。"));
+    EXPECT_EQ(DialogItemText(error, IDC_COPY_SOURCE), alsoMissing);
+    SetItemText(error, IDC_COPY_SOURCE, found);
+    PressButton(error, IDRETRY);
+    ExpectApplyDone(main);
+
+    // The corrected file is installed under its own name and recorded for
+    // the kind; the file shared by the other three kinds is installed once.
+    EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-font2.kpx")), "poster font");
+    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("p-font2.kpx")), "poster font");
+    EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-auto.kpx")), "poster auto");
+    EXPECT_FALSE(Exists(kSystemDir + std::string("p-font.kpx")));
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+              (Lines{"ColorProfileSetName=Poster", "Auto=p-auto.kpx", "Font=p-font2.kpx", "Tone=p-auto.kpx",
+                     "Vividness=p-auto.kpx"}));
+    EXPECT_EQ(main.Rows()[0][1], "Poster");
+    // The tool settings file still names the missing file.
+    EXPECT_NE(ReadFileBytes(m_folder.file("KPXSETUP.INI")).find("p-font.kpx"), std::string::npos);
+
+    Close(main);
+}
+
+// Wine's spooler refuses every rename (SetPrinter at level 5 fails), so the
+// real program meets the refused rename here: no message, the printer and
+// its settings keep the old name, and the typed name stays in the edit.
+TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
+{
+    ASSERT_TRUE(m_folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+                                       "NumColorProfileSets=1\n"
+                                       "ColorProfileSetName1=Art\n"
+                                       "[Art]\n"
+                                       "Auto=%KPXSETUP%\\art.kpx\n"
+                                       "Vividness=%KPXSETUP%\\art.kpx\n"
+                                       "Tone=%KPXSETUP%\\art.kpx\n"
+                                       "Font=%KPXSETUP%\\art.kpx\n"));
+    ASSERT_FALSE(m_folder.WriteProfile("art.kpx", "art").empty());
+
+    HWND dlg = Start();
+    ASSERT_NE(dlg, nullptr);
+    RemoteMainDialog main(dlg);
+    main.SetName("Plotter 3G");
+    PressSetAndConfirm(main, "Art");
+    ExpectApplyDone(main);
+
+    EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Art", "FILE:"}}));
+    EXPECT_EQ(main.Name(), "Plotter 3G");
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+              (Lines{"ColorProfileSetName=Art", "Auto=art.kpx", "Font=art.kpx", "Tone=art.kpx", "Vividness=art.kpx"}));
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3G"), Lines{});
+    HANDLE printer = nullptr;
+    EXPECT_TRUE(OpenPrinterA(const_cast<char*>("Plotter 3F"), &printer, nullptr));
+    if (printer)
+        ClosePrinter(printer);
+
+    Close(main);
+}
+
+} // namespace

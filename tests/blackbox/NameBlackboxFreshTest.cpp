@@ -1,0 +1,106 @@
+// The name check behind the Set button of the built KPXSETUP.EXE, as an
+// administrator meets it: an empty name and a name another printer bears
+// are refused with their messages and the old name comes back; a free name
+// is put to the confirmation, and Cancel there changes nothing.
+#include "res/resource.h"
+#include "support/Cp932.h"
+#include "support/RemoteMainDialog.h"
+#include "support/TestPrinter.h"
+#include "support/ToolFolder.h"
+#include "support/ToolProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const DWORD kTimeout = 20000;
+
+std::string SystemDirectoryFile(const std::string& name)
+{
+    char dir[MAX_PATH] = {};
+    GetSystemDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + name;
+}
+
+struct RefusedName {
+    const char* typed;
+    const char* why;
+};
+
+TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    TestPrinter color("Plotter A1", kColorDriver);
+    TestPrinter laser("Office Laser", kOtherDriver);
+    ASSERT_TRUE(plotter.added() && color.added() && laser.added());
+    ASSERT_TRUE(SetDefaultTestPrinter("Plotter 3F"));
+
+    ToolFolder folder;
+    ASSERT_TRUE(folder.deployed());
+    ASSERT_FALSE(folder.WriteProfile("office\\office.kpx", "profile").empty());
+    ASSERT_TRUE(folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+                                     "NumColorProfileSets=1\n"
+                                     "ColorProfileSetName1=Office\n"
+                                     "[Office]\n"
+                                     "Auto=%KPXSETUP%\\office\\office.kpx\n"
+                                     "Vividness=%KPXSETUP%\\office\\office.kpx\n"
+                                     "Tone=%KPXSETUP%\\office\\office.kpx\n"
+                                     "Font=%KPXSETUP%\\office\\office.kpx\n"));
+
+    ToolProcess tool;
+    ASSERT_TRUE(tool.Start(folder.exe()));
+    HWND dlg = tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
+    ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    RemoteMainDialog main(dlg);
+    ASSERT_EQ(main.Name(), "Plotter 3F");
+    ASSERT_TRUE(main.PickSet("Office"));
+
+    // No name at all.
+    main.SetName("");
+    main.PressSet();
+    EXPECT_EQ(AnswerMessageBox(tool, Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ"), IDOK),
+              Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"));
+    EXPECT_EQ(main.Name(), "Plotter 3F");
+    EXPECT_TRUE(main.SetButtonEnabled());
+
+    // Names that printers bear already, compared without regard to case:
+    // the other listed printer, a printer of another driver (not listed),
+    // and the selected printer's own name in other letters.
+    const RefusedName taken[] = {
+        {"Plotter A1", "another listed printer"},
+        {"office laser", "a printer of another driver, in other case"},
+        {"PLOTTER 3F", "the printer's own name in upper case"},
+    };
+    for (const RefusedName& name : taken) {
+        SCOPED_TRACE(name.why);
+        main.SetName(name.typed);
+        main.PressSet();
+        EXPECT_EQ(AnswerMessageBox(tool, Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名の変更ｴﾗｰ"), IDOK),
+                  Cp932(u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"));
+        EXPECT_EQ(main.Name(), "Plotter 3F");
+    }
+
+    // A free name goes to the confirmation; Cancel keeps the typed name and
+    // writes nothing.
+    main.SetName("Plotter 3G");
+    main.PressSet();
+    HWND confirm = tool.WaitForDialog(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), kTimeout);
+    ASSERT_NE(confirm, nullptr) << DescribeWindows(tool.VisibleWindows());
+    EXPECT_EQ(MessageBoxText(confirm),
+              Cp932(u8"選択されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰのｶﾗｰﾌﾟﾛﾌｧｲﾙを設定通りに変更します。\nよろしいですか？"));
+    EXPECT_NE(GetDlgItem(confirm, IDOK), nullptr);
+    PressButton(confirm, IDCANCEL);
+    EXPECT_TRUE(WaitForWindowToClose(confirm, kTimeout));
+    EXPECT_EQ(main.Name(), "Plotter 3G");
+    EXPECT_TRUE(main.SetButtonEnabled());
+    EXPECT_EQ(main.Printers(), (std::vector<std::string>{"Plotter 3F", "Plotter A1"}));
+
+    main.PressClose();
+    EXPECT_TRUE(tool.WaitForExit(kTimeout));
+    EXPECT_EQ(GetFileAttributesA(SystemDirectoryFile("PLOTA2.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(SystemDirectoryFile("office.kpx").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+} // namespace
