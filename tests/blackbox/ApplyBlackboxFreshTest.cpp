@@ -230,6 +230,37 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     Close(main);
 }
 
+// A target another program holds open cannot be replaced: the copy fails,
+// the set is recorded all the same, and the tool then says the setting could
+// not be changed, since the driver may lack a file it needs.
+TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
+{
+    ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
+    for (const char* name : {"auto", "vivid", "tone", "font"})
+        ASSERT_FALSE(m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+    const std::string locked = kSystemDir + std::string("font.kpx");
+    ASSERT_TRUE(WriteFileBytes(locked, "in use"));
+    // Held without sharing: the tool sees no file to ask about, and its copy
+    // cannot replace it.
+    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    HWND dlg = Start();
+    ASSERT_NE(dlg, nullptr);
+    RemoteMainDialog main(dlg);
+    PressSetAndConfirm(main, "Office");
+    EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), Cp932(u8"設定を変更できませんでした。"));
+    ExpectApplyDone(main);
+    CloseHandle(holder);
+
+    EXPECT_EQ(ReadFileBytes(locked), "in use");
+    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("font.kpx")), "new font");
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F")[0], "ColorProfileSetName=Office");
+    EXPECT_EQ(main.Rows()[0][1], "Office");
+
+    Close(main);
+}
+
 // Wine's spooler refuses every rename (SetPrinter at level 5 fails), so the
 // real program meets the refused rename here: no message, the printer and
 // its settings keep the old name, and the typed name stays in the edit.

@@ -182,6 +182,43 @@ HWND ToolProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) con
     return nullptr;
 }
 
+namespace {
+
+struct ForeignSearch {
+    DWORD tool;
+    HWND found;
+};
+
+BOOL CALLBACK MatchForeignDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ForeignSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (pid != search->tool && pid != GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpA(cls, "#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND ToolProcess::WaitForOtherProgramsDialog(DWORD timeoutMs) const
+{
+    DWORD start = GetTickCount();
+    do {
+        ForeignSearch search{m_info.dwProcessId, nullptr};
+        EnumWindows(MatchForeignDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        PumpMessages(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

@@ -37,6 +37,10 @@ public:
     // and for checks that no further window is up.
     std::vector<HWND> VisibleWindows() const;
     DWORD Id() const { return m_info.dwProcessId; }
+    // A visible dialog or message box that neither this process nor the
+    // tool owns: one that a program the tool started shows (a help engine),
+    // or null after the timeout.
+    HWND WaitForOtherProgramsDialog(DWORD timeoutMs) const;
 
 private:
     PROCESS_INFORMATION m_info = {};
