@@ -89,6 +89,15 @@ protected:
             << DescribeWindows(m_tool.VisibleWindows());
     }
 
+    // The four files of set Office, each holding "new " and its kind.
+    void WriteOfficeProfiles()
+    {
+        for (const char* name : {"auto", "vivid", "tone", "font"}) {
+            ASSERT_FALSE(
+                m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+        }
+    }
+
     void Close(const RemoteMainDialog& main)
     {
         main.PressClose();
@@ -113,8 +122,7 @@ const char kOfficeSettings[] =
 TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
 {
     ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
-    for (const char* name : {"auto", "vivid", "tone", "font"})
-        ASSERT_FALSE(m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+    ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     // Already in place: auto.kpx in the system directory (2000 bytes, shown
     // as 2 KB), tone.kpx in the driver directory.
     ASSERT_TRUE(WriteFileBytes(kSystemDir + std::string("auto.kpx"), std::string(2000, 'a')));
@@ -236,8 +244,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 {
     ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
-    for (const char* name : {"auto", "vivid", "tone", "font"})
-        ASSERT_FALSE(m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+    ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     const std::string locked = kSystemDir + std::string("font.kpx");
     ASSERT_TRUE(WriteFileBytes(locked, "in use"));
     // Held without sharing: the tool sees no file to ask about, and its copy

@@ -158,4 +158,31 @@ TEST_F(StartupBlackboxTest, SecondStartRestoresTheRunningCopyAndEndsSilently)
     EXPECT_EQ(RunExpectingOneBox(m_dir.file("KPXSETUP.EXE")), "KPXSETUP.INI" + tail);
 }
 
+TEST_F(StartupBlackboxTest, SecondStartWhileTheToolRunsRestoresItsMinimisedDialog)
+{
+    TestPrinter plotter("Plotter 3F", kDriver);
+    WriteIni();
+    std::string exe = Deploy("KPXSETUP.EXE");
+    ToolProcess first;
+    ASSERT_TRUE(first.Start(exe));
+    HWND dlg = first.WaitForDialog(LoadResString(IDS_APP_TITLE), kTimeout);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([dlg] { return IsIconic(dlg) != FALSE; }, kTimeout));
+    PumpMessages(500);
+    ASSERT_TRUE(IsIconic(dlg)) << "it stays minimised by itself";
+
+    // The second copy shows nothing and ends; the first one's dialog is
+    // back in its normal state.
+    ToolProcess second;
+    ASSERT_TRUE(second.Start(exe));
+    EXPECT_TRUE(second.WaitForExit(kTimeout));
+    EXPECT_TRUE(WaitUntil([dlg] { return IsIconic(dlg) == FALSE; }, kTimeout));
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(first.VisibleWindows(), std::vector<HWND>{dlg});
+
+    PressButton(dlg, IDOK);
+    EXPECT_TRUE(first.WaitForExit(kTimeout));
+}
+
 } // namespace

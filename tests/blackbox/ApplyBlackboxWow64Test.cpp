@@ -1,0 +1,112 @@
+// The built KPXSETUP.EXE on 64-bit Windows (a private 64-bit prefix, where
+// the 32-bit program runs under WOW64): it reads and writes PLOTA2.INI and
+// installs the profiles in the native system directory
+// (drive_c/windows/system32), never in its 32-bit substitute (syswow64), and
+// its overwrite prompt describes the native file. Files are looked at from
+// the host side, past the redirection this 32-bit test is subject to too.
+#include "res/resource.h"
+#include "support/Cp932.h"
+#include "support/DialogDriver.h"
+#include "support/IniSection.h"
+#include "support/RemoteMainDialog.h"
+#include "support/TestPrinter.h"
+#include "support/ToolFolder.h"
+#include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD kTimeout = 20000;
+using Lines = std::vector<std::string>;
+
+std::string Native(const std::string& name)
+{
+    return PrefixPath("drive_c\\windows\\system32\\" + name);
+}
+
+std::string Redirected(const std::string& name)
+{
+    return PrefixPath("drive_c\\windows\\syswow64\\" + name);
+}
+
+// The spool folder is exempt from redirection: the same path for every view.
+std::string DriverDirectory(const std::string& name)
+{
+    return PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\w32x86\\3\\" + name);
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
+{
+    ASSERT_FALSE(PrefixPath("").empty()) << "WINEPREFIX is not set";
+    ASSERT_TRUE(Exists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
+    TestPrinter plotter("Plotter 3F", kDriver);
+    ASSERT_TRUE(plotter.added());
+
+    ToolFolder folder;
+    ASSERT_TRUE(folder.deployed());
+    ASSERT_TRUE(folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+                                     "NumColorProfileSets=2\n"
+                                     "ColorProfileSetName1=Office\n"
+                                     "ColorProfileSetName2=Poster\n"
+                                     "[Poster]\n"
+                                     "Auto=%KPXSETUP%\\poster\\auto.kpx\n"
+                                     "Vividness=%KPXSETUP%\\poster\\rest.kpx\n"
+                                     "Tone=%KPXSETUP%\\poster\\rest.kpx\n"
+                                     "Font=%KPXSETUP%\\poster\\rest.kpx\n"));
+    ASSERT_FALSE(folder.WriteProfile("poster\\auto.kpx", "poster auto").empty());
+    ASSERT_FALSE(folder.WriteProfile("poster\\rest.kpx", "poster rest").empty());
+
+    // Different contents on the two sides tell which one the tool used.
+    ASSERT_TRUE(WriteFileBytes(Native("PLOTA2.INI"), "[Plotter 3F]\r\nColorProfileSetName=Office\r\n"));
+    ASSERT_TRUE(WriteFileBytes(Redirected("PLOTA2.INI"), "[Plotter 3F]\r\nColorProfileSetName=Art\r\n"));
+    ASSERT_TRUE(WriteFileBytes(Native("auto.kpx"), std::string(3000, 'n')));  // 3 KB
+    ASSERT_TRUE(WriteFileBytes(Redirected("auto.kpx"), "w"));                 // 1 KB
+
+    ToolProcess tool;
+    ASSERT_TRUE(tool.Start(folder.exe()));
+    HWND dlg = tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
+    ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    RemoteMainDialog main(dlg);
+    EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Office", "FILE:"}}));
+
+    ASSERT_TRUE(main.PickSet("Poster"));
+    main.PressSet();
+    EXPECT_FALSE(AnswerMessageBox(tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK).empty());
+    HWND prompt = tool.WaitForDialog(Cp932(u8"ﾌｧｲﾙの上書きの確認"), kTimeout);
+    ASSERT_NE(prompt, nullptr) << DescribeWindows(tool.VisibleWindows());
+    EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), Cp932(u8"このﾌｫﾙﾀﾞには既に 'auto.kpx' ﾌｧｲﾙが存在します。"));
+    EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), "3 KB");
+    PressButton(prompt, IDYES);
+    EXPECT_TRUE(WaitForWindowToClose(prompt, kTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, kTimeout))
+        << DescribeWindows(tool.VisibleWindows());
+    EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{dlg}) << DescribeWindows(tool.VisibleWindows());
+    EXPECT_EQ(main.Rows()[0][1], "Poster");
+    main.PressClose();
+    EXPECT_TRUE(tool.WaitForExit(kTimeout));
+
+    EXPECT_EQ(ReadFileBytes(Native("auto.kpx")), "poster auto");
+    EXPECT_EQ(ReadFileBytes(Native("rest.kpx")), "poster rest");
+    EXPECT_EQ(ReadFileBytes(DriverDirectory("auto.kpx")), "poster auto");
+    EXPECT_EQ(ReadFileBytes(DriverDirectory("rest.kpx")), "poster rest");
+    EXPECT_EQ(IniSection(Native("PLOTA2.INI"), "Plotter 3F"),
+              (Lines{"ColorProfileSetName=Poster", "Auto=auto.kpx", "Font=rest.kpx", "Tone=rest.kpx",
+                     "Vividness=rest.kpx"}));
+
+    // The 32-bit substitutes are untouched.
+    EXPECT_EQ(ReadFileBytes(Redirected("auto.kpx")), "w");
+    EXPECT_FALSE(Exists(Redirected("rest.kpx")));
+    EXPECT_EQ(IniSection(Redirected("PLOTA2.INI"), "Plotter 3F"), (Lines{"ColorProfileSetName=Art"}));
+}
+
+} // namespace
