@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <winspool.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,13 +40,21 @@ protected:
     {
         ASSERT_TRUE(m_plotter.added());
         ASSERT_TRUE(SetDefaultTestPrinter("Plotter 3F"));
-        ASSERT_TRUE(m_folder.deployed());
+        Deploy(std::string());
+    }
+
+    // (Re)deploys the tool into a fresh folder, or into a subfolder of that
+    // name.
+    void Deploy(const std::string& subfolder)
+    {
+        m_folder = std::make_unique<ToolFolder>(subfolder);
+        ASSERT_TRUE(m_folder->deployed());
     }
 
     // Starts the tool and returns its main dialog, Plotter 3F selected.
     HWND Start()
     {
-        if (!m_tool.Start(m_folder.exe()))
+        if (!m_tool.Start(m_folder->exe()))
             return nullptr;
         HWND dlg = m_tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
         EXPECT_NE(dlg, nullptr) << DescribeWindows(m_tool.VisibleWindows());
@@ -94,7 +103,7 @@ protected:
     {
         for (const char* name : {"auto", "vivid", "tone", "font"}) {
             ASSERT_FALSE(
-                m_folder.WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
+                m_folder->WriteProfile(std::string("office\\") + name + ".kpx", std::string("new ") + name).empty());
         }
     }
 
@@ -105,7 +114,7 @@ protected:
     }
 
     TestPrinter m_plotter{"Plotter 3F", kDriver};
-    ToolFolder m_folder;
+    std::unique_ptr<ToolFolder> m_folder;
     ToolProcess m_tool;
 };
 
@@ -121,7 +130,7 @@ const char kOfficeSettings[] =
 
 TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
 {
-    ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
+    ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
     ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     // Already in place: auto.kpx in the system directory (2000 bytes, shown
     // as 2 KB), tone.kpx in the driver directory.
@@ -169,21 +178,28 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     Close(main);
 }
 
+// Deployed in a folder with a Japanese name whose double-byte characters end
+// in the byte of a backslash (ソ is 83 5C), under a set with a Japanese name:
+// the paths are cut and joined at real backslashes only.
 TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 {
-    ASSERT_TRUE(m_folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+    const std::string folderName = Cp932(u8"ソフト");
+    ASSERT_EQ(folderName.substr(0, 2), "\x83\x5C");
+    ASSERT_NO_FATAL_FAILURE(Deploy(folderName));
+    const std::string set = Cp932(u8"写真 ｾｯﾄ");
+    ASSERT_TRUE(m_folder->WriteSettings(u8"[KESTRO PLOTARA Color Profile Setup Tool]\n"
                                        "NumColorProfileSets=1\n"
-                                       "ColorProfileSetName1=Poster\n"
-                                       "[Poster]\n"
+                                       u8"ColorProfileSetName1=写真 ｾｯﾄ\n"
+                                       u8"[写真 ｾｯﾄ]\n"
                                        "Auto=%KPXSETUP%\\poster\\p-auto.kpx\n"
                                        "Vividness=%KPXSETUP%\\poster\\p-auto.kpx\n"
                                        "Tone=%KPXSETUP%\\poster\\p-auto.kpx\n"
                                        "Font=%KPXSETUP%\\poster\\p-font.kpx\n"));
-    ASSERT_FALSE(m_folder.WriteProfile("poster\\p-auto.kpx", "poster auto").empty());
-    const std::string found = m_folder.WriteProfile("fonts\\p-font2.kpx", "poster font");
+    ASSERT_FALSE(m_folder->WriteProfile("poster\\p-auto.kpx", "poster auto").empty());
+    const std::string found = m_folder->WriteProfile("fonts\\p-font2.kpx", "poster font");
     ASSERT_FALSE(found.empty());
-    const std::string missing = m_folder.file("poster\\p-font.kpx");
-    const std::string alsoMissing = m_folder.file("poster\\nothing.kpx");
+    const std::string missing = m_folder->file("poster\\p-font.kpx");
+    const std::string alsoMissing = m_folder->file("poster\\nothing.kpx");
     const std::string copyError = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
     const std::string failed = Cp932(u8"設定を変更できませんでした。");
 
@@ -193,7 +209,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 
     // Cancel in the copy error dialog: message 115, nothing installed or
     // recorded, Set still enabled.
-    PressSetAndConfirm(main, "Poster");
+    PressSetAndConfirm(main, set);
     HWND error = m_tool.WaitForDialog(copyError, kTimeout);
     ASSERT_NE(error, nullptr) << DescribeWindows(m_tool.VisibleWindows());
     EXPECT_EQ(DialogItemText(error, IDC_COPY_MESSAGE), Cp932(u8"p-font.kpx をｺﾋﾟｰできません。"));
@@ -229,11 +245,11 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-auto.kpx")), "poster auto");
     EXPECT_FALSE(Exists(kSystemDir + std::string("p-font.kpx")));
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
-              (Lines{"ColorProfileSetName=Poster", "Auto=p-auto.kpx", "Font=p-font2.kpx", "Tone=p-auto.kpx",
+              (Lines{"ColorProfileSetName=" + set, "Auto=p-auto.kpx", "Font=p-font2.kpx", "Tone=p-auto.kpx",
                      "Vividness=p-auto.kpx"}));
-    EXPECT_EQ(main.Rows()[0][1], "Poster");
+    EXPECT_EQ(main.Rows()[0][1], set);
     // The tool settings file still names the missing file.
-    EXPECT_NE(ReadFileBytes(m_folder.file("KPXSETUP.INI")).find("p-font.kpx"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(m_folder->file("KPXSETUP.INI")).find("p-font.kpx"), std::string::npos);
 
     Close(main);
 }
@@ -243,7 +259,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 // not be changed, since the driver may lack a file it needs.
 TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 {
-    ASSERT_TRUE(m_folder.WriteSettings(kOfficeSettings));
+    ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
     ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     const std::string locked = kSystemDir + std::string("font.kpx");
     ASSERT_TRUE(WriteFileBytes(locked, "in use"));
@@ -273,7 +289,7 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 // its settings keep the old name, and the typed name stays in the edit.
 TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
 {
-    ASSERT_TRUE(m_folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
+    ASSERT_TRUE(m_folder->WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
                                        "NumColorProfileSets=1\n"
                                        "ColorProfileSetName1=Art\n"
                                        "[Art]\n"
@@ -281,7 +297,7 @@ TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
                                        "Vividness=%KPXSETUP%\\art.kpx\n"
                                        "Tone=%KPXSETUP%\\art.kpx\n"
                                        "Font=%KPXSETUP%\\art.kpx\n"));
-    ASSERT_FALSE(m_folder.WriteProfile("art.kpx", "art").empty());
+    ASSERT_FALSE(m_folder->WriteProfile("art.kpx", "art").empty());
 
     HWND dlg = Start();
     ASSERT_NE(dlg, nullptr);

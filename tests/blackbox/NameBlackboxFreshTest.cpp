@@ -1,8 +1,11 @@
-// The name check behind the Set button of the built KPXSETUP.EXE, as an
-// administrator meets it: an empty name and a name another printer bears
-// are refused with their messages and the old name comes back; a free name
-// is put to the confirmation, and Cancel there changes nothing.
+// The name edit and the name check behind the Set button of the built
+// KPXSETUP.EXE, as an administrator meets them: Set without a chosen set is
+// refused; an empty name and a name another printer bears are refused with
+// their messages and the old name comes back; a paste goes in whole or not at
+// all; a free name is put to the confirmation, and Cancel there changes
+// nothing.
 #include "res/resource.h"
+#include "support/ClipboardText.h"
 #include "support/Cp932.h"
 #include "support/RemoteMainDialog.h"
 #include "support/TestPrinter.h"
@@ -55,6 +58,18 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
     RemoteMainDialog main(dlg);
     ASSERT_EQ(main.Name(), "Plotter 3F");
+
+    // No set recorded, so none chosen yet: Set reports the missing choice
+    // (in the system's words) and goes no further.
+    ASSERT_EQ(main.SelectedSet(), "");
+    main.SetName("Plotter 3G");
+    ASSERT_TRUE(main.SetButtonEnabled());
+    main.PressSet();
+    EXPECT_FALSE(AnswerMessageBox(tool, Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), IDOK).empty());
+    PumpMessages(300);
+    EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{dlg}) << DescribeWindows(tool.VisibleWindows());
+    EXPECT_EQ(main.Name(), "Plotter 3G");
+
     ASSERT_TRUE(main.PickSet("Office"));
 
     // No name at all.
@@ -81,6 +96,19 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
                   Cp932(u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"));
         EXPECT_EQ(main.Name(), "Plotter 3F");
     }
+
+    // Pasting: all or nothing. A double-byte name whose trail bytes are
+    // 0x5C (the backslash's value) goes in; a text with a comma is refused
+    // whole and the edit keeps its text.
+    const std::string software = Cp932(u8"ソフト表示");
+    ASSERT_EQ(software.substr(0, 2), "\x83\x5C");
+    main.SetName("");
+    ASSERT_TRUE(PutClipboardText(nullptr, software));
+    SendMessageA(main.item(IDC_PRINTER_NAME), WM_PASTE, 0, 0);
+    EXPECT_PRED_FORMAT2(SameBytes, software, main.Name());
+    ASSERT_TRUE(PutClipboardText(nullptr, "Plotter,3"));
+    SendMessageA(main.item(IDC_PRINTER_NAME), WM_PASTE, 0, 0);
+    EXPECT_PRED_FORMAT2(SameBytes, software, main.Name());
 
     // A free name goes to the confirmation; Cancel keeps the typed name and
     // writes nothing.

@@ -161,8 +161,12 @@ TEST_P(VersionBlackbox, StartsTypesShowsVersionAndHelpAsTheVersionDemands)
 {
     const Version& version = GetParam();
     ASSERT_TRUE(SetProgramWindowsVersion("KPXSETUP.EXE", version.setting));
-    TestPrinter plotter("Plotter 3F", kDriver);
+    // A name longer than any limit: the limit binds typing only, not the
+    // name the dialog puts in.
+    const std::string longName = "Plotter 3F of the drawing office, second floor, east wing";
+    TestPrinter plotter(longName, kDriver);
     ASSERT_TRUE(plotter.added());
+    ASSERT_TRUE(SetDefaultTestPrinter(longName));
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
 
@@ -179,6 +183,7 @@ TEST_P(VersionBlackbox, StartsTypesShowsVersionAndHelpAsTheVersionDemands)
     HWND dlg = StartTool(tool, folder);
     ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
+    EXPECT_EQ(main.Name(), longName);
 
     // The refused characters are dropped from what is typed, the others kept.
     std::string expected = "P";

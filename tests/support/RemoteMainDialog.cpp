@@ -126,7 +126,7 @@ void RemoteMainDialog::SystemCommand(UINT command) const
 std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button,
                              DWORD timeoutMs)
 {
-    HWND box = tool.WaitForDialog(caption, timeoutMs);
+    HWND box = tool.WaitForMessageBox(caption, timeoutMs);
     if (!box) {
         ADD_FAILURE() << "no box captioned " << Utf8FromCp932(caption) << "; windows up:\n"
                       << DescribeWindows(tool.VisibleWindows());

@@ -23,11 +23,16 @@ std::string Cp932Lines(const std::string& utf8Text)
     return Cp932(crlf);
 }
 
-ToolFolder::ToolFolder()
+ToolFolder::ToolFolder(const std::string& subfolder) : m_path(m_dir.path())
 {
     std::string exe = BuiltToolPath();
     if (exe.empty() || m_dir.path().empty())
         return;
+    if (!subfolder.empty()) {
+        m_path = m_dir.file(subfolder);
+        if (!CreateDirectoryA(m_path.c_str(), nullptr))
+            return;
+    }
     m_deployed = CopyFileA(exe.c_str(), this->exe().c_str(), FALSE) &&
                  CopyFileA(BuiltHelpFilePath().c_str(), file("KPXSETUP.chm").c_str(), FALSE);
 }

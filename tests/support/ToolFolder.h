@@ -11,14 +11,15 @@
 class ToolFolder {
 public:
     // Copies KPXSETUP.EXE and KPXSETUP.chm from the build into a fresh
-    // folder. Under that name the program is the one Wine's per-program
-    // settings (the Windows version) address.
-    ToolFolder();
+    // folder, or into a subfolder of that name (code page bytes) made in it.
+    // Under that name the program is the one Wine's per-program settings
+    // (the Windows version) address.
+    explicit ToolFolder(const std::string& subfolder = std::string());
 
     // Both files were copied.
     bool deployed() const { return m_deployed; }
-    const std::string& path() const { return m_dir.path(); }
-    std::string file(const std::string& name) const { return m_dir.file(name); }
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "\\" + name; }
     std::string exe() const { return file("KPXSETUP.EXE"); }
 
     // Writes KPXSETUP.INI from UTF-8 text, converted to code page 932 with
@@ -31,6 +32,7 @@ public:
 
 private:
     TempDir m_dir{"kpxtool"};
+    std::string m_path;
     bool m_deployed = false;
 };
 

@@ -167,19 +167,37 @@ std::vector<HWND> ToolProcess::VisibleWindows() const
     return search.windows;
 }
 
-HWND ToolProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
+namespace {
+
+const int kMessageStaticId = 0xFFFF;
+
+HWND WaitForProcessDialog(const ToolProcess& tool, const std::string& caption, bool messageBoxOnly,
+                          DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     do {
-        for (HWND window : VisibleWindows()) {
+        for (HWND window : tool.VisibleWindows()) {
             char cls[16] = {};
             GetClassNameA(window, cls, sizeof(cls));
-            if (lstrcmpA(cls, "#32770") == 0 && CaptionOf(window) == caption)
+            if (lstrcmpA(cls, "#32770") == 0 && CaptionOf(window) == caption &&
+                (!messageBoxOnly || GetDlgItem(window, kMessageStaticId)))
                 return window;
         }
         PumpMessages(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+} // namespace
+
+HWND ToolProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
+{
+    return WaitForProcessDialog(*this, caption, false, timeoutMs);
+}
+
+HWND ToolProcess::WaitForMessageBox(const std::string& caption, DWORD timeoutMs) const
+{
+    return WaitForProcessDialog(*this, caption, true, timeoutMs);
 }
 
 namespace {

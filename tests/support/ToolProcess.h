@@ -33,6 +33,9 @@ public:
     // A visible dialog or message box of the process with exactly that
     // caption (code page bytes, as GetWindowTextA gives them), or null.
     HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) const;
+    // The same for a message box only (a dialog with the message static),
+    // so that a box is told from a dialog with the same caption.
+    HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs) const;
     // Every visible top-level window of the process, for failure messages
     // and for checks that no further window is up.
     std::vector<HWND> VisibleWindows() const;
