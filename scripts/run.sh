@@ -68,6 +68,11 @@ Font=%KPXSETUP%\\photo\\font.kpx
 open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
 PY
 
+# One printer already has a set recorded by an earlier apply, as the driver
+# settings file would hold it; the others show the default text.
+driverini="$prefix/drive_c/windows/system32/PLOTA2.INI"
+[ -f "$driverini" ] || printf '[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nVividness=vivid.kpx\r\nTone=tone.kpx\r\nFont=font.kpx\r\n' > "$driverini"
+
 exe='C:\KPXSetup\KPXSETUP.EXE'
 if [ -n "${DISPLAY:-}" ]; then
   echo "Running $exe in $prefix (close the window to end)"
