@@ -33,7 +33,7 @@ fi
 # The tool beside its settings file, as an administrator deploys it.
 tooldir="$prefix/drive_c/KPXSetup"
 mkdir -p "$tooldir/office" "$tooldir/poster" "$tooldir/photo"
-cp "$build/KPXSETUP.EXE" "$tooldir/"
+cp "$build/KPXSETUP.EXE" "$build/KPXSETUP.chm" "$tooldir/"
 for set in office poster photo; do
   for kind in auto vivid tone font; do
     printf 'KPX1 %s %s profile\r\n' "$set" "$kind" > "$tooldir/$set/$kind.kpx"
@@ -56,7 +56,7 @@ Font=%KPXSETUP%\\office\\font.kpx
 [Poster]
 Auto=%KPXSETUP%\\poster\\auto.kpx
 Vividness=%KPXSETUP%\\poster\\vivid.kpx
-Tone=%KPXSETUP%\\poster\\tone.kpx
+Tone=%KPXSETUP%\\poster\\vivid.kpx
 Font=%KPXSETUP%\\poster\\font.kpx
 
 [写真 Photo]
@@ -67,6 +67,11 @@ Font=%KPXSETUP%\\photo\\font.kpx
 """
 open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
 PY
+
+# One printer already has a set recorded by an earlier apply, as the driver
+# settings file would hold it; the others show the default text.
+driverini="$prefix/drive_c/windows/system32/PLOTA2.INI"
+[ -f "$driverini" ] || printf '[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nVividness=vivid.kpx\r\nTone=tone.kpx\r\nFont=font.kpx\r\n' > "$driverini"
 
 exe='C:\KPXSetup\KPXSETUP.EXE'
 if [ -n "${DISPLAY:-}" ]; then
@@ -83,12 +88,14 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   # gives its X window as well: wait for it, let it paint, photograph it.
   shown=
   for i in $(seq 1 120); do
-    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$3\""; then shown=1; break; fi
+    shown=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$3\"" | awk "{print \$1}" | head -n1)
+    [ -n "$shown" ] && break
     kill -0 $pid 2>/dev/null || break
     sleep 0.5
   done
   [ -n "$shown" ] && sleep 2
-  import -window root "$2"
+  # The dialog alone when it is there, else the whole screen.
+  import -window "${shown:-root}" "$2"
   if [ -n "$shown" ]; then echo "The tool window is shown; screenshot taken"
   elif kill -0 $pid 2>/dev/null; then echo "No tool window appeared; screenshot taken anyway"
   else echo "KPXSETUP.EXE ended by itself"; fi

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
 #include "support/TempDir.h"
 
@@ -16,17 +17,6 @@
 #include <string>
 
 namespace {
-
-const std::string& Caption()
-{
-    static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
-    return caption;
-}
-
-std::string CannotCopy(const std::string& name)
-{
-    return name + Cp932(u8" をｺﾋﾟｰできません。");
-}
 
 // What one showing of the dialog displayed.
 struct Seen {
@@ -74,12 +64,12 @@ TEST_F(ConfirmSourceFileTest, AsksUntilTheRetriedPathNamesAFile)
     ASSERT_TRUE(owner.Create());
     Seen first, second;
     DialogDriver driver({
-        {Caption(), [&](HWND d) {
+        {CopyErrorCaption(), [&](HWND d) {
              Record(d, first);
              SetItemText(d, IDC_COPY_SOURCE, dir.path());
              ClickButton(d, IDRETRY);
          }},
-        {Caption(), [&](HWND d) {
+        {CopyErrorCaption(), [&](HWND d) {
              Record(d, second);
              SetItemText(d, IDC_COPY_SOURCE, existing);
              PressKey(d, VK_RETURN);
@@ -92,11 +82,11 @@ TEST_F(ConfirmSourceFileTest, AsksUntilTheRetriedPathNamesAFile)
     EXPECT_EQ(driver.Unexpected(), 0);
     EXPECT_EQ(path, existing);
 
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("Missing.kpx"), first.message);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Missing.kpx"), first.message);
     EXPECT_EQ(first.edit, missing);
     EXPECT_EQ(first.owner, owner.m_hWnd);
     size_t slash = dir.path().rfind('\\');
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy(dir.path().substr(slash + 1)), second.message);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(dir.path().substr(slash + 1)), second.message);
     EXPECT_EQ(second.edit, dir.path());
 }
 
@@ -105,7 +95,7 @@ TEST_F(ConfirmSourceFileTest, FileHeldOpenWithoutSharingCountsAsMissing)
     HANDLE held = CreateFileA(existing.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Seen seen;
-    DialogDriver driver({{Caption(), [&](HWND d) {
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               Record(d, seen);
                               ClickButton(d, IDCANCEL);
                           }}});
@@ -115,13 +105,13 @@ TEST_F(ConfirmSourceFileTest, FileHeldOpenWithoutSharingCountsAsMissing)
     CloseHandle(held);
     EXPECT_EQ(driver.Done(), 1);
     EXPECT_EQ(driver.Unexpected(), 0);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("Auto.kpx"), seen.message);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Auto.kpx"), seen.message);
 }
 
 TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
 {
     Seen seen;
-    DialogDriver driver({{Caption(), [&](HWND d) {
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               Record(d, seen);
                               // Typed, then given up: the typing is not kept.
                               SetItemText(d, IDC_COPY_SOURCE, existing);
@@ -139,7 +129,7 @@ TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
 TEST_F(ConfirmSourceFileTest, EmptyPathAsksWithTheTemplateText)
 {
     Seen seen;
-    DialogDriver driver({{Caption(), [&](HWND d) {
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               Record(d, seen);
                               ClickButton(d, IDCANCEL);
                           }}});
@@ -147,7 +137,7 @@ TEST_F(ConfirmSourceFileTest, EmptyPathAsksWithTheTemplateText)
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
     driver.Finish();
     EXPECT_EQ(driver.Done(), 1);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("%s"), seen.message);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("%s"), seen.message);
     EXPECT_EQ(seen.edit, "");
     EXPECT_EQ(path, "");
 }
@@ -166,7 +156,7 @@ TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
 {
     ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
     g_choice = existing;
-    DialogDriver driver({{Caption(), [&](HWND d) {
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               ClickButton(d, IDC_BROWSE);
                               ClickButton(d, IDRETRY);
                           }}});
@@ -182,7 +172,7 @@ TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
 {
     ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
     g_choice = existing;
-    DialogDriver driver({{Caption(), [&](HWND d) {
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               ClickButton(d, IDC_BROWSE);
                               ClickButton(d, IDCANCEL);
                           }}});

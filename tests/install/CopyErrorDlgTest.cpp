@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
 #include "support/HelpProbe.h"
 #include "support/TempDir.h"
@@ -16,17 +17,6 @@
 #include <string>
 
 namespace {
-
-const std::string& Caption()
-{
-    static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
-    return caption;
-}
-
-std::string CannotCopy(const std::string& name)
-{
-    return name + Cp932(u8" をｺﾋﾟｰできません。");
-}
 
 // The dialog made without a loop of its own; the test's own messages drive it.
 class ShownDialog {
@@ -62,7 +52,7 @@ TEST(CopyErrorDlgTest, NamesTheFileAndShowsItsPath)
     for (const auto& c : cases) {
         ShownDialog shown(c.path);
         ASSERT_TRUE(shown.created);
-        EXPECT_PRED_FORMAT2(SameBytes, CannotCopy(c.named), shown.Text(IDC_COPY_MESSAGE));
+        EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(c.named), shown.Text(IDC_COPY_MESSAGE));
         EXPECT_PRED_FORMAT2(SameBytes, c.path, shown.Text(IDC_COPY_SOURCE));
     }
 }
@@ -71,7 +61,7 @@ TEST(CopyErrorDlgTest, EmptyPathLeavesTheTemplateTextAndAnEmptyEdit)
 {
     ShownDialog shown("");
     ASSERT_TRUE(shown.created);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopy("%s"), shown.Text(IDC_COPY_MESSAGE));
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("%s"), shown.Text(IDC_COPY_MESSAGE));
     EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "");
     EXPECT_EQ(shown.dlg.GetPath(), "");
 }
@@ -114,7 +104,7 @@ TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
     for (const auto& c : cases) {
         CCopyErrorDlg dlg;
         dlg.SetPath("C:\\old.kpx");
-        DialogDriver driver({{Caption(), [&](HWND d) {
+        DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                                   SetItemText(d, IDC_COPY_SOURCE, "D:\\typed.kpx");
                                   c.answer(d);
                               }}});

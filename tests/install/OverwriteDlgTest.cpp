@@ -4,6 +4,7 @@
 #include "install/OverwriteDlg.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
 #include "support/HelpProbe.h"
 #include "support/ScopedTimeZone.h"
@@ -48,11 +49,6 @@ bool MakeFileOfSize(const std::string& path, ULONGLONG size)
     return ok;
 }
 
-const std::string& Caption()
-{
-    static const std::string caption = Cp932(u8"ﾌｧｲﾙの上書きの確認");
-    return caption;
-}
 
 std::string Modified(const char* time)
 {
@@ -181,7 +177,7 @@ TEST(OverwriteDlgTest, EachAnswerEndsTheRunWithItsId)
     for (const auto& c : cases) {
         dlg.SetFiles(incoming.c_str(), existing.c_str());
         std::string sizeShown;
-        DialogDriver driver({{Caption(), [&](HWND d) {
+        DialogDriver driver({{OverwriteCaption(), [&](HWND d) {
                                   sizeShown = DialogItemText(d, IDC_NEW_SIZE);
                                   c.answer(d);
                               }}});

@@ -9,6 +9,7 @@
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
@@ -156,8 +157,6 @@ public:
 
 const std::string& Confirm() { static const std::string t = LoadResString(IDS_CONFIRM_CHANGE); return t; }
 const std::string& Failed() { static const std::string t = LoadResString(IDS_CHANGE_FAILED); return t; }
-const std::string& OverwriteCaption() { static const std::string t = Cp932(u8"ﾌｧｲﾙの上書きの確認"); return t; }
-const std::string& CopyErrorCaption() { static const std::string t = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ"); return t; }
 
 TEST_F(ApplyTest, FullApplyInstallsRecordsAndRefreshesTheEnumeration)
 {

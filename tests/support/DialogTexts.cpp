@@ -1,0 +1,26 @@
+#include "support/DialogTexts.h"
+
+#include "support/Cp932.h"
+
+const std::string& CopyErrorCaption()
+{
+    static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
+    return caption;
+}
+
+const std::string& OverwriteCaption()
+{
+    static const std::string caption = Cp932(u8"ﾌｧｲﾙの上書きの確認");
+    return caption;
+}
+
+const std::string& AboutCaption()
+{
+    static const std::string caption = Cp932(u8"ﾊﾞｰｼﾞｮﾝ情報");
+    return caption;
+}
+
+std::string CannotCopyText(const std::string& fileName)
+{
+    return fileName + Cp932(u8" をｺﾋﾟｰできません。");
+}
