@@ -1,5 +1,7 @@
 #include "classlib/FileStatus.h"
 
+#include "classlib/Handle.h"
+
 #include <cstring>
 
 namespace {
@@ -18,22 +20,6 @@ std::time_t ToTime(const FILETIME& time)
     return static_cast<std::time_t>((ticks - kTicksTo1970) / kTicksPerSecond);
 }
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : m_h(h) {}
-    ~FindHandle()
-    {
-        if (valid())
-            ::FindClose(m_h);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_h;
-};
-
 } // namespace
 
 bool GetFileStatus(const char* path, CFileStatus& status)
@@ -45,8 +31,8 @@ bool GetFileStatus(const char* path, CFileStatus& status)
         return false;
 
     WIN32_FIND_DATAA found;
-    FindHandle search(::FindFirstFileA(path, &found));
-    if (!search.valid())
+    CFindHandle search(::FindFirstFileA(path, &found));
+    if (!search.IsValid())
         return false;
 
     status.m_size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;

@@ -91,9 +91,17 @@ struct GlobalMemoryTraits {
     static void Close(Handle h) { GlobalFree(h); }
 };
 
+// A FindFirstFileA search: INVALID_HANDLE_VALUE when empty.
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+
 using CHandle = CScopedHandle<KernelHandleTraits>;
 using CFileHandle = CScopedHandle<FileHandleTraits>;
 using CPrinterHandle = CScopedHandle<PrinterHandleTraits>;
 using CServiceHandle = CScopedHandle<ServiceHandleTraits>;
 using CLibraryHandle = CScopedHandle<LibraryTraits>;
 using CGlobalMemory = CScopedHandle<GlobalMemoryTraits>;
+using CFindHandle = CScopedHandle<FindTraits>;

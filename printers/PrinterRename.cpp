@@ -1,7 +1,7 @@
 #include "printers/PrinterRename.h"
 
-#include "classlib/Handle.h"
 #include "printers/PrinterHandle.h"
+#include "printers/PrinterRecord.h"
 
 #include <winspool.h>
 #include <cstring>
@@ -14,22 +14,14 @@ bool RenamePrinter(const char* currentName, const char* newName)
     if (!printer.IsValid())
         return false;
 
-    const size_t nameSize = strlen(newName) + 1;
-
-    // The first call only reports the size; its result says nothing.
-    DWORD recordSize = 0;
-    Win32().GetPrinterA(printer.Get(), 5, nullptr, 0, &recordSize);
-
     // The new name goes into the same block, just past what the spooler
     // fills, so a name of any length travels whole with the record.
-    CGlobalMemory block(Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, recordSize + nameSize));
+    const size_t nameSize = strlen(newName) + 1;
+    DWORD recordSize = 0;
+    CGlobalMemory block = GetPrinterRecord(printer.Get(), 5, static_cast<DWORD>(nameSize), &recordSize);
     if (!block.IsValid())
         return false;
     BYTE* bytes = static_cast<BYTE*>(block.Get());
-
-    DWORD needed = 0;
-    if (!Win32().GetPrinterA(printer.Get(), 5, bytes, recordSize, &needed))
-        return false;
 
     char* name = reinterpret_cast<char*>(bytes + recordSize);
     memcpy(name, newName, nameSize);

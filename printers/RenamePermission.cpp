@@ -2,6 +2,7 @@
 
 #include "classlib/Handle.h"
 #include "printers/PrinterHandle.h"
+#include "printers/PrinterRecord.h"
 
 #include <winspool.h>
 
@@ -18,15 +19,10 @@ int QueryRenameAllowed(const char* printerName)
     if (!printer.IsValid())
         return -1;
 
-    DWORD size = 0;
-    Win32().GetPrinterA(printer.Get(), 2, nullptr, 0, &size);
     // A record that cannot be had leaves renaming allowed: the spooler has
     // the last word when the rename itself is asked for.
-    CGlobalMemory block(Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size));
-    if (!block.IsValid())
+    CGlobalMemory record = GetPrinterRecord(printer.Get(), 2);
+    if (!record.IsValid())
         return 1;
-    BYTE* bytes = static_cast<BYTE*>(block.Get());
-    if (!Win32().GetPrinterA(printer.Get(), 2, bytes, size, &size))
-        return 1;
-    return AttributesAllowRename(reinterpret_cast<PRINTER_INFO_2A*>(bytes)->Attributes) ? 1 : 0;
+    return AttributesAllowRename(static_cast<PRINTER_INFO_2A*>(record.Get())->Attributes) ? 1 : 0;
 }

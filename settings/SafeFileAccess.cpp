@@ -2,6 +2,7 @@
 
 #include "app/PlatformFlags.h"
 #include "classlib/FileStatus.h"
+#include "classlib/Handle.h"
 #include "settings/FsRedirection.h"
 
 // The profile copies go to the system directory and the driver directory,
@@ -45,9 +46,6 @@ BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
 
 bool SafeFileExists(LPCSTR fileName)
 {
-    HANDLE file = SafeCreateFile(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    Win32().CloseHandle(file);
-    return true;
+    CFileHandle file(SafeCreateFile(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.IsValid();
 }

@@ -2,25 +2,18 @@
 // once each, and the set recorded for the printer in the driver settings file.
 #include "ui/KPXSetupDlg.h"
 
+#include "classlib/MbString.h"
 #include "classlib/WinApp.h"
 #include "install/ConfirmSourceFile.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
 #include "settings/KPXSetupINI.h"
 
-#include <mbstring.h>
-
 namespace {
 
 // The slots of m_strProfileFiles, in the order files are checked, installed
 // and recorded.
 const ProfileKind kSlotKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
-
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return _mbscmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                   reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
-}
 
 } // namespace
 
@@ -41,7 +34,7 @@ BOOL CKPXSetupDlg::ApplyProfileSet(const std::string& printerName, const std::st
     for (int slot = 0; slot < 4; ++slot) {
         bool seen = false;
         for (int earlier = 0; earlier < slot && !seen; ++earlier)
-            seen = SamePath(m_strProfileFiles[slot], m_strProfileFiles[earlier]);
+            seen = MbCompare(m_strProfileFiles[slot], m_strProfileFiles[earlier]) == 0;
         if (!seen)
             InstallProfileFile(printerName, m_strProfileFiles[slot]);
     }

@@ -2,6 +2,7 @@
 
 #include "app/OsClass.h"
 #include "classlib/GlobalLock.h"
+#include "classlib/MbString.h"
 #include "classlib/PaintDC.h"
 #include "classlib/WinApp.h"
 #include "printers/PrinterFilter.h"
@@ -10,7 +11,6 @@
 #include "settings/DriverINI.h"
 #include "settings/KPXSetupINI.h"
 
-#include <mbstring.h>
 
 BEGIN_MESSAGE_MAP(CKPXSetupDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -181,16 +181,16 @@ int CALLBACK CKPXSetupDlg::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM l
 {
     const CKPXSetupDlg* dlg = reinterpret_cast<const CKPXSetupDlg*>(lParamSort);
     const std::vector<std::string>& texts = dlg->m_sortTexts;
-    auto text = [&texts](LPARAM row) -> const unsigned char* {
-        static const unsigned char empty[] = "";
+    static const std::string empty;
+    auto text = [&texts](LPARAM row) -> const std::string& {
         if (row < 0 || static_cast<size_t>(row) >= texts.size())
             return empty;
-        return reinterpret_cast<const unsigned char*>(texts[static_cast<size_t>(row)].c_str());
+        return texts[static_cast<size_t>(row)];
     };
     // Multi-byte aware and without regard to case, in the system code page.
     if (dlg->m_bSortAscending)
-        return _mbsicmp(text(lParam1), text(lParam2));
-    return _mbsicmp(text(lParam2), text(lParam1));
+        return MbCompareNoCase(text(lParam1), text(lParam2));
+    return MbCompareNoCase(text(lParam2), text(lParam1));
 }
 
 void CKPXSetupDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
@@ -276,8 +276,7 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
     // An unchanged name needs no search. Any other name, also the printer's
     // own in other letters, must not be one the spooler already knows: it
     // compares printer names without regard to case.
-    if (_mbscmp(reinterpret_cast<const unsigned char*>(newName.c_str()),
-                reinterpret_cast<const unsigned char*>(oldName.c_str())) != 0) {
+    if (MbCompare(newName, oldName) != 0) {
         for (unsigned i = 0; i < m_nPrinterCount; ++i) {
             const char* existing = m_printers.GetPrinterName(i);
             if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0) {

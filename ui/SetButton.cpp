@@ -2,28 +2,11 @@
 // checked, applied, and the printer renamed when a new name was typed.
 #include "ui/KPXSetupDlg.h"
 
+#include "classlib/MbString.h"
 #include "classlib/WaitCursor.h"
 #include "printers/PrinterRename.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
-
-#include <mbstring.h>
-
-namespace {
-
-int CompareCase(const std::string& a, const std::string& b)
-{
-    return _mbscmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                   reinterpret_cast<const unsigned char*>(b.c_str()));
-}
-
-int CompareNoCase(const std::string& a, const std::string& b)
-{
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                    reinterpret_cast<const unsigned char*>(b.c_str()));
-}
-
-} // namespace
 
 void CKPXSetupDlg::OnSet()
 {
@@ -50,7 +33,7 @@ void CKPXSetupDlg::OnSet()
         return;
     m_listPrinters.SetItemText(row, 1, setName.c_str());
 
-    if (CompareCase(newName, oldName) != 0) {
+    if (MbCompare(newName, oldName) != 0) {
         CWaitCursor wait;
         CDriverINI driverIni;
         const BOOL loaded = driverIni.LoadSection(oldName);
@@ -60,7 +43,7 @@ void CKPXSetupDlg::OnSet()
             // differs only in case the section already serves the new name,
             // and saving then deleting would delete it. Otherwise the old
             // section goes only once the new one is written.
-            if (loaded && CompareNoCase(newName, oldName) != 0 && driverIni.SaveSection(newName))
+            if (loaded && MbCompareNoCase(newName, oldName) != 0 && driverIni.SaveSection(newName))
                 driverIni.DeleteSection(oldName);
         }
     }

@@ -63,35 +63,16 @@ DWORD ToolProcess::ExitCode() const
     return code;
 }
 
-namespace {
-struct WindowSearch {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char cls[64] = {};
-    GetClassNameA(window, cls, sizeof(cls));
-    if (pid == search->pid && IsWindowVisible(window) && lstrcmpiA(cls, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
 
 HWND ToolProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
 {
     DWORD start = GetTickCount();
     do {
-        WindowSearch search{m_info.dwProcessId, className, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        HWND found = FindTopLevelWindow([&](HWND window) {
+            return WindowProcessId(window) == m_info.dwProcessId &&
+                   lstrcmpiA(WindowClassName(window).c_str(), className) == 0;
+        });
+        if (found) return found;
         PumpMessages(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -143,28 +124,11 @@ std::string CaptionOf(HWND window)
     return std::string(text, bytes > 0 ? bytes : 0);
 }
 
-struct ProcessWindows {
-    DWORD pid;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<ProcessWindows*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window))
-        search->windows.push_back(window);
-    return TRUE;
-}
-
 } // namespace
 
 std::vector<HWND> ToolProcess::VisibleWindows() const
 {
-    ProcessWindows search{m_info.dwProcessId, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.windows;
+    return VisibleTopLevelWindows([this](HWND window) { return WindowProcessId(window) == m_info.dwProcessId; });
 }
 
 namespace {
@@ -200,38 +164,18 @@ HWND ToolProcess::WaitForMessageBox(const std::string& caption, DWORD timeoutMs)
     return WaitForProcessDialog(*this, caption, true, timeoutMs);
 }
 
-namespace {
-
-struct ForeignSearch {
-    DWORD tool;
-    HWND found;
-};
-
-BOOL CALLBACK MatchForeignDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<ForeignSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char cls[16] = {};
-    GetClassNameA(window, cls, sizeof(cls));
-    if (pid != search->tool && pid != GetCurrentProcessId() && IsWindowVisible(window) &&
-        lstrcmpA(cls, "#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 HWND ToolProcess::WaitForOtherProgramsDialog(DWORD timeoutMs) const
 {
     DWORD start = GetTickCount();
     do {
-        ForeignSearch search{m_info.dwProcessId, nullptr};
-        EnumWindows(MatchForeignDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        HWND found = FindTopLevelWindow([this](HWND window) {
+            DWORD pid = WindowProcessId(window);
+            return pid != m_info.dwProcessId && pid != GetCurrentProcessId() &&
+                   WindowClassName(window) == "#32770";
+        });
+        if (found)
+            return found;
         PumpMessages(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -269,4 +213,51 @@ std::string DescribeWindows(const std::vector<HWND>& windows)
         text += std::string(utf8) + " [" + cls + "]\n";
     }
     return text;
+}
+
+namespace {
+
+struct TopLevelSearch {
+    const std::function<bool(HWND)>* match;
+    std::vector<HWND> found;
+    bool firstOnly;
+};
+
+BOOL CALLBACK CollectMatchingWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
+    if (!IsWindowVisible(window) || !(*search->match)(window))
+        return TRUE;
+    search->found.push_back(window);
+    return search->firstOnly ? FALSE : TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> VisibleTopLevelWindows(const std::function<bool(HWND)>& match)
+{
+    TopLevelSearch search{&match, {}, false};
+    EnumWindows(CollectMatchingWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& match)
+{
+    TopLevelSearch search{&match, {}, true};
+    EnumWindows(CollectMatchingWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
+}
+
+DWORD WindowProcessId(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::string WindowClassName(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
 }

@@ -61,5 +61,13 @@ void PumpMessages(DWORD ms);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Waits until the window is gone or hidden; false after the timeout.
 bool WaitForWindowToClose(HWND window, DWORD timeoutMs);
+
+// The visible top-level windows, in the system's order, for which match is
+// true; FindTopLevelWindow gives the first one (or null).
+std::vector<HWND> VisibleTopLevelWindows(const std::function<bool(HWND)>& match);
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& match);
+// The process a window belongs to, and its class name.
+DWORD WindowProcessId(HWND window);
+std::string WindowClassName(HWND window);
 // "caption [class]" of each window, one a line, converted to UTF-8.
 std::string DescribeWindows(const std::vector<HWND>& windows);

@@ -1,0 +1,11 @@
+// Comparing 8-bit strings of the system code page character by character, so
+// a double-byte character is one unit (the run-time library's _mbscmp and
+// _mbsicmp in the code page it took from the system at start-up).
+#pragma once
+
+#include <string>
+
+// Negative, zero or positive, with regard to case.
+int MbCompare(const std::string& a, const std::string& b);
+// The same without regard to case.
+int MbCompareNoCase(const std::string& a, const std::string& b);
