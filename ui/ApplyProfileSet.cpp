@@ -55,7 +55,7 @@ BOOL CKPXSetupDlg::ApplyProfileSet(const std::string& printerName, const std::st
         // the file's own record again, and Set stays enabled for another try.
         const int row = m_listPrinters.GetNextItem(-1, LVNI_SELECTED);
         if (row >= 0)
-            ShowRecordedSet(row, printerName);
+            m_listPrinters.SetItemText(row, 1, RecordedSetName(printerName).c_str());
         MessageBox(failed.c_str(), caption.c_str(), MB_OK);
         return FALSE;
     }
@@ -86,11 +86,11 @@ BOOL CKPXSetupDlg::ConfirmSourceFile(std::string& path)
     return ::ConfirmSourceFile(this, path);
 }
 
-void CKPXSetupDlg::ShowRecordedSet(int row, const std::string& printerName)
+std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 {
     std::string setName;
     CDriverINI driverIni;
     if (!driverIni.ReadProfileSetName(printerName, setName))
         setName = LoadResString(IDS_DEFAULT_SET_NAME);
-    m_listPrinters.SetItemText(row, 1, setName.c_str());
+    return setName;
 }

@@ -99,12 +99,7 @@ void CKPXSetupDlg::FillPrinterList()
         if (!printerName)
             continue;
 
-        std::string setName;
-        {
-            CDriverINI driverIni;
-            if (!driverIni.ReadProfileSetName(printerName, setName))
-                setName = LoadResString(IDS_DEFAULT_SET_NAME);
-        }
+        const std::string setName = RecordedSetName(printerName);
 
         // The list places the row by its own sorted style.
         int row = m_listPrinters.InsertItem(static_cast<int>(i), printerName);

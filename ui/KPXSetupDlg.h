@@ -113,8 +113,9 @@ protected:
 
 private:
     void EnableSetButton(BOOL bEnable);
-    // Column 1 of a row from what the driver settings file holds for name.
-    void ShowRecordedSet(int row, const std::string& printerName);
+    // What column 1 shows for a printer: the set the driver settings file
+    // records for it, or the default text when none is recorded.
+    static std::string RecordedSetName(const std::string& printerName);
 
     // A profile copy of the current apply failed (the target was locked or
     // could not be written); the user is told once, after the apply.
