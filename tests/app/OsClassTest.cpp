@@ -162,7 +162,7 @@ protected:
     {
         g_query.acceptedSize = acceptedSize;
         g_query.answer = answer;
-        ScopedApiOverride fake(Win32().GetVersionExA, &FakeGetVersionExA);
+        ScopedApiOverride<&Win32Api::GetVersionExA> fake(&FakeGetVersionExA);
         return GetOsClass();
     }
 };

@@ -93,10 +93,8 @@ protected:
         EXPECT_EQ(g_libs.loaded, g_libs.freed);
     }
 
-    ScopedApiOverride<decltype(&::LoadLibraryA)> m_load{Win32().LoadLibraryA,
-                                                        &RecordingLoadLibraryA};
-    ScopedApiOverride<decltype(&::FreeLibrary)> m_free{Win32().FreeLibrary,
-                                                       &RecordingFreeLibrary};
+    ScopedApiOverride<&Win32Api::LoadLibraryA> m_load{&RecordingLoadLibraryA};
+    ScopedApiOverride<&Win32Api::FreeLibrary> m_free{&RecordingFreeLibrary};
 };
 
 TEST_F(Wow64Query, ThirtyTwoBitSystemIsNotWow64)
@@ -107,21 +105,21 @@ TEST_F(Wow64Query, ThirtyTwoBitSystemIsNotWow64)
 
 TEST_F(Wow64Query, SystemWithoutTheFunctionCannotBeTold)
 {
-    ScopedApiOverride lookup(Win32().GetProcAddress, &GetProcAddressWithoutIsWow64Process);
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithoutIsWow64Process);
     EXPECT_EQ(-1, QueryWow64());
     ExpectLibraryFreed();
 }
 
 TEST_F(Wow64Query, FailedCallCannotBeTold)
 {
-    ScopedApiOverride lookup(Win32().GetProcAddress, &GetProcAddressWithFailingIsWow64Process);
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithFailingIsWow64Process);
     EXPECT_EQ(-1, QueryWow64());
     ExpectLibraryFreed();
 }
 
 TEST_F(Wow64Query, KernelThatCannotBeLoadedCannotBeTold)
 {
-    ScopedApiOverride load(Win32().LoadLibraryA, &FailingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&FailingLoadLibraryA);
     EXPECT_EQ(-1, QueryWow64());
     EXPECT_TRUE(g_libs.freed.empty());
 }
@@ -133,16 +131,16 @@ TEST(PlatformFlags, EachFlagIsTrueOnlyForAnAnswerOfOne)
 {
     ScopedPlatformFlags restore(false, false);
     {
-        ScopedApiOverride lookup(Win32().GetProcAddress, &GetProcAddressWithTrueIsWow64Process);
-        ScopedApiOverride status(Win32().QueryServiceStatus, &RunningQueryServiceStatus);
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithTrueIsWow64Process);
+        ScopedApiOverride<&Win32Api::QueryServiceStatus> status(&RunningQueryServiceStatus);
         InitPlatformFlags();
         EXPECT_EQ(TRUE, RunningOnWow64());
         EXPECT_EQ(TRUE, TerminalServicesActive());
     }
     {
         // Both queries give -1.
-        ScopedApiOverride lookup(Win32().GetProcAddress, &GetProcAddressWithoutIsWow64Process);
-        ScopedApiOverride manager(Win32().OpenSCManagerA, &RefusedOpenSCManagerA);
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithoutIsWow64Process);
+        ScopedApiOverride<&Win32Api::OpenSCManagerA> manager(&RefusedOpenSCManagerA);
         InitPlatformFlags();
         EXPECT_EQ(FALSE, RunningOnWow64());
         EXPECT_EQ(FALSE, TerminalServicesActive());

@@ -102,8 +102,7 @@ protected:
     }
 
     TempDir m_dir{"startup"};
-    ScopedApiOverride<decltype(&::GetModuleFileNameA)> m_module{Win32().GetModuleFileNameA,
-                                                                  &FakeGetModuleFileNameA};
+    ScopedApiOverride<&Win32Api::GetModuleFileNameA> m_module{&FakeGetModuleFileNameA};
     CKPXSetupApp m_app;
     MessageBoxRecorder m_boxes;
     MainDialogCloser m_closer{LoadResString(IDS_APP_TITLE)};
@@ -149,7 +148,7 @@ TEST_F(StartupTest, SupportedPrinterThatCannotBeOpenedDoesNotCount)
     WriteIni();
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
-    ScopedApiOverride refuse(Win32().OpenPrinterA, &RefuseEveryOpen);
+    ScopedApiOverride<&Win32Api::OpenPrinterA> refuse(&RefuseEveryOpen);
 
     EXPECT_FALSE(Start());
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
@@ -296,7 +295,7 @@ TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
-    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
     static bool guardHeldWhileShown;
     guardHeldWhileShown = false;
     m_boxes.onShow([](const RecordedBox&) { guardHeldWhileShown = MutexExists("LocalKPXSetupMutex"); });
@@ -314,7 +313,7 @@ TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
 
 TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
 {
-    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
     HANDLE shownElsewhere = CreateMutexA(nullptr, TRUE, "LocalKPXSetupMutex");
     ASSERT_NE(shownElsewhere, nullptr);
 
@@ -325,7 +324,7 @@ TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
 
 TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
 {
-    ScopedApiOverride denied(Win32().OpenMutexA, &OpenMutexDenied);
+    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
     HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
     ShowWindow(window, SW_MINIMIZE);
 
@@ -339,9 +338,9 @@ TEST_F(StartupTest, OnNT4TheSessionMutexIsTheOnlyGuard)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
-    ScopedApiOverride version(Win32().GetVersionExA, &ReportNT4);
-    ScopedApiOverride open(Win32().OpenMutexA, &CountingOpenMutex);
-    ScopedApiOverride create(Win32().CreateMutexA, &RecordingCreateMutex);
+    ScopedApiOverride<&Win32Api::GetVersionExA> version(&ReportNT4);
+    ScopedApiOverride<&Win32Api::OpenMutexA> open(&CountingOpenMutex);
+    ScopedApiOverride<&Win32Api::CreateMutexA> create(&RecordingCreateMutex);
     g_openMutexCalls = 0;
     g_createdMutexes.clear();
 
@@ -354,8 +353,8 @@ TEST_F(StartupTest, OnNT4TheSessionMutexIsTheOnlyGuard)
 
 TEST_F(StartupTest, OtherClassesProbeTheMachineWideMutexFirst)
 {
-    ScopedApiOverride open(Win32().OpenMutexA, &CountingOpenMutex);
-    ScopedApiOverride create(Win32().CreateMutexA, &RecordingCreateMutex);
+    ScopedApiOverride<&Win32Api::OpenMutexA> open(&CountingOpenMutex);
+    ScopedApiOverride<&Win32Api::CreateMutexA> create(&RecordingCreateMutex);
     g_openMutexCalls = 0;
     g_createdMutexes.clear();
 
@@ -378,7 +377,7 @@ TEST(ModuleDirTest, CutAtTheLastRealBackslash)
     };
     for (const Case& c : cases) {
         g_modulePath = c.module;
-        ScopedApiOverride module(Win32().GetModuleFileNameA, &FakeGetModuleFileNameA);
+        ScopedApiOverride<&Win32Api::GetModuleFileNameA> module(&FakeGetModuleFileNameA);
         CKPXSetupApp app;
         app.InitModuleDir();
         EXPECT_EQ(app.m_strModuleDir, c.dir) << c.module;

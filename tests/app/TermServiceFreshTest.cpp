@@ -144,12 +144,9 @@ protected:
         EXPECT_EQ(opened, closed);
     }
 
-    ScopedApiOverride<decltype(&::OpenSCManagerA)> m_manager{Win32().OpenSCManagerA,
-                                                             &RecordingOpenSCManagerA};
-    ScopedApiOverride<decltype(&::OpenServiceA)> m_service{Win32().OpenServiceA,
-                                                           &RecordingOpenServiceA};
-    ScopedApiOverride<decltype(&::CloseServiceHandle)> m_close{Win32().CloseServiceHandle,
-                                                               &RecordingCloseServiceHandle};
+    ScopedApiOverride<&Win32Api::OpenSCManagerA> m_manager{&RecordingOpenSCManagerA};
+    ScopedApiOverride<&Win32Api::OpenServiceA> m_service{&RecordingOpenServiceA};
+    ScopedApiOverride<&Win32Api::CloseServiceHandle> m_close{&RecordingCloseServiceHandle};
 };
 
 TEST_F(TermServiceQuery, StoppedServiceIsInactive)
@@ -192,14 +189,14 @@ TEST_F(TermServiceQuery, MissingServiceCannotBeTold)
 
 TEST_F(TermServiceQuery, RefusedManagerCannotBeTold)
 {
-    ScopedApiOverride refuse(Win32().OpenSCManagerA, &RefusedOpenSCManagerA);
+    ScopedApiOverride<&Win32Api::OpenSCManagerA> refuse(&RefusedOpenSCManagerA);
     EXPECT_EQ(-1, QueryTerminalServices());
     EXPECT_TRUE(g_calls.closed.empty());
 }
 
 TEST_F(TermServiceQuery, FailedStatusQueryCannotBeToldAndClosesBothHandles)
 {
-    ScopedApiOverride fail(Win32().QueryServiceStatus, &FailingQueryServiceStatus);
+    ScopedApiOverride<&Win32Api::QueryServiceStatus> fail(&FailingQueryServiceStatus);
     EXPECT_EQ(-1, QueryTerminalServices());
     ExpectAllClosed(2);
 }
@@ -220,7 +217,7 @@ TEST_F(TermServiceQuery, PausedAndPendingStatesCountAsActive)
         {0, 0},
         {8, 0},
     };
-    ScopedApiOverride fake(Win32().QueryServiceStatus, &FakeQueryServiceStatus);
+    ScopedApiOverride<&Win32Api::QueryServiceStatus> fake(&FakeQueryServiceStatus);
     for (const auto& r : rows) {
         SCOPED_TRACE("service state " + std::to_string(r.state));
         g_calls = ServiceCalls();

@@ -154,7 +154,7 @@ BOOL WINAPI ChooseFile(LPOPENFILENAMEA ofn)
 
 TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
 {
-    ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
+    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser(&ChooseFile);
     g_choice = existing;
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               ClickButton(d, IDC_BROWSE);
@@ -170,7 +170,7 @@ TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
 
 TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
 {
-    ScopedApiOverride chooser(Win32().GetOpenFileNameA, &ChooseFile);
+    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser(&ChooseFile);
     g_choice = existing;
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
                               ClickButton(d, IDC_BROWSE);
@@ -209,7 +209,7 @@ TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
 
     g_existenceTests = 0;
     g_rescueFile = existing;
-    ScopedApiOverride open(Win32().CreateFileA, &CountingCreateFileA);
+    ScopedApiOverride<&Win32Api::CreateFileA> open(&CountingCreateFileA);
     std::string path = missing;
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
     EXPECT_EQ(g_existenceTests, 1);

@@ -173,8 +173,7 @@ protected:
         g_chooser = ChooserCall();
         g_choice.clear();
     }
-    ScopedApiOverride<decltype(Win32Api::GetOpenFileNameA)> chooser{Win32().GetOpenFileNameA,
-                                                                     &FakeGetOpenFileNameA};
+    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser{&FakeGetOpenFileNameA};
 };
 
 TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)

@@ -39,7 +39,7 @@ DWORD WINAPI FakeGetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size)
 std::pair<std::string, std::string> HelpPathsOf(const char* exePath)
 {
     g_modulePath = exePath;
-    ScopedApiOverride module(Win32().GetModuleFileNameA, &FakeGetModuleFileNameA);
+    ScopedApiOverride<&Win32Api::GetModuleFileNameA> module(&FakeGetModuleFileNameA);
     CWinApp app("KPXSetup");
     app.InitApplication(GetModuleHandleA(nullptr));
     std::string appPath = AppHelpFilePath();
@@ -174,7 +174,7 @@ protected:
         return info;
     }
 
-    ScopedApiOverride<decltype(&::WinHelpA)> m_winHelp{Win32().WinHelpA, &FakeWinHelpA};
+    ScopedApiOverride<&Win32Api::WinHelpA> m_winHelp{&FakeWinHelpA};
     FakeHtmlHelpControl m_control;
     CHtmlHelp m_htmlHelp;  // after the fake control it loads
     CDialog m_dlg{IDD_KPXSETUP_DIALOG};

@@ -230,7 +230,7 @@ TEST_F(TargetPaths, NoDriverTargetOnWindows9xOrWhenTheDriverCannotBeHad)
         EXPECT_EQ(0, spooler.OpenHandles());
     }
     {
-        ScopedApiOverride alloc(Win32().GlobalAlloc, &FailingGlobalAlloc);
+        ScopedApiOverride<&Win32Api::GlobalAlloc> alloc(&FailingGlobalAlloc);
         Targets("C:\\a.kpx");
         EXPECT_EQ("", m_driverTarget);
     }

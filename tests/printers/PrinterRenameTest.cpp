@@ -135,7 +135,7 @@ TEST_F(PrinterRenameTest, AcceptedNameTravelsWholeAfterTheRecordInTheSameBlock)
     for (const std::string& newName : names) {
         g_setCalls.clear();
         SpoolerFakes spooler;
-        ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+        ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
 
         EXPECT_TRUE(RenamePrinter("Plotter 3F", newName.c_str()));
         ASSERT_EQ(g_setCalls.size(), 1u);
@@ -187,9 +187,9 @@ TEST_F(PrinterRenameTest, NothingIsAskedOfTheSpoolerWhenAStepFails)
         g_setCalls.clear();
         SpoolerFakes spooler;
         c.arrange(spooler);
-        ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
-        ScopedApiOverride memory(Win32().GlobalAlloc, c.noMemory ? &NoMemory : Win32().GlobalAlloc);
-        ScopedApiOverride read(Win32().GetPrinterA, c.unreadable ? &LevelFiveUnreadable : Win32().GetPrinterA);
+        ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(c.noMemory ? &NoMemory : Win32().GlobalAlloc);
+        ScopedApiOverride<&Win32Api::GetPrinterA> read(c.unreadable ? &LevelFiveUnreadable : Win32().GetPrinterA);
 
         EXPECT_FALSE(RenamePrinter(c.name, "Plotter 2F"));
         EXPECT_TRUE(g_setCalls.empty());
@@ -254,11 +254,11 @@ TEST_F(PrinterRenameTest, UnreadableRecordLeavesRenamingAllowed)
     ASSERT_TRUE(shared.added());
     SpoolerFakes spooler;
     {
-        ScopedApiOverride memory(Win32().GlobalAlloc, &NoMemory);
+        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(&NoMemory);
         EXPECT_EQ(QueryRenameAllowed("Shared Plotter"), 1);
     }
     {
-        ScopedApiOverride read(Win32().GetPrinterA, &LevelTwoUnreadable);
+        ScopedApiOverride<&Win32Api::GetPrinterA> read(&LevelTwoUnreadable);
         EXPECT_EQ(QueryRenameAllowed("Shared Plotter"), 1);
     }
     EXPECT_EQ(spooler.OpenHandles(), 0);

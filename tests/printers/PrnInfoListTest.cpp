@@ -99,7 +99,7 @@ TEST_F(PrnInfoListTest, KeepsTheSpoolersOrder)
     Add("alpha", kDriver);
     Add("beta", kDriver);
     Add("gamma", kDriver);
-    ScopedApiOverride reversed(Win32().EnumPrintersA, &ReversedEnumPrintersA);
+    ScopedApiOverride<&Win32Api::EnumPrintersA> reversed(&ReversedEnumPrintersA);
     g_realEnumPrinters = reversed.saved();
 
     CPrnInfoList list;
@@ -220,7 +220,7 @@ TEST_F(PrnInfoListTest, FailedAllocationLeavesTheListEmpty)
     CPrnInfoList list;
     ASSERT_EQ(1u, list.Enumerate());
 
-    ScopedApiOverride noMemory(Win32().GlobalAlloc, &FailingGlobalAlloc);
+    ScopedApiOverride<&Win32Api::GlobalAlloc> noMemory(&FailingGlobalAlloc);
     EXPECT_EQ(0u, list.Enumerate());
     EXPECT_EQ(nullptr, list.GetItem(0));
     EXPECT_EQ(kNothing, Read(list, 0));

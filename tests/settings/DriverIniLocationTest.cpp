@@ -83,15 +83,15 @@ BOOL WINAPI FakeUserName(LPSTR name, LPDWORD size)
 
 TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
 {
-    ScopedApiOverride shell(Win32().SHGetFolderPathA, &FakeAppData);
+    ScopedApiOverride<&Win32Api::SHGetFolderPathA> shell(&FakeAppData);
     EXPECT_EQ("jdoe", QueryDriverIniDirs(OsNT4, true).userFolderName);
     EXPECT_TRUE(QueryDriverIniDirs(OsNT4, false).userFolderName.empty());
 }
 
 TEST(DriverIniLocation, NT4WithoutApplicationDataFolderUsesTheLogonName)
 {
-    ScopedApiOverride shell(Win32().SHGetFolderPathA, &NoAppData);
-    ScopedApiOverride user(Win32().GetUserNameA, &FakeUserName);
+    ScopedApiOverride<&Win32Api::SHGetFolderPathA> shell(&NoAppData);
+    ScopedApiOverride<&Win32Api::GetUserNameA> user(&FakeUserName);
     EXPECT_EQ("logon", QueryDriverIniDirs(OsNT4, true).userFolderName);
 }
 
@@ -119,7 +119,7 @@ TEST(DriverIniLocation, ProfileDirectoryFromTheUserEnvironmentLibrary)
     // Wine has the library and answers for the process's token, as a thread
     // that impersonates nobody has no token of its own.
     g_processTokenOpens = 0;
-    ScopedApiOverride process(Win32().OpenProcessToken, &CountingProcessToken);
+    ScopedApiOverride<&Win32Api::OpenProcessToken> process(&CountingProcessToken);
     std::string dir = QueryDriverIniDirs(Os7, true).userProfileDir;
     EXPECT_EQ(1, g_processTokenOpens);
     char expected[MAX_PATH + 1] = {};
@@ -127,13 +127,13 @@ TEST(DriverIniLocation, ProfileDirectoryFromTheUserEnvironmentLibrary)
     EXPECT_EQ(0, lstrcmpiA(expected, dir.c_str())) << dir;
 
     {
-        ScopedApiOverride load(Win32().LoadLibraryA, &NoUserEnv);
+        ScopedApiOverride<&Win32Api::LoadLibraryA> load(&NoUserEnv);
         EXPECT_EQ("", QueryDriverIniDirs(Os7, true).userProfileDir);
     }
     {
         // Only a missing thread token falls back to the process's.
         g_processTokenOpens = 0;
-        ScopedApiOverride thread(Win32().OpenThreadToken, &DeniedThreadToken);
+        ScopedApiOverride<&Win32Api::OpenThreadToken> thread(&DeniedThreadToken);
         EXPECT_EQ("", QueryDriverIniDirs(Os7, true).userProfileDir);
         EXPECT_EQ(0, g_processTokenOpens);
     }

@@ -42,8 +42,7 @@ protected:
     std::string m_ini = m_dir.file("PLOTA2.INI");
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
-    ScopedApiOverride<decltype(&::GetSystemDirectoryA)> m_system{Win32().GetSystemDirectoryA,
-                                                                 &FakeSystemDirectory};
+    ScopedApiOverride<&Win32Api::GetSystemDirectoryA> m_system{&FakeSystemDirectory};
 };
 
 TEST_F(DriverSettings, ApplyingASetWritesTheSectionWithFileNamesOnly)
@@ -160,7 +159,7 @@ TEST_F(DriverSettings, LoadFailsForAMissingOrEmptyFileOrSection)
     Plant("[P1]\r\n[P2]\r\nA=1\r\n");
     EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty section
     EXPECT_FALSE(CDriverINI().LoadSection("P3"));  // no section
-    ScopedApiOverride alloc(Win32().GlobalAlloc, &FailingGlobalAlloc);
+    ScopedApiOverride<&Win32Api::GlobalAlloc> alloc(&FailingGlobalAlloc);
     EXPECT_FALSE(CDriverINI().LoadSection("P2"));
 }
 

@@ -86,7 +86,7 @@ protected:
 TEST_F(SafeFileAccess, WithoutWow64TheyAreThePlainCallsAndLoadNothing)
 {
     ScopedPlatformFlags flags(false, false);
-    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
 
     std::string target = m_dir.file("copy.kpx");
     EXPECT_TRUE(SafeCopyFile(m_source.c_str(), target.c_str(), FALSE));
@@ -110,7 +110,7 @@ TEST_F(SafeFileAccess, OnASystemWithoutTheSwitchTheCallsStillWork)
 {
     // A 32-bit system has the entry points, but switching fails there.
     ScopedPlatformFlags flags(true, false);
-    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
     std::string target = m_dir.file("copy.kpx");
     EXPECT_TRUE(SafeCopyFile(m_source.c_str(), target.c_str(), FALSE));
     EXPECT_TRUE(SafeFileExists(target.c_str()));
@@ -120,9 +120,9 @@ TEST_F(SafeFileAccess, OnASystemWithoutTheSwitchTheCallsStillWork)
 TEST_F(SafeFileAccess, SwitchIsOffForExactlyTheOneCallAndOnAgainAfterAFailure)
 {
     ScopedPlatformFlags flags(true, false);
-    ScopedApiOverride lookup(Win32().GetProcAddress, &RecordingGetProcAddress);
-    ScopedApiOverride free(Win32().FreeLibrary, &RecordingFreeLibrary);
-    ScopedApiOverride create(Win32().CreateFileA, &RecordingFailingCreateFileA);
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&RecordingGetProcAddress);
+    ScopedApiOverride<&Win32Api::FreeLibrary> free(&RecordingFreeLibrary);
+    ScopedApiOverride<&Win32Api::CreateFileA> create(&RecordingFailingCreateFileA);
 
     EXPECT_FALSE(SafeFileExists(m_source.c_str()));
     const std::vector<std::string> once = {
@@ -140,9 +140,9 @@ TEST_F(SafeFileAccess, MissingEntryPointLeavesRedirectionAlone)
 {
     ScopedPlatformFlags flags(true, false);
     g_withoutRevert = true;
-    ScopedApiOverride lookup(Win32().GetProcAddress, &RecordingGetProcAddress);
-    ScopedApiOverride free(Win32().FreeLibrary, &RecordingFreeLibrary);
-    ScopedApiOverride create(Win32().CreateFileA, &RecordingFailingCreateFileA);
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&RecordingGetProcAddress);
+    ScopedApiOverride<&Win32Api::FreeLibrary> free(&RecordingFreeLibrary);
+    ScopedApiOverride<&Win32Api::CreateFileA> create(&RecordingFailingCreateFileA);
 
     SafeFileExists(m_source.c_str());
     const std::vector<std::string> direct = {"lookup Wow64DisableWow64FsRedirection",
@@ -154,8 +154,8 @@ TEST_F(SafeFileAccess, MissingEntryPointLeavesRedirectionAlone)
 TEST_F(SafeFileAccess, NoKernelLibraryMeansTheDirectCall)
 {
     ScopedPlatformFlags flags(true, false);
-    ScopedApiOverride load(Win32().LoadLibraryA, &FailingLoadLibraryA);
-    ScopedApiOverride create(Win32().CreateFileA, &RecordingFailingCreateFileA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&FailingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::CreateFileA> create(&RecordingFailingCreateFileA);
     SafeFileExists(m_source.c_str());
     EXPECT_EQ((std::vector<std::string>{"load failed", "call"}), g_events);
 }

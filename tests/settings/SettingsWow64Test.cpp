@@ -97,7 +97,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
 {
     ScopedOsVersion version(Os7);
     ScopedPlatformFlags flags(true, true);
-    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
 
     char profile[MAX_PATH] = {};
     ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
@@ -119,7 +119,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
 TEST_F(Wow64Settings, WithoutTheFlagNothingIsSwitched)
 {
     ScopedPlatformFlags flags(false, false);
-    ScopedApiOverride load(Win32().LoadLibraryA, &CountingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
     ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
     EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
     EXPECT_EQ(0, g_kernelLoads);

@@ -10,7 +10,7 @@ BOOL WINAPI FakeMessageBeep(UINT type)
 }
 } // namespace
 
-BeepRecorder::BeepRecorder() : m_override(Win32().MessageBeep, &FakeMessageBeep)
+BeepRecorder::BeepRecorder() : m_override(&FakeMessageBeep)
 {
     g_beeps.clear();
 }

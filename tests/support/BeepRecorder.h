@@ -18,5 +18,5 @@ public:
     void clear();
 
 private:
-    ScopedApiOverride<decltype(Win32Api::MessageBeep)> m_override;
+    ScopedApiOverride<&Win32Api::MessageBeep> m_override;
 };

@@ -35,9 +35,9 @@ BOOL WINAPI FakeFreeLibrary(HMODULE module)
 } // namespace
 
 FakeHtmlHelpControl::FakeHtmlHelpControl()
-    : m_load(Win32().LoadLibraryA, &FakeLoadLibraryA),
-      m_proc(Win32().GetProcAddress, &FakeGetProcAddress),
-      m_free(Win32().FreeLibrary, &FakeFreeLibrary)
+    : m_load(&FakeLoadLibraryA),
+      m_proc(&FakeGetProcAddress),
+      m_free(&FakeFreeLibrary)
 {
     g_control = this;
 }

@@ -41,7 +41,7 @@ public:
     static HWND Result() { return reinterpret_cast<HWND>(0x4321); }
 
 private:
-    ScopedApiOverride<decltype(&::LoadLibraryA)> m_load;
-    ScopedApiOverride<decltype(&::GetProcAddress)> m_proc;
-    ScopedApiOverride<decltype(&::FreeLibrary)> m_free;
+    ScopedApiOverride<&Win32Api::LoadLibraryA> m_load;
+    ScopedApiOverride<&Win32Api::GetProcAddress> m_proc;
+    ScopedApiOverride<&Win32Api::FreeLibrary> m_free;
 };

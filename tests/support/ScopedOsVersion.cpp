@@ -38,7 +38,7 @@ BOOL WINAPI FakeGetVersionExA(LPOSVERSIONINFOA info)
 } // namespace
 
 ScopedOsVersion::ScopedOsVersion(OsClass os)
-    : m_override(Win32().GetVersionExA, &FakeGetVersionExA)
+    : m_override(&FakeGetVersionExA)
 {
     for (const VersionOf& v : kVersions) {
         if (v.os == os)

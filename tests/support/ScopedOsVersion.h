@@ -15,5 +15,5 @@ public:
     ScopedOsVersion& operator=(const ScopedOsVersion&) = delete;
 
 private:
-    ScopedApiOverride<decltype(&::GetVersionExA)> m_override;
+    ScopedApiOverride<&Win32Api::GetVersionExA> m_override;
 };

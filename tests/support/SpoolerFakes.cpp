@@ -79,8 +79,8 @@ BOOL WINAPI FakeClosePrinter(HANDLE printer)
 } // namespace
 
 SpoolerFakes::SpoolerFakes()
-    : m_enum(Win32().EnumPrintersA, &FakeEnumPrintersA), m_open(Win32().OpenPrinterA, &FakeOpenPrinterA),
-      m_close(Win32().ClosePrinter, &FakeClosePrinter)
+    : m_enum(&FakeEnumPrintersA), m_open(&FakeOpenPrinterA),
+      m_close(&FakeClosePrinter)
 {
     FakeState& s = State();
     if (s.active)

@@ -45,7 +45,7 @@ public:
     int OpenHandles() const;
 
 private:
-    ScopedApiOverride<decltype(Win32Api::EnumPrintersA)> m_enum;
-    ScopedApiOverride<decltype(Win32Api::OpenPrinterA)> m_open;
-    ScopedApiOverride<decltype(Win32Api::ClosePrinter)> m_close;
+    ScopedApiOverride<&Win32Api::EnumPrintersA> m_enum;
+    ScopedApiOverride<&Win32Api::OpenPrinterA> m_open;
+    ScopedApiOverride<&Win32Api::ClosePrinter> m_close;
 };

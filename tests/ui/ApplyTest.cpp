@@ -197,7 +197,7 @@ TEST_F(ApplyTest, FileSharedByKindsIsInstalledOnceAndRecordedForEach)
     Source("kpx2_all.kpx");
     WriteSet("kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx");
     Open();
-    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
     MessageBoxRecorder boxes(IDOK);
     Set();
     const std::string source = m_source.file("kpx2_all.kpx");
@@ -215,7 +215,7 @@ TEST_F(ApplyTest, ToneSharedWithVividnessGivesThreeInstallationsInSlotOrder)
         Source(f);
     WriteSet("kpx3_a.kpx", "kpx3_tv.kpx", "kpx3_tv.kpx", "kpx3_f.kpx");
     Open();
-    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
     MessageBoxRecorder boxes(IDOK);
     Set();
     ASSERT_EQ(6u, g_copies.size());
@@ -253,7 +253,7 @@ TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyA
 
     // Every target exists now: the next apply asks again, and overwrite-all
     // at the first question replaces all eight.
-    ScopedApiOverride copy(Win32().CopyFileA, &RecordingCopyFileA);
+    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
     DialogDriver driver({{OverwriteCaption(), [&](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }}});
     Set();
     driver.Finish();
@@ -313,7 +313,7 @@ TEST_F(ApplyTest, AcceptedRenameMovesTheSectionWithTheNewSet)
     WriteSet("kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx");
     ASSERT_TRUE(WriteFileBytes(m_driverIni, "[Plotter 3F]\r\nColorProfileSetName=Old\r\nDriverPrivate=7\r\n"));
     Open();
-    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, g_renames);
@@ -348,7 +348,7 @@ TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
     // As when the printer was not usable at the last enumeration, so the name
     // check does not see its own name.
     m_dlg->m_nPrinterCount = 0;
-    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
     MessageBoxRecorder boxes(IDOK);
     Set("PLOTTER 3F");
     EXPECT_EQ(std::vector<std::string>{"PLOTTER 3F"}, g_renames);
@@ -362,8 +362,8 @@ TEST_F(ApplyTest, SectionThatCannotBeWrittenUnderTheNewNameStaysUnderTheOld)
     Source("kpx10_a.kpx");
     WriteSet("kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx");
     Open();
-    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
-    ScopedApiOverride refuse(Win32().WritePrivateProfileSectionA, &FailingWriteSection);
+    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse(&FailingWriteSection);
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     EXPECT_EQ("Plotter 2F", Cell(0));
@@ -383,7 +383,7 @@ TEST_F(ApplyTest, RecordThatCannotBeWrittenIsReportedAndTheRowShowsTheFile)
     // Another program holds the driver settings file open without sharing.
     HANDLE held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    ScopedApiOverride accept(Win32().SetPrinterA, &AcceptingSetPrinter);
+    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     CloseHandle(held);

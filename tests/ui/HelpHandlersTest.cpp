@@ -63,7 +63,7 @@ protected:
     std::string m_toolIni;
     TestPrinter m_printer{"Plotter 3F", kDriver};
     ScopedOsVersion m_version{OsWin9x};
-    ScopedApiOverride<decltype(&::WinHelpA)> m_winHelp{Win32().WinHelpA, &RecordingWinHelp};
+    ScopedApiOverride<&Win32Api::WinHelpA> m_winHelp{&RecordingWinHelp};
     std::unique_ptr<CKPXSetupDlg> m_dlg;
 };
 
