@@ -26,6 +26,11 @@ else
   prefix=$base
 fi
 export WINEPREFIX=$prefix
+# Each GoogleTest process writes its results to a file of its own there, so
+# that the test command can count the cases of the whole run.
+if [ -n "${KPX_RESULTS_DIR:-}" ]; then
+  export GTEST_OUTPUT="xml:Z:$(mktemp --suffix=.xml "$KPX_RESULTS_DIR/$program.XXXXXX")"
+fi
 # Without an X display (a plain terminal) windows cannot be created; start a
 # private Xvfb for this one run.
 if [ -z "${DISPLAY:-}" ]; then
