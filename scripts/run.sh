@@ -4,9 +4,13 @@
 # With a display the tool's window appears there; without one it runs under
 # Xvfb and a screenshot is saved (its path is printed).
 #   scripts/run.sh            build, make the demo prefix (once), run
+#   scripts/run.sh --readme   the same, then the screenshot replaces the
+#                             README's picture (docs/kpxsetup-demo.png)
 #   KPX_DEMO_PREFIX=dir       where the demo prefix lives (default: build/demo-prefix)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+readme_image=
+if [ "${1:-}" = --readme ]; then readme_image="$top/docs/kpxsetup-demo.png"; fi
 "$top/scripts/build.sh" KPXSETUP kpx_demo_printers
 build=${KPX_BUILD_DIR:-$top/build}
 
@@ -74,7 +78,7 @@ driverini="$prefix/drive_c/windows/system32/PLOTA2.INI"
 [ -f "$driverini" ] || printf '[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nVividness=vivid.kpx\r\nTone=tone.kpx\r\nFont=font.kpx\r\n' > "$driverini"
 
 exe='C:\KPXSetup\KPXSETUP.EXE'
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && [ -z "$readme_image" ]; then
   echo "Running $exe in $prefix (close the window to end)"
   wine "$exe"
   exit 0
@@ -102,3 +106,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wineserver -k 2>/dev/null || true
 ' _ "$exe" "$shot" "PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"
 echo "Screenshot: $shot"
+if [ -n "$readme_image" ] && [ -f "$shot" ]; then
+  mkdir -p "$(dirname "$readme_image")"
+  # A palette PNG keeps the picture small in the repository.
+  convert "$shot" -strip -colors 64 "PNG8:$readme_image"
+  echo "README picture: $readme_image"
+fi
