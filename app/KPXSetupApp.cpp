@@ -1,8 +1,8 @@
 #include "app/KPXSetupApp.h"
 
-#include "app/FileExists.h"
-#include "app/OsClass.h"
-#include "app/PlatformFlags.h"
+#include "platform/FileExists.h"
+#include "platform/OsClass.h"
+#include "platform/PlatformFlags.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "printers/PrinterFilter.h"
@@ -73,7 +73,7 @@ BOOL CKPXSetupApp::InitInstance()
 
 void CKPXSetupApp::RunMainDialog()
 {
-    CKPXSetupDlg dlg;
+    CKPXSetupDlg dlg(ToolSettings());
     m_pMainWnd = &dlg;
     dlg.DoModal();
     // The dialog object goes with this frame: nothing may reach it as the
@@ -91,6 +91,13 @@ int CKPXSetupApp::ExitInstance()
 void CKPXSetupApp::GetIniFilePath(std::string& path) const
 {
     path = m_strModuleDir + "\\" + m_strProfileName;
+}
+
+CKPXSetupINI CKPXSetupApp::ToolSettings() const
+{
+    std::string path;
+    GetIniFilePath(path);
+    return CKPXSetupINI(path, m_strModuleDir);
 }
 
 bool CKPXSetupApp::CheckOtherSession()

@@ -4,6 +4,7 @@
 
 #include "classlib/Handle.h"
 #include "classlib/WinApp.h"
+#include "settings/KPXSetupINI.h"
 
 #include <string>
 
@@ -23,6 +24,8 @@ public:
     void GetModuleDir(std::string& dir) const { dir = m_strModuleDir; }
     // Tool directory, a backslash and the profile name (KPXSETUP.INI).
     void GetIniFilePath(std::string& path) const;
+    // The tool settings file with the tool directory it expands against.
+    CKPXSetupINI ToolSettings() const;
 
     // The steps of start-up; each "continue" is true, each "stop" false.
     bool CheckOtherSession();

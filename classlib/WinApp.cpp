@@ -3,7 +3,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
-#include "res/resource.h"
+#include "classlib/FrameworkIds.h"
 
 #include <commctrl.h>
 
@@ -27,7 +27,7 @@ void CWinApp::InitApplication(HINSTANCE hInstance)
 {
     m_hInstance = hInstance;
 
-    m_strAppName = m_pszInitialName ? m_pszInitialName : LoadResString(IDS_APP_TITLE);
+    m_strAppName = m_pszInitialName ? m_pszInitialName : LoadResString(AFX_IDS_APP_TITLE);
 
     char path[MAX_PATH] = {};
     Win32().GetModuleFileNameA(hInstance, path, MAX_PATH);

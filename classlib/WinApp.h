@@ -14,7 +14,7 @@ class CWnd;
 
 class CWinApp {
 public:
-    // appName null: the title comes from the string table (IDS_APP_TITLE).
+    // appName null: the title comes from the string table (AFX_IDS_APP_TITLE).
     explicit CWinApp(const char* appName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;

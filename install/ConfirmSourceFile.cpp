@@ -1,6 +1,6 @@
 #include "install/ConfirmSourceFile.h"
 
-#include "app/FileExists.h"
+#include "platform/FileExists.h"
 #include "install/CopyErrorDlg.h"
 
 BOOL ConfirmSourceFile(CWnd* pParentWnd, std::string& path)

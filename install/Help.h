@@ -15,7 +15,7 @@
 //   OnSysCommand:  if (IsAboutBoxCommand(nID)) RunAboutDlg(); else the base's
 #pragma once
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 #include "install/HtmlHelp.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "install/ProfileTargets.h"
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 #include "classlib/Handle.h"
 #include "classlib/PathParts.h"
 #include "printers/PrinterHandle.h"

@@ -3,14 +3,13 @@
 // lookup of a running copy and the driver's own tools depend on them).
 #pragma once
 
+#include "classlib/FrameworkIds.h"
+
 // Application-wide
-#define IDS_APP_TITLE               57344   // application title and main dialog caption
+#define IDS_APP_TITLE               AFX_IDS_APP_TITLE  // application title and main dialog caption
 #define IDM_ABOUTBOX                0x0010  // system-menu command of the version dialog
 #ifndef IDC_STATIC
 #define IDC_STATIC                  (-1)    // controls the code never addresses
-#endif
-#ifndef ID_HELP
-#define ID_HELP                     57670   // standard Help command and the Help button
 #endif
 
 // Strings

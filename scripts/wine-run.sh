@@ -15,15 +15,15 @@ case "$program" in *wow64*) KPX_WINEARCH=${KPX_WINEARCH:-win64} ;; esac
 case "$program" in *fresh*) KPX_FRESH_PREFIX=${KPX_FRESH_PREFIX:-1} ;; esac
 arch=${KPX_WINEARCH:-win32}
 root=${KPX_PREFIX_ROOT:-/tmp/kpx-prefixes}
-base=$("$here/make-prefix.sh" "$root" "$arch")
+template=$("$here/make-prefix.sh" "$root" "$arch")
 
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "${KPX_FRESH_PREFIX:-0}" = 1 ]; then
   prefix=$(mktemp -d "$root/fresh-$arch.XXXXXX")
-  cp -a "$base/." "$prefix/"
+  cp -a "$template/." "$prefix/"
   trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 else
-  prefix=$base
+  prefix=$("$here/make-prefix.sh" "$root" "$arch" shared)
 fi
 export WINEPREFIX=$prefix
 # Each GoogleTest process writes its results to a file of its own there, so

@@ -1,7 +1,7 @@
 #include "settings/DriverINI.h"
 
-#include "app/OsClass.h"
-#include "app/PlatformFlags.h"
+#include "platform/OsClass.h"
+#include "platform/PlatformFlags.h"
 #include "classlib/PathParts.h"
 #include "settings/DriverIniLocation.h"
 #include "settings/FsRedirection.h"

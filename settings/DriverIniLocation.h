@@ -4,7 +4,7 @@
 // NT 4.0, under the user's profile directory later).
 #pragma once
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 
 #include <string>
 

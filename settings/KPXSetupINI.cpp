@@ -1,6 +1,5 @@
 #include "settings/KPXSetupINI.h"
 
-#include "app/KPXSetupApp.h"
 #include "settings/ToolDirToken.h"
 
 #include <cstdio>
@@ -14,13 +13,6 @@ const char kToolSection[] = "KESTRO PLOTARA Color Profile Setup Tool";
 const DWORD kValueBuffer = 260;
 
 } // namespace
-
-CKPXSetupINI::CKPXSetupINI()
-{
-    CKPXSetupApp* app = GetKPXSetupApp();
-    app->GetIniFilePath(m_strIniPath);
-    app->GetModuleDir(m_strToolDir);
-}
 
 CKPXSetupINI::CKPXSetupINI(const std::string& iniPath, const std::string& toolDir)
     : m_strIniPath(iniPath), m_strToolDir(toolDir)

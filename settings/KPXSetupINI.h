@@ -10,10 +10,7 @@
 
 class CKPXSetupINI {
 public:
-    // Takes the file's path and the tool directory from the application
-    // object, which must have determined its directory already.
-    CKPXSetupINI();
-    // The same for a given settings file and tool directory.
+    // The settings file and the tool directory that "%KPXSETUP%" stands for.
     CKPXSetupINI(const std::string& iniPath, const std::string& toolDir);
     virtual ~CKPXSetupINI() {}
 

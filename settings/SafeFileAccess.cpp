@@ -1,6 +1,6 @@
 #include "settings/SafeFileAccess.h"
 
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 #include "classlib/FileStatus.h"
 #include "classlib/Handle.h"
 #include "settings/FsRedirection.h"

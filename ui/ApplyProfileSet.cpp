@@ -68,10 +68,9 @@ BOOL CKPXSetupDlg::ApplyProfileSet(const std::string& printerName, const std::st
 BOOL CKPXSetupDlg::GatherProfileFiles(const std::string& setName)
 {
     {
-        CKPXSetupINI toolIni;
         for (int slot = 0; slot < 4; ++slot) {
             m_strProfileFiles[slot].clear();
-            toolIni.ReadProfilePath(setName, kSlotKinds[slot], m_strProfileFiles[slot]);
+            m_toolIni.ReadProfilePath(setName, kSlotKinds[slot], m_strProfileFiles[slot]);
         }
     }
     for (int slot = 0; slot < 4; ++slot) {

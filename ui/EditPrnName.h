@@ -4,7 +4,7 @@
 // (PrinterNameLimit).
 #pragma once
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 #include "classlib/Edit.h"
 
 class CEditPrnName : public CEdit {

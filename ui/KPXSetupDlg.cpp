@@ -1,6 +1,6 @@
 #include "ui/KPXSetupDlg.h"
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 #include "classlib/GlobalLock.h"
 #include "classlib/MbString.h"
 #include "classlib/PaintDC.h"
@@ -27,7 +27,8 @@ BEGIN_MESSAGE_MAP(CKPXSetupDlg, CDialog)
     ON_BN_CLICKED(ID_HELP, &CKPXSetupDlg::OnHelp)
 END_MESSAGE_MAP()
 
-CKPXSetupDlg::CKPXSetupDlg(CWnd* pParent) : CDialog(IDD_KPXSETUP_DIALOG, pParent)
+CKPXSetupDlg::CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent)
+    : CDialog(IDD_KPXSETUP_DIALOG, pParent), m_toolIni(toolIni)
 {
 }
 
@@ -142,11 +143,10 @@ int CKPXSetupDlg::SelectDefaultPrinter()
 void CKPXSetupDlg::FillSetCombo()
 {
     m_comboSet.ResetContent();
-    CKPXSetupINI ini;
-    const int count = ini.GetSetCount();
+    const int count = m_toolIni.GetSetCount();
     for (int i = 0; i < count; ++i) {
         std::string name;
-        if (ini.GetSetName(i, name))
+        if (m_toolIni.GetSetName(i, name))
             m_comboSet.AddString(name.c_str());
     }
 }

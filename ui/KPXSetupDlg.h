@@ -13,6 +13,7 @@
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
 #include "printers/PrnInfoList.h"
+#include "settings/KPXSetupINI.h"
 #include "ui/EditPrnName.h"
 
 #include <string>
@@ -20,8 +21,9 @@
 
 class CKPXSetupDlg : public CDialog {
 public:
-    // pParent: null from start-up.
-    explicit CKPXSetupDlg(CWnd* pParent = nullptr);
+    // toolIni: the tool settings file that offers the sets; pParent: null
+    // from start-up.
+    explicit CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent = nullptr);
     ~CKPXSetupDlg() override;
 
     // Fills the list and the drop-down, preselects the default printer and
@@ -108,6 +110,7 @@ protected:
     bool m_bOverwriteAll = false;        // overwrite-all answered in this apply
     bool m_bOverwriteCancelled = false;  // Cancel answered to an overwrite question in this apply
     std::string m_strProfileFiles[4];    // source paths: Auto, Font, Tone, Vividness
+    CKPXSetupINI m_toolIni;         // the sets on offer and their files
     CPrnInfoList m_printers;        // the last enumeration
     unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 

@@ -4,7 +4,7 @@
 //   ScopedOsVersion version(OsWin9x);
 #pragma once
 
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 #include "support/ApiOverride.h"
 
 class ScopedOsVersion {

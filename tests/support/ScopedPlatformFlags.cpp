@@ -1,6 +1,6 @@
 #include "support/ScopedPlatformFlags.h"
 
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 
 ScopedPlatformFlags::ScopedPlatformFlags(bool runningOnWow64, bool terminalServicesActive)
     : m_savedWow64(RunningOnWow64()), m_savedTerminalServices(TerminalServicesActive())

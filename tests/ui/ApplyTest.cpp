@@ -27,6 +27,7 @@ namespace {
 
 class ProbeDlg : public CKPXSetupDlg {
 public:
+    ProbeDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
     using CKPXSetupDlg::m_comboSet;
     using CKPXSetupDlg::m_editName;
     using CKPXSetupDlg::m_listPrinters;

@@ -45,7 +45,7 @@ protected:
         m_app.InitModuleDir();
         m_app.GetIniFilePath(m_toolIni);
         ASSERT_TRUE(WriteFileBytes(m_toolIni, "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=0\r\n"));
-        m_dlg = std::make_unique<CKPXSetupDlg>();
+        m_dlg = std::make_unique<CKPXSetupDlg>(m_app.ToolSettings());
         ASSERT_TRUE(m_dlg->Create());
     }
     void TearDown() override

@@ -28,6 +28,7 @@ namespace {
 // The dialog with its state open to the tests.
 class ProbeDlg : public CKPXSetupDlg {
 public:
+    ProbeDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
     using CKPXSetupDlg::m_bSortAscending;
     using CKPXSetupDlg::m_comboSet;
     using CKPXSetupDlg::m_editName;
@@ -702,6 +703,7 @@ TEST_F(KPXSetupDlgTest, PrinterThatCannotBeOpenedLeavesTheRenameControlsAsTheyWe
 // Presses Enter in the name edit once the dialog runs.
 class EnterPressingDlg : public CKPXSetupDlg {
 public:
+    EnterPressingDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
     BOOL OnInitDialog() override
     {
         CKPXSetupDlg::OnInitDialog();

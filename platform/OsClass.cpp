@@ -1,4 +1,4 @@
-#include "app/OsClass.h"
+#include "platform/OsClass.h"
 
 #include "classlib/Win32Api.h"
 

@@ -1,5 +1,5 @@
 // QueryWow64 and the process-wide flags in the run's 32-bit prefix.
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"

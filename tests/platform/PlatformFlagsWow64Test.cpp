@@ -1,6 +1,6 @@
 // QueryWow64 and its flag in a 64-bit prefix, where this 32-bit program runs
 // under WOW64.
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 
 #include "support/ScopedPlatformFlags.h"
 

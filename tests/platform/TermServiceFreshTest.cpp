@@ -1,7 +1,7 @@
 // QueryTerminalServices against the real service manager. Each test runs in
 // a private prefix, where "TermService" exists and is stopped until a test
 // starts or deletes it.
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"

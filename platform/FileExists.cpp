@@ -1,4 +1,4 @@
-#include "app/FileExists.h"
+#include "platform/FileExists.h"
 
 #include "classlib/Handle.h"
 

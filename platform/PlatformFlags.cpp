@@ -1,4 +1,4 @@
-#include "app/PlatformFlags.h"
+#include "platform/PlatformFlags.h"
 
 #include "classlib/Handle.h"
 
