@@ -50,8 +50,11 @@ BOOL CKPXSetupApp::InitInstance()
     AfxEnableControlContainer();
 
     const char* mutexName = kGlobalMutexName;
-    if (GetOsClass() == OsNT4) {
-        // NT 4.0 has no machine-wide namespace: the session mutex is the only guard.
+    const OsClass os = GetOsClass();
+    if (os == OsNT4 || os == OsWin9x) {
+        // NT 4.0 has no machine-wide namespace, and 95/98/Me refuse a backslash
+        // in an object name and have one session anyway: the session mutex is
+        // the only guard.
         mutexName = kSessionMutexName;
     } else if (!CheckOtherSession()) {
         return FALSE;
