@@ -3,6 +3,7 @@
 #include "app/FileExists.h"
 #include "app/OsClass.h"
 #include "app/PlatformFlags.h"
+#include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "printers/PrinterFilter.h"
@@ -151,9 +152,7 @@ bool CKPXSetupApp::ActivateRunningCopy()
 
 void CKPXSetupApp::InitModuleDir()
 {
-    char path[MAX_PATH] = {};
-    Win32().GetModuleFileNameA(m_hInstance, path, MAX_PATH);
-    m_strModuleDir = DirectoryPart(path);
+    m_strModuleDir = DirectoryPart(ModuleFileName(m_hInstance));
 }
 
 bool CKPXSetupApp::CheckDriverInstalled()

@@ -1,5 +1,6 @@
 #include "classlib/WinApp.h"
 
+#include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
@@ -29,9 +30,7 @@ void CWinApp::InitApplication(HINSTANCE hInstance)
 
     m_strAppName = m_pszInitialName ? m_pszInitialName : LoadResString(IDS_APP_TITLE);
 
-    char path[MAX_PATH] = {};
-    Win32().GetModuleFileNameA(hInstance, path, MAX_PATH);
-    std::string module(path);
+    const std::string module = ModuleFileName(hInstance);
 
     // The profile and help names keep the letter case in which the system
     // reports the executable's path. The extension starts at the last dot of
