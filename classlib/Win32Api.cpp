@@ -34,7 +34,6 @@ Win32Api RealApi()
     a.CopyFileA = &::CopyFileA;
     a.GetWindowsDirectoryA = &::GetWindowsDirectoryA;
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
-    a.SHGetFolderPathA = &::SHGetFolderPathA;
     a.GetUserNameA = &::GetUserNameA;
     a.WritePrivateProfileSectionA = &::WritePrivateProfileSectionA;
     a.EnumPrintersA = &::EnumPrintersA;

@@ -55,7 +55,6 @@ struct Win32Api {
     decltype(&::CopyFileA) CopyFileA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
-    decltype(&::SHGetFolderPathA) SHGetFolderPathA;
     decltype(&::GetUserNameA) GetUserNameA;
     decltype(&::WritePrivateProfileSectionA) WritePrivateProfileSectionA;
 
