@@ -27,6 +27,7 @@ Win32Api RealApi()
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
     a.GetOpenFileNameA = &::GetOpenFileNameA;
+    a.InitCommonControls = &::InitCommonControls;
     a.WinHelpA = &::WinHelpA;
     a.MessageBeep = &::MessageBeep;
     a.GlobalAlloc = &::GlobalAlloc;

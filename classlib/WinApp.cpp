@@ -71,8 +71,17 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
 
 void AfxEnableControlContainer()
 {
+    // InitCommonControlsEx came with comctl32 4.70 (Internet Explorer 3.0):
+    // 95 and NT 4.0 without it have only InitCommonControls, which registers
+    // the classes of 95, the list view among them. The library stays loaded:
+    // the program imports InitCommonControls from it.
+    using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    CLibraryHandle comctl(Win32().LoadLibraryA("comctl32.dll"));
+    auto initEx = reinterpret_cast<InitCommonControlsExFn>(reinterpret_cast<void*>(
+        comctl.IsValid() ? Win32().GetProcAddress(comctl.Get(), "InitCommonControlsEx") : nullptr));
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (!initEx || !initEx(&icc))
+        Win32().InitCommonControls();
 }
 
 int AfxMessageBox(const char* text, UINT type)
