@@ -73,12 +73,12 @@ void AfxEnableControlContainer()
 {
     // InitCommonControlsEx came with comctl32 4.70 (Internet Explorer 3.0):
     // 95 and NT 4.0 without it have only InitCommonControls, which registers
-    // the classes of 95, the list view among them. The library stays loaded:
-    // the program imports InitCommonControls from it.
+    // the classes of 95, the list view among them. The library is loaded
+    // already: the program imports InitCommonControls from it.
     using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    CLibraryHandle comctl(Win32().LoadLibraryA("comctl32.dll"));
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
     auto initEx = reinterpret_cast<InitCommonControlsExFn>(reinterpret_cast<void*>(
-        comctl.IsValid() ? Win32().GetProcAddress(comctl.Get(), "InitCommonControlsEx") : nullptr));
+        comctl ? Win32().GetProcAddress(comctl, "InitCommonControlsEx") : nullptr));
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     if (!initEx || !initEx(&icc))
         Win32().InitCommonControls();
