@@ -3,6 +3,7 @@
 #include "platform/FileExists.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
+#include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "printers/PrinterFilter.h"
@@ -50,8 +51,11 @@ BOOL CKPXSetupApp::InitInstance()
     AfxEnableControlContainer();
 
     const char* mutexName = kGlobalMutexName;
-    if (GetOsClass() == OsNT4) {
-        // NT 4.0 has no machine-wide namespace: the session mutex is the only guard.
+    const OsClass os = GetOsClass();
+    if (os == OsNT4 || os == OsWin9x) {
+        // NT 4.0 has no machine-wide namespace, and 95/98/Me refuse a backslash
+        // in an object name and have one session anyway: the session mutex is
+        // the only guard.
         mutexName = kSessionMutexName;
     } else if (!CheckOtherSession()) {
         return FALSE;
@@ -155,9 +159,7 @@ bool CKPXSetupApp::ActivateRunningCopy()
 
 void CKPXSetupApp::InitModuleDir()
 {
-    char path[MAX_PATH] = {};
-    Win32().GetModuleFileNameA(m_hInstance, path, MAX_PATH);
-    m_strModuleDir = DirectoryPart(path);
+    m_strModuleDir = DirectoryPart(ModuleFileName(m_hInstance));
 }
 
 bool CKPXSetupApp::CheckDriverInstalled()

@@ -27,6 +27,7 @@ Win32Api RealApi()
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
     a.GetOpenFileNameA = &::GetOpenFileNameA;
+    a.InitCommonControls = &::InitCommonControls;
     a.WinHelpA = &::WinHelpA;
     a.MessageBeep = &::MessageBeep;
     a.GlobalAlloc = &::GlobalAlloc;
@@ -34,7 +35,6 @@ Win32Api RealApi()
     a.CopyFileA = &::CopyFileA;
     a.GetWindowsDirectoryA = &::GetWindowsDirectoryA;
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
-    a.SHGetFolderPathA = &::SHGetFolderPathA;
     a.GetUserNameA = &::GetUserNameA;
     a.WritePrivateProfileSectionA = &::WritePrivateProfileSectionA;
     a.EnumPrintersA = &::EnumPrintersA;

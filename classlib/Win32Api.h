@@ -11,6 +11,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <commctrl.h>
 #include <winspool.h>
 #include <shlobj.h>
 
@@ -41,8 +42,9 @@ struct Win32Api {
     decltype(&::MessageBoxA) MessageBoxA;
     decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
 
-    // Common dialogs
+    // Common dialogs and controls
     decltype(&::GetOpenFileNameA) GetOpenFileNameA;
+    decltype(&::InitCommonControls) InitCommonControls;  // where InitCommonControlsEx is missing
 
     // Help engines (HTML Help is reached through LoadLibraryA/GetProcAddress)
     decltype(&::WinHelpA) WinHelpA;
@@ -55,7 +57,6 @@ struct Win32Api {
     decltype(&::CopyFileA) CopyFileA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
-    decltype(&::SHGetFolderPathA) SHGetFolderPathA;
     decltype(&::GetUserNameA) GetUserNameA;
     decltype(&::WritePrivateProfileSectionA) WritePrivateProfileSectionA;
 

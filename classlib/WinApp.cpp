@@ -1,5 +1,6 @@
 #include "classlib/WinApp.h"
 
+#include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
@@ -29,9 +30,7 @@ void CWinApp::InitApplication(HINSTANCE hInstance)
 
     m_strAppName = m_pszInitialName ? m_pszInitialName : LoadResString(AFX_IDS_APP_TITLE);
 
-    char path[MAX_PATH] = {};
-    Win32().GetModuleFileNameA(hInstance, path, MAX_PATH);
-    std::string module(path);
+    const std::string module = ModuleFileName(hInstance);
 
     // The profile and help names keep the letter case in which the system
     // reports the executable's path. The extension starts at the last dot of
@@ -72,8 +71,17 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
 
 void AfxEnableControlContainer()
 {
+    // InitCommonControlsEx came with comctl32 4.70 (Internet Explorer 3.0):
+    // 95 and NT 4.0 without it have only InitCommonControls, which registers
+    // the classes of 95, the list view among them. The library is loaded
+    // already: the program imports InitCommonControls from it.
+    using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    auto initEx = reinterpret_cast<InitCommonControlsExFn>(reinterpret_cast<void*>(
+        comctl ? Win32().GetProcAddress(comctl, "InitCommonControlsEx") : nullptr));
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (!initEx || !initEx(&icc))
+        Win32().InitCommonControls();
 }
 
 int AfxMessageBox(const char* text, UINT type)

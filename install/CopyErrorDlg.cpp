@@ -1,11 +1,13 @@
 #include "install/CopyErrorDlg.h"
 
+#include "platform/OsClass.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
 #include "install/TemplateFormat.h"
 #include "res/resource.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -16,9 +18,17 @@ const char kProfileFilter[] =
     "KESTRO \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9(*.kpx)\0"
     "*.kpx\0";
 
-// OPENFILENAMEA with the members added for Windows 2000 is what the chooser
-// is given on every system this program supports.
+// The common dialogs of 95/98 and NT 4.0 refuse a record with the members
+// added for 2000/Me; they get the record without them. Every later system
+// takes the full one.
 static_assert(sizeof(OPENFILENAMEA) == 88, "the full OPENFILENAMEA record");
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "the record of 95/98 and NT 4.0");
+
+DWORD ChooserRecordSize()
+{
+    const OsClass os = GetOsClass();
+    return os == OsWin9x || os == OsNT4 ? OPENFILENAME_SIZE_VERSION_400A : sizeof(OPENFILENAMEA);
+}
 
 } // namespace
 
@@ -86,7 +96,7 @@ void CCopyErrorDlg::OnBrowse()
     std::string title = LoadResString(IDS_BROWSE_TITLE);
 
     OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
+    ofn.lStructSize = ChooserRecordSize();
     ofn.hwndOwner = m_hWnd;
     ofn.lpstrFilter = kProfileFilter;
     ofn.lpstrFile = fileName;

@@ -8,6 +8,7 @@ BOOL g_runningOnWow64 = FALSE;
 BOOL g_terminalServicesActive = FALSE;
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
 
 // Paused and every pending state count as active: the service has been
 // started and its users' sessions may exist.
@@ -42,6 +43,23 @@ int QueryWow64()
     if (!isWow64Process(GetCurrentProcess(), &wow64))
         return -1;
     return wow64 ? 1 : 0;
+}
+
+USHORT QueryNativeMachine()
+{
+    CLibraryHandle kernel(Win32().LoadLibraryA("kernel32"));
+    if (!kernel.Get())
+        return IMAGE_FILE_MACHINE_UNKNOWN;
+    // Looked up at run time: only Windows 10 1709 and later have it.
+    auto isWow64Process2 = reinterpret_cast<IsWow64Process2Fn>(
+        Win32().GetProcAddress(kernel.Get(), "IsWow64Process2"));
+    if (!isWow64Process2)
+        return IMAGE_FILE_MACHINE_UNKNOWN;
+    USHORT process = IMAGE_FILE_MACHINE_UNKNOWN;
+    USHORT native = IMAGE_FILE_MACHINE_UNKNOWN;
+    if (!isWow64Process2(GetCurrentProcess(), &process, &native))
+        return IMAGE_FILE_MACHINE_UNKNOWN;
+    return native;
 }
 
 int QueryTerminalServices()

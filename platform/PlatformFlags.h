@@ -12,6 +12,13 @@
 // failed call), 1 under WOW64, else 0.
 int QueryWow64();
 
+// The machine type of the running Windows itself (IMAGE_FILE_MACHINE_AMD64,
+// IMAGE_FILE_MACHINE_ARM64 ...) as IsWow64Process2 reports it;
+// IMAGE_FILE_MACHINE_UNKNOWN when it cannot be told (a system before
+// Windows 10 1709 lacks the function, or the call fails). Asked afresh on
+// every call.
+USHORT QueryNativeMachine();
+
 // -1 when the service manager, the "TermService" service or its status
 // cannot be had; 1 when the service is running, paused or in any pending
 // state; 0 when it is stopped.

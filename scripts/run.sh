@@ -37,7 +37,8 @@ fi
 # The tool beside its settings file, as an administrator deploys it.
 tooldir="$prefix/drive_c/KPXSetup"
 mkdir -p "$tooldir/office" "$tooldir/poster" "$tooldir/photo"
-cp "$build/KPXSETUP.EXE" "$build/KPXSETUP.chm" "$tooldir/"
+# The shipped build (win32 thread model), not the one the tests link with.
+cp "$build/ship/KPXSETUP.EXE" "$build/ship/KPXSETUP.chm" "$tooldir/"
 for set in office poster photo; do
   for kind in auto vivid tone font; do
     printf 'KPX1 %s %s profile\r\n' "$set" "$kind" > "$tooldir/$set/$kind.kpx"

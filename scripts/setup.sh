@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need on a fresh Debian
-# machine: the mingw-w64 cross compilers, Wine with its 32-bit half, Xvfb, the
+# machine: the mingw-w64 cross compilers (posix thread model for the tests,
+# win32 thread model for the shipped program), Wine with its 32-bit half, Xvfb, the
 # Japanese locale and font, googletest sources, ImageMagick for screenshots,
 # chmcmd (fp-utils) for the help file.
 # Safe to run again: it installs only what is missing.
@@ -12,7 +13,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-pkgs=(cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 wine64
+pkgs=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine32:i386 wine64
       xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3
       fp-utils)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

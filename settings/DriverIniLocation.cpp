@@ -22,14 +22,39 @@ std::string SystemDirectory()
     return dir;
 }
 
+typedef HRESULT(WINAPI* SHGetFolderPathAFn)(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path);
+
+// The user's application-data folder from SHGetFolderPathA, looked up at run
+// time: shell32 has it from version 5.0 (2000, Me) on; NT 4.0 and 98 have it
+// only in shfolder.dll, which Internet Explorer 5 and later programs install.
+// False when neither library has it or the call fails.
+bool QueryAppDataFolder(std::string& dir)
+{
+    for (const char* library : {"shell32.dll", "shfolder.dll"}) {
+        CLibraryHandle module(Win32().LoadLibraryA(library));
+        if (!module.IsValid())
+            continue;
+        FARPROC proc = Win32().GetProcAddress(module.Get(), "SHGetFolderPathA");
+        if (!proc)
+            continue;
+        char path[MAX_PATH] = {};
+        auto getFolderPath = reinterpret_cast<SHGetFolderPathAFn>(reinterpret_cast<void*>(proc));
+        if (FAILED(getFolderPath(nullptr, CSIDL_APPDATA, nullptr, 0, path)))
+            return false;
+        dir = path;
+        return true;
+    }
+    return false;
+}
+
 // NT 4.0 with Terminal Services: the name of the user's profile folder. When
 // the application-data folder cannot be had, the logon name stands in: it is
 // what NT 4.0 names the profile folder after, and it keeps the file per user
 // rather than one shared by every user of the server.
 std::string UserFolderName()
 {
-    char appData[MAX_PATH] = {};
-    if (SUCCEEDED(Win32().SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)))
+    std::string appData;
+    if (QueryAppDataFolder(appData))
         return UserFolderFromAppData(appData);
     char user[MAX_PATH] = {};
     DWORD size = MAX_PATH;

@@ -7,6 +7,7 @@
 #include "support/ApiOverride.h"
 #include "support/MainDialogCloser.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
@@ -29,28 +30,6 @@ HANDLE WINAPI OpenMutexDenied(DWORD, BOOL, LPCSTR)
 {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
-}
-
-int g_openMutexCalls = 0;
-HANDLE WINAPI CountingOpenMutex(DWORD access, BOOL inherit, LPCSTR name)
-{
-    ++g_openMutexCalls;
-    return OpenMutexA(access, inherit, name);
-}
-
-std::vector<std::string> g_createdMutexes;
-HANDLE WINAPI RecordingCreateMutex(LPSECURITY_ATTRIBUTES sa, BOOL owned, LPCSTR name)
-{
-    g_createdMutexes.push_back(name ? name : "");
-    return CreateMutexA(sa, owned, name);
-}
-
-BOOL WINAPI ReportNT4(LPOSVERSIONINFOA info)
-{
-    info->dwPlatformId = VER_PLATFORM_WIN32_NT;
-    info->dwMajorVersion = 4;
-    info->dwMinorVersion = 0;
-    return TRUE;
 }
 
 BOOL WINAPI RefuseEveryOpen(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA)
@@ -334,33 +313,53 @@ TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
     DestroyWindow(window);
 }
 
-TEST_F(StartupTest, OnNT4TheSessionMutexIsTheOnlyGuard)
+TEST_F(StartupTest, SingleInstanceMutexOfEveryClass)
+{
+    // 95/98/Me refuse a backslash in an object name and NT 4.0 has no
+    // machine-wide namespace: both guard with the session mutex alone and
+    // look for no other user's copy. Start-up goes on to the printer check.
+    const char* const global = "Global\\KPXSetupMutex";
+    const char* const session = "LocalKPXSetupMutex";
+    struct Case {
+        OsClass os;
+        int globalProbes;
+        const char* created;
+    } cases[] = {
+        {OsWin9x, 0, session}, {OsNT4, 0, session}, {Os2000, 1, global},
+        {OsXP, 1, global},     {Os7, 1, global},    {OsUnknown, 1, global},
+    };
+    for (const Case& c : cases) {
+        ScopedOsVersion version(c.os);
+        int probes = 0;
+        std::vector<std::string> created;
+        ScopedApiOverride<&Win32Api::OpenMutexA> open([&](DWORD access, BOOL inherit, LPCSTR name) {
+            probes += lstrcmpA(name, global) == 0;
+            return ::OpenMutexA(access, inherit, name);
+        });
+        ScopedApiOverride<&Win32Api::CreateMutexA> create([&](LPSECURITY_ATTRIBUTES sa, BOOL owned, LPCSTR name) {
+            created.push_back(name ? name : "(null)");
+            return ::CreateMutexA(sa, owned, name);
+        });
+        const size_t shown = m_boxes.boxes().size();
+
+        EXPECT_FALSE(Start());
+        EXPECT_EQ(probes, c.globalProbes) << c.os;
+        EXPECT_EQ(created, std::vector<std::string>{c.created}) << c.os;
+        ASSERT_EQ(m_boxes.boxes().size(), shown + 1) << c.os;
+        EXPECT_EQ(m_boxes.boxes().back().text, LoadResString(IDS_NO_DRIVER)) << c.os;
+    }
+}
+
+TEST_F(StartupTest, OnNT4AStartWithTheSessionMutexShowsTheMainDialog)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
-    ScopedApiOverride<&Win32Api::GetVersionExA> version(&ReportNT4);
-    ScopedApiOverride<&Win32Api::OpenMutexA> open(&CountingOpenMutex);
-    ScopedApiOverride<&Win32Api::CreateMutexA> create(&RecordingCreateMutex);
-    g_openMutexCalls = 0;
-    g_createdMutexes.clear();
+    ScopedOsVersion version(OsNT4);
 
     EXPECT_FALSE(Start());
-    EXPECT_EQ(g_openMutexCalls, 0);
-    EXPECT_EQ(g_createdMutexes, std::vector<std::string>{"LocalKPXSetupMutex"});
     EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_FALSE(MutexExists("LocalKPXSetupMutex"));
     m_expectedDialogs = 1;
-}
-
-TEST_F(StartupTest, OtherClassesProbeTheMachineWideMutexFirst)
-{
-    ScopedApiOverride<&Win32Api::OpenMutexA> open(&CountingOpenMutex);
-    ScopedApiOverride<&Win32Api::CreateMutexA> create(&RecordingCreateMutex);
-    g_openMutexCalls = 0;
-    g_createdMutexes.clear();
-
-    Start();
-    EXPECT_EQ(g_openMutexCalls, 1);
-    EXPECT_EQ(g_createdMutexes, std::vector<std::string>{"Global\\KPXSetupMutex"});
 }
 
 TEST(ModuleDirTest, CutAtTheLastRealBackslash)

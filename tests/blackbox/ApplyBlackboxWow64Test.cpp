@@ -34,7 +34,9 @@ std::string Redirected(const std::string& name)
     return PrefixPath("drive_c\\windows\\syswow64\\" + name);
 }
 
-// The spool folder is exempt from redirection: the same path for every view.
+// The printer has the 32-bit driver only, so its directory is the one that
+// serves. The spool folder is exempt from redirection: the same path for
+// every view.
 std::string DriverDirectory(const std::string& name)
 {
     return PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\w32x86\\3\\" + name);

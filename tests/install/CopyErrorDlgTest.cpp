@@ -9,12 +9,14 @@
 #include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
 #include "support/HelpProbe.h"
+#include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -122,7 +124,6 @@ TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
 // What the chooser was asked, and what it answers.
 struct ChooserCall {
     int calls = 0;
-    DWORD structSize = 0;
     HWND owner = nullptr;
     std::string filter;  // with its zeros, up to and including the closing pair
     std::string initialFile;
@@ -150,7 +151,6 @@ BOOL WINAPI FakeGetOpenFileNameA(LPOPENFILENAMEA ofn)
 {
     ChooserCall& c = g_chooser;
     ++c.calls;
-    c.structSize = ofn->lStructSize;
     c.owner = ofn->hwndOwner;
     c.filter = Filter(ofn->lpstrFilter);
     c.initialFile = ofn->lpstrFile ? ofn->lpstrFile : "(null)";
@@ -184,7 +184,6 @@ TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)
     shown.Click(IDC_BROWSE);
 
     ASSERT_EQ(g_chooser.calls, 1);
-    EXPECT_EQ(g_chooser.structSize, 88u);
     EXPECT_EQ(g_chooser.owner, shown.dlg.m_hWnd);
     EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)") + std::string(1, '\0') +
                                        "*.kpx" + std::string(2, '\0'),
@@ -241,6 +240,28 @@ TEST_F(CopyErrorBrowseTest, CancelAfterBrowsingKeepsTheChosenPathInTheDialog)
     shown.Click(IDCANCEL);
     EXPECT_EQ(shown.dlg.GetModalResult(), IDCANCEL);
     EXPECT_EQ(shown.dlg.GetPath(), "E:\\chosen\\Vivid.kpx");
+}
+
+TEST(CopyErrorDlgTest, ChooserGetsTheRecordItsSystemAccepts)
+{
+    // The common dialogs of 95/98 and NT 4.0 refuse the record with the
+    // members added for 2000/Me.
+    const struct {
+        OsClass os;
+        DWORD size;
+    } cases[] = {{OsWin9x, 76}, {OsNT4, 76}, {Os2000, 88}, {OsXP, 88}, {Os7, 88}, {OsUnknown, 88}};
+    for (const auto& c : cases) {
+        ScopedOsVersion version(c.os);
+        std::vector<DWORD> sizes;
+        ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser([&](LPOPENFILENAMEA ofn) {
+            sizes.push_back(ofn->lStructSize);
+            return FALSE;
+        });
+        ShownDialog shown("C:\\profiles\\Auto.kpx");
+        ASSERT_TRUE(shown.created);
+        shown.Click(IDC_BROWSE);
+        EXPECT_EQ(sizes, std::vector<DWORD>{c.size}) << c.os;
+    }
 }
 
 // --- Browse with the system's chooser ---

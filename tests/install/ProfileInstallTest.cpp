@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace {
@@ -210,6 +211,78 @@ TEST_F(TargetPaths, SystemDirectoryAndTheDriverDirectoryOfThePrinter)
     EXPECT_EQ(0, lstrcmpiA((std::string(m_systemDir) + "\\spool\\drivers\\w32x86\\3\\auto.kpx").c_str(),
                            m_driverTarget.c_str()))
         << m_driverTarget;
+}
+
+BOOL WINAPI NativeAmd64(HANDLE, USHORT* process, USHORT* native)
+{
+    *process = IMAGE_FILE_MACHINE_I386;
+    *native = IMAGE_FILE_MACHINE_AMD64;
+    return TRUE;
+}
+
+BOOL WINAPI NativeArm64(HANDLE, USHORT* process, USHORT* native)
+{
+    *process = IMAGE_FILE_MACHINE_I386;
+    *native = IMAGE_FILE_MACHINE_ARM64;
+    return TRUE;
+}
+
+BOOL WINAPI NativeUnknown(HANDLE, USHORT*, USHORT*)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+TEST_F(TargetPaths, UnderWow64TheDriverOfTheNativeEnvironmentComesFirst)
+{
+    // The environments whose driver record is asked for, in order ("" for
+    // this program's own). A native driver that is not installed falls back
+    // to the 32-bit one. The 64-bit spooler is not there in this prefix:
+    // a native record that "exists" is this printer's own.
+    TestPrinter printer("Plotter 3F", kDriver);
+    ASSERT_TRUE(printer.added());
+    ScopedOsVersion version(Os7);
+    using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    const std::string x64 = "Windows x64", arm64 = "Windows ARM64";
+    struct Case {
+        bool wow64;
+        IsWow64Process2Fn isWow64Process2;  // null: a system without it
+        bool nativeInstalled;
+        std::vector<std::string> asked;
+    } cases[] = {
+        {false, &NativeArm64, true, {""}},
+        {true, nullptr, true, {x64}},
+        {true, &NativeAmd64, true, {x64}},
+        {true, &NativeAmd64, false, {x64, ""}},
+        {true, &NativeUnknown, true, {x64}},
+        {true, &NativeArm64, true, {arm64}},
+        {true, &NativeArm64, false, {arm64, ""}},
+    };
+    for (const Case& c : cases) {
+        ScopedPlatformFlags flags(c.wow64, false);
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup([&](HMODULE module, LPCSTR name) -> FARPROC {
+            if (HIWORD(name) && lstrcmpA(name, "IsWow64Process2") == 0)
+                return reinterpret_cast<FARPROC>(c.isWow64Process2);
+            return ::GetProcAddress(module, name);
+        });
+        std::vector<std::string> asked;
+        ScopedApiOverride<&Win32Api::GetPrinterDriverA> driver(
+            [&](HANDLE h, LPSTR env, DWORD level, LPBYTE record, DWORD size, LPDWORD needed) {
+                if (!record)
+                    asked.push_back(env ? env : "");
+                if (env && !c.nativeInstalled) {
+                    *needed = 0;
+                    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
+                    return FALSE;
+                }
+                return ::GetPrinterDriverA(h, nullptr, level, record, size, needed);
+            });
+        Targets("C:\\a.kpx");
+        EXPECT_EQ(c.asked, asked) << c.wow64 << c.nativeInstalled;
+        EXPECT_EQ(0, lstrcmpiA((std::string(m_systemDir) + "\\spool\\drivers\\w32x86\\3\\a.kpx").c_str(),
+                               m_driverTarget.c_str()))
+            << m_driverTarget;
+    }
 }
 
 TEST_F(TargetPaths, NoDriverTargetOnWindows9xOrWhenTheDriverCannotBeHad)

@@ -13,6 +13,11 @@ TEST(Wow64Query, ThirtyTwoBitProgramOnSixtyFourBitSystemIsWow64)
     EXPECT_EQ(1, QueryWow64());
 }
 
+TEST(Wow64Query, TheNativeMachineIsTheSixtyFourBitOne)
+{
+    EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, QueryNativeMachine());
+}
+
 TEST(PlatformFlags, WowSixtyFourFlagIsSetOnSixtyFourBitSystem)
 {
     ScopedPlatformFlags restore(false, false);

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 DriverIniDirs Dirs(const char* systemDir = "C:\\WINNT\\system32", const char* profileDir = "C:\\Users\\jdoe")
@@ -83,16 +87,49 @@ BOOL WINAPI FakeUserName(LPSTR name, LPDWORD size)
 
 TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
 {
-    ScopedApiOverride<&Win32Api::SHGetFolderPathA> shell(&FakeAppData);
-    EXPECT_EQ("jdoe", QueryDriverIniDirs(OsNT4, true).userFolderName);
-    EXPECT_TRUE(QueryDriverIniDirs(OsNT4, false).userFolderName.empty());
-}
+    // Looked up at run time in shell32 (2000, Me and later), then in
+    // shfolder.dll (98 and NT 4.0 with a later Internet Explorer); the logon
+    // name when neither has it or the call fails.
+    using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    struct Case {
+        Fn inShell32;
+        bool shfolderLoads;
+        Fn inShfolder;
+        const char* folder;
+        std::vector<std::string> lookedUpIn;
+    } cases[] = {
+        {&FakeAppData, true, &NoAppData, "jdoe", {"shell32.dll"}},
+        {&NoAppData, true, &FakeAppData, "logon", {"shell32.dll"}},
+        {nullptr, true, &FakeAppData, "jdoe", {"shell32.dll", "shfolder.dll"}},
+        {nullptr, true, &NoAppData, "logon", {"shell32.dll", "shfolder.dll"}},
+        {nullptr, true, nullptr, "logon", {"shell32.dll", "shfolder.dll"}},
+        {nullptr, false, nullptr, "logon", {"shell32.dll"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<HMODULE, std::string>> loaded;
+        std::vector<std::string> lookedUpIn;
+        ScopedApiOverride<&Win32Api::LoadLibraryA> load([&](LPCSTR name) {
+            HMODULE module = !c.shfolderLoads && lstrcmpiA(name, "shfolder.dll") == 0 ? nullptr : ::LoadLibraryA(name);
+            loaded.emplace_back(module, name);
+            return module;
+        });
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup([&](HMODULE module, LPCSTR name) -> FARPROC {
+            if (!HIWORD(name) || lstrcmpA(name, "SHGetFolderPathA") != 0)
+                return ::GetProcAddress(module, name);
+            std::string library;
+            for (const auto& l : loaded)
+                if (l.first == module) library = l.second;
+            lookedUpIn.push_back(library);
+            Fn fn = library == "shell32.dll" ? c.inShell32 : library == "shfolder.dll" ? c.inShfolder : nullptr;
+            return reinterpret_cast<FARPROC>(fn);
+        });
+        ScopedApiOverride<&Win32Api::GetUserNameA> user(&FakeUserName);
 
-TEST(DriverIniLocation, NT4WithoutApplicationDataFolderUsesTheLogonName)
-{
-    ScopedApiOverride<&Win32Api::SHGetFolderPathA> shell(&NoAppData);
-    ScopedApiOverride<&Win32Api::GetUserNameA> user(&FakeUserName);
-    EXPECT_EQ("logon", QueryDriverIniDirs(OsNT4, true).userFolderName);
+        EXPECT_EQ(c.folder, QueryDriverIniDirs(OsNT4, true).userFolderName) << ::testing::PrintToString(c.lookedUpIn);
+        EXPECT_EQ(c.lookedUpIn, lookedUpIn);
+    }
+    // Without Terminal Services no user folder is asked for.
+    EXPECT_TRUE(QueryDriverIniDirs(OsNT4, false).userFolderName.empty());
 }
 
 HMODULE WINAPI NoUserEnv(LPCSTR name)

@@ -7,11 +7,12 @@ const char* const kDriver = "KESTRO PLOTARA";
 const char* const kColorDriver = "KESTRO PLOTARA Color Printer";
 const char* const kOtherDriver = "Generic Laser 5";
 
-bool EnsureTestDriver(const std::string& driver)
+bool EnsureTestDriver(const std::string& driver, const char* environment)
 {
+    LPSTR env = const_cast<LPSTR>(environment);
     char dir[MAX_PATH] = {};
     DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed))
+    if (!GetPrinterDriverDirectoryA(nullptr, env, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed))
         return false;
     std::string file = std::string(dir) + "\\kpxtestdrv.dll";
     HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -20,10 +21,15 @@ bool EnsureTestDriver(const std::string& driver)
     DRIVER_INFO_3A info = {};
     info.cVersion = 3;
     info.pName = const_cast<char*>(driver.c_str());
+    info.pEnvironment = env;
     info.pDriverPath = const_cast<char*>("kpxtestdrv.dll");
     info.pDataFile = const_cast<char*>("kpxtestdrv.dll");
     info.pConfigFile = const_cast<char*>("kpxtestdrv.dll");
-    return AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info)) != FALSE;
+    if (!environment)
+        return AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info)) != FALSE;
+    // Another environment's files are copied from its driver directory into
+    // its version folder (3) only when asked to.
+    return AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES) != FALSE;
 }
 
 TestPrinter::TestPrinter(const std::string& name, const std::string& driver,

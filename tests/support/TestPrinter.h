@@ -23,8 +23,11 @@ private:
     bool m_added = false;
 };
 
-// Registers a printer driver of that name with the spooler; true on success.
-bool EnsureTestDriver(const std::string& driver);
+// Registers a printer driver of that name with the spooler for one
+// environment; true on success. Null is this program's own environment, the
+// one a printer needs to be added; "Windows x64" adds, in a 64-bit prefix,
+// the 64-bit driver the spooler there runs (files in spool\drivers\x64\3).
+bool EnsureTestDriver(const std::string& driver, const char* environment = nullptr);
 
 // Deletes every printer the spooler lists, so a test starts from a known
 // state even after an earlier test process died half-way.
