@@ -28,6 +28,16 @@ void InstallToTargets(const std::string& source, const std::string targets[2],
                       bool& overwriteAll, bool& overwriteCancelled, bool& copyFailed,
                       const AskOverwrite& ask)
 {
+    TargetCopies copies;
+    InstallToTargets(source, targets, overwriteAll, overwriteCancelled, copies, ask);
+    if (!copies.failed.empty())
+        copyFailed = true;
+}
+
+void InstallToTargets(const std::string& source, const std::string targets[2],
+                      bool& overwriteAll, bool& overwriteCancelled, TargetCopies& copies,
+                      const AskOverwrite& ask)
+{
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];
         if (target.empty())
@@ -46,7 +56,11 @@ void InstallToTargets(const std::string& source, const std::string targets[2],
                 overwriteCancelled = overwriteCancelled || decision.setOverwriteCancelled;
             }
         }
-        if (copy && !CopyProfileFile(source, target))
-            copyFailed = true;
+        if (!copy)
+            continue;
+        if (CopyProfileFile(source, target))
+            copies.installed.push_back(target);
+        else
+            copies.failed.push_back({target, GetLastError()});
     }
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The answers of the overwrite question (the overwrite dialog's results).
 enum OverwriteAnswer {
@@ -32,9 +33,26 @@ using AskOverwrite = std::function<INT_PTR(const std::string& source, const std:
 // archive), then the file is copied over it. The copy's success flag.
 BOOL CopyProfileFile(const std::string& source, const std::string& target);
 
+// A target that could not be written, with the system's reason.
+struct FailedCopy {
+    std::string target;
+    DWORD error;
+};
+// The targets of one or more installations: those written and those that
+// could not be.
+struct TargetCopies {
+    std::vector<std::string> installed;
+    std::vector<FailedCopy> failed;
+};
+
 // Installs source into each non-empty target in turn, asking through ask
 // while neither overwrite-all nor cancel has been answered; records those two
-// answers, and sets copyFailed when a copy fails (it is never cleared here).
+// answers, and adds each target to copies as written or failed. A target
+// that is kept appears in neither.
+void InstallToTargets(const std::string& source, const std::string targets[2],
+                      bool& overwriteAll, bool& overwriteCancelled, TargetCopies& copies,
+                      const AskOverwrite& ask);
+// The same, telling only whether a copy failed (copyFailed is never cleared).
 void InstallToTargets(const std::string& source, const std::string targets[2],
                       bool& overwriteAll, bool& overwriteCancelled, bool& copyFailed,
                       const AskOverwrite& ask);

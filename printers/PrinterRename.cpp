@@ -6,13 +6,25 @@
 #include <winspool.h>
 #include <cstring>
 
-bool RenamePrinter(const char* currentName, const char* newName)
+namespace {
+
+// The failure's reason, read before any clean-up can overwrite it.
+bool Failed(DWORD* error, DWORD reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+bool RenamePrinter(const char* currentName, const char* newName, DWORD* error)
 {
     if (!currentName || !newName)
-        return false;
+        return Failed(error, ERROR_INVALID_PARAMETER);
     CPrinterHandle printer = OpenPrinterHandle(currentName, PRINTER_ALL_ACCESS);
     if (!printer.IsValid())
-        return false;
+        return Failed(error, GetLastError());
 
     // The new name goes into the same block, just past what the spooler
     // fills, so a name of any length travels whole with the record.
@@ -20,11 +32,13 @@ bool RenamePrinter(const char* currentName, const char* newName)
     DWORD recordSize = 0;
     CGlobalMemory block = GetPrinterRecord(printer.Get(), 5, static_cast<DWORD>(nameSize), &recordSize);
     if (!block.IsValid())
-        return false;
+        return Failed(error, GetLastError());
     BYTE* bytes = static_cast<BYTE*>(block.Get());
 
     char* name = reinterpret_cast<char*>(bytes + recordSize);
     memcpy(name, newName, nameSize);
     reinterpret_cast<PRINTER_INFO_5A*>(bytes)->pPrinterName = name;
-    return Win32().SetPrinterA(printer.Get(), 5, bytes, 0) != FALSE;
+    if (!Win32().SetPrinterA(printer.Get(), 5, bytes, 0))
+        return Failed(error, GetLastError());
+    return true;
 }

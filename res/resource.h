@@ -32,6 +32,14 @@
 #define IDS_OTHER_USER              117
 #define IDS_FILE_NOT_FOUND          118
 #define IDS_BROWSE_TITLE            119
+// The report after an apply that recorded the set but could not do everything:
+// a first line, then one line per step that did not happen.
+#define IDS_APPLY_INCOMPLETE        120
+#define IDS_COPY_FAILED_ITEM        121     // %s: the target that could not be written
+#define IDS_RENAME_REFUSED_ITEM     122     // %s: the new name
+#define IDS_RENAME_SKIPPED_ITEM     123     // %s: the new name
+#define IDS_SECTION_LEFT_ITEM       124     // %s: the old name
+#define IDS_FILE_NAME_CLASH         125     // %s: the file name two of the set's files share
 
 // Version dialog
 #define IDD_ABOUTBOX                100

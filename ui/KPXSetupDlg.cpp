@@ -283,8 +283,7 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
         }
     }
 
-    return MessageBox(LoadResString(IDS_CONFIRM_CHANGE).c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(),
-                      MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
+    return TRUE;
 }
 
 // --- Window messages ---

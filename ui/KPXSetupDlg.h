@@ -12,6 +12,7 @@
 #include "classlib/ComboBox.h"
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
+#include "install/ProfileSetApply.h"
 #include "printers/PrnInfoList.h"
 #include "settings/KPXSetupINI.h"
 #include "ui/EditPrnName.h"
@@ -19,7 +20,7 @@
 #include <string>
 #include <vector>
 
-class CKPXSetupDlg : public CDialog {
+class CKPXSetupDlg : public CDialog, private IApplyQuestions {
 public:
     // toolIni: the tool settings file that offers the sets; pParent: null
     // from start-up.
@@ -53,28 +54,27 @@ public:
     void SetNameLimit();
     // The check before an apply: refuses an empty name and a name that any
     // printer of the last enumeration bears (compared without case), handing
-    // the old name back in newName; then asks for confirmation. TRUE to go on.
+    // the old name back in newName, each with a message. TRUE to go on.
     BOOL ValidateName(std::string& newName, const std::string& oldName);
 
-    // The apply behind the Set button (ui/ApplyProfileSet.cpp): makes sure
-    // the set's four files exist, installs each distinct one for the printer
-    // and records the set and the file names under the printer's name. TRUE
-    // when the set was recorded; FALSE, after telling the user, when the
-    // user gave up on a missing file or the record could not be written.
-    BOOL ApplyProfileSet(const std::string& printerName, const std::string& setName);
-    // Reads the set's four paths into m_strProfileFiles and has each confirmed
-    // to exist; FALSE when the user cancelled.
+    // The apply (install/ProfileSetApply), its questions answered by this
+    // dialog (ui/ApplyProfileSet.cpp): confirmation, the set's four files
+    // made sure of, each distinct one installed, the set recorded under the
+    // printer's name and, for a newName other than printerName, the printer
+    // renamed and its section moved. Tells the user nothing itself.
+    ApplyOutcome ApplyProfileSet(const std::string& printerName, const std::string& setName,
+                                 const std::string& newName = std::string());
+    // The steps of the apply, by name.
     BOOL GatherProfileFiles(const std::string& setName);
-    // TRUE when the file at path exists, after the copy error dialog has let
-    // the user correct path as often as needed; FALSE when the user cancelled.
-    BOOL ConfirmSourceFile(std::string& path);
-
-    // Installing one profile file (install/InstallProfileFile.cpp): into the
-    // system directory and the printer's driver directory, asking before an
-    // existing file is replaced, under the answers of the current apply.
     void InstallProfileFile(const std::string& printerName, const std::string& sourcePath);
     void GetTargetPaths(const std::string& printerName, const std::string& sourcePath,
                         std::string& systemTarget, std::string& driverTarget);
+
+    // The apply's questions: the confirmation box, the copy error dialog
+    // until the file exists or the user cancels, the overwrite dialog.
+    bool ConfirmApply() override;
+    bool ConfirmSourceFile(std::string& path) override;
+    INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -107,10 +107,8 @@ protected:
     BOOL m_bSorting = FALSE;        // a column-click sort is running
     BOOL m_bUpdating = FALSE;       // a row change is writing the name edit
     int m_nCurItem = -1;            // row the edit and the drop-down show
-    bool m_bOverwriteAll = false;        // overwrite-all answered in this apply
-    bool m_bOverwriteCancelled = false;  // Cancel answered to an overwrite question in this apply
-    std::string m_strProfileFiles[4];    // source paths: Auto, Font, Tone, Vividness
     CKPXSetupINI m_toolIni;         // the sets on offer and their files
+    CProfileSetApply m_apply{m_toolIni, *this};  // the apply with its answers so far
     CPrnInfoList m_printers;        // the last enumeration
     unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 
@@ -119,10 +117,6 @@ private:
     // What column 1 shows for a printer: the set the driver settings file
     // records for it, or the default text when none is recorded.
     static std::string RecordedSetName(const std::string& printerName);
-
-    // A profile copy of the current apply failed (the target was locked or
-    // could not be written); the user is told once, after the apply.
-    bool m_bCopyFailed = false;
 
     // The sort column's texts by row as the sort began: rows move while the
     // list sorts, so CompareItems must not read them from the list.

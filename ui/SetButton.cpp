@@ -1,12 +1,11 @@
 // The Set button: the selected printer, the typed name and the chosen set,
-// checked, applied, and the printer renamed when a new name was typed.
+// checked and applied; the user is told once, at the end, what did not happen.
 #include "ui/KPXSetupDlg.h"
 
-#include "classlib/MbString.h"
 #include "classlib/WaitCursor.h"
-#include "printers/PrinterRename.h"
+#include "classlib/WinApp.h"
 #include "res/resource.h"
-#include "settings/DriverINI.h"
+#include "ui/ApplyReport.h"
 
 void CKPXSetupDlg::OnSet()
 {
@@ -27,27 +26,31 @@ void CKPXSetupDlg::OnSet()
         return;
     }
 
-    // The settings are recorded under the printer's current name; they move
-    // to the new name only once the spooler has accepted it.
-    if (!ApplyProfileSet(oldName, setName))
-        return;
-    m_listPrinters.SetItemText(row, 1, setName.c_str());
-
-    if (MbCompare(newName, oldName) != 0) {
+    const ApplyRequest request{oldName, setName, newName};
+    ApplyOutcome outcome;
+    {
         CWaitCursor wait;
-        CDriverINI driverIni;
-        const BOOL loaded = driverIni.LoadSection(oldName);
-        if (RenamePrinter(oldName.c_str(), newName.c_str())) {
-            m_listPrinters.SetItemText(row, 0, newName.c_str());
-            // Section names match without regard to case: for a name that
-            // differs only in case the section already serves the new name,
-            // and saving then deleting would delete it. Otherwise the old
-            // section goes only once the new one is written.
-            if (loaded && MbCompareNoCase(newName, oldName) != 0 && driverIni.SaveSection(newName))
-                driverIni.DeleteSection(oldName);
-        }
+        outcome = m_apply.Run(request);
     }
+    const std::string report = ApplyReportText(request, outcome);
+    if (!report.empty())
+        MessageBox(report.c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(), MB_OK);
 
-    EnableSetButton(FALSE);
+    if (!outcome.recorded) {
+        // The list must not claim what the file does not hold: after a failed
+        // record the row shows the file's own record again. Set stays enabled
+        // for another try.
+        if (outcome.stop == ApplyNotRecorded)
+            m_listPrinters.SetItemText(row, 1, RecordedSetName(oldName).c_str());
+        return;
+    }
+    m_listPrinters.SetItemText(row, 1, setName.c_str());
+    if (outcome.rename == RenameDone)
+        m_listPrinters.SetItemText(row, 0, newName.c_str());
+
+    // A rename that did not happen keeps the old name in the row and the
+    // typed one in the edit, with Set enabled, so the user can try again.
+    if (outcome.rename != RenameRefused && outcome.rename != RenameSkippedUnreadable)
+        EnableSetButton(FALSE);
     m_nPrinterCount = m_printers.Enumerate();
 }

@@ -1,0 +1,24 @@
+#include "classlib/SystemMessage.h"
+
+std::string SystemMessage(DWORD error)
+{
+    if (error == 0)
+        return std::string();
+    char* buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    if (length == 0 || !buffer)
+        return std::string();
+    std::string text(buffer, length);
+    ::LocalFree(buffer);
+    // The system ends its texts with a line break; inside a report they
+    // stand on one line.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    for (char& c : text) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return text;
+}

@@ -1,0 +1,14 @@
+// The one message a Set click ends with, built from what the apply did.
+#pragma once
+
+#include "install/ProfileSetApply.h"
+
+#include <string>
+
+// Empty when there is nothing to tell: everything was done, or the user
+// declined. Otherwise the text of one message box: the plain "could not be
+// changed" message when nothing was recorded, the file name when two of the
+// set's files share one, and, when the set was recorded but some step did
+// not happen, a first line and one line per such step with the system's
+// reason where it gave one.
+std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& outcome);
