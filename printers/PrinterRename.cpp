@@ -38,6 +38,9 @@ bool RenamePrinter(const char* currentName, const char* newName, DWORD* error)
     char* name = reinterpret_cast<char*>(bytes + recordSize);
     memcpy(name, newName, nameSize);
     reinterpret_cast<PRINTER_INFO_5A*>(bytes)->pPrinterName = name;
+    // A spooler that refuses without saying why must not leave the size
+    // query's "buffer too small" behind as the reason.
+    SetLastError(0);
     if (!Win32().SetPrinterA(printer.Get(), 5, bytes, 0))
         return Failed(error, GetLastError());
     return true;

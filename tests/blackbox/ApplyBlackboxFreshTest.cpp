@@ -255,8 +255,8 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 }
 
 // A target another program holds open cannot be replaced: the copy fails,
-// the set is recorded all the same, and the tool then says the setting could
-// not be changed, since the driver may lack a file it needs.
+// the set is recorded all the same, and the click ends with one message that
+// names the file the driver may now lack.
 TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 {
     ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
@@ -272,7 +272,9 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
     ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     PressSetAndConfirm(main, "Office");
-    EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), Cp932(u8"設定を変更できませんでした。"));
+    const std::string report = AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK);
+    EXPECT_EQ(report.find(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄは設定しましたが")), 0u) << report;
+    EXPECT_NE(report.find(locked), std::string::npos) << report;
     ExpectApplyDone(main);
     CloseHandle(holder);
 
@@ -285,8 +287,9 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 }
 
 // Wine's spooler refuses every rename (SetPrinter at level 5 fails), so the
-// real program meets the refused rename here: no message, the printer and
-// its settings keep the old name, and the typed name stays in the edit.
+// real program meets the refused rename here: one message names it, the
+// printer and its settings keep the old name, the typed name stays in the
+// edit and Set stays enabled for another try.
 TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
 {
     ASSERT_TRUE(m_folder->WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
@@ -304,7 +307,13 @@ TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
     RemoteMainDialog main(dlg);
     main.SetName("Plotter 3G");
     PressSetAndConfirm(main, "Art");
-    ExpectApplyDone(main);
+    const std::string report = AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK);
+    EXPECT_EQ(report.find(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄは設定しましたが")), 0u) << report;
+    EXPECT_NE(report.find("Plotter 3G"), std::string::npos) << report;
+    PumpMessages(300);
+    EXPECT_EQ(m_tool.VisibleWindows(), std::vector<HWND>{main.window()})
+        << DescribeWindows(m_tool.VisibleWindows());
+    EXPECT_TRUE(main.SetButtonEnabled());
 
     EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Art", "FILE:"}}));
     EXPECT_EQ(main.Name(), "Plotter 3G");
