@@ -24,6 +24,9 @@ const char kSessionMutexName[] = "LocalKPXSetupMutex";
 // The system's predefined dialog class.
 const ATOM kDialogClassAtom = 0x8002;
 
+// How long a second start waits for the running copy's window to answer.
+const UINT kActivateProbeMs = 500;
+
 // MUTEX_ALL_ACCESS: the rights a copy of our own user gets on the mutex.
 const DWORD kMutexAllAccess = 0x1F0001;
 
@@ -149,6 +152,13 @@ bool CKPXSetupApp::ActivateRunningCopy()
     HWND running = Win32().FindWindowA(MAKEINTATOM(kDialogClassAtom), m_strAppName.c_str());
     if (!running)
         return false;
+    // Bringing a window forward waits for the thread that owns it. A copy
+    // still filling its dialog, busy or hung would hold this start for as
+    // long, so the window is asked first, briefly; without an answer this
+    // start ends at once and leaves the window where it is.
+    DWORD_PTR ignored = 0;
+    if (!Win32().SendMessageTimeoutA(running, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivateProbeMs, &ignored))
+        return true;
     if (Win32().IsIconic(running))
         Win32().ShowWindow(running, SW_SHOWNORMAL);
     else

@@ -12,12 +12,12 @@ const ULONGLONG kTicksPerSecond = 10000000ULL;
 
 // File systems that do not keep a time report it as zero; times before 1970
 // have no place on this scale either. Both give 0 ("unknown").
-std::time_t ToTime(const FILETIME& time)
+FileSeconds ToTime(const FILETIME& time)
 {
     ULONGLONG ticks = (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     if (ticks < kTicksTo1970)
         return 0;
-    return static_cast<std::time_t>((ticks - kTicksTo1970) / kTicksPerSecond);
+    return static_cast<FileSeconds>((ticks - kTicksTo1970) / kTicksPerSecond);
 }
 
 } // namespace

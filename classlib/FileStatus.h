@@ -4,13 +4,16 @@
 #pragma once
 
 #include <windows.h>
-#include <ctime>
+
+// Seconds since 1970-01-01 UTC, at 64 bits: the run-time library's time_t of
+// this 32-bit program ends in 2038, file times do not.
+using FileSeconds = long long;
 
 struct CFileStatus {
     ULONGLONG m_size = 0;      // bytes
-    std::time_t m_ctime = 0;   // creation; seconds since 1970-01-01 UTC, 0 when unknown
-    std::time_t m_mtime = 0;   // last write, same scale
-    std::time_t m_atime = 0;   // last access, same scale
+    FileSeconds m_ctime = 0;   // creation; 0 when unknown
+    FileSeconds m_mtime = 0;   // last write, same scale
+    FileSeconds m_atime = 0;   // last access, same scale
     DWORD m_attribute = 0;     // FILE_ATTRIBUTE_* bits
 };
 

@@ -19,6 +19,8 @@ public:
     // The block's address while locked; null when there was no block or it
     // could not be locked.
     void* Get() const { return m_pData; }
+    // The block's size in bytes, at least what was asked for; 0 when not locked.
+    SIZE_T Size() const { return m_pData ? ::GlobalSize(m_block) : 0; }
 
 private:
     HGLOBAL m_block;

@@ -22,6 +22,7 @@ Win32Api RealApi()
     a.ShowWindow = &::ShowWindow;
     a.BringWindowToTop = &::BringWindowToTop;
     a.SetForegroundWindow = &::SetForegroundWindow;
+    a.SendMessageTimeoutA = &::SendMessageTimeoutA;
     a.GetModuleFileNameA = &::GetModuleFileNameA;
     a.OpenThreadToken = &::OpenThreadToken;
     a.OpenProcessToken = &::OpenProcessToken;

@@ -36,6 +36,7 @@ struct Win32Api {
     decltype(&::ShowWindow) ShowWindow;
     decltype(&::BringWindowToTop) BringWindowToTop;
     decltype(&::SetForegroundWindow) SetForegroundWindow;
+    decltype(&::SendMessageTimeoutA) SendMessageTimeoutA;
     decltype(&::GetModuleFileNameA) GetModuleFileNameA;
     decltype(&::OpenThreadToken) OpenThreadToken;
     decltype(&::OpenProcessToken) OpenProcessToken;

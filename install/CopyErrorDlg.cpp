@@ -62,13 +62,15 @@ BOOL CCopyErrorDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    // Without a path the message keeps its template text and the edit
-    // stays empty: the user has to type or browse one.
-    if (m_strPath.empty())
-        return TRUE;
-
-    std::string format = GetDlgItemText(IDC_COPY_MESSAGE);
-    SetDlgItemText(IDC_COPY_MESSAGE, FormatTemplateText(format, FileNamePart(m_strPath)).c_str());
+    // The message names the file; a path without a file name (empty, or
+    // ending in a separator) is named as it is, an empty one by the text for
+    // a file not given, so that no placeholder ever shows. Without a path
+    // the edit stays empty: the user has to type or browse one.
+    std::string name = FileNamePart(m_strPath);
+    if (name.empty())
+        name = m_strPath.empty() ? LoadResString(IDS_NO_FILE_GIVEN) : m_strPath;
+    const std::string format = GetDlgItemText(IDC_COPY_MESSAGE);
+    SetDlgItemText(IDC_COPY_MESSAGE, FormatTemplateText(format, name).c_str());
     m_editPath.SetWindowText(m_strPath);
 
     // The focus goes to the first tab stop, the Retry button.

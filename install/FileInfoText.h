@@ -2,9 +2,10 @@
 // last-write time in the local time zone to the minute.
 #pragma once
 
+#include "classlib/FileStatus.h"
+
 #include <windows.h>
 
-#include <ctime>
 #include <string>
 
 // The size in whole kilobytes, rounded half up, except that a file of 1 to
@@ -14,5 +15,7 @@
 ULONGLONG SizeInKilobytes(ULONGLONG bytes);
 
 // The time in the local time zone as "YYYY/MM/DD HH:MM" (24-hour, no
-// seconds); empty when it has no local form.
-std::string FormatLocalMinute(std::time_t time);
+// seconds); empty when it has no local form. Within the run-time library's
+// range (to January 2038) its local time is used, which honours a TZ
+// variable; later times go through the system's own conversion.
+std::string FormatLocalMinute(FileSeconds time);

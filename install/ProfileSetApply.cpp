@@ -3,6 +3,9 @@
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "install/ProfileTargets.h"
+#include "platform/FileExists.h"
+#include "platform/OsClass.h"
+#include "printers/PrinterHandle.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
 
@@ -24,12 +27,33 @@ ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request)
     m_overwriteAll = false;
     m_overwriteCancelled = false;
 
+    // Such a name would share its section with the name without the blanks.
+    if (!IsRecordablePrinterName(request.printer)) {
+        m_outcome.stop = ApplyUnrecordable;
+        return m_outcome;
+    }
+    if (!IsRecordablePrinterName(request.newName)) {
+        m_outcome.stop = ApplyNewNameRefused;
+        return m_outcome;
+    }
     if (!m_questions.ConfirmApply()) {
         m_outcome.stop = ApplyDeclined;
         return m_outcome;
     }
+    // The printer may have been renamed or deleted since it was listed:
+    // nothing is installed or recorded for a name the spooler no longer has.
+    if (!PrinterStillThere(request.printer)) {
+        m_outcome.stop = ApplyPrinterGone;
+        return m_outcome;
+    }
     if (!GatherProfileFiles(request.setName)) {
         m_outcome.stop = ApplySourceGivenUp;
+        return m_outcome;
+    }
+    // Only profile files are installed: any other name could replace a file
+    // of the system or of the driver in the target folders, or reach a device.
+    if (!CheckProfileFiles()) {
+        m_outcome.stop = ApplyBadProfileFile;
         return m_outcome;
     }
     // The targets are flat folders named by file name only: two different
@@ -85,6 +109,29 @@ void CProfileSetApply::InstallProfileFile(const std::string& printer, const std:
                      [this](const std::string& source, const std::string& target) {
                          return m_questions.AskOverwrite(source, target);
                      });
+}
+
+bool CProfileSetApply::PrinterStillThere(const std::string& printer) const
+{
+    // The driver directory is a target everywhere but on 9x; reading it
+    // opens the printer too.
+    if (GetOsClass() == OsWin9x)
+        return OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS).IsValid();
+    return !GetDriverDirectory(printer).empty();
+}
+
+bool CProfileSetApply::CheckProfileFiles()
+{
+    for (int slot = 0; slot < 4; ++slot) {
+        const ProfileNameProblem problem = CheckProfileFileName(FileNamePart(m_files[slot]));
+        if (problem != ProfileNameOk || !IsDiskFile(m_files[slot].c_str())) {
+            m_outcome.badFile = m_files[slot];
+            m_outcome.badKind = kSlotKinds[slot];
+            m_outcome.badName = problem;
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string CProfileSetApply::FindFileNameClash() const

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "install/ProfileCopy.h"
+#include "install/ProfileFileName.h"
 #include "settings/KPXSetupINI.h"
 #include "settings/ProfileKind.h"
 
@@ -42,8 +43,13 @@ struct ApplyRequest {
 enum ApplyStop {
     ApplyCompleted,      // every step was taken (failures of single steps are listed)
     ApplyDeclined,       // the user did not confirm: nothing changed
+    ApplyUnrecordable,   // the printer's name has a blank at an end: nothing changed
+    ApplyNewNameRefused, // the new name has a blank at an end: nothing changed
+    ApplyPrinterGone,    // the printer or its driver directory cannot be had (renamed or
+                         // deleted meanwhile): nothing changed
     ApplySourceGivenUp,  // a source file was not found: nothing changed
     ApplyFileNameClash,  // two of the set's files have one file name: nothing changed
+    ApplyBadProfileFile, // a file is no profile file to install (badFile): nothing changed
     ApplyNotRecorded,    // files were installed, but the set could not be recorded
 };
 
@@ -59,6 +65,10 @@ enum RenameResult {
 struct ApplyOutcome {
     ApplyStop stop = ApplyDeclined;
     std::string clashingFile;               // the shared file name, for ApplyFileNameClash
+    std::string badFile;                    // the refused source, for ApplyBadProfileFile,
+    ProfileKind badKind = ProfileAuto;      // the kind it stands for,
+    ProfileNameProblem badName = ProfileNameOk;  // and what is wrong with its name
+                                            // (ProfileNameOk: it is no file on a disk)
     TargetCopies copies;                    // targets written and targets that could not be
     bool recorded = false;                  // the set and file names are in the settings file
     RenameResult rename = RenameNotAsked;
@@ -99,6 +109,10 @@ public:
 private:
     // The file name that two different source files share; empty when none.
     std::string FindFileNameClash() const;
+    // Finds the first file that may not be installed and notes it in the
+    // outcome; false when there is one.
+    bool CheckProfileFiles();
+    bool PrinterStillThere(const std::string& printer) const;
     bool RecordSet(const std::string& printer, const std::string& setName);
     void RenameAndMove(const ApplyRequest& request);
 

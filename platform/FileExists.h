@@ -4,3 +4,7 @@
 // another process holds open therefore counts as missing. File-system
 // redirection is left as it is (SafeFileExists is the redirection-safe form).
 bool FileExists(const char* path);
+
+// True when path names a file on a disk: not a folder, not a device (a
+// console, a port, NUL), which would open as well.
+bool IsDiskFile(const char* path);

@@ -8,6 +8,8 @@ namespace {
 // Local printers and the current user's printer connections.
 const DWORD kEnumFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
 const DWORD kLevel = 2;
+// How often the fill is tried when printers keep being added meanwhile.
+const int kFillAttempts = 4;
 
 } // namespace
 
@@ -28,20 +30,27 @@ unsigned CPrnInfoList::Enumerate()
     DWORD returned = 0;
     Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, nullptr, 0, &needed, &returned);
 
-    // GMEM_FIXED: the handle is the block's address.
-    HGLOBAL block = Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, needed);
+    // A printer added between the size query and the fill makes the block
+    // too small; the fill then says how much it needs now, and is tried
+    // again with that, a few times, before the list is given up as empty.
+    HGLOBAL block = nullptr;
+    for (int attempt = 0; attempt < kFillAttempts; ++attempt) {
+        // GMEM_FIXED: the handle is the block's address.
+        block = Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, needed);
+        if (!block)
+            return 0;
+        returned = 0;
+        if (Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed,
+                                  &returned))
+            break;
+        const DWORD error = GetLastError();
+        GlobalFree(block);
+        block = nullptr;
+        if (error != ERROR_INSUFFICIENT_BUFFER)
+            return 0;
+    }
     if (!block)
         return 0;
-
-    // Also fails when a printer was added since the first call and the block
-    // is too small now: the caller then sees no printers until it enumerates
-    // again.
-    returned = 0;
-    if (!Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed,
-                               &returned)) {
-        GlobalFree(block);
-        return 0;
-    }
 
     m_pInfo = static_cast<PRINTER_INFO_2A*>(block);
     m_nCount = returned;

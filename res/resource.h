@@ -40,6 +40,11 @@
 #define IDS_RENAME_SKIPPED_ITEM     123     // %s: the new name
 #define IDS_SECTION_LEFT_ITEM       124     // %s: the old name
 #define IDS_FILE_NAME_CLASH         125     // %s: the file name two of the set's files share
+#define IDS_BAD_PROFILE_FILE        126     // %s: "Kind=path" of a file that is no profile file
+#define IDS_NAME_BLANK_EDGE         127     // a new name with a blank at an end
+#define IDS_PRINTER_UNRECORDABLE    128     // %s: a printer name with a blank at an end
+#define IDS_PRINTER_GONE            129     // %s: a printer renamed or deleted meanwhile
+#define IDS_NO_FILE_GIVEN           130     // names the file in the copy error dialog when no path is given
 
 // Version dialog
 #define IDD_ABOUTBOX                100

@@ -13,6 +13,12 @@ const DWORD kValueBuffer = 260;
 
 } // namespace
 
+bool IsRecordablePrinterName(const std::string& printer)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return !printer.empty() && !blank(printer.front()) && !blank(printer.back());
+}
+
 CDriverINI::CDriverINI()
 {
     // Under WOW64 the file lies in the native system directory unless

@@ -39,6 +39,23 @@ BOOL CKPXSetupINI::GetSetName(int index, std::string& name) const
     return TRUE;
 }
 
+std::vector<std::string> CKPXSetupINI::GetSetNames() const
+{
+    std::vector<std::string> names;
+    const int count = GetSetCount() < kMaxSets ? GetSetCount() : kMaxSets;
+    int gap = 0;
+    for (int i = 0; i < count && gap < kMaxGap; ++i) {
+        std::string name;
+        if (GetSetName(i, name)) {
+            names.push_back(name);
+            gap = 0;
+        } else {
+            ++gap;
+        }
+    }
+    return names;
+}
+
 BOOL CKPXSetupINI::ReadProfilePath(const std::string& setName, ProfileKind kind,
                                    std::string& path) const
 {

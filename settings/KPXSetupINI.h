@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 class CKPXSetupINI {
 public:
@@ -18,6 +19,14 @@ public:
     int GetSetCount() const;
     // ColorProfileSetName<index + 1>; false (name untouched) when missing or empty.
     BOOL GetSetName(int index, std::string& name) const;
+    // The names of the sets on offer, in index order, skipping missing ones.
+    // The count is taken from the file but at most kMaxSets names are read,
+    // and reading ends after kMaxGap missing names in a row: a count of
+    // millions names no more sets than are written, and must not keep the
+    // tool from starting.
+    std::vector<std::string> GetSetNames() const;
+    static const int kMaxSets = 4096;
+    static const int kMaxGap = 256;
     // The finished path of one of the set's files; false (path untouched) when
     // the key is missing or empty or the path cannot be expanded.
     BOOL ReadProfilePath(const std::string& setName, ProfileKind kind, std::string& path) const;

@@ -54,7 +54,9 @@ std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 {
     std::string setName;
     CDriverINI driverIni;
-    if (!driverIni.ReadProfileSetName(printerName, setName))
+    // A name with a blank at an end has no section of its own; what the file
+    // holds under the trimmed name belongs to another printer.
+    if (!IsRecordablePrinterName(printerName) || !driverIni.ReadProfileSetName(printerName, setName))
         setName = LoadResString(IDS_DEFAULT_SET_NAME);
     return setName;
 }

@@ -24,6 +24,15 @@ std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& out
     switch (outcome.stop) {
     case ApplyDeclined:
         return std::string();
+    case ApplyUnrecordable:
+        return FormatTemplateText(LoadResString(IDS_PRINTER_UNRECORDABLE), request.printer);
+    case ApplyNewNameRefused:
+        return LoadResString(IDS_NAME_BLANK_EDGE);
+    case ApplyPrinterGone:
+        return FormatTemplateText(LoadResString(IDS_PRINTER_GONE), request.printer);
+    case ApplyBadProfileFile:
+        return FormatTemplateText(LoadResString(IDS_BAD_PROFILE_FILE),
+                                  std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile);
     case ApplySourceGivenUp:
     case ApplyNotRecorded:
         return LoadResString(IDS_CHANGE_FAILED);

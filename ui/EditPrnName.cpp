@@ -81,9 +81,12 @@ BOOL CEditPrnName::CheckClipboardText()
 
     // The same rule as for typed characters, byte by byte: a lead byte and
     // its trail byte form one character and are let through together.
+    // Another program put the text there: its terminator is not taken on
+    // trust, the scan ends with the block at the latest.
     const OsClass os = GetOsClass();
+    const char* const end = text + lock.Size();
     bool trailBytePending = false;
-    for (const char* p = text; *p; ++p) {
+    for (const char* p = text; p < end && *p; ++p) {
         if (trailBytePending) {
             trailBytePending = false;
         } else if (IsDBCSLeadByte(static_cast<BYTE>(*p))) {

@@ -143,12 +143,8 @@ int CKPXSetupDlg::SelectDefaultPrinter()
 void CKPXSetupDlg::FillSetCombo()
 {
     m_comboSet.ResetContent();
-    const int count = m_toolIni.GetSetCount();
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        if (m_toolIni.GetSetName(i, name))
-            m_comboSet.AddString(name.c_str());
-    }
+    for (const std::string& name : m_toolIni.GetSetNames())
+        m_comboSet.AddString(name.c_str());
 }
 
 void CKPXSetupDlg::SetNameLimit()
@@ -263,6 +259,16 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
 {
     if (newName.empty()) {
         MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
+        newName = oldName;
+        return FALSE;
+    }
+
+    // A blank at an end would give the printer the section of another one in
+    // the driver settings file. The name it has now is left to the apply,
+    // which refuses such a printer.
+    if (MbCompare(newName, oldName) != 0 && !IsRecordablePrinterName(newName)) {
+        MessageBox(LoadResString(IDS_NAME_BLANK_EDGE).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
                    MB_OK | MB_ICONEXCLAMATION);
         newName = oldName;
         return FALSE;

@@ -36,6 +36,11 @@ void CKPXSetupDlg::OnSet()
     if (!report.empty())
         MessageBox(report.c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(), MB_OK);
 
+    if (outcome.stop == ApplyPrinterGone) {
+        // The snapshot the name check uses must know what the spooler now has.
+        m_nPrinterCount = m_printers.Enumerate();
+        return;
+    }
     if (!outcome.recorded) {
         // The list must not claim what the file does not hold: after a failed
         // record the row shows the file's own record again. Set stays enabled

@@ -126,7 +126,7 @@ TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
     EXPECT_EQ(seen.edit, missing);
 }
 
-TEST_F(ConfirmSourceFileTest, EmptyPathAsksWithTheTemplateText)
+TEST_F(ConfirmSourceFileTest, EmptyPathAsksAboutAFileNotGiven)
 {
     Seen seen;
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
@@ -137,7 +137,7 @@ TEST_F(ConfirmSourceFileTest, EmptyPathAsksWithTheTemplateText)
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
     driver.Finish();
     EXPECT_EQ(driver.Done(), 1);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("%s"), seen.message);
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(LoadResString(IDS_NO_FILE_GIVEN)), seen.message);
     EXPECT_EQ(seen.edit, "");
     EXPECT_EQ(path, "");
 }

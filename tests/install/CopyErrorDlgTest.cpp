@@ -3,6 +3,7 @@
 // the path it had, Browse with the file chooser (a stand-in that records what
 // it was asked, and the system's own chooser once), and F1 doing nothing.
 #include "install/CopyErrorDlg.h"
+#include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
@@ -49,7 +50,8 @@ TEST(CopyErrorDlgTest, NamesTheFileAndShowsItsPath)
         {"C:\\\x83\x5C\\\x83\x5C" "Font.kpx", "\x83\x5C" "Font.kpx"},
         // No backslash: the whole path is the name.
         {"Tone.kpx", "Tone.kpx"},
-        {"C:\\profiles\\", ""},
+        // No file name: the path itself is named, never the placeholder.
+        {"C:\\profiles\\", "C:\\profiles\\"},
     };
     for (const auto& c : cases) {
         ShownDialog shown(c.path);
@@ -59,11 +61,11 @@ TEST(CopyErrorDlgTest, NamesTheFileAndShowsItsPath)
     }
 }
 
-TEST(CopyErrorDlgTest, EmptyPathLeavesTheTemplateTextAndAnEmptyEdit)
+TEST(CopyErrorDlgTest, EmptyPathIsNamedAsNotGivenWithAnEmptyEdit)
 {
     ShownDialog shown("");
     ASSERT_TRUE(shown.created);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("%s"), shown.Text(IDC_COPY_MESSAGE));
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(LoadResString(IDS_NO_FILE_GIVEN)), shown.Text(IDC_COPY_MESSAGE));
     EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "");
     EXPECT_EQ(shown.dlg.GetPath(), "");
 }

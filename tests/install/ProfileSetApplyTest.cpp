@@ -62,6 +62,11 @@ enum Condition {
     SpoolerAccepts,
     SectionUnreadable,     // the driver settings file cannot be opened once the set is recorded
     SectionNotWritten,     // the section cannot be written under the new name
+    SystemFileName,        // a "profile" named like the driver settings file
+    DeviceName,            // a "profile" that is the NUL device
+    BlankEdgedPrinter,     // the printer's name ends in a blank
+    BlankEdgedNewName,     // the new name begins with a blank
+    PrinterGone,           // the printer was deleted since it was listed
 };
 
 struct Scenario {
@@ -125,9 +130,20 @@ protected:
 TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
 {
     const Scenario& s = GetParam();
-    const bool clash = s.condition == FileNameClash;
-    CKPXSetupINI toolIni = Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", clash ? "b\\x.kpx" : "a\\z.kpx");
+    const char* font = "a\\z.kpx";
+    if (s.condition == FileNameClash)
+        font = "b\\x.kpx";
+    if (s.condition == SystemFileName)
+        font = "a\\PLOTA2.INI";
+    if (s.condition == DeviceName)
+        font = "a\\NUL.kpx";
+    CKPXSetupINI toolIni = Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", font);
     ScriptedAnswers answers;
+    // Another printer's record, which nothing of this apply may touch.
+    const std::string otherRecord = "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n";
+    ASSERT_TRUE(WriteFileBytes(m_driverIni, otherRecord));
+    std::string printer = kPrinter;
+    std::string newName = s.rename ? "Plotter 2F" : kPrinter;
 
     std::vector<std::string> renames;
     std::optional<ScopedApiOverride<&Win32Api::SetPrinterA>> spooler;
@@ -153,9 +169,17 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         WriteFileBytes(m_systemDir + "x.kpx", "in use");
         held = CreateFileA((m_systemDir + "x.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
+    case BlankEdgedPrinter:
+        printer = newName = "Plotter 3F ";
+        break;
+    case BlankEdgedNewName:
+        newName = " Plotter 2F";
+        break;
+    case PrinterGone:
+        m_printer.reset();
+        break;
     case RecordFails:
         // Held without sharing, the settings file takes no write.
-        WriteFileBytes(m_driverIni, "");
         held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
     case SpoolerAccepts:
@@ -186,8 +210,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     }
 
     CProfileSetApply apply(toolIni, answers);
-    const std::string newName = s.rename ? "Plotter 2F" : kPrinter;
-    const ApplyOutcome outcome = apply.Run({kPrinter, "Office", newName});
+    const ApplyOutcome outcome = apply.Run({printer, "Office", newName});
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
 
@@ -210,6 +233,14 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     if (s.stop != ApplyCompleted && s.stop != ApplyNotRecorded) {
         EXPECT_FALSE(FileExists((m_systemDir + "x.kpx").c_str()));
         EXPECT_FALSE(FileExists((m_driverDir + "y.kpx").c_str()));
+        EXPECT_EQ(ReadFileBytes(m_driverIni), otherRecord);
+    }
+    EXPECT_EQ(IniSection(m_driverIni, "Plotter 1F"), std::vector<std::string>{"ColorProfileSetName=Keep"});
+    if (s.stop == ApplyBadProfileFile) {
+        EXPECT_EQ(outcome.badKind, ProfileFont);
+        EXPECT_EQ(outcome.badFile, m_source.file(font));
+        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        EXPECT_NE(report.find(std::string("Font=") + m_source.file(font)), std::string::npos) << report;
     }
     if (s.condition == FileNameClash) {
         EXPECT_EQ(outcome.clashingFile, "x.kpx");
@@ -223,7 +254,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     }
 
     // What the click would tell: nothing exactly when everything was done.
-    EXPECT_EQ(ApplyReportText({kPrinter, "Office", newName}, outcome).empty(),
+    EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome).empty(),
               outcome.Complete() || s.stop == ApplyDeclined);
 }
 
@@ -241,6 +272,13 @@ const Scenario kScenarios[] = {
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},
     {"section unreadable", SectionUnreadable, true, ApplyCompleted, RenameSkippedUnreadable, 6, 0, kPrinter},
     {"section not written", SectionNotWritten, true, ApplyCompleted, RenameDone, 6, 0, kPrinter},
+    {"profile named PLOTA2.INI", SystemFileName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
+    {"profile that is a device", DeviceName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
+    {"printer name with a blank at its end", BlankEdgedPrinter, false, ApplyUnrecordable, RenameNotAsked, 0, 0,
+     nullptr},
+    {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0,
+     nullptr},
+    {"printer deleted meanwhile", PrinterGone, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ProfileSetApplyTest, ::testing::ValuesIn(kScenarios),

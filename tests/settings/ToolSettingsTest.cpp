@@ -26,17 +26,8 @@ protected:
         return CKPXSetupINI(path, toolDir);
     }
 
-    // What the drop-down would offer: every readable name from 0 to count - 1.
-    static std::vector<std::string> OfferedSets(const CKPXSetupINI& ini)
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < ini.GetSetCount(); ++i) {
-            std::string name;
-            if (ini.GetSetName(i, name))
-                names.push_back(name);
-        }
-        return names;
-    }
+    // What the drop-down offers.
+    static std::vector<std::string> OfferedSets(const CKPXSetupINI& ini) { return ini.GetSetNames(); }
 
     TempDir m_dir;
 };
@@ -65,6 +56,31 @@ TEST_F(ToolSettings, MissingNameIsSkippedAndNumberingStartsAtOne)
     std::string name = "unchanged";
     EXPECT_FALSE(ini.GetSetName(1, name));
     EXPECT_EQ("unchanged", name);
+}
+
+// A count in the millions (or the largest the file can state) names no more
+// sets than are written: reading ends after a long run of missing names, and
+// never goes past the bound, so start-up takes the time of the names there.
+TEST_F(ToolSettings, HugeCountOffersTheNamedSetsAndStopsAfterALongGap)
+{
+    const int gap = CKPXSetupINI::kMaxGap;
+    const std::string names = "ColorProfileSetName1=Office\r\nColorProfileSetName3=Poster\r\n"
+                              "ColorProfileSetName" + std::to_string(3 + gap) + "=JustInReach\r\n"
+                              "ColorProfileSetName" + std::to_string(4 + 2 * gap + 1) + "=PastTheGap\r\n";
+    for (const char* count : {"2147483647", "999999", "-1"}) {
+        CKPXSetupINI ini = Ini(std::string(kHeader) + "NumColorProfileSets=" + count + "\r\n" + names);
+        const std::vector<std::string> expected =
+            std::string(count) == "-1" ? std::vector<std::string>{}
+                                       : std::vector<std::string>{"Office", "Poster", "JustInReach"};
+        EXPECT_EQ(expected, OfferedSets(ini)) << count;
+    }
+    // Within the bound and without a gap every name counts.
+    std::string many = std::string(kHeader) + "NumColorProfileSets=" + std::to_string(CKPXSetupINI::kMaxSets + 5) + "\r\n";
+    for (int i = 1; i <= CKPXSetupINI::kMaxSets + 5; i += 200)
+        many += "ColorProfileSetName" + std::to_string(i) + "=S" + std::to_string(i) + "\r\n";
+    const std::vector<std::string> offered = OfferedSets(Ini(many));
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ("S4001", offered.back());  // 4201 lies beyond the bound of 4096
 }
 
 TEST_F(ToolSettings, MissingFileOffersNothingAndReadsNothing)

@@ -557,7 +557,10 @@ TEST_F(KPXSetupDlgTest, NameCheckRefusesEmptyAndTakenNames)
          IDS_CAPTION_NAME_ERROR, kWarn},
         {"unchanged", "Plotter 3F", IDOK, TRUE, "Plotter 3F", 0, 0, 0},
         {"new name", "Plotter 4F", IDOK, TRUE, "Plotter 4F", 0, 0, 0},
-        {"one blank", " ", IDOK, TRUE, " ", 0, 0, 0},
+        // A blank at an end would share the section of the trimmed name.
+        {"one blank", " ", IDOK, FALSE, "Plotter 3F", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR, kWarn},
+        {"trailing blank", "Plotter 4F ", IDOK, FALSE, "Plotter 3F", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR,
+         kWarn},
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.what);
