@@ -5,38 +5,21 @@
 #include "classlib/Wnd.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
-#include "support/MainDialogCloser.h"
+#include "support/DialogDriver.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/ScopedModulePath.h"
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string g_modulePath;
-
-DWORD WINAPI FakeGetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size)
-{
-    lstrcpynA(buffer, g_modulePath.c_str(), static_cast<int>(size));
-    return static_cast<DWORD>(lstrlenA(buffer));
-}
-
-HANDLE WINAPI OpenMutexDenied(DWORD, BOOL, LPCSTR)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-}
-
-BOOL WINAPI RefuseEveryOpen(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
 
 bool MutexExists(const char* name)
 {
@@ -62,12 +45,26 @@ protected:
     }
 
     // Every start that gets past its checks shows the main dialog, which the
-    // closer closes; every other start must end before it.
-    void TearDown() override { EXPECT_EQ(m_closer.closed(), m_expectedDialogs); }
+    // driver closes; every other start must end before it.
+    void TearDown() override
+    {
+        m_driver.Finish();
+        EXPECT_EQ(m_driver.Done(), m_expectedDialogs);
+        EXPECT_EQ(m_driver.Unexpected(), 0);
+    }
+
+    // Another user's copy holds the machine-wide mutex: opening it is refused.
+    void DenyMutex()
+    {
+        m_denied.emplace([](DWORD, BOOL, LPCSTR) -> HANDLE {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        });
+    }
 
     void UseModule(const std::string& fileName)
     {
-        g_modulePath = m_dir.file(fileName);
+        m_module.set(m_dir.file(fileName));
         m_app.InitApplication(GetModuleHandleA(nullptr));
     }
 
@@ -81,11 +78,22 @@ protected:
     }
 
     TempDir m_dir{"startup"};
-    ScopedApiOverride<&Win32Api::GetModuleFileNameA> m_module{&FakeGetModuleFileNameA};
+    ScopedModulePath m_module{std::string()};
     CKPXSetupApp m_app;
     MessageBoxRecorder m_boxes;
-    MainDialogCloser m_closer{LoadResString(IDS_APP_TITLE)};
+    // Runs while the main dialog is up, before the driver presses Close.
+    std::function<void(HWND)> m_onShown;
+    DialogDriver m_driver{{DialogStep{LoadResString(IDS_APP_TITLE),
+                                      [this](HWND dlg) {
+                                          if (m_onShown)
+                                              m_onShown(dlg);
+                                          PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                                       reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+                                      },
+                                      true, true,
+                                      [](HWND dlg) { return GetDlgItem(dlg, IDC_PRINTER_LIST) != nullptr; }}}};
     int m_expectedDialogs = 0;
+    std::optional<ScopedApiOverride<&Win32Api::OpenMutexA>> m_denied;
 };
 
 TEST_F(StartupTest, TitleAndProfileNameComeFromTheStringTableAndTheExecutable)
@@ -127,7 +135,10 @@ TEST_F(StartupTest, SupportedPrinterThatCannotBeOpenedDoesNotCount)
     WriteIni();
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
-    ScopedApiOverride<&Win32Api::OpenPrinterA> refuse(&RefuseEveryOpen);
+    ScopedApiOverride<&Win32Api::OpenPrinterA> refuse([](LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    });
 
     EXPECT_FALSE(Start());
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
@@ -183,22 +194,19 @@ TEST_F(StartupTest, AllChecksPassedRunTheMainDialogWhileTheMutexIsHeld)
         LRESULT rows = -1;
         std::string name;
     };
-    static Seen seen;
-    seen = Seen();
-    static CKPXSetupApp* app;
-    app = &m_app;
-    m_closer.onShown([](HWND dlg) {
+    Seen seen;
+    m_onShown = [&](HWND dlg) {
         seen.mutexHeld = MutexExists("Global\\KPXSetupMutex");
-        seen.owner = app->m_pMainWnd && app->m_pMainWnd->m_hWnd == dlg;
+        seen.owner = m_app.m_pMainWnd && m_app.m_pMainWnd->m_hWnd == dlg;
         seen.rows = SendMessageA(GetDlgItem(dlg, IDC_PRINTER_LIST), LVM_GETITEMCOUNT, 0, 0);
         char text[64] = {};
         SendMessageA(GetDlgItem(dlg, IDC_PRINTER_NAME), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
         seen.name = text;
-    });
+    };
 
     // InitInstance returns once the dialog is closed.
     EXPECT_FALSE(m_app.InitInstance());
-    EXPECT_EQ(m_closer.closed(), 1);
+    EXPECT_EQ(m_driver.Done(), 1);
     EXPECT_TRUE(seen.mutexHeld);
     EXPECT_TRUE(seen.owner);
     EXPECT_EQ(seen.rows, 1);
@@ -213,7 +221,7 @@ TEST_F(StartupTest, AllChecksPassedRunTheMainDialogWhileTheMutexIsHeld)
     EXPECT_FALSE(MutexExists("Global\\KPXSetupMutex"));
 
     // A later start takes the mutex again.
-    m_closer.onShown({});
+    m_onShown = nullptr;
     EXPECT_FALSE(Start());
     EXPECT_TRUE(m_boxes.boxes().empty());
     m_expectedDialogs = 2;
@@ -274,10 +282,9 @@ TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
-    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
-    static bool guardHeldWhileShown;
-    guardHeldWhileShown = false;
-    m_boxes.onShow([](const RecordedBox&) { guardHeldWhileShown = MutexExists("LocalKPXSetupMutex"); });
+    DenyMutex();
+    bool guardHeldWhileShown = false;
+    m_boxes.onShow([&](const RecordedBox&) { guardHeldWhileShown = MutexExists("LocalKPXSetupMutex"); });
 
     EXPECT_FALSE(Start());
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
@@ -292,7 +299,7 @@ TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
 
 TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
 {
-    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
+    DenyMutex();
     HANDLE shownElsewhere = CreateMutexA(nullptr, TRUE, "LocalKPXSetupMutex");
     ASSERT_NE(shownElsewhere, nullptr);
 
@@ -303,7 +310,7 @@ TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
 
 TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
 {
-    ScopedApiOverride<&Win32Api::OpenMutexA> denied(&OpenMutexDenied);
+    DenyMutex();
     HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
     ShowWindow(window, SW_MINIMIZE);
 
@@ -375,8 +382,7 @@ TEST(ModuleDirTest, CutAtTheLastRealBackslash)
         {"KPXSETUP.EXE", "KPXSETUP.EXE"},
     };
     for (const Case& c : cases) {
-        g_modulePath = c.module;
-        ScopedApiOverride<&Win32Api::GetModuleFileNameA> module(&FakeGetModuleFileNameA);
+        ScopedModulePath module(c.module);
         CKPXSetupApp app;
         app.InitModuleDir();
         EXPECT_EQ(app.m_strModuleDir, c.dir) << c.module;

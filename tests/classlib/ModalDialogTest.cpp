@@ -9,6 +9,7 @@
 #include "classlib/InvalidArgException.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
+#include "support/DialogDriver.h"
 #include "support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -159,18 +160,12 @@ TEST(ModalDialogTest, SameObjectRunsTwice)
 
 TEST(ModalDialogTest, ClickSentFromAnotherThreadEndsTheRun)
 {
-    std::atomic<HWND> shown{nullptr};
     ModalProbe dlg;
-    dlg.onInit = [&shown](ModalProbe& d) { shown = d.m_hWnd; };
-    std::thread helper([&shown] {
-        for (int i = 0; i < 500 && !shown; ++i)
-            Sleep(10);
-        if (shown)
-            SendMessageA(GetDlgItem(shown, IDRETRY), BM_CLICK, 0, 0);
-    });
+    DialogDriver driver({{"", [](HWND shown) { ClickButton(shown, IDRETRY); }}});
     INT_PTR result = dlg.DoModal();
-    helper.join();
+    driver.Finish();
     EXPECT_EQ(result, IDRETRY);
+    EXPECT_EQ(driver.Done(), 1);
 }
 
 // --- Owner ---

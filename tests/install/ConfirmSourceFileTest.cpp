@@ -144,60 +144,50 @@ TEST_F(ConfirmSourceFileTest, EmptyPathAsksAboutAFileNotGiven)
 
 // --- Browsing, with a stand-in for the chooser ---
 
-std::string g_choice;
+// The user browses in the copy error dialog, the chooser (a stand-in)
+// returns `choice`, then the user presses `button`; the check's result, with
+// the path it leaves, and whether the dialog was answered once and alone.
+struct Browsed {
+    bool result;
+    std::string path;
+    int done;
+    int unexpected;
+};
 
-BOOL WINAPI ChooseFile(LPOPENFILENAMEA ofn)
+Browsed BrowseThenPress(const std::string& start, const std::string& choice, int button)
 {
-    lstrcpynA(ofn->lpstrFile, g_choice.c_str(), ofn->nMaxFile);
-    return TRUE;
+    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser([&](LPOPENFILENAMEA ofn) {
+        lstrcpynA(ofn->lpstrFile, choice.c_str(), ofn->nMaxFile);
+        return TRUE;
+    });
+    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
+                              ClickButton(d, IDC_BROWSE);
+                              ClickButton(d, button);
+                          }}});
+    std::string path = start;
+    bool result = ConfirmSourceFile(nullptr, path);
+    driver.Finish();
+    return {result, path, driver.Done(), driver.Unexpected()};
 }
 
 TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
 {
-    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser(&ChooseFile);
-    g_choice = existing;
-    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
-                              ClickButton(d, IDC_BROWSE);
-                              ClickButton(d, IDRETRY);
-                          }}});
-    std::string path = missing;
-    EXPECT_TRUE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 1);
-    EXPECT_EQ(driver.Unexpected(), 0);
-    EXPECT_EQ(path, existing);
+    Browsed browsed = BrowseThenPress(missing, existing, IDRETRY);
+    EXPECT_TRUE(browsed.result);
+    EXPECT_EQ(browsed.done, 1);
+    EXPECT_EQ(browsed.unexpected, 0);
+    EXPECT_EQ(browsed.path, existing);
 }
 
 TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
 {
-    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser(&ChooseFile);
-    g_choice = existing;
-    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
-                              ClickButton(d, IDC_BROWSE);
-                              ClickButton(d, IDCANCEL);
-                          }}});
-    std::string path = missing;
-    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 1);
-    EXPECT_EQ(path, missing);
+    Browsed browsed = BrowseThenPress(missing, existing, IDCANCEL);
+    EXPECT_FALSE(browsed.result);
+    EXPECT_EQ(browsed.done, 1);
+    EXPECT_EQ(browsed.path, missing);
 }
 
 // --- A dialog that cannot be shown ---
-
-// Counts the existence tests; should the check keep asking a dialog that
-// cannot appear, the twentieth test finds the file, so the test ends (and
-// fails) instead of hanging.
-int g_existenceTests = 0;
-std::string g_rescueFile;
-
-HANDLE WINAPI CountingCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa,
-                                  DWORD creation, DWORD flags, HANDLE templ)
-{
-    if (++g_existenceTests >= 20)
-        name = g_rescueFile.c_str();
-    return CreateFileA(name, access, share, sa, creation, flags, templ);
-}
 
 TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
 {
@@ -207,12 +197,20 @@ TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
     CWinApp app;
     app.m_hInstance = noTemplates;
 
-    g_existenceTests = 0;
-    g_rescueFile = existing;
-    ScopedApiOverride<&Win32Api::CreateFileA> open(&CountingCreateFileA);
+    // Counts the existence tests; should the check keep asking a dialog that
+    // cannot appear, the twentieth test finds the file, so the test ends (and
+    // fails) instead of hanging.
+    int existenceTests = 0;
+    ScopedApiOverride<&Win32Api::CreateFileA> open(
+        [&](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD creation, DWORD flags,
+            HANDLE templ) {
+            if (++existenceTests >= 20)
+                name = existing.c_str();
+            return CreateFileA(name, access, share, sa, creation, flags, templ);
+        });
     std::string path = missing;
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    EXPECT_EQ(g_existenceTests, 1);
+    EXPECT_EQ(existenceTests, 1);
     EXPECT_EQ(path, missing);
 }
 

@@ -136,8 +136,6 @@ struct ChooserCall {
     DWORD flags = 0;
     std::string defExt;
 };
-ChooserCall g_chooser;
-std::string g_choice;  // empty: the user cancels
 
 std::string Filter(const char* filter)
 {
@@ -149,54 +147,48 @@ std::string Filter(const char* filter)
     return std::string(filter, end + 2);
 }
 
-BOOL WINAPI FakeGetOpenFileNameA(LPOPENFILENAMEA ofn)
-{
-    ChooserCall& c = g_chooser;
-    ++c.calls;
-    c.owner = ofn->hwndOwner;
-    c.filter = Filter(ofn->lpstrFilter);
-    c.initialFile = ofn->lpstrFile ? ofn->lpstrFile : "(null)";
-    c.maxFile = ofn->nMaxFile;
-    c.initialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "(null)";
-    c.hasTitle = ofn->lpstrTitle != nullptr;
-    c.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
-    c.flags = ofn->Flags;
-    c.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "(null)";
-    if (g_choice.empty())
-        return FALSE;
-    lstrcpynA(ofn->lpstrFile, g_choice.c_str(), ofn->nMaxFile);
-    return TRUE;
-}
-
 class CopyErrorBrowseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_chooser = ChooserCall();
-        g_choice.clear();
-    }
-    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser{&FakeGetOpenFileNameA};
+    ChooserCall m_chooser;
+    std::string m_choice;  // empty: the user cancels
+    ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser{[this](LPOPENFILENAMEA ofn) {
+        ChooserCall& c = m_chooser;
+        ++c.calls;
+        c.owner = ofn->hwndOwner;
+        c.filter = Filter(ofn->lpstrFilter);
+        c.initialFile = ofn->lpstrFile ? ofn->lpstrFile : "(null)";
+        c.maxFile = ofn->nMaxFile;
+        c.initialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "(null)";
+        c.hasTitle = ofn->lpstrTitle != nullptr;
+        c.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
+        c.flags = ofn->Flags;
+        c.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "(null)";
+        if (m_choice.empty())
+            return FALSE;
+        lstrcpynA(ofn->lpstrFile, m_choice.c_str(), ofn->nMaxFile);
+        return TRUE;
+    }};
 };
 
 TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)
 {
-    g_choice = "E:\\chosen\\Vivid.kpx";
+    m_choice = "E:\\chosen\\Vivid.kpx";
     ShownDialog shown("C:\\\x83\x5C\\profiles\\Auto.kpx");
     ASSERT_TRUE(shown.created);
     shown.Click(IDC_BROWSE);
 
-    ASSERT_EQ(g_chooser.calls, 1);
-    EXPECT_EQ(g_chooser.owner, shown.dlg.m_hWnd);
+    ASSERT_EQ(m_chooser.calls, 1);
+    EXPECT_EQ(m_chooser.owner, shown.dlg.m_hWnd);
     EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)") + std::string(1, '\0') +
                                        "*.kpx" + std::string(2, '\0'),
-                        g_chooser.filter);
-    EXPECT_EQ(g_chooser.initialFile, "");
-    EXPECT_EQ(g_chooser.maxFile, 260u);
-    EXPECT_EQ(g_chooser.initialDir, "C:\\\x83\x5C\\profiles");
-    EXPECT_TRUE(g_chooser.hasTitle);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"ﾌｧｲﾙの場所"), g_chooser.title);
-    EXPECT_EQ(g_chooser.flags, 0x1804u);
-    EXPECT_EQ(g_chooser.defExt, "kpx");
+                        m_chooser.filter);
+    EXPECT_EQ(m_chooser.initialFile, "");
+    EXPECT_EQ(m_chooser.maxFile, 260u);
+    EXPECT_EQ(m_chooser.initialDir, "C:\\\x83\x5C\\profiles");
+    EXPECT_TRUE(m_chooser.hasTitle);
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"ﾌｧｲﾙの場所"), m_chooser.title);
+    EXPECT_EQ(m_chooser.flags, 0x1804u);
+    EXPECT_EQ(m_chooser.defExt, "kpx");
 
     // The choice is in the edit, the dialog stays open for Retry.
     EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "E:\\chosen\\Vivid.kpx");
@@ -209,12 +201,12 @@ TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)
 TEST_F(CopyErrorBrowseTest, WithoutAFolderTheSystemChoosesWhereToStart)
 {
     for (const char* path : {"Auto.kpx", ""}) {
-        g_chooser = ChooserCall();
+        m_chooser = ChooserCall();
         ShownDialog shown(path);
         ASSERT_TRUE(shown.created);
         shown.Click(IDC_BROWSE);
-        ASSERT_EQ(g_chooser.calls, 1) << path;
-        EXPECT_EQ(g_chooser.initialDir, "") << path;
+        ASSERT_EQ(m_chooser.calls, 1) << path;
+        EXPECT_EQ(m_chooser.initialDir, "") << path;
     }
 }
 
@@ -224,7 +216,7 @@ TEST_F(CopyErrorBrowseTest, CancelledChooserChangesNothing)
     ASSERT_TRUE(shown.created);
     shown.Type("D:\\typed\\Auto.kpx");
     shown.Click(IDC_BROWSE);
-    ASSERT_EQ(g_chooser.calls, 1);
+    ASSERT_EQ(m_chooser.calls, 1);
     EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), "D:\\typed\\Auto.kpx");
     EXPECT_EQ(shown.dlg.GetPath(), "C:\\old\\Auto.kpx");
     EXPECT_TRUE(IsWindow(shown.dlg.m_hWnd));
@@ -235,7 +227,7 @@ TEST_F(CopyErrorBrowseTest, CancelAfterBrowsingKeepsTheChosenPathInTheDialog)
 {
     // The dialog's path is the chosen one; whoever asked decides to discard
     // it on Cancel (ConfirmSourceFile does).
-    g_choice = "E:\\chosen\\Vivid.kpx";
+    m_choice = "E:\\chosen\\Vivid.kpx";
     ShownDialog shown("C:\\old\\Auto.kpx");
     ASSERT_TRUE(shown.created);
     shown.Click(IDC_BROWSE);

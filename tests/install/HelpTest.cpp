@@ -11,8 +11,10 @@
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/FakeHtmlHelpControl.h"
+#include "support/ScopedModulePath.h"
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
+#include "support/WinHelpRecorder.h"
 
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
@@ -27,19 +29,10 @@ namespace {
 // ---------------------------------------------------------------------------
 // Help paths
 
-const char* g_modulePath = nullptr;
-
-DWORD WINAPI FakeGetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size)
-{
-    lstrcpynA(buffer, g_modulePath, static_cast<int>(size));
-    return static_cast<DWORD>(lstrlenA(buffer));
-}
-
 // The two help paths of an application started from `exePath`.
 std::pair<std::string, std::string> HelpPathsOf(const char* exePath)
 {
-    g_modulePath = exePath;
-    ScopedApiOverride<&Win32Api::GetModuleFileNameA> module(&FakeGetModuleFileNameA);
+    ScopedModulePath module(exePath);
     CWinApp app("KPXSetup");
     app.InitApplication(GetModuleHandleA(nullptr));
     std::string appPath = AppHelpFilePath();
@@ -125,21 +118,6 @@ TEST(HelpIdTable, NamesOnlyControlsOfTheMainDialogTemplate)
 // ---------------------------------------------------------------------------
 // The engines by platform class
 
-struct WinHelpCall {
-    HWND hwnd;
-    std::string file;
-    UINT command;
-    ULONG_PTR data;
-};
-std::vector<WinHelpCall> g_winHelpCalls;
-BOOL g_winHelpResult = TRUE;
-
-BOOL WINAPI FakeWinHelpA(HWND hwnd, LPCSTR file, UINT command, ULONG_PTR data)
-{
-    g_winHelpCalls.push_back({hwnd, file ? file : "<null>", command, data});
-    return g_winHelpResult;
-}
-
 const OsClass kWinHelpClasses[] = {OsWin9x, OsNT4};
 const OsClass kHtmlHelpClasses[] = {OsUnknown, Os2000, OsXP, Os2003, OsVista, Os2008,
                                     Os7,       Os2008R2, Os81, Os2012R2};
@@ -153,8 +131,6 @@ class HelpEngines : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_winHelpCalls.clear();
-        g_winHelpResult = TRUE;
         AfxEnableControlContainer();
         ASSERT_TRUE(m_dlg.Create());
     }
@@ -174,7 +150,7 @@ protected:
         return info;
     }
 
-    ScopedApiOverride<&Win32Api::WinHelpA> m_winHelp{&FakeWinHelpA};
+    WinHelpRecorder m_winHelp;
     FakeHtmlHelpControl m_control;
     CHtmlHelp m_htmlHelp;  // after the fake control it loads
     CDialog m_dlg{IDD_KPXSETUP_DIALOG};
@@ -184,14 +160,14 @@ TEST_F(HelpEngines, HelpButtonOpensTheHlpContentsOnWin9xAndNT4)
 {
     for (OsClass os : kWinHelpClasses) {
         SCOPED_TRACE(os);
-        g_winHelpCalls.clear();
+        m_winHelp.calls.clear();
         ScopedOsVersion platform(os);
         OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
-        ASSERT_EQ(1u, g_winHelpCalls.size());
-        EXPECT_EQ(Dlg(), g_winHelpCalls[0].hwnd);
-        EXPECT_EQ(kHlp, g_winHelpCalls[0].file);
-        EXPECT_EQ(static_cast<UINT>(HELP_INDEX), g_winHelpCalls[0].command);
-        EXPECT_EQ(0u, g_winHelpCalls[0].data);
+        ASSERT_EQ(1u, m_winHelp.calls.size());
+        EXPECT_EQ(Dlg(), m_winHelp.calls[0].hwnd);
+        EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
+        EXPECT_EQ(static_cast<UINT>(HELP_INDEX), m_winHelp.calls[0].command);
+        EXPECT_EQ(0u, m_winHelp.calls[0].data);
     }
     EXPECT_TRUE(m_control.loadedNames.empty()) << "HTML Help is not even loaded";
 }
@@ -209,7 +185,7 @@ TEST_F(HelpEngines, HelpButtonOpensTheChmDefaultTopicElsewhere)
         EXPECT_EQ(static_cast<UINT>(HH_DISPLAY_TOPIC), m_control.calls[0].command);
         EXPECT_EQ(0u, m_control.calls[0].data);
     }
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, F1ShowsTheControlsPopupThroughTheTableOnWin9xAndNT4)
@@ -219,14 +195,14 @@ TEST_F(HelpEngines, F1ShowsTheControlsPopupThroughTheTableOnWin9xAndNT4)
         ScopedOsVersion platform(os);
         for (int id : {IDC_PRINTER_NAME, IDOK}) {
             SCOPED_TRACE(id);
-            g_winHelpCalls.clear();
+            m_winHelp.calls.clear();
             HELPINFO info = HelpFor(id);
             EXPECT_TRUE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
-            ASSERT_EQ(1u, g_winHelpCalls.size());
-            EXPECT_EQ(Item(id), g_winHelpCalls[0].hwnd);
-            EXPECT_EQ(kHlp, g_winHelpCalls[0].file);
-            EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), g_winHelpCalls[0].command);
-            EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), g_winHelpCalls[0].data);
+            ASSERT_EQ(1u, m_winHelp.calls.size());
+            EXPECT_EQ(Item(id), m_winHelp.calls[0].hwnd);
+            EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
+            EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), m_winHelp.calls[0].command);
+            EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), m_winHelp.calls[0].data);
         }
     }
     EXPECT_TRUE(m_control.calls.empty());
@@ -236,9 +212,9 @@ TEST_F(HelpEngines, F1ReturnsWhatTheOldEngineReturned)
 {
     ScopedOsVersion platform(OsWin9x);
     HELPINFO info = HelpFor(IDC_SET);
-    g_winHelpResult = FALSE;
+    m_winHelp.result = FALSE;
     EXPECT_FALSE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
-    g_winHelpResult = TRUE;
+    m_winHelp.result = TRUE;
     EXPECT_TRUE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
 }
 
@@ -251,7 +227,7 @@ TEST_F(HelpEngines, F1InAMenuShowsNoControlPopup)
     info.iCtrlId = SC_CLOSE;
     info.hItemHandle = GetSystemMenu(Dlg(), FALSE);
     EXPECT_TRUE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, F1OpensTheSameDefaultTopicWhateverTheControlElsewhere)
@@ -272,21 +248,21 @@ TEST_F(HelpEngines, F1OpensTheSameDefaultTopicWhateverTheControlElsewhere)
             EXPECT_EQ(0u, call.data);
         }
     }
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, ClosingQuitsTheOldEngineForTheHlpOnWin9xAndNT4)
 {
     for (OsClass os : kWinHelpClasses) {
         SCOPED_TRACE(os);
-        g_winHelpCalls.clear();
+        m_winHelp.calls.clear();
         ScopedOsVersion platform(os);
         CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
-        ASSERT_EQ(1u, g_winHelpCalls.size());
-        EXPECT_EQ(Dlg(), g_winHelpCalls[0].hwnd);
-        EXPECT_EQ(kHlp, g_winHelpCalls[0].file);
-        EXPECT_EQ(static_cast<UINT>(HELP_QUIT), g_winHelpCalls[0].command);
-        EXPECT_EQ(0u, g_winHelpCalls[0].data);
+        ASSERT_EQ(1u, m_winHelp.calls.size());
+        EXPECT_EQ(Dlg(), m_winHelp.calls[0].hwnd);
+        EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
+        EXPECT_EQ(static_cast<UINT>(HELP_QUIT), m_winHelp.calls[0].command);
+        EXPECT_EQ(0u, m_winHelp.calls[0].data);
     }
     EXPECT_TRUE(m_control.calls.empty());
 }
@@ -303,7 +279,7 @@ TEST_F(HelpEngines, ClosingClosesEveryHtmlHelpWindowOnceHelpWasOpened)
     EXPECT_EQ("<null>", m_control.calls[0].file);
     EXPECT_EQ(static_cast<UINT>(HH_CLOSE_ALL), m_control.calls[0].command);
     EXPECT_EQ(0u, m_control.calls[0].data);
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, ClosingWithoutHelpEverOpenedDoesNotLoadHtmlHelp)
@@ -312,7 +288,7 @@ TEST_F(HelpEngines, ClosingWithoutHelpEverOpenedDoesNotLoadHtmlHelp)
     CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
     EXPECT_TRUE(m_control.loadedNames.empty());
     EXPECT_TRUE(m_control.calls.empty());
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, MissingHtmlHelpControlDoesNothing)
@@ -325,7 +301,7 @@ TEST_F(HelpEngines, MissingHtmlHelpControlDoesNothing)
     CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
     EXPECT_FALSE(m_control.loadedNames.empty());
     EXPECT_TRUE(m_control.calls.empty());
-    EXPECT_TRUE(g_winHelpCalls.empty());
+    EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 // The process's own HTML Help, for real: a missing .chm beside the executable

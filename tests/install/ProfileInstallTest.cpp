@@ -9,6 +9,7 @@
 #include "support/SpoolerFakes.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
+#include "support/WinapiFunction.h"
 
 #include <gtest/gtest.h>
 
@@ -178,11 +179,6 @@ TEST_F(ProfileInstall, EmptyDriverTargetWritesAndAsksNothing)
     EXPECT_FALSE(m_failed);
 }
 
-HGLOBAL WINAPI FailingGlobalAlloc(UINT, SIZE_T)
-{
-    return nullptr;
-}
-
 class TargetPaths : public ::testing::Test {
 protected:
     void SetUp() override
@@ -213,26 +209,6 @@ TEST_F(TargetPaths, SystemDirectoryAndTheDriverDirectoryOfThePrinter)
         << m_driverTarget;
 }
 
-BOOL WINAPI NativeAmd64(HANDLE, USHORT* process, USHORT* native)
-{
-    *process = IMAGE_FILE_MACHINE_I386;
-    *native = IMAGE_FILE_MACHINE_AMD64;
-    return TRUE;
-}
-
-BOOL WINAPI NativeArm64(HANDLE, USHORT* process, USHORT* native)
-{
-    *process = IMAGE_FILE_MACHINE_I386;
-    *native = IMAGE_FILE_MACHINE_ARM64;
-    return TRUE;
-}
-
-BOOL WINAPI NativeUnknown(HANDLE, USHORT*, USHORT*)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
 TEST_F(TargetPaths, UnderWow64TheDriverOfTheNativeEnvironmentComesFirst)
 {
     // The environments whose driver record is asked for, in order ("" for
@@ -242,27 +218,42 @@ TEST_F(TargetPaths, UnderWow64TheDriverOfTheNativeEnvironmentComesFirst)
     TestPrinter printer("Plotter 3F", kDriver);
     ASSERT_TRUE(printer.added());
     ScopedOsVersion version(Os7);
-    using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    // IsWow64Process2 as a system of each native machine answers it.
+    using IsWow64Process2Sig = BOOL(HANDLE, USHORT*, USHORT*);
+    auto native = [](USHORT machine) {
+        return [machine](HANDLE, USHORT* process, USHORT* nativeMachine) {
+            *process = IMAGE_FILE_MACHINE_I386;
+            *nativeMachine = machine;
+            return TRUE;
+        };
+    };
+    WinapiFunction<IsWow64Process2Sig, 1> amd64(native(IMAGE_FILE_MACHINE_AMD64));
+    WinapiFunction<IsWow64Process2Sig, 2> arm64Machine(native(IMAGE_FILE_MACHINE_ARM64));
+    WinapiFunction<IsWow64Process2Sig, 3> unknown([](HANDLE, USHORT*, USHORT*) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    });
+    const FARPROC NativeAmd64 = amd64.proc(), NativeArm64 = arm64Machine.proc(), NativeUnknown = unknown.proc();
     const std::string x64 = "Windows x64", arm64 = "Windows ARM64";
     struct Case {
         bool wow64;
-        IsWow64Process2Fn isWow64Process2;  // null: a system without it
+        FARPROC isWow64Process2;  // null: a system without it
         bool nativeInstalled;
         std::vector<std::string> asked;
     } cases[] = {
-        {false, &NativeArm64, true, {""}},
+        {false, NativeArm64, true, {""}},
         {true, nullptr, true, {x64}},
-        {true, &NativeAmd64, true, {x64}},
-        {true, &NativeAmd64, false, {x64, ""}},
-        {true, &NativeUnknown, true, {x64}},
-        {true, &NativeArm64, true, {arm64}},
-        {true, &NativeArm64, false, {arm64, ""}},
+        {true, NativeAmd64, true, {x64}},
+        {true, NativeAmd64, false, {x64, ""}},
+        {true, NativeUnknown, true, {x64}},
+        {true, NativeArm64, true, {arm64}},
+        {true, NativeArm64, false, {arm64, ""}},
     };
     for (const Case& c : cases) {
         ScopedPlatformFlags flags(c.wow64, false);
         ScopedApiOverride<&Win32Api::GetProcAddress> lookup([&](HMODULE module, LPCSTR name) -> FARPROC {
             if (HIWORD(name) && lstrcmpA(name, "IsWow64Process2") == 0)
-                return reinterpret_cast<FARPROC>(c.isWow64Process2);
+                return c.isWow64Process2;
             return ::GetProcAddress(module, name);
         });
         std::vector<std::string> asked;
@@ -303,7 +294,7 @@ TEST_F(TargetPaths, NoDriverTargetOnWindows9xOrWhenTheDriverCannotBeHad)
         EXPECT_EQ(0, spooler.OpenHandles());
     }
     {
-        ScopedApiOverride<&Win32Api::GlobalAlloc> alloc(&FailingGlobalAlloc);
+        ScopedApiOverride<&Win32Api::GlobalAlloc> alloc([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
         Targets("C:\\a.kpx");
         EXPECT_EQ("", m_driverTarget);
     }

@@ -1,6 +1,7 @@
 #include "platform/OsClass.h"
 
 #include "support/ApiOverride.h"
+#include "support/WineMachine.h"
 
 #include <gtest/gtest.h>
 
@@ -131,47 +132,42 @@ struct FakeVersionQuery {
     std::vector<DWORD> sizesSeen;
     bool restZeroOnEntry = true; // every byte after the size field was zero
 };
-FakeVersionQuery g_query;
-
-BOOL WINAPI FakeGetVersionExA(LPOSVERSIONINFOA info)
-{
-    const DWORD size = info->dwOSVersionInfoSize;
-    g_query.sizesSeen.push_back(size);
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(info);
-    for (DWORD i = sizeof(DWORD); i < size && i < sizeof(OSVERSIONINFOEXA); ++i) {
-        if (bytes[i] != 0)
-            g_query.restZeroOnEntry = false;
-    }
-    if (size != g_query.acceptedSize) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    info->dwPlatformId = g_query.answer.platformId;
-    info->dwMajorVersion = g_query.answer.major;
-    info->dwMinorVersion = g_query.answer.minor;
-    if (size == sizeof(OSVERSIONINFOEXA))
-        reinterpret_cast<OSVERSIONINFOEXA*>(info)->wProductType = g_query.answer.productType;
-    return TRUE;
-}
-
 class GetOsClassQuery : public ::testing::Test {
 protected:
-    void SetUp() override { g_query = FakeVersionQuery(); }
-
     OsClass Classify(DWORD acceptedSize, VersionAnswer answer)
     {
-        g_query.acceptedSize = acceptedSize;
-        g_query.answer = answer;
-        ScopedApiOverride<&Win32Api::GetVersionExA> fake(&FakeGetVersionExA);
+        m_query.acceptedSize = acceptedSize;
+        m_query.answer = answer;
+        ScopedApiOverride<&Win32Api::GetVersionExA> fake([this](LPOSVERSIONINFOA info) {
+            const DWORD size = info->dwOSVersionInfoSize;
+            m_query.sizesSeen.push_back(size);
+            const BYTE* bytes = reinterpret_cast<const BYTE*>(info);
+            for (DWORD i = sizeof(DWORD); i < size && i < sizeof(OSVERSIONINFOEXA); ++i) {
+                if (bytes[i] != 0)
+                    m_query.restZeroOnEntry = false;
+            }
+            if (size != m_query.acceptedSize) {
+                SetLastError(ERROR_INSUFFICIENT_BUFFER);
+                return FALSE;
+            }
+            info->dwPlatformId = m_query.answer.platformId;
+            info->dwMajorVersion = m_query.answer.major;
+            info->dwMinorVersion = m_query.answer.minor;
+            if (size == sizeof(OSVERSIONINFOEXA))
+                reinterpret_cast<OSVERSIONINFOEXA*>(info)->wProductType = m_query.answer.productType;
+            return TRUE;
+        });
         return GetOsClass();
     }
+
+    FakeVersionQuery m_query;
 };
 
 TEST_F(GetOsClassQuery, AsksWithTheZeroedExtendedRecord)
 {
     EXPECT_EQ(OsXP, Classify(156, {VER_PLATFORM_WIN32_NT, 5, 1, kWorkstation}));
-    EXPECT_EQ(std::vector<DWORD>{156}, g_query.sizesSeen);
-    EXPECT_TRUE(g_query.restZeroOnEntry);
+    EXPECT_EQ(std::vector<DWORD>{156}, m_query.sizesSeen);
+    EXPECT_TRUE(m_query.restZeroOnEntry);
 }
 
 TEST_F(GetOsClassQuery, ReadsTheProductTypeOfTheExtendedRecord)
@@ -185,16 +181,16 @@ TEST_F(GetOsClassQuery, FailedQueryLeavesTheZeroedRecordAndIsUnknown)
 {
     EXPECT_EQ(OsUnknown, Classify(0, {}));
     // Both record sizes were tried, each zeroed.
-    EXPECT_EQ((std::vector<DWORD>{156, 148}), g_query.sizesSeen);
-    EXPECT_TRUE(g_query.restZeroOnEntry);
+    EXPECT_EQ((std::vector<DWORD>{156, 148}), m_query.sizesSeen);
+    EXPECT_TRUE(m_query.restZeroOnEntry);
 }
 
 TEST_F(GetOsClassQuery, SystemsThatKnowOnlyThePlainRecordAreStillClassed)
 {
     // Windows 98 and NT 4.0 SP5 refuse the 156-byte record.
     EXPECT_EQ(OsWin9x, Classify(148, {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0}));
-    EXPECT_EQ((std::vector<DWORD>{156, 148}), g_query.sizesSeen);
-    EXPECT_TRUE(g_query.restZeroOnEntry);
+    EXPECT_EQ((std::vector<DWORD>{156, 148}), m_query.sizesSeen);
+    EXPECT_TRUE(m_query.restZeroOnEntry);
 
     EXPECT_EQ(OsNT4, Classify(148, {VER_PLATFORM_WIN32_NT, 4, 0, 0}));
 }
@@ -273,31 +269,6 @@ private:
     bool m_copied = false;
 };
 
-// Wine's version setting for one program, removed afterwards.
-class WineAppVersion {
-public:
-    WineAppVersion(const std::string& exeName, const char* version)
-        : m_key("Software\\Wine\\AppDefaults\\" + exeName)
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                            nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        m_set = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                               static_cast<DWORD>(std::strlen(version) + 1)) == ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    ~WineAppVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, m_key.c_str()); }
-    WineAppVersion(const WineAppVersion&) = delete;
-    WineAppVersion& operator=(const WineAppVersion&) = delete;
-
-    bool set() const { return m_set; }
-
-private:
-    std::string m_key;
-    bool m_set = false;
-};
-
 struct ReportedVersion {
     const char* wineSetting;
     OsClass expected;
@@ -314,7 +285,7 @@ TEST_P(GetOsClassAsReported, ClassesTheVersionWineReportsToTheProgram)
 {
     ProbeCopy probe;
     ASSERT_TRUE(probe.copied());
-    WineAppVersion version(probe.name(), GetParam().wineSetting);
+    ScopedProgramWindowsVersion version(probe.name(), GetParam().wineSetting);
     ASSERT_TRUE(version.set());
 
     EXPECT_EQ(kProbeExitBase + GetParam().expected, probe.Run());

@@ -3,6 +3,7 @@
 
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"
+#include "support/WinapiFunction.h"
 
 #include <gtest/gtest.h>
 
@@ -11,90 +12,41 @@
 
 namespace {
 
-// The libraries the query loads and frees. The recording fakes pass every
+// GetProcAddress that answers a lookup of IsWow64Process with this entry;
+// null stands for a system that predates the function.
+auto IsWow64ProcessAt(FARPROC entry)
+{
+    return [entry](HMODULE module, LPCSTR name) -> FARPROC {
+        if (!HIWORD(name) || std::strcmp(name, "IsWow64Process") != 0)
+            return ::GetProcAddress(module, name);
+        if (!entry)
+            SetLastError(ERROR_PROC_NOT_FOUND);
+        return entry;
+    };
+}
+
+// The libraries the query loads and frees; the recording stand-ins pass every
 // call on to the system.
-struct LibraryCalls {
-    std::vector<HMODULE> loaded;
-    std::vector<HMODULE> freed;
-};
-LibraryCalls g_libs;
-
-HMODULE WINAPI RecordingLoadLibraryA(LPCSTR name)
-{
-    HMODULE h = ::LoadLibraryA(name);
-    if (h)
-        g_libs.loaded.push_back(h);
-    return h;
-}
-
-BOOL WINAPI RecordingFreeLibrary(HMODULE h)
-{
-    g_libs.freed.push_back(h);
-    return ::FreeLibrary(h);
-}
-
-HMODULE WINAPI FailingLoadLibraryA(LPCSTR)
-{
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-}
-
-// A system that predates IsWow64Process.
-FARPROC WINAPI GetProcAddressWithoutIsWow64Process(HMODULE module, LPCSTR name)
-{
-    if (HIWORD(name) && std::strcmp(name, "IsWow64Process") == 0) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
-    }
-    return ::GetProcAddress(module, name);
-}
-
-BOOL WINAPI FailingIsWow64Process(HANDLE, PBOOL)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-BOOL WINAPI TrueIsWow64Process(HANDLE, PBOOL wow64)
-{
-    *wow64 = TRUE;
-    return TRUE;
-}
-
-FARPROC WINAPI GetProcAddressWithFailingIsWow64Process(HMODULE, LPCSTR)
-{
-    return reinterpret_cast<FARPROC>(&FailingIsWow64Process);
-}
-
-FARPROC WINAPI GetProcAddressWithTrueIsWow64Process(HMODULE, LPCSTR)
-{
-    return reinterpret_cast<FARPROC>(&TrueIsWow64Process);
-}
-
-SC_HANDLE WINAPI RefusedOpenSCManagerA(LPCSTR, LPCSTR, DWORD)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-}
-
-BOOL WINAPI RunningQueryServiceStatus(SC_HANDLE, LPSERVICE_STATUS status)
-{
-    status->dwCurrentState = SERVICE_RUNNING;
-    return TRUE;
-}
-
 class Wow64Query : public ::testing::Test {
 protected:
-    void SetUp() override { g_libs = LibraryCalls(); }
-
     void ExpectLibraryFreed()
     {
-        ASSERT_EQ(1u, g_libs.loaded.size());
-        EXPECT_EQ(g_libs.loaded, g_libs.freed);
+        ASSERT_EQ(1u, m_loaded.size());
+        EXPECT_EQ(m_loaded, m_freed);
     }
 
-    ScopedApiOverride<&Win32Api::LoadLibraryA> m_load{&RecordingLoadLibraryA};
-    ScopedApiOverride<&Win32Api::FreeLibrary> m_free{&RecordingFreeLibrary};
+    std::vector<HMODULE> m_loaded;
+    std::vector<HMODULE> m_freed;
+    ScopedApiOverride<&Win32Api::LoadLibraryA> m_load{[this](LPCSTR name) {
+        HMODULE h = ::LoadLibraryA(name);
+        if (h)
+            m_loaded.push_back(h);
+        return h;
+    }};
+    ScopedApiOverride<&Win32Api::FreeLibrary> m_free{[this](HMODULE h) {
+        m_freed.push_back(h);
+        return ::FreeLibrary(h);
+    }};
 };
 
 TEST_F(Wow64Query, ThirtyTwoBitSystemIsNotWow64)
@@ -105,23 +57,30 @@ TEST_F(Wow64Query, ThirtyTwoBitSystemIsNotWow64)
 
 TEST_F(Wow64Query, SystemWithoutTheFunctionCannotBeTold)
 {
-    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithoutIsWow64Process);
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(IsWow64ProcessAt(nullptr));
     EXPECT_EQ(-1, QueryWow64());
     ExpectLibraryFreed();
 }
 
 TEST_F(Wow64Query, FailedCallCannotBeTold)
 {
-    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithFailingIsWow64Process);
+    WinapiFunction<BOOL(HANDLE, PBOOL)> failing([](HANDLE, PBOOL) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    });
+    ScopedApiOverride<&Win32Api::GetProcAddress> lookup(IsWow64ProcessAt(failing.proc()));
     EXPECT_EQ(-1, QueryWow64());
     ExpectLibraryFreed();
 }
 
 TEST_F(Wow64Query, KernelThatCannotBeLoadedCannotBeTold)
 {
-    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&FailingLoadLibraryA);
+    ScopedApiOverride<&Win32Api::LoadLibraryA> load([](LPCSTR) -> HMODULE {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    });
     EXPECT_EQ(-1, QueryWow64());
-    EXPECT_TRUE(g_libs.freed.empty());
+    EXPECT_TRUE(m_freed.empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -131,16 +90,26 @@ TEST(PlatformFlags, EachFlagIsTrueOnlyForAnAnswerOfOne)
 {
     ScopedPlatformFlags restore(false, false);
     {
-        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithTrueIsWow64Process);
-        ScopedApiOverride<&Win32Api::QueryServiceStatus> status(&RunningQueryServiceStatus);
+        WinapiFunction<BOOL(HANDLE, PBOOL)> isWow64([](HANDLE, PBOOL wow64) {
+            *wow64 = TRUE;
+            return TRUE;
+        });
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(IsWow64ProcessAt(isWow64.proc()));
+        ScopedApiOverride<&Win32Api::QueryServiceStatus> status([](SC_HANDLE, LPSERVICE_STATUS status) {
+            status->dwCurrentState = SERVICE_RUNNING;
+            return TRUE;
+        });
         InitPlatformFlags();
         EXPECT_EQ(TRUE, RunningOnWow64());
         EXPECT_EQ(TRUE, TerminalServicesActive());
     }
     {
         // Both queries give -1.
-        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(&GetProcAddressWithoutIsWow64Process);
-        ScopedApiOverride<&Win32Api::OpenSCManagerA> manager(&RefusedOpenSCManagerA);
+        ScopedApiOverride<&Win32Api::GetProcAddress> lookup(IsWow64ProcessAt(nullptr));
+        ScopedApiOverride<&Win32Api::OpenSCManagerA> manager([](LPCSTR, LPCSTR, DWORD) -> SC_HANDLE {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        });
         InitPlatformFlags();
         EXPECT_EQ(FALSE, RunningOnWow64());
         EXPECT_EQ(FALSE, TerminalServicesActive());

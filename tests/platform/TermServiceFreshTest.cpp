@@ -5,6 +5,7 @@
 
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"
+#include "support/WineMachine.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,7 @@
 
 namespace {
 
-// The service handles the query opens and closes. The recording fakes pass
-// every call on to the system.
+// The service handles the query opens and closes, and what it asked for.
 struct ServiceCalls {
     std::vector<SC_HANDLE> opened;
     std::vector<SC_HANDLE> closed;
@@ -25,60 +25,6 @@ struct ServiceCalls {
     std::string serviceName;
     DWORD serviceAccess = 0;
 };
-ServiceCalls g_calls;
-
-SC_HANDLE WINAPI RecordingOpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access)
-{
-    g_calls.managerAccess = access;
-    g_calls.managerLocalDefault = machine == nullptr && database == nullptr;
-    SC_HANDLE h = ::OpenSCManagerA(machine, database, access);
-    if (h)
-        g_calls.opened.push_back(h);
-    return h;
-}
-
-SC_HANDLE WINAPI RecordingOpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access)
-{
-    g_calls.serviceName = name ? name : "";
-    g_calls.serviceAccess = access;
-    SC_HANDLE h = ::OpenServiceA(manager, name, access);
-    if (h)
-        g_calls.opened.push_back(h);
-    return h;
-}
-
-BOOL WINAPI RecordingCloseServiceHandle(SC_HANDLE h)
-{
-    g_calls.closed.push_back(h);
-    return ::CloseServiceHandle(h);
-}
-
-SC_HANDLE WINAPI RefusedOpenSCManagerA(LPCSTR, LPCSTR, DWORD)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-}
-
-// A service status that the system does not let a test produce.
-DWORD g_reportedState = 0;
-bool g_statusZeroOnEntry = true;
-
-BOOL WINAPI FakeQueryServiceStatus(SC_HANDLE, LPSERVICE_STATUS status)
-{
-    const SERVICE_STATUS zero = {};
-    if (std::memcmp(status, &zero, sizeof(zero)) != 0)
-        g_statusZeroOnEntry = false;
-    status->dwServiceType = SERVICE_WIN32_SHARE_PROCESS;
-    status->dwCurrentState = g_reportedState;
-    return TRUE;
-}
-
-BOOL WINAPI FailingQueryServiceStatus(SC_HANDLE, LPSERVICE_STATUS)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
 // A service handle of the test's own, closed with the system's call.
 class TestServiceHandle {
 public:
@@ -96,57 +42,50 @@ private:
     SC_HANDLE m_h;
 };
 
-// Starts "TermService" as an administrator would and waits until the manager
-// reports it running.
-bool StartTermService()
-{
-    TestServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    TestServiceHandle service(manager.get() ? ::OpenServiceA(manager.get(), "TermService",
-                                                             SERVICE_START | SERVICE_QUERY_STATUS)
-                                            : nullptr);
-    if (!service.get() || !::StartServiceA(service.get(), 0, nullptr))
-        return false;
-    for (int i = 0; i < 300; ++i) {
-        SERVICE_STATUS status = {};
-        if (!::QueryServiceStatus(service.get(), &status))
-            return false;
-        if (status.dwCurrentState == SERVICE_RUNNING)
-            return true;
-        Sleep(100);
-    }
-    return false;
-}
-
 bool DeleteTermService()
 {
     TestServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    TestServiceHandle service(manager.get() ? ::OpenServiceA(manager.get(), "TermService", DELETE)
-                                            : nullptr);
+    TestServiceHandle service(manager.get() ? ::OpenServiceA(manager.get(), "TermService", DELETE) : nullptr);
     return service.get() && ::DeleteService(service.get());
 }
 
 class TermServiceQuery : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_calls = ServiceCalls();
-        g_statusZeroOnEntry = true;
-    }
-
     // Every handle opened was closed, once.
     void ExpectAllClosed(size_t expectedOpened)
     {
-        std::vector<SC_HANDLE> opened = g_calls.opened;
-        std::vector<SC_HANDLE> closed = g_calls.closed;
+        std::vector<SC_HANDLE> opened = m_calls.opened;
+        std::vector<SC_HANDLE> closed = m_calls.closed;
         std::sort(opened.begin(), opened.end());
         std::sort(closed.begin(), closed.end());
         EXPECT_EQ(expectedOpened, opened.size());
         EXPECT_EQ(opened, closed);
     }
 
-    ScopedApiOverride<&Win32Api::OpenSCManagerA> m_manager{&RecordingOpenSCManagerA};
-    ScopedApiOverride<&Win32Api::OpenServiceA> m_service{&RecordingOpenServiceA};
-    ScopedApiOverride<&Win32Api::CloseServiceHandle> m_close{&RecordingCloseServiceHandle};
+    // The recording stand-ins pass every call on to the system.
+    ServiceCalls m_calls;
+    ScopedApiOverride<&Win32Api::OpenSCManagerA> m_manager{[this](LPCSTR machine, LPCSTR database, DWORD access) {
+        m_calls.managerAccess = access;
+        m_calls.managerLocalDefault = machine == nullptr && database == nullptr;
+        return Opened(::OpenSCManagerA(machine, database, access));
+    }};
+    ScopedApiOverride<&Win32Api::OpenServiceA> m_service{[this](SC_HANDLE manager, LPCSTR name, DWORD access) {
+        m_calls.serviceName = name ? name : "";
+        m_calls.serviceAccess = access;
+        return Opened(::OpenServiceA(manager, name, access));
+    }};
+    ScopedApiOverride<&Win32Api::CloseServiceHandle> m_close{[this](SC_HANDLE h) {
+        m_calls.closed.push_back(h);
+        return ::CloseServiceHandle(h);
+    }};
+
+private:
+    SC_HANDLE Opened(SC_HANDLE h)
+    {
+        if (h)
+            m_calls.opened.push_back(h);
+        return h;
+    }
 };
 
 TEST_F(TermServiceQuery, StoppedServiceIsInactive)
@@ -158,22 +97,22 @@ TEST_F(TermServiceQuery, StoppedServiceIsInactive)
 TEST_F(TermServiceQuery, AsksForNoMoreThanReadingTheStatus)
 {
     QueryTerminalServices();
-    EXPECT_TRUE(g_calls.managerLocalDefault);
-    EXPECT_EQ(static_cast<DWORD>(GENERIC_READ), g_calls.managerAccess);
-    EXPECT_EQ("TermService", g_calls.serviceName);
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_QUERY_STATUS), g_calls.serviceAccess);
+    EXPECT_TRUE(m_calls.managerLocalDefault);
+    EXPECT_EQ(static_cast<DWORD>(GENERIC_READ), m_calls.managerAccess);
+    EXPECT_EQ("TermService", m_calls.serviceName);
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_QUERY_STATUS), m_calls.serviceAccess);
 }
 
 TEST_F(TermServiceQuery, RunningServiceIsActive)
 {
-    ASSERT_TRUE(StartTermService());
+    ASSERT_TRUE(StartTerminalServices());
     EXPECT_EQ(1, QueryTerminalServices());
     ExpectAllClosed(2);
 }
 
 TEST_F(TermServiceQuery, RunningServiceSetsTheFlag)
 {
-    ASSERT_TRUE(StartTermService());
+    ASSERT_TRUE(StartTerminalServices());
     ScopedPlatformFlags restore(false, false);
     InitPlatformFlags();
     EXPECT_TRUE(TerminalServicesActive());
@@ -189,14 +128,20 @@ TEST_F(TermServiceQuery, MissingServiceCannotBeTold)
 
 TEST_F(TermServiceQuery, RefusedManagerCannotBeTold)
 {
-    ScopedApiOverride<&Win32Api::OpenSCManagerA> refuse(&RefusedOpenSCManagerA);
+    ScopedApiOverride<&Win32Api::OpenSCManagerA> refuse([](LPCSTR, LPCSTR, DWORD) -> SC_HANDLE {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    });
     EXPECT_EQ(-1, QueryTerminalServices());
-    EXPECT_TRUE(g_calls.closed.empty());
+    EXPECT_TRUE(m_calls.closed.empty());
 }
 
 TEST_F(TermServiceQuery, FailedStatusQueryCannotBeToldAndClosesBothHandles)
 {
-    ScopedApiOverride<&Win32Api::QueryServiceStatus> fail(&FailingQueryServiceStatus);
+    ScopedApiOverride<&Win32Api::QueryServiceStatus> fail([](SC_HANDLE, LPSERVICE_STATUS) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    });
     EXPECT_EQ(-1, QueryTerminalServices());
     ExpectAllClosed(2);
 }
@@ -217,15 +162,25 @@ TEST_F(TermServiceQuery, PausedAndPendingStatesCountAsActive)
         {0, 0},
         {8, 0},
     };
-    ScopedApiOverride<&Win32Api::QueryServiceStatus> fake(&FakeQueryServiceStatus);
+    // A service status that the system does not let a test produce.
+    DWORD reportedState = 0;
+    bool statusZeroOnEntry = true;
+    ScopedApiOverride<&Win32Api::QueryServiceStatus> fake([&](SC_HANDLE, LPSERVICE_STATUS status) {
+        const SERVICE_STATUS zero = {};
+        if (std::memcmp(status, &zero, sizeof(zero)) != 0)
+            statusZeroOnEntry = false;
+        status->dwServiceType = SERVICE_WIN32_SHARE_PROCESS;
+        status->dwCurrentState = reportedState;
+        return TRUE;
+    });
     for (const auto& r : rows) {
         SCOPED_TRACE("service state " + std::to_string(r.state));
-        g_calls = ServiceCalls();
-        g_reportedState = r.state;
+        m_calls = ServiceCalls();
+        reportedState = r.state;
         EXPECT_EQ(r.expected, QueryTerminalServices());
         ExpectAllClosed(2);
     }
-    EXPECT_TRUE(g_statusZeroOnEntry);
+    EXPECT_TRUE(statusZeroOnEntry);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // checks the record it is handed against the printer's real one.
 #include "printers/PrinterRename.h"
 #include "printers/RenamePermission.h"
+#include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"
 #include "support/SpoolerFakes.h"
 #include "support/TestPrinter.h"
@@ -15,58 +16,22 @@
 
 namespace {
 
-// What the accepting spooler was handed.
-struct SetPrinterCall {
-    DWORD level = 0;
-    DWORD command = 0;
-    ptrdiff_t nameOffset = -1;  // where pPrinterName points, from the record's start
-    std::string name;           // pPrinterName
-    std::string port;  // pPortName
-    DWORD attributes = 0;
-    DWORD deviceNotSelectedTimeout = 0;
-    DWORD transmissionRetryTimeout = 0;
-};
-std::vector<SetPrinterCall> g_setCalls;
-
-BOOL WINAPI AcceptingSetPrinter(HANDLE, DWORD level, LPBYTE record, DWORD command)
+// GetPrinterA, except that reading the record of that level fails as for a
+// handle the spooler no longer knows.
+auto UnreadableLevel(DWORD unreadable)
 {
-    SetPrinterCall call;
-    call.level = level;
-    call.command = command;
-    if (level == 5 && record) {
-        const auto* info = reinterpret_cast<const PRINTER_INFO_5A*>(record);
-        call.nameOffset = reinterpret_cast<const BYTE*>(info->pPrinterName) - record;
-        call.name = info->pPrinterName ? info->pPrinterName : "(null)";
-        call.port = info->pPortName ? info->pPortName : "(null)";
-        call.attributes = info->Attributes;
-        call.deviceNotSelectedTimeout = info->DeviceNotSelectedTimeout;
-        call.transmissionRetryTimeout = info->TransmissionRetryTimeout;
-    }
-    g_setCalls.push_back(call);
-    return TRUE;
+    return [unreadable](HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+        if (level == unreadable && buffer) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return FALSE;
+        }
+        return GetPrinterA(printer, level, buffer, size, needed);
+    };
 }
 
-HGLOBAL WINAPI NoMemory(UINT, SIZE_T)
+auto NoMemory()
 {
-    return nullptr;
-}
-
-BOOL WINAPI LevelFiveUnreadable(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed)
-{
-    if (level == 5 && buffer) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    return GetPrinterA(printer, level, buffer, size, needed);
-}
-
-BOOL WINAPI LevelTwoUnreadable(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed)
-{
-    if (level == 2 && buffer) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    return GetPrinterA(printer, level, buffer, size, needed);
+    return [](UINT, SIZE_T) -> HGLOBAL { return nullptr; };
 }
 
 bool PrinterExists(const std::string& name)
@@ -114,7 +79,6 @@ protected:
     void SetUp() override
     {
         DeleteAllPrinters();
-        g_setCalls.clear();
     }
     void TearDown() override { DeleteAllPrinters(); }
 };
@@ -133,13 +97,12 @@ TEST_F(PrinterRenameTest, AcceptedNameTravelsWholeAfterTheRecordInTheSameBlock)
     const std::string longName = std::string(600, 'P') + "\x83\x5C" + " 2F";
     const std::string names[] = {"Plotter 2F", longName};
     for (const std::string& newName : names) {
-        g_setCalls.clear();
         SpoolerFakes spooler;
-        ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+        AcceptedRenames accept;
 
         EXPECT_TRUE(RenamePrinter("Plotter 3F", newName.c_str()));
-        ASSERT_EQ(g_setCalls.size(), 1u);
-        const SetPrinterCall& call = g_setCalls[0];
+        ASSERT_EQ(accept.calls().size(), 1u);
+        const SetPrinterCall& call = accept.calls()[0];
         EXPECT_EQ(call.level, 5u);
         EXPECT_EQ(call.command, 0u);
         EXPECT_EQ(call.name, newName);
@@ -184,15 +147,15 @@ TEST_F(PrinterRenameTest, NothingIsAskedOfTheSpoolerWhenAStepFails)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        g_setCalls.clear();
         SpoolerFakes spooler;
         c.arrange(spooler);
-        ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
-        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(c.noMemory ? &NoMemory : Win32().GlobalAlloc);
-        ScopedApiOverride<&Win32Api::GetPrinterA> read(c.unreadable ? &LevelFiveUnreadable : Win32().GetPrinterA);
+        AcceptedRenames accept;
+        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(
+            [&](UINT flags, SIZE_T bytes) { return c.noMemory ? nullptr : ::GlobalAlloc(flags, bytes); });
+        ScopedApiOverride<&Win32Api::GetPrinterA> read(UnreadableLevel(c.unreadable ? 5 : 0));
 
         EXPECT_FALSE(RenamePrinter(c.name, "Plotter 2F"));
-        EXPECT_TRUE(g_setCalls.empty());
+        EXPECT_TRUE(accept.calls().empty());
         EXPECT_EQ(spooler.OpenHandles(), 0);
     }
     EXPECT_TRUE(PrinterExists("Plotter 3F"));
@@ -254,11 +217,11 @@ TEST_F(PrinterRenameTest, UnreadableRecordLeavesRenamingAllowed)
     ASSERT_TRUE(shared.added());
     SpoolerFakes spooler;
     {
-        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(&NoMemory);
+        ScopedApiOverride<&Win32Api::GlobalAlloc> memory(NoMemory());
         EXPECT_EQ(QueryRenameAllowed("Shared Plotter"), 1);
     }
     {
-        ScopedApiOverride<&Win32Api::GetPrinterA> read(&LevelTwoUnreadable);
+        ScopedApiOverride<&Win32Api::GetPrinterA> read(UnreadableLevel(2));
         EXPECT_EQ(QueryRenameAllowed("Shared Plotter"), 1);
     }
     EXPECT_EQ(spooler.OpenHandles(), 0);

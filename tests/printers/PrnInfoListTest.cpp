@@ -79,28 +79,22 @@ TEST_F(PrnInfoListTest, ReturnsEveryPrinterWithItsNames)
     EXPECT_STREQ("gamma", list.GetItem(2)->pPrinterName);
 }
 
-// Reverses the records of a level-2 listing, so that the spooler's order is
-// one that no sort by name would give.
-decltype(Win32Api::EnumPrintersA) g_realEnumPrinters;
-
-BOOL WINAPI ReversedEnumPrintersA(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size,
-                                  LPDWORD needed, LPDWORD returned)
-{
-    BOOL ok = g_realEnumPrinters(flags, name, level, buffer, size, needed, returned);
-    if (ok && buffer && level == 2) {
-        auto* records = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
-        std::reverse(records, records + *returned);
-    }
-    return ok;
-}
-
 TEST_F(PrnInfoListTest, KeepsTheSpoolersOrder)
 {
     Add("alpha", kDriver);
     Add("beta", kDriver);
     Add("gamma", kDriver);
-    ScopedApiOverride<&Win32Api::EnumPrintersA> reversed(&ReversedEnumPrintersA);
-    g_realEnumPrinters = reversed.saved();
+    // The records of a level-2 listing reversed, so that the spooler's order
+    // is one that no sort by name would give.
+    ScopedApiOverride<&Win32Api::EnumPrintersA> reversed(
+        [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned) {
+            BOOL ok = reversed.saved()(flags, name, level, buffer, size, needed, returned);
+            if (ok && buffer && level == 2) {
+                auto* records = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+                std::reverse(records, records + *returned);
+            }
+            return ok;
+        });
 
     CPrnInfoList list;
     ASSERT_EQ(3u, list.Enumerate());
@@ -208,19 +202,16 @@ TEST_F(PrnInfoListTest, PrinterOfAnUnknownServerIsNeverOpened)
     EXPECT_EQ(0, spooler.OpenHandles());
 }
 
-HGLOBAL WINAPI FailingGlobalAlloc(UINT, SIZE_T)
-{
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-}
-
 TEST_F(PrnInfoListTest, FailedAllocationLeavesTheListEmpty)
 {
     Add("alpha", kDriver);
     CPrnInfoList list;
     ASSERT_EQ(1u, list.Enumerate());
 
-    ScopedApiOverride<&Win32Api::GlobalAlloc> noMemory(&FailingGlobalAlloc);
+    ScopedApiOverride<&Win32Api::GlobalAlloc> noMemory([](UINT, SIZE_T) -> HGLOBAL {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    });
     EXPECT_EQ(0u, list.Enumerate());
     EXPECT_EQ(nullptr, list.GetItem(0));
     EXPECT_EQ(kNothing, Read(list, 0));

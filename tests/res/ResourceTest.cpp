@@ -5,6 +5,7 @@
 // its own module holds exactly the program's resources.
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -185,11 +186,7 @@ TEST(ResourceStrings, VersionTextIsFourCrLfLines)
     // The version dialog shows string 102 in a multi-line edit control,
     // which breaks lines only at CR LF.
     std::string text = LoadResourceString(IDS_VERSION_TEXT);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2)
-        lines.push_back(text.substr(start, pos - start));
-    lines.push_back(text.substr(start));
+    std::vector<std::string> lines = SplitCrLfLines(text);
     ASSERT_EQ(4u, lines.size()) << text;
     EXPECT_PRED_FORMAT2(SameBytes, LoadResourceString(IDS_APP_TITLE), lines[0]);
     EXPECT_EQ(0u, lines[1].find("Version ")) << lines[1];

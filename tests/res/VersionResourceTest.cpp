@@ -5,6 +5,7 @@
 // dialog's lines.
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -76,13 +77,7 @@ private:
 
 std::vector<std::string> VersionDialogLines()
 {
-    std::string text = LoadResourceString(IDS_VERSION_TEXT);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
+    return SplitCrLfLines(LoadResourceString(IDS_VERSION_TEXT));
 }
 
 TEST(VersionResource, FixedPartNamesVersionOneOfAnApplication)

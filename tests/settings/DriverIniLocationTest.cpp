@@ -6,6 +6,7 @@
 #include "support/Cp932.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
+#include "support/WinapiFunction.h"
 
 #include <gtest/gtest.h>
 
@@ -65,43 +66,32 @@ TEST(DriverIniLocation, UserFolderIsTheProfileFolderAboveApplicationData)
                         UserFolderFromAppData(Cp932(u8"C:\\WINNT\\Profiles\\ソフト\\Application Data")));
 }
 
-HRESULT WINAPI FakeAppData(HWND, int folder, HANDLE token, DWORD flags, LPSTR path)
-{
-    if (folder != CSIDL_APPDATA || token || flags != 0)
-        return E_INVALIDARG;
-    lstrcpyA(path, "C:\\WINNT\\Profiles\\jdoe\\Application Data");
-    return S_OK;
-}
-
-HRESULT WINAPI NoAppData(HWND, int, HANDLE, DWORD, LPSTR)
-{
-    return E_FAIL;
-}
-
-BOOL WINAPI FakeUserName(LPSTR name, LPDWORD size)
-{
-    lstrcpyA(name, "logon");
-    *size = 6;
-    return TRUE;
-}
-
 TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
 {
     // Looked up at run time in shell32 (2000, Me and later), then in
     // shfolder.dll (98 and NT 4.0 with a later Internet Explorer); the logon
     // name when neither has it or the call fails.
-    using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    using Sig = HRESULT(HWND, int, HANDLE, DWORD, LPSTR);
+    WinapiFunction<Sig, 1> appData([](HWND, int folder, HANDLE token, DWORD flags, LPSTR path) {
+        if (folder != CSIDL_APPDATA || token || flags != 0)
+            return E_INVALIDARG;
+        lstrcpyA(path, "C:\\WINNT\\Profiles\\jdoe\\Application Data");
+        return S_OK;
+    });
+    WinapiFunction<Sig, 2> noAppData([](HWND, int, HANDLE, DWORD, LPSTR) { return E_FAIL; });
+    const FARPROC FakeAppData = appData.proc();
+    const FARPROC NoAppData = noAppData.proc();
     struct Case {
-        Fn inShell32;
+        FARPROC inShell32;
         bool shfolderLoads;
-        Fn inShfolder;
+        FARPROC inShfolder;
         const char* folder;
         std::vector<std::string> lookedUpIn;
     } cases[] = {
-        {&FakeAppData, true, &NoAppData, "jdoe", {"shell32.dll"}},
-        {&NoAppData, true, &FakeAppData, "logon", {"shell32.dll"}},
-        {nullptr, true, &FakeAppData, "jdoe", {"shell32.dll", "shfolder.dll"}},
-        {nullptr, true, &NoAppData, "logon", {"shell32.dll", "shfolder.dll"}},
+        {FakeAppData, true, NoAppData, "jdoe", {"shell32.dll"}},
+        {NoAppData, true, FakeAppData, "logon", {"shell32.dll"}},
+        {nullptr, true, FakeAppData, "jdoe", {"shell32.dll", "shfolder.dll"}},
+        {nullptr, true, NoAppData, "logon", {"shell32.dll", "shfolder.dll"}},
         {nullptr, true, nullptr, "logon", {"shell32.dll", "shfolder.dll"}},
         {nullptr, false, nullptr, "logon", {"shell32.dll"}},
     };
@@ -120,10 +110,13 @@ TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
             for (const auto& l : loaded)
                 if (l.first == module) library = l.second;
             lookedUpIn.push_back(library);
-            Fn fn = library == "shell32.dll" ? c.inShell32 : library == "shfolder.dll" ? c.inShfolder : nullptr;
-            return reinterpret_cast<FARPROC>(fn);
+            return library == "shell32.dll" ? c.inShell32 : library == "shfolder.dll" ? c.inShfolder : nullptr;
         });
-        ScopedApiOverride<&Win32Api::GetUserNameA> user(&FakeUserName);
+        ScopedApiOverride<&Win32Api::GetUserNameA> user([](LPSTR name, LPDWORD size) {
+            lstrcpyA(name, "logon");
+            *size = 6;
+            return TRUE;
+        });
 
         EXPECT_EQ(c.folder, QueryDriverIniDirs(OsNT4, true).userFolderName) << ::testing::PrintToString(c.lookedUpIn);
         EXPECT_EQ(c.lookedUpIn, lookedUpIn);
@@ -132,47 +125,36 @@ TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
     EXPECT_TRUE(QueryDriverIniDirs(OsNT4, false).userFolderName.empty());
 }
 
-HMODULE WINAPI NoUserEnv(LPCSTR name)
-{
-    return lstrcmpiA(name, "UserEnv.dll") == 0 ? nullptr : ::LoadLibraryA(name);
-}
-
-int g_processTokenOpens = 0;
-
-BOOL WINAPI DeniedThreadToken(HANDLE, DWORD, BOOL, PHANDLE)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-BOOL WINAPI CountingProcessToken(HANDLE process, DWORD access, PHANDLE token)
-{
-    ++g_processTokenOpens;
-    return ::OpenProcessToken(process, access, token);
-}
-
 TEST(DriverIniLocation, ProfileDirectoryFromTheUserEnvironmentLibrary)
 {
     // Wine has the library and answers for the process's token, as a thread
     // that impersonates nobody has no token of its own.
-    g_processTokenOpens = 0;
-    ScopedApiOverride<&Win32Api::OpenProcessToken> process(&CountingProcessToken);
+    int processTokenOpens = 0;
+    ScopedApiOverride<&Win32Api::OpenProcessToken> process([&](HANDLE p, DWORD access, PHANDLE token) {
+        ++processTokenOpens;
+        return ::OpenProcessToken(p, access, token);
+    });
     std::string dir = QueryDriverIniDirs(Os7, true).userProfileDir;
-    EXPECT_EQ(1, g_processTokenOpens);
+    EXPECT_EQ(1, processTokenOpens);
     char expected[MAX_PATH + 1] = {};
     ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", expected, sizeof expected));
     EXPECT_EQ(0, lstrcmpiA(expected, dir.c_str())) << dir;
 
     {
-        ScopedApiOverride<&Win32Api::LoadLibraryA> load(&NoUserEnv);
+        ScopedApiOverride<&Win32Api::LoadLibraryA> load([](LPCSTR name) {
+            return lstrcmpiA(name, "UserEnv.dll") == 0 ? nullptr : ::LoadLibraryA(name);
+        });
         EXPECT_EQ("", QueryDriverIniDirs(Os7, true).userProfileDir);
     }
     {
         // Only a missing thread token falls back to the process's.
-        g_processTokenOpens = 0;
-        ScopedApiOverride<&Win32Api::OpenThreadToken> thread(&DeniedThreadToken);
+        processTokenOpens = 0;
+        ScopedApiOverride<&Win32Api::OpenThreadToken> thread([](HANDLE, DWORD, BOOL, PHANDLE) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        });
         EXPECT_EQ("", QueryDriverIniDirs(Os7, true).userProfileDir);
-        EXPECT_EQ(0, g_processTokenOpens);
+        EXPECT_EQ(0, processTokenOpens);
     }
 }
 

@@ -11,25 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
-
-std::string g_systemDir;
-
-UINT WINAPI FakeSystemDirectory(LPSTR buffer, UINT size)
-{
-    lstrcpynA(buffer, g_systemDir.c_str(), size);
-    return static_cast<UINT>(g_systemDir.size());
-}
-
-HGLOBAL WINAPI FailingGlobalAlloc(UINT, SIZE_T)
-{
-    return nullptr;
-}
 
 class DriverSettings : public ::testing::Test {
 protected:
-    void SetUp() override { g_systemDir = m_dir.path(); }
-
     // The file as another program (the driver) would leave it.
     void Plant(const std::string& bytes)
     {
@@ -42,7 +29,12 @@ protected:
     std::string m_ini = m_dir.file("PLOTA2.INI");
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
-    ScopedApiOverride<&Win32Api::GetSystemDirectoryA> m_system{&FakeSystemDirectory};
+    // The system directory the program sees; a test may point it elsewhere.
+    std::string m_systemDir = m_dir.path();
+    ScopedApiOverride<&Win32Api::GetSystemDirectoryA> m_system{[this](LPSTR buffer, UINT size) {
+        lstrcpynA(buffer, m_systemDir.c_str(), size);
+        return static_cast<UINT>(m_systemDir.size());
+    }};
 };
 
 TEST_F(DriverSettings, ApplyingASetWritesTheSectionWithFileNamesOnly)
@@ -159,7 +151,7 @@ TEST_F(DriverSettings, LoadFailsForAMissingOrEmptyFileOrSection)
     Plant("[P1]\r\n[P2]\r\nA=1\r\n");
     EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty section
     EXPECT_FALSE(CDriverINI().LoadSection("P3"));  // no section
-    ScopedApiOverride<&Win32Api::GlobalAlloc> alloc(&FailingGlobalAlloc);
+    ScopedApiOverride<&Win32Api::GlobalAlloc> alloc([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
     EXPECT_FALSE(CDriverINI().LoadSection("P2"));
 }
 
@@ -175,11 +167,11 @@ TEST_F(DriverSettings, SectionThatGrewSinceTheFileWasMeasuredIsNotLoaded)
 
 TEST_F(DriverSettings, MissingDirectoryMakesWritesFailWithoutCreatingIt)
 {
-    g_systemDir = m_dir.file("_OMRA");
+    m_systemDir = m_dir.file("_OMRA");
     CDriverINI ini;
     EXPECT_FALSE(ini.WriteProfileSetName("P1", "Office"));
     EXPECT_FALSE(ini.WriteProfileFile("P1", ProfileAuto, "auto.kpx"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(g_systemDir.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_systemDir.c_str()));
     std::string name = "unchanged";
     EXPECT_FALSE(ini.ReadProfileSetName("P1", name));
     EXPECT_EQ("unchanged", name);

@@ -12,19 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 const std::string kNative = "drive_c\\windows\\system32\\";
 const std::string kRedirected = "drive_c\\windows\\syswow64\\";
-
-int g_kernelLoads = 0;
-
-HMODULE WINAPI CountingLoadLibraryA(LPCSTR name)
-{
-    if (lstrcmpiA(name, "kernel32") == 0)
-        ++g_kernelLoads;
-    return ::LoadLibraryA(name);
-}
 
 class Wow64Settings : public ::testing::Test {
 protected:
@@ -32,7 +26,6 @@ protected:
     {
         ASSERT_FALSE(PrefixPath("").empty());
         ASSERT_TRUE(WriteFileBytes(m_source, "profile bytes"));
-        g_kernelLoads = 0;
     }
     void TearDown() override
     {
@@ -44,6 +37,19 @@ protected:
 
     TempDir m_dir;
     std::string m_source = m_dir.file("auto.kpx");
+
+    // Loads of kernel32 (where the redirection switch lives) are counted in
+    // m_kernelLoads from now on.
+    void CountKernelLoads()
+    {
+        m_load.emplace([this](LPCSTR name) {
+            if (lstrcmpiA(name, "kernel32") == 0)
+                ++m_kernelLoads;
+            return ::LoadLibraryA(name);
+        });
+    }
+    int m_kernelLoads = 0;
+    std::optional<ScopedApiOverride<&Win32Api::LoadLibraryA>> m_load;
 };
 
 TEST_F(Wow64Settings, SafeCopyLandsInTheNativeSystemDirectoryAndAPlainOneDoesNot)
@@ -97,7 +103,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
 {
     ScopedOsVersion version(Os7);
     ScopedPlatformFlags flags(true, true);
-    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
+    CountKernelLoads();
 
     char profile[MAX_PATH] = {};
     ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
@@ -111,7 +117,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
         EXPECT_TRUE(ini.ReadProfileSetName("P1", name));
         EXPECT_EQ("Office", name);
     }
-    EXPECT_EQ(0, g_kernelLoads);
+    EXPECT_EQ(0, m_kernelLoads);
     DeleteFileA((folder + "\\PLOTA2.INI").c_str());
     RemoveDirectoryA(folder.c_str());
 }
@@ -119,10 +125,10 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
 TEST_F(Wow64Settings, WithoutTheFlagNothingIsSwitched)
 {
     ScopedPlatformFlags flags(false, false);
-    ScopedApiOverride<&Win32Api::LoadLibraryA> load(&CountingLoadLibraryA);
+    CountKernelLoads();
     ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
     EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
-    EXPECT_EQ(0, g_kernelLoads);
+    EXPECT_EQ(0, m_kernelLoads);
 }
 
 } // namespace

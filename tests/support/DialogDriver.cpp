@@ -37,9 +37,10 @@ std::string CaptionOf(HWND hWnd)
 }
 
 struct Search {
-    const std::string* caption;  // null: any visible dialog
+    const std::string* caption;  // null or empty: any visible dialog
     HWND found;
     const std::vector<HWND>* ignored = nullptr;  // dialogs that were up before
+    const std::function<bool(HWND)>* accepts = nullptr;
 };
 
 BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
@@ -50,7 +51,9 @@ BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
     if (search->ignored &&
         std::find(search->ignored->begin(), search->ignored->end(), hWnd) != search->ignored->end())
         return TRUE;
-    if (search->caption && CaptionOf(hWnd) != *search->caption)
+    if (search->caption && !search->caption->empty() && CaptionOf(hWnd) != *search->caption)
+        return TRUE;
+    if (search->accepts && *search->accepts && !(*search->accepts)(hWnd))
         return TRUE;
     search->found = hWnd;
     return FALSE;
@@ -86,12 +89,14 @@ void DialogDriver::Finish()
         m_thread.join();
 }
 
-HWND DialogDriver::WaitForDialog(const std::string& caption, DWORD timeoutMs)
+HWND DialogDriver::WaitForDialog(const DialogStep& step, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     while (!m_stop && GetTickCount() - start < timeoutMs) {
-        if (HWND found = FindThreadDialog(m_threadId, caption))
-            return found;
+        Search search{&step.caption, nullptr, &m_existing, &step.accepts};
+        EnumThreadWindows(m_threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
         Sleep(10);
     }
     return nullptr;
@@ -100,7 +105,11 @@ HWND DialogDriver::WaitForDialog(const std::string& caption, DWORD timeoutMs)
 void DialogDriver::Run()
 {
     for (const DialogStep& step : m_steps) {
-        HWND dialog = WaitForDialog(step.caption, m_timeoutMs);
+        if (step.repeat) {
+            RunRepeating(step);
+            return;
+        }
+        HWND dialog = WaitForDialog(step, m_timeoutMs);
         if (!dialog)
             break;
         step.action(dialog);
@@ -116,6 +125,18 @@ void DialogDriver::Run()
     while (!m_stop) {
         CancelStrayDialogs();
         Sleep(10);
+    }
+}
+
+void DialogDriver::RunRepeating(const DialogStep& step)
+{
+    while (HWND dialog = WaitForDialog(step, INFINITE)) {
+        step.action(dialog);
+        ++m_done;
+        DWORD start = GetTickCount();
+        while (step.waitForClose && IsWindow(dialog) && IsWindowVisible(dialog) &&
+               GetTickCount() - start < m_timeoutMs)
+            Sleep(10);
     }
 }
 

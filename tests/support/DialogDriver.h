@@ -24,14 +24,31 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct DialogStep {
-    std::string caption;                // code page bytes, as GetWindowTextA gives them
+    DialogStep(std::string caption, std::function<void(HWND)> action, bool waitForClose = true,
+               bool repeat = false, std::function<bool(HWND)> accepts = {})
+        : caption(std::move(caption)), action(std::move(action)), waitForClose(waitForClose),
+          repeat(repeat), accepts(std::move(accepts))
+    {
+    }
+
+    // Code page bytes, as GetWindowTextA gives them; empty for any dialog of
+    // the thread that was not up when the driver started.
+    std::string caption;
     std::function<void(HWND)> action;   // runs on the helper thread
     // Wait until the dialog is closed or hidden before the next step; false
     // for a step that leaves it open (a click that opens another dialog).
-    bool waitForClose = true;
+    bool waitForClose;
+    // Answer every such dialog until Finish (a dialog the code under test may
+    // show any number of times, such as a main dialog each start shows);
+    // steps after a repeating one are never reached.
+    bool repeat;
+    // When set, only a dialog it accepts is this step's (a main dialog tells
+    // itself from a window of the same caption by its controls).
+    std::function<bool(HWND)> accepts;
 };
 
 class DialogDriver {
@@ -45,14 +62,16 @@ public:
     // are final afterwards.
     void Finish();
 
-    // Steps whose dialog appeared and whose action ran.
+    // Steps whose dialog appeared and whose action ran (each answer of a
+    // repeating step counts).
     int Done() const { return m_done; }
     // Dialogs closed because no step expected them.
     int Unexpected() const { return m_unexpected; }
 
 private:
     void Run();
-    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs);
+    HWND WaitForDialog(const DialogStep& step, DWORD timeoutMs);
+    void RunRepeating(const DialogStep& step);
     void CancelStrayDialogs();
 
     std::vector<DialogStep> m_steps;

@@ -3,7 +3,11 @@
 // can assert what the user would have been shown without a window appearing.
 #pragma once
 
+#include "support/ApiOverride.h"
+
 #include <windows.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,17 +21,17 @@ struct RecordedBox {
 class MessageBoxRecorder {
 public:
     explicit MessageBoxRecorder(int answer = IDOK);
-    ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
-    const std::vector<RecordedBox>& boxes() const;
-    // Called inside the fake, while the "box" is up; lets a test check what
-    // holds during that time (a mutex, the Set button ...).
-    void onShow(void (*callback)(const RecordedBox&)) { m_onShow = callback; }
-
-    void (*m_onShow)(const RecordedBox&) = nullptr;
+    const std::vector<RecordedBox>& boxes() const { return m_boxes; }
+    // Called inside the stand-in, while the "box" is up; lets a test check
+    // what holds during that time (a mutex, the Set button ...).
+    void onShow(std::function<void(const RecordedBox&)> callback) { m_onShow = std::move(callback); }
 
 private:
-    decltype(&::MessageBoxA) m_saved;
+    int m_answer;
+    std::vector<RecordedBox> m_boxes;
+    std::function<void(const RecordedBox&)> m_onShow;
+    ScopedApiOverride<&Win32Api::MessageBoxA> m_override;
 };

@@ -23,27 +23,27 @@ const VersionOf kVersions[] = {
     {Os2012R2, VER_PLATFORM_WIN32_NT, 6, 3, VER_NT_SERVER},
 };
 
-VersionOf g_version = kVersions[0];
-
-BOOL WINAPI FakeGetVersionExA(LPOSVERSIONINFOA info)
+VersionOf VersionFor(OsClass os)
 {
-    info->dwPlatformId = g_version.platformId;
-    info->dwMajorVersion = g_version.major;
-    info->dwMinorVersion = g_version.minor;
-    if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA))
-        reinterpret_cast<OSVERSIONINFOEXA*>(info)->wProductType = g_version.productType;
-    return TRUE;
+    for (const VersionOf& v : kVersions) {
+        if (v.os == os)
+            return v;
+    }
+    return kVersions[0];
 }
 
 } // namespace
 
 ScopedOsVersion::ScopedOsVersion(OsClass os)
-    : m_override(&FakeGetVersionExA)
+    : m_override([v = VersionFor(os)](LPOSVERSIONINFOA info) {
+          info->dwPlatformId = v.platformId;
+          info->dwMajorVersion = v.major;
+          info->dwMinorVersion = v.minor;
+          if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA))
+              reinterpret_cast<OSVERSIONINFOEXA*>(info)->wProductType = v.productType;
+          return TRUE;
+      })
 {
-    for (const VersionOf& v : kVersions) {
-        if (v.os == os)
-            g_version = v;
-    }
 }
 
 ScopedOsVersion::~ScopedOsVersion() = default;

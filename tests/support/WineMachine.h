@@ -10,5 +10,23 @@
 // setting, so the prefix's default (Windows 7) applies again.
 bool SetProgramWindowsVersion(const std::string& exeName, const std::string& version);
 
+// The same setting for the lifetime of the object, removed afterwards.
+class ScopedProgramWindowsVersion {
+public:
+    ScopedProgramWindowsVersion(const std::string& exeName, const std::string& version)
+        : m_exeName(exeName), m_set(SetProgramWindowsVersion(exeName, version))
+    {
+    }
+    ~ScopedProgramWindowsVersion() { SetProgramWindowsVersion(m_exeName, std::string()); }
+    ScopedProgramWindowsVersion(const ScopedProgramWindowsVersion&) = delete;
+    ScopedProgramWindowsVersion& operator=(const ScopedProgramWindowsVersion&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    std::string m_exeName;
+    bool m_set;
+};
+
 // Starts the "TermService" service and waits until it runs; true when it does.
 bool StartTerminalServices();

@@ -6,10 +6,12 @@
 #include "app/KPXSetupApp.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
+#include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
 #include "support/DialogTexts.h"
+#include "support/MainDialogFixture.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
@@ -20,106 +22,64 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-class ProbeDlg : public CKPXSetupDlg {
-public:
-    ProbeDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
-    using CKPXSetupDlg::m_comboSet;
-    using CKPXSetupDlg::m_editName;
-    using CKPXSetupDlg::m_listPrinters;
-    using CKPXSetupDlg::m_nPrinterCount;
-};
-
-std::vector<std::string> g_copies;  // "source -> target" of every copy made
-
-BOOL WINAPI RecordingCopyFileA(LPCSTR source, LPCSTR target, BOOL failIfExists)
-{
-    g_copies.push_back(std::string(source) + " -> " + target);
-    return ::CopyFileA(source, target, failIfExists);
-}
-
-std::vector<std::string> g_renames;
-
-BOOL WINAPI AcceptingSetPrinter(HANDLE printer, DWORD level, LPBYTE record, DWORD command)
-{
-    if (level != 5)
-        return ::SetPrinterA(printer, level, record, command);
-    g_renames.push_back(reinterpret_cast<PRINTER_INFO_5A*>(record)->pPrinterName);
-    return TRUE;
-}
-
-BOOL WINAPI FailingWriteSection(LPCSTR, LPCSTR, LPCSTR)
-{
-    return FALSE;
-}
-
 const char kPrinter[] = "Plotter 3F";
 
-class ApplyTest : public ::testing::Test {
+class ApplyTest : public MainDialogFixture {
 public:
     void SetUp() override
     {
-        DeleteAllPrinters();
-        g_copies.clear();
-        g_renames.clear();
-        AfxEnableControlContainer();
-        m_app.InitApplication(GetModuleHandleA(nullptr));
-        m_app.InitModuleDir();
-        m_app.GetIniFilePath(m_toolIni);
-        m_driverIni = CDriverINI().GetIniPath();
-        DeleteFileA(m_driverIni.c_str());
+        MainDialogFixture::SetUp();
         char dir[MAX_PATH] = {};
         GetSystemDirectoryA(dir, MAX_PATH);
         m_systemDir = std::string(dir) + "\\";
         m_driverDir = m_systemDir + "spool\\drivers\\w32x86\\3\\";
-        m_printer = std::make_unique<TestPrinter>(kPrinter, kDriver);
-        ASSERT_TRUE(m_printer->added());
+        Add(kPrinter);
     }
 
     void TearDown() override
     {
-        m_dlg.reset();
-        DeleteFileA(m_toolIni.c_str());
-        DeleteFileA(m_driverIni.c_str());
+        MainDialogFixture::TearDown();
         for (const std::string& name : m_installed) {
             for (const std::string& dir : {m_systemDir, m_driverDir}) {
                 SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA((dir + name).c_str());
             }
         }
-        m_printer.reset();
-        DeleteAllPrinters();
+    }
+
+    // Every copy made from now on is recorded in m_copies ("source ->
+    // target") and then made.
+    void RecordCopies()
+    {
+        m_copy.emplace([this](LPCSTR source, LPCSTR target, BOOL failIfExists) {
+            m_copies.push_back(std::string(source) + " -> " + target);
+            return ::CopyFileA(source, target, failIfExists);
+        });
     }
 
     // A tool settings file with one set "Office" whose kinds name these files
     // of the source folder (an empty name leaves the kind out).
     void WriteSet(const char* autoFile, const char* vivid, const char* tone, const char* font)
     {
-        std::string text = "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=1\r\n"
-                           "ColorProfileSetName1=Office\r\n[Office]\r\n";
+        IniSectionRows office{"Office", {}};
         const char* keys[] = {"Auto", "Vividness", "Tone", "Font"};
         const char* files[] = {autoFile, vivid, tone, font};
         for (int i = 0; i < 4; ++i) {
             if (!*files[i])
                 continue;
-            text += std::string(keys[i]) + "=" + m_source.file(files[i]) + "\r\n";
+            office.entries.emplace_back(keys[i], m_source.file(files[i]));
             m_installed.push_back(files[i]);
         }
-        ASSERT_TRUE(WriteFileBytes(m_toolIni, text));
+        WriteSets({"Office"}, {office});
     }
 
     void Source(const char* name) { ASSERT_TRUE(WriteFileBytes(m_source.file(name), std::string("new ") + name)); }
-
-    void Open()
-    {
-        m_dlg = std::make_unique<ProbeDlg>();
-        ASSERT_TRUE(m_dlg->Create());
-        m_hDlg = m_dlg->m_hWnd;
-    }
 
     // Picks the set, types the name and presses Set, as the user does.
     void Set(const std::string& name = kPrinter, const char* set = "Office")
@@ -133,7 +93,6 @@ public:
     }
 
     std::string Cell(int column) const { return m_dlg->m_listPrinters.GetItemText(0, column); }
-    bool SetEnabled() const { return IsWindowEnabled(GetDlgItem(m_hDlg, IDC_SET)) != FALSE; }
     std::string Driver() const { return ReadFileBytes(m_driverIni); }
     std::string Installed(const std::string& dir, const char* name) const { return ReadFileBytes(dir + name); }
 
@@ -145,12 +104,10 @@ public:
         return texts;
     }
 
-    CKPXSetupApp m_app;
-    std::unique_ptr<ProbeDlg> m_dlg;
-    HWND m_hDlg = nullptr;
-    std::unique_ptr<TestPrinter> m_printer;
     TempDir m_source{"sets"};
-    std::string m_toolIni, m_driverIni, m_systemDir, m_driverDir;
+    std::string m_systemDir, m_driverDir;
+    std::vector<std::string> m_copies;
+    std::optional<ScopedApiOverride<&Win32Api::CopyFileA>> m_copy;
     std::vector<std::string> m_installed;
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
@@ -198,13 +155,13 @@ TEST_F(ApplyTest, FileSharedByKindsIsInstalledOnceAndRecordedForEach)
     Source("kpx2_all.kpx");
     WriteSet("kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx", "kpx2_all.kpx");
     Open();
-    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
+    RecordCopies();
     MessageBoxRecorder boxes(IDOK);
     Set();
     const std::string source = m_source.file("kpx2_all.kpx");
     EXPECT_EQ((std::vector<std::string>{source + " -> " + m_systemDir + "kpx2_all.kpx",
                                         source + " -> " + m_driverDir + "kpx2_all.kpx"}),
-              g_copies);
+              m_copies);
     EXPECT_EQ("[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=kpx2_all.kpx\r\nFont=kpx2_all.kpx\r\n"
               "Tone=kpx2_all.kpx\r\nVividness=kpx2_all.kpx\r\n",
               Driver());
@@ -216,13 +173,13 @@ TEST_F(ApplyTest, ToneSharedWithVividnessGivesThreeInstallationsInSlotOrder)
         Source(f);
     WriteSet("kpx3_a.kpx", "kpx3_tv.kpx", "kpx3_tv.kpx", "kpx3_f.kpx");
     Open();
-    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
+    RecordCopies();
     MessageBoxRecorder boxes(IDOK);
     Set();
-    ASSERT_EQ(6u, g_copies.size());
-    EXPECT_EQ(m_source.file("kpx3_a.kpx") + " -> " + m_systemDir + "kpx3_a.kpx", g_copies[0]);
-    EXPECT_EQ(m_source.file("kpx3_f.kpx") + " -> " + m_systemDir + "kpx3_f.kpx", g_copies[2]);
-    EXPECT_EQ(m_source.file("kpx3_tv.kpx") + " -> " + m_driverDir + "kpx3_tv.kpx", g_copies[5]);
+    ASSERT_EQ(6u, m_copies.size());
+    EXPECT_EQ(m_source.file("kpx3_a.kpx") + " -> " + m_systemDir + "kpx3_a.kpx", m_copies[0]);
+    EXPECT_EQ(m_source.file("kpx3_f.kpx") + " -> " + m_systemDir + "kpx3_f.kpx", m_copies[2]);
+    EXPECT_EQ(m_source.file("kpx3_tv.kpx") + " -> " + m_driverDir + "kpx3_tv.kpx", m_copies[5]);
 }
 
 TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyAsksAgain)
@@ -254,13 +211,13 @@ TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyA
 
     // Every target exists now: the next apply asks again, and overwrite-all
     // at the first question replaces all eight.
-    ScopedApiOverride<&Win32Api::CopyFileA> copy(&RecordingCopyFileA);
+    RecordCopies();
     DialogDriver driver({{OverwriteCaption(), [&](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }}});
     Set();
     driver.Finish();
     EXPECT_EQ(1, driver.Done());
     EXPECT_EQ(0, driver.Unexpected());
-    EXPECT_EQ(8u, g_copies.size());
+    EXPECT_EQ(8u, m_copies.size());
     EXPECT_EQ("new kpx4_a.kpx", Installed(m_systemDir, "kpx4_a.kpx"));
 }
 
@@ -314,10 +271,10 @@ TEST_F(ApplyTest, AcceptedRenameMovesTheSectionWithTheNewSet)
     WriteSet("kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx", "kpx7_a.kpx");
     ASSERT_TRUE(WriteFileBytes(m_driverIni, "[Plotter 3F]\r\nColorProfileSetName=Old\r\nDriverPrivate=7\r\n"));
     Open();
-    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    AcceptedRenames accept;
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
-    EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, g_renames);
+    EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, accept.names());
     EXPECT_EQ("Plotter 2F", Cell(0));
     EXPECT_EQ("Office", Cell(1));
     EXPECT_EQ("[Plotter 2F]\r\nColorProfileSetName=Office\r\nDriverPrivate=7\r\nAuto=kpx7_a.kpx\r\n"
@@ -353,10 +310,10 @@ TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
     // As when the printer was not usable at the last enumeration, so the name
     // check does not see its own name.
     m_dlg->m_nPrinterCount = 0;
-    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    AcceptedRenames accept;
     MessageBoxRecorder boxes(IDOK);
     Set("PLOTTER 3F");
-    EXPECT_EQ(std::vector<std::string>{"PLOTTER 3F"}, g_renames);
+    EXPECT_EQ(std::vector<std::string>{"PLOTTER 3F"}, accept.names());
     std::string recorded;
     EXPECT_TRUE(CDriverINI().ReadProfileSetName("PLOTTER 3F", recorded));
     EXPECT_EQ("Office", recorded);
@@ -367,8 +324,8 @@ TEST_F(ApplyTest, SectionThatCannotBeWrittenUnderTheNewNameStaysUnderTheOld)
     Source("kpx10_a.kpx");
     WriteSet("kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx");
     Open();
-    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
-    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse(&FailingWriteSection);
+    AcceptedRenames accept;
+    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse([](LPCSTR, LPCSTR, LPCSTR) { return FALSE; });
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     EXPECT_EQ("Plotter 2F", Cell(0));
@@ -388,14 +345,14 @@ TEST_F(ApplyTest, RecordThatCannotBeWrittenIsReportedAndTheRowShowsTheFile)
     // Another program holds the driver settings file open without sharing.
     HANDLE held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    AcceptedRenames accept;
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     CloseHandle(held);
     EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
     EXPECT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1));  // the file could not be read either
     EXPECT_EQ(kPrinter, Cell(0));
-    EXPECT_TRUE(g_renames.empty());
+    EXPECT_TRUE(accept.names().empty());
     EXPECT_TRUE(SetEnabled());
     EXPECT_EQ("[Plotter 3F]\r\nColorProfileSetName=Old\r\n", Driver());
 }

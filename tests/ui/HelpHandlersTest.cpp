@@ -4,13 +4,15 @@
 #include "app/KPXSetupApp.h"
 #include "install/Help.h"
 #include "res/resource.h"
-#include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
 #include "support/DialogTexts.h"
+#include "support/HelpProbe.h"
+#include "support/MainDialogFixture.h"
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
+#include "support/WinHelpRecorder.h"
 #include "ui/KPXSetupDlg.h"
 
 #include <gtest/gtest.h>
@@ -20,51 +22,20 @@
 
 namespace {
 
-struct HelpCall {
-    HWND window;
-    std::string file;
-    UINT command;
-    ULONG_PTR data;
-};
-std::vector<HelpCall> g_calls;
-
-BOOL WINAPI RecordingWinHelp(HWND window, LPCSTR file, UINT command, ULONG_PTR data)
-{
-    g_calls.push_back({window, file ? file : "", command, data});
-    return TRUE;
-}
-
-class HelpHandlersTest : public ::testing::Test {
+class HelpHandlersTest : public MainDialogFixture {
 protected:
     void SetUp() override
     {
-        DeleteAllPrinters();
-        g_calls.clear();
-        AfxEnableControlContainer();
-        m_app.InitApplication(GetModuleHandleA(nullptr));
-        m_app.InitModuleDir();
-        m_app.GetIniFilePath(m_toolIni);
-        ASSERT_TRUE(WriteFileBytes(m_toolIni, "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=0\r\n"));
-        m_dlg = std::make_unique<CKPXSetupDlg>(m_app.ToolSettings());
-        ASSERT_TRUE(m_dlg->Create());
-    }
-    void TearDown() override
-    {
-        if (m_dlg)
-            m_dlg->DestroyWindow();
-        m_dlg.reset();
-        DeleteFileA(m_toolIni.c_str());
-        DeleteAllPrinters();
+        MainDialogFixture::SetUp();
+        Add("Plotter 3F");
+        WriteSets({});
+        Open();
     }
 
-    HWND Dlg() const { return m_dlg->m_hWnd; }
+    HWND Dlg() const { return m_hDlg; }
 
-    CKPXSetupApp m_app;
-    std::string m_toolIni;
-    TestPrinter m_printer{"Plotter 3F", kDriver};
     ScopedOsVersion m_version{OsWin9x};
-    ScopedApiOverride<&Win32Api::WinHelpA> m_winHelp{&RecordingWinHelp};
-    std::unique_ptr<CKPXSetupDlg> m_dlg;
+    WinHelpRecorder m_winHelp;
 };
 
 TEST_F(HelpHandlersTest, HelpButtonF1AndClosingUseTheOldEngineOnWindows9x)
@@ -72,24 +43,19 @@ TEST_F(HelpHandlersTest, HelpButtonF1AndClosingUseTheOldEngineOnWindows9x)
     SendMessageA(GetDlgItem(Dlg(), ID_HELP), BM_CLICK, 0, 0);
 
     HWND list = GetDlgItem(Dlg(), IDC_PRINTER_LIST);
-    HELPINFO info = {};
-    info.cbSize = sizeof info;
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = IDC_PRINTER_LIST;
-    info.hItemHandle = list;
-    SendMessageA(Dlg(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    SendHelp(Dlg(), IDC_PRINTER_LIST);
 
     m_dlg->DestroyWindow();
 
-    ASSERT_EQ(3u, g_calls.size());
+    ASSERT_EQ(3u, m_winHelp.calls.size());
     const std::string helpFile = m_app.m_strHelpFilePath;
     EXPECT_EQ(".HLP", helpFile.substr(helpFile.size() - 4));
-    EXPECT_EQ(static_cast<UINT>(HELP_INDEX), g_calls[0].command);
-    EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), g_calls[1].command);
-    EXPECT_EQ(list, g_calls[1].window);
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), g_calls[1].data);
-    EXPECT_EQ(static_cast<UINT>(HELP_QUIT), g_calls[2].command);
-    for (const HelpCall& call : g_calls)
+    EXPECT_EQ(static_cast<UINT>(HELP_INDEX), m_winHelp.calls[0].command);
+    EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), m_winHelp.calls[1].command);
+    EXPECT_EQ(list, m_winHelp.calls[1].hwnd);
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), m_winHelp.calls[1].data);
+    EXPECT_EQ(static_cast<UINT>(HELP_QUIT), m_winHelp.calls[2].command);
+    for (const WinHelpCall& call : m_winHelp.calls)
         EXPECT_EQ(helpFile, call.file);
 }
 

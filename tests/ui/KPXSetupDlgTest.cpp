@@ -10,6 +10,7 @@
 #include "support/BeepRecorder.h"
 #include "support/ClipboardText.h"
 #include "support/Cp932.h"
+#include "support/MainDialogFixture.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/ScopedOsVersion.h"
 #include "support/SpoolerFakes.h"
@@ -25,78 +26,16 @@
 
 namespace {
 
-// The dialog with its state open to the tests.
-class ProbeDlg : public CKPXSetupDlg {
-public:
-    ProbeDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
-    using CKPXSetupDlg::m_bSortAscending;
-    using CKPXSetupDlg::m_comboSet;
-    using CKPXSetupDlg::m_editName;
-    using CKPXSetupDlg::m_listPrinters;
-    using CKPXSetupDlg::m_nCurItem;
-    using CKPXSetupDlg::m_nPrinterCount;
-    using CKPXSetupDlg::m_nSortColumn;
-};
-
 using Rows = std::vector<std::string>;
 
-class KPXSetupDlgTest : public ::testing::Test {
+class KPXSetupDlgTest : public MainDialogFixture {
 public:
     void SetUp() override
     {
-        DeleteAllPrinters();
-        AfxEnableControlContainer();
-        m_app.InitApplication(GetModuleHandleA(nullptr));
-        m_app.InitModuleDir();
-        m_app.GetIniFilePath(m_toolIni);
-        m_driverIni = CDriverINI().GetIniPath();
-        DeleteFileA(m_driverIni.c_str());
+        MainDialogFixture::SetUp();
         WriteSets({"Poster", "Photo Fine", "Art"});
     }
 
-    void TearDown() override
-    {
-        m_dlg.reset();
-        DeleteFileA(m_toolIni.c_str());
-        DeleteFileA(m_driverIni.c_str());
-        m_printers.clear();
-        DeleteAllPrinters();
-    }
-
-    // The tool settings file with these set names.
-    void WriteSets(const std::vector<std::string>& names)
-    {
-        std::string text = "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=" +
-                           std::to_string(names.size()) + "\r\n";
-        for (size_t i = 0; i < names.size(); ++i)
-            text += "ColorProfileSetName" + std::to_string(i + 1) + "=" + names[i] + "\r\n";
-        ASSERT_TRUE(WriteFileBytes(m_toolIni, text));
-    }
-
-    // The set the driver settings file records for a printer.
-    void RecordSet(const std::string& printer, const std::string& set)
-    {
-        ASSERT_TRUE(WritePrivateProfileStringA(printer.c_str(), "ColorProfileSetName", set.c_str(),
-                                               m_driverIni.c_str()));
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_driverIni.c_str());
-    }
-
-    void Add(const std::string& name, const char* driver = kDriver, const std::string& port = "FILE:",
-             DWORD attributes = 0)
-    {
-        m_printers.push_back(std::make_unique<TestPrinter>(name, driver, port, attributes));
-        ASSERT_TRUE(m_printers.back()->added()) << name;
-    }
-
-    void Open()
-    {
-        m_dlg = std::make_unique<ProbeDlg>();
-        ASSERT_TRUE(m_dlg->Create());
-        m_hDlg = m_dlg->m_hWnd;
-    }
-
-    ProbeDlg& Dlg() { return *m_dlg; }
-    HWND Item(int id) const { return GetDlgItem(m_hDlg, id); }
     HWND List() const { return Item(IDC_PRINTER_LIST); }
 
     Rows Column(int column) const
@@ -109,7 +48,6 @@ public:
 
     int SelectedRow() const { return m_dlg->m_listPrinters.GetNextItem(-1, LVNI_SELECTED); }
     std::string EditText() const { return m_dlg->m_editName.GetWindowText(); }
-    bool SetEnabled() const { return IsWindowEnabled(Item(IDC_SET)) != FALSE; }
 
     // The text of the drop-down's selected entry; empty when none is selected.
     std::string ChosenSet() const
@@ -159,12 +97,6 @@ public:
     void PickNextSet() { SendMessageA(Item(IDC_PROFILE_SET), WM_KEYDOWN, VK_DOWN, 0); }
     void ClickSet() { SendMessageA(Item(IDC_SET), BM_CLICK, 0, 0); }
 
-    CKPXSetupApp m_app;
-    std::string m_toolIni;
-    std::string m_driverIni;
-    std::vector<std::unique_ptr<TestPrinter>> m_printers;
-    std::unique_ptr<ProbeDlg> m_dlg;
-    HWND m_hDlg = nullptr;
 };
 
 // --- The list ---
@@ -342,11 +274,11 @@ TEST_F(KPXSetupDlgTest, DefaultSetTextWithoutAMatchingEntryLeavesNoSelection)
 
 TEST_F(KPXSetupDlgTest, SetsThatCannotBeReadAreLeftOut)
 {
-    ASSERT_TRUE(WriteFileBytes(m_toolIni, "[KESTRO PLOTARA Color Profile Setup Tool]\r\n"
-                                          "NumColorProfileSets=4\r\n"
-                                          "ColorProfileSetName1=Office\r\n"
-                                          "ColorProfileSetName2=\r\n"
-                                          "ColorProfileSetName4=Poster\r\n"));
+    ASSERT_TRUE(WriteFileBytes(m_toolIni, IniText({{"KESTRO PLOTARA Color Profile Setup Tool",
+                                                    {{"NumColorProfileSets", "4"},
+                                                     {"ColorProfileSetName1", "Office"},
+                                                     {"ColorProfileSetName2", ""},
+                                                     {"ColorProfileSetName4", "Poster"}}}})));
     Add("Plotter A", kDriver);
     Open();
     ASSERT_EQ(Dlg().m_comboSet.GetCount(), 2);

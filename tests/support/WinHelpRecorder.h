@@ -1,0 +1,36 @@
+// Stands in for the old help engine (WinHelpA) while it lives and records
+// every call, so a test sees what the program asked of it. Wine's own engine
+// blocks behind a message box of another process when the file is missing,
+// so no test may reach it.
+#pragma once
+
+#include "support/ApiOverride.h"
+
+#include <string>
+#include <vector>
+
+struct WinHelpCall {
+    HWND hwnd;
+    std::string file;  // "<null>" for a null file
+    UINT command;
+    ULONG_PTR data;
+};
+
+class WinHelpRecorder {
+public:
+    WinHelpRecorder()
+        : m_override([this](HWND hwnd, LPCSTR file, UINT command, ULONG_PTR data) {
+              calls.push_back({hwnd, file ? file : "<null>", command, data});
+              return result;
+          })
+    {
+    }
+    WinHelpRecorder(const WinHelpRecorder&) = delete;
+    WinHelpRecorder& operator=(const WinHelpRecorder&) = delete;
+
+    std::vector<WinHelpCall> calls;
+    BOOL result = TRUE;  // what every call answers
+
+private:
+    ScopedApiOverride<&Win32Api::WinHelpA> m_override;
+};
