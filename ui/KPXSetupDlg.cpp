@@ -261,29 +261,20 @@ void CKPXSetupDlg::UpdateRenameControls(int item)
 
 BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName)
 {
-    if (newName.empty()) {
+    switch (CheckNewPrinterName(m_printers, m_nPrinterCount, newName, oldName)) {
+    case PrinterNameAccepted:
+        return TRUE;
+    case PrinterNameEmpty:
         MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
                    MB_OK | MB_ICONEXCLAMATION);
-        newName = oldName;
-        return FALSE;
+        break;
+    case PrinterNameInUse:
+        MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
+        break;
     }
-
-    // An unchanged name needs no search. Any other name, also the printer's
-    // own in other letters, must not be one the spooler already knows: it
-    // compares printer names without regard to case.
-    if (MbCompare(newName, oldName) != 0) {
-        for (unsigned i = 0; i < m_nPrinterCount; ++i) {
-            const char* existing = m_printers.GetPrinterName(i);
-            if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0) {
-                MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
-                           MB_OK | MB_ICONEXCLAMATION);
-                newName = oldName;
-                return FALSE;
-            }
-        }
-    }
-
-    return TRUE;
+    newName = oldName;
+    return FALSE;
 }
 
 // --- Window messages ---
