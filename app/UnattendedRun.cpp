@@ -66,8 +66,12 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
         return ExitAlreadyRunning;
     }
     m_hMutex = Win32().CreateMutexA(nullptr, TRUE, InstanceMutexName());
-    if (!m_hMutex || GetLastError() == ERROR_ALREADY_EXISTS) {
-        output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), m_hMutex ? 0 : GetLastError()));
+    const DWORD mutexError = GetLastError();
+    if (!m_hMutex || mutexError == ERROR_ALREADY_EXISTS) {
+        // Another copy's handle stays in m_hMutex for ExitInstance, as in
+        // the interactive start; a mutex that could not be made at all is
+        // told with the system's reason.
+        output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), m_hMutex ? 0 : mutexError));
         return ExitAlreadyRunning;
     }
 
