@@ -51,18 +51,17 @@ CKPXSetupApp::~CKPXSetupApp() = default;
 
 BOOL CKPXSetupApp::InitInstance()
 {
-    AfxEnableControlContainer();
-
-    const char* mutexName = kGlobalMutexName;
-    const OsClass os = GetOsClass();
-    if (os == OsNT4 || os == OsWin9x) {
-        // NT 4.0 has no machine-wide namespace, and 95/98/Me refuse a backslash
-        // in an object name and have one session anyway: the session mutex is
-        // the only guard.
-        mutexName = kSessionMutexName;
-    } else if (!CheckOtherSession()) {
+    const CommandOptions options = ParseCommandLine(m_strCmdLine);
+    if (options.mode != CommandInteractive) {
+        m_nExitCode = RunUnattended(options);
         return FALSE;
     }
+
+    AfxEnableControlContainer();
+
+    const char* mutexName = InstanceMutexName();
+    if (mutexName == kGlobalMutexName && !CheckOtherSession())
+        return FALSE;
 
     if (!AcquireInstanceMutex(mutexName))
         return FALSE;
@@ -76,6 +75,24 @@ BOOL CKPXSetupApp::InitInstance()
 
     RunMainDialog();
     return FALSE;
+}
+
+const char* CKPXSetupApp::InstanceMutexName()
+{
+    // NT 4.0 has no machine-wide namespace, and 95/98/Me refuse a backslash
+    // in an object name and have one session anyway: the session mutex is
+    // the only guard there.
+    const OsClass os = GetOsClass();
+    return os == OsNT4 || os == OsWin9x ? kSessionMutexName : kGlobalMutexName;
+}
+
+bool CKPXSetupApp::OtherUserRuns()
+{
+    if (InstanceMutexName() != kGlobalMutexName)
+        return false;
+    // Only a copy of another user's makes the open fail for access.
+    CHandle existing(Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName));
+    return !existing.IsValid() && GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 void CKPXSetupApp::RunMainDialog()
@@ -174,6 +191,14 @@ void CKPXSetupApp::InitModuleDir()
 
 bool CKPXSetupApp::CheckDriverInstalled()
 {
+    if (HasSupportedPrinter())
+        return true;
+    ShowStartupError(LoadResString(IDS_NO_DRIVER));
+    return false;
+}
+
+bool CKPXSetupApp::HasSupportedPrinter()
+{
     CPrnInfoList printers;
     unsigned count = printers.Enumerate();
     for (unsigned i = 0; i < count; ++i) {
@@ -181,7 +206,6 @@ bool CKPXSetupApp::CheckDriverInstalled()
         if (IsSupportedDriver(printers.GetDriverName(i)))
             return true;
     }
-    ShowStartupError(LoadResString(IDS_NO_DRIVER));
     return false;
 }
 
@@ -191,7 +215,12 @@ bool CKPXSetupApp::CheckIniFileExists()
     GetIniFilePath(path);
     if (FileExists(path.c_str()))
         return true;
+    ShowStartupError(IniNotFoundText());
+    return false;
+}
 
+std::string CKPXSetupApp::IniNotFoundText() const
+{
     // The message names the file in upper case, double-byte letters included.
     std::vector<unsigned char> name(m_strProfileName.begin(), m_strProfileName.end());
     name.push_back('\0');
@@ -200,8 +229,7 @@ bool CKPXSetupApp::CheckIniFileExists()
     std::string format = LoadResString(IDS_FILE_NOT_FOUND);
     std::vector<char> text(format.size() + name.size() + 1);
     snprintf(text.data(), text.size(), format.c_str(), reinterpret_cast<const char*>(name.data()));
-    ShowStartupError(text.data());
-    return false;
+    return text.data();
 }
 
 void CKPXSetupApp::ReleaseInstanceMutex()

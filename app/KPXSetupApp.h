@@ -2,6 +2,7 @@
 // two path queries for the tool settings file.
 #pragma once
 
+#include "app/CommandLine.h"
 #include "classlib/Handle.h"
 #include "classlib/WinApp.h"
 #include "settings/KPXSetupINI.h"
@@ -14,9 +15,11 @@ public:
     CKPXSetupApp();
     ~CKPXSetupApp() override;
 
-    // Start-up. Returns false on every path, so that the framework goes
-    // straight to ExitInstance once the main dialog has closed or a check
-    // has failed.
+    // Start-up. Without arguments the main dialog; with the command line's
+    // switches an unattended run whose result is the exit code. Returns
+    // false on every path, so that the framework goes straight to
+    // ExitInstance once the main dialog has closed, a check has failed or
+    // the unattended run has ended.
     BOOL InitInstance() override;
     int ExitInstance() override;
 
@@ -37,6 +40,21 @@ public:
     // Runs the main dialog modally as the application's main window.
     void RunMainDialog();
     void ReleaseInstanceMutex();
+
+    // The pieces of the checks that both faces share: the instance mutex's
+    // name for this platform, another user's copy, whether a printer of a
+    // supported driver is usable, and the message for a missing tool
+    // settings file.
+    static const char* InstanceMutexName();
+    // The machine-wide mutex belongs to another user's copy (never on
+    // 9x and NT 4.0, which have only the session mutex).
+    static bool OtherUserRuns();
+    static bool HasSupportedPrinter();
+    std::string IniNotFoundText() const;
+
+    // A run from the command line (app/UnattendedRun.cpp): the start-up
+    // checks without a window, then the list or the apply. The exit code.
+    int RunUnattended(const CommandOptions& options);
 
     HANDLE m_hMutex = nullptr;
     std::string m_strModuleDir;

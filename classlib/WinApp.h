@@ -40,6 +40,7 @@ public:
     std::string m_strAppName;      // application title: caption of every message box
     std::string m_strProfileName;  // executable's base name + ".INI"
     std::string m_strHelpFilePath; // executable's path with ".HLP" for its extension
+    std::string m_strCmdLine;      // the arguments after the program name (WinMain's)
     CWnd* m_pMainWnd = nullptr;    // owner of message boxes while the main dialog runs
 
 protected:

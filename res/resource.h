@@ -45,6 +45,27 @@
 #define IDS_PRINTER_UNRECORDABLE    128     // %s: a printer name with a blank at an end
 #define IDS_PRINTER_GONE            129     // %s: a printer renamed or deleted meanwhile
 #define IDS_NO_FILE_GIVEN           130     // names the file in the copy error dialog when no path is given
+// The unattended command line: its usage (with the exit codes) and one output
+// line per step done or failed. %s is the value named.
+#define IDS_CMD_USAGE               140
+#define IDS_CMD_BAD_ARGUMENT        141     // %s: the argument
+#define IDS_CMD_LOG_FAILED          142     // %s: the log file
+#define IDS_CMD_ALREADY_RUNNING     143
+#define IDS_CMD_PRINTER_NOT_FOUND   144     // %s: the printer as typed
+#define IDS_CMD_SET_NOT_FOUND       145     // %s: the set as typed
+#define IDS_CMD_NAME_CHARS          146     // %s: the new name
+#define IDS_CMD_NAME_TOO_LONG       147     // %s: the new name
+#define IDS_CMD_RENAME_NOT_ALLOWED  148     // %s: the printer
+#define IDS_CMD_COPIED              149     // %s: the target
+#define IDS_CMD_KEPT                150     // %s: the target
+#define IDS_CMD_COPY_FAILED         151     // %s: the target
+#define IDS_CMD_SOURCE_MISSING      152     // %s: the source file
+#define IDS_CMD_RECORDED            153     // %s: the set
+#define IDS_CMD_RENAMED             154     // %s: the new name
+#define IDS_CMD_RENAME_REFUSED      155     // %s: the new name
+#define IDS_CMD_RENAME_SKIPPED      156     // %s: the new name
+#define IDS_CMD_SECTION_MOVED       157     // %s: the new name
+#define IDS_CMD_SECTION_LEFT        158     // %s: the old name
 
 // Version dialog
 #define IDD_ABOUTBOX                100

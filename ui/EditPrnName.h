@@ -6,15 +6,15 @@
 
 #include "platform/OsClass.h"
 #include "classlib/Edit.h"
+#include "printers/PrinterNameRules.h" // PrinterNameLimit, the edit's limit
 
 class CEditPrnName : public CEdit {
 public:
     CEditPrnName() = default;
     ~CEditPrnName() override;
 
-    // The rule itself: false for a character that a printer name may not
-    // hold on that platform class. Every other value, control characters
-    // such as backspace included, is allowed.
+    // The rule itself (printers/PrinterNameRules.h): false for a character
+    // that a printer name may not hold on that platform class.
     static bool IsAllowedChar(OsClass os, int ch);
     // The rule for the platform the program runs on now.
     BOOL IsAllowedChar(int ch) const;
@@ -41,7 +41,3 @@ private:
     // The last typed character was a lead byte: the next is its trail byte.
     bool m_bTrailBytePending = false;
 };
-
-// The most bytes the user may type or paste into a printer name on that
-// platform class (a double-byte character counts as two).
-UINT PrinterNameLimit(OsClass os);

@@ -257,39 +257,29 @@ void CKPXSetupDlg::UpdateRenameControls(int item)
 
 BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName)
 {
-    if (newName.empty()) {
-        MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
-                   MB_OK | MB_ICONEXCLAMATION);
-        newName = oldName;
-        return FALSE;
-    }
-
     // A blank at an end would give the printer the section of another one in
     // the driver settings file. The name it has now is left to the apply,
     // which refuses such a printer.
-    if (MbCompare(newName, oldName) != 0 && !IsRecordablePrinterName(newName)) {
+    if (!newName.empty() && MbCompare(newName, oldName) != 0 && !IsRecordablePrinterName(newName)) {
         MessageBox(LoadResString(IDS_NAME_BLANK_EDGE).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
                    MB_OK | MB_ICONEXCLAMATION);
         newName = oldName;
         return FALSE;
     }
-
-    // An unchanged name needs no search. Any other name, also the printer's
-    // own in other letters, must not be one the spooler already knows: it
-    // compares printer names without regard to case.
-    if (MbCompare(newName, oldName) != 0) {
-        for (unsigned i = 0; i < m_nPrinterCount; ++i) {
-            const char* existing = m_printers.GetPrinterName(i);
-            if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0) {
-                MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
-                           MB_OK | MB_ICONEXCLAMATION);
-                newName = oldName;
-                return FALSE;
-            }
-        }
+    switch (CheckNewPrinterName(m_printers, m_nPrinterCount, newName, oldName)) {
+    case PrinterNameAccepted:
+        return TRUE;
+    case PrinterNameEmpty:
+        MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
+        break;
+    case PrinterNameInUse:
+        MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
+        break;
     }
-
-    return TRUE;
+    newName = oldName;
+    return FALSE;
 }
 
 // --- Window messages ---

@@ -39,6 +39,20 @@ bool ToolProcess::Start(const std::string& path)
                           &startup, &m_info) != FALSE;
 }
 
+bool ToolProcess::Start(const std::string& path, const std::string& arguments, HANDLE output)
+{
+    std::string dir = path.substr(0, path.find_last_of('\\'));
+    std::string line = '"' + path + "\" " + arguments;
+    std::vector<char> command(line.begin(), line.end());
+    command.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                          dir.c_str(), &startup, &m_info) != FALSE;
+}
+
 bool ToolProcess::WaitForExit(DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

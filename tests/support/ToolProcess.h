@@ -21,6 +21,10 @@ public:
 
     // Starts the executable at path (its directory as working directory).
     bool Start(const std::string& path);
+    // The same with arguments after the quoted path, as a script starts it,
+    // and the process's standard output set to output: an inheritable
+    // handle (a redirection), or null for none at all (Explorer's start).
+    bool Start(const std::string& path, const std::string& arguments, HANDLE output);
     // Waits until the process has ended, handling this thread's messages
     // meanwhile (the tool may send messages to windows of this process).
     bool WaitForExit(DWORD timeoutMs);

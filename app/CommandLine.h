@@ -1,0 +1,35 @@
+// The unattended command line, parsed once into plain options:
+//   /printer:NAME /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
+//   /list [/log:PATH]
+//   /?
+// Switch names match without regard to case. Arguments are separated by
+// blanks; a double quote starts and ends a quoted stretch, in which blanks
+// belong to the argument, and is itself dropped, so /printer:"Plotter 3F"
+// and "/printer:Plotter 3F" are the same. A backslash is an ordinary
+// character (paths end in one), and a double-byte character never holds a
+// blank or a quote in code page 932.
+#pragma once
+
+#include <string>
+
+enum CommandMode {
+    CommandInteractive,  // no arguments: the main dialog
+    CommandApply,        // /printer and /set
+    CommandList,         // /list
+    CommandUsage,        // /? anywhere
+    CommandBad,          // anything else
+};
+
+struct CommandOptions {
+    CommandMode mode = CommandInteractive;
+    std::string printer;
+    std::string setName;
+    bool rename = false;     // /rename was given (its value may be empty)
+    std::string newName;
+    bool overwrite = true;   // /overwrite:yes, the default
+    std::string logPath;     // empty without /log; kept for a bad command line too
+    std::string badArgument; // the first argument that made the line bad
+};
+
+// The arguments after the program name (WinMain's command line).
+CommandOptions ParseCommandLine(const std::string& arguments);

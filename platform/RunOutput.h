@@ -1,0 +1,44 @@
+// Where an unattended run tells what it does: one line per step done or
+// failed, each ended with CR LF, in the system code page, written to the log
+// file when one is given and to the standard output handle when the caller
+// gave the process one (a redirection into a file or a pipe; a program
+// without a console has none otherwise).
+#pragma once
+
+#include "classlib/Handle.h"
+
+#include <windows.h>
+#include <string>
+
+class CRunOutput {
+public:
+    // Takes the process's standard output handle when it is usable.
+    CRunOutput();
+
+    // Opens the log file for appending, creating it when missing; the lines
+    // of every run are kept one after another. Others may read and append
+    // to it meanwhile (many machines may log into one file on a share).
+    // False with error set to the system's reason when it cannot be opened.
+    bool OpenLog(const std::string& path, DWORD& error);
+
+    // The caller redirected the standard output.
+    bool HasStandardOutput() const { return m_stdOutput != nullptr; }
+
+    // Writes text as lines: each "\n" inside it ends a line, and a last
+    // line without one is ended as well.
+    void Line(const std::string& text);
+    // The same to the standard output only (the usage, the printer list's
+    // answer to the caller).
+    void StandardOutputLine(const std::string& text);
+
+private:
+    static std::string AsLines(const std::string& text);
+    static void Write(HANDLE file, const std::string& bytes);
+
+    HANDLE m_stdOutput = nullptr;  // the process's own handle: not ours to close
+    CFileHandle m_log;
+};
+
+// text, a colon and the system's reason for error; text alone when the
+// system gives no reason.
+std::string WithReason(const std::string& text, DWORD error);

@@ -1,0 +1,77 @@
+#include "printers/PrinterNameRules.h"
+
+#include "classlib/MbString.h"
+#include "printers/PrnInfoList.h"
+
+#include <windows.h>
+
+bool IsAllowedPrinterNameChar(OsClass os, int ch)
+{
+    // The backslash separates server and printer in a printer's full name,
+    // and the comma separates the fields of the device lists that name a
+    // printer with its driver and port.
+    if (ch == '\\' || ch == ',')
+        return false;
+    switch (os) {
+    case OsWin9x:
+        // The 9x spooler keeps its printers as keys of WIN.INI, where "="
+        // ends a key and ";" starts a comment.
+        return ch != '=' && ch != ';';
+    case OsNT4:
+    case Os2000:
+    case OsXP:
+    case Os2003:
+    case OsVista:
+    case Os2008:
+        // The spoolers of these versions refuse "!" in a printer's name.
+        return ch != '!';
+    default:
+        return true;
+    }
+}
+
+unsigned PrinterNameLimit(OsClass os)
+{
+    switch (os) {
+    case OsWin9x:
+        return 31;
+    case OsNT4:
+        return 259;
+    case OsVista:
+        return 128;
+    case Os7:
+        return 256;
+    default:
+        return 220;
+    }
+}
+
+bool HasOnlyAllowedPrinterNameChars(OsClass os, const std::string& text)
+{
+    bool trailBytePending = false;
+    for (const char c : text) {
+        if (trailBytePending) {
+            trailBytePending = false;
+        } else if (IsDBCSLeadByte(static_cast<BYTE>(c))) {
+            trailBytePending = true;
+        } else if (!IsAllowedPrinterNameChar(os, static_cast<signed char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PrinterNameCheck CheckNewPrinterName(const CPrnInfoList& printers, unsigned count,
+                                     const std::string& newName, const std::string& oldName)
+{
+    if (newName.empty())
+        return PrinterNameEmpty;
+    if (MbCompare(newName, oldName) == 0)
+        return PrinterNameAccepted;
+    for (unsigned i = 0; i < count; ++i) {
+        const char* existing = printers.GetPrinterName(i);
+        if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0)
+            return PrinterNameInUse;
+    }
+    return PrinterNameAccepted;
+}

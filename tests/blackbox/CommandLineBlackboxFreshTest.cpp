@@ -1,0 +1,307 @@
+// The built KPXSETUP.EXE started with switches, as a startup script or a
+// software-distribution tool starts it: its exit code, the lines in its
+// redirected standard output and log, the files and PLOTA2.INI afterwards,
+// and never a window (a message box would also keep it from ending).
+#include "classlib/WinApp.h"
+#include "res/resource.h"
+#include "support/Cp932.h"
+#include "support/IniSection.h"
+#include "support/RedirectedOutput.h"
+#include "support/TestPrinter.h"
+#include "support/ToolFolder.h"
+#include "support/ToolProcess.h"
+
+#include <gtest/gtest.h>
+#include <winspool.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD kTimeout = 20000;
+using Lines = std::vector<std::string>;
+const std::string kSystemDir = "C:\\windows\\system32\\";
+const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
+const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
+const char* const kFiles[] = {"auto", "font", "tone", "vivid"};  // in the order they are installed
+const Lines kOfficeSection = {"ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
+                              "Vividness=vivid.kpx"};
+const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
+
+// Lines as the tool writes them: code page 932, each ended with CR LF.
+std::string Out(const std::string& utf8Lines)
+{
+    std::string text;
+    for (char c : Cp932(utf8Lines))
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return text + "\r\n";
+}
+
+// One line per target of set Office, in the order of installation.
+std::string TargetLines(const std::string& verbUtf8)
+{
+    std::string text;
+    for (const char* name : kFiles) {
+        for (const std::string& dir : {kSystemDir, kDriverDir})
+            text += Out(dir + name + ".kpx" + verbUtf8);
+    }
+    return text;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class CommandLineBlackbox : public ::testing::Test {
+protected:
+    // Plotter 3F, and set Office with its four files; set Clash names two
+    // different files auto.kpx.
+    void SetUp() override
+    {
+        DeleteAllPrinters();
+        m_plotter = std::make_unique<TestPrinter>("Plotter 3F", kDriver);
+        ASSERT_TRUE(m_folder.deployed() && m_plotter->added());
+        ASSERT_TRUE(m_folder.WriteSettings(
+            "[KESTRO PLOTARA Color Profile Setup Tool]\nNumColorProfileSets=2\n"
+            "ColorProfileSetName1=Office\nColorProfileSetName2=Clash\n"
+            "[Office]\nAuto=%KPXSETUP%\\o\\auto.kpx\nVividness=%KPXSETUP%\\o\\vivid.kpx\n"
+            "Tone=%KPXSETUP%\\o\\tone.kpx\nFont=%KPXSETUP%\\o\\font.kpx\n"
+            "[Clash]\nAuto=%KPXSETUP%\\o\\auto.kpx\nVividness=%KPXSETUP%\\p\\auto.kpx\n"
+            "Tone=%KPXSETUP%\\o\\tone.kpx\nFont=%KPXSETUP%\\o\\font.kpx\n"));
+        for (const char* name : kFiles)
+            ASSERT_FALSE(m_folder.WriteProfile(std::string("o\\") + name + ".kpx", std::string("new ") + name).empty());
+        ASSERT_FALSE(m_folder.WriteProfile("p\\auto.kpx", "p").empty());
+    }
+
+    // Runs the tool with arguments, its standard output redirected into
+    // m_output or not given at all, watching that it shows no window until
+    // it ends. The exit code.
+    DWORD Run(const std::string& arguments, bool redirect = true)
+    {
+        RedirectedOutput output(m_folder.file("stdout.txt"));
+        ToolProcess tool;
+        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
+        std::set<HWND> shown;
+        const bool ended = WaitUntil([&] {
+            for (HWND window : tool.VisibleWindows())
+                shown.insert(window);
+            return !tool.Running();
+        }, kTimeout);
+        EXPECT_TRUE(shown.empty()) << DescribeWindows(std::vector<HWND>(shown.begin(), shown.end()));
+        m_output = output.Text();
+        return ended ? tool.ExitCode() : 999;
+    }
+
+    void ExpectNothingChanged()
+    {
+        for (const char* name : kFiles)
+            EXPECT_FALSE(Exists(kSystemDir + name + ".kpx") || Exists(kDriverDir + name + ".kpx")) << name;
+        EXPECT_FALSE(Exists(kDriverIni));
+    }
+
+    ToolFolder m_folder;
+    std::unique_ptr<TestPrinter> m_plotter;
+    std::string m_output;
+};
+
+TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatExists)
+{
+    ASSERT_TRUE(WriteFileBytes(kSystemDir + "auto.kpx", "old auto"));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[Plotter 3F]\r\nResolution=600\r\n[Other]\r\nColorProfileSetName=Art\r\n"));
+    const std::string log = m_folder.file("run.log");
+
+    // Printer and set in other letters, the whole switch quoted.
+    EXPECT_EQ(Run("/printer:\"plotter 3f\" /SET:office \"/log:" + log + "\""), 0u);
+    for (const char* name : kFiles) {
+        EXPECT_EQ(ReadFileBytes(kSystemDir + name + ".kpx"), std::string("new ") + name);
+        EXPECT_EQ(ReadFileBytes(kDriverDir + name + ".kpx"), std::string("new ") + name);
+    }
+    // The lines the dialog's apply leaves from the same start.
+    Lines expected = kOfficeSection;
+    expected.insert(expected.begin(), "Resolution=600");
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), expected);
+    EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
+    const std::string first = TargetLines(u8"にｺﾋﾟｰしました。") + Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+    EXPECT_EQ(m_output, first);
+
+    // /overwrite:no over a newer source keeps every target; the log holds both runs.
+    ASSERT_FALSE(m_folder.WriteProfile("o\\auto.kpx", "newer").empty());
+    EXPECT_EQ(Run(std::string(kApply) + " /overwrite:no /log:\"" + log + "\""), 0u);
+    EXPECT_EQ(ReadFileBytes(kSystemDir + "auto.kpx"), "new auto");
+    const std::string second =
+        TargetLines(u8"は既に存在するため、上書きしませんでした。") + Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+    EXPECT_EQ(m_output, second);
+    EXPECT_EQ(ReadFileBytes(log), first + second);
+}
+
+TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing)
+{
+    TestPrinter other("Plotter 2F", kColorDriver);
+    TestPrinter laser("Office Laser", kOtherDriver);
+    ASSERT_TRUE(other.added() && laser.added());
+    const std::string tooLong(257, 'x');  // Windows 7 takes 256 bytes
+    const std::string missing = m_folder.file("o\\tone.kpx");
+    const struct {
+        std::string arguments;
+        std::function<void()> prepare;
+        DWORD code;
+        std::string output;  // UTF-8; a line ending in ": " is followed by the system's reason
+    } cases[] = {
+        {"/printer:\"Office Laser\" /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰOffice Laserが見つかりません。"},
+        {"/printer:Plotter /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰPlotterが見つかりません。"},
+        {"/printer:\"Plotter 3F\" /set:Poster", {}, 4, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。"},
+        {std::string(kApply) + " /rename:\"\"", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
+        {std::string(kApply) + " /rename:\"PLOTTER 2f\"", {}, 6,
+         u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"},
+        {std::string(kApply) + " /rename:P\\3F", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名P\\3Fには使用できない文字が含まれています。"},
+        {std::string(kApply) + " /rename:" + tooLong, {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名" + tooLong + u8"が長すぎます。"},
+        {"/printer:\"Plotter 3F\" /set:Clash", {}, 5,
+         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄの別々のﾌｧｲﾙが同じﾌｧｲﾙ名auto.kpxを持っています。設定を変更できませんでした。"},
+        {kApply, [&] { DeleteFileA(missing.c_str()); }, 5,
+         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ" + missing + u8"がないため、設定を変更できませんでした: "},
+        {kApply, [&] { DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()); }, 4, u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"},
+        {"/list", [] { DeleteAllPrinters(); }, 3,
+         u8"現在、このﾂｰﾙで使用可能なPLOTARAﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰがｲﾝｽﾄｰﾙされていません。"
+         u8"KESTRO PLOTARAまたはKESTRO PLOTARA Color Printerをｲﾝｽﾄｰﾙして、お使いください。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        if (c.prepare)
+            c.prepare();
+        EXPECT_EQ(Run(c.arguments), c.code);
+        const std::string expected = Cp932(c.output);
+        if (c.output.size() > 2 && c.output.compare(c.output.size() - 2, 2, ": ") == 0)
+            EXPECT_EQ(m_output.rfind(expected, 0), 0u) << m_output;
+        else
+            EXPECT_EQ(m_output, Out(c.output));
+    }
+    ExpectNothingChanged();
+}
+
+TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes)
+{
+    // Wine's spooler refuses every rename: recorded under the old name.
+    EXPECT_EQ(Run(std::string(kApply) + " /rename:\"Plotter 3F East\""), 9u);
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_NE(m_output.find(Cp932(u8"ｾｯﾄOfficeを設定しました。\r\nﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
+              std::string::npos) << m_output;
+
+    // A folder where a target or the settings file is to be written.
+    const std::string blocked = kSystemDir + "font.kpx";
+    ASSERT_TRUE(DeleteFileA(blocked.c_str()) && CreateDirectoryA(blocked.c_str(), nullptr));
+    EXPECT_EQ(Run(kApply), 8u);
+    EXPECT_NE(m_output.find(Cp932(blocked + u8"にｺﾋﾟｰできませんでした: ")), std::string::npos) << m_output;
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    ASSERT_TRUE(RemoveDirectoryA(blocked.c_str()));
+
+    ASSERT_TRUE(DeleteFileA(kDriverIni) && CreateDirectoryA(kDriverIni, nullptr));
+    EXPECT_EQ(Run(kApply), 7u);
+    EXPECT_EQ(m_output, TargetLines(u8"にｺﾋﾟｰしました。") + Out(u8"設定を変更できませんでした。"));
+}
+
+TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSettingsFile)
+{
+    TestPrinter beta("beta", kDriver, "LPT1:");
+    TestPrinter alpha("Alpha", kColorDriver, "LPT2:", PRINTER_ATTRIBUTE_SHARED);
+    TestPrinter laser("Office Laser", kOtherDriver, "LPT1:");
+    ASSERT_TRUE(beta.added() && alpha.added() && laser.added());
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[beta]\r\nColorProfileSetName=Poster\r\n[Alpha]\r\nAuto=a.kpx\r\n"));
+    ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
+    const std::string list = "Alpha\t\tLPT2:\tKESTRO PLOTARA Color Printer\r\n"
+                             "beta\tPoster\tLPT1:\tKESTRO PLOTARA\r\n"
+                             "Plotter 3F\t\tFILE:\tKESTRO PLOTARA\r\n";
+    EXPECT_EQ(Run("/list"), 0u);
+    EXPECT_EQ(m_output, list);
+    EXPECT_EQ(Run("/List /log:\"" + m_folder.file("list.log") + "\"", false), 0u);
+    EXPECT_EQ(ReadFileBytes(m_folder.file("list.log")), list);
+}
+
+TEST_F(CommandLineBlackbox, RunWhileTheDialogIsOpenEndsWithCodeTwoAndLeavesItAlone)
+{
+    ToolProcess dialog;
+    ASSERT_TRUE(dialog.Start(m_folder.exe()));
+    HWND dlg = dialog.WaitForDialog(LoadResString(IDS_APP_TITLE), kTimeout);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([dlg] { return IsIconic(dlg) != FALSE; }, kTimeout));
+
+    EXPECT_EQ(Run(kApply), 2u);
+    EXPECT_EQ(m_output, Out(u8"このﾂｰﾙは既に実行中です。"));
+    PumpMessages(300);
+    EXPECT_TRUE(IsIconic(dlg)) << "the running copy was brought forward";
+    ExpectNothingChanged();
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(dialog.WaitForExit(kTimeout));
+}
+
+TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwise)
+{
+    const std::string usage = LoadResString(IDS_CMD_USAGE);
+    // It lists the exit codes 0 to 9, each produced by a test of this file.
+    std::string codes;
+    for (size_t at = usage.find('\n'); at != std::string::npos; at = usage.find('\n', at + 1)) {
+        if (at + 2 < usage.size() && usage[at + 1] >= '0' && usage[at + 1] <= '9' && usage[at + 2] == ' ')
+            codes += usage[at + 1];
+    }
+    EXPECT_EQ(codes, "0123456789");
+
+    EXPECT_EQ(Run("/?"), 0u);
+    EXPECT_EQ(m_output, Out(Utf8FromCp932(usage)));
+    EXPECT_EQ(Run("/printer:P"), 1u);
+    EXPECT_EQ(m_output, Out(u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /printer:P\n" + Utf8FromCp932(usage)));
+    EXPECT_EQ(Run("/list /log:C:\\nowhere\\kpx.log"), 1u);
+    EXPECT_EQ(m_output.rfind(Cp932(u8"ﾛｸﾞﾌｧｲﾙC:\\nowhere\\kpx.logを開けません: "), 0), 0u) << m_output;
+
+    for (const char* arguments : {"/?", "/force"}) {
+        SCOPED_TRACE(arguments);
+        const bool bad = arguments[1] == 'f';
+        ToolProcess tool;
+        ASSERT_TRUE(tool.Start(m_folder.exe(), arguments, nullptr));
+        HWND box = tool.WaitForMessageBox(LoadResString(IDS_APP_TITLE), kTimeout);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), (bad ? Cp932(u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /force\n\n") : "") + usage);
+        PressButton(box, IDOK);
+        ASSERT_TRUE(tool.WaitForExit(kTimeout));
+        EXPECT_EQ(tool.ExitCode(), bad ? 1u : 0u);
+    }
+}
+
+// The README's startup script as written there, in the tool's folder: cmd
+// waits for the tool and ends with its code.
+TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
+{
+    ASSERT_TRUE(WriteFileBytes(m_folder.file("setup.bat"), Out(
+        "@echo off\n"
+        "rem Sets the profile set of Plotter 3F and keeps a log on this machine.\n"
+        "start \"\" /wait \"%~dp0KPXSETUP.EXE\" /printer:\"Plotter 3F\" /set:\"Office\" /log:\"%TEMP%\\kpxsetup.log\"\n"
+        "set RESULT=%ERRORLEVEL%\n"
+        "if \"%RESULT%\"==\"0\" echo KPXSETUP: done\n"
+        "if \"%RESULT%\"==\"2\" echo KPXSETUP: the tool is in use, try again later\n"
+        "if not \"%RESULT%\"==\"0\" echo KPXSETUP: ended with code %RESULT%\n"
+        "exit /b %RESULT%")));
+    const auto runScript = [&] {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info = {};
+        std::string command = "cmd.exe /c \"" + m_folder.file("setup.bat") + "\"";
+        DWORD code = 999;
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(),
+                           &startup, &info)) {
+            if (WaitForSingleObject(info.hProcess, kTimeout) == WAIT_OBJECT_0)
+                GetExitCodeProcess(info.hProcess, &code);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+        return code;
+    };
+    EXPECT_EQ(runScript(), 0u);
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
+    EXPECT_EQ(runScript(), 4u);
+}
+
+} // namespace
