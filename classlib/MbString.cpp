@@ -1,5 +1,7 @@
 #include "classlib/MbString.h"
 
+#include "classlib/WholeCharacters.h"
+
 #include <mbstring.h>
 
 namespace {
@@ -9,14 +11,28 @@ const unsigned char* Bytes(const std::string& text)
     return reinterpret_cast<const unsigned char*>(text.c_str());
 }
 
+// The library compares the whole characters; what follows them (a torn
+// character at the end) is compared byte by byte after that, so two texts
+// compare equal only when they are equal.
+int CompareWholeFirst(const std::string& a, const std::string& b,
+                      int (*compare)(const unsigned char*, const unsigned char*))
+{
+    const size_t wholeA = WholeCharactersLength(a);
+    const size_t wholeB = WholeCharactersLength(b);
+    int result = compare(Bytes(a.substr(0, wholeA)), Bytes(b.substr(0, wholeB)));
+    if (result == 0)
+        result = a.compare(wholeA, std::string::npos, b, wholeB, std::string::npos);
+    return result;
+}
+
 } // namespace
 
 int MbCompare(const std::string& a, const std::string& b)
 {
-    return _mbscmp(Bytes(a), Bytes(b));
+    return CompareWholeFirst(a, b, _mbscmp);
 }
 
 int MbCompareNoCase(const std::string& a, const std::string& b)
 {
-    return _mbsicmp(Bytes(a), Bytes(b));
+    return CompareWholeFirst(a, b, _mbsicmp);
 }

@@ -1,6 +1,8 @@
 // Comparing 8-bit strings of the system code page character by character, so
 // a double-byte character is one unit (the run-time library's _mbscmp and
-// _mbsicmp in the code page it took from the system at start-up).
+// _mbsicmp in the code page it took from the system at start-up). A lead byte
+// that ends the text without its trail byte is compared as a byte after the
+// whole characters, so only equal texts compare equal.
 #pragma once
 
 #include <string>

@@ -1,10 +1,15 @@
 #include "classlib/PathParts.h"
 
+#include "classlib/WholeCharacters.h"
+
 #include <mbstring.h>
 
 size_t FindLastBackslash(const std::string& path)
 {
-    const unsigned char* text = reinterpret_cast<const unsigned char*>(path.c_str());
+    // A torn character at the end is no backslash and is left out of the
+    // search; it stays part of the file name.
+    const std::string whole = path.substr(0, WholeCharactersLength(path));
+    const unsigned char* text = reinterpret_cast<const unsigned char*>(whole.c_str());
     // _mbsrchr walks lead and trail bytes as one character in the code page
     // the run-time library took from the system at start-up.
     const unsigned char* hit = _mbsrchr(text, '\\');

@@ -5,6 +5,9 @@
 # Japanese locale and font, googletest sources, ImageMagick for screenshots,
 # chmcmd (fp-utils) for the help file.
 # Safe to run again: it installs only what is missing.
+#   scripts/setup.sh          everything above
+#   scripts/setup.sh native   only what the native sanitizer and fuzz build needs
+#                             (clang with libFuzzer, GoogleTest, CMake)
 set -euo pipefail
 
 SUDO=""
@@ -12,6 +15,16 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+if [ "${1:-}" = native ]; then
+  pkgs=(cmake make clang libclang-rt-14-dev libgtest-dev)
+  for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
+  if [ ${#need[@]} -gt 0 ]; then
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  fi
+  exit 0
+fi
 
 pkgs=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine32:i386 wine64
       xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3

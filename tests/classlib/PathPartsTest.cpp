@@ -35,4 +35,21 @@ TEST(PathParts, FileNameNeverCarriesASeparator)
     EXPECT_EQ("font.kpx", FileNamePart("fonts/font.kpx"));
 }
 
+TEST(PathParts, ATornCharacterAtTheEndStaysInTheFileName)
+{
+    // "dir\name" and a lead byte without its trail byte; behind the string's
+    // end its buffer still holds a backslash from before it was cut short,
+    // where no search may look.
+    std::string path = std::string("dir\\name\x83") + '\0' + "\\x";
+    path.resize(9);
+    EXPECT_EQ(3u, FindLastBackslash(path));
+    EXPECT_EQ("dir", DirectoryPart(path));
+    EXPECT_EQ("name\x83", FileNamePart(path));
+
+    std::string bare = std::string("name\x83") + '\0' + "\\x";
+    bare.resize(5);
+    EXPECT_EQ(std::string::npos, FindLastBackslash(bare));
+    EXPECT_EQ("name\x83", FileNamePart(bare));
+}
+
 } // namespace
