@@ -1,5 +1,7 @@
 #include "install/ProfileFileName.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 namespace {
@@ -40,6 +42,17 @@ ProfileNameProblem CheckProfileFileName(const std::string& name)
         return ProfileNameEmpty;
     if (name == "." || name == "..")
         return ProfileNameDots;
+    // Checked character by character: in code page 932 '|' (0x7C) may be
+    // the trail byte of a double-byte character, which is no bar.
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (::IsDBCSLeadByte(c) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || std::strchr(":*?\"<>|", c))
+            return ProfileNameCharacter;
+    }
     // Byte-wise looks are exact here: in code page 932 a trail byte is at
     // least 0x40, so '.' and the blank are never one, and neither 'K', 'P'
     // nor 'X' is a lead byte, so a final ".kpx" is four characters.

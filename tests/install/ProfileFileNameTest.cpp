@@ -35,6 +35,11 @@ TEST(ProfileFileName, OnlyKpxFilesThatAreNoDevicesInstall)
         {"auto.kpx ", ProfileNameNotKpx},
         {"auto.kpx.", ProfileNameNotKpx},
         {"kpx", ProfileNameNotKpx},
+        {"PLOTA2.INI:x.kpx", ProfileNameCharacter},  // a data stream of the settings file
+        {"C:evil.kpx", ProfileNameCharacter},
+        {"a?.kpx", ProfileNameCharacter},
+        {"a\tb.kpx", ProfileNameCharacter},
+        {"\x83|.kpx", ProfileNameOk},                 // 0x7C here is the trail byte of one character
     };
     for (const auto& c : cases)
         EXPECT_EQ(CheckProfileFileName(c.name), c.problem) << '"' << c.name << '"';
