@@ -167,12 +167,14 @@ TEST(ResourceStrings, SystemConversionAgreesWithTheExpectedBytes)
 
 TEST(ResourceStrings, TableHoldsNoOtherIds)
 {
-    // The string table's blocks cover 96..127 and 57344..57359; an id in them
-    // that is not in the list above would be a stray text.
+    // The block of the dialog's own texts covers 96..119, and 57344..57359;
+    // an id in them that is not in the list above would be a stray text.
+    // (From 120 on stand the reports of an apply and the command line's
+    // texts, which their own tests read as the user sees them.)
     std::set<UINT> known;
     for (const StringRow& row : kStrings)
         known.insert(row.id);
-    for (UINT id = 96; id < 128; ++id) {
+    for (UINT id = 96; id < 120; ++id) {
         if (!known.count(id)) {
             EXPECT_EQ("", LoadResourceString(id)) << "string " << id;
         }

@@ -189,6 +189,19 @@ TEST_F(KPXSetupDlgTest, SetColumnShowsTheRecordedSetOrTheDefaultText)
     EXPECT_PRED_FORMAT2(SameBytes, LoadResString(IDS_DEFAULT_SET_NAME), Column(1)[1]);
 }
 
+// A printer whose name ends in a blank has no section of its own: the one of
+// the trimmed name belongs to another printer and is not shown for it.
+TEST_F(KPXSetupDlgTest, NameEndingInABlankShowsNoBorrowedRecord)
+{
+    Add("Alpha", kDriver);
+    Add("Alpha ", kDriver);
+    RecordSet("Alpha", "Photo");
+    Open();
+
+    EXPECT_EQ(Column(0), (Rows{"Alpha", "Alpha "}));
+    EXPECT_EQ(Column(1), (Rows{"Photo", LoadResString(IDS_DEFAULT_SET_NAME)}));
+}
+
 TEST_F(KPXSetupDlgTest, ColumnsShareTheListWidthAndCarryTheirHeaders)
 {
     Add("Plotter 3F", kDriver);

@@ -1,7 +1,7 @@
 // The printer-name rule: on every platform class the separators of printer
 // lists are refused, only the few characters the spoolers reject are refused,
 // and the length limit is one a spooler takes.
-#include "ui/EditPrnName.h"
+#include "printers/PrinterNameRules.h"
 
 #include "FuzzCheck.h"
 
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int ch = 0;
     std::memcpy(&ch, data + 1, sizeof(ch));
 
-    const bool allowed = CEditPrnName::IsAllowedChar(os, ch);
+    const bool allowed = IsAllowedPrinterNameChar(os, ch);
     if (ch == '\\' || ch == ',')
         FUZZ_CHECK(!allowed);
     if (!allowed)
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (os == OsWin9x && (ch == '=' || ch == ';'))
         FUZZ_CHECK(!allowed);
 
-    const UINT limit = PrinterNameLimit(os);
+    const unsigned limit = PrinterNameLimit(os);
     FUZZ_CHECK(limit >= 31 && limit <= 259);
     if (os == OsWin9x)
         FUZZ_CHECK(limit == 31);

@@ -31,6 +31,17 @@ bool ModelAccepts(const std::string& name)
         return false;
     if (strcasecmp(name.c_str() + name.size() - 4, ".kpx") != 0)
         return false;
+    // No character a file name may not hold, looked at character by
+    // character (a trail byte of code page 932 may be '|').
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < name.size()) {
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|')
+            return false;
+    }
     std::string stem = name.substr(0, name.find('.'));
     stem.erase(stem.find_last_not_of(" \t") + 1);
     return !ModelIsDevice(stem);

@@ -22,3 +22,11 @@ inline BOOL IsDBCSLeadByte(BYTE b)
 {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
+
+// Printer names compare without regard to case; for the fuzzed rules the
+// ASCII letters are what matters.
+#include <strings.h>
+inline int lstrcmpiA(const char* a, const char* b)
+{
+    return strcasecmp(a, b);
+}
