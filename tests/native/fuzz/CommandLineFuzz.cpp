@@ -1,0 +1,35 @@
+// The unattended command line: any text parses to exactly one mode, and what
+// it yields holds together (a values-only apply has both names, a line
+// without arguments is the dialog, quoted text never leaks its quotes).
+#include "app/CommandLine.h"
+
+#include "FuzzCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string line = TakeText(data, size);
+    const CommandOptions options = ParseCommandLine(line);
+
+    switch (options.mode) {
+    case CommandInteractive:
+        // Only a line of blanks (or nothing) starts the dialog.
+        FUZZ_CHECK(line.find_first_not_of(" \t") == std::string::npos);
+        break;
+    case CommandApply:
+        FUZZ_CHECK(!options.printer.empty() && !options.setName.empty());
+        FUZZ_CHECK(options.badArgument.empty());
+        break;
+    case CommandList:
+        FUZZ_CHECK(options.printer.empty() && options.setName.empty() && !options.rename);
+        break;
+    case CommandUsage:
+        FUZZ_CHECK(line.find("/?") != std::string::npos || line.find("?") != std::string::npos);
+        break;
+    case CommandBad:
+        break;
+    }
+    // Quotes are dropped wherever they stood.
+    for (const std::string* value : {&options.printer, &options.setName, &options.newName, &options.logPath})
+        FUZZ_CHECK(value->find('"') == std::string::npos);
+    return 0;
+}
