@@ -6,8 +6,6 @@
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
-#include "printers/PrinterFilter.h"
-#include "printers/PrnInfoList.h"
 #include "res/resource.h"
 #include "ui/KPXSetupDlg.h"
 
@@ -78,6 +76,7 @@ BOOL CKPXSetupApp::InitInstance()
 void CKPXSetupApp::RunMainDialog()
 {
     CKPXSetupDlg dlg(ToolSettings());
+    dlg.UsePrinters(m_printers);
     m_pMainWnd = &dlg;
     dlg.DoModal();
     // The dialog object goes with this frame: nothing may reach it as the
@@ -164,13 +163,11 @@ void CKPXSetupApp::InitModuleDir()
 
 bool CKPXSetupApp::CheckDriverInstalled()
 {
-    CPrnInfoList printers;
-    unsigned count = printers.Enumerate();
-    for (unsigned i = 0; i < count; ++i) {
-        // Printers that are not usable give no driver name and never match.
-        if (IsSupportedDriver(printers.GetDriverName(i)))
-            return true;
-    }
+    // The enumeration the main dialog lists. The check stops at the first
+    // usable printer of a supported driver; the list checks the rest.
+    m_printers.Take();
+    if (m_printers.AnyListed())
+        return true;
     ShowStartupError(LoadResString(IDS_NO_DRIVER));
     return false;
 }

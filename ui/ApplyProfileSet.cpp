@@ -52,8 +52,13 @@ INT_PTR CKPXSetupDlg::AskOverwrite(const std::string& source, const std::string&
 
 std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 {
-    std::string setName;
     CDriverINI driverIni;
+    return RecordedSetName(driverIni, printerName);
+}
+
+std::string CKPXSetupDlg::RecordedSetName(CDriverINI& driverIni, const std::string& printerName)
+{
+    std::string setName;
     if (!driverIni.ReadProfileSetName(printerName, setName))
         setName = LoadResString(IDS_DEFAULT_SET_NAME);
     return setName;

@@ -5,7 +5,6 @@
 #include "classlib/MbString.h"
 #include "classlib/PaintDC.h"
 #include "classlib/WinApp.h"
-#include "printers/PrinterFilter.h"
 #include "printers/RenamePermission.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
@@ -33,6 +32,14 @@ CKPXSetupDlg::CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent)
 }
 
 CKPXSetupDlg::~CKPXSetupDlg() = default;
+
+void CKPXSetupDlg::UsePrinters(CPrinterSnapshot& printers)
+{
+    if (!printers.IsTaken())
+        return;
+    m_printers.Swap(printers);
+    m_bPrintersGiven = true;
+}
 
 void CKPXSetupDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -89,26 +96,28 @@ void CKPXSetupDlg::FillPrinterList()
     m_listPrinters.InsertColumn(2, LoadResString(IDS_COL_PORT).c_str(), LVCFMT_LEFT, width - nameWidth - setWidth);
 
     m_listPrinters.DeleteAllItems();
-    m_nPrinterCount = m_printers.Enumerate();
-    for (unsigned i = 0; i < m_nPrinterCount; ++i) {
-        // A printer that is not usable gives no driver name and is skipped.
-        if (!IsSupportedDriver(m_printers.GetDriverName(i)))
-            continue;
-        // Each name query asks the spooler again: a printer that went away
-        // since the driver test gives no name and is skipped as well.
-        const char* printerName = m_printers.GetPrinterName(i);
-        if (!printerName)
-            continue;
+    // Start-up's enumeration when it handed one over, else a fresh one.
+    if (!m_bPrintersGiven)
+        m_printers.Take();
+    m_bPrintersGiven = false;
+    m_nPrinterCount = m_printers.Count();
+    // Each printer is checked once, for the start-up check or here; a
+    // printer that is not usable or of another driver is not listed.
+    const std::vector<unsigned>& listed = m_printers.Listed();
+    if (!listed.empty()) {
+        // One read session of the driver settings file serves every row.
+        CDriverINI driverIni;
+        for (unsigned i : listed) {
+            const PRINTER_INFO_2A* printer = m_printers.List().GetItem(i);
+            const std::string setName = RecordedSetName(driverIni, printer->pPrinterName);
 
-        const std::string setName = RecordedSetName(printerName);
-
-        // The list places the row by its own sorted style.
-        int row = m_listPrinters.InsertItem(static_cast<int>(i), printerName);
-        if (row < 0)
-            continue;
-        m_listPrinters.SetItemText(row, 1, setName.c_str());
-        const char* portName = m_printers.GetPortName(i);
-        m_listPrinters.SetItemText(row, 2, portName ? portName : "");
+            // The list places the row by its own sorted style.
+            int row = m_listPrinters.InsertItem(static_cast<int>(i), printer->pPrinterName);
+            if (row < 0)
+                continue;
+            m_listPrinters.SetItemText(row, 1, setName.c_str());
+            m_listPrinters.SetItemText(row, 2, printer->pPortName ? printer->pPortName : "");
+        }
     }
 
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -273,7 +282,7 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
     // compares printer names without regard to case.
     if (MbCompare(newName, oldName) != 0) {
         for (unsigned i = 0; i < m_nPrinterCount; ++i) {
-            const char* existing = m_printers.GetPrinterName(i);
+            const char* existing = m_printers.List().GetPrinterName(i);
             if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0) {
                 MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
                            MB_OK | MB_ICONEXCLAMATION);

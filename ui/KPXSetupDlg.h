@@ -5,7 +5,8 @@
 // template 102; start-up runs it modally and the program ends with it.
 //
 // The list, the drop-down and the printer snapshot are filled once, when the
-// dialog initialises. Every change is written when Set is pressed, so closing
+// dialog initialises (the snapshot is start-up's enumeration when start-up
+// hands it over). Every change is written when Set is pressed, so closing
 // (Close, Esc) asks nothing and saves nothing.
 #pragma once
 
@@ -13,12 +14,14 @@
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
 #include "install/ProfileSetApply.h"
-#include "printers/PrnInfoList.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 #include "ui/EditPrnName.h"
 
 #include <string>
 #include <vector>
+
+class CDriverINI;
 
 class CKPXSetupDlg : public CDialog, private IApplyQuestions {
 public:
@@ -27,13 +30,20 @@ public:
     explicit CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent = nullptr);
     ~CKPXSetupDlg() override;
 
+    // The enumeration the list is to show: a taken snapshot is exchanged
+    // with the dialog's own, and the first fill lists it instead of
+    // enumerating again. An untaken one changes nothing.
+    void UsePrinters(CPrinterSnapshot& printers);
+
     // Fills the list and the drop-down, preselects the default printer and
     // puts its name into the edit; the Set button starts disabled. TRUE: the
     // dialog manager puts the focus on the first tab stop.
     BOOL OnInitDialog() override;
 
     // Columns, then one row per usable printer of a supported driver, sorted
-    // by printer name ascending. m_nPrinterCount counts every printer.
+    // by printer name ascending. m_nPrinterCount counts every printer. Each
+    // printer is checked once, and one read session of the driver settings
+    // file serves every row.
     void FillPrinterList();
     // Selects the row of the system's default printer, or row 0 when it is
     // not listed; returns that row (0 also for an empty list).
@@ -109,7 +119,8 @@ protected:
     int m_nCurItem = -1;            // row the edit and the drop-down show
     CKPXSetupINI m_toolIni;         // the sets on offer and their files
     CProfileSetApply m_apply{m_toolIni, *this};  // the apply with its answers so far
-    CPrnInfoList m_printers;        // the last enumeration
+    CPrinterSnapshot m_printers;    // the last enumeration and its listed printers
+    bool m_bPrintersGiven = false;  // m_printers came from start-up and is not listed yet
     unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 
 private:
@@ -117,6 +128,8 @@ private:
     // What column 1 shows for a printer: the set the driver settings file
     // records for it, or the default text when none is recorded.
     static std::string RecordedSetName(const std::string& printerName);
+    // The same through a read session of the file that serves several rows.
+    static std::string RecordedSetName(CDriverINI& driverIni, const std::string& printerName);
 
     // The sort column's texts by row as the sort began: rows move while the
     // list sorts, so CompareItems must not read them from the list.

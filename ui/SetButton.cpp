@@ -52,5 +52,5 @@ void CKPXSetupDlg::OnSet()
     // typed one in the edit, with Set enabled, so the user can try again.
     if (outcome.rename != RenameRefused && outcome.rename != RenameSkippedUnreadable)
         EnableSetButton(FALSE);
-    m_nPrinterCount = m_printers.Enumerate();
+    m_nPrinterCount = m_printers.Take();
 }
