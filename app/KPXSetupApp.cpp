@@ -5,6 +5,7 @@
 #include "platform/PlatformFlags.h"
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
+#include "classlib/WaitCursor.h"
 #include "classlib/Win32Api.h"
 #include "res/resource.h"
 #include "ui/KPXSetupDlg.h"
@@ -165,8 +166,13 @@ bool CKPXSetupApp::CheckDriverInstalled()
 {
     // The enumeration the main dialog lists. The check stops at the first
     // usable printer of a supported driver; the list checks the rest.
-    m_printers.Take();
-    if (m_printers.AnyListed())
+    bool found = false;
+    {
+        CWaitCursor wait;
+        m_printers.Take();
+        found = m_printers.AnyListed();
+    }
+    if (found)
         return true;
     ShowStartupError(LoadResString(IDS_NO_DRIVER));
     return false;
