@@ -5,9 +5,8 @@
 #include "platform/PlatformFlags.h"
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
+#include "classlib/WaitCursor.h"
 #include "classlib/Win32Api.h"
-#include "printers/PrinterFilter.h"
-#include "printers/PrnInfoList.h"
 #include "res/resource.h"
 #include "ui/KPXSetupDlg.h"
 
@@ -98,6 +97,7 @@ bool CKPXSetupApp::OtherUserRuns()
 void CKPXSetupApp::RunMainDialog()
 {
     CKPXSetupDlg dlg(ToolSettings());
+    dlg.UsePrinters(m_printers);
     m_pMainWnd = &dlg;
     dlg.DoModal();
     // The dialog object goes with this frame: nothing may reach it as the
@@ -191,7 +191,15 @@ void CKPXSetupApp::InitModuleDir()
 
 bool CKPXSetupApp::CheckDriverInstalled()
 {
-    if (HasSupportedPrinter())
+    // The enumeration the main dialog lists. The check stops at the first
+    // usable printer of a supported driver; the list checks the rest.
+    bool found = false;
+    {
+        CWaitCursor wait;
+        m_printers.Take();
+        found = m_printers.AnyListed();
+    }
+    if (found)
         return true;
     ShowStartupError(LoadResString(IDS_NO_DRIVER));
     return false;

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "classlib/Handle.h"
 #include "classlib/WinApp.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 
 #include <string>
@@ -35,9 +36,11 @@ public:
     bool AcquireInstanceMutex(const char* name);
     bool ActivateRunningCopy();
     void InitModuleDir();
+    // Takes start-up's one enumeration of the printers into m_printers.
     bool CheckDriverInstalled();
     bool CheckIniFileExists();
-    // Runs the main dialog modally as the application's main window.
+    // Runs the main dialog modally as the application's main window; the
+    // dialog lists m_printers, when taken, instead of enumerating again.
     void RunMainDialog();
     void ReleaseInstanceMutex();
 
@@ -58,6 +61,7 @@ public:
 
     HANDLE m_hMutex = nullptr;
     std::string m_strModuleDir;
+    CPrinterSnapshot m_printers;  // start-up's enumeration until the dialog takes it
 
 private:
     // The session guard of CheckOtherSession when another start in this

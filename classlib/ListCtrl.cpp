@@ -28,6 +28,16 @@ int CListCtrl::InsertItem(int item, const char* text)
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
 }
 
+int CListCtrl::InsertItem(int item, const char* text, DWORD_PTR data)
+{
+    LVITEMA row = {};
+    row.mask = LVIF_TEXT | LVIF_PARAM;
+    row.iItem = item;
+    row.pszText = const_cast<char*>(text ? text : "");
+    row.lParam = static_cast<LPARAM>(data);
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
+}
+
 BOOL CListCtrl::SetItemText(int item, int subItem, const char* text)
 {
     LVITEMA row = {};
@@ -84,6 +94,16 @@ BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
     row.iItem = item;
     row.lParam = static_cast<LPARAM>(data);
     return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row)));
+}
+
+DWORD_PTR CListCtrl::GetItemData(int item) const
+{
+    LVITEMA row = {};
+    row.mask = LVIF_PARAM;
+    row.iItem = item;
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)))
+        return 0;
+    return static_cast<DWORD_PTR>(row.lParam);
 }
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data)

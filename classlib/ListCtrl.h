@@ -16,6 +16,8 @@ public:
     // its own sort style: the returned index (or -1) is where it went, not
     // necessarily `item`.
     int InsertItem(int item, const char* text);
+    // The same with the row's item data.
+    int InsertItem(int item, const char* text, DWORD_PTR data);
     BOOL SetItemText(int item, int subItem, const char* text);
     // Empty for a row or column that does not exist.
     std::string GetItemText(int item, int subItem) const;
@@ -25,6 +27,8 @@ public:
     int GetNextItem(int start, int flags) const;
     BOOL SetItemState(int item, UINT state, UINT mask);
     BOOL SetItemData(int item, DWORD_PTR data);
+    // 0 for a row that does not exist.
+    DWORD_PTR GetItemData(int item) const;
     // compare receives the item data of two rows and `data`.
     BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data);
     // Replaces all extended styles; returns the previous ones.

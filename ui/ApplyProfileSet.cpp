@@ -52,8 +52,13 @@ INT_PTR CKPXSetupDlg::AskOverwrite(const std::string& source, const std::string&
 
 std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 {
-    std::string setName;
     CDriverINI driverIni;
+    return RecordedSetName(driverIni, printerName);
+}
+
+std::string CKPXSetupDlg::RecordedSetName(CDriverINI& driverIni, const std::string& printerName)
+{
+    std::string setName;
     // A name with a blank at an end has no section of its own; what the file
     // holds under the trimmed name belongs to another printer.
     if (!IsRecordablePrinterName(printerName) || !driverIni.ReadProfileSetName(printerName, setName))

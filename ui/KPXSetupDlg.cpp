@@ -4,8 +4,8 @@
 #include "classlib/GlobalLock.h"
 #include "classlib/MbString.h"
 #include "classlib/PaintDC.h"
+#include "classlib/WaitCursor.h"
 #include "classlib/WinApp.h"
-#include "printers/PrinterFilter.h"
 #include "printers/RenamePermission.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
@@ -33,6 +33,14 @@ CKPXSetupDlg::CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent)
 }
 
 CKPXSetupDlg::~CKPXSetupDlg() = default;
+
+void CKPXSetupDlg::UsePrinters(CPrinterSnapshot& printers)
+{
+    if (!printers.IsTaken())
+        return;
+    m_printers.Swap(printers);
+    m_bPrintersGiven = true;
+}
 
 void CKPXSetupDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -88,33 +96,48 @@ void CKPXSetupDlg::FillPrinterList()
     m_listPrinters.InsertColumn(1, LoadResString(IDS_COL_PROFILESET).c_str(), LVCFMT_LEFT, setWidth);
     m_listPrinters.InsertColumn(2, LoadResString(IDS_COL_PORT).c_str(), LVCFMT_LEFT, width - nameWidth - setWidth);
 
+    // Neither an inserted row nor the sort is a row change: the selected
+    // row's state is set once the list is complete (OnInitDialog). The list
+    // draws once, when it is complete.
+    CWaitCursor wait;
+    m_bSorting = TRUE;
+    m_listPrinters.SendMessage(WM_SETREDRAW, FALSE);
     m_listPrinters.DeleteAllItems();
-    m_nPrinterCount = m_printers.Enumerate();
-    for (unsigned i = 0; i < m_nPrinterCount; ++i) {
-        // A printer that is not usable gives no driver name and is skipped.
-        if (!IsSupportedDriver(m_printers.GetDriverName(i)))
-            continue;
-        // Each name query asks the spooler again: a printer that went away
-        // since the driver test gives no name and is skipped as well.
-        const char* printerName = m_printers.GetPrinterName(i);
-        if (!printerName)
-            continue;
+    m_rowTexts.clear();
+    // Start-up's enumeration when it handed one over, else a fresh one.
+    if (!m_bPrintersGiven)
+        m_printers.Take();
+    m_bPrintersGiven = false;
+    m_nPrinterCount = m_printers.Count();
+    // Each printer is checked once, for the start-up check or here; a
+    // printer that is not usable or of another driver is not listed.
+    const std::vector<unsigned>& listed = m_printers.Listed();
+    if (!listed.empty()) {
+        // One read session of the driver settings file serves every row.
+        CDriverINI driverIni;
+        for (unsigned i : listed) {
+            const PRINTER_INFO_2A* printer = m_printers.List().GetItem(i);
+            const std::array<std::string, kColumns> texts = {
+                printer->pPrinterName, RecordedSetName(driverIni, printer->pPrinterName),
+                printer->pPortName ? printer->pPortName : ""};
 
-        const std::string setName = RecordedSetName(printerName);
-
-        // The list places the row by its own sorted style.
-        int row = m_listPrinters.InsertItem(static_cast<int>(i), printerName);
-        if (row < 0)
-            continue;
-        m_listPrinters.SetItemText(row, 1, setName.c_str());
-        const char* portName = m_printers.GetPortName(i);
-        m_listPrinters.SetItemText(row, 2, portName ? portName : "");
+            // The list places the row by its own sorted style.
+            int row = m_listPrinters.InsertItem(static_cast<int>(i), texts[0].c_str(), m_rowTexts.size());
+            if (row < 0)
+                continue;
+            m_listPrinters.SetItemText(row, 1, texts[1].c_str());
+            m_listPrinters.SetItemText(row, 2, texts[2].c_str());
+            m_rowTexts.push_back(texts);
+        }
     }
 
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     m_bSortAscending = TRUE;
     m_nSortColumn = -1;
     SortByColumn(0);
+    m_listPrinters.SendMessage(WM_SETREDRAW, TRUE);
+    ::InvalidateRect(m_listPrinters.GetSafeHwnd(), nullptr, TRUE);
+    m_bSorting = FALSE;
 }
 
 int CKPXSetupDlg::SelectDefaultPrinter()
@@ -157,26 +180,19 @@ void CKPXSetupDlg::SetNameLimit()
 void CKPXSetupDlg::SortByColumn(int column)
 {
     m_nSortColumn = column;
-    const int count = m_listPrinters.GetItemCount();
-    m_sortTexts.clear();
-    for (int i = 0; i < count; ++i) {
-        // Each row's item data is its index now, which names its text below.
-        m_listPrinters.SetItemData(i, static_cast<DWORD_PTR>(i));
-        m_sortTexts.push_back(m_listPrinters.GetItemText(i, column));
-    }
     m_listPrinters.SortItems(&CKPXSetupDlg::CompareItems, reinterpret_cast<DWORD_PTR>(this));
-    m_sortTexts.clear();
 }
 
 int CALLBACK CKPXSetupDlg::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
     const CKPXSetupDlg* dlg = reinterpret_cast<const CKPXSetupDlg*>(lParamSort);
-    const std::vector<std::string>& texts = dlg->m_sortTexts;
+    const std::vector<std::array<std::string, kColumns>>& texts = dlg->m_rowTexts;
+    const int column = dlg->m_nSortColumn;
     static const std::string empty;
-    auto text = [&texts](LPARAM row) -> const std::string& {
-        if (row < 0 || static_cast<size_t>(row) >= texts.size())
+    auto text = [&texts, column](LPARAM key) -> const std::string& {
+        if (key < 0 || static_cast<size_t>(key) >= texts.size() || column < 0 || column >= kColumns)
             return empty;
-        return texts[static_cast<size_t>(row)];
+        return texts[static_cast<size_t>(key)][static_cast<size_t>(column)];
     };
     // Multi-byte aware and without regard to case, in the system code page.
     if (dlg->m_bSortAscending)
@@ -236,6 +252,15 @@ void CKPXSetupDlg::OnChangeName()
         EnableSetButton(TRUE);
 }
 
+void CKPXSetupDlg::SetRowText(int row, int column, const std::string& text)
+{
+    if (!m_listPrinters.SetItemText(row, column, text.c_str()))
+        return;
+    const DWORD_PTR key = m_listPrinters.GetItemData(row);
+    if (key < m_rowTexts.size() && column >= 0 && column < kColumns)
+        m_rowTexts[key][static_cast<size_t>(column)] = text;
+}
+
 void CKPXSetupDlg::EnableSetButton(BOOL bEnable)
 {
     if (CWnd* button = GetDlgItem(IDC_SET))
@@ -266,7 +291,7 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
         newName = oldName;
         return FALSE;
     }
-    switch (CheckNewPrinterName(m_printers, m_nPrinterCount, newName, oldName)) {
+    switch (CheckNewPrinterName(m_printers.List(), m_nPrinterCount, newName, oldName)) {
     case PrinterNameAccepted:
         return TRUE;
     case PrinterNameEmpty:

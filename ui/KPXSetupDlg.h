@@ -5,7 +5,8 @@
 // template 102; start-up runs it modally and the program ends with it.
 //
 // The list, the drop-down and the printer snapshot are filled once, when the
-// dialog initialises. Every change is written when Set is pressed, so closing
+// dialog initialises (the snapshot is start-up's enumeration when start-up
+// hands it over). Every change is written when Set is pressed, so closing
 // (Close, Esc) asks nothing and saves nothing.
 #pragma once
 
@@ -13,12 +14,15 @@
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
 #include "install/ProfileSetApply.h"
-#include "printers/PrnInfoList.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 #include "ui/EditPrnName.h"
 
+#include <array>
 #include <string>
 #include <vector>
+
+class CDriverINI;
 
 class CKPXSetupDlg : public CDialog, private IApplyQuestions {
 public:
@@ -27,13 +31,23 @@ public:
     explicit CKPXSetupDlg(const CKPXSetupINI& toolIni, CWnd* pParent = nullptr);
     ~CKPXSetupDlg() override;
 
+    // The enumeration the list is to show: a taken snapshot is exchanged
+    // with the dialog's own, and the first fill lists it instead of
+    // enumerating again. An untaken one changes nothing.
+    void UsePrinters(CPrinterSnapshot& printers);
+
     // Fills the list and the drop-down, preselects the default printer and
     // puts its name into the edit; the Set button starts disabled. TRUE: the
     // dialog manager puts the focus on the first tab stop.
     BOOL OnInitDialog() override;
 
     // Columns, then one row per usable printer of a supported driver, sorted
-    // by printer name ascending. m_nPrinterCount counts every printer.
+    // by printer name ascending. m_nPrinterCount counts every printer. Each
+    // printer is checked once, and one read session of the driver settings
+    // file serves every row. The rows go in with the list's drawing off,
+    // under the wait cursor, and neither inserting nor sorting them is a row
+    // change; each row's item data is its key for the sorts, the order of
+    // insertion.
     void FillPrinterList();
     // Selects the row of the system's default printer, or row 0 when it is
     // not listed; returns that row (0 also for an empty list).
@@ -42,8 +56,9 @@ public:
     void FillSetCombo();
     // Sorts the rows by one column's texts in the direction m_bSortAscending.
     void SortByColumn(int column);
-    // LVM_SORTITEMS callback: lParam1 and lParam2 are the rows' indexes when
-    // the sort began, lParamSort the dialog.
+    // LVM_SORTITEMS callback: lParam1 and lParam2 are the rows' keys (item
+    // data), lParamSort the dialog; compares the texts m_rowTexts holds for
+    // the keys in the column m_nSortColumn.
     static int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
     // Enables the name label and the name edit for a printer that may be
@@ -104,21 +119,29 @@ protected:
     HICON m_hIcon = nullptr;        // the window's icon; none is loaded
     int m_nSortColumn = -1;         // column of the last sort
     BOOL m_bSortAscending = TRUE;   // direction of the last sort
-    BOOL m_bSorting = FALSE;        // a column-click sort is running
+    BOOL m_bSorting = FALSE;        // the rows are being filled or sorted: no row changes
     BOOL m_bUpdating = FALSE;       // a row change is writing the name edit
     int m_nCurItem = -1;            // row the edit and the drop-down show
     CKPXSetupINI m_toolIni;         // the sets on offer and their files
     CProfileSetApply m_apply{m_toolIni, *this};  // the apply with its answers so far
-    CPrnInfoList m_printers;        // the last enumeration
+    CPrinterSnapshot m_printers;    // the last enumeration and its listed printers
+    bool m_bPrintersGiven = false;  // m_printers came from start-up and is not listed yet
     unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 
 private:
     void EnableSetButton(BOOL bEnable);
+    // Puts the text into one cell of the row, and into m_rowTexts.
+    void SetRowText(int row, int column, const std::string& text);
     // What column 1 shows for a printer: the set the driver settings file
     // records for it, or the default text when none is recorded.
     static std::string RecordedSetName(const std::string& printerName);
+    // The same through a read session of the file that serves several rows.
+    static std::string RecordedSetName(CDriverINI& driverIni, const std::string& printerName);
 
-    // The sort column's texts by row as the sort began: rows move while the
-    // list sorts, so CompareItems must not read them from the list.
-    std::vector<std::string> m_sortTexts;
+    // Each row's texts by its key, the item data the fill gives it (the
+    // order of insertion). Every text the dialog puts into the list goes
+    // here too, so a sort compares the rows' texts without reading the list
+    // (nor could it read them while the rows move).
+    static constexpr int kColumns = 3;  // printer, set, port
+    std::vector<std::array<std::string, kColumns>> m_rowTexts;
 };

@@ -46,16 +46,16 @@ void CKPXSetupDlg::OnSet()
         // record the row shows the file's own record again. Set stays enabled
         // for another try.
         if (outcome.stop == ApplyNotRecorded)
-            m_listPrinters.SetItemText(row, 1, RecordedSetName(oldName).c_str());
+            SetRowText(row, 1, RecordedSetName(oldName));
         return;
     }
-    m_listPrinters.SetItemText(row, 1, setName.c_str());
+    SetRowText(row, 1, setName);
     if (outcome.rename == RenameDone)
-        m_listPrinters.SetItemText(row, 0, newName.c_str());
+        SetRowText(row, 0, newName);
 
     // A rename that did not happen keeps the old name in the row and the
     // typed one in the edit, with Set enabled, so the user can try again.
     if (outcome.rename != RenameRefused && outcome.rename != RenameSkippedUnreadable)
         EnableSetButton(FALSE);
-    m_nPrinterCount = m_printers.Enumerate();
+    m_nPrinterCount = m_printers.Take();
 }

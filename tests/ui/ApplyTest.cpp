@@ -283,6 +283,39 @@ TEST_F(ApplyTest, AcceptedRenameMovesTheSectionWithTheNewSet)
     EXPECT_FALSE(SetEnabled());
 }
 
+TEST_F(ApplyTest, ColumnSortsAfterARenameUseTheRowsNewTexts)
+{
+    Source("kpx13_a.kpx");
+    WriteSet("kpx13_a.kpx", "kpx13_a.kpx", "kpx13_a.kpx", "kpx13_a.kpx");
+    TestPrinter other("Plotter 5F", kDriver);
+    ASSERT_TRUE(other.added());
+    ASSERT_TRUE(SetDefaultTestPrinter(kPrinter));
+    Open();
+    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    MessageBoxRecorder boxes(IDOK);
+    Set("Plotter 9F");
+    ASSERT_EQ("Plotter 9F", Cell(0));
+    auto sortBy = [this](int column) {
+        NMLISTVIEW click = {};
+        click.hdr.hwndFrom = GetDlgItem(m_hDlg, IDC_PRINTER_LIST);
+        click.hdr.idFrom = IDC_PRINTER_LIST;
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = column;
+        SendMessageA(m_hDlg, WM_NOTIFY, IDC_PRINTER_LIST, reinterpret_cast<LPARAM>(&click));
+        std::vector<std::string> rows;
+        for (int i = 0; i < m_dlg->m_listPrinters.GetItemCount(); ++i)
+            rows.push_back(m_dlg->m_listPrinters.GetItemText(i, 0));
+        return rows;
+    };
+    // By name, descending (the list was sorted ascending), then ascending.
+    EXPECT_EQ((std::vector<std::string>{"Plotter 9F", "Plotter 5F"}), sortBy(0));
+    EXPECT_EQ((std::vector<std::string>{"Plotter 5F", "Plotter 9F"}), sortBy(0));
+    // By set: the default text comes before "Office".
+    EXPECT_EQ((std::vector<std::string>{"Plotter 5F", "Plotter 9F"}), sortBy(1));
+    EXPECT_EQ((std::vector<std::string>{"Plotter 9F", "Plotter 5F"}), sortBy(1));
+}
+
 TEST_F(ApplyTest, RefusedRenameIsReportedOnceAndKeepsEverythingUnderTheOldName)
 {
     Source("kpx8_a.kpx");

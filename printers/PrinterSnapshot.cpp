@@ -1,0 +1,75 @@
+#include "printers/PrinterSnapshot.h"
+
+#include "printers/PrinterFilter.h"
+
+namespace {
+
+// More distinct driver names than this are asked about each time: the
+// remembered answers stay a short list.
+const size_t kDriverAnswers = 32;
+
+} // namespace
+
+CPrinterSnapshot::CPrinterSnapshot() : m_list(new CPrnInfoList) {}
+
+CPrinterSnapshot::~CPrinterSnapshot() = default;
+
+unsigned CPrinterSnapshot::Take()
+{
+    m_count = m_list->Enumerate();
+    m_taken = true;
+    m_checked = 0;
+    m_listed.clear();
+    return m_count;
+}
+
+bool CPrinterSnapshot::AnyListed()
+{
+    while (m_listed.empty() && CheckNext()) {
+    }
+    return !m_listed.empty();
+}
+
+const std::vector<unsigned>& CPrinterSnapshot::Listed()
+{
+    while (CheckNext()) {
+    }
+    return m_listed;
+}
+
+void CPrinterSnapshot::Swap(CPrinterSnapshot& other) noexcept
+{
+    std::swap(m_list, other.m_list);
+    std::swap(m_taken, other.m_taken);
+    std::swap(m_count, other.m_count);
+    std::swap(m_checked, other.m_checked);
+    std::swap(m_listed, other.m_listed);
+    std::swap(m_drivers, other.m_drivers);
+}
+
+bool CPrinterSnapshot::CheckNext()
+{
+    if (m_checked >= m_count)
+        return false;
+    const unsigned index = m_checked++;
+    const PRINTER_INFO_2A* item = m_list->GetItem(index);
+    // The driver first: it costs no call to the spooler. The usability
+    // check opens the printer once.
+    if (item && IsSupported(item->pDriverName) && IsPrinterUsable(item))
+        m_listed.push_back(index);
+    return true;
+}
+
+bool CPrinterSnapshot::IsSupported(const char* driverName)
+{
+    if (!driverName)
+        return false;
+    for (const auto& answer : m_drivers) {
+        if (answer.first == driverName)
+            return answer.second;
+    }
+    const bool supported = IsSupportedDriver(driverName);
+    if (m_drivers.size() < kDriverAnswers)
+        m_drivers.emplace_back(driverName, supported);
+    return supported;
+}

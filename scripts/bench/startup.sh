@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The start-up benchmark: KPXSETUP.EXE from its start to a ready main dialog,
+# against the floor (a program without a window that only enumerates the
+# printers, opens each once, compares its driver, reads its recorded set, reads
+# the tool's sets and asks for the default printer), the same floor comparing
+# the driver before it opens a printer (as the tool does), and an empty
+# program, at several numbers of printers of the supported drivers (plus half
+# as many of another driver). Also the program's column sorts against one read of the
+# column's texts, and the tool's peak memory above the floor's.
+#
+#   scripts/bench/startup.sh [--sizes "10 100 500 2000"] [--rounds 5] [--cpu 0]
+#
+#   KPX_BENCH_PREFIX=dir  the Wine prefix (default build/bench-prefix), made
+#                         once and kept; each size adds or deletes printers
+#   KPX_BENCH_TOOL=exe    measures another build of the benchmark tool (a
+#                         kpx_bench_tool.exe, e.g. of an older commit's
+#                         sources with scripts/bench/ copied in)
+#
+# Not a test and not part of CI: it takes minutes and its figures depend on
+# the machine. Wine and its server run pinned to one processor (taskset),
+# which keeps the rounds comparable: unpinned, runs swing up to fourfold.
+# Progress is printed as it goes; the tables follow each size.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+sizes="10 100 500 2000" rounds=5 cpu=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sizes) sizes=$2; shift 2 ;;
+    --rounds) rounds=$2; shift 2 ;;
+    --cpu) cpu=$2; shift 2 ;;
+    *) echo "usage: $0 [--sizes \"10 100 500 2000\"] [--rounds N] [--cpu N]" >&2; exit 2 ;;
+  esac
+done
+
+# The shipped program's configure (build/ship) builds the benchmark programs.
+"$top/scripts/build.sh" KPXSETUP
+build=${KPX_BUILD_DIR:-$top/build}
+cmake --build "$build/ship" --target kpx_bench -j"$(nproc)"
+bin="$build/ship/bench"
+tool=${KPX_BENCH_TOOL:-$bin/kpx_bench_tool.exe}
+
+prefix=${KPX_BENCH_PREFIX:-$build/bench-prefix}
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$prefix/.kpx-bench-ready" ]; then
+  echo "Creating the benchmark's Wine prefix in $prefix ..."
+  rm -rf "$prefix"
+  wineboot -i >/dev/null 2>&1
+  # As in the tests: windows on Wine's virtual desktop, which needs no window
+  # manager; the dialog's fonts drawn with the IPA gothic fonts, as in the demo.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic' /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  touch "$prefix/.kpx-bench-ready"
+fi
+
+# The programs in one folder of the prefix, the tool beside its settings file.
+dir="$prefix/drive_c/KPXBench"
+mkdir -p "$dir"
+cp "$tool" "$dir/KPXSETUP.EXE"
+cp "$bin/kpx_bench_floor.exe" "$bin/kpx_bench_empty.exe" "$bin/kpx_bench_printers.exe" "$dir/"
+python3 - "$dir/KPXSETUP.INI" <<'PY'
+import sys
+text = """[KESTRO PLOTARA Color Profile Setup Tool]
+NumColorProfileSets=3
+ColorProfileSetName1=Office
+ColorProfileSetName2=Poster
+ColorProfileSetName3=写真 Photo
+
+[Office]
+Auto=%KPXSETUP%\\office\\auto.kpx
+Vividness=%KPXSETUP%\\office\\vivid.kpx
+Tone=%KPXSETUP%\\office\\tone.kpx
+Font=%KPXSETUP%\\office\\font.kpx
+"""
+open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
+PY
+
+run=(python3 "$top/scripts/bench/rounds.py" --sizes "$sizes" --rounds "$rounds" --cpu "$cpu" --dir 'C:\KPXBench')
+echo "Benchmark: sizes $sizes, $rounds rounds, Wine pinned to processor $cpu"
+if [ -n "${DISPLAY:-}" ]; then
+  "${run[@]}"
+else
+  xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}"
+fi
