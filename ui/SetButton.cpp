@@ -38,7 +38,7 @@ void CKPXSetupDlg::OnSet()
 
     if (outcome.stop == ApplyPrinterGone) {
         // The snapshot the name check uses must know what the spooler now has.
-        m_nPrinterCount = m_printers.Enumerate();
+        m_nPrinterCount = m_printers.Take();
         return;
     }
     if (!outcome.recorded) {

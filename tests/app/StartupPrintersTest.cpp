@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "settings/DriverINI.h"
 #include "support/ApiOverride.h"
-#include "support/MainDialogCloser.h"
+#include "support/DialogDriver.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
@@ -53,16 +53,19 @@ TEST(StartupPrinters, OneEnumerationAndOneCheckEachServeTheStartupCheckAndTheLis
             return ::CreateFileA(name, access, share, sa, creation, flags, copy);
         });
     std::atomic<LRESULT> rows{-1};
-    MainDialogCloser closer(LoadResString(IDS_APP_TITLE), [&](HWND dlg) {
+    DialogDriver closer({DialogStep{LoadResString(IDS_APP_TITLE), [&](HWND dlg) {
         rows = SendMessageA(GetDlgItem(dlg, IDC_PRINTER_LIST), LVM_GETITEMCOUNT, 0, 0);
-    });
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+    }}});
     MessageBoxRecorder boxes;
     CKPXSetupApp app;
     app.InitApplication(GetModuleHandleA(nullptr));
 
     EXPECT_FALSE(app.InitInstance());
+    closer.Finish();
     app.ExitInstance();
-    EXPECT_EQ(1, closer.closed());
+    EXPECT_EQ(1, closer.Done());
+    EXPECT_EQ(0, closer.Unexpected());
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(2, rows.load());
     EXPECT_EQ(2, listings) << "one size query and one fill";

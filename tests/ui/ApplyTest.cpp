@@ -287,11 +287,10 @@ TEST_F(ApplyTest, ColumnSortsAfterARenameUseTheRowsNewTexts)
 {
     Source("kpx13_a.kpx");
     WriteSet("kpx13_a.kpx", "kpx13_a.kpx", "kpx13_a.kpx", "kpx13_a.kpx");
-    TestPrinter other("Plotter 5F", kDriver);
-    ASSERT_TRUE(other.added());
+    Add("Plotter 5F");
     ASSERT_TRUE(SetDefaultTestPrinter(kPrinter));
     Open();
-    ScopedApiOverride<&Win32Api::SetPrinterA> accept(&AcceptingSetPrinter);
+    AcceptedRenames accept;
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 9F");
     ASSERT_EQ("Plotter 9F", Cell(0));
