@@ -26,44 +26,35 @@ ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request)
     m_outcome = ApplyOutcome();
     m_overwriteAll = false;
     m_overwriteCancelled = false;
+    m_outcome.stop = RunSteps(request);
+    return m_outcome;
+}
 
+ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request)
+{
     // Such a name would share its section with the name without the blanks.
-    if (!IsRecordablePrinterName(request.printer)) {
-        m_outcome.stop = ApplyUnrecordable;
-        return m_outcome;
-    }
-    if (!IsRecordablePrinterName(request.newName)) {
-        m_outcome.stop = ApplyNewNameRefused;
-        return m_outcome;
-    }
-    if (!m_questions.ConfirmApply()) {
-        m_outcome.stop = ApplyDeclined;
-        return m_outcome;
-    }
+    if (!IsRecordablePrinterName(request.printer))
+        return ApplyUnrecordable;
+    if (!IsRecordablePrinterName(request.newName))
+        return ApplyNewNameRefused;
+    if (!m_questions.ConfirmApply())
+        return ApplyDeclined;
     // The printer may have been renamed or deleted since it was listed:
     // nothing is installed or recorded for a name the spooler no longer has.
-    if (!PrinterStillThere(request.printer)) {
-        m_outcome.stop = ApplyPrinterGone;
-        return m_outcome;
-    }
-    if (!GatherProfileFiles(request.setName)) {
-        m_outcome.stop = ApplySourceGivenUp;
-        return m_outcome;
-    }
+    if (!PrinterStillThere(request.printer))
+        return ApplyPrinterGone;
+    if (!GatherProfileFiles(request.setName))
+        return ApplySourceGivenUp;
     // Only profile files are installed: any other name could replace a file
     // of the system or of the driver in the target folders, or reach a device.
-    if (!CheckProfileFiles()) {
-        m_outcome.stop = ApplyBadProfileFile;
-        return m_outcome;
-    }
+    if (!CheckProfileFiles())
+        return ApplyBadProfileFile;
     // The targets are flat folders named by file name only: two different
     // files of one name would replace each other there and be recorded
     // alike, so such a set is refused before anything is written.
     m_outcome.clashingFile = FindFileNameClash();
-    if (!m_outcome.clashingFile.empty()) {
-        m_outcome.stop = ApplyFileNameClash;
-        return m_outcome;
-    }
+    if (!m_outcome.clashingFile.empty())
+        return ApplyFileNameClash;
 
     // A file that several kinds share is installed once, at its first slot.
     for (int slot = 0; slot < 4; ++slot) {
@@ -76,16 +67,13 @@ ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request)
 
     // Recorded whatever the installations did: a declined overwrite keeps the
     // old file, which the driver then uses under the set's name.
-    if (!RecordSet(request.printer, request.setName)) {
-        m_outcome.stop = ApplyNotRecorded;
-        return m_outcome;
-    }
+    if (!RecordSet(request.printer, request.setName))
+        return ApplyNotRecorded;
     m_outcome.recorded = true;
 
     if (MbCompare(request.newName, request.printer) != 0)
         RenameAndMove(request);
-    m_outcome.stop = ApplyCompleted;
-    return m_outcome;
+    return ApplyCompleted;
 }
 
 bool CProfileSetApply::GatherProfileFiles(const std::string& setName)

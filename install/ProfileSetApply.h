@@ -107,6 +107,9 @@ public:
     const std::string& ProfileFile(int slot) const { return m_files[slot]; }
 
 private:
+    // The steps of Run in order; where they stopped (the rest of the outcome
+    // is filled as they go).
+    ApplyStop RunSteps(const ApplyRequest& request);
     // The file name that two different source files share; empty when none.
     std::string FindFileNameClash() const;
     // Finds the first file that may not be installed and notes it in the
