@@ -11,12 +11,14 @@
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
+#include "support/Uncopyable.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,6 +30,23 @@ bool MutexExists(const char* name)
     CloseHandle(h);
     return true;
 }
+
+// A mutex this process creates and holds while the object lives, as a
+// running copy holds its guard.
+class HeldMutex : Uncopyable {
+public:
+    explicit HeldMutex(const char* name) : m_handle(CreateMutexA(nullptr, TRUE, name)) {}
+    ~HeldMutex()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+    }
+
+    bool held() const { return m_handle != nullptr; }
+
+private:
+    HANDLE m_handle;
+};
 
 // A window that looks like a running copy's main dialog to the window lookup.
 HWND CreateRunningCopyWindow(const std::string& title)
@@ -48,9 +67,7 @@ protected:
     // driver closes; every other start must end before it.
     void TearDown() override
     {
-        m_driver.Finish();
-        EXPECT_EQ(m_driver.Done(), m_expectedDialogs);
-        EXPECT_EQ(m_driver.Unexpected(), 0);
+        EXPECT_TRUE(m_driver.FinishAfter(m_expectedDialogs));
     }
 
     // Another user's copy holds the machine-wide mutex: opening it is refused.
@@ -75,6 +92,16 @@ protected:
         BOOL result = m_app.InitInstance();
         m_app.ExitInstance();
         return result;
+    }
+
+    // Start-up ends without a message.
+    ::testing::AssertionResult EndsSilently()
+    {
+        if (Start())
+            return ::testing::AssertionFailure() << "start-up went on";
+        if (!m_boxes.boxes().empty())
+            return ::testing::AssertionFailure() << "a message said: " << m_boxes.boxes()[0].text;
+        return ::testing::AssertionSuccess();
     }
 
     TempDir m_dir{"startup"};
@@ -222,8 +249,7 @@ TEST_F(StartupTest, AllChecksPassedRunTheMainDialogWhileTheMutexIsHeld)
 
     // A later start takes the mutex again.
     m_onShown = nullptr;
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_TRUE(EndsSilently());
     m_expectedDialogs = 2;
 }
 
@@ -231,51 +257,45 @@ TEST_F(StartupTest, SecondCopyRestoresTheMinimisedFirstCopyWithoutAMessage)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     WriteIni();
-    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
-    ASSERT_NE(first, nullptr);
+    HeldMutex first("Global\\KPXSetupMutex");
+    ASSERT_TRUE(first.held());
     HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(window));
 
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_TRUE(EndsSilently());
     EXPECT_FALSE(IsIconic(window));
     EXPECT_TRUE(IsWindowVisible(window));
 
     DestroyWindow(window);
-    CloseHandle(first);
 }
 
 TEST_F(StartupTest, SecondCopyBringsTheFirstCopysWindowToTheFront)
 {
-    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
+    HeldMutex first("Global\\KPXSetupMutex");
     HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
     HWND other = CreateRunningCopyWindow("another program");
     ASSERT_TRUE(window && other);
     SetForegroundWindow(other);
     ASSERT_EQ(GetForegroundWindow(), other);
 
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_TRUE(EndsSilently());
     EXPECT_EQ(GetForegroundWindow(), window);
     EXPECT_FALSE(IsIconic(window));
 
     DestroyWindow(other);
     DestroyWindow(window);
-    CloseHandle(first);
 }
 
 TEST_F(StartupTest, SecondCopyWhileTheFirstIsStillStartingEndsSilently)
 {
     WriteIni();
-    HANDLE first = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
-    ASSERT_NE(first, nullptr);
+    HeldMutex first("Global\\KPXSetupMutex");
+    ASSERT_TRUE(first.held());
 
     // No printer check is reached: no message although no printer exists.
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
-    CloseHandle(first);
+    EXPECT_TRUE(EndsSilently());
 }
 
 TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
@@ -300,12 +320,10 @@ TEST_F(StartupTest, AnotherUsersCopyIsReportedOnceAndTheGuardIsHeldMeanwhile)
 TEST_F(StartupTest, AnotherUsersCopyIsSilentWhileTheMessageIsAlreadyShown)
 {
     DenyMutex();
-    HANDLE shownElsewhere = CreateMutexA(nullptr, TRUE, "LocalKPXSetupMutex");
-    ASSERT_NE(shownElsewhere, nullptr);
+    HeldMutex shownElsewhere("LocalKPXSetupMutex");
+    ASSERT_TRUE(shownElsewhere.held());
 
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
-    CloseHandle(shownElsewhere);
+    EXPECT_TRUE(EndsSilently());
 }
 
 TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
@@ -314,8 +332,7 @@ TEST_F(StartupTest, AnotherUsersCopyWithAWindowHereIsActivatedInstead)
     HWND window = CreateRunningCopyWindow(m_app.m_strAppName);
     ShowWindow(window, SW_MINIMIZE);
 
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_TRUE(EndsSilently());
     EXPECT_FALSE(IsIconic(window));
     DestroyWindow(window);
 }
@@ -363,29 +380,25 @@ TEST_F(StartupTest, OnNT4AStartWithTheSessionMutexShowsTheMainDialog)
     WriteIni();
     ScopedOsVersion version(OsNT4);
 
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(m_boxes.boxes().empty());
+    EXPECT_TRUE(EndsSilently());
     EXPECT_FALSE(MutexExists("LocalKPXSetupMutex"));
     m_expectedDialogs = 1;
 }
 
 TEST(ModuleDirTest, CutAtTheLastRealBackslash)
 {
-    struct Case {
-        const char* module;
-        const char* dir;
-    } cases[] = {
+    // The module's path, and the directory taken from it.
+    const std::pair<const char*, const char*> cases[] = {
         {"C:\\Tools\\Setup\\KPXSETUP.EXE", "C:\\Tools\\Setup"},
         // "ソ" is 0x83 0x5C: its trail byte is not a backslash.
-        {"C:\\\x83\x5C\\KPXSETUP.EXE", "C:\\\x83\x5C"},
-        {"C:\\Tools\\\x83\x5C.EXE", "C:\\Tools"},
+        {"C:\\\x83\x5C\\KPXSETUP.EXE", "C:\\\x83\x5C"}, {"C:\\Tools\\\x83\x5C.EXE", "C:\\Tools"},
         {"KPXSETUP.EXE", "KPXSETUP.EXE"},
     };
-    for (const Case& c : cases) {
-        ScopedModulePath module(c.module);
+    for (const auto& c : cases) {
+        ScopedModulePath module(c.first);
         CKPXSetupApp app;
         app.InitModuleDir();
-        EXPECT_EQ(app.m_strModuleDir, c.dir) << c.module;
+        EXPECT_EQ(app.m_strModuleDir, c.second) << c.first;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "support/DialogDriver.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -87,17 +88,6 @@ protected:
         EXPECT_TRUE(WaitForWindowToClose(prompt, kTimeout));
     }
 
-    // A successful apply ends with the Set button disabled and no other
-    // window of the tool up.
-    void ExpectApplyDone(const RemoteMainDialog& main)
-    {
-        EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, kTimeout))
-            << DescribeWindows(m_tool.VisibleWindows());
-        PumpMessages(300);
-        EXPECT_EQ(m_tool.VisibleWindows(), std::vector<HWND>{main.window()})
-            << DescribeWindows(m_tool.VisibleWindows());
-    }
-
     // The four files of set Office, each holding "new " and its kind.
     void WriteOfficeProfiles()
     {
@@ -118,15 +108,9 @@ protected:
     ToolProcess m_tool;
 };
 
-const char kOfficeSettings[] =
-    "[KESTRO PLOTARA Color Profile Setup Tool]\n"
-    "NumColorProfileSets=1\n"
-    "ColorProfileSetName1=Office\n"
-    "[Office]\n"
-    "Auto=%KPXSETUP%\\office\\auto.kpx\n"
-    "Vividness=%KPXSETUP%\\office\\vivid.kpx\n"
-    "Tone=%KPXSETUP%\\office\\tone.kpx\n"
-    "Font=%KPXSETUP%\\office\\font.kpx\n";
+const std::string kOfficeSettings =
+    ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\office\\auto.kpx", "%KPXSETUP%\\office\\vivid.kpx",
+                                           "%KPXSETUP%\\office\\tone.kpx", "%KPXSETUP%\\office\\font.kpx")});
 
 TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
 {
@@ -137,7 +121,9 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     ASSERT_TRUE(WriteFileBytes(kSystemDir + std::string("auto.kpx"), std::string(2000, 'a')));
     ASSERT_TRUE(WriteFileBytes(kDriverDir + std::string("tone.kpx"), "old tone"));
     // The driver's own keys and other printers' sections stay.
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[Plotter 3F]\r\nResolution=600\r\n[Other]\r\nColorProfileSetName=Art\r\n"));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni,
+                               DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                   {"Other", {{"ColorProfileSetName", "Art"}}}})));
 
     HWND dlg = Start();
     ASSERT_NE(dlg, nullptr);
@@ -149,7 +135,7 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     PressSetAndConfirm(main, "Office");
     AnswerOverwrite("auto.kpx", "2 KB", "1 KB", IDYES);
     AnswerOverwrite("tone.kpx", "1 KB", "1 KB", IDNO);
-    ExpectApplyDone(main);
+    ExpectApplyDone(m_tool, main);
 
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
         SCOPED_TRACE(name);
@@ -172,7 +158,7 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     main.SetName("Plotter 3F");
     PressSetAndConfirm(main, "Office");
     AnswerOverwrite("auto.kpx", "1 KB", "1 KB", IDC_OVERWRITE_ALL);
-    ExpectApplyDone(main);
+    ExpectApplyDone(m_tool, main);
     EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "new tone");
 
     Close(main);
@@ -187,14 +173,9 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     ASSERT_EQ(folderName.substr(0, 2), "\x83\x5C");
     ASSERT_NO_FATAL_FAILURE(Deploy(folderName));
     const std::string set = Cp932(u8"写真 ｾｯﾄ");
-    ASSERT_TRUE(m_folder->WriteSettings(u8"[KESTRO PLOTARA Color Profile Setup Tool]\n"
-                                       "NumColorProfileSets=1\n"
-                                       u8"ColorProfileSetName1=写真 ｾｯﾄ\n"
-                                       u8"[写真 ｾｯﾄ]\n"
-                                       "Auto=%KPXSETUP%\\poster\\p-auto.kpx\n"
-                                       "Vividness=%KPXSETUP%\\poster\\p-auto.kpx\n"
-                                       "Tone=%KPXSETUP%\\poster\\p-auto.kpx\n"
-                                       "Font=%KPXSETUP%\\poster\\p-font.kpx\n"));
+    ASSERT_TRUE(m_folder->WriteSettings(ToolSettingsText(
+        {set}, {SetFiles(set, "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-auto.kpx",
+                         "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-font.kpx")})));
     ASSERT_FALSE(m_folder->WriteProfile("poster\\p-auto.kpx", "poster auto").empty());
     const std::string found = m_folder->WriteProfile("fonts\\p-font2.kpx", "poster font");
     ASSERT_FALSE(found.empty());
@@ -236,7 +217,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     EXPECT_EQ(DialogItemText(error, IDC_COPY_SOURCE), alsoMissing);
     SetItemText(error, IDC_COPY_SOURCE, found);
     PressButton(error, IDRETRY);
-    ExpectApplyDone(main);
+    ExpectApplyDone(m_tool, main);
 
     // The corrected file is installed under its own name and recorded for
     // the kind; the file shared by the other three kinds is installed once.
@@ -275,7 +256,7 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
     const std::string report = AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK);
     EXPECT_EQ(report.find(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄは設定しましたが")), 0u) << report;
     EXPECT_NE(report.find(locked), std::string::npos) << report;
-    ExpectApplyDone(main);
+    ExpectApplyDone(m_tool, main);
     CloseHandle(holder);
 
     EXPECT_EQ(ReadFileBytes(locked), "in use");
@@ -292,14 +273,7 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 // edit and Set stays enabled for another try.
 TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
 {
-    ASSERT_TRUE(m_folder->WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
-                                       "NumColorProfileSets=1\n"
-                                       "ColorProfileSetName1=Art\n"
-                                       "[Art]\n"
-                                       "Auto=%KPXSETUP%\\art.kpx\n"
-                                       "Vividness=%KPXSETUP%\\art.kpx\n"
-                                       "Tone=%KPXSETUP%\\art.kpx\n"
-                                       "Font=%KPXSETUP%\\art.kpx\n"));
+    ASSERT_TRUE(m_folder->WriteSettings(ToolSettingsText({"Art"}, {SetFiles("Art", "%KPXSETUP%\\art.kpx")})));
     ASSERT_FALSE(m_folder->WriteProfile("art.kpx", "art").empty());
 
     HWND dlg = Start();

@@ -9,6 +9,7 @@
 #include "support/DialogDriver.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -23,16 +24,6 @@ namespace {
 
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-
-std::string Native(const std::string& name)
-{
-    return PrefixPath("drive_c\\windows\\system32\\" + name);
-}
-
-std::string Redirected(const std::string& name)
-{
-    return PrefixPath("drive_c\\windows\\syswow64\\" + name);
-}
 
 // The printer has the 32-bit driver only, so its directory is the one that
 // serves. The spool folder is exempt from redirection: the same path for
@@ -56,23 +47,19 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
-    ASSERT_TRUE(folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
-                                     "NumColorProfileSets=2\n"
-                                     "ColorProfileSetName1=Office\n"
-                                     "ColorProfileSetName2=Poster\n"
-                                     "[Poster]\n"
-                                     "Auto=%KPXSETUP%\\poster\\auto.kpx\n"
-                                     "Vividness=%KPXSETUP%\\poster\\rest.kpx\n"
-                                     "Tone=%KPXSETUP%\\poster\\rest.kpx\n"
-                                     "Font=%KPXSETUP%\\poster\\rest.kpx\n"));
+    const std::string rest = "%KPXSETUP%\\poster\\rest.kpx";
+    ASSERT_TRUE(folder.WriteSettings(
+        ToolSettingsText({"Office", "Poster"}, {SetFiles("Poster", "%KPXSETUP%\\poster\\auto.kpx", rest, rest, rest)})));
     ASSERT_FALSE(folder.WriteProfile("poster\\auto.kpx", "poster auto").empty());
     ASSERT_FALSE(folder.WriteProfile("poster\\rest.kpx", "poster rest").empty());
 
     // Different contents on the two sides tell which one the tool used.
-    ASSERT_TRUE(WriteFileBytes(Native("PLOTA2.INI"), "[Plotter 3F]\r\nColorProfileSetName=Office\r\n"));
-    ASSERT_TRUE(WriteFileBytes(Redirected("PLOTA2.INI"), "[Plotter 3F]\r\nColorProfileSetName=Art\r\n"));
-    ASSERT_TRUE(WriteFileBytes(Native("auto.kpx"), std::string(3000, 'n')));  // 3 KB
-    ASSERT_TRUE(WriteFileBytes(Redirected("auto.kpx"), "w"));                 // 1 KB
+    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("PLOTA2.INI"),
+                               DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
+    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("PLOTA2.INI"),
+                               DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("auto.kpx"), std::string(3000, 'n')));  // 3 KB
+    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("auto.kpx"), "w"));                 // 1 KB
 
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(folder.exe()));
@@ -90,25 +77,23 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
     EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), "3 KB");
     PressButton(prompt, IDYES);
     EXPECT_TRUE(WaitForWindowToClose(prompt, kTimeout));
-    EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, kTimeout))
-        << DescribeWindows(tool.VisibleWindows());
-    EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{dlg}) << DescribeWindows(tool.VisibleWindows());
+    ExpectApplyDone(tool, main);
     EXPECT_EQ(main.Rows()[0][1], "Poster");
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
 
-    EXPECT_EQ(ReadFileBytes(Native("auto.kpx")), "poster auto");
-    EXPECT_EQ(ReadFileBytes(Native("rest.kpx")), "poster rest");
+    EXPECT_EQ(ReadFileBytes(NativeSystemFile("auto.kpx")), "poster auto");
+    EXPECT_EQ(ReadFileBytes(NativeSystemFile("rest.kpx")), "poster rest");
     EXPECT_EQ(ReadFileBytes(DriverDirectory("auto.kpx")), "poster auto");
     EXPECT_EQ(ReadFileBytes(DriverDirectory("rest.kpx")), "poster rest");
-    EXPECT_EQ(IniSection(Native("PLOTA2.INI"), "Plotter 3F"),
+    EXPECT_EQ(IniSection(NativeSystemFile("PLOTA2.INI"), "Plotter 3F"),
               (Lines{"ColorProfileSetName=Poster", "Auto=auto.kpx", "Font=rest.kpx", "Tone=rest.kpx",
                      "Vividness=rest.kpx"}));
 
     // The 32-bit substitutes are untouched.
-    EXPECT_EQ(ReadFileBytes(Redirected("auto.kpx")), "w");
-    EXPECT_FALSE(Exists(Redirected("rest.kpx")));
-    EXPECT_EQ(IniSection(Redirected("PLOTA2.INI"), "Plotter 3F"), (Lines{"ColorProfileSetName=Art"}));
+    EXPECT_EQ(ReadFileBytes(RedirectedSystemFile("auto.kpx")), "w");
+    EXPECT_FALSE(Exists(RedirectedSystemFile("rest.kpx")));
+    EXPECT_EQ(IniSection(RedirectedSystemFile("PLOTA2.INI"), "Plotter 3F"), (Lines{"ColorProfileSetName=Art"}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "support/Cp932.h"
 #include "support/IniSection.h"
 #include "support/RedirectedOutput.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -65,13 +66,11 @@ protected:
         DeleteAllPrinters();
         m_plotter = std::make_unique<TestPrinter>("Plotter 3F", kDriver);
         ASSERT_TRUE(m_folder.deployed() && m_plotter->added());
-        ASSERT_TRUE(m_folder.WriteSettings(
-            "[KESTRO PLOTARA Color Profile Setup Tool]\nNumColorProfileSets=2\n"
-            "ColorProfileSetName1=Office\nColorProfileSetName2=Clash\n"
-            "[Office]\nAuto=%KPXSETUP%\\o\\auto.kpx\nVividness=%KPXSETUP%\\o\\vivid.kpx\n"
-            "Tone=%KPXSETUP%\\o\\tone.kpx\nFont=%KPXSETUP%\\o\\font.kpx\n"
-            "[Clash]\nAuto=%KPXSETUP%\\o\\auto.kpx\nVividness=%KPXSETUP%\\p\\auto.kpx\n"
-            "Tone=%KPXSETUP%\\o\\tone.kpx\nFont=%KPXSETUP%\\o\\font.kpx\n"));
+        const std::string tone = "%KPXSETUP%\\o\\tone.kpx", font = "%KPXSETUP%\\o\\font.kpx";
+        ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText(
+            {"Office", "Clash"},
+            {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx", tone, font),
+             SetFiles("Clash", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\p\\auto.kpx", tone, font)})));
         for (const char* name : kFiles)
             ASSERT_FALSE(m_folder.WriteProfile(std::string("o\\") + name + ".kpx", std::string("new ") + name).empty());
         ASSERT_FALSE(m_folder.WriteProfile("p\\auto.kpx", "p").empty());
@@ -111,7 +110,9 @@ protected:
 TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatExists)
 {
     ASSERT_TRUE(WriteFileBytes(kSystemDir + "auto.kpx", "old auto"));
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[Plotter 3F]\r\nResolution=600\r\n[Other]\r\nColorProfileSetName=Art\r\n"));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni,
+                               DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                   {"Other", {{"ColorProfileSetName", "Art"}}}})));
     const std::string log = m_folder.file("run.log");
 
     // Printer and set in other letters, the whole switch quoted.
@@ -209,7 +210,8 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     TestPrinter alpha("Alpha", kColorDriver, "LPT2:", PRINTER_ATTRIBUTE_SHARED);
     TestPrinter laser("Office Laser", kOtherDriver, "LPT1:");
     ASSERT_TRUE(beta.added() && alpha.added() && laser.added());
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, "[beta]\r\nColorProfileSetName=Poster\r\n[Alpha]\r\nAuto=a.kpx\r\n"));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni,
+                               DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}}}, {"Alpha", {{"Auto", "a.kpx"}}}})));
     ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
     const std::string list = "Alpha\t\tLPT2:\tKESTRO PLOTARA Color Printer\r\n"
                              "beta\tPoster\tLPT1:\tKESTRO PLOTARA\r\n"

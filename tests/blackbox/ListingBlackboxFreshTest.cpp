@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/RemoteMainDialog.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -48,17 +49,13 @@ TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
     // beta has a recorded set; Alpha's section lacks the key, so it shows
     // the default text like gamma, which has no section at all.
     ASSERT_TRUE(WriteFileBytes(SystemDirectoryFile("PLOTA2.INI"),
-                               "[beta]\r\nColorProfileSetName=Poster\r\nAuto=poster.kpx\r\n"
-                               "[Alpha]\r\nAuto=a.kpx\r\n"));
+                               DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}, {"Auto", "poster.kpx"}}},
+                                                   {"Alpha", {{"Auto", "a.kpx"}}}})));
 
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
     // Listed in the file as Poster, Office, Art: the drop-down sorts them.
-    ASSERT_TRUE(folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
-                                     "NumColorProfileSets=3\n"
-                                     "ColorProfileSetName1=Poster\n"
-                                     "ColorProfileSetName2=Office\n"
-                                     "ColorProfileSetName3=Art\n"));
+    ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Poster", "Office", "Art"})));
 
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(folder.exe()));

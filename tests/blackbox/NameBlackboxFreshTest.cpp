@@ -8,6 +8,7 @@
 #include "support/ClipboardText.h"
 #include "support/Cp932.h"
 #include "support/RemoteMainDialog.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -43,14 +44,7 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
     ASSERT_FALSE(folder.WriteProfile("office\\office.kpx", "profile").empty());
-    ASSERT_TRUE(folder.WriteSettings("[KESTRO PLOTARA Color Profile Setup Tool]\n"
-                                     "NumColorProfileSets=1\n"
-                                     "ColorProfileSetName1=Office\n"
-                                     "[Office]\n"
-                                     "Auto=%KPXSETUP%\\office\\office.kpx\n"
-                                     "Vividness=%KPXSETUP%\\office\\office.kpx\n"
-                                     "Tone=%KPXSETUP%\\office\\office.kpx\n"
-                                     "Font=%KPXSETUP%\\office\\office.kpx\n"));
+    ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\office\\office.kpx")})));
 
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(folder.exe()));

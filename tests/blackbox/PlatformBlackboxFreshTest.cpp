@@ -9,6 +9,7 @@
 #include "support/DialogDriver.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
+#include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
@@ -117,21 +118,15 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-const char kSettings[] =
-    "[KESTRO PLOTARA Color Profile Setup Tool]\n"
-    "NumColorProfileSets=2\n"
-    "ColorProfileSetName1=Office\n"
-    "ColorProfileSetName2=Poster\n"
-    "[Office]\n"
-    "Auto=%KPXSETUP%\\office.kpx\n"
-    "Vividness=%KPXSETUP%\\office.kpx\n"
-    "Tone=%KPXSETUP%\\office.kpx\n"
-    "Font=%KPXSETUP%\\office.kpx\n"
-    "[Poster]\n"
-    "Auto=%KPXSETUP%\\poster.kpx\n"
-    "Vividness=%KPXSETUP%\\poster.kpx\n"
-    "Tone=%KPXSETUP%\\poster.kpx\n"
-    "Font=%KPXSETUP%\\poster.kpx\n";
+const std::string kSettings = ToolSettingsText(
+    {"Office", "Poster"}, {SetFiles("Office", "%KPXSETUP%\\office.kpx"), SetFiles("Poster", "%KPXSETUP%\\poster.kpx")});
+
+// The deployed tool with the settings above and set Poster's one file.
+bool DeployWithPoster(const ToolFolder& folder)
+{
+    return folder.deployed() && folder.WriteSettings(kSettings) &&
+           !folder.WriteProfile("poster.kpx", "poster").empty();
+}
 
 // Starts the deployed tool and waits for its main dialog.
 HWND StartTool(ToolProcess& tool, const ToolFolder& folder)
@@ -245,15 +240,14 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;
-    ASSERT_TRUE(folder.deployed());
-    ASSERT_TRUE(folder.WriteSettings(kSettings));
-    ASSERT_FALSE(folder.WriteProfile("poster.kpx", "poster").empty());
+    ASSERT_TRUE(DeployWithPoster(folder));
 
     // A set recorded where this platform keeps the file.
     const std::string home = DriverIniFolder(machine.driverIni);
     CreateDirectoryA(home.c_str(), nullptr);
     const std::string ini = home + "\\PLOTA2.INI";
-    ASSERT_TRUE(WriteFileBytes(ini, "[Plotter 3F]\r\nColorProfileSetName=Office\r\n"));
+    ASSERT_TRUE(WriteFileBytes(ini,
+                               DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
 
     ToolProcess tool;
     HWND dlg = StartTool(tool, folder);
@@ -265,9 +259,7 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
     ASSERT_TRUE(main.PickSet("Poster"));
     main.PressSet();
     EXPECT_FALSE(AnswerMessageBox(tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK).empty());
-    EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, kTimeout))
-        << DescribeWindows(tool.VisibleWindows());
-    EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{dlg}) << DescribeWindows(tool.VisibleWindows());
+    ExpectApplyDone(tool, main);
     EXPECT_EQ(main.Rows()[0][1], "Poster");
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
@@ -300,9 +292,7 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;
-    ASSERT_TRUE(folder.deployed());
-    ASSERT_TRUE(folder.WriteSettings(kSettings));
-    ASSERT_FALSE(folder.WriteProfile("poster.kpx", "poster").empty());
+    ASSERT_TRUE(DeployWithPoster(folder));
     ASSERT_FALSE(Exists(UserProfileFolder()));
 
     ToolProcess tool;

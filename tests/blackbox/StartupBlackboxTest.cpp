@@ -2,6 +2,7 @@
 // settings file, with and without printers, as an administrator meets it.
 #include "classlib/WinApp.h"
 #include "res/resource.h"
+#include "support/SettingsText.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/ToolProcess.h"
@@ -31,8 +32,17 @@ protected:
 
     void WriteIni(const std::string& name = "KPXSETUP.INI")
     {
-        ASSERT_TRUE(WriteFileBytes(m_dir.file(name),
-                                   "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=0\r\n"));
+        ASSERT_TRUE(WriteFileBytes(m_dir.file(name), ToolSettingsText(std::vector<std::string>{})));
+    }
+
+    // Writes the settings file, starts the program beside it and returns the
+    // first dialog it shows (null when none appears).
+    HWND StartWithSettings(ToolProcess& tool)
+    {
+        WriteIni();
+        if (!tool.Start(Deploy("KPXSETUP.EXE")))
+            return nullptr;
+        return tool.WaitForWindow("#32770", kTimeout);
     }
 
     // Starts the program, expects one message box, checks its caption,
@@ -98,10 +108,8 @@ TEST_F(StartupBlackboxTest, EveryCheckPassedShowsTheMainDialogUntilItIsClosed)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     TestPrinter laser("Office Laser", kOtherDriver);
-    WriteIni();
     ToolProcess tool;
-    ASSERT_TRUE(tool.Start(Deploy("KPXSETUP.EXE")));
-    HWND dlg = tool.WaitForWindow("#32770", kTimeout);
+    HWND dlg = StartWithSettings(tool);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(WindowText(dlg), LoadResString(IDS_APP_TITLE));
     HWND list = GetDlgItem(dlg, IDC_PRINTER_LIST);
@@ -122,10 +130,8 @@ TEST_F(StartupBlackboxTest, EveryCheckPassedShowsTheMainDialogUntilItIsClosed)
 TEST_F(StartupBlackboxTest, EscapeClosesTheMainDialogAndEndsTheProgram)
 {
     TestPrinter plotter("Plotter 3F", kColorDriver);
-    WriteIni();
     ToolProcess tool;
-    ASSERT_TRUE(tool.Start(Deploy("KPXSETUP.EXE")));
-    HWND dlg = tool.WaitForWindow("#32770", kTimeout);
+    HWND dlg = StartWithSettings(tool);
     ASSERT_NE(dlg, nullptr);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(tool.WaitForExit(kTimeout));

@@ -22,12 +22,7 @@ void SetTimes(const std::string& path, WORD second)
     st.wHour = 5;
     st.wMinute = 6;
     st.wSecond = second;
-    FILETIME ft;
-    ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(SetFileTime(h, &ft, &ft, &ft));
-    CloseHandle(h);
+    ASSERT_TRUE(SetFileTimeUtc(path, st, true));
 }
 
 TEST(FileStatusTest, GivesSizeAndTimesOfTheFile)

@@ -88,15 +88,21 @@ void PostKey(HWND hWnd, UINT vk)
     PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
 }
 
+// Has the run type `bytes` into the edit and press Enter, once it starts.
+void TypeAndEnter(ModalProbe& dlg, const std::string& bytes)
+{
+    dlg.onInit = [bytes](ModalProbe& d) {
+        PostChars(d.m_edit.m_hWnd, bytes);
+        PostKey(d.m_edit.m_hWnd, VK_RETURN);
+    };
+}
+
 // --- Messages through the loop ---
 
 TEST(ModalDialogTest, TypedCharactersPassPreTranslateMessageBeforeTheControl)
 {
     ModalProbe dlg;
-    dlg.onInit = [](ModalProbe& d) {
-        PostChars(d.m_edit.m_hWnd, "a!b");
-        PostKey(d.m_edit.m_hWnd, VK_RETURN);
-    };
+    TypeAndEnter(dlg, "a!b");
     EXPECT_EQ(dlg.DoModal(), IDRETRY);
     EXPECT_EQ(dlg.m_edit.offered, "a!b");
     EXPECT_EQ(dlg.textAtRetry, "ab");
@@ -123,10 +129,7 @@ TEST(ModalDialogTest, DoubleByteCharacterIsOfferedAsLeadAndTrailByte)
     // the edit then shows is Wine's business: it joins the two bytes by the
     // keyboard's code page, not by 932.)
     ModalProbe dlg;
-    dlg.onInit = [](ModalProbe& d) {
-        PostChars(d.m_edit.m_hWnd, "\x83\x5C");
-        PostKey(d.m_edit.m_hWnd, VK_RETURN);
-    };
+    TypeAndEnter(dlg, "\x83\x5C");
     EXPECT_EQ(dlg.DoModal(), IDRETRY);
     EXPECT_EQ(dlg.m_edit.offered, "\x83\x5C");
 }
@@ -148,10 +151,7 @@ TEST(ModalDialogTest, MissingTemplateGivesMinusOne)
 TEST(ModalDialogTest, SameObjectRunsTwice)
 {
     ModalProbe dlg;
-    dlg.onInit = [](ModalProbe& d) {
-        PostChars(d.m_edit.m_hWnd, "x");
-        PostKey(d.m_edit.m_hWnd, VK_RETURN);
-    };
+    TypeAndEnter(dlg, "x");
     EXPECT_EQ(dlg.DoModal(), IDRETRY);
     EXPECT_EQ(dlg.DoModal(), IDRETRY);
     EXPECT_EQ(dlg.textAtRetry, "x");

@@ -7,10 +7,13 @@
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
 #include "support/HelpProbe.h"
+#include "support/PictureSizes.h"
 #include "support/TextLines.h"
 #include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -63,17 +66,7 @@ TEST(AboutDlg, BannerShowsBitmap130AtItsOwnSize)
     HWND banner = BannerOf(dlg.m_hWnd);
     ASSERT_NE(nullptr, banner);
 
-    HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(banner, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_NE(nullptr, shown);
-    BITMAP bm = {};
-    ASSERT_NE(0, GetObjectA(shown, sizeof(bm), &bm));
-    EXPECT_EQ(448, bm.bmWidth);
-    EXPECT_EQ(224, bm.bmHeight);
-
-    RECT rc = {};
-    GetClientRect(banner, &rc);
-    EXPECT_EQ(448, rc.right - rc.left);
-    EXPECT_EQ(224, rc.bottom - rc.top);
+    EXPECT_EQ((std::vector<int>{448, 224, 448, 224}), PictureSizes(banner));
     dlg.DestroyWindow();
 }
 
@@ -82,27 +75,18 @@ TEST(AboutDlg, BannerShowsBitmap130AtItsOwnSize)
 
 TEST(AboutDlg, F1IsHandledAndNeverReachesTheOwner)
 {
-    HelpCountingOwner owner(IDD_ABOUTBOX);
-    ASSERT_TRUE(owner.Create());
-    CAboutDlg dlg(&owner);
-    ASSERT_TRUE(dlg.Create());
-    EXPECT_EQ(TRUE, SendHelp(dlg.m_hWnd, IDOK));
-    EXPECT_EQ(0, owner.helpCount);
-    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
-    dlg.DestroyWindow();
+    F1Outcome f1 = PressF1(IDD_ABOUTBOX, IDOK, [](CWnd* owner) { return std::make_unique<CAboutDlg>(owner); });
+    EXPECT_TRUE(HandledInPlace(f1));
 }
 
 TEST(AboutDlg, WithoutItsHandlerF1WouldReachTheOwner)
 {
     // The same template in a plain dialog: the system passes F1 on to the
     // owner, whose handler would open the main help.
-    HelpCountingOwner owner(IDD_ABOUTBOX);
-    ASSERT_TRUE(owner.Create());
-    CDialog plain(IDD_ABOUTBOX, &owner);
-    ASSERT_TRUE(plain.Create());
-    SendHelp(plain.m_hWnd, IDOK);
-    EXPECT_EQ(1, owner.helpCount);
-    plain.DestroyWindow();
+    F1Outcome f1 = PressF1(IDD_ABOUTBOX, IDOK,
+                           [](CWnd* owner) { return std::make_unique<CDialog>(IDD_ABOUTBOX, owner); });
+    ASSERT_TRUE(f1.created);
+    EXPECT_EQ(1, f1.reachedOwner);
 }
 
 // ---------------------------------------------------------------------------

@@ -77,9 +77,7 @@ TEST_F(ConfirmSourceFileTest, AsksUntilTheRetriedPathNamesAFile)
     });
     std::string path = missing;
     EXPECT_TRUE(ConfirmSourceFile(&owner, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 2);
-    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_TRUE(driver.FinishAfter(2));
     EXPECT_EQ(path, existing);
 
     EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Missing.kpx"), first.message);
@@ -119,9 +117,7 @@ TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
                           }}});
     std::string path = missing;
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 1);
-    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(path, missing);
     EXPECT_EQ(seen.edit, missing);
 }

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,24 +73,29 @@ TEST(CopyErrorDlgTest, EmptyPathIsNamedAsNotGivenWithAnEmptyEdit)
 
 // --- Retry and Cancel ---
 
-TEST(CopyErrorDlgTest, RetryTakesThePathAsTyped)
+// The dialog shown for C:\old\Auto.kpx after `typed` went into the edit and
+// `button` was clicked: its result and the path it then gives.
+using Answer = std::pair<INT_PTR, std::string>;
+
+Answer TypeAndClick(const std::string& typed, int button)
 {
     ShownDialog shown("C:\\old\\Auto.kpx");
-    ASSERT_TRUE(shown.created);
-    shown.Type("  D:\\typed\\Auto.kpx ");
-    shown.Click(IDRETRY);
-    EXPECT_EQ(shown.dlg.GetModalResult(), IDRETRY);
-    EXPECT_EQ(shown.dlg.GetPath(), "  D:\\typed\\Auto.kpx ");
+    EXPECT_TRUE(shown.created);
+    shown.Type(typed);
+    shown.Click(button);
+    return {shown.dlg.GetModalResult(), shown.dlg.GetPath()};
+}
+
+TEST(CopyErrorDlgTest, RetryTakesThePathAsTyped)
+{
+    EXPECT_EQ(TypeAndClick("  D:\\typed\\Auto.kpx ", IDRETRY),
+              Answer(IDRETRY, "  D:\\typed\\Auto.kpx "));
 }
 
 TEST(CopyErrorDlgTest, CancelKeepsThePathItHad)
 {
-    ShownDialog shown("C:\\old\\Auto.kpx");
-    ASSERT_TRUE(shown.created);
-    shown.Type("D:\\typed\\Auto.kpx");
-    shown.Click(IDCANCEL);
-    EXPECT_EQ(shown.dlg.GetModalResult(), IDCANCEL);
-    EXPECT_EQ(shown.dlg.GetPath(), "C:\\old\\Auto.kpx");
+    EXPECT_EQ(TypeAndClick("D:\\typed\\Auto.kpx", IDCANCEL),
+              Answer(IDCANCEL, "C:\\old\\Auto.kpx"));
 }
 
 TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
@@ -275,9 +281,7 @@ TEST(CopyErrorDlgTest, SystemChooserHandsBackTheChosenFile)
                               PostClick(chooser, IDOK);
                           }}});
     shown.Click(IDC_BROWSE);
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 1);
-    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(shown.Text(IDC_COPY_SOURCE), chosen);
     EXPECT_EQ(shown.dlg.GetPath(), chosen);
 }
@@ -286,16 +290,12 @@ TEST(CopyErrorDlgTest, SystemChooserHandsBackTheChosenFile)
 
 TEST(CopyErrorDlgTest, F1IsHandledWithoutReachingTheOwner)
 {
-    HelpCountingOwner owner(IDD_COPYERROR);
-    ASSERT_TRUE(owner.Create());
-    CCopyErrorDlg dlg(&owner);
-    dlg.SetPath("C:\\Auto.kpx");
-    ASSERT_TRUE(dlg.Create());
-
-    EXPECT_EQ(SendHelp(dlg.m_hWnd, IDC_COPY_SOURCE), TRUE);
-    EXPECT_EQ(owner.helpCount, 0);
-    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
-    EXPECT_EQ(dlg.GetModalResult(), -1);
+    F1Outcome f1 = PressF1(IDD_COPYERROR, IDC_COPY_SOURCE, [](CWnd* owner) {
+        auto dlg = std::make_unique<CCopyErrorDlg>(owner);
+        dlg->SetPath("C:\\Auto.kpx");
+        return dlg;
+    });
+    EXPECT_TRUE(HandledInPlace(f1));
 }
 
 } // namespace

@@ -16,13 +16,7 @@ TEST(FileTimeBeyond2038, StatusKeepsTheTimeAndTheQuestionShowsItsDay)
     TempDir dir;
     const std::string path = dir.file("late.kpx");
     ASSERT_TRUE(WriteFileBytes(path, "x"));
-    SYSTEMTIME noon = {2100, 1, 5, 1, 12, 0, 0, 0};
-    FILETIME time;
-    ASSERT_TRUE(SystemTimeToFileTime(&noon, &time));
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
+    ASSERT_TRUE(SetFileTimeUtc(path, {2100, 1, 5, 1, 12, 0, 0, 0}));
 
     CFileStatus status;
     ASSERT_TRUE(GetFileStatus(path.c_str(), status));

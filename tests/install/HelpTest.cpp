@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -125,6 +126,12 @@ const OsClass kHtmlHelpClasses[] = {OsUnknown, Os2000, OsXP, Os2003, OsVista, Os
 const char kHlp[] = "C:\\KPX\\KPXSETUP.HLP";
 const char kChm[] = "C:\\KPX\\KPXSETUP.chm";
 
+// The list of calls a stand-in holds after exactly this one.
+std::vector<HelpCall> OneCall(const HelpCall& call)
+{
+    return {call};
+}
+
 // The main dialog, made for real so that the window handles are those F1
 // would report; every help call goes to the two stand-ins.
 class HelpEngines : public ::testing::Test {
@@ -137,6 +144,21 @@ protected:
     void TearDown() override { m_dlg.DestroyWindow(); }
 
     HWND Dlg() const { return m_dlg.m_hWnd; }
+
+    // On each of `classes`, `act` leaves `engine` (a stand-in's list of
+    // calls) with exactly the one call `expected`.
+    template <size_t N>
+    void ExpectOneCallOn(const OsClass (&classes)[N], std::vector<HelpCall>& engine,
+                         const HelpCall& expected, const std::function<void()>& act)
+    {
+        for (OsClass os : classes) {
+            SCOPED_TRACE(os);
+            engine.clear();
+            ScopedOsVersion platform(os);
+            act();
+            EXPECT_EQ(OneCall(expected), engine);
+        }
+    }
     HWND Item(int id) const { return ::GetDlgItem(m_dlg.m_hWnd, id); }
 
     // The record F1 gives for the control.
@@ -158,33 +180,15 @@ protected:
 
 TEST_F(HelpEngines, HelpButtonOpensTheHlpContentsOnWin9xAndNT4)
 {
-    for (OsClass os : kWinHelpClasses) {
-        SCOPED_TRACE(os);
-        m_winHelp.calls.clear();
-        ScopedOsVersion platform(os);
-        OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
-        ASSERT_EQ(1u, m_winHelp.calls.size());
-        EXPECT_EQ(Dlg(), m_winHelp.calls[0].hwnd);
-        EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
-        EXPECT_EQ(static_cast<UINT>(HELP_INDEX), m_winHelp.calls[0].command);
-        EXPECT_EQ(0u, m_winHelp.calls[0].data);
-    }
+    ExpectOneCallOn(kWinHelpClasses, m_winHelp.calls, {Dlg(), kHlp, HELP_INDEX, 0},
+                    [&] { OpenHelpContents(Dlg(), kHlp, m_htmlHelp); });
     EXPECT_TRUE(m_control.loadedNames.empty()) << "HTML Help is not even loaded";
 }
 
 TEST_F(HelpEngines, HelpButtonOpensTheChmDefaultTopicElsewhere)
 {
-    for (OsClass os : kHtmlHelpClasses) {
-        SCOPED_TRACE(os);
-        m_control.calls.clear();
-        ScopedOsVersion platform(os);
-        OpenHelpContents(Dlg(), kHlp, m_htmlHelp);
-        ASSERT_EQ(1u, m_control.calls.size());
-        EXPECT_EQ(Dlg(), m_control.calls[0].hwnd);
-        EXPECT_EQ(kChm, m_control.calls[0].file);
-        EXPECT_EQ(static_cast<UINT>(HH_DISPLAY_TOPIC), m_control.calls[0].command);
-        EXPECT_EQ(0u, m_control.calls[0].data);
-    }
+    ExpectOneCallOn(kHtmlHelpClasses, m_control.calls, {Dlg(), kChm, HH_DISPLAY_TOPIC, 0},
+                    [&] { OpenHelpContents(Dlg(), kHlp, m_htmlHelp); });
     EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
@@ -198,11 +202,8 @@ TEST_F(HelpEngines, F1ShowsTheControlsPopupThroughTheTableOnWin9xAndNT4)
             m_winHelp.calls.clear();
             HELPINFO info = HelpFor(id);
             EXPECT_TRUE(ShowControlHelp(Dlg(), &info, kHlp, m_htmlHelp));
-            ASSERT_EQ(1u, m_winHelp.calls.size());
-            EXPECT_EQ(Item(id), m_winHelp.calls[0].hwnd);
-            EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
-            EXPECT_EQ(static_cast<UINT>(HELP_WM_HELP), m_winHelp.calls[0].command);
-            EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), m_winHelp.calls[0].data);
+            EXPECT_EQ(OneCall({Item(id), kHlp, HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(HelpIdTable)}),
+                      m_winHelp.calls);
         }
     }
     EXPECT_TRUE(m_control.calls.empty());
@@ -240,30 +241,16 @@ TEST_F(HelpEngines, F1OpensTheSameDefaultTopicWhateverTheControlElsewhere)
         HELPINFO onList = HelpFor(IDC_PRINTER_LIST);
         EXPECT_TRUE(ShowControlHelp(Dlg(), &onSet, kHlp, m_htmlHelp));
         EXPECT_TRUE(ShowControlHelp(Dlg(), &onList, kHlp, m_htmlHelp));
-        ASSERT_EQ(2u, m_control.calls.size());
-        for (const HtmlHelpCall& call : m_control.calls) {
-            EXPECT_EQ(Dlg(), call.hwnd);
-            EXPECT_EQ(kChm, call.file);
-            EXPECT_EQ(static_cast<UINT>(HH_DISPLAY_TOPIC), call.command);
-            EXPECT_EQ(0u, call.data);
-        }
+        const HelpCall topic = {Dlg(), kChm, HH_DISPLAY_TOPIC, 0};
+        EXPECT_EQ((std::vector<HelpCall>{topic, topic}), m_control.calls);
     }
     EXPECT_TRUE(m_winHelp.calls.empty());
 }
 
 TEST_F(HelpEngines, ClosingQuitsTheOldEngineForTheHlpOnWin9xAndNT4)
 {
-    for (OsClass os : kWinHelpClasses) {
-        SCOPED_TRACE(os);
-        m_winHelp.calls.clear();
-        ScopedOsVersion platform(os);
-        CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
-        ASSERT_EQ(1u, m_winHelp.calls.size());
-        EXPECT_EQ(Dlg(), m_winHelp.calls[0].hwnd);
-        EXPECT_EQ(kHlp, m_winHelp.calls[0].file);
-        EXPECT_EQ(static_cast<UINT>(HELP_QUIT), m_winHelp.calls[0].command);
-        EXPECT_EQ(0u, m_winHelp.calls[0].data);
-    }
+    ExpectOneCallOn(kWinHelpClasses, m_winHelp.calls, {Dlg(), kHlp, HELP_QUIT, 0},
+                    [&] { CloseHelpWindows(Dlg(), kHlp, m_htmlHelp); });
     EXPECT_TRUE(m_control.calls.empty());
 }
 
@@ -274,11 +261,7 @@ TEST_F(HelpEngines, ClosingClosesEveryHtmlHelpWindowOnceHelpWasOpened)
     m_control.calls.clear();
 
     CloseHelpWindows(Dlg(), kHlp, m_htmlHelp);
-    ASSERT_EQ(1u, m_control.calls.size());
-    EXPECT_EQ(nullptr, m_control.calls[0].hwnd);
-    EXPECT_EQ("<null>", m_control.calls[0].file);
-    EXPECT_EQ(static_cast<UINT>(HH_CLOSE_ALL), m_control.calls[0].command);
-    EXPECT_EQ(0u, m_control.calls[0].data);
+    EXPECT_EQ(OneCall({nullptr, "<null>", HH_CLOSE_ALL, 0}), m_control.calls);
     EXPECT_TRUE(m_winHelp.calls.empty());
 }
 

@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,12 +30,7 @@ void SetWriteTimeUtc(const std::string& path, WORD hour, WORD minute, WORD secon
     st.wHour = hour;
     st.wMinute = minute;
     st.wSecond = second;
-    FILETIME ft;
-    ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &ft));
-    CloseHandle(h);
+    ASSERT_TRUE(SetFileTimeUtc(path, st));
 }
 
 // A file of that size without writing its bytes (sparse on the test
@@ -55,6 +53,11 @@ std::string Modified(const char* time)
     return Cp932(u8"更新日時: ") + time;
 }
 
+std::string AlreadyThere(const std::string& name)
+{
+    return Cp932(u8"このﾌｫﾙﾀﾞには既に '") + name + Cp932(u8"' ﾌｧｲﾙが存在します。");
+}
+
 // The dialog made without a loop of its own, so its statics can be read.
 class ShownDialog {
 public:
@@ -64,6 +67,12 @@ public:
         created = dlg.Create() != FALSE;
     }
     std::string Text(int id) const { return dlg.GetDlgItemText(id); }
+    // Each control of the list shows its text, byte for byte.
+    void ExpectTexts(const std::vector<std::pair<int, std::string>>& texts) const
+    {
+        for (const auto& t : texts)
+            EXPECT_PRED_FORMAT2(SameBytes, t.second, Text(t.first)) << "control " << t.first;
+    }
 
     COverwriteDlg dlg;
     bool created = false;
@@ -85,12 +94,9 @@ TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に 'ソfile.kpx' ﾌｧｲﾙが存在します。"),
-                        shown.Text(IDC_OVERWRITE_FILE));
-    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "2 KB");
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_EXISTING_TIME));
-    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "1 KB");
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/05 00:30"), shown.Text(IDC_NEW_TIME));
+    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere(Cp932(u8"ソfile.kpx"))},
+                       {IDC_EXISTING_SIZE, "2 KB"}, {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
+                       {IDC_NEW_SIZE, "1 KB"}, {IDC_NEW_TIME, Modified("2021/03/05 00:30")}});
 }
 
 TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
@@ -106,10 +112,9 @@ TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
-    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "0 KB");
-    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "1 KB");
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_EXISTING_TIME));
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("2021/03/04 14:06"), shown.Text(IDC_NEW_TIME));
+    shown.ExpectTexts({{IDC_EXISTING_SIZE, "0 KB"}, {IDC_NEW_SIZE, "1 KB"},
+                       {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
+                       {IDC_NEW_TIME, Modified("2021/03/04 14:06")}});
 }
 
 TEST(OverwriteDlgTest, SizesBeyondTheThirtyTwoBitRangeShowAsTheyAre)
@@ -135,18 +140,13 @@ TEST(OverwriteDlgTest, UnreadableFilesKeepTheTemplateTexts)
 
     ShownDialog shown(incoming, dir.file("gone.kpx"));
     ASSERT_TRUE(shown.created);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に 'gone.kpx' ﾌｧｲﾙが存在します。"),
-                        shown.Text(IDC_OVERWRITE_FILE));
-    EXPECT_EQ(shown.Text(IDC_EXISTING_SIZE), "%d KB");
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("%s"), shown.Text(IDC_EXISTING_TIME));
-    EXPECT_EQ(shown.Text(IDC_NEW_SIZE), "3 KB");
+    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere("gone.kpx")}, {IDC_EXISTING_SIZE, "%d KB"},
+                       {IDC_EXISTING_TIME, Modified("%s")}, {IDC_NEW_SIZE, "3 KB"}});
 
     ShownDialog nothing("", "");
     ASSERT_TRUE(nothing.created);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"このﾌｫﾙﾀﾞには既に '' ﾌｧｲﾙが存在します。"),
-                        nothing.Text(IDC_OVERWRITE_FILE));
-    EXPECT_EQ(nothing.Text(IDC_NEW_SIZE), "%d KB");
-    EXPECT_PRED_FORMAT2(SameBytes, Modified("%s"), nothing.Text(IDC_NEW_TIME));
+    nothing.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere("")}, {IDC_NEW_SIZE, "%d KB"},
+                         {IDC_NEW_TIME, Modified("%s")}});
 }
 
 // --- The answers ---
@@ -194,22 +194,15 @@ TEST(OverwriteDlgTest, EachAnswerEndsTheRunWithItsId)
 
 TEST(OverwriteDlgTest, F1IsHandledWithoutReachingTheOwner)
 {
-    HelpCountingOwner owner(IDD_OVERWRITE);
-    ASSERT_TRUE(owner.Create());
-
     // A dialog that leaves WM_HELP to the dialog manager hands it on to its
     // owner, where the main dialog would open the help.
-    CDialog plain(IDD_OVERWRITE, &owner);
-    ASSERT_TRUE(plain.Create());
-    SendHelp(plain.m_hWnd, IDYES);
-    EXPECT_EQ(owner.helpCount, 1);
+    F1Outcome plain = PressF1(IDD_OVERWRITE, IDYES,
+                              [](CWnd* owner) { return std::make_unique<CDialog>(IDD_OVERWRITE, owner); });
+    ASSERT_TRUE(plain.created);
+    EXPECT_EQ(plain.reachedOwner, 1);
 
-    COverwriteDlg dlg(&owner);
-    ASSERT_TRUE(dlg.Create());
-    EXPECT_EQ(SendHelp(dlg.m_hWnd, IDYES), TRUE);
-    EXPECT_EQ(owner.helpCount, 1);
-    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
-    EXPECT_EQ(dlg.GetModalResult(), -1);
+    F1Outcome f1 = PressF1(IDD_OVERWRITE, IDYES, [](CWnd* owner) { return std::make_unique<COverwriteDlg>(owner); });
+    EXPECT_TRUE(HandledInPlace(f1));
 }
 
 } // namespace

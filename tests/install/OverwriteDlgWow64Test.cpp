@@ -11,15 +11,12 @@
 
 namespace {
 
-const std::string kNative = "drive_c\\windows\\system32\\kpx_overwrite.kpx";
-const std::string kRedirected = "drive_c\\windows\\syswow64\\kpx_overwrite.kpx";
-
 class Wow64Overwrite : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        DeleteFileA(PrefixPath(kNative).c_str());
-        DeleteFileA(PrefixPath(kRedirected).c_str());
+        DeleteFileA(NativeSystemFile("kpx_overwrite.kpx").c_str());
+        DeleteFileA(RedirectedSystemFile("kpx_overwrite.kpx").c_str());
     }
 };
 
@@ -27,8 +24,8 @@ TEST_F(Wow64Overwrite, ShowsTheSizeOfTheFileInTheNativeSystemDirectory)
 {
     ASSERT_FALSE(PrefixPath("").empty());
     // Different sizes on both sides show which file is described.
-    ASSERT_TRUE(WriteFileBytes(PrefixPath(kNative), std::string(2560, 'n')));
-    ASSERT_TRUE(WriteFileBytes(PrefixPath(kRedirected), "w"));
+    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("kpx_overwrite.kpx"), std::string(2560, 'n')));
+    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("kpx_overwrite.kpx"), "w"));
     TempDir dir;
     std::string source = dir.file("kpx_overwrite.kpx");
     ASSERT_TRUE(WriteFileBytes(source, std::string(1536, 's')));

@@ -7,6 +7,7 @@
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
+#include "support/SettingsText.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
@@ -41,9 +42,7 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
     DeleteFileA(driverIni.c_str());
     TempDir tool("unattended");
     ASSERT_TRUE(WriteFileBytes(tool.file("KPXSETUP.INI"),
-                               "[KESTRO PLOTARA Color Profile Setup Tool]\r\nNumColorProfileSets=1\r\n"
-                               "ColorProfileSetName1=Office\r\n[Office]\r\nAuto=%KPXSETUP%\\u.kpx\r\n"
-                               "Vividness=%KPXSETUP%\\u.kpx\r\nTone=%KPXSETUP%\\u.kpx\r\nFont=%KPXSETUP%\\u.kpx\r\n"));
+                               ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\u.kpx")})));
     ASSERT_TRUE(WriteFileBytes(tool.file("u.kpx"), "u"));
 
     std::vector<std::string> renames;

@@ -15,126 +15,87 @@ namespace {
 // ---------------------------------------------------------------------------
 // The classification table
 
-struct VersionRow {
+// A version as the query reports it: platform id, major, minor, product type.
+struct Version {
     DWORD platformId;
     DWORD major;
     DWORD minor;
     BYTE productType;
-    OsClass expected;
 };
 
 const BYTE kWorkstation = VER_NT_WORKSTATION;       // 1
 const BYTE kDomainController = VER_NT_DOMAIN_CONTROLLER; // 2
 const BYTE kServer = VER_NT_SERVER;                 // 3
 
-void ExpectRows(const std::vector<VersionRow>& rows)
+// Every version of the list is classed as `expected`.
+void ExpectClass(OsClass expected, const std::vector<Version>& versions)
 {
-    for (const VersionRow& r : rows) {
-        SCOPED_TRACE("platform " + std::to_string(r.platformId) + ", version " +
-                     std::to_string(r.major) + "." + std::to_string(r.minor) +
-                     ", product type " + std::to_string(r.productType));
-        EXPECT_EQ(r.expected, ClassifyVersion(r.platformId, r.major, r.minor, r.productType));
+    for (const Version& v : versions) {
+        SCOPED_TRACE("platform " + std::to_string(v.platformId) + ", version " +
+                     std::to_string(v.major) + "." + std::to_string(v.minor) +
+                     ", product type " + std::to_string(v.productType));
+        EXPECT_EQ(expected, ClassifyVersion(v.platformId, v.major, v.minor, v.productType));
     }
 }
 
 TEST(ClassifyVersion, Windows9xFamilyIsMajorFourWhateverTheMinorAndProductType)
 {
-    ExpectRows({
-        {1, 4, 0, 0, OsWin9x},             // 95
-        {1, 4, 10, 0, OsWin9x},            // 98
-        {1, 4, 90, 0, OsWin9x},            // Me
-        {1, 4, 10, kWorkstation, OsWin9x},
-        {1, 4, 10, kServer, OsWin9x},
-        {1, 3, 10, 0, OsUnknown},
-        {1, 5, 0, 0, OsUnknown},
-        {1, 5, 1, kWorkstation, OsUnknown},
-        {1, 6, 1, kWorkstation, OsUnknown},
-    });
+    // 95, 98, Me, and 98 with product types it never reports.
+    ExpectClass(OsWin9x, {{1, 4, 0, 0}, {1, 4, 10, 0}, {1, 4, 90, 0}, {1, 4, 10, kWorkstation},
+                          {1, 4, 10, kServer}});
+    ExpectClass(OsUnknown, {{1, 3, 10, 0}, {1, 5, 0, 0}, {1, 5, 1, kWorkstation}, {1, 6, 1, kWorkstation}});
 }
 
 TEST(ClassifyVersion, NtFourAndFiveIgnoreTheProductType)
 {
-    ExpectRows({
-        {2, 4, 0, 0, OsNT4},
-        {2, 4, 0, kWorkstation, OsNT4},
-        {2, 4, 0, kServer, OsNT4},
-        {2, 4, 1, kWorkstation, OsUnknown},
-        {2, 4, 10, kWorkstation, OsUnknown},
-        {2, 5, 0, kWorkstation, Os2000},
-        {2, 5, 0, kServer, Os2000},
-        {2, 5, 1, kWorkstation, OsXP},
-        {2, 5, 1, kServer, OsXP},
-        {2, 5, 2, kServer, Os2003},
-        {2, 5, 2, kDomainController, Os2003},
-        {2, 5, 2, kWorkstation, Os2003}, // XP x64 reports 5.2 as a workstation
-        {2, 5, 3, kWorkstation, OsUnknown},
-        {2, 5, 4, kServer, OsUnknown},
-    });
+    ExpectClass(OsNT4, {{2, 4, 0, 0}, {2, 4, 0, kWorkstation}, {2, 4, 0, kServer}});
+    ExpectClass(Os2000, {{2, 5, 0, kWorkstation}, {2, 5, 0, kServer}});
+    ExpectClass(OsXP, {{2, 5, 1, kWorkstation}, {2, 5, 1, kServer}});
+    // XP x64 reports 5.2 as a workstation.
+    ExpectClass(Os2003, {{2, 5, 2, kServer}, {2, 5, 2, kDomainController}, {2, 5, 2, kWorkstation}});
+    ExpectClass(OsUnknown, {{2, 4, 1, kWorkstation}, {2, 4, 10, kWorkstation}, {2, 5, 3, kWorkstation},
+                            {2, 5, 4, kServer}});
 }
 
 TEST(ClassifyVersion, NtSixTellsWorkstationFromEveryOtherProductType)
 {
-    ExpectRows({
-        {2, 6, 0, kWorkstation, OsVista},
-        {2, 6, 0, kServer, Os2008},
-        {2, 6, 0, kDomainController, Os2008},
-        {2, 6, 0, 0, Os2008},
-        {2, 6, 1, kWorkstation, Os7},
-        {2, 6, 1, kServer, Os2008R2},
-        {2, 6, 1, kDomainController, Os2008R2},
-        {2, 6, 3, kWorkstation, Os81},
-        {2, 6, 3, kServer, Os2012R2},
-        {2, 6, 3, kDomainController, Os2012R2},
-    });
+    ExpectClass(OsVista, {{2, 6, 0, kWorkstation}});
+    ExpectClass(Os2008, {{2, 6, 0, kServer}, {2, 6, 0, kDomainController}, {2, 6, 0, 0}});
+    ExpectClass(Os7, {{2, 6, 1, kWorkstation}});
+    ExpectClass(Os2008R2, {{2, 6, 1, kServer}, {2, 6, 1, kDomainController}});
+    ExpectClass(Os81, {{2, 6, 3, kWorkstation}});
+    ExpectClass(Os2012R2, {{2, 6, 3, kServer}, {2, 6, 3, kDomainController}});
 }
 
 TEST(ClassifyVersion, WindowsEightAndLaterReportSixTwoAndAreUnknown)
 {
-    ExpectRows({
-        {2, 6, 2, kWorkstation, OsUnknown},
-        {2, 6, 2, kServer, OsUnknown},
-        {2, 6, 2, kDomainController, OsUnknown},
-        {2, 6, 4, kWorkstation, OsUnknown},
-        {2, 6, 5, kServer, OsUnknown},
-        {2, 10, 0, kWorkstation, OsUnknown},
-        {2, 10, 0, kServer, OsUnknown},
-    });
+    ExpectClass(OsUnknown, {{2, 6, 2, kWorkstation}, {2, 6, 2, kServer}, {2, 6, 2, kDomainController},
+                            {2, 6, 4, kWorkstation}, {2, 6, 5, kServer}, {2, 10, 0, kWorkstation},
+                            {2, 10, 0, kServer}});
 }
 
 TEST(ClassifyVersion, OtherMajorsAndPlatformsAreUnknown)
 {
-    ExpectRows({
-        {2, 3, 51, kWorkstation, OsUnknown},
-        {2, 7, 0, kWorkstation, OsUnknown},
-        {0, 0, 0, 0, OsUnknown},           // the zeroed record of a failed query
-        {0, 4, 0, 0, OsUnknown},           // Win32s
-        {0, 6, 1, kWorkstation, OsUnknown},
-        {3, 5, 1, kWorkstation, OsUnknown}, // Windows CE
-        {3, 4, 0, 0, OsUnknown},
-    });
+    // NT 3.51 and 7.0; the zeroed record of a failed query; Win32s; Windows CE.
+    ExpectClass(OsUnknown, {{2, 3, 51, kWorkstation}, {2, 7, 0, kWorkstation}, {0, 0, 0, 0},
+                            {0, 4, 0, 0}, {0, 6, 1, kWorkstation}, {3, 5, 1, kWorkstation},
+                            {3, 4, 0, 0}});
 }
 
 // ---------------------------------------------------------------------------
 // GetOsClass through the version query
 
-struct VersionAnswer {
-    DWORD platformId;
-    DWORD major;
-    DWORD minor;
-    BYTE productType;
-};
-
 // What the fake query saw, and what it answers. acceptedSize 0 refuses every
 // record.
 struct FakeVersionQuery {
     DWORD acceptedSize = 0;
-    VersionAnswer answer = {};
+    Version answer = {};
     std::vector<DWORD> sizesSeen;
     bool restZeroOnEntry = true; // every byte after the size field was zero
 };
 class GetOsClassQuery : public ::testing::Test {
 protected:
-    OsClass Classify(DWORD acceptedSize, VersionAnswer answer)
+    OsClass Classify(DWORD acceptedSize, Version answer)
     {
         m_query.acceptedSize = acceptedSize;
         m_query.answer = answer;

@@ -6,54 +6,55 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
-TEST(PrnInfoListGrowth, AFillThatFindsTheBlockTooSmallIsTriedAgain)
-{
-    DeleteAllPrinters();
-    TestPrinter plotter("Plotter 3F", kDriver);
-    ASSERT_TRUE(plotter.added());
+// One printer of the family in the spooler; each call of the enumeration for
+// which `grown(call, buffer)` holds meets a list that has grown beyond what
+// the spooler said before. `calls` counts the spooler's calls.
+class PrnInfoListGrowth : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteAllPrinters();
+        m_plotter.reset(new TestPrinter("Plotter 3F", kDriver));
+        ASSERT_TRUE(m_plotter->added());
+    }
 
-    // The first fill meets a list that has grown by as much again.
-    int calls = 0;
-    ScopedApiOverride<&Win32Api::EnumPrintersA> spooler(
-        [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned) {
-            ++calls;
-            const BOOL ok = ::EnumPrintersA(flags, name, level, buffer, size, needed, returned);
-            if (calls == 2) {
-                *needed *= 2;
+    size_t Enumerate(const std::function<bool(int call, LPBYTE buffer)>& grown)
+    {
+        ScopedApiOverride<&Win32Api::EnumPrintersA> spooler(
+            [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
+                LPDWORD returned) {
+                const BOOL ok = ::EnumPrintersA(flags, name, level, buffer, size, needed, returned);
+                if (!grown(++calls, buffer))
+                    return ok;
+                *needed += size + 64;
                 *returned = 0;
                 SetLastError(ERROR_INSUFFICIENT_BUFFER);
                 return FALSE;
-            }
-            return ok;
-        });
+            });
+        return printers.Enumerate();
+    }
 
+    std::unique_ptr<TestPrinter> m_plotter;
     CPrnInfoList printers;
-    ASSERT_EQ(printers.Enumerate(), 1u);
+    int calls = 0;
+};
+
+TEST_F(PrnInfoListGrowth, AFillThatFindsTheBlockTooSmallIsTriedAgain)
+{
+    // The first fill (the second call) meets a list that has grown.
+    ASSERT_EQ(Enumerate([](int call, LPBYTE) { return call == 2; }), 1u);
     EXPECT_STREQ(printers.GetPrinterName(0), "Plotter 3F");
     EXPECT_EQ(calls, 3);
 }
 
-TEST(PrnInfoListGrowth, AListThatKeepsGrowingIsGivenUpAsEmpty)
+TEST_F(PrnInfoListGrowth, AListThatKeepsGrowingIsGivenUpAsEmpty)
 {
-    DeleteAllPrinters();
-    TestPrinter plotter("Plotter 3F", kDriver);
-    ASSERT_TRUE(plotter.added());
-    int calls = 0;
-    ScopedApiOverride<&Win32Api::EnumPrintersA> spooler(
-        [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned) {
-            ++calls;
-            ::EnumPrintersA(flags, name, level, buffer, size, needed, returned);
-            if (buffer) {
-                *needed = size + 64;
-                SetLastError(ERROR_INSUFFICIENT_BUFFER);
-                return FALSE;
-            }
-            return FALSE;
-        });
-    CPrnInfoList printers;
-    EXPECT_EQ(printers.Enumerate(), 0u);
+    EXPECT_EQ(Enumerate([](int, LPBYTE buffer) { return buffer != nullptr; }), 0u);
     EXPECT_EQ(printers.GetItem(0), nullptr);
     EXPECT_LE(calls, 6);  // bounded: the size query and a few fills
 }

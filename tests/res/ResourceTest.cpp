@@ -5,6 +5,7 @@
 // its own module holds exactly the program's resources.
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "support/PictureSizes.h"
 #include "support/TextLines.h"
 
 #include <gtest/gtest.h>
@@ -727,19 +728,8 @@ TEST(ResourceAboutDialog, PictureShowsTheBanner)
 {
     LiveDialog dlg(IDD_ABOUTBOX);
     ASSERT_TRUE(dlg.hwnd());
-    HWND picture = Children(dlg.hwnd()).at(0);
-    HBITMAP bitmap = reinterpret_cast<HBITMAP>(
-        SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_TRUE(bitmap);
-    BITMAP bm = {};
-    ASSERT_TRUE(GetObjectA(bitmap, sizeof bm, &bm));
-    EXPECT_EQ(448, bm.bmWidth);
-    EXPECT_EQ(224, bm.bmHeight);
     // The static sized itself to the picture.
-    RECT rc = {};
-    GetClientRect(picture, &rc);
-    EXPECT_EQ(448, rc.right - rc.left);
-    EXPECT_EQ(224, rc.bottom - rc.top);
+    EXPECT_EQ((std::vector<int>{448, 224, 448, 224}), PictureSizes(Children(dlg.hwnd()).at(0)));
 }
 
 TEST(ResourceAboutDialog, VersionEditShowsTheVersionTextLineByLine)
@@ -815,6 +805,16 @@ std::string Attribute(const std::string& xml, const std::string& element, const 
     return tag.substr(at, tag.find('"', at) - at);
 }
 
+// The values of several attributes of the first such element, in order.
+std::vector<std::string> Attributes(const std::string& xml, const std::string& element,
+                                    std::initializer_list<const char*> names)
+{
+    std::vector<std::string> values;
+    for (const char* name : names)
+        values.push_back(Attribute(xml, element, name));
+    return values;
+}
+
 TEST(ResourceManifest, IsResourceOneOfTypeManifest)
 {
     std::string xml = ResourceBytes(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
@@ -825,10 +825,8 @@ TEST(ResourceManifest, IsResourceOneOfTypeManifest)
 TEST(ResourceManifest, NamesTheProgramAsA32BitAssembly)
 {
     std::string xml = ResourceBytes(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    EXPECT_EQ("win32", Attribute(xml, "assemblyIdentity", "type"));
-    EXPECT_EQ("x86", Attribute(xml, "assemblyIdentity", "processorArchitecture"));
-    EXPECT_EQ("KESTRO.PLOTARA.KPXSetup", Attribute(xml, "assemblyIdentity", "name"));
-    EXPECT_EQ("1.0.0.0", Attribute(xml, "assemblyIdentity", "version"));
+    EXPECT_EQ((std::vector<std::string>{"win32", "x86", "KESTRO.PLOTARA.KPXSetup", "1.0.0.0"}),
+              Attributes(xml, "assemblyIdentity", {"type", "processorArchitecture", "name", "version"}));
 }
 
 TEST(ResourceManifest, DependsOnCommonControlsSix)
@@ -837,12 +835,10 @@ TEST(ResourceManifest, DependsOnCommonControlsSix)
     size_t dependency = xml.find("<dependentAssembly>");
     ASSERT_NE(std::string::npos, dependency);
     std::string dep = xml.substr(dependency);
-    EXPECT_EQ("Microsoft.Windows.Common-Controls", Attribute(dep, "assemblyIdentity", "name"));
-    EXPECT_EQ("6.0.0.0", Attribute(dep, "assemblyIdentity", "version"));
-    EXPECT_EQ("win32", Attribute(dep, "assemblyIdentity", "type"));
-    EXPECT_EQ("x86", Attribute(dep, "assemblyIdentity", "processorArchitecture"));
-    EXPECT_EQ("6595b64144ccf1df", Attribute(dep, "assemblyIdentity", "publicKeyToken"));
-    EXPECT_EQ("*", Attribute(dep, "assemblyIdentity", "language"));
+    EXPECT_EQ((std::vector<std::string>{"Microsoft.Windows.Common-Controls", "6.0.0.0", "win32", "x86",
+                                        "6595b64144ccf1df", "*"}),
+              Attributes(dep, "assemblyIdentity",
+                         {"name", "version", "type", "processorArchitecture", "publicKeyToken", "language"}));
 }
 
 TEST(ResourceManifest, AsksForAdministratorRights)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,18 @@ public:
         return value;
     }
 
+    // The value at a sub-block path as a T; false unless it is exactly a T.
+    template <class T>
+    bool Read(const char* path, T& value)
+    {
+        UINT size = 0;
+        const void* found = Query(path, &size);
+        if (!found || size != sizeof(T))
+            return false;
+        memcpy(&value, found, sizeof(T));
+        return true;
+    }
+
     // A string of the Japanese block, as ANSI bytes; "<missing>" when absent.
     std::string String(const char* name)
     {
@@ -82,29 +95,21 @@ std::vector<std::string> VersionDialogLines()
 
 TEST(VersionResource, FixedPartNamesVersionOneOfAnApplication)
 {
-    VersionInfo info;
-    ASSERT_TRUE(info.IsValid());
-    UINT size = 0;
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(info.Query("\\", &size));
-    ASSERT_NE(nullptr, fixed);
-    ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), size);
-    EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
-    EXPECT_EQ(0u, fixed->dwFileVersionLS);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwProductVersionMS);
-    EXPECT_EQ(0u, fixed->dwProductVersionLS);
-    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
-    EXPECT_EQ(0u, fixed->dwFileFlags);
+    VS_FIXEDFILEINFO fixed = {};
+    ASSERT_TRUE(VersionInfo().Read("\\", fixed));
+    EXPECT_EQ(0xFEEF04BDu, fixed.dwSignature);
+    EXPECT_EQ(MAKELONG(0, 1), fixed.dwFileVersionMS);
+    EXPECT_EQ(0u, fixed.dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(0, 1), fixed.dwProductVersionMS);
+    EXPECT_EQ(0u, fixed.dwProductVersionLS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed.dwFileType);
+    EXPECT_EQ(0u, fixed.dwFileFlags);
 }
 
 TEST(VersionResource, TranslationIsJapaneseInCodePage932)
 {
-    VersionInfo info;
-    ASSERT_TRUE(info.IsValid());
-    UINT size = 0;
-    const auto* pair = static_cast<const WORD*>(info.Query("\\VarFileInfo\\Translation", &size));
-    ASSERT_NE(nullptr, pair);
-    ASSERT_EQ(4u, size);
+    WORD pair[2] = {};
+    ASSERT_TRUE(VersionInfo().Read("\\VarFileInfo\\Translation", pair));
     EXPECT_EQ(0x0411, pair[0]);
     EXPECT_EQ(932, pair[1]);
 }

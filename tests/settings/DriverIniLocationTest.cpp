@@ -28,23 +28,21 @@ DriverIniDirs Dirs(const char* systemDir = "C:\\WINNT\\system32", const char* pr
 
 TEST(DriverIniLocation, PathForEveryClassAndTerminalServicesState)
 {
-    struct Case {
-        OsClass os;
-        bool terminalServices;
+    // Each path, and the platform classes and Terminal Services states that
+    // lead to it.
+    const struct {
         const char* path;
-    } cases[] = {
-        {OsWin9x, false, "C:\\WINDOWS\\PLOTA2.INI"},
-        {OsWin9x, true, "C:\\WINDOWS\\PLOTA2.INI"},
-        {OsNT4, false, "C:\\WINNT\\system32\\PLOTA2.INI"},
-        {OsNT4, true, "C:\\WINNT\\system32\\kestro\\_OMRA\\jdoe\\PLOTA2.INI"},
-        {OsXP, false, "C:\\WINNT\\system32\\PLOTA2.INI"},
-        {OsXP, true, "C:\\Users\\jdoe\\_OMRA\\PLOTA2.INI"},
-        {Os2012R2, true, "C:\\Users\\jdoe\\_OMRA\\PLOTA2.INI"},
-        {OsUnknown, false, "C:\\WINNT\\system32\\PLOTA2.INI"},
-        {OsUnknown, true, "C:\\Users\\jdoe\\_OMRA\\PLOTA2.INI"},
+        std::vector<std::pair<OsClass, bool>> machines;
+    } paths[] = {
+        {"C:\\WINDOWS\\PLOTA2.INI", {{OsWin9x, false}, {OsWin9x, true}}},
+        {"C:\\WINNT\\system32\\PLOTA2.INI", {{OsNT4, false}, {OsXP, false}, {OsUnknown, false}}},
+        {"C:\\WINNT\\system32\\kestro\\_OMRA\\jdoe\\PLOTA2.INI", {{OsNT4, true}}},
+        {"C:\\Users\\jdoe\\_OMRA\\PLOTA2.INI", {{OsXP, true}, {Os2012R2, true}, {OsUnknown, true}}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.path, DriverIniPath(c.os, c.terminalServices, Dirs())) << c.os << "/" << c.terminalServices;
+    for (const auto& p : paths) {
+        for (const auto& m : p.machines)
+            EXPECT_EQ(p.path, DriverIniPath(m.first, m.second, Dirs())) << m.first << "/" << m.second;
+    }
 }
 
 TEST(DriverIniLocation, DirectoryEdges)

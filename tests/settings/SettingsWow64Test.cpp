@@ -17,9 +17,6 @@
 
 namespace {
 
-const std::string kNative = "drive_c\\windows\\system32\\";
-const std::string kRedirected = "drive_c\\windows\\syswow64\\";
-
 class Wow64Settings : public ::testing::Test {
 protected:
     void SetUp() override
@@ -29,9 +26,9 @@ protected:
     }
     void TearDown() override
     {
-        for (const std::string& dir : {kNative, kRedirected}) {
-            DeleteFileA(PrefixPath(dir + "kpx_wow64.kpx").c_str());
-            DeleteFileA(PrefixPath(dir + "PLOTA2.INI").c_str());
+        for (const char* name : {"kpx_wow64.kpx", "PLOTA2.INI"}) {
+            DeleteFileA(NativeSystemFile(name).c_str());
+            DeleteFileA(RedirectedSystemFile(name).c_str());
         }
     }
 
@@ -57,22 +54,22 @@ TEST_F(Wow64Settings, SafeCopyLandsInTheNativeSystemDirectoryAndAPlainOneDoesNot
     ScopedPlatformFlags flags(true, false);
     const char* target = "C:\\windows\\system32\\kpx_wow64.kpx";
     ASSERT_TRUE(SafeCopyFile(m_source.c_str(), target, FALSE));
-    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kNative + "kpx_wow64.kpx")));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(PrefixPath(kRedirected + "kpx_wow64.kpx").c_str()));
+    EXPECT_EQ("profile bytes", ReadFileBytes(NativeSystemFile("kpx_wow64.kpx")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(RedirectedSystemFile("kpx_wow64.kpx").c_str()));
     EXPECT_TRUE(SafeFileExists(target));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, SafeGetFileAttributes(target));
 
     // Redirection is on again: the same plain call reaches the 32-bit folder.
     EXPECT_FALSE(GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES);
     ASSERT_TRUE(CopyFileA(m_source.c_str(), target, FALSE));
-    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
+    EXPECT_EQ("profile bytes", ReadFileBytes(RedirectedSystemFile("kpx_wow64.kpx")));
 }
 
 TEST_F(Wow64Settings, FreeCallsSwitchEvenWhileTerminalServicesRun)
 {
     ScopedPlatformFlags flags(true, true);
     ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
-    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kNative + "kpx_wow64.kpx")));
+    EXPECT_EQ("profile bytes", ReadFileBytes(NativeSystemFile("kpx_wow64.kpx")));
 }
 
 TEST_F(Wow64Settings, DriverSettingsFileIsReadAndWrittenInTheNativeSystemDirectory)
@@ -80,12 +77,12 @@ TEST_F(Wow64Settings, DriverSettingsFileIsReadAndWrittenInTheNativeSystemDirecto
     ScopedOsVersion version(Os7);
     ScopedPlatformFlags flags(true, false);
     // Different texts on both sides show which one is read.
-    ASSERT_TRUE(WriteFileBytes(PrefixPath(kNative + "PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Native\r\n"));
-    ASSERT_TRUE(WriteFileBytes(PrefixPath(kRedirected + "PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Wow\r\n"));
+    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Native\r\n"));
+    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("PLOTA2.INI"), "[P1]\r\nColorProfileSetName=Wow\r\n"));
 
     CDriverINI ini;
     EXPECT_EQ("C:\\windows\\system32\\PLOTA2.INI", ini.GetIniPath());
-    EXPECT_EQ(ReadFileBytes(PrefixPath(kNative + "PLOTA2.INI")).size(), ini.GetFileSize());
+    EXPECT_EQ(ReadFileBytes(NativeSystemFile("PLOTA2.INI")).size(), ini.GetFileSize());
     std::string name;
     EXPECT_TRUE(ini.ReadProfileSetName("P1", name));
     EXPECT_EQ("Native", name);
@@ -95,8 +92,8 @@ TEST_F(Wow64Settings, DriverSettingsFileIsReadAndWrittenInTheNativeSystemDirecto
     EXPECT_TRUE(ini.SaveSection("P3"));
     EXPECT_TRUE(ini.DeleteSection("P1"));
     EXPECT_EQ("[P2]\r\nColorProfileSetName=Office\r\n[P3]\r\nColorProfileSetName=Native\r\n",
-              ReadFileBytes(PrefixPath(kNative + "PLOTA2.INI")));
-    EXPECT_EQ("[P1]\r\nColorProfileSetName=Wow\r\n", ReadFileBytes(PrefixPath(kRedirected + "PLOTA2.INI")));
+              ReadFileBytes(NativeSystemFile("PLOTA2.INI")));
+    EXPECT_EQ("[P1]\r\nColorProfileSetName=Wow\r\n", ReadFileBytes(RedirectedSystemFile("PLOTA2.INI")));
 }
 
 TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirectionAlone)
@@ -127,7 +124,7 @@ TEST_F(Wow64Settings, WithoutTheFlagNothingIsSwitched)
     ScopedPlatformFlags flags(false, false);
     CountKernelLoads();
     ASSERT_TRUE(SafeCopyFile(m_source.c_str(), "C:\\windows\\system32\\kpx_wow64.kpx", FALSE));
-    EXPECT_EQ("profile bytes", ReadFileBytes(PrefixPath(kRedirected + "kpx_wow64.kpx")));
+    EXPECT_EQ("profile bytes", ReadFileBytes(RedirectedSystemFile("kpx_wow64.kpx")));
     EXPECT_EQ(0, m_kernelLoads);
 }
 

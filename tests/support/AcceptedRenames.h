@@ -7,6 +7,8 @@
 //   EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, spooler.names());
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
 
 #include <cstddef>
@@ -25,11 +27,9 @@ struct SetPrinterCall {
     DWORD transmissionRetryTimeout = 0;
 };
 
-class AcceptedRenames {
+class AcceptedRenames : Uncopyable {
 public:
     AcceptedRenames();
-    AcceptedRenames(const AcceptedRenames&) = delete;
-    AcceptedRenames& operator=(const AcceptedRenames&) = delete;
 
     const std::vector<SetPrinterCall>& calls() const { return m_calls; }
     // The new names of the accepted level-5 calls, in order.

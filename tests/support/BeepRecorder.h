@@ -2,16 +2,16 @@
 // can hear that a character or a paste was refused.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
 
 #include <vector>
 
-class BeepRecorder {
+class BeepRecorder : Uncopyable {
 public:
     BeepRecorder();
     ~BeepRecorder();
-    BeepRecorder(const BeepRecorder&) = delete;
-    BeepRecorder& operator=(const BeepRecorder&) = delete;
 
     // The sound type of every beep asked for since the object was made.
     const std::vector<UINT>& beeps() const;

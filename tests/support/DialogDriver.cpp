@@ -1,4 +1,5 @@
 #include "support/DialogDriver.h"
+#include "support/WindowCaption.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,19 +22,6 @@ std::string TextOf(HWND hWnd)
     // modal loop.
     SendMessageA(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-// A top-level window's caption without sending it a message (the window's
-// thread may be busy outside any message loop while the helper looks).
-std::string CaptionOf(HWND hWnd)
-{
-    wchar_t wide[512] = L"";
-    int n = InternalGetWindowText(hWnd, wide, 512);
-    if (n <= 0)
-        return std::string();
-    char text[1024] = "";
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, n, text, sizeof(text), nullptr, nullptr);
-    return std::string(text, bytes > 0 ? bytes : 0);
 }
 
 struct Search {
@@ -87,6 +75,15 @@ void DialogDriver::Finish()
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
+}
+
+::testing::AssertionResult DialogDriver::FinishAfter(int steps)
+{
+    Finish();
+    if (m_done == steps && m_unexpected == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << m_done << " of " << steps << " steps done, "
+                                         << m_unexpected << " dialogs unexpected";
 }
 
 HWND DialogDriver::WaitForDialog(const DialogStep& step, DWORD timeoutMs)

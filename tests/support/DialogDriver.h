@@ -18,6 +18,9 @@
 // unexpected, so a test that goes wrong fails rather than hangs.
 #pragma once
 
+#include "support/Uncopyable.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
@@ -51,16 +54,17 @@ struct DialogStep {
     std::function<bool(HWND)> accepts;
 };
 
-class DialogDriver {
+class DialogDriver : Uncopyable {
 public:
     explicit DialogDriver(std::vector<DialogStep> steps, DWORD stepTimeoutMs = 10000);
     ~DialogDriver();
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
 
     // Stops watching and waits for the helper thread. Done and Unexpected
     // are final afterwards.
     void Finish();
+    // Finishes; holds when exactly `steps` steps were done and no dialog was
+    // unexpected.
+    ::testing::AssertionResult FinishAfter(int steps);
 
     // Steps whose dialog appeared and whose action ran (each answer of a
     // repeating step counts).

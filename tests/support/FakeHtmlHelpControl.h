@@ -6,26 +6,22 @@
 //   CHtmlHelp help;
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
+#include "support/HelpCall.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-struct HtmlHelpCall {
-    HWND hwnd;
-    std::string file;  // "<null>" for a null file
-    UINT command;
-    DWORD_PTR data;
-};
+using HtmlHelpCall = HelpCall;
 
-class FakeHtmlHelpControl {
+class FakeHtmlHelpControl : Uncopyable {
 public:
     FakeHtmlHelpControl();
     ~FakeHtmlHelpControl();
-    FakeHtmlHelpControl(const FakeHtmlHelpControl&) = delete;
-    FakeHtmlHelpControl& operator=(const FakeHtmlHelpControl&) = delete;
 
     // The module handle the fake control is loaded as.
     static HMODULE Module();

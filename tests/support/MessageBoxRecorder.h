@@ -3,6 +3,8 @@
 // can assert what the user would have been shown without a window appearing.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
 
 #include <windows.h>
@@ -18,11 +20,9 @@ struct RecordedBox {
     UINT type;
 };
 
-class MessageBoxRecorder {
+class MessageBoxRecorder : Uncopyable {
 public:
     explicit MessageBoxRecorder(int answer = IDOK);
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const std::vector<RecordedBox>& boxes() const { return m_boxes; }
     // Called inside the stand-in, while the "box" is up; lets a test check

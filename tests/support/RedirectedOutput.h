@@ -2,15 +2,15 @@
 // line's "> file" makes it: created empty, its handle inheritable.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <windows.h>
 #include <string>
 
-class RedirectedOutput {
+class RedirectedOutput : Uncopyable {
 public:
     explicit RedirectedOutput(const std::string& path);
     ~RedirectedOutput();
-    RedirectedOutput(const RedirectedOutput&) = delete;
-    RedirectedOutput& operator=(const RedirectedOutput&) = delete;
 
     // The handle to pass as the program's standard output.
     HANDLE handle() const { return m_file; }

@@ -137,3 +137,11 @@ std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption
     EXPECT_TRUE(WaitForWindowToClose(box, timeoutMs));
     return text;
 }
+
+void ExpectApplyDone(const ToolProcess& tool, const RemoteMainDialog& main, DWORD timeoutMs)
+{
+    EXPECT_TRUE(WaitUntil([&] { return !main.SetButtonEnabled(); }, timeoutMs))
+        << DescribeWindows(tool.VisibleWindows());
+    PumpMessages(300);
+    EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{main.window()}) << DescribeWindows(tool.VisibleWindows());
+}

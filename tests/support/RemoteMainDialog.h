@@ -62,3 +62,7 @@ private:
 class ToolProcess;
 std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button,
                              DWORD timeoutMs = 10000);
+
+// A Set that asked nothing more has ended: waits until the Set button is
+// disabled, then expects the main dialog to be the tool's only window.
+void ExpectApplyDone(const ToolProcess& tool, const RemoteMainDialog& main, DWORD timeoutMs = 10000);

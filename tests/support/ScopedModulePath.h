@@ -4,11 +4,13 @@
 //   ScopedModulePath module("C:\\Tools\\Tool.exe");
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
 
 #include <string>
 
-class ScopedModulePath {
+class ScopedModulePath : Uncopyable {
 public:
     explicit ScopedModulePath(std::string path)
         : m_path(std::move(path)),
@@ -18,8 +20,6 @@ public:
           })
     {
     }
-    ScopedModulePath(const ScopedModulePath&) = delete;
-    ScopedModulePath& operator=(const ScopedModulePath&) = delete;
 
     // Reports another path from now on.
     void set(std::string path) { m_path = std::move(path); }

@@ -4,15 +4,15 @@
 //   ScopedOsVersion version(OsWin9x);
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "platform/OsClass.h"
 #include "support/ApiOverride.h"
 
-class ScopedOsVersion {
+class ScopedOsVersion : Uncopyable {
 public:
     explicit ScopedOsVersion(OsClass os);
     ~ScopedOsVersion();
-    ScopedOsVersion(const ScopedOsVersion&) = delete;
-    ScopedOsVersion& operator=(const ScopedOsVersion&) = delete;
 
 private:
     ScopedApiOverride<&Win32Api::GetVersionExA> m_override;

@@ -4,14 +4,14 @@
 //   ScopedPlatformFlags flags(/*runningOnWow64=*/true, /*terminalServicesActive=*/false);
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <windows.h>
 
-class ScopedPlatformFlags {
+class ScopedPlatformFlags : Uncopyable {
 public:
     ScopedPlatformFlags(bool runningOnWow64, bool terminalServicesActive);
     ~ScopedPlatformFlags();
-    ScopedPlatformFlags(const ScopedPlatformFlags&) = delete;
-    ScopedPlatformFlags& operator=(const ScopedPlatformFlags&) = delete;
 
 private:
     BOOL m_savedWow64;

@@ -3,14 +3,14 @@
 // test can tell local time from UTC on a machine that runs in UTC.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <string>
 
-class ScopedTimeZone {
+class ScopedTimeZone : Uncopyable {
 public:
     explicit ScopedTimeZone(const char* tz);
     ~ScopedTimeZone();
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
     bool m_hadValue;

@@ -22,3 +22,9 @@ std::string ToolSettingsText(const std::vector<std::string>& setNames,
     sections.insert(sections.end(), setSections.begin(), setSections.end());
     return IniText(sections);
 }
+
+IniSectionRows SetFiles(const std::string& set, const std::string& autoFile, const std::string& vividness,
+                        const std::string& tone, const std::string& font)
+{
+    return {set, {{"Auto", autoFile}, {"Vividness", vividness}, {"Tone", tone}, {"Font", font}}};
+}

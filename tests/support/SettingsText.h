@@ -23,6 +23,14 @@ std::string IniText(const std::vector<IniSectionRows>& sections);
 std::string ToolSettingsText(const std::vector<std::string>& setNames,
                              const std::vector<IniSectionRows>& setSections = {});
 
+// A set's section naming its four profile files, or one file for all four.
+IniSectionRows SetFiles(const std::string& set, const std::string& autoFile, const std::string& vividness,
+                        const std::string& tone, const std::string& font);
+inline IniSectionRows SetFiles(const std::string& set, const std::string& file)
+{
+    return SetFiles(set, file, file, file, file);
+}
+
 // The driver settings file: one section per printer.
 inline std::string DriverSettingsText(const std::vector<IniSectionRows>& printers)
 {

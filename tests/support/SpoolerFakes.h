@@ -13,16 +13,16 @@
 // for the life of the object; only one object may exist at a time.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
 
 #include <string>
 
-class SpoolerFakes {
+class SpoolerFakes : Uncopyable {
 public:
     SpoolerFakes();
     ~SpoolerFakes();
-    SpoolerFakes(const SpoolerFakes&) = delete;
-    SpoolerFakes& operator=(const SpoolerFakes&) = delete;
 
     // OpenPrinterA on this printer fails with ERROR_ACCESS_DENIED, as for a
     // connection the user may not administer.

@@ -71,3 +71,17 @@ std::string ReadFileBytes(const std::string& path)
     CloseHandle(file);
     return bytes;
 }
+
+bool SetFileTimeUtc(const std::string& path, const SYSTEMTIME& utc, bool allTimes)
+{
+    FILETIME time;
+    if (!SystemTimeToFileTime(&utc, &time))
+        return false;
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const FILETIME* other = allTimes ? &time : nullptr;
+    const BOOL ok = SetFileTime(file, other, other, &time);
+    CloseHandle(file);
+    return ok != FALSE;
+}

@@ -2,14 +2,16 @@
 // everything in it when the object goes out of scope.
 #pragma once
 
+#include "support/Uncopyable.h"
+
+#include <windows.h>
+
 #include <string>
 
-class TempDir {
+class TempDir : Uncopyable {
 public:
     explicit TempDir(const char* prefix = "kpx");
     ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 
     const std::string& path() const { return m_path; }
     // path + "\\" + name
@@ -23,3 +25,6 @@ private:
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Sets a file's last-write time (and with `allTimes` its creation and
+// last-access times too) to `utc`; false on failure.
+bool SetFileTimeUtc(const std::string& path, const SYSTEMTIME& utc, bool allTimes = false);

@@ -4,16 +4,16 @@
 // Wine keeps printers in the prefix across processes.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <windows.h>
 #include <string>
 
-class TestPrinter {
+class TestPrinter : Uncopyable {
 public:
     TestPrinter(const std::string& name, const std::string& driver,
                 const std::string& port = "FILE:", DWORD attributes = 0);
     ~TestPrinter();
-    TestPrinter(const TestPrinter&) = delete;
-    TestPrinter& operator=(const TestPrinter&) = delete;
 
     const std::string& name() const { return m_name; }
     bool added() const { return m_added; }

@@ -1,6 +1,5 @@
 #include "support/ToolFolder.h"
 
-#include "support/Cp932.h"
 #include "support/ToolProcess.h"
 
 #include <windows.h>
@@ -10,17 +9,6 @@ std::string BuiltHelpFilePath()
     std::string exe = BuiltToolPath();
     size_t dot = exe.find_last_of('.');
     return dot == std::string::npos ? std::string() : exe.substr(0, dot) + ".chm";
-}
-
-std::string Cp932Lines(const std::string& utf8Text)
-{
-    std::string crlf;
-    for (char c : utf8Text) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    return Cp932(crlf);
 }
 
 ToolFolder::ToolFolder(const std::string& subfolder) : m_path(m_dir.path())
@@ -37,9 +25,9 @@ ToolFolder::ToolFolder(const std::string& subfolder) : m_path(m_dir.path())
                  CopyFileA(BuiltHelpFilePath().c_str(), file("KPXSETUP.chm").c_str(), FALSE);
 }
 
-bool ToolFolder::WriteSettings(const std::string& utf8Text) const
+bool ToolFolder::WriteSettings(const std::string& bytes) const
 {
-    return WriteFileBytes(file("KPXSETUP.INI"), Cp932Lines(utf8Text));
+    return WriteFileBytes(file("KPXSETUP.INI"), bytes);
 }
 
 std::string ToolFolder::WriteProfile(const std::string& relative, const std::string& bytes) const

@@ -22,9 +22,9 @@ public:
     std::string file(const std::string& name) const { return m_path + "\\" + name; }
     std::string exe() const { return file("KPXSETUP.EXE"); }
 
-    // Writes KPXSETUP.INI from UTF-8 text, converted to code page 932 with
-    // each "\n" stored as "\r\n"; false when it cannot be written.
-    bool WriteSettings(const std::string& utf8Text) const;
+    // Writes KPXSETUP.INI as given (code page bytes, as ToolSettingsText
+    // builds them); false when it cannot be written.
+    bool WriteSettings(const std::string& bytes) const;
     // Writes a profile file at a path below the folder ("office\\auto.kpx"),
     // creating its subfolder, and returns the file's full path (empty when
     // it could not be written).
@@ -38,7 +38,3 @@ private:
 
 // The program's help file beside the built KPXSETUP.EXE.
 std::string BuiltHelpFilePath();
-
-// UTF-8 text as code page 932 with "\r\n" line ends, as a Japanese Windows
-// editor saves a settings file.
-std::string Cp932Lines(const std::string& utf8Text);

@@ -1,4 +1,5 @@
 #include "support/ToolProcess.h"
+#include "support/WindowCaption.h"
 
 #include <cstdlib>
 #include <vector>
@@ -122,23 +123,6 @@ void PumpMessages(DWORD ms)
         if (ms) Sleep(10);
     } while (GetTickCount() - start < ms);
 }
-
-namespace {
-
-// A top-level window's caption as the system keeps it, without sending the
-// window a message (its thread may be busy outside a message loop).
-std::string CaptionOf(HWND window)
-{
-    wchar_t wide[512] = L"";
-    int n = InternalGetWindowText(window, wide, 512);
-    if (n <= 0)
-        return std::string();
-    char text[1024] = "";
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, n, text, sizeof(text), nullptr, nullptr);
-    return std::string(text, bytes > 0 ? bytes : 0);
-}
-
-} // namespace
 
 std::vector<HWND> ToolProcess::VisibleWindows() const
 {

@@ -4,6 +4,8 @@
 // set by ctest.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -12,12 +14,10 @@
 // The built program as a Windows path, or empty when KPX_EXE is not set.
 std::string BuiltToolPath();
 
-class ToolProcess {
+class ToolProcess : Uncopyable {
 public:
     ToolProcess() = default;
     ~ToolProcess();  // ends the process if it still runs
-    ToolProcess(const ToolProcess&) = delete;
-    ToolProcess& operator=(const ToolProcess&) = delete;
 
     // Starts the executable at path (its directory as working directory).
     bool Start(const std::string& path);

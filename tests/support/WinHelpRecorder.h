@@ -4,19 +4,17 @@
 // so no test may reach it.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include "support/ApiOverride.h"
+#include "support/HelpCall.h"
 
 #include <string>
 #include <vector>
 
-struct WinHelpCall {
-    HWND hwnd;
-    std::string file;  // "<null>" for a null file
-    UINT command;
-    ULONG_PTR data;
-};
+using WinHelpCall = HelpCall;
 
-class WinHelpRecorder {
+class WinHelpRecorder : Uncopyable {
 public:
     WinHelpRecorder()
         : m_override([this](HWND hwnd, LPCSTR file, UINT command, ULONG_PTR data) {
@@ -25,8 +23,6 @@ public:
           })
     {
     }
-    WinHelpRecorder(const WinHelpRecorder&) = delete;
-    WinHelpRecorder& operator=(const WinHelpRecorder&) = delete;
 
     std::vector<WinHelpCall> calls;
     BOOL result = TRUE;  // what every call answers

@@ -8,6 +8,8 @@
 // same signature and tag nest like ScopedApiOverride, the innermost answering.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -17,7 +19,7 @@ template <class Signature, int Tag = 0>
 class WinapiFunction;
 
 template <class R, class... Args, int Tag>
-class WinapiFunction<R(Args...), Tag> {
+class WinapiFunction<R(Args...), Tag> : Uncopyable {
 public:
     template <class StandIn>
     explicit WinapiFunction(StandIn standIn) : m_outer(std::move(s_standIn))
@@ -25,8 +27,6 @@ public:
         s_standIn = std::move(standIn);
     }
     ~WinapiFunction() { s_standIn = std::move(m_outer); }
-    WinapiFunction(const WinapiFunction&) = delete;
-    WinapiFunction& operator=(const WinapiFunction&) = delete;
 
     FARPROC proc() const { return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&Trampoline)); }
 

@@ -3,6 +3,8 @@
 // the Terminal Services service running.
 #pragma once
 
+#include "support/Uncopyable.h"
+
 #include <string>
 
 // Wine then reports that version to every program of that file name
@@ -11,15 +13,13 @@
 bool SetProgramWindowsVersion(const std::string& exeName, const std::string& version);
 
 // The same setting for the lifetime of the object, removed afterwards.
-class ScopedProgramWindowsVersion {
+class ScopedProgramWindowsVersion : Uncopyable {
 public:
     ScopedProgramWindowsVersion(const std::string& exeName, const std::string& version)
         : m_exeName(exeName), m_set(SetProgramWindowsVersion(exeName, version))
     {
     }
     ~ScopedProgramWindowsVersion() { SetProgramWindowsVersion(m_exeName, std::string()); }
-    ScopedProgramWindowsVersion(const ScopedProgramWindowsVersion&) = delete;
-    ScopedProgramWindowsVersion& operator=(const ScopedProgramWindowsVersion&) = delete;
 
     bool set() const { return m_set; }
 

@@ -16,3 +16,13 @@ std::string PrefixPath(const std::string& relative)
         path += '\\';
     return path + relative;
 }
+
+std::string NativeSystemFile(const std::string& name)
+{
+    return PrefixPath("drive_c\\windows\\system32\\" + name);
+}
+
+std::string RedirectedSystemFile(const std::string& name)
+{
+    return PrefixPath("drive_c\\windows\\syswow64\\" + name);
+}

@@ -9,3 +9,8 @@
 // "Z:\...\<prefix>\<relative>" (relative with backslashes, e.g.
 // "drive_c\\windows\\system32\\x.kpx"); empty when WINEPREFIX is not set.
 std::string PrefixPath(const std::string& relative);
+
+// A file of the native system directory (drive_c\windows\system32) and of
+// the one 32-bit programs are redirected to (drive_c\windows\syswow64).
+std::string NativeSystemFile(const std::string& name);
+std::string RedirectedSystemFile(const std::string& name);

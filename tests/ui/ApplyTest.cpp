@@ -198,9 +198,7 @@ TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyA
                                   ClickButton(d, IDCANCEL);
                               }}});
         Set();
-        driver.Finish();
-        EXPECT_EQ(1, driver.Done());
-        EXPECT_EQ(0, driver.Unexpected());
+        EXPECT_TRUE(driver.FinishAfter(1));
         EXPECT_NE(std::string::npos, asked.find("kpx4_a.kpx")) << asked;
     }
     EXPECT_EQ("old", Installed(m_systemDir, "kpx4_a.kpx"));
@@ -214,9 +212,7 @@ TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyA
     RecordCopies();
     DialogDriver driver({{OverwriteCaption(), [&](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }}});
     Set();
-    driver.Finish();
-    EXPECT_EQ(1, driver.Done());
-    EXPECT_EQ(0, driver.Unexpected());
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(8u, m_copies.size());
     EXPECT_EQ("new kpx4_a.kpx", Installed(m_systemDir, "kpx4_a.kpx"));
 }
@@ -236,9 +232,7 @@ TEST_F(ApplyTest, MissingSourceCorrectedThroughTheCopyErrorDialogIsInstalledAndR
                               ClickButton(d, IDRETRY);
                           }}});
     Set();
-    driver.Finish();
-    EXPECT_EQ(1, driver.Done());
-    EXPECT_EQ(0, driver.Unexpected());
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_NE(std::string::npos, named.find("kpx5_missing.kpx")) << named;
     EXPECT_EQ("new kpx5_other.kpx", Installed(m_systemDir, "kpx5_other.kpx"));
     EXPECT_NE(std::string::npos, Driver().find("Font=kpx5_other.kpx\r\n")) << Driver();

@@ -14,8 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -111,6 +114,22 @@ protected:
 
     std::string Text() const { return dlg.m_edit.GetWindowText(); }
 
+    // What the user sees after `act` on `os` with `before` in the edit: the
+    // edit's text and the beeps (all of the default sound).
+    using Seen = std::pair<std::string, std::vector<UINT>>;
+    Seen After(OsClass os, const char* before, const std::function<void()>& act)
+    {
+        ScopedOsVersion platform(os);
+        dlg.m_edit.SetWindowText(before);
+        beeps.clear();
+        act();
+        return {Text(), beeps.beeps()};
+    }
+    static Seen Shows(const std::string& text, size_t beepCount)
+    {
+        return {text, std::vector<UINT>(beepCount, 0)};
+    }
+
     EditHostDlg dlg;
     BeepRecorder beeps;
 };
@@ -133,12 +152,7 @@ TEST_F(EditPrnNameTest, TypedCharactersAreFilteredByPlatformClass)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(OsClassName(c.os)) + " typing " + c.typed);
-        ScopedOsVersion os(c.os);
-        dlg.m_edit.SetWindowText("");
-        beeps.clear();
-        Type(c.typed);
-        EXPECT_EQ(Text(), c.shown);
-        EXPECT_EQ(beeps.beeps(), std::vector<UINT>(c.beeps, 0));
+        EXPECT_EQ(After(c.os, "", [&] { Type(c.typed); }), Shows(c.shown, c.beeps));
     }
 }
 
@@ -184,34 +198,33 @@ TEST_F(EditPrnNameTest, OtherMessagesPassUntested)
 
 TEST_F(EditPrnNameTest, PasteIsAllOrNothing)
 {
+    // The clipboard texts each platform takes whole, and those it refuses.
     const struct {
+        OsClass os;
+        std::vector<const char*> accepted;
+        std::vector<const char*> refused;
+    } platforms[] = {
+        {Os7, {"New Plotter", "Plotter!"}, {"New,Plotter", ",", "Plotter\\"}},
+        {OsWin9x, {"Plotter!"}, {"a=b", "a;b"}},
+        // Every 0x5C here is the trail byte of "so" or of "hyo" (0x95 0x5C).
+        {OsXP, {"a=b;c", "\x83\x5C\x83\x74\x83\x67 \x95\x5C", ""}, {"Plotter!", "\x83\x5C\\"}},
+    };
+    struct Case {
         OsClass os;
         const char* clipboard;
         bool accepted;
-    } cases[] = {
-        {Os7, "New Plotter", true},
-        {Os7, "New,Plotter", false},
-        {Os7, ",", false},
-        {Os7, "Plotter\\", false},
-        {OsXP, "Plotter!", false},
-        {Os7, "Plotter!", true},
-        {OsWin9x, "Plotter!", true},
-        {OsWin9x, "a=b", false},
-        {OsWin9x, "a;b", false},
-        {OsXP, "a=b;c", true},
-        // Every 0x5C here is the trail byte of "so" or of "hyo" (0x95 0x5C).
-        {OsXP, "\x83\x5C\x83\x74\x83\x67 \x95\x5C", true},
-        {OsXP, "\x83\x5C\\", false},
-        {OsXP, "", true},
     };
+    std::vector<Case> cases;
+    for (const auto& p : platforms) {
+        for (const char* text : p.accepted)
+            cases.push_back({p.os, text, true});
+        for (const char* text : p.refused)
+            cases.push_back({p.os, text, false});
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(OsClassName(c.os)) + " pasting " + c.clipboard);
-        ScopedOsVersion os(c.os);
-        dlg.m_edit.SetWindowText("Old Plotter");
-        beeps.clear();
-        PasteOver(c.clipboard);
-        EXPECT_EQ(Text(), c.accepted ? c.clipboard : "Old Plotter");
-        EXPECT_EQ(beeps.beeps(), std::vector<UINT>(c.accepted ? 0 : 1, 0));
+        EXPECT_EQ(After(c.os, "Old Plotter", [&] { PasteOver(c.clipboard); }),
+                  c.accepted ? Shows(c.clipboard, 0) : Shows("Old Plotter", 1));
     }
 }
 

@@ -71,9 +71,7 @@ TEST_F(HelpHandlersTest, VersionButtonAndSystemMenuEntryShowTheVersionDialog)
     SendMessageA(GetDlgItem(Dlg(), IDC_VERSION), BM_CLICK, 0, 0);
     // The low four bits of a system command are the system's own.
     SendMessageA(Dlg(), WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-    driver.Finish();
-    EXPECT_EQ(2, driver.Done());
-    EXPECT_EQ(0, driver.Unexpected());
+    EXPECT_TRUE(driver.FinishAfter(2));
     std::string expected = LoadResString(IDS_VERSION_TEXT);
     EXPECT_EQ((std::vector<std::string>{expected, expected}), texts);
 }

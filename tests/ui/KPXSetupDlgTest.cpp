@@ -235,9 +235,8 @@ TEST_F(KPXSetupDlgTest, ColumnsShareTheListWidthAndCarryTheirHeaders)
 
 TEST_F(KPXSetupDlgTest, DefaultPrinterIsSelectedAndNamedInTheEdit)
 {
-    Add("Alpha", kDriver);
-    Add("beta", kDriver);
-    Add("gamma", kDriver);
+    for (const char* name : {"Alpha", "beta", "gamma"})
+        Add(name, kDriver);
     ASSERT_TRUE(SetDefaultTestPrinter("beta"));
     Open();
 
@@ -251,8 +250,8 @@ TEST_F(KPXSetupDlgTest, DefaultPrinterIsSelectedAndNamedInTheEdit)
 TEST_F(KPXSetupDlgTest, DefaultPrinterOfAnotherDriverSelectsTheFirstRow)
 {
     Add("Office Laser", kOtherDriver);
-    Add("gamma", kDriver);
-    Add("Alpha", kDriver);
+    for (const char* name : {"gamma", "Alpha"})
+        Add(name, kDriver);
     ASSERT_TRUE(SetDefaultTestPrinter("Office Laser"));
     Open();
 
@@ -455,9 +454,8 @@ TEST_F(KPXSetupDlgTest, ClickOnEmptySpaceLeavesEditAndDropDownAlone)
 
 TEST_F(KPXSetupDlgTest, SortingIsNoRowChange)
 {
-    Add("Alpha", kDriver);
-    Add("beta", kDriver);
-    Add("gamma", kDriver);
+    for (const char* name : {"Alpha", "beta", "gamma"})
+        Add(name, kDriver);
     ASSERT_TRUE(SetDefaultTestPrinter("beta"));
     Open();
     Type("!");
