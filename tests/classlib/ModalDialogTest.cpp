@@ -163,9 +163,8 @@ TEST(ModalDialogTest, ClickSentFromAnotherThreadEndsTheRun)
     ModalProbe dlg;
     DialogDriver driver({{"", [](HWND shown) { ClickButton(shown, IDRETRY); }}});
     INT_PTR result = dlg.DoModal();
-    driver.Finish();
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(result, IDRETRY);
-    EXPECT_EQ(driver.Done(), 1);
 }
 
 // --- Owner ---

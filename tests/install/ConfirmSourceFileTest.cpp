@@ -99,10 +99,8 @@ TEST_F(ConfirmSourceFileTest, FileHeldOpenWithoutSharingCountsAsMissing)
                           }}});
     std::string path = existing;
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
+    EXPECT_TRUE(driver.FinishAfter(1));
     CloseHandle(held);
-    EXPECT_EQ(driver.Done(), 1);
-    EXPECT_EQ(driver.Unexpected(), 0);
     EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Auto.kpx"), seen.message);
 }
 
@@ -131,8 +129,7 @@ TEST_F(ConfirmSourceFileTest, EmptyPathAsksAboutAFileNotGiven)
                           }}});
     std::string path;
     EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Done(), 1);
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(LoadResString(IDS_NO_FILE_GIVEN)), seen.message);
     EXPECT_EQ(seen.edit, "");
     EXPECT_EQ(path, "");

@@ -247,8 +247,7 @@ TEST_F(ApplyTest, CancelInTheCopyErrorDialogChangesNothing)
     MessageBoxRecorder boxes(IDOK);
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) { ClickButton(d, IDCANCEL); }}});
     Set("Plotter 4F");
-    driver.Finish();
-    EXPECT_EQ(1, driver.Done());
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
     EXPECT_EQ(LoadResString(IDS_CAPTION_PROFILE_SETTING), boxes.boxes()[1].caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.boxes()[1].type);
