@@ -44,34 +44,7 @@ for set in office poster photo; do
     printf 'KPX1 %s %s profile\r\n' "$set" "$kind" > "$tooldir/$set/$kind.kpx"
   done
 done
-python3 - "$tooldir/KPXSETUP.INI" <<'PY'
-import sys
-text = """[KESTRO PLOTARA Color Profile Setup Tool]
-NumColorProfileSets=3
-ColorProfileSetName1=Office
-ColorProfileSetName2=Poster
-ColorProfileSetName3=写真 Photo
-
-[Office]
-Auto=%KPXSETUP%\\office\\auto.kpx
-Vividness=%KPXSETUP%\\office\\vivid.kpx
-Tone=%KPXSETUP%\\office\\tone.kpx
-Font=%KPXSETUP%\\office\\font.kpx
-
-[Poster]
-Auto=%KPXSETUP%\\poster\\auto.kpx
-Vividness=%KPXSETUP%\\poster\\vivid.kpx
-Tone=%KPXSETUP%\\poster\\vivid.kpx
-Font=%KPXSETUP%\\poster\\font.kpx
-
-[写真 Photo]
-Auto=%KPXSETUP%\\photo\\auto.kpx
-Vividness=%KPXSETUP%\\photo\\vivid.kpx
-Tone=%KPXSETUP%\\photo\\tone.kpx
-Font=%KPXSETUP%\\photo\\font.kpx
-"""
-open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
-PY
+"$top/scripts/demo/write-settings.py" "$tooldir/KPXSETUP.INI"
 
 # One printer already has a set recorded by an earlier apply, as the driver
 # settings file would hold it; the others show the default text.

@@ -13,6 +13,7 @@
 // that the list's sort without regard to case has work to do); the others
 // are "Office Laser 0001", ... Ports cycle through FILE:, LPT1:, LPT2:, COM1:.
 #include "scripts/bench/BenchHandles.h"
+#include "scripts/demo/SpoolerSetup.h"
 
 #include <windows.h>
 #include <winspool.h>
@@ -29,24 +30,6 @@ const char kDriver[] = "KESTRO PLOTARA";
 const char kColorDriver[] = "KESTRO PLOTARA Color Printer";
 const char kOtherDriver[] = "Generic Laser 5";
 const char* const kPorts[] = {"FILE:", "LPT1:", "LPT2:", "COM1:"};
-
-bool AddDriver(const char* name)
-{
-    char dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed))
-        return false;
-    std::string file = std::string(dir) + "\\plota2.dll";
-    // An empty stand-in for the driver's files, which the spooler wants to see.
-    CBenchFile standIn(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DRIVER_INFO_3A info = {};
-    info.cVersion = 3;
-    info.pName = const_cast<char*>(name);
-    info.pDriverPath = const_cast<char*>("plota2.dll");
-    info.pDataFile = const_cast<char*>("plota2.dll");
-    info.pConfigFile = const_cast<char*>("plota2.dll");
-    return AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&info)) != FALSE;
-}
 
 std::string SupportedName(int i)
 {
@@ -75,18 +58,6 @@ std::set<std::string> ExistingPrinters()
     for (DWORD i = 0; i < returned; ++i)
         names.insert(records[i].pPrinterName);
     return names;
-}
-
-bool AddBenchPrinter(const std::string& name, const char* driver, const char* port)
-{
-    PRINTER_INFO_2A info = {};
-    info.pPrinterName = const_cast<char*>(name.c_str());
-    info.pPortName = const_cast<char*>(port);
-    info.pDriverName = const_cast<char*>(driver);
-    info.pPrintProcessor = const_cast<char*>("WinPrint");
-    info.pDatatype = const_cast<char*>("RAW");
-    CBenchPrinter printer(AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info)));
-    return printer.IsValid();
 }
 
 bool DeleteBenchPrinter(const std::string& name)
@@ -151,7 +122,7 @@ int main(int argc, char** argv)
     }
     const int supported = atoi(argv[1]);
     const int others = supported / 2;
-    if (!AddDriver(kDriver) || !AddDriver(kColorDriver) || !AddDriver(kOtherDriver)) {
+    if (!AddStandInDriver(kDriver) || !AddStandInDriver(kColorDriver) || !AddStandInDriver(kOtherDriver)) {
         fprintf(stderr, "the drivers could not be added\n");
         return 1;
     }
@@ -181,7 +152,7 @@ int main(int argc, char** argv)
 
     int added = 0;
     for (const auto& printer : missing) {
-        if (!AddBenchPrinter(printer.first, printer.second, kPorts[added % 4])) {
+        if (!AddLocalPrinter(printer.first, printer.second, kPorts[added % 4])) {
             fprintf(stderr, "could not add %s (error %lu)\n", printer.first.c_str(), GetLastError());
             return 1;
         }

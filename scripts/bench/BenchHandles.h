@@ -1,7 +1,8 @@
 // Owners for the handles of the benchmark's plain programs (the floor, the
-// printer-adding program). They close through the system directly, not
-// through the tool's platform seam, so these programs link nothing of the
-// tool and load no library beyond the ones their own calls need.
+// printer-adding program) and of the demo's printer-adding program. They
+// close through the system directly, not through the tool's platform seam, so
+// these programs link nothing of the tool and load no library beyond the ones
+// their own calls need.
 #pragma once
 
 #include "classlib/Handle.h"

@@ -17,6 +17,7 @@
 // procedure and posts it a message; the message comes back once the modal
 // loop runs.
 #include "classlib/Handle.h"
+#include "classlib/ListCtrl.h"
 #include "res/resource.h"
 #include "scripts/bench/MemoryReport.h"
 
@@ -69,23 +70,6 @@ void Report(const std::string& line)
     }
 }
 
-// As CListCtrl::GetItemText reads a cell.
-std::string ReadCell(HWND list, int row, int column)
-{
-    for (size_t size = 256;; size *= 2) {
-        std::vector<char> buffer(size);
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(size);
-        LRESULT copied = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        if (copied < 0)
-            return std::string();
-        if (static_cast<size_t>(copied) < size - 1 || size >= (1u << 20))
-            return std::string(item.pszText, static_cast<size_t>(copied));
-    }
-}
-
 std::string MinMedian(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -97,7 +81,12 @@ std::string MinMedian(std::vector<double> values)
 void MeasureSorts(HWND dialog, int rounds)
 {
     HWND list = GetDlgItem(dialog, IDC_PRINTER_LIST);
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    // The dialog's own wrapper of its list, so the texts are read as the
+    // program reads them.
+    const CListCtrl* listCtrl = static_cast<const CListCtrl*>(CWnd::FromHandlePermanent(list));
+    if (!listCtrl)
+        return;
+    const int rows = listCtrl->GetItemCount();
     for (int column = 0; column < 3; ++column) {
         std::vector<double> read, sort, repaint;
         size_t bytes = 0;
@@ -106,7 +95,7 @@ void MeasureSorts(HWND dialog, int rounds)
             std::vector<std::string> texts;
             texts.reserve(static_cast<size_t>(rows));
             for (int row = 0; row < rows; ++row)
-                texts.push_back(ReadCell(list, row, column));
+                texts.push_back(listCtrl->GetItemText(row, column));
             double t1 = NowMs();
             bytes += texts.size();
 

@@ -62,22 +62,7 @@ dir="$prefix/drive_c/KPXBench"
 mkdir -p "$dir"
 cp "$tool" "$dir/KPXSETUP.EXE"
 cp "$bin/kpx_bench_floor.exe" "$bin/kpx_bench_empty.exe" "$bin/kpx_bench_printers.exe" "$dir/"
-python3 - "$dir/KPXSETUP.INI" <<'PY'
-import sys
-text = """[KESTRO PLOTARA Color Profile Setup Tool]
-NumColorProfileSets=3
-ColorProfileSetName1=Office
-ColorProfileSetName2=Poster
-ColorProfileSetName3=写真 Photo
-
-[Office]
-Auto=%KPXSETUP%\\office\\auto.kpx
-Vividness=%KPXSETUP%\\office\\vivid.kpx
-Tone=%KPXSETUP%\\office\\tone.kpx
-Font=%KPXSETUP%\\office\\font.kpx
-"""
-open(sys.argv[1], "wb").write(text.replace("\n", "\r\n").encode("cp932"))
-PY
+"$top/scripts/demo/write-settings.py" "$dir/KPXSETUP.INI"
 
 run=(python3 "$top/scripts/bench/rounds.py" --sizes "$sizes" --rounds "$rounds" --cpu "$cpu" --dir 'C:\KPXBench')
 echo "Benchmark: sizes $sizes, $rounds rounds, Wine pinned to processor $cpu"
