@@ -1,5 +1,6 @@
 #include "app/KPXSetupApp.h"
 
+#include "install/ApplyStopText.h"
 #include "platform/FileExists.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
@@ -11,7 +12,6 @@
 #include "ui/KPXSetupDlg.h"
 
 #include <mbstring.h>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -58,12 +58,15 @@ BOOL CKPXSetupApp::InitInstance()
 
     AfxEnableControlContainer();
 
-    const char* mutexName = InstanceMutexName();
-    if (mutexName == kGlobalMutexName && !CheckOtherSession())
+    if (!CheckOtherSession())
         return FALSE;
 
-    if (!AcquireInstanceMutex(mutexName))
+    DWORD mutexError = 0;
+    if (!AcquireInstanceMutex(InstanceMutexName(), mutexError)) {
+        if (m_hMutex)
+            ActivateRunningCopy();  // another copy runs
         return FALSE;
+    }
 
     InitModuleDir();
 
@@ -126,11 +129,10 @@ CKPXSetupINI CKPXSetupApp::ToolSettings() const
 
 bool CKPXSetupApp::CheckOtherSession()
 {
-    CHandle existing(Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName));
-    if (existing.IsValid())
-        return true;  // a copy of this user: AcquireInstanceMutex deals with it
-    if (GetLastError() != ERROR_ACCESS_DENIED)
-        return true;  // no copy runs anywhere
+    // No copy runs anywhere, or a copy of this user's, which
+    // AcquireInstanceMutex deals with.
+    if (!OtherUserRuns())
+        return true;
 
     // The machine-wide mutex belongs to another user.
     if (ActivateRunningCopy())
@@ -151,17 +153,12 @@ bool CKPXSetupApp::CheckOtherSession()
     return false;
 }
 
-bool CKPXSetupApp::AcquireInstanceMutex(const char* name)
+bool CKPXSetupApp::AcquireInstanceMutex(const char* name, DWORD& error)
 {
     m_hMutex = Win32().CreateMutexA(nullptr, TRUE, name);
-    if (!m_hMutex)
-        return false;
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
-        return true;
-
-    // Another copy runs; its handle stays in m_hMutex for ExitInstance.
-    ActivateRunningCopy();
-    return false;
+    const DWORD lastError = GetLastError();
+    error = m_hMutex ? 0 : lastError;
+    return m_hMutex && lastError != ERROR_ALREADY_EXISTS;
 }
 
 bool CKPXSetupApp::ActivateRunningCopy()
@@ -205,18 +202,6 @@ bool CKPXSetupApp::CheckDriverInstalled()
     return false;
 }
 
-bool CKPXSetupApp::HasSupportedPrinter()
-{
-    CPrnInfoList printers;
-    unsigned count = printers.Enumerate();
-    for (unsigned i = 0; i < count; ++i) {
-        // Printers that are not usable give no driver name and never match.
-        if (IsSupportedDriver(printers.GetDriverName(i)))
-            return true;
-    }
-    return false;
-}
-
 bool CKPXSetupApp::CheckIniFileExists()
 {
     std::string path;
@@ -234,10 +219,7 @@ std::string CKPXSetupApp::IniNotFoundText() const
     name.push_back('\0');
     _mbsupr(name.data());
 
-    std::string format = LoadResString(IDS_FILE_NOT_FOUND);
-    std::vector<char> text(format.size() + name.size() + 1);
-    snprintf(text.data(), text.size(), format.c_str(), reinterpret_cast<const char*>(name.data()));
-    return text.data();
+    return FormatResString(IDS_FILE_NOT_FOUND, reinterpret_cast<const char*>(name.data()));
 }
 
 void CKPXSetupApp::ReleaseInstanceMutex()

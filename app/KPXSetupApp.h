@@ -24,8 +24,6 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // Directory of the executable without a trailing backslash.
-    void GetModuleDir(std::string& dir) const { dir = m_strModuleDir; }
     // Tool directory, a backslash and the profile name (KPXSETUP.INI).
     void GetIniFilePath(std::string& path) const;
     // The tool settings file with the tool directory it expands against.
@@ -33,7 +31,10 @@ public:
 
     // The steps of start-up; each "continue" is true, each "stop" false.
     bool CheckOtherSession();
-    bool AcquireInstanceMutex(const char* name);
+    // Creates and holds the instance mutex. False when another copy holds it
+    // (its handle then stays in m_hMutex for ExitInstance) or when it could
+    // not be made (m_hMutex null, error the system's reason).
+    bool AcquireInstanceMutex(const char* name, DWORD& error);
     bool ActivateRunningCopy();
     void InitModuleDir();
     // Takes start-up's one enumeration of the printers into m_printers.
@@ -45,14 +46,12 @@ public:
     void ReleaseInstanceMutex();
 
     // The pieces of the checks that both faces share: the instance mutex's
-    // name for this platform, another user's copy, whether a printer of a
-    // supported driver is usable, and the message for a missing tool
-    // settings file.
+    // name for this platform, another user's copy and the message for a
+    // missing tool settings file.
     static const char* InstanceMutexName();
     // The machine-wide mutex belongs to another user's copy (never on
     // 9x and NT 4.0, which have only the session mutex).
     static bool OtherUserRuns();
-    static bool HasSupportedPrinter();
     std::string IniNotFoundText() const;
 
     // A run from the command line (app/UnattendedRun.cpp): the start-up

@@ -4,23 +4,15 @@
 // redirected standard output; how it ended is the exit code.
 #include "app/KPXSetupApp.h"
 
-#include "classlib/Win32Api.h"
+#include "classlib/SystemMessage.h"
 #include "install/PrinterListing.h"
-#include "install/TemplateFormat.h"
+#include "install/ApplyStopText.h"
 #include "install/UnattendedApply.h"
 #include "platform/FileExists.h"
 #include "platform/RunOutput.h"
 #include "res/resource.h"
 
-#include <algorithm>
-
 namespace {
-
-std::string OneLine(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-    return text;
-}
 
 // The usage, written when the caller reads the output, else in one message
 // box (the only window an unattended start may show: nobody would read the
@@ -45,7 +37,7 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
     if (!options.logPath.empty()) {
         DWORD error = 0;
         if (!output.OpenLog(options.logPath, error)) {
-            output.Line(WithReason(FormatTemplateText(LoadResString(IDS_CMD_LOG_FAILED), options.logPath), error));
+            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, options.logPath), error));
             return ExitBadCommandLine;
         }
     }
@@ -55,7 +47,7 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
     }
     if (options.mode == CommandBad) {
         const std::string argument = options.badArgument.empty() ? m_strCmdLine : options.badArgument;
-        ShowUsage(output, FormatTemplateText(LoadResString(IDS_CMD_BAD_ARGUMENT), argument), MB_ICONERROR);
+        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, argument), MB_ICONERROR);
         return ExitBadCommandLine;
     }
 
@@ -65,23 +57,23 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
         output.Line(LoadResString(IDS_OTHER_USER));
         return ExitAlreadyRunning;
     }
-    m_hMutex = Win32().CreateMutexA(nullptr, TRUE, InstanceMutexName());
-    const DWORD mutexError = GetLastError();
-    if (!m_hMutex || mutexError == ERROR_ALREADY_EXISTS) {
-        // Another copy's handle stays in m_hMutex for ExitInstance, as in
-        // the interactive start; a mutex that could not be made at all is
-        // told with the system's reason.
-        output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), m_hMutex ? 0 : mutexError));
+    DWORD mutexError = 0;
+    if (!AcquireInstanceMutex(InstanceMutexName(), mutexError)) {
+        // A mutex that could not be made at all is told with the system's
+        // reason.
+        output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), mutexError));
         return ExitAlreadyRunning;
     }
 
     InitModuleDir();
-    if (!HasSupportedPrinter()) {
+    // One enumeration serves the check, the listing and the apply.
+    m_printers.Take();
+    if (!m_printers.AnyListed()) {
         output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
         return ExitNoPrinter;
     }
     if (options.mode == CommandList) {
-        for (const std::string& line : PrinterListLines())
+        for (const std::string& line : PrinterListLines(m_printers))
             output.Line(line);
         return ExitDone;
     }
@@ -98,5 +90,5 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
     request.rename = options.rename;
     request.newName = options.newName;
     request.overwrite = options.overwrite;
-    return RunUnattendedApply(ToolSettings(), request, output);
+    return RunUnattendedApply(ToolSettings(), m_printers, request, output);
 }

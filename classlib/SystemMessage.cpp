@@ -22,3 +22,9 @@ std::string SystemMessage(DWORD error)
     }
     return text;
 }
+
+std::string WithReason(const std::string& text, DWORD error)
+{
+    const std::string reason = SystemMessage(error);
+    return reason.empty() ? text : text + ": " + reason;
+}

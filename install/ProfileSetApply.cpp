@@ -111,11 +111,10 @@ bool CProfileSetApply::PrinterStillThere(const std::string& printer) const
 bool CProfileSetApply::CheckProfileFiles()
 {
     for (int slot = 0; slot < 4; ++slot) {
-        const ProfileNameProblem problem = CheckProfileFileName(FileNamePart(m_files[slot]));
-        if (problem != ProfileNameOk || !IsDiskFile(m_files[slot].c_str())) {
+        if (CheckProfileFileName(FileNamePart(m_files[slot])) != ProfileNameOk ||
+            !IsDiskFile(m_files[slot].c_str())) {
             m_outcome.badFile = m_files[slot];
             m_outcome.badKind = kSlotKinds[slot];
-            m_outcome.badName = problem;
             return false;
         }
     }

@@ -66,9 +66,7 @@ struct ApplyOutcome {
     ApplyStop stop = ApplyDeclined;
     std::string clashingFile;               // the shared file name, for ApplyFileNameClash
     std::string badFile;                    // the refused source, for ApplyBadProfileFile,
-    ProfileKind badKind = ProfileAuto;      // the kind it stands for,
-    ProfileNameProblem badName = ProfileNameOk;  // and what is wrong with its name
-                                            // (ProfileNameOk: it is no file on a disk)
+    ProfileKind badKind = ProfileAuto;      // and the kind it stands for
     TargetCopies copies;                    // targets written and targets that could not be
     bool recorded = false;                  // the set and file names are in the settings file
     RenameResult rename = RenameNotAsked;
@@ -94,19 +92,13 @@ public:
     // Runs every step for the request, in order, and says what happened.
     ApplyOutcome Run(const ApplyRequest& request);
 
-    // The steps, for callers that name them.
+private:
     // Reads the set's four paths and has each confirmed to exist; false when
     // the user gave up on one.
     bool GatherProfileFiles(const std::string& setName);
     // Installs one file into the printer's two targets, asking before an
     // existing file is replaced, under the answers of the current apply.
     void InstallProfileFile(const std::string& printer, const std::string& sourcePath);
-
-    // The source paths of the last gathering, in the order Auto, Font, Tone,
-    // Vividness.
-    const std::string& ProfileFile(int slot) const { return m_files[slot]; }
-
-private:
     // The steps of Run in order; where they stopped (the rest of the outcome
     // is filled as they go).
     ApplyStop RunSteps(const ApplyRequest& request);

@@ -1,42 +1,25 @@
 #include "install/UnattendedApply.h"
 
 #include "classlib/MbString.h"
+#include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
-#include "install/TemplateFormat.h"
+#include "install/ApplyStopText.h"
 #include "install/UnattendedAnswers.h"
 #include "platform/OsClass.h"
 #include "printers/PrinterNameRules.h"
-#include "printers/PrnInfoList.h"
 #include "printers/RenamePermission.h"
 #include "res/resource.h"
 
-#include <algorithm>
-
 namespace {
-
-std::string Text(UINT id, const std::string& value)
-{
-    return FormatTemplateText(LoadResString(id), value);
-}
-
-// A message of the dialogs as one output line: its line breaks go (the
-// Japanese sentences need no blank between them).
-std::string OneLine(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-    return text;
-}
 
 // The printer's name as the spooler spells it, when it is one the main
 // dialog lists (usable, of a supported driver); empty otherwise.
-std::string FindListedPrinter(const CPrnInfoList& printers, unsigned count, const std::string& typed)
+std::string FindListedPrinter(CPrinterSnapshot& printers, const std::string& typed)
 {
-    for (unsigned i = 0; i < count; ++i) {
-        if (!IsSupportedDriver(printers.GetDriverName(i)))
-            continue;
-        const char* name = printers.GetPrinterName(i);
+    for (unsigned i : printers.Listed()) {
+        const char* name = printers.List().GetItem(i)->pPrinterName;
         // Printer names match without regard to case, as in the spooler.
-        if (name && ::lstrcmpiA(name, typed.c_str()) == 0)
+        if (::lstrcmpiA(name, typed.c_str()) == 0)
             return name;
     }
     return std::string();
@@ -55,10 +38,9 @@ std::string FindOfferedSet(const CKPXSetupINI& toolIni, const std::string& typed
 
 // The reason the new name is refused, as an output line; empty when it
 // passes what the name edit and the dialog's check would let through.
-std::string RefuseName(const CPrnInfoList& printers, unsigned count, const std::string& newName,
-                       const std::string& printer)
+std::string RefuseName(const CPrinterSnapshot& printers, const std::string& newName, const std::string& printer)
 {
-    switch (CheckNewPrinterName(printers, count, newName, printer)) {
+    switch (CheckNewPrinterName(printers.List(), printers.Count(), newName, printer)) {
     case PrinterNameEmpty:
         return LoadResString(IDS_NAME_EMPTY);
     case PrinterNameInUse:
@@ -70,12 +52,12 @@ std::string RefuseName(const CPrnInfoList& printers, unsigned count, const std::
         return std::string();  // no rename
     const OsClass os = GetOsClass();
     if (!HasOnlyAllowedPrinterNameChars(os, newName))
-        return Text(IDS_CMD_NAME_CHARS, newName);
+        return FormatResString(IDS_CMD_NAME_CHARS, newName);
     if (newName.size() > PrinterNameLimit(os))
-        return Text(IDS_CMD_NAME_TOO_LONG, newName);
+        return FormatResString(IDS_CMD_NAME_TOO_LONG, newName);
     // The name edit is disabled for a shared printer and a connection.
     if (QueryRenameAllowed(printer.c_str()) == 0)
-        return Text(IDS_CMD_RENAME_NOT_ALLOWED, printer);
+        return FormatResString(IDS_CMD_RENAME_NOT_ALLOWED, printer);
     return std::string();
 }
 
@@ -83,31 +65,22 @@ void ReportOutcome(const ApplyRequest& request, const ApplyOutcome& outcome, con
                    CRunOutput& output)
 {
     for (const std::string& target : outcome.copies.installed)
-        output.Line(Text(IDS_CMD_COPIED, target));
+        output.Line(FormatResString(IDS_CMD_COPIED, target));
     for (const std::string& target : answers.KeptTargets())
-        output.Line(Text(IDS_CMD_KEPT, target));
+        output.Line(FormatResString(IDS_CMD_KEPT, target));
     for (const FailedCopy& failed : outcome.copies.failed)
-        output.Line(WithReason(Text(IDS_CMD_COPY_FAILED, failed.target), failed.error));
+        output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, failed.target), failed.error));
 
     switch (outcome.stop) {
     case ApplySourceGivenUp:
-        output.Line(WithReason(Text(IDS_CMD_SOURCE_MISSING, answers.MissingSource()), answers.MissingSourceError()));
+        output.Line(WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, answers.MissingSource()), answers.MissingSourceError()));
         return;
     case ApplyFileNameClash:
-        output.Line(OneLine(Text(IDS_FILE_NAME_CLASH, outcome.clashingFile)));
-        return;
     case ApplyBadProfileFile:
-        output.Line(OneLine(Text(IDS_BAD_PROFILE_FILE, std::string(ProfileKeyName(outcome.badKind)) + "=" +
-                                                           outcome.badFile)));
-        return;
     case ApplyUnrecordable:
-        output.Line(OneLine(Text(IDS_PRINTER_UNRECORDABLE, request.printer)));
-        return;
     case ApplyNewNameRefused:
-        output.Line(OneLine(LoadResString(IDS_NAME_BLANK_EDGE)));
-        return;
     case ApplyPrinterGone:
-        output.Line(OneLine(Text(IDS_PRINTER_GONE, request.printer)));
+        output.Line(OneLine(ApplyStopText(request, outcome)));
         return;
     case ApplyNotRecorded:
     case ApplyDeclined:
@@ -116,45 +89,43 @@ void ReportOutcome(const ApplyRequest& request, const ApplyOutcome& outcome, con
     case ApplyCompleted:
         break;
     }
-    output.Line(Text(IDS_CMD_RECORDED, request.setName));
+    output.Line(FormatResString(IDS_CMD_RECORDED, request.setName));
     switch (outcome.rename) {
     case RenameNotAsked:
         break;
     case RenameDone:
-        output.Line(Text(IDS_CMD_RENAMED, request.newName));
+        output.Line(FormatResString(IDS_CMD_RENAMED, request.newName));
         break;
     case RenameRefused:
-        output.Line(WithReason(Text(IDS_CMD_RENAME_REFUSED, request.newName), outcome.renameError));
+        output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), outcome.renameError));
         break;
     case RenameSkippedUnreadable:
-        output.Line(Text(IDS_CMD_RENAME_SKIPPED, request.newName));
+        output.Line(FormatResString(IDS_CMD_RENAME_SKIPPED, request.newName));
         break;
     }
     if (outcome.sectionMoved)
-        output.Line(Text(IDS_CMD_SECTION_MOVED, request.newName));
+        output.Line(FormatResString(IDS_CMD_SECTION_MOVED, request.newName));
     if (outcome.sectionLeftBehind)
-        output.Line(Text(IDS_CMD_SECTION_LEFT, request.printer));
+        output.Line(FormatResString(IDS_CMD_SECTION_LEFT, request.printer));
 }
 
 } // namespace
 
-UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, const UnattendedApplyRequest& request,
-                                      CRunOutput& output)
+UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
+                                      const UnattendedApplyRequest& request, CRunOutput& output)
 {
-    CPrnInfoList printers;
-    const unsigned count = printers.Enumerate();
-    const std::string printer = FindListedPrinter(printers, count, request.printer);
+    const std::string printer = FindListedPrinter(printers, request.printer);
     if (printer.empty()) {
-        output.Line(Text(IDS_CMD_PRINTER_NOT_FOUND, request.printer));
+        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, request.printer));
         return ExitNoPrinter;
     }
     const std::string setName = FindOfferedSet(toolIni, request.setName);
     if (setName.empty()) {
-        output.Line(Text(IDS_CMD_SET_NOT_FOUND, request.setName));
+        output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, request.setName));
         return ExitNoSettings;
     }
     if (request.rename) {
-        const std::string refusal = RefuseName(printers, count, request.newName, printer);
+        const std::string refusal = RefuseName(printers, request.newName, printer);
         if (!refusal.empty()) {
             output.Line(refusal);
             return ExitNameRefused;

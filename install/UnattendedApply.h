@@ -8,6 +8,7 @@
 #include "install/ProfileSetApply.h"
 #include "install/UnattendedExitCodes.h"
 #include "platform/RunOutput.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 
 #include <string>
@@ -20,9 +21,9 @@ struct UnattendedApplyRequest {
     bool overwrite = true;
 };
 
-// The exit code of the run.
-UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, const UnattendedApplyRequest& request,
-                                      CRunOutput& output);
+// The exit code of the run, against the printers of a taken snapshot.
+UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
+                                      const UnattendedApplyRequest& request, CRunOutput& output);
 
 // The exit code for what the apply did. When both a copy and the rename
 // failed, the copy (ExitCopyFailed): the printer then prints with profiles

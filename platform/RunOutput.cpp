@@ -1,6 +1,6 @@
 #include "platform/RunOutput.h"
 
-#include "classlib/SystemMessage.h"
+#include <algorithm>
 
 CRunOutput::CRunOutput()
 {
@@ -63,8 +63,8 @@ void CRunOutput::Write(HANDLE file, const std::string& bytes)
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-std::string WithReason(const std::string& text, DWORD error)
+std::string OneLine(std::string text)
 {
-    const std::string reason = SystemMessage(error);
-    return reason.empty() ? text : text + ": " + reason;
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    return text;
 }

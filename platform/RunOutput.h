@@ -39,6 +39,6 @@ private:
     CFileHandle m_log;
 };
 
-// text, a colon and the system's reason for error; text alone when the
-// system gives no reason.
-std::string WithReason(const std::string& text, DWORD error);
+// A message of the dialogs as one output line: its line breaks go (the
+// Japanese sentences need no blank between them).
+std::string OneLine(std::string text);

@@ -6,31 +6,8 @@
 #include "classlib/WinApp.h"
 #include "install/ConfirmSourceFile.h"
 #include "install/OverwriteDlg.h"
-#include "install/ProfileTargets.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
-
-ApplyOutcome CKPXSetupDlg::ApplyProfileSet(const std::string& printerName, const std::string& setName,
-                                          const std::string& newName)
-{
-    return m_apply.Run({printerName, setName, newName.empty() ? printerName : newName});
-}
-
-BOOL CKPXSetupDlg::GatherProfileFiles(const std::string& setName)
-{
-    return m_apply.GatherProfileFiles(setName);
-}
-
-void CKPXSetupDlg::InstallProfileFile(const std::string& printerName, const std::string& sourcePath)
-{
-    m_apply.InstallProfileFile(printerName, sourcePath);
-}
-
-void CKPXSetupDlg::GetTargetPaths(const std::string& printerName, const std::string& sourcePath,
-                                  std::string& systemTarget, std::string& driverTarget)
-{
-    ::GetTargetPaths(printerName, sourcePath, systemTarget, driverTarget);
-}
 
 bool CKPXSetupDlg::ConfirmApply()
 {

@@ -2,7 +2,7 @@
 
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
-#include "install/TemplateFormat.h"
+#include "install/ApplyStopText.h"
 #include "res/resource.h"
 
 namespace {
@@ -10,11 +10,7 @@ namespace {
 // One line of the list: the step, and the system's reason when there is one.
 std::string Item(UINT format, const std::string& value, DWORD error = 0)
 {
-    std::string line = "\n\x81\x45" + FormatTemplateText(LoadResString(format), value);  // "・"
-    const std::string reason = SystemMessage(error);
-    if (!reason.empty())
-        line += ": " + reason;
-    return line;
+    return "\n\x81\x45" + WithReason(FormatResString(format, value), error);  // "・"
 }
 
 } // namespace
@@ -25,19 +21,14 @@ std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& out
     case ApplyDeclined:
         return std::string();
     case ApplyUnrecordable:
-        return FormatTemplateText(LoadResString(IDS_PRINTER_UNRECORDABLE), request.printer);
     case ApplyNewNameRefused:
-        return LoadResString(IDS_NAME_BLANK_EDGE);
     case ApplyPrinterGone:
-        return FormatTemplateText(LoadResString(IDS_PRINTER_GONE), request.printer);
     case ApplyBadProfileFile:
-        return FormatTemplateText(LoadResString(IDS_BAD_PROFILE_FILE),
-                                  std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile);
+    case ApplyFileNameClash:
+        return ApplyStopText(request, outcome);
     case ApplySourceGivenUp:
     case ApplyNotRecorded:
         return LoadResString(IDS_CHANGE_FAILED);
-    case ApplyFileNameClash:
-        return FormatTemplateText(LoadResString(IDS_FILE_NAME_CLASH), outcome.clashingFile);
     case ApplyCompleted:
         break;
     }

@@ -72,19 +72,6 @@ public:
     // the old name back in newName, each with a message. TRUE to go on.
     BOOL ValidateName(std::string& newName, const std::string& oldName);
 
-    // The apply (install/ProfileSetApply), its questions answered by this
-    // dialog (ui/ApplyProfileSet.cpp): confirmation, the set's four files
-    // made sure of, each distinct one installed, the set recorded under the
-    // printer's name and, for a newName other than printerName, the printer
-    // renamed and its section moved. Tells the user nothing itself.
-    ApplyOutcome ApplyProfileSet(const std::string& printerName, const std::string& setName,
-                                 const std::string& newName = std::string());
-    // The steps of the apply, by name.
-    BOOL GatherProfileFiles(const std::string& setName);
-    void InstallProfileFile(const std::string& printerName, const std::string& sourcePath);
-    void GetTargetPaths(const std::string& printerName, const std::string& sourcePath,
-                        std::string& systemTarget, std::string& driverTarget);
-
     // The apply's questions: the confirmation box, the copy error dialog
     // until the file exists or the user cancels, the overwrite dialog.
     bool ConfirmApply() override;

@@ -3,6 +3,7 @@
 // instead of waiting for it.
 #include "app/KPXSetupApp.h"
 #include "support/ApiOverride.h"
+#include "support/RunningCopyWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,7 @@ public:
         : m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr))
     {
         m_thread = std::thread([this, title, answers] {
-            m_window = CreateWindowExA(0, MAKEINTATOM(0x8002), title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                                       10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            m_window = CreateRunningCopyWindow(title);
             m_ready = true;
             if (answers) {
                 while (MsgWaitForMultipleObjects(1, &m_release, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {

@@ -12,6 +12,7 @@
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/Uncopyable.h"
+#include "support/RunningCopyWindow.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -47,13 +48,6 @@ public:
 private:
     HANDLE m_handle;
 };
-
-// A window that looks like a running copy's main dialog to the window lookup.
-HWND CreateRunningCopyWindow(const std::string& title)
-{
-    return CreateWindowExA(0, MAKEINTATOM(0x8002), title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                           10, 10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
 
 class StartupTest : public ::testing::Test {
 protected:

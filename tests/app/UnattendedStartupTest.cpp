@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/RunningCopyWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,7 @@ TEST(UnattendedStartupTest, AnotherUsersCopyEndsTheRunWithCodeTwoSilently)
     app.m_strCmdLine = "/list";
     MessageBoxRecorder boxes;
     // The interactive start would bring a window of this title forward.
-    HWND window = CreateWindowExA(0, MAKEINTATOM(0x8002), LoadResString(IDS_APP_TITLE).c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateRunningCopyWindow(LoadResString(IDS_APP_TITLE));
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     int opens = 0;

@@ -30,11 +30,6 @@ const char kSystemDir[] = "C:\\windows\\system32\\";
 const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
 const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class ApplyBlackbox : public ::testing::Test {
 protected:
     void SetUp() override
@@ -197,8 +192,8 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     EXPECT_EQ(DialogItemText(error, IDC_COPY_SOURCE), missing);
     PressButton(error, IDCANCEL);
     EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), failed);
-    EXPECT_FALSE(Exists(kSystemDir + std::string("p-auto.kpx")));
-    EXPECT_FALSE(Exists(kDriverIni));
+    EXPECT_FALSE(PathExists(kSystemDir + std::string("p-auto.kpx")));
+    EXPECT_FALSE(PathExists(kDriverIni));
     EXPECT_EQ(main.Rows()[0][1], Cp932(u8"MODELA QX 480"));
     EXPECT_TRUE(main.SetButtonEnabled());
 
@@ -224,7 +219,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-font2.kpx")), "poster font");
     EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("p-font2.kpx")), "poster font");
     EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-auto.kpx")), "poster auto");
-    EXPECT_FALSE(Exists(kSystemDir + std::string("p-font.kpx")));
+    EXPECT_FALSE(PathExists(kSystemDir + std::string("p-font.kpx")));
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
               (Lines{"ColorProfileSetName=" + set, "Auto=p-auto.kpx", "Font=p-font2.kpx", "Tone=p-auto.kpx",
                      "Vividness=p-auto.kpx"}));

@@ -33,15 +33,10 @@ std::string DriverDirectory(const std::string& name)
     return PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\w32x86\\3\\" + name);
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 {
     ASSERT_FALSE(PrefixPath("").empty()) << "WINEPREFIX is not set";
-    ASSERT_TRUE(Exists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
+    ASSERT_TRUE(PathExists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
 
@@ -92,7 +87,7 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 
     // The 32-bit substitutes are untouched.
     EXPECT_EQ(ReadFileBytes(RedirectedSystemFile("auto.kpx")), "w");
-    EXPECT_FALSE(Exists(RedirectedSystemFile("rest.kpx")));
+    EXPECT_FALSE(PathExists(RedirectedSystemFile("rest.kpx")));
     EXPECT_EQ(IniSection(RedirectedSystemFile("PLOTA2.INI"), "Plotter 3F"), (Lines{"ColorProfileSetName=Art"}));
 }
 

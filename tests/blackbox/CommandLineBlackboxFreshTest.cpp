@@ -52,11 +52,6 @@ std::string TargetLines(const std::string& verbUtf8)
     return text;
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class CommandLineBlackbox : public ::testing::Test {
 protected:
     // Plotter 3F, and set Office with its four files; set Clash names two
@@ -98,8 +93,8 @@ protected:
     void ExpectNothingChanged()
     {
         for (const char* name : kFiles)
-            EXPECT_FALSE(Exists(kSystemDir + name + ".kpx") || Exists(kDriverDir + name + ".kpx")) << name;
-        EXPECT_FALSE(Exists(kDriverIni));
+            EXPECT_FALSE(PathExists(kSystemDir + name + ".kpx") || PathExists(kDriverDir + name + ".kpx")) << name;
+        EXPECT_FALSE(PathExists(kDriverIni));
     }
 
     ToolFolder m_folder;

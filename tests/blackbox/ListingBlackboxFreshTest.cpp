@@ -27,13 +27,6 @@ std::string Title()
     return Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ");
 }
 
-std::string SystemDirectoryFile(const std::string& name)
-{
-    char dir[MAX_PATH] = {};
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\" + name;
-}
-
 TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
 {
     // Three printers of the two supported drivers, one of another maker's

@@ -21,13 +21,6 @@ namespace {
 
 const DWORD kTimeout = 20000;
 
-std::string SystemDirectoryFile(const std::string& name)
-{
-    char dir[MAX_PATH] = {};
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\" + name;
-}
-
 struct RefusedName {
     const char* typed;
     const char* why;

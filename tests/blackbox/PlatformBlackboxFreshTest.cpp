@@ -87,13 +87,6 @@ std::string WindowsDirectory()
     return dir;
 }
 
-std::string SystemDirectory()
-{
-    char dir[MAX_PATH] = {};
-    GetSystemDirectoryA(dir, MAX_PATH);
-    return dir;
-}
-
 std::string UserProfileFolder()
 {
     char dir[MAX_PATH] = {};
@@ -111,11 +104,6 @@ std::string DriverIniFolder(IniHome home)
     default:
         return UserProfileFolder();
     }
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 const std::string kSettings = ToolSettingsText(
@@ -270,14 +258,14 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
                      "Vividness=poster.kpx"}));
     for (IniHome other : {IniHome::WindowsDirectory, IniHome::SystemDirectory, IniHome::UserProfile}) {
         if (other != machine.driverIni) {
-            EXPECT_FALSE(Exists(DriverIniFolder(other) + "\\PLOTA2.INI")) << DriverIniFolder(other);
+            EXPECT_FALSE(PathExists(DriverIniFolder(other) + "\\PLOTA2.INI")) << DriverIniFolder(other);
         }
     }
 
     // The profile in the system directory, and in the driver directory
     // except on Windows 98.
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
-    EXPECT_EQ(Exists(SystemDirectory() + "\\spool\\drivers\\w32x86\\3\\poster.kpx"), machine.driverDirectory);
+    EXPECT_EQ(PathExists(SystemDirectory() + "\\spool\\drivers\\w32x86\\3\\poster.kpx"), machine.driverDirectory);
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, MachineBlackbox, ::testing::ValuesIn(kMachines),
@@ -293,7 +281,7 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;
     ASSERT_TRUE(DeployWithPoster(folder));
-    ASSERT_FALSE(Exists(UserProfileFolder()));
+    ASSERT_FALSE(PathExists(UserProfileFolder()));
 
     ToolProcess tool;
     HWND dlg = StartTool(tool, folder);
@@ -309,8 +297,8 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
 
-    EXPECT_FALSE(Exists(UserProfileFolder()));
-    EXPECT_FALSE(Exists(SystemDirectory() + "\\PLOTA2.INI"));
+    EXPECT_FALSE(PathExists(UserProfileFolder()));
+    EXPECT_FALSE(PathExists(SystemDirectory() + "\\PLOTA2.INI"));
     // The files were installed before the record was tried.
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
 }

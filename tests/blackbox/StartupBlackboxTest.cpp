@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/ToolProcess.h"
+#include "support/RunningCopyWindow.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -143,9 +144,7 @@ TEST_F(StartupBlackboxTest, SecondStartRestoresTheRunningCopyAndEndsSilently)
     // No settings file: had the program got past the mutex it would say so.
     HANDLE running = CreateMutexA(nullptr, TRUE, "Global\\KPXSetupMutex");
     ASSERT_NE(running, nullptr);
-    HWND window = CreateWindowExA(0, MAKEINTATOM(0x8002), LoadResString(IDS_APP_TITLE).c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateRunningCopyWindow(LoadResString(IDS_APP_TITLE));
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(window));

@@ -101,10 +101,7 @@ TEST(AboutDlg, RunsModallyUntilOkAndShowsTheVersionTextMeanwhile)
                               ClickButton(dlg, IDOK);
                           }}});
     INT_PTR result = RunAboutDlg();
-    driver.Finish();
-
-    ASSERT_EQ(1, driver.Done()) << "the version dialog did not appear";
-    EXPECT_EQ(0, driver.Unexpected());
+    ASSERT_TRUE(driver.FinishAfter(1)) << "the version dialog did not appear";
     EXPECT_EQ(IDOK, result);
     EXPECT_PRED_FORMAT2(SameBytes, LoadResourceString(IDS_VERSION_TEXT), seenText);
     EXPECT_EQ(nullptr, FindWindowA(MAKEINTATOM(0x8002), caption.c_str()));

@@ -51,8 +51,7 @@ TEST_F(ConfirmSourceFileTest, ExistingFilePassesWithoutADialog)
     std::string path = existing;
     DialogDriver driver({});
     EXPECT_TRUE(ConfirmSourceFile(nullptr, path));
-    driver.Finish();
-    EXPECT_EQ(driver.Unexpected(), 0);
+    EXPECT_TRUE(driver.FinishAfter(0));
     EXPECT_EQ(path, existing);
 }
 

@@ -20,17 +20,10 @@
 
 namespace {
 
-// Sets a file's last-write time, given in UTC.
-void SetWriteTimeUtc(const std::string& path, WORD hour, WORD minute, WORD second)
+// 4 March 2021 at that time of day, UTC.
+SYSTEMTIME March4Utc(WORD hour, WORD minute, WORD second)
 {
-    SYSTEMTIME st = {};
-    st.wYear = 2021;
-    st.wMonth = 3;
-    st.wDay = 4;
-    st.wHour = hour;
-    st.wMinute = minute;
-    st.wSecond = second;
-    ASSERT_TRUE(SetFileTimeUtc(path, st));
+    return {2021, 3, 0, 4, hour, minute, second, 0};
 }
 
 // A file of that size without writing its bytes (sparse on the test
@@ -89,8 +82,8 @@ TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
     std::string incoming = dir.file("new.kpx");
     ASSERT_TRUE(WriteFileBytes(existing, std::string(1536, 'x')));
     ASSERT_TRUE(WriteFileBytes(incoming, std::string(1535, 'y')));
-    SetWriteTimeUtc(existing, 5, 6, 7);
-    SetWriteTimeUtc(incoming, 15, 30, 0);
+    ASSERT_TRUE(SetFileTimeUtc(existing, March4Utc(5, 6, 7)));
+    ASSERT_TRUE(SetFileTimeUtc(incoming, March4Utc(15, 30, 0)));
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
@@ -107,8 +100,8 @@ TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
     std::string incoming = dir.file("b.kpx");
     ASSERT_TRUE(WriteFileBytes(existing, ""));
     ASSERT_TRUE(WriteFileBytes(incoming, "z"));
-    SetWriteTimeUtc(existing, 5, 6, 0);
-    SetWriteTimeUtc(incoming, 5, 6, 59);
+    ASSERT_TRUE(SetFileTimeUtc(existing, March4Utc(5, 6, 0)));
+    ASSERT_TRUE(SetFileTimeUtc(incoming, March4Utc(5, 6, 59)));
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);

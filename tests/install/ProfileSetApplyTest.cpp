@@ -4,6 +4,7 @@
 #include "install/ProfileSetApply.h"
 #include "platform/FileExists.h"
 #include "settings/DriverINI.h"
+#include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"
 #include "support/IniSection.h"
 #include "support/ScopedOsVersion.h"
@@ -145,8 +146,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::string printer = kPrinter;
     std::string newName = s.rename ? "Plotter 2F" : kPrinter;
 
-    std::vector<std::string> renames;
-    std::optional<ScopedApiOverride<&Win32Api::SetPrinterA>> spooler;
+    std::optional<AcceptedRenames> spooler;
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
     std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
     HANDLE held = INVALID_HANDLE_VALUE;
@@ -185,12 +185,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     case SpoolerAccepts:
     case SectionUnreadable:
     case SectionNotWritten:
-        spooler.emplace([&](HANDLE printer, DWORD level, LPBYTE record, DWORD command) -> BOOL {
-            if (level != 5)
-                return ::SetPrinterA(printer, level, record, command);
-            renames.push_back(reinterpret_cast<PRINTER_INFO_5A*>(record)->pPrinterName);
-            return TRUE;
-        });
+        spooler.emplace();
         if (s.condition == SectionUnreadable) {
             const std::string ini = m_driverIni;
             unreadable.emplace([ini](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
@@ -222,7 +217,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(outcome.copies.failed[0].target, m_systemDir + "x.kpx");
         EXPECT_EQ(outcome.copies.failed[0].error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     }
-    EXPECT_EQ(renames.size(), outcome.rename == RenameDone ? 1u : 0u);
+    EXPECT_EQ(spooler ? spooler->names().size() : 0u, outcome.rename == RenameDone ? 1u : 0u);
 
     // The set stands under exactly one name, or under none.
     for (const char* name : {kPrinter, "Plotter 2F"}) {

@@ -4,7 +4,7 @@
 #include "install/UnattendedApply.h"
 
 #include "settings/DriverINI.h"
-#include "support/ApiOverride.h"
+#include "support/AcceptedRenames.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
 #include "support/SettingsText.h"
@@ -45,13 +45,7 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
                                ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\u.kpx")})));
     ASSERT_TRUE(WriteFileBytes(tool.file("u.kpx"), "u"));
 
-    std::vector<std::string> renames;
-    ScopedApiOverride<&Win32Api::SetPrinterA> spooler([&](HANDLE printer, DWORD level, LPBYTE record, DWORD command) {
-        if (level != 5)
-            return ::SetPrinterA(printer, level, record, command);
-        renames.push_back(reinterpret_cast<PRINTER_INFO_5A*>(record)->pPrinterName);
-        return TRUE;
-    });
+    AcceptedRenames spooler;
     UnattendedApplyRequest request;
     request.printer = "Plotter 3F";
     request.setName = "Office";
@@ -63,10 +57,12 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
         CRunOutput output;
         DWORD error = 0;
         ASSERT_TRUE(output.OpenLog(tool.file("run.log"), error));
-        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), request, output),
+        CPrinterSnapshot printers;
+        printers.Take();
+        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, request, output),
                   ExitDone);
     }
-    EXPECT_EQ(renames, std::vector<std::string>{"Plotter 3F East"});
+    EXPECT_EQ(spooler.names(), std::vector<std::string>{"Plotter 3F East"});
     EXPECT_EQ(IniSection(driverIni, "Plotter 3F East"),
               (std::vector<std::string>{"ColorProfileSetName=Office", "Auto=u.kpx", "Font=u.kpx", "Tone=u.kpx",
                                         "Vividness=u.kpx"}));

@@ -152,13 +152,6 @@ void DialogDriver::CancelStrayDialogs()
         Sleep(10);
 }
 
-HWND FindThreadDialog(DWORD threadId, const std::string& caption)
-{
-    Search search{&caption, nullptr};
-    EnumThreadWindows(threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::string DialogItemText(HWND dialog, int id)
 {
     HWND item = GetDlgItem(dialog, id);

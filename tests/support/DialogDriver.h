@@ -101,5 +101,3 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 // Presses and releases a key in the dialog's focused control (or the dialog),
 // through the message queue, so the modal loop handles it as typed.
 void PressKey(HWND dialog, UINT vk);
-// The first visible dialog window of a thread with that caption, or null.
-HWND FindThreadDialog(DWORD threadId, const std::string& caption);

@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-using HtmlHelpCall = HelpCall;
-
 class FakeHtmlHelpControl : Uncopyable {
 public:
     FakeHtmlHelpControl();
@@ -31,7 +29,7 @@ public:
     std::vector<std::string> loadedNames;  // every name LoadLibraryA was given
     std::vector<ULONG_PTR> procNames;      // every name GetProcAddress was given
     std::vector<HMODULE> freed;
-    std::vector<HtmlHelpCall> calls;
+    std::vector<HelpCall> calls;
 
     // The window handle the fake entry returns.
     static HWND Result() { return reinterpret_cast<HWND>(0x4321); }

@@ -111,14 +111,6 @@ void RemoteClickColumn(HWND list, int column)
     SendMessageA(header, WM_LBUTTONUP, 0, at);
 }
 
-std::vector<int> RemoteColumnWidths(HWND list, int columns)
-{
-    std::vector<int> widths;
-    for (int column = 0; column < columns; ++column)
-        widths.push_back(static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)));
-    return widths;
-}
-
 namespace {
 
 // One entry's text. Asked for in UTF-16 and converted here: Wine hands
@@ -164,14 +156,6 @@ bool PickComboEntry(HWND combo, const std::string& text)
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     return true;
-}
-
-void TypeText(HWND edit, const std::string& text)
-{
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-    for (unsigned char c : text)
-        SendMessageA(edit, WM_CHAR, c, 0);
 }
 
 std::string PostTypedText(HWND edit, const std::string& text, DWORD timeoutMs, bool* handled)

@@ -17,8 +17,6 @@ int RemoteSelectedRow(HWND list);
 bool RemoteSelectRow(HWND list, int row);
 // Clicks a column header (LVN_COLUMNCLICK to the list's parent).
 void RemoteClickColumn(HWND list, int column);
-// Widths of the first columns.
-std::vector<int> RemoteColumnWidths(HWND list, int columns = 3);
 
 // The entries of a combo box and the selected one ("" when none).
 std::vector<std::string> ComboEntries(HWND combo);
@@ -27,10 +25,6 @@ std::string ComboSelection(HWND combo);
 // with the mouse does. False when there is no such entry.
 bool PickComboEntry(HWND combo, const std::string& text);
 
-// Replaces the edit's text by typing: select all, then one WM_CHAR per byte.
-// The characters are sent, so they reach the control without passing the
-// owning program's message loop (and any filter it runs there).
-void TypeText(HWND edit, const std::string& text);
 // Types at the caret as a keyboard does: one posted WM_CHAR per byte, which
 // the owning program's message loop handles (and may refuse). Returns once
 // the program has handled them all, with the edit's text then; false in

@@ -46,4 +46,3 @@ ScopedOsVersion::ScopedOsVersion(OsClass os)
 {
 }
 
-ScopedOsVersion::~ScopedOsVersion() = default;

@@ -12,7 +12,6 @@
 class ScopedOsVersion : Uncopyable {
 public:
     explicit ScopedOsVersion(OsClass os);
-    ~ScopedOsVersion();
 
 private:
     ScopedApiOverride<&Win32Api::GetVersionExA> m_override;

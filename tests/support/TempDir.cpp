@@ -85,3 +85,20 @@ bool SetFileTimeUtc(const std::string& path, const SYSTEMTIME& utc, bool allTime
     CloseHandle(file);
     return ok != FALSE;
 }
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SystemDirectory()
+{
+    char dir[MAX_PATH] = {};
+    GetSystemDirectoryA(dir, MAX_PATH);
+    return dir;
+}
+
+std::string SystemDirectoryFile(const std::string& name)
+{
+    return SystemDirectory() + "\\" + name;
+}

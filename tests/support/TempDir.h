@@ -25,6 +25,12 @@ private:
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Something (a file or a folder) is at path.
+bool PathExists(const std::string& path);
+// The system directory and a file in it, as the process sees them.
+std::string SystemDirectory();
+std::string SystemDirectoryFile(const std::string& name);
+
 // Sets a file's last-write time (and with `allTimes` its creation and
 // last-access times too) to `utc`; false on failure.
 bool SetFileTimeUtc(const std::string& path, const SYSTEMTIME& utc, bool allTimes = false);

@@ -35,6 +35,3 @@ private:
     std::string m_path;
     bool m_deployed = false;
 };
-
-// The program's help file beside the built KPXSETUP.EXE.
-std::string BuiltHelpFilePath();

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-using WinHelpCall = HelpCall;
-
 class WinHelpRecorder : Uncopyable {
 public:
     WinHelpRecorder()
@@ -24,7 +22,7 @@ public:
     {
     }
 
-    std::vector<WinHelpCall> calls;
+    std::vector<HelpCall> calls;
     BOOL result = TRUE;  // what every call answers
 
 private:

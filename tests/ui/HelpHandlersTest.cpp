@@ -55,7 +55,7 @@ TEST_F(HelpHandlersTest, HelpButtonF1AndClosingUseTheOldEngineOnWindows9x)
     EXPECT_EQ(list, m_winHelp.calls[1].hwnd);
     EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HelpIdTable), m_winHelp.calls[1].data);
     EXPECT_EQ(static_cast<UINT>(HELP_QUIT), m_winHelp.calls[2].command);
-    for (const WinHelpCall& call : m_winHelp.calls)
+    for (const HelpCall& call : m_winHelp.calls)
         EXPECT_EQ(helpFile, call.file);
 }
 
