@@ -53,6 +53,9 @@ DWORD CDriverINI::GetIniFileSize()
 
 BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& setName)
 {
+    // What the file holds under the trimmed name belongs to another printer.
+    if (!IsRecordablePrinterName(printer))
+        return FALSE;
     char value[kValueBuffer] = {};
     if (SafeGetProfileString(printer.c_str(), kSetNameKey, "", value, kValueBuffer,
                              m_strIniPath.c_str()) == 0)

@@ -23,7 +23,8 @@ public:
     CDriverINI& operator=(const CDriverINI&) = delete;
 
     // ColorProfileSetName of the printer's section; false (name untouched)
-    // when the file, section or key is missing or the value is empty.
+    // when the file, section or key is missing, the value is empty or the
+    // printer's name cannot have a section of its own.
     BOOL ReadProfileSetName(const std::string& printer, std::string& setName);
     BOOL WriteProfileSetName(const std::string& printer, const std::string& setName);
     // Writes the kind's key with the file-name part of profilePath.

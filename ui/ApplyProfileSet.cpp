@@ -36,9 +36,7 @@ std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 std::string CKPXSetupDlg::RecordedSetName(CDriverINI& driverIni, const std::string& printerName)
 {
     std::string setName;
-    // A name with a blank at an end has no section of its own; what the file
-    // holds under the trimmed name belongs to another printer.
-    if (!IsRecordablePrinterName(printerName) || !driverIni.ReadProfileSetName(printerName, setName))
+    if (!driverIni.ReadProfileSetName(printerName, setName))
         setName = LoadResString(IDS_DEFAULT_SET_NAME);
     return setName;
 }

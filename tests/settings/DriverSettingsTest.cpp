@@ -74,7 +74,8 @@ TEST_F(DriverSettings, RecordedSetNameIsReadRegardlessOfLetterCase)
     EXPECT_TRUE(ini.ReadProfileSetName("plotter 3f", name));
     EXPECT_EQ("Office", name);
 
-    for (const char* printer : {"Empty", "Missing"}) {
+    // A name with a blank at an end would read the section of "Plotter 3F".
+    for (const char* printer : {"Empty", "Missing", "Plotter 3F ", " Plotter 3F", "Plotter 3F\t"}) {
         name = "unchanged";
         EXPECT_FALSE(ini.ReadProfileSetName(printer, name)) << printer;
         EXPECT_EQ("unchanged", name);
