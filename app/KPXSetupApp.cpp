@@ -202,11 +202,16 @@ bool CKPXSetupApp::CheckDriverInstalled()
     return false;
 }
 
-bool CKPXSetupApp::CheckIniFileExists()
+bool CKPXSetupApp::IniFileExists() const
 {
     std::string path;
     GetIniFilePath(path);
-    if (FileExists(path.c_str()))
+    return FileExists(path.c_str());
+}
+
+bool CKPXSetupApp::CheckIniFileExists()
+{
+    if (IniFileExists())
         return true;
     ShowStartupError(IniNotFoundText());
     return false;

@@ -46,12 +46,13 @@ public:
     void ReleaseInstanceMutex();
 
     // The pieces of the checks that both faces share: the instance mutex's
-    // name for this platform, another user's copy and the message for a
-    // missing tool settings file.
+    // name for this platform, another user's copy, whether the tool
+    // settings file is there and the message when it is not.
     static const char* InstanceMutexName();
     // The machine-wide mutex belongs to another user's copy (never on
     // 9x and NT 4.0, which have only the session mutex).
     static bool OtherUserRuns();
+    bool IniFileExists() const;
     std::string IniNotFoundText() const;
 
     // A run from the command line (app/UnattendedRun.cpp): the start-up

@@ -8,7 +8,6 @@
 #include "install/PrinterListing.h"
 #include "install/ApplyStopText.h"
 #include "install/UnattendedApply.h"
-#include "platform/FileExists.h"
 #include "platform/RunOutput.h"
 #include "res/resource.h"
 
@@ -78,9 +77,7 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
         return ExitDone;
     }
 
-    std::string iniPath;
-    GetIniFilePath(iniPath);
-    if (!FileExists(iniPath.c_str())) {
+    if (!IniFileExists()) {
         output.Line(IniNotFoundText());
         return ExitNoSettings;
     }

@@ -22,6 +22,12 @@ FileSeconds ToTime(const FILETIME& time)
 
 } // namespace
 
+FILETIME ToFileTime(FileSeconds time)
+{
+    const ULONGLONG ticks = static_cast<ULONGLONG>(time) * kTicksPerSecond + kTicksTo1970;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
 bool GetFileStatus(const char* path, CFileStatus& status)
 {
     // '*' (0x2A) and '?' (0x3F) are below the trail-byte range of code page

@@ -21,3 +21,6 @@ struct CFileStatus {
 // when the path holds a wildcard ('*' or '?'), which would make it a search
 // rather than one file. status is left alone on false.
 bool GetFileStatus(const char* path, CFileStatus& status);
+
+// The FILETIME of a time on that scale (0 or later).
+FILETIME ToFileTime(FileSeconds time);

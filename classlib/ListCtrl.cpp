@@ -19,15 +19,6 @@ int CListCtrl::InsertColumn(int column, const char* heading, int format, int wid
     return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
-int CListCtrl::InsertItem(int item, const char* text)
-{
-    LVITEMA row = {};
-    row.mask = LVIF_TEXT;
-    row.iItem = item;
-    row.pszText = const_cast<char*>(text ? text : "");
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-}
-
 int CListCtrl::InsertItem(int item, const char* text, DWORD_PTR data)
 {
     LVITEMA row = {};

@@ -12,12 +12,10 @@ public:
     // Index of the new column, or -1.
     int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1,
                      int subItem = -1);
-    // Inserts a row whose first column shows text. The control places it by
-    // its own sort style: the returned index (or -1) is where it went, not
-    // necessarily `item`.
-    int InsertItem(int item, const char* text);
-    // The same with the row's item data.
-    int InsertItem(int item, const char* text, DWORD_PTR data);
+    // Inserts a row whose first column shows text, with the row's item data.
+    // The control places it by its own sort style: the returned index (or
+    // -1) is where it went, not necessarily `item`.
+    int InsertItem(int item, const char* text, DWORD_PTR data = 0);
     BOOL SetItemText(int item, int subItem, const char* text);
     // Empty for a row or column that does not exist.
     std::string GetItemText(int item, int subItem) const;

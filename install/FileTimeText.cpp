@@ -8,15 +8,11 @@
 
 namespace {
 
-// 100-nanosecond ticks from 1601-01-01 (FILETIME's origin) to 1970-01-01.
-const ULONGLONG kTicksTo1970 = 116444736000000000ULL;
-
 std::string FormatSystemLocalMinute(FileSeconds time)
 {
     if (time < 0)
         return std::string();
-    const ULONGLONG ticks = static_cast<ULONGLONG>(time) * 10000000ULL + kTicksTo1970;
-    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const FILETIME utc = ToFileTime(time);
     FILETIME local;
     SYSTEMTIME parts;
     if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &parts))

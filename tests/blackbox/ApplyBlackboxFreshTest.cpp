@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
@@ -50,11 +51,7 @@ protected:
     // Starts the tool and returns its main dialog, Plotter 3F selected.
     HWND Start()
     {
-        if (!m_tool.Start(m_folder->exe()))
-            return nullptr;
-        HWND dlg = m_tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
-        EXPECT_NE(dlg, nullptr) << DescribeWindows(m_tool.VisibleWindows());
-        return dlg;
+        return StartMainDialog(m_tool, m_folder->exe());
     }
 
     // Picks the set, presses Set and confirms.
@@ -72,10 +69,9 @@ protected:
     void AnswerOverwrite(const std::string& file, const char* existingSize, const char* newSize, int answer)
     {
         SCOPED_TRACE(file);
-        HWND prompt = m_tool.WaitForDialog(Cp932(u8"ﾌｧｲﾙの上書きの確認"), kTimeout);
+        HWND prompt = m_tool.WaitForDialog(OverwriteCaption(), kTimeout);
         ASSERT_NE(prompt, nullptr) << DescribeWindows(m_tool.VisibleWindows());
-        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE),
-                  Cp932(u8"このﾌｫﾙﾀﾞには既に '" + file + u8"' ﾌｧｲﾙが存在します。"));
+        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), AlreadyThereText(Cp932(file)));
         EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), existingSize);
         EXPECT_EQ(DialogItemText(prompt, IDC_NEW_SIZE), newSize);
         EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_TIME).rfind(Cp932(u8"更新日時: 20"), 0), 0u);
@@ -176,7 +172,7 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     ASSERT_FALSE(found.empty());
     const std::string missing = m_folder->file("poster\\p-font.kpx");
     const std::string alsoMissing = m_folder->file("poster\\nothing.kpx");
-    const std::string copyError = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
+    const std::string copyError = CopyErrorCaption();
     const std::string failed = Cp932(u8"設定を変更できませんでした。");
 
     HWND dlg = Start();

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
@@ -57,18 +58,17 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
     ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("auto.kpx"), "w"));                 // 1 KB
 
     ToolProcess tool;
-    ASSERT_TRUE(tool.Start(folder.exe()));
-    HWND dlg = tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
-    ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    HWND dlg = StartMainDialog(tool, folder.exe());
+    ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Office", "FILE:"}}));
 
     ASSERT_TRUE(main.PickSet("Poster"));
     main.PressSet();
     EXPECT_FALSE(AnswerMessageBox(tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK).empty());
-    HWND prompt = tool.WaitForDialog(Cp932(u8"ﾌｧｲﾙの上書きの確認"), kTimeout);
+    HWND prompt = tool.WaitForDialog(OverwriteCaption(), kTimeout);
     ASSERT_NE(prompt, nullptr) << DescribeWindows(tool.VisibleWindows());
-    EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), Cp932(u8"このﾌｫﾙﾀﾞには既に 'auto.kpx' ﾌｧｲﾙが存在します。"));
+    EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), AlreadyThereText("auto.kpx"));
     EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), "3 KB");
     PressButton(prompt, IDYES);
     EXPECT_TRUE(WaitForWindowToClose(prompt, kTimeout));

@@ -22,11 +22,6 @@ namespace {
 const DWORD kTimeout = 20000;
 using Rows = std::vector<std::vector<std::string>>;
 
-std::string Title()
-{
-    return Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ");
-}
-
 TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
 {
     // Three printers of the two supported drivers, one of another maker's
@@ -51,9 +46,8 @@ TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
     ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Poster", "Office", "Art"})));
 
     ToolProcess tool;
-    ASSERT_TRUE(tool.Start(folder.exe()));
-    HWND dlg = tool.WaitForDialog(Title(), kTimeout);
-    ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    HWND dlg = StartMainDialog(tool, folder.exe());
+    ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
 
     const std::string none = Cp932(u8"MODELA QX 480");

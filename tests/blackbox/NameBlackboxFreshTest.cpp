@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/ClipboardText.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
@@ -40,9 +41,8 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\office\\office.kpx")})));
 
     ToolProcess tool;
-    ASSERT_TRUE(tool.Start(folder.exe()));
-    HWND dlg = tool.WaitForDialog(Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), kTimeout);
-    ASSERT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    HWND dlg = StartMainDialog(tool, folder.exe());
+    ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     ASSERT_EQ(main.Name(), "Plotter 3F");
 
@@ -52,7 +52,7 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     main.SetName("Plotter 3G");
     ASSERT_TRUE(main.SetButtonEnabled());
     main.PressSet();
-    EXPECT_FALSE(AnswerMessageBox(tool, Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), IDOK).empty());
+    EXPECT_FALSE(AnswerMessageBox(tool, MainCaption(), IDOK).empty());
     PumpMessages(300);
     EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{dlg}) << DescribeWindows(tool.VisibleWindows());
     EXPECT_EQ(main.Name(), "Plotter 3G");

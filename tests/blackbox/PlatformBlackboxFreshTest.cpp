@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/IniSection.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
@@ -75,11 +76,6 @@ void PrintTo(const Machine& machine, std::ostream* os)
     *os << machine.name;
 }
 
-std::string Title()
-{
-    return Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ");
-}
-
 std::string WindowsDirectory()
 {
     char dir[MAX_PATH] = {};
@@ -116,24 +112,14 @@ bool DeployWithPoster(const ToolFolder& folder)
            !folder.WriteProfile("poster.kpx", "poster").empty();
 }
 
-// Starts the deployed tool and waits for its main dialog.
-HWND StartTool(ToolProcess& tool, const ToolFolder& folder)
-{
-    if (!tool.Start(folder.exe()))
-        return nullptr;
-    HWND dlg = tool.WaitForDialog(Title(), kTimeout);
-    EXPECT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
-    return dlg;
-}
-
 // Opens the version dialog (already asked for), checks its text and closes it.
 void ExpectVersionDialog(const ToolProcess& tool)
 {
-    HWND about = tool.WaitForDialog(Cp932(u8"ﾊﾞｰｼﾞｮﾝ情報"), kTimeout);
+    HWND about = tool.WaitForDialog(AboutCaption(), kTimeout);
     ASSERT_NE(about, nullptr) << DescribeWindows(tool.VisibleWindows());
     std::string text = DialogItemText(about, IDC_VERSION_TEXT);
     EXPECT_PRED_FORMAT2(SameBytes, LoadResourceString(IDS_VERSION_TEXT), text);
-    EXPECT_EQ(text.rfind(Title() + "\r\n", 0), 0u) << "the first line is the program's title";
+    EXPECT_EQ(text.rfind(MainCaption() + "\r\n", 0), 0u) << "the first line is the program's title";
     PressButton(about, IDOK);
     EXPECT_TRUE(WaitForWindowToClose(about, kTimeout));
 }
@@ -157,13 +143,13 @@ TEST_P(VersionBlackbox, StartsTypesShowsVersionAndHelpAsTheVersionDemands)
     {
         ToolProcess tool;
         ASSERT_TRUE(tool.Start(folder.exe()));
-        EXPECT_EQ(AnswerMessageBox(tool, Title(), IDOK), Cp932(u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"));
+        EXPECT_EQ(AnswerMessageBox(tool, MainCaption(), IDOK), Cp932(u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"));
         EXPECT_TRUE(tool.WaitForExit(kTimeout));
     }
 
     ASSERT_TRUE(folder.WriteSettings(kSettings));
     ToolProcess tool;
-    HWND dlg = StartTool(tool, folder);
+    HWND dlg = StartMainDialog(tool, folder.exe());
     ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     EXPECT_EQ(main.Name(), longName);
@@ -238,7 +224,7 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
                                DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
 
     ToolProcess tool;
-    HWND dlg = StartTool(tool, folder);
+    HWND dlg = StartMainDialog(tool, folder.exe());
     ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Office", "FILE:"}}));
@@ -284,7 +270,7 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     ASSERT_FALSE(PathExists(UserProfileFolder()));
 
     ToolProcess tool;
-    HWND dlg = StartTool(tool, folder);
+    HWND dlg = StartMainDialog(tool, folder.exe());
     ASSERT_NE(dlg, nullptr);
     RemoteMainDialog main(dlg);
     ASSERT_TRUE(main.PickSet("Poster"));

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/HelpProbe.h"
 #include "support/PictureSizes.h"
 #include "support/TextLines.h"
@@ -40,7 +41,7 @@ TEST(AboutDlg, EditShowsTitleVersionEmptyAndCopyrightLines)
     EXPECT_PRED_FORMAT2(SameBytes, LoadResourceString(IDS_VERSION_TEXT), text);
     std::vector<std::string> lines = SplitCrLfLines(text);
     ASSERT_EQ(4u, lines.size()) << Utf8FromCp932(text);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"), lines[0]);
+    EXPECT_PRED_FORMAT2(SameBytes, MainCaption(), lines[0]);
     EXPECT_EQ(0u, lines[1].rfind("Version ", 0)) << lines[1];
     EXPECT_EQ("", lines[2]);
     EXPECT_EQ(0u, lines[3].rfind("Copyright ", 0)) << lines[3];
@@ -94,7 +95,7 @@ TEST(AboutDlg, WithoutItsHandlerF1WouldReachTheOwner)
 
 TEST(AboutDlg, RunsModallyUntilOkAndShowsTheVersionTextMeanwhile)
 {
-    const std::string caption = Cp932(u8"ﾊﾞｰｼﾞｮﾝ情報");
+    const std::string caption = AboutCaption();
     std::string seenText;
     DialogDriver driver({{caption, [&](HWND dlg) {
                               seenText = DialogItemText(dlg, IDC_VERSION_TEXT);

@@ -3,6 +3,7 @@
 #include "install/FileInfoText.h"
 #include "install/TemplateFormat.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST(FileInfoTextTest, TextIsFormattedIntoTheTemplate)
     EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"A.kpx をｺﾋﾟｰできません。"),
                         FormatTemplateText(copyMessage, "A.kpx"));
     EXPECT_PRED_FORMAT2(SameBytes,
-                        Cp932(u8"このﾌｫﾙﾀﾞには既に '") + name + Cp932(u8"' ﾌｧｲﾙが存在します。"),
+                        AlreadyThereText(name),
                         FormatTemplateText(overwrite, name));
     EXPECT_EQ(FormatTemplateText("[%-4s]", "ab"), "[ab  ]");
     EXPECT_EQ(FormatTemplateText("%d KB", "ab"), "%d KB");

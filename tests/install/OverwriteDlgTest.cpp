@@ -46,11 +46,6 @@ std::string Modified(const char* time)
     return Cp932(u8"更新日時: ") + time;
 }
 
-std::string AlreadyThere(const std::string& name)
-{
-    return Cp932(u8"このﾌｫﾙﾀﾞには既に '") + name + Cp932(u8"' ﾌｧｲﾙが存在します。");
-}
-
 // The dialog made without a loop of its own, so its statics can be read.
 class ShownDialog {
 public:
@@ -87,7 +82,7 @@ TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
-    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere(Cp932(u8"ソfile.kpx"))},
+    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText(Cp932(u8"ソfile.kpx"))},
                        {IDC_EXISTING_SIZE, "2 KB"}, {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
                        {IDC_NEW_SIZE, "1 KB"}, {IDC_NEW_TIME, Modified("2021/03/05 00:30")}});
 }
@@ -133,12 +128,12 @@ TEST(OverwriteDlgTest, UnreadableFilesKeepTheTemplateTexts)
 
     ShownDialog shown(incoming, dir.file("gone.kpx"));
     ASSERT_TRUE(shown.created);
-    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere("gone.kpx")}, {IDC_EXISTING_SIZE, "%d KB"},
+    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText("gone.kpx")}, {IDC_EXISTING_SIZE, "%d KB"},
                        {IDC_EXISTING_TIME, Modified("%s")}, {IDC_NEW_SIZE, "3 KB"}});
 
     ShownDialog nothing("", "");
     ASSERT_TRUE(nothing.created);
-    nothing.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThere("")}, {IDC_NEW_SIZE, "%d KB"},
+    nothing.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText("")}, {IDC_NEW_SIZE, "%d KB"},
                          {IDC_NEW_TIME, Modified("%s")}});
 }
 

@@ -2,6 +2,12 @@
 
 #include "support/Cp932.h"
 
+const std::string& MainCaption()
+{
+    static const std::string caption = Cp932(u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ");
+    return caption;
+}
+
 const std::string& CopyErrorCaption()
 {
     static const std::string caption = Cp932(u8"ｺﾋﾟｰ ｴﾗｰ");
@@ -23,4 +29,9 @@ const std::string& AboutCaption()
 std::string CannotCopyText(const std::string& fileName)
 {
     return fileName + Cp932(u8" をｺﾋﾟｰできません。");
+}
+
+std::string AlreadyThereText(const std::string& fileName)
+{
+    return Cp932(u8"このﾌｫﾙﾀﾞには既に '") + fileName + Cp932(u8"' ﾌｧｲﾙが存在します。");
 }

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "support/DialogTexts.h"
 #include "support/RemoteControls.h"
 #include "support/ToolProcess.h"
 
@@ -144,4 +145,15 @@ void ExpectApplyDone(const ToolProcess& tool, const RemoteMainDialog& main, DWOR
         << DescribeWindows(tool.VisibleWindows());
     PumpMessages(300);
     EXPECT_EQ(tool.VisibleWindows(), std::vector<HWND>{main.window()}) << DescribeWindows(tool.VisibleWindows());
+}
+
+HWND StartMainDialog(ToolProcess& tool, const std::string& exe, DWORD timeoutMs)
+{
+    if (!tool.Start(exe)) {
+        ADD_FAILURE() << "the tool could not be started: " << exe;
+        return nullptr;
+    }
+    HWND dlg = tool.WaitForDialog(MainCaption(), timeoutMs);
+    EXPECT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    return dlg;
 }

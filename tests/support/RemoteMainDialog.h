@@ -66,3 +66,7 @@ std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption
 // A Set that asked nothing more has ended: waits until the Set button is
 // disabled, then expects the main dialog to be the tool's only window.
 void ExpectApplyDone(const ToolProcess& tool, const RemoteMainDialog& main, DWORD timeoutMs = 10000);
+
+// Starts the deployed tool at exe and waits for its main dialog; null, and a
+// test failure naming the windows that are up, when it does not appear.
+HWND StartMainDialog(ToolProcess& tool, const std::string& exe, DWORD timeoutMs = 20000);
