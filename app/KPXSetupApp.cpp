@@ -1,6 +1,6 @@
 #include "app/KPXSetupApp.h"
 
-#include "install/ApplyStopText.h"
+#include "operation/ApplyStopText.h"
 #include "platform/FileExists.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"

@@ -2,7 +2,7 @@
 // two path queries for the tool settings file.
 #pragma once
 
-#include "app/CommandLine.h"
+#include "cmdline/CommandLine.h"
 #include "classlib/Handle.h"
 #include "classlib/WinApp.h"
 #include "printers/PrinterSnapshot.h"

@@ -4,7 +4,7 @@
 #include "platform/PlatformFlags.h"
 #include "classlib/PathParts.h"
 #include "settings/DriverIniLocation.h"
-#include "settings/FsRedirection.h"
+#include "platform/FsRedirection.h"
 
 namespace {
 

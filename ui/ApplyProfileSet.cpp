@@ -1,11 +1,11 @@
-// The main dialog's side of the apply: the operation runs in install/, the
+// The main dialog's side of the apply: the operation runs in operation/, the
 // dialog answers its questions with the confirmation box, the copy error
 // dialog and the overwrite dialog.
 #include "ui/KPXSetupDlg.h"
 
 #include "classlib/WinApp.h"
-#include "install/ConfirmSourceFile.h"
-#include "install/OverwriteDlg.h"
+#include "ui/ConfirmSourceFile.h"
+#include "ui/OverwriteDlg.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
 

@@ -2,7 +2,7 @@
 
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
-#include "install/ApplyStopText.h"
+#include "operation/ApplyStopText.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // Help and version information of the main dialog: the help button, F1 over a
 // control, the version button and the system-menu entry, and closing the help
 // the dialog opened when it goes away. The engines are chosen by platform in
-// install/Help.cpp.
+// ui/Help.cpp.
 #include "ui/KPXSetupDlg.h"
 
-#include "install/AboutDlg.h"
-#include "install/Help.h"
+#include "ui/AboutDlg.h"
+#include "ui/Help.h"
 
 void CKPXSetupDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {

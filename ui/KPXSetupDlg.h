@@ -13,7 +13,7 @@
 #include "classlib/ComboBox.h"
 #include "classlib/Dialog.h"
 #include "classlib/ListCtrl.h"
-#include "install/ProfileSetApply.h"
+#include "operation/ProfileSetApply.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 #include "ui/EditPrnName.h"

@@ -2,7 +2,7 @@
 // Wine cannot produce: it ends with its code, shows nothing and leaves the
 // copy's window here as it is.
 #include "app/KPXSetupApp.h"
-#include "install/UnattendedExitCodes.h"
+#include "cmdline/UnattendedExitCodes.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/MessageBoxRecorder.h"

@@ -2,7 +2,7 @@
 // that must reach the native system directory land there, and nothing else
 // is redirected differently than a plain call would be.
 #include "settings/DriverINI.h"
-#include "settings/SafeFileAccess.h"
+#include "platform/SafeFileAccess.h"
 
 #include "support/ApiOverride.h"
 #include "support/ScopedOsVersion.h"

@@ -2,7 +2,7 @@
 // version dialog: the old help engine through the seam on Windows 9x (Wine's
 // blocks behind a box of its own), the version dialog for real.
 #include "app/KPXSetupApp.h"
-#include "install/Help.h"
+#include "ui/Help.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"

@@ -1,7 +1,7 @@
 // The unattended command line: any text parses to exactly one mode, and what
 // it yields holds together (a values-only apply has both names, a line
 // without arguments is the dialog, quoted text never leaks its quotes).
-#include "app/CommandLine.h"
+#include "cmdline/CommandLine.h"
 
 #include "FuzzCheck.h"
 

@@ -1,0 +1,110 @@
+#include "cmdline/CommandLine.h"
+
+#include <windows.h>
+#include <vector>
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The arguments with their quotes taken out.
+std::vector<std::string> SplitArguments(const std::string& line)
+{
+    std::vector<std::string> arguments;
+    size_t i = 0;
+    for (;;) {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        if (i == line.size())
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+            if (line[i] == '"')
+                quoted = !quoted;
+            else
+                argument += line[i];
+        }
+        arguments.push_back(argument);
+    }
+}
+
+// Switch names are plain ASCII: lstrcmpiA is enough.
+bool SameName(const std::string& a, const char* b)
+{
+    return ::lstrcmpiA(a.c_str(), b) == 0;
+}
+
+} // namespace
+
+CommandOptions ParseCommandLine(const std::string& arguments)
+{
+    CommandOptions options;
+    bool bad = false;
+    bool usage = false;
+    bool list = false;
+    bool printer = false, setName = false, overwrite = false, log = false;
+
+    // Every argument is read, also after a bad one, so that a /log given
+    // anywhere still receives the complaint.
+    for (const std::string& argument : SplitArguments(arguments)) {
+        const auto fail = [&] {
+            if (!bad)
+                options.badArgument = argument;
+            bad = true;
+        };
+        if (argument.size() < 2 || argument[0] != '/') {
+            fail();
+            continue;
+        }
+        const size_t colon = argument.find(':');
+        const std::string name = argument.substr(1, colon == std::string::npos ? std::string::npos : colon - 1);
+        const bool hasValue = colon != std::string::npos;
+        const std::string value = hasValue ? argument.substr(colon + 1) : std::string();
+
+        // A switch that takes a value: given once, with a value that may be
+        // empty only where emptiness means something (an empty new name is
+        // refused later, like an emptied name edit).
+        const auto take = [&](bool& seen, std::string& target, bool mayBeEmpty) {
+            if (seen || !hasValue || (value.empty() && !mayBeEmpty))
+                return fail();
+            seen = true;
+            target = value;
+        };
+        if (SameName(name, "?") && !hasValue) {
+            usage = true;
+        } else if (SameName(name, "list") && !hasValue && !list) {
+            list = true;
+        } else if (SameName(name, "printer")) {
+            take(printer, options.printer, false);
+        } else if (SameName(name, "set")) {
+            take(setName, options.setName, false);
+        } else if (SameName(name, "rename")) {
+            take(options.rename, options.newName, true);
+        } else if (SameName(name, "log")) {
+            take(log, options.logPath, false);
+        } else if (SameName(name, "overwrite") && !overwrite && hasValue &&
+                   (SameName(value, "yes") || SameName(value, "no"))) {
+            overwrite = true;
+            options.overwrite = SameName(value, "yes");
+        } else {
+            fail();
+        }
+    }
+
+    const bool apply = printer || setName || options.rename || overwrite;
+    if (usage)
+        options.mode = CommandUsage;
+    else if (bad)
+        options.mode = CommandBad;
+    else if (list && !apply)
+        options.mode = CommandList;
+    else if (printer && setName && !list)
+        options.mode = CommandApply;
+    else if (list || apply || log)
+        options.mode = CommandBad;  // /list mixed with the apply's switches, half an apply, /log alone
+    return options;
+}

@@ -1,0 +1,17 @@
+// What the user reads where an apply stopped at the printer or at a file
+// before anything was written: the same text in the main dialog's report and,
+// as one line, in the command line's output.
+#pragma once
+
+#include "operation/ProfileSetApply.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The string-table text id with its one "%s" filled with value.
+std::string FormatResString(UINT id, const std::string& value);
+
+// The text for ApplyUnrecordable, ApplyNewNameRefused, ApplyPrinterGone,
+// ApplyBadProfileFile and ApplyFileNameClash; empty for every other stop.
+std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome);

@@ -1,0 +1,51 @@
+#include "platform/SafeFileAccess.h"
+
+#include "platform/PlatformFlags.h"
+#include "classlib/FileStatus.h"
+#include "classlib/Handle.h"
+#include "platform/FsRedirection.h"
+
+// The profile copies go to the system directory and the driver directory,
+// which under WOW64 must be the native ones: these calls are governed by the
+// WOW64 flag alone. (Terminal Services only move the driver settings file.)
+
+HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
+                      LPSECURITY_ATTRIBUTES security, DWORD creation,
+                      DWORD flagsAndAttributes, HANDLE templateFile)
+{
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] {
+        return Win32().CreateFileA(fileName, access, shareMode, security, creation,
+                                   flagsAndAttributes, templateFile);
+    });
+}
+
+DWORD SafeGetFileAttributes(LPCSTR fileName)
+{
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
+                                    [&] { return ::GetFileAttributesA(fileName); });
+}
+
+BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
+{
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
+                                    [&] { return ::SetFileAttributesA(fileName, attributes); });
+}
+
+BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists)
+{
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] {
+        return Win32().CopyFileA(existingFileName, newFileName, failIfExists);
+    });
+}
+
+BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
+{
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
+                                    [&] { return GetFileStatus(fileName, status) ? TRUE : FALSE; });
+}
+
+bool SafeFileExists(LPCSTR fileName)
+{
+    CFileHandle file(SafeCreateFile(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.IsValid();
+}

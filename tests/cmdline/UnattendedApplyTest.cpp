@@ -1,0 +1,84 @@
+// The apply run from the command line, in this process: what the black-box
+// tests cannot produce, a rename the spooler accepts (Wine's refuses every
+// one) and failures that come together.
+#include "cmdline/UnattendedApply.h"
+
+#include "settings/DriverINI.h"
+#include "support/AcceptedRenames.h"
+#include "support/Cp932.h"
+#include "support/IniSection.h"
+#include "support/SettingsText.h"
+#include "support/TempDir.h"
+#include "support/TestPrinter.h"
+
+#include <gtest/gtest.h>
+#include <winspool.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The black-box tests see each code; these are the combinations they cannot
+// make: a copy and the rename failing together, a section left behind.
+TEST(UnattendedApplyTest, ExitCodeWhenSeveralStepsFail)
+{
+    ApplyOutcome outcome;
+    outcome.stop = ApplyCompleted;
+    outcome.rename = RenameDone;
+    outcome.sectionLeftBehind = true;
+    EXPECT_EQ(ApplyExitCode(outcome), ExitRenameFailed);
+    outcome.copies.failed.resize(1);
+    outcome.rename = RenameRefused;
+    EXPECT_EQ(ApplyExitCode(outcome), ExitCopyFailed);
+}
+
+TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
+{
+    DeleteAllPrinters();
+    TestPrinter plotter("Plotter 3F", kDriver);
+    ASSERT_TRUE(plotter.added());
+    const std::string driverIni = CDriverINI().GetIniPath();
+    DeleteFileA(driverIni.c_str());
+    TempDir tool("unattended");
+    ASSERT_TRUE(WriteFileBytes(tool.file("KPXSETUP.INI"),
+                               ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\u.kpx")})));
+    ASSERT_TRUE(WriteFileBytes(tool.file("u.kpx"), "u"));
+
+    AcceptedRenames spooler;
+    UnattendedApplyRequest request;
+    request.printer = "Plotter 3F";
+    request.setName = "Office";
+    request.rename = true;
+    request.newName = "Plotter 3F East";
+
+    {
+        // The log stays open for writing while the output lives.
+        CRunOutput output;
+        DWORD error = 0;
+        ASSERT_TRUE(output.OpenLog(tool.file("run.log"), error));
+        CPrinterSnapshot printers;
+        printers.Take();
+        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, request, output),
+                  ExitDone);
+    }
+    EXPECT_EQ(spooler.names(), std::vector<std::string>{"Plotter 3F East"});
+    EXPECT_EQ(IniSection(driverIni, "Plotter 3F East"),
+              (std::vector<std::string>{"ColorProfileSetName=Office", "Auto=u.kpx", "Font=u.kpx", "Tone=u.kpx",
+                                        "Vividness=u.kpx"}));
+    EXPECT_TRUE(IniSection(driverIni, "Plotter 3F").empty());
+    const std::string log = ReadFileBytes(tool.file("run.log"));
+    const std::string tail = Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。\r\n"
+                                   u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更しました。\r\n"
+                                   u8"設定をPlotter 3F Eastに移動しました。\r\n");
+    ASSERT_GE(log.size(), tail.size());
+    EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
+
+    DeleteFileA(driverIni.c_str());
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    DeleteFileA((std::string(system) + "\\u.kpx").c_str());
+    DeleteFileA((std::string(system) + "\\spool\\drivers\\w32x86\\3\\u.kpx").c_str());
+}
+
+} // namespace

@@ -1,0 +1,287 @@
+// The apply as an operation, without a window: real files, the real spooler
+// and driver settings file, the questions answered by a script. One row per
+// way the apply can end, and what each leaves behind.
+#include "operation/ProfileSetApply.h"
+#include "platform/FileExists.h"
+#include "settings/DriverINI.h"
+#include "support/AcceptedRenames.h"
+#include "support/ApiOverride.h"
+#include "support/IniSection.h"
+#include "support/ScopedOsVersion.h"
+#include "support/ScopedPlatformFlags.h"
+#include "support/TempDir.h"
+#include "support/TestPrinter.h"
+#include "ui/ApplyReport.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kPrinter[] = "Plotter 3F";
+
+// Answers the apply's questions as a script says, and counts them.
+class ScriptedAnswers : public IApplyQuestions {
+public:
+    bool confirm = true;
+    std::string correctedPath;  // replaces a missing source; empty: give up
+    INT_PTR overwrite = OverwriteYes;
+    int overwriteQuestions = 0;
+
+    bool ConfirmApply() override { return confirm; }
+    bool ConfirmSourceFile(std::string& path) override
+    {
+        if (FileExists(path.c_str()))
+            return true;
+        if (correctedPath.empty())
+            return false;
+        path = correctedPath;
+        return FileExists(path.c_str());
+    }
+    INT_PTR AskOverwrite(const std::string&, const std::string&) override
+    {
+        ++overwriteQuestions;
+        return overwrite;
+    }
+};
+
+enum Condition {
+    Plain,
+    Declined,
+    MissingGivenUp,
+    MissingCorrected,
+    FileNameClash,
+    ExistingTargetKept,
+    SystemTargetHeld,
+    RecordFails,
+    SpoolerRefuses,        // Wine's own spooler refuses every rename
+    SpoolerAccepts,
+    SectionUnreadable,     // the driver settings file cannot be opened once the set is recorded
+    SectionNotWritten,     // the section cannot be written under the new name
+    SystemFileName,        // a "profile" named like the driver settings file
+    DeviceName,            // a "profile" that is the NUL device
+    BlankEdgedPrinter,     // the printer's name ends in a blank
+    BlankEdgedNewName,     // the new name begins with a blank
+    PrinterGone,           // the printer was deleted since it was listed
+};
+
+struct Scenario {
+    const char* what;
+    Condition condition;
+    bool rename;
+    ApplyStop stop;
+    RenameResult renameResult;
+    size_t installed, failed;
+    const char* sectionUnder;  // the name whose section records the set; null: none does
+};
+
+class ProfileSetApplyTest : public ::testing::TestWithParam<Scenario> {
+protected:
+    void SetUp() override
+    {
+        DeleteAllPrinters();
+        m_driverIni = CDriverINI().GetIniPath();
+        DeleteFileA(m_driverIni.c_str());
+        char dir[MAX_PATH] = {};
+        GetSystemDirectoryA(dir, MAX_PATH);
+        m_systemDir = std::string(dir) + "\\";
+        m_driverDir = m_systemDir + "spool\\drivers\\w32x86\\3\\";
+        m_printer.emplace(kPrinter, kDriver);
+        ASSERT_TRUE(m_printer->added());
+        CreateDirectoryA(m_source.file("a").c_str(), nullptr);
+        CreateDirectoryA(m_source.file("b").c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        DeleteFileA(m_driverIni.c_str());
+        for (const char* name : {"x.kpx", "y.kpx", "z.kpx"}) {
+            for (const std::string& dir : {m_systemDir, m_driverDir})
+                DeleteFileA((dir + name).c_str());
+        }
+        m_printer.reset();
+        DeleteAllPrinters();
+    }
+
+    // Set "Office" with its four kinds naming files of the source folder.
+    CKPXSetupINI Set(const char* autoFile, const char* vivid, const char* tone, const char* font)
+    {
+        std::string text = "[Office]\r\n";
+        const char* keys[] = {"Auto", "Vividness", "Tone", "Font"};
+        const char* files[] = {autoFile, vivid, tone, font};
+        for (int i = 0; i < 4; ++i) {
+            text += std::string(keys[i]) + "=" + m_source.file(files[i]) + "\r\n";
+            WriteFileBytes(m_source.file(files[i]), std::string("new ") + files[i]);
+        }
+        EXPECT_TRUE(WriteFileBytes(m_source.file("KPXSETUP.INI"), text));
+        return CKPXSetupINI(m_source.file("KPXSETUP.INI"), m_source.path());
+    }
+
+    std::string m_driverIni, m_systemDir, m_driverDir;
+    std::optional<TestPrinter> m_printer;
+    TempDir m_source{"apply"};
+    ScopedOsVersion m_version{Os7};
+    ScopedPlatformFlags m_flags{false, false};
+};
+
+TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
+{
+    const Scenario& s = GetParam();
+    const char* font = "a\\z.kpx";
+    if (s.condition == FileNameClash)
+        font = "b\\x.kpx";
+    if (s.condition == SystemFileName)
+        font = "a\\PLOTA2.INI";
+    if (s.condition == DeviceName)
+        font = "a\\NUL.kpx";
+    CKPXSetupINI toolIni = Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", font);
+    ScriptedAnswers answers;
+    // Another printer's record, which nothing of this apply may touch.
+    const std::string otherRecord = "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n";
+    ASSERT_TRUE(WriteFileBytes(m_driverIni, otherRecord));
+    std::string printer = kPrinter;
+    std::string newName = s.rename ? "Plotter 2F" : kPrinter;
+
+    std::optional<AcceptedRenames> spooler;
+    std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
+    std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
+    HANDLE held = INVALID_HANDLE_VALUE;
+    switch (s.condition) {
+    case Declined:
+        answers.confirm = false;
+        break;
+    case MissingGivenUp:
+    case MissingCorrected:
+        DeleteFileA(m_source.file("a\\y.kpx").c_str());
+        if (s.condition == MissingCorrected)
+            answers.correctedPath = m_source.file("b\\y.kpx");
+        WriteFileBytes(m_source.file("b\\y.kpx"), "new b\\y.kpx");
+        break;
+    case ExistingTargetKept:
+        WriteFileBytes(m_systemDir + "x.kpx", "old");
+        answers.overwrite = OverwriteNo;
+        break;
+    case SystemTargetHeld:
+        WriteFileBytes(m_systemDir + "x.kpx", "in use");
+        held = CreateFileA((m_systemDir + "x.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        break;
+    case BlankEdgedPrinter:
+        printer = newName = "Plotter 3F ";
+        break;
+    case BlankEdgedNewName:
+        newName = " Plotter 2F";
+        break;
+    case PrinterGone:
+        m_printer.reset();
+        break;
+    case RecordFails:
+        // Held without sharing, the settings file takes no write.
+        held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        break;
+    case SpoolerAccepts:
+    case SectionUnreadable:
+    case SectionNotWritten:
+        spooler.emplace();
+        if (s.condition == SectionUnreadable) {
+            const std::string ini = m_driverIni;
+            unreadable.emplace([ini](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
+                                     DWORD flags, HANDLE tmpl) -> HANDLE {
+                if (lstrcmpiA(name, ini.c_str()) == 0) {
+                    SetLastError(ERROR_SHARING_VIOLATION);
+                    return INVALID_HANDLE_VALUE;
+                }
+                return ::CreateFileA(name, access, share, sa, how, flags, tmpl);
+            });
+        }
+        if (s.condition == SectionNotWritten)
+            unwritable.emplace([](LPCSTR, LPCSTR, LPCSTR) { return FALSE; });
+        break;
+    default:
+        break;
+    }
+
+    CProfileSetApply apply(toolIni, answers);
+    const ApplyOutcome outcome = apply.Run({printer, "Office", newName});
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+
+    EXPECT_EQ(outcome.stop, s.stop);
+    EXPECT_EQ(outcome.rename, s.renameResult);
+    EXPECT_EQ(outcome.copies.installed.size(), s.installed);
+    ASSERT_EQ(outcome.copies.failed.size(), s.failed);
+    if (s.failed) {
+        EXPECT_EQ(outcome.copies.failed[0].target, m_systemDir + "x.kpx");
+        EXPECT_EQ(outcome.copies.failed[0].error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_EQ(spooler ? spooler->names().size() : 0u, outcome.rename == RenameDone ? 1u : 0u);
+
+    // The set stands under exactly one name, or under none.
+    for (const char* name : {kPrinter, "Plotter 2F"}) {
+        const std::vector<std::string> section = IniSection(m_driverIni, name);
+        const bool expected = s.sectionUnder && std::string(s.sectionUnder) == name;
+        EXPECT_EQ(!section.empty() && section[0] == "ColorProfileSetName=Office", expected) << name;
+    }
+    if (s.stop != ApplyCompleted && s.stop != ApplyNotRecorded) {
+        EXPECT_FALSE(FileExists((m_systemDir + "x.kpx").c_str()));
+        EXPECT_FALSE(FileExists((m_driverDir + "y.kpx").c_str()));
+        EXPECT_EQ(ReadFileBytes(m_driverIni), otherRecord);
+    }
+    EXPECT_EQ(IniSection(m_driverIni, "Plotter 1F"), std::vector<std::string>{"ColorProfileSetName=Keep"});
+    if (s.stop == ApplyBadProfileFile) {
+        EXPECT_EQ(outcome.badKind, ProfileFont);
+        EXPECT_EQ(outcome.badFile, m_source.file(font));
+        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        EXPECT_NE(report.find(std::string("Font=") + m_source.file(font)), std::string::npos) << report;
+    }
+    if (s.condition == FileNameClash) {
+        EXPECT_EQ(outcome.clashingFile, "x.kpx");
+    }
+    if (s.condition == ExistingTargetKept) {
+        EXPECT_EQ(answers.overwriteQuestions, 1);
+        EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "old");
+    }
+    if (s.condition == MissingCorrected) {
+        EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
+    }
+
+    // What the click would tell: nothing exactly when everything was done.
+    EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome).empty(),
+              outcome.Complete() || s.stop == ApplyDeclined);
+}
+
+// Three distinct files (Vividness and Tone share one) give six targets.
+const Scenario kScenarios[] = {
+    {"plain", Plain, false, ApplyCompleted, RenameNotAsked, 6, 0, kPrinter},
+    {"declined", Declined, true, ApplyDeclined, RenameNotAsked, 0, 0, nullptr},
+    {"missing source given up", MissingGivenUp, true, ApplySourceGivenUp, RenameNotAsked, 0, 0, nullptr},
+    {"missing source corrected", MissingCorrected, false, ApplyCompleted, RenameNotAsked, 6, 0, kPrinter},
+    {"two files of one name", FileNameClash, true, ApplyFileNameClash, RenameNotAsked, 0, 0, nullptr},
+    {"existing target kept", ExistingTargetKept, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter},
+    {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 1, kPrinter},
+    {"record fails", RecordFails, true, ApplyNotRecorded, RenameNotAsked, 6, 0, nullptr},
+    {"rename refused", SpoolerRefuses, true, ApplyCompleted, RenameRefused, 6, 0, kPrinter},
+    {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},
+    {"section unreadable", SectionUnreadable, true, ApplyCompleted, RenameSkippedUnreadable, 6, 0, kPrinter},
+    {"section not written", SectionNotWritten, true, ApplyCompleted, RenameDone, 6, 0, kPrinter},
+    {"profile named PLOTA2.INI", SystemFileName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
+    {"profile that is a device", DeviceName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
+    {"printer name with a blank at its end", BlankEdgedPrinter, false, ApplyUnrecordable, RenameNotAsked, 0, 0,
+     nullptr},
+    {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0,
+     nullptr},
+    {"printer deleted meanwhile", PrinterGone, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ProfileSetApplyTest, ::testing::ValuesIn(kScenarios),
+                         [](const ::testing::TestParamInfo<Scenario>& info) {
+                             std::string name;
+                             for (const char* c = info.param.what; *c; ++c)
+                                 name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+} // namespace
