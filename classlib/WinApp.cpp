@@ -2,6 +2,7 @@
 
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
+#include "classlib/TemplateFormat.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
 #include "classlib/FrameworkIds.h"
@@ -110,4 +111,9 @@ HINSTANCE AfxGetResourceHandle()
 {
     CWinApp* app = AfxGetApp();
     return app && app->m_hInstance ? app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+std::string FormatResString(UINT id, const std::string& value)
+{
+    return FormatTemplateText(LoadResString(id), value);
 }

@@ -66,6 +66,8 @@ int AfxMessageBox(UINT idText, UINT type = MB_OK);
 
 // A string-table text as code page bytes; empty when the id has none.
 std::string LoadResString(UINT id);
+// The string-table text id with its one "%s" filled with value.
+std::string FormatResString(UINT id, const std::string& value);
 
 // The module that holds the string table and the dialog templates: the
 // application's instance, or the executable when there is no application

@@ -1,13 +1,7 @@
 #include "operation/ApplyStopText.h"
 
 #include "classlib/WinApp.h"
-#include "ui/TemplateFormat.h"
 #include "res/resource.h"
-
-std::string FormatResString(UINT id, const std::string& value)
-{
-    return FormatTemplateText(LoadResString(id), value);
-}
 
 std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome)
 {

@@ -9,9 +9,6 @@
 
 #include <string>
 
-// The string-table text id with its one "%s" filled with value.
-std::string FormatResString(UINT id, const std::string& value);
-
 // The text for ApplyUnrecordable, ApplyNewNameRefused, ApplyPrinterGone,
 // ApplyBadProfileFile and ApplyFileNameClash; empty for every other stop.
 std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome);

@@ -5,7 +5,9 @@
 #include "operation/ProfileTargets.h"
 #include "platform/FileExists.h"
 #include "platform/OsClass.h"
+#include "printers/DriverDirectory.h"
 #include "printers/PrinterHandle.h"
+#include "printers/PrinterNameRules.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
 

@@ -11,10 +11,3 @@
 // driver record cannot be read) or on Windows 9x.
 void GetTargetPaths(const std::string& printer, const std::string& source,
                     std::string& systemTarget, std::string& driverTarget);
-
-// The printer driver's directory with its trailing backslash, from its
-// level-2 driver record; empty when it cannot be had. Under WOW64 it is the
-// directory of the driver of the machine's own environment (x64 or ARM64),
-// which the spooler runs, and that of the 32-bit driver only when the printer
-// has no native one.
-std::string GetDriverDirectory(const std::string& printer);

@@ -75,3 +75,9 @@ PrinterNameCheck CheckNewPrinterName(const CPrnInfoList& printers, unsigned coun
     }
     return PrinterNameAccepted;
 }
+
+bool IsRecordablePrinterName(const std::string& printer)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return !printer.empty() && !blank(printer.front()) && !blank(printer.back());
+}

@@ -25,6 +25,11 @@ unsigned PrinterNameLimit(OsClass os);
 // backslash).
 bool HasOnlyAllowedPrinterNameChars(OsClass os, const std::string& text);
 
+// False for a printer name that cannot have a section of its own: the
+// profile functions drop blanks at the ends of a section name, so "Alpha "
+// would read and write the section of "Alpha".
+bool IsRecordablePrinterName(const std::string& printer);
+
 // The check before an apply renames a printer.
 enum PrinterNameCheck {
     PrinterNameAccepted,

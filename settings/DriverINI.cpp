@@ -5,6 +5,7 @@
 #include "classlib/PathParts.h"
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
+#include "printers/PrinterNameRules.h"
 
 namespace {
 
@@ -12,12 +13,6 @@ const char kSetNameKey[] = "ColorProfileSetName";
 const DWORD kValueBuffer = 260;
 
 } // namespace
-
-bool IsRecordablePrinterName(const std::string& printer)
-{
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    return !printer.empty() && !blank(printer.front()) && !blank(printer.back());
-}
 
 CDriverINI::CDriverINI()
 {

@@ -9,11 +9,6 @@
 #include <windows.h>
 #include <string>
 
-// False for a printer name that cannot have a section of its own: the
-// profile functions drop blanks at the ends of a section name, so "Alpha "
-// would read and write the section of "Alpha".
-bool IsRecordablePrinterName(const std::string& printer);
-
 class CDriverINI {
 public:
     // Locates the file for this platform and measures it.

@@ -4,7 +4,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
-#include "ui/TemplateFormat.h"
+#include "classlib/TemplateFormat.h"
 #include "res/resource.h"
 
 #include <cstddef>

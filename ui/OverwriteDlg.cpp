@@ -3,7 +3,7 @@
 #include "classlib/FileStatus.h"
 #include "classlib/PathParts.h"
 #include "ui/FileInfoText.h"
-#include "ui/TemplateFormat.h"
+#include "classlib/TemplateFormat.h"
 #include "res/resource.h"
 #include "platform/SafeFileAccess.h"
 

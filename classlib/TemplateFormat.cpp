@@ -1,4 +1,4 @@
-#include "ui/TemplateFormat.h"
+#include "classlib/TemplateFormat.h"
 
 #include <cstdio>
 #include <cstring>
