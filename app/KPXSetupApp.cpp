@@ -1,7 +1,7 @@
 #include "app/KPXSetupApp.h"
 
-#include "operation/ApplyStopText.h"
-#include "platform/FileExists.h"
+#include "cmdline/UnattendedRun.h"
+#include "platform/InstanceGuard.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
 #include "classlib/ModuleFileName.h"
@@ -11,23 +11,15 @@
 #include "res/resource.h"
 #include "ui/KPXSetupDlg.h"
 
-#include <mbstring.h>
 #include <utility>
-#include <vector>
 
 namespace {
-
-const char kGlobalMutexName[] = "Global\\KPXSetupMutex";
-const char kSessionMutexName[] = "LocalKPXSetupMutex";
 
 // The system's predefined dialog class.
 const ATOM kDialogClassAtom = 0x8002;
 
 // How long a second start waits for the running copy's window to answer.
 const UINT kActivateProbeMs = 500;
-
-// MUTEX_ALL_ACCESS: the rights a copy of our own user gets on the mutex.
-const DWORD kMutexAllAccess = 0x1F0001;
 
 void ShowStartupError(const std::string& text)
 {
@@ -52,7 +44,8 @@ BOOL CKPXSetupApp::InitInstance()
 {
     const CommandOptions options = ParseCommandLine(m_strCmdLine);
     if (options.mode != CommandInteractive) {
-        m_nExitCode = RunUnattended(options);
+        InitModuleDir();
+        m_nExitCode = RunUnattended(options, m_strCmdLine, ToolSettingsFile(), m_hMutex);
         return FALSE;
     }
 
@@ -62,7 +55,7 @@ BOOL CKPXSetupApp::InitInstance()
         return FALSE;
 
     DWORD mutexError = 0;
-    if (!AcquireInstanceMutex(InstanceMutexName(), mutexError)) {
+    if (!AcquireInstanceMutex(InstanceMutexName(), m_hMutex, mutexError)) {
         if (m_hMutex)
             ActivateRunningCopy();  // another copy runs
         return FALSE;
@@ -77,24 +70,6 @@ BOOL CKPXSetupApp::InitInstance()
 
     RunMainDialog();
     return FALSE;
-}
-
-const char* CKPXSetupApp::InstanceMutexName()
-{
-    // NT 4.0 has no machine-wide namespace, and 95/98/Me refuse a backslash
-    // in an object name and have one session anyway: the session mutex is
-    // the only guard there.
-    const OsClass os = GetOsClass();
-    return os == OsNT4 || os == OsWin9x ? kSessionMutexName : kGlobalMutexName;
-}
-
-bool CKPXSetupApp::OtherUserRuns()
-{
-    if (InstanceMutexName() != kGlobalMutexName)
-        return false;
-    // Only a copy of another user's makes the open fail for access.
-    CHandle existing(Win32().OpenMutexA(kMutexAllAccess, FALSE, kGlobalMutexName));
-    return !existing.IsValid() && GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 void CKPXSetupApp::RunMainDialog()
@@ -117,14 +92,17 @@ int CKPXSetupApp::ExitInstance()
 
 void CKPXSetupApp::GetIniFilePath(std::string& path) const
 {
-    path = m_strModuleDir + "\\" + m_strProfileName;
+    path = ToolSettingsFile().Path();
+}
+
+CToolSettingsFile CKPXSetupApp::ToolSettingsFile() const
+{
+    return CToolSettingsFile(m_strModuleDir, m_strProfileName);
 }
 
 CKPXSetupINI CKPXSetupApp::ToolSettings() const
 {
-    std::string path;
-    GetIniFilePath(path);
-    return CKPXSetupINI(path, m_strModuleDir);
+    return ToolSettingsFile().Open();
 }
 
 bool CKPXSetupApp::CheckOtherSession()
@@ -138,7 +116,7 @@ bool CKPXSetupApp::CheckOtherSession()
     if (ActivateRunningCopy())
         return false;
 
-    CHandle guard(Win32().CreateMutexA(nullptr, TRUE, kSessionMutexName));
+    CHandle guard(Win32().CreateMutexA(nullptr, TRUE, SessionMutexName()));
     if (guard.IsValid() && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start in this session is showing the message right now.
         m_sessionGuard = std::move(guard);
@@ -151,14 +129,6 @@ bool CKPXSetupApp::CheckOtherSession()
     if (guard.IsValid())
         Win32().ReleaseMutex(guard.Get());
     return false;
-}
-
-bool CKPXSetupApp::AcquireInstanceMutex(const char* name, DWORD& error)
-{
-    m_hMutex = Win32().CreateMutexA(nullptr, TRUE, name);
-    const DWORD lastError = GetLastError();
-    error = m_hMutex ? 0 : lastError;
-    return m_hMutex && lastError != ERROR_ALREADY_EXISTS;
 }
 
 bool CKPXSetupApp::ActivateRunningCopy()
@@ -202,29 +172,13 @@ bool CKPXSetupApp::CheckDriverInstalled()
     return false;
 }
 
-bool CKPXSetupApp::IniFileExists() const
-{
-    std::string path;
-    GetIniFilePath(path);
-    return FileExists(path.c_str());
-}
-
 bool CKPXSetupApp::CheckIniFileExists()
 {
-    if (IniFileExists())
+    const CToolSettingsFile file = ToolSettingsFile();
+    if (file.Exists())
         return true;
-    ShowStartupError(IniNotFoundText());
+    ShowStartupError(file.NotFoundText());
     return false;
-}
-
-std::string CKPXSetupApp::IniNotFoundText() const
-{
-    // The message names the file in upper case, double-byte letters included.
-    std::vector<unsigned char> name(m_strProfileName.begin(), m_strProfileName.end());
-    name.push_back('\0');
-    _mbsupr(name.data());
-
-    return FormatResString(IDS_FILE_NOT_FOUND, reinterpret_cast<const char*>(name.data()));
 }
 
 void CKPXSetupApp::ReleaseInstanceMutex()

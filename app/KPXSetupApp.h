@@ -2,11 +2,11 @@
 // two path queries for the tool settings file.
 #pragma once
 
-#include "cmdline/CommandLine.h"
 #include "classlib/Handle.h"
 #include "classlib/WinApp.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
+#include "settings/ToolSettingsFile.h"
 
 #include <string>
 
@@ -26,15 +26,13 @@ public:
 
     // Tool directory, a backslash and the profile name (KPXSETUP.INI).
     void GetIniFilePath(std::string& path) const;
+    // That file, for the checks and messages both faces make about it.
+    CToolSettingsFile ToolSettingsFile() const;
     // The tool settings file with the tool directory it expands against.
     CKPXSetupINI ToolSettings() const;
 
     // The steps of start-up; each "continue" is true, each "stop" false.
     bool CheckOtherSession();
-    // Creates and holds the instance mutex. False when another copy holds it
-    // (its handle then stays in m_hMutex for ExitInstance) or when it could
-    // not be made (m_hMutex null, error the system's reason).
-    bool AcquireInstanceMutex(const char* name, DWORD& error);
     bool ActivateRunningCopy();
     void InitModuleDir();
     // Takes start-up's one enumeration of the printers into m_printers.
@@ -45,21 +43,7 @@ public:
     void RunMainDialog();
     void ReleaseInstanceMutex();
 
-    // The pieces of the checks that both faces share: the instance mutex's
-    // name for this platform, another user's copy, whether the tool
-    // settings file is there and the message when it is not.
-    static const char* InstanceMutexName();
-    // The machine-wide mutex belongs to another user's copy (never on
-    // 9x and NT 4.0, which have only the session mutex).
-    static bool OtherUserRuns();
-    bool IniFileExists() const;
-    std::string IniNotFoundText() const;
-
-    // A run from the command line (app/UnattendedRun.cpp): the start-up
-    // checks without a window, then the list or the apply. The exit code.
-    int RunUnattended(const CommandOptions& options);
-
-    HANDLE m_hMutex = nullptr;
+    HANDLE m_hMutex = nullptr;      // the instance mutex, held until ExitInstance
     std::string m_strModuleDir;
     CPrinterSnapshot m_printers;  // start-up's enumeration until the dialog takes it
 

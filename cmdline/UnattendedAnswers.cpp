@@ -1,26 +1,73 @@
 #include "cmdline/UnattendedAnswers.h"
 
-#include "classlib/Handle.h"
-#include "operation/ProfileCopy.h"
-#include "platform/FileExists.h"
+#include "classlib/SystemMessage.h"
+#include "classlib/WinApp.h"
+#include "operation/ApplyStopText.h"
+#include "res/resource.h"
 
-bool CUnattendedAnswers::ConfirmSourceFile(std::string& path)
+bool CUnattendedAnswers::SourceFileMissing(std::string& path, DWORD error)
 {
-    if (FileExists(path.c_str()))
-        return true;
     m_missing = path;
-    // The reason the test failed: the same open, repeated for its error (a
-    // missing file or folder, a file another process holds, an empty path).
-    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
-    m_missingError = file.IsValid() ? 0 : ::GetLastError();
+    m_missingError = error;
     return false;
 }
 
-INT_PTR CUnattendedAnswers::AskOverwrite(const std::string&, const std::string& target)
+INT_PTR CUnattendedAnswers::AskOverwrite(const std::string&, const std::string&)
 {
-    if (m_overwrite)
-        return OverwriteYes;
-    m_kept.push_back(target);
-    return OverwriteNo;
+    return m_overwrite ? OverwriteYes : OverwriteNo;
+}
+
+void CUnattendedAnswers::FileInstalled(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_COPIED, target));
+}
+
+void CUnattendedAnswers::FileKept(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_KEPT, target));
+}
+
+void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
+{
+    m_output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, target), error));
+}
+
+void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome)
+{
+    switch (outcome.stop) {
+    case ApplySourceGivenUp:
+        m_output.Line(WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, m_missing), m_missingError));
+        return;
+    case ApplyFileNameClash:
+    case ApplyBadProfileFile:
+    case ApplyUnrecordable:
+    case ApplyNewNameRefused:
+    case ApplyPrinterGone:
+        m_output.Line(OneLine(ApplyStopText(request, outcome)));
+        return;
+    case ApplyNotRecorded:
+    case ApplyDeclined:
+        m_output.Line(LoadResString(IDS_CHANGE_FAILED));
+        return;
+    case ApplyCompleted:
+        break;
+    }
+    m_output.Line(FormatResString(IDS_CMD_RECORDED, request.setName));
+    switch (outcome.rename) {
+    case RenameNotAsked:
+        break;
+    case RenameDone:
+        m_output.Line(FormatResString(IDS_CMD_RENAMED, request.newName));
+        break;
+    case RenameRefused:
+        m_output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), outcome.renameError));
+        break;
+    case RenameSkippedUnreadable:
+        m_output.Line(FormatResString(IDS_CMD_RENAME_SKIPPED, request.newName));
+        break;
+    }
+    if (outcome.sectionMoved)
+        m_output.Line(FormatResString(IDS_CMD_SECTION_MOVED, request.newName));
+    if (outcome.sectionLeftBehind)
+        m_output.Line(FormatResString(IDS_CMD_SECTION_LEFT, request.printer));
 }

@@ -1,34 +1,38 @@
-// The apply's questions answered without asking anybody: the command line is
-// the confirmation, a missing source file ends the apply (nobody could point
-// to another), and an existing target is replaced or kept as the command line
-// says. What the answers decided is kept for the run's output.
+// The command line's side of the apply. Its questions are answered without
+// asking anybody: the command line is the confirmation, a missing source file
+// ends the apply (nobody could point to another), and an existing target is
+// replaced or kept as the command line says. Each step becomes an output
+// line as it happens, and the end of the apply the lines that say where it
+// stopped.
 #pragma once
 
+#include "cmdline/RunOutput.h"
 #include "operation/ProfileSetApply.h"
 
 #include <windows.h>
 #include <string>
-#include <vector>
 
-class CUnattendedAnswers : public IApplyQuestions {
+class CUnattendedAnswers : public IApplyCallback {
 public:
-    explicit CUnattendedAnswers(bool overwrite) : m_overwrite(overwrite) {}
+    // overwrite: /overwrite's answer; output receives the lines and must
+    // outlive the answers.
+    CUnattendedAnswers(bool overwrite, CRunOutput& output) : m_overwrite(overwrite), m_output(output) {}
 
     bool ConfirmApply() override { return true; }
-    // True when the file can be opened for reading, as the copy error
-    // dialog tests it; otherwise the path and the system's reason are kept.
-    bool ConfirmSourceFile(std::string& path) override;
+    // Gives up at once; the file and the system's reason are told at the end.
+    bool SourceFileMissing(std::string& path, DWORD error) override;
     // Yes or No, never "all" or "cancel", so that every existing target is
-    // asked about and each kept one is known.
+    // asked about and each kept one is told.
     INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
 
-    const std::string& MissingSource() const { return m_missing; }
-    DWORD MissingSourceError() const { return m_missingError; }
-    const std::vector<std::string>& KeptTargets() const { return m_kept; }
+    void FileInstalled(const std::string& target) override;
+    void FileKept(const std::string& target) override;
+    void FileFailed(const std::string& target, DWORD error) override;
+    void ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome) override;
 
 private:
     bool m_overwrite;
+    CRunOutput& m_output;
     std::string m_missing;
     DWORD m_missingError = 0;
-    std::vector<std::string> m_kept;
 };

@@ -1,13 +1,9 @@
 #include "cmdline/UnattendedApply.h"
 
 #include "classlib/MbString.h"
-#include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "operation/ApplyStopText.h"
 #include "cmdline/UnattendedAnswers.h"
-#include "platform/OsClass.h"
-#include "printers/PrinterNameRules.h"
-#include "printers/RenamePermission.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,11 +12,10 @@ namespace {
 // dialog lists (usable, of a supported driver); empty otherwise.
 std::string FindListedPrinter(CPrinterSnapshot& printers, const std::string& typed)
 {
-    for (unsigned i : printers.Listed()) {
-        const char* name = printers.List().GetItem(i)->pPrinterName;
+    for (const PrinterRow& row : printers.ListedRows()) {
         // Printer names match without regard to case, as in the spooler.
-        if (::lstrcmpiA(name, typed.c_str()) == 0)
-            return name;
+        if (::lstrcmpiA(row.name.c_str(), typed.c_str()) == 0)
+            return row.name;
     }
     return std::string();
 }
@@ -36,108 +31,31 @@ std::string FindOfferedSet(const CKPXSetupINI& toolIni, const std::string& typed
     return std::string();
 }
 
-// The reason the new name is refused, as an output line; empty when it
-// passes what the name edit and the dialog's check would let through.
-std::string RefuseName(const CPrinterSnapshot& printers, const std::string& newName, const std::string& printer)
-{
-    switch (CheckNewPrinterName(printers.List(), printers.Count(), newName, printer)) {
-    case PrinterNameEmpty:
-        return LoadResString(IDS_NAME_EMPTY);
-    case PrinterNameInUse:
-        return LoadResString(IDS_NAME_EXISTS);
-    case PrinterNameAccepted:
-        break;
-    }
-    if (MbCompare(newName, printer) == 0)
-        return std::string();  // no rename
-    const OsClass os = GetOsClass();
-    if (!HasOnlyAllowedPrinterNameChars(os, newName))
-        return FormatResString(IDS_CMD_NAME_CHARS, newName);
-    if (newName.size() > PrinterNameLimit(os))
-        return FormatResString(IDS_CMD_NAME_TOO_LONG, newName);
-    // The name edit is disabled for a shared printer and a connection.
-    if (QueryRenameAllowed(printer.c_str()) == 0)
-        return FormatResString(IDS_CMD_RENAME_NOT_ALLOWED, printer);
-    return std::string();
-}
-
-void ReportOutcome(const ApplyRequest& request, const ApplyOutcome& outcome, const CUnattendedAnswers& answers,
-                   CRunOutput& output)
-{
-    for (const std::string& target : outcome.copies.installed)
-        output.Line(FormatResString(IDS_CMD_COPIED, target));
-    for (const std::string& target : answers.KeptTargets())
-        output.Line(FormatResString(IDS_CMD_KEPT, target));
-    for (const FailedCopy& failed : outcome.copies.failed)
-        output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, failed.target), failed.error));
-
-    switch (outcome.stop) {
-    case ApplySourceGivenUp:
-        output.Line(WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, answers.MissingSource()), answers.MissingSourceError()));
-        return;
-    case ApplyFileNameClash:
-    case ApplyBadProfileFile:
-    case ApplyUnrecordable:
-    case ApplyNewNameRefused:
-    case ApplyPrinterGone:
-        output.Line(OneLine(ApplyStopText(request, outcome)));
-        return;
-    case ApplyNotRecorded:
-    case ApplyDeclined:
-        output.Line(LoadResString(IDS_CHANGE_FAILED));
-        return;
-    case ApplyCompleted:
-        break;
-    }
-    output.Line(FormatResString(IDS_CMD_RECORDED, request.setName));
-    switch (outcome.rename) {
-    case RenameNotAsked:
-        break;
-    case RenameDone:
-        output.Line(FormatResString(IDS_CMD_RENAMED, request.newName));
-        break;
-    case RenameRefused:
-        output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), outcome.renameError));
-        break;
-    case RenameSkippedUnreadable:
-        output.Line(FormatResString(IDS_CMD_RENAME_SKIPPED, request.newName));
-        break;
-    }
-    if (outcome.sectionMoved)
-        output.Line(FormatResString(IDS_CMD_SECTION_MOVED, request.newName));
-    if (outcome.sectionLeftBehind)
-        output.Line(FormatResString(IDS_CMD_SECTION_LEFT, request.printer));
-}
-
 } // namespace
 
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                      const UnattendedApplyRequest& request, CRunOutput& output)
+                                      const CommandOptions& options, CRunOutput& output)
 {
-    const std::string printer = FindListedPrinter(printers, request.printer);
+    const std::string printer = FindListedPrinter(printers, options.printer);
     if (printer.empty()) {
-        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, request.printer));
+        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, options.printer));
         return ExitNoPrinter;
     }
-    const std::string setName = FindOfferedSet(toolIni, request.setName);
+    const std::string setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
-        output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, request.setName));
+        output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, options.setName));
         return ExitNoSettings;
     }
-    if (request.rename) {
-        const std::string refusal = RefuseName(printers, request.newName, printer);
-        if (!refusal.empty()) {
-            output.Line(refusal);
-            return ExitNameRefused;
-        }
+    const std::string newName = options.rename ? options.newName : printer;
+    const NewNameVerdict verdict = CheckNewName(printers, newName, printer);
+    if (!NewNamePasses(verdict)) {
+        output.Line(NewNameRefusalText(verdict, newName, printer));
+        return ExitNameRefused;
     }
 
-    CUnattendedAnswers answers(request.overwrite);
+    CUnattendedAnswers answers(options.overwrite, output);
     CProfileSetApply apply(toolIni, answers);
-    const ApplyRequest applyRequest{printer, setName, request.rename ? request.newName : printer};
-    const ApplyOutcome outcome = apply.Run(applyRequest);
-    ReportOutcome(applyRequest, outcome, answers, output);
-    return ApplyExitCode(outcome);
+    return ApplyExitCode(apply.Run(ApplyRequest{printer, setName, newName}, printers));
 }
 
 UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)

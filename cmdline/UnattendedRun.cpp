@@ -2,13 +2,15 @@
 // no message box (except the usage when nobody reads the output), no running
 // copy brought forward. What the run does goes to the log file and the
 // redirected standard output; how it ended is the exit code.
-#include "app/KPXSetupApp.h"
+#include "cmdline/UnattendedRun.h"
 
 #include "classlib/SystemMessage.h"
+#include "classlib/WinApp.h"
 #include "cmdline/PrinterListing.h"
-#include "operation/ApplyStopText.h"
 #include "cmdline/UnattendedApply.h"
 #include "cmdline/RunOutput.h"
+#include "platform/InstanceGuard.h"
+#include "printers/PrinterSnapshot.h"
 #include "res/resource.h"
 
 namespace {
@@ -30,7 +32,8 @@ void ShowUsage(CRunOutput& output, const std::string& complaint, UINT icon)
 
 } // namespace
 
-int CKPXSetupApp::RunUnattended(const CommandOptions& options)
+int RunUnattended(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
+                  HANDLE& mutex)
 {
     CRunOutput output;
     if (!options.logPath.empty()) {
@@ -45,7 +48,7 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
         return ExitDone;
     }
     if (options.mode == CommandBad) {
-        const std::string argument = options.badArgument.empty() ? m_strCmdLine : options.badArgument;
+        const std::string argument = options.badArgument.empty() ? commandLine : options.badArgument;
         ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, argument), MB_ICONERROR);
         return ExitBadCommandLine;
     }
@@ -57,35 +60,29 @@ int CKPXSetupApp::RunUnattended(const CommandOptions& options)
         return ExitAlreadyRunning;
     }
     DWORD mutexError = 0;
-    if (!AcquireInstanceMutex(InstanceMutexName(), mutexError)) {
+    if (!AcquireInstanceMutex(InstanceMutexName(), mutex, mutexError)) {
         // A mutex that could not be made at all is told with the system's
         // reason.
         output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), mutexError));
         return ExitAlreadyRunning;
     }
 
-    InitModuleDir();
     // One enumeration serves the check, the listing and the apply.
-    m_printers.Take();
-    if (!m_printers.AnyListed()) {
+    CPrinterSnapshot printers;
+    printers.Take();
+    if (!printers.AnyListed()) {
         output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
         return ExitNoPrinter;
     }
     if (options.mode == CommandList) {
-        for (const std::string& line : PrinterListLines(m_printers))
+        for (const std::string& line : PrinterListLines(printers))
             output.Line(line);
         return ExitDone;
     }
 
-    if (!IniFileExists()) {
-        output.Line(IniNotFoundText());
+    if (!toolFile.Exists()) {
+        output.Line(toolFile.NotFoundText());
         return ExitNoSettings;
     }
-    UnattendedApplyRequest request;
-    request.printer = options.printer;
-    request.setName = options.setName;
-    request.rename = options.rename;
-    request.newName = options.newName;
-    request.overwrite = options.overwrite;
-    return RunUnattendedApply(ToolSettings(), m_printers, request, output);
+    return RunUnattendedApply(toolFile.Open(), printers, options, output);
 }

@@ -9,7 +9,7 @@ std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outco
     case ApplyUnrecordable:
         return FormatResString(IDS_PRINTER_UNRECORDABLE, request.printer);
     case ApplyNewNameRefused:
-        return LoadResString(IDS_NAME_BLANK_EDGE);
+        return NewNameRefusalText(outcome.nameVerdict, request.newName, request.printer);
     case ApplyPrinterGone:
         return FormatResString(IDS_PRINTER_GONE, request.printer);
     case ApplyBadProfileFile:
@@ -20,6 +20,28 @@ std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outco
     case ApplySourceGivenUp:
     case ApplyNotRecorded:
     case ApplyCompleted:
+        break;
+    }
+    return std::string();
+}
+
+std::string NewNameRefusalText(NewNameVerdict verdict, const std::string& newName, const std::string& printer)
+{
+    switch (verdict) {
+    case NewNameEmpty:
+        return LoadResString(IDS_NAME_EMPTY);
+    case NewNameBlankEdge:
+        return LoadResString(IDS_NAME_BLANK_EDGE);
+    case NewNameInUse:
+        return LoadResString(IDS_NAME_EXISTS);
+    case NewNameBadChars:
+        return FormatResString(IDS_CMD_NAME_CHARS, newName);
+    case NewNameTooLong:
+        return FormatResString(IDS_CMD_NAME_TOO_LONG, newName);
+    case NewNameRenameNotAllowed:
+        return FormatResString(IDS_CMD_RENAME_NOT_ALLOWED, printer);
+    case NewNameUnchanged:
+    case NewNameAccepted:
         break;
     }
     return std::string();

@@ -12,3 +12,7 @@
 // The text for ApplyUnrecordable, ApplyNewNameRefused, ApplyPrinterGone,
 // ApplyBadProfileFile and ApplyFileNameClash; empty for every other stop.
 std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome);
+
+// Why newName, for the printer now called printer, is refused; empty for
+// the two verdicts that pass.
+std::string NewNameRefusalText(NewNameVerdict verdict, const std::string& newName, const std::string& printer);

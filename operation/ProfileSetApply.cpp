@@ -18,28 +18,31 @@ const ProfileKind kSlotKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, Profil
 
 } // namespace
 
-CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyQuestions& questions)
-    : m_toolIni(toolIni), m_questions(questions)
+CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& callback)
+    : m_toolIni(toolIni), m_callback(callback)
 {
 }
 
-ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request)
+ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSnapshot& printers)
 {
     m_outcome = ApplyOutcome();
     m_overwriteAll = false;
     m_overwriteCancelled = false;
-    m_outcome.stop = RunSteps(request);
+    m_driverDirectory.clear();
+    m_outcome.stop = RunSteps(request, printers);
+    m_callback.ApplyEnded(request, m_outcome);
     return m_outcome;
 }
 
-ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request)
+ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers)
 {
     // Such a name would share its section with the name without the blanks.
     if (!IsRecordablePrinterName(request.printer))
         return ApplyUnrecordable;
-    if (!IsRecordablePrinterName(request.newName))
+    m_outcome.nameVerdict = CheckNewName(printers, request.newName, request.printer);
+    if (!NewNamePasses(m_outcome.nameVerdict))
         return ApplyNewNameRefused;
-    if (!m_questions.ConfirmApply())
+    if (!m_callback.ConfirmApply())
         return ApplyDeclined;
     // The printer may have been renamed or deleted since it was listed:
     // nothing is installed or recorded for a name the spooler no longer has.
@@ -64,7 +67,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request)
         for (int earlier = 0; earlier < slot && !seen; ++earlier)
             seen = MbCompare(m_files[slot], m_files[earlier]) == 0;
         if (!seen)
-            InstallProfileFile(request.printer, m_files[slot]);
+            InstallProfileFile(m_files[slot]);
     }
 
     // Recorded whatever the installations did: a declined overwrite keeps the
@@ -84,30 +87,63 @@ bool CProfileSetApply::GatherProfileFiles(const std::string& setName)
         m_files[slot].clear();
         m_toolIni.ReadProfilePath(setName, kSlotKinds[slot], m_files[slot]);
     }
-    for (int slot = 0; slot < 4; ++slot) {
-        if (!m_questions.ConfirmSourceFile(m_files[slot]))
-            return false;
+    for (std::string& path : m_files) {
+        DWORD error = 0;
+        while (!FileExists(path.c_str(), error)) {
+            if (!m_callback.SourceFileMissing(path, error))
+                return false;
+        }
     }
     return true;
 }
 
-void CProfileSetApply::InstallProfileFile(const std::string& printer, const std::string& sourcePath)
+void CProfileSetApply::InstallProfileFile(const std::string& sourcePath)
 {
     std::string targets[2];
-    GetTargetPaths(printer, sourcePath, targets[0], targets[1]);
+    GetTargetPaths(m_driverDirectory, sourcePath, targets[0], targets[1]);
+    const size_t installedBefore = m_outcome.copies.installed.size();
+    const size_t failedBefore = m_outcome.copies.failed.size();
     InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, m_outcome.copies,
                      [this](const std::string& source, const std::string& target) {
-                         return m_questions.AskOverwrite(source, target);
+                         return m_callback.AskOverwrite(source, target);
                      });
+    TellSteps(targets, installedBefore, failedBefore);
 }
 
-bool CProfileSetApply::PrinterStillThere(const std::string& printer) const
+void CProfileSetApply::TellSteps(const std::string targets[2], size_t installedBefore, size_t failedBefore)
 {
-    // The driver directory is a target everywhere but on 9x; reading it
-    // opens the printer too.
+    const TargetCopies& copies = m_outcome.copies;
+    size_t installed = installedBefore;
+    size_t failed = failedBefore;
+    // The targets in the order they were written; one that was neither
+    // written nor failed was kept.
+    for (int i = 0; i < 2; ++i) {
+        const std::string& target = targets[i];
+        if (target.empty())
+            continue;
+        if (installed < copies.installed.size() && copies.installed[installed] == target)
+            m_callback.FileInstalled(copies.installed[installed++]);
+        else if (failed < copies.failed.size() && copies.failed[failed].target == target)
+            m_callback.FileFailed(target, copies.failed[failed++].error);
+        else
+            m_callback.FileKept(target);
+    }
+}
+
+bool CProfileSetApply::PrinterStillThere(const std::string& printer)
+{
+    CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
+    if (!handle.IsValid())
+        return false;
+    // A spooler may still open a renamed printer by its old name: the
+    // printer's own record must bear the name asked for.
+    if (!PrinterBearsName(handle.Get(), printer))
+        return false;
+    // The driver directory is a target everywhere but on 9x.
     if (GetOsClass() == OsWin9x)
-        return OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS).IsValid();
-    return !GetDriverDirectory(printer).empty();
+        return true;
+    m_driverDirectory = GetDriverDirectory(handle.Get());
+    return !m_driverDirectory.empty();
 }
 
 bool CProfileSetApply::CheckProfileFiles()

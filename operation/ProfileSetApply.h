@@ -4,34 +4,24 @@
 // the file names in the printer's section of the driver settings file, and,
 // when a new name is given, renames the printer and moves its section.
 //
-// It has no window of its own. The questions it must ask (go ahead? where is
-// a missing source file? replace an existing target?) go to an IApplyQuestions
-// that the caller provides: the main dialog answers with its dialogs, an
-// unattended run with fixed answers. What happened comes back as one
-// ApplyOutcome, from which the caller tells the user once.
+// It has no window of its own and makes every decision itself. It asks its
+// questions (go ahead? where is a missing source file? replace an existing
+// target?) and tells each step as it happens through one IApplyCallback that
+// the face provides: the main dialog answers with its dialogs and reports
+// once at the end, the command line answers as its switches say and writes
+// a line per step. What happened also comes back as one ApplyOutcome.
 #pragma once
 
+#include "operation/NewNameCheck.h"
 #include "operation/ProfileCopy.h"
 #include "operation/ProfileFileName.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
 #include <string>
 #include <vector>
-
-class IApplyQuestions {
-public:
-    virtual ~IApplyQuestions() = default;
-    // Asked once, before anything changes; false ends the apply untouched.
-    virtual bool ConfirmApply() = 0;
-    // True when the file at path exists, after the user may have corrected
-    // path; false when the user gave up on it.
-    virtual bool ConfirmSourceFile(std::string& path) = 0;
-    // An existing target would be replaced by source: the overwrite answer
-    // (OverwriteYes, OverwriteAll, OverwriteNo or OverwriteCancel).
-    virtual INT_PTR AskOverwrite(const std::string& source, const std::string& target) = 0;
-};
 
 struct ApplyRequest {
     std::string printer;   // the printer's name now
@@ -44,9 +34,9 @@ enum ApplyStop {
     ApplyCompleted,      // every step was taken (failures of single steps are listed)
     ApplyDeclined,       // the user did not confirm: nothing changed
     ApplyUnrecordable,   // the printer's name has a blank at an end: nothing changed
-    ApplyNewNameRefused, // the new name has a blank at an end: nothing changed
-    ApplyPrinterGone,    // the printer or its driver directory cannot be had (renamed or
-                         // deleted meanwhile): nothing changed
+    ApplyNewNameRefused, // the new name fails the name check (nameVerdict): nothing changed
+    ApplyPrinterGone,    // the printer, under its name, or its driver directory cannot be
+                         // had (renamed or deleted meanwhile): nothing changed
     ApplySourceGivenUp,  // a source file was not found: nothing changed
     ApplyFileNameClash,  // two of the set's files have one file name: nothing changed
     ApplyBadProfileFile, // a file is no profile file to install (badFile): nothing changed
@@ -64,6 +54,7 @@ enum RenameResult {
 
 struct ApplyOutcome {
     ApplyStop stop = ApplyDeclined;
+    NewNameVerdict nameVerdict = NewNameUnchanged;  // the new name's check
     std::string clashingFile;               // the shared file name, for ApplyFileNameClash
     std::string badFile;                    // the refused source, for ApplyBadProfileFile,
     ProfileKind badKind = ProfileAuto;      // and the kind it stands for
@@ -83,37 +74,71 @@ struct ApplyOutcome {
     }
 };
 
+// What an apply asks and tells. The questions must be answered; the steps
+// are told as they happen, and a face that reports only at the end may leave
+// them as they are.
+class IApplyCallback {
+public:
+    virtual ~IApplyCallback() = default;
+
+    // Asked once, before anything changes; false ends the apply untouched.
+    virtual bool ConfirmApply() = 0;
+    // The source file at path cannot be opened for reading (error: the
+    // system's reason). True to test path again, which the face may have
+    // corrected; false to give up, which ends the apply untouched.
+    virtual bool SourceFileMissing(std::string& path, DWORD error) = 0;
+    // An existing target would be replaced by source: the overwrite answer
+    // (OverwriteYes, OverwriteAll, OverwriteNo or OverwriteCancel).
+    virtual INT_PTR AskOverwrite(const std::string& source, const std::string& target) = 0;
+
+    // A target was written, kept (the answer was no) or could not be written.
+    virtual void FileInstalled(const std::string& /*target*/) {}
+    virtual void FileKept(const std::string& /*target*/) {}
+    virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // The apply has ended; the outcome says where and what became of the
+    // record, the rename and the section.
+    virtual void ApplyEnded(const ApplyRequest& /*request*/, const ApplyOutcome& /*outcome*/) {}
+};
+
 class CProfileSetApply {
 public:
-    // The tool settings file names the sets' files; the questions go to
-    // questions, which must outlive the operation.
-    CProfileSetApply(const CKPXSetupINI& toolIni, IApplyQuestions& questions);
+    // The tool settings file names the sets' files; the questions and steps
+    // go to callback, which must outlive the operation.
+    CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& callback);
 
     // Runs every step for the request, in order, and says what happened.
-    ApplyOutcome Run(const ApplyRequest& request);
+    // printers: the names the spooler knows, for the new name's check.
+    ApplyOutcome Run(const ApplyRequest& request, const CPrinterSnapshot& printers);
 
 private:
-    // Reads the set's four paths and has each confirmed to exist; false when
-    // the user gave up on one.
+    // Reads the set's four paths and makes sure each exists, asking about a
+    // missing one until it does; false when the face gave up on one.
     bool GatherProfileFiles(const std::string& setName);
     // Installs one file into the printer's two targets, asking before an
     // existing file is replaced, under the answers of the current apply.
-    void InstallProfileFile(const std::string& printer, const std::string& sourcePath);
+    void InstallProfileFile(const std::string& sourcePath);
+    // Tells the callback what became of each of targets, from the copies
+    // added since the counts given.
+    void TellSteps(const std::string targets[2], size_t installedBefore, size_t failedBefore);
     // The steps of Run in order; where they stopped (the rest of the outcome
     // is filled as they go).
-    ApplyStop RunSteps(const ApplyRequest& request);
+    ApplyStop RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers);
     // The file name that two different source files share; empty when none.
     std::string FindFileNameClash() const;
     // Finds the first file that may not be installed and notes it in the
     // outcome; false when there is one.
     bool CheckProfileFiles();
-    bool PrinterStillThere(const std::string& printer) const;
+    // Opens the printer and checks that it is the one asked for (a printer
+    // renamed meanwhile may still open under its old name); keeps its driver
+    // directory for the targets. False when it is gone.
+    bool PrinterStillThere(const std::string& printer);
     bool RecordSet(const std::string& printer, const std::string& setName);
     void RenameAndMove(const ApplyRequest& request);
 
     const CKPXSetupINI& m_toolIni;
-    IApplyQuestions& m_questions;
+    IApplyCallback& m_callback;
     std::string m_files[4];
+    std::string m_driverDirectory;  // the printer's, looked up once per apply
     bool m_overwriteAll = false;
     bool m_overwriteCancelled = false;
     ApplyOutcome m_outcome;

@@ -6,8 +6,8 @@
 #include <string>
 
 // systemTarget: system directory, a backslash, the source's file name.
-// driverTarget: driver directory and the file name; empty when the driver
-// directory cannot be had (the printer does not open for administration, its
-// driver record cannot be read) or on Windows 9x.
-void GetTargetPaths(const std::string& printer, const std::string& source,
+// driverTarget: driverDirectory (with its trailing backslash, as
+// GetDriverDirectory gives it) and the file name; empty when driverDirectory
+// is empty (it could not be had) or on Windows 9x.
+void GetTargetPaths(const std::string& driverDirectory, const std::string& source,
                     std::string& systemTarget, std::string& driverTarget);

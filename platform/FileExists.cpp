@@ -4,7 +4,14 @@
 
 bool FileExists(const char* path)
 {
+    DWORD error = 0;
+    return FileExists(path, error);
+}
+
+bool FileExists(const char* path, DWORD& error)
+{
     CFileHandle file(Win32().CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    error = file.IsValid() ? 0 : ::GetLastError();
     return file.IsValid();
 }
 

@@ -48,17 +48,19 @@ std::string DriverDirectoryFor(HANDLE printer, const char* environment)
 
 } // namespace
 
+std::string GetDriverDirectory(HANDLE printer)
+{
+    std::string dir;
+    if (const char* native = NativeDriverEnvironment())
+        dir = DriverDirectoryFor(printer, native);
+    // Without a native driver the 32-bit one is what there is to serve.
+    if (dir.empty())
+        dir = DriverDirectoryFor(printer, nullptr);
+    return dir;
+}
+
 std::string GetDriverDirectory(const std::string& printer)
 {
     CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
-    if (!handle.IsValid())
-        return std::string();
-
-    std::string dir;
-    if (const char* native = NativeDriverEnvironment())
-        dir = DriverDirectoryFor(handle.Get(), native);
-    // Without a native driver the 32-bit one is what there is to serve.
-    if (dir.empty())
-        dir = DriverDirectoryFor(handle.Get(), nullptr);
-    return dir;
+    return handle.IsValid() ? GetDriverDirectory(handle.Get()) : std::string();
 }

@@ -1,6 +1,7 @@
 // Where a printer's driver keeps its files, asked of the spooler.
 #pragma once
 
+#include <windows.h>
 #include <string>
 
 // The printer driver's directory with its trailing backslash, from its
@@ -8,4 +9,6 @@
 // directory of the driver of the machine's own environment (x64 or ARM64),
 // which the spooler runs, and that of the 32-bit driver only when the printer
 // has no native one.
+std::string GetDriverDirectory(HANDLE printer);
+// The same for the printer of that name, opened for administration.
 std::string GetDriverDirectory(const std::string& printer);

@@ -1,5 +1,7 @@
 #include "printers/PrinterHandle.h"
 
+#include "printers/PrinterRecord.h"
+
 CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access)
 {
     PRINTER_DEFAULTSA defaults = {nullptr, nullptr, access};
@@ -8,4 +10,15 @@ CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access)
     if (!Win32().OpenPrinterA(const_cast<char*>(printerName), &h, &defaults))
         return CPrinterHandle();
     return CPrinterHandle(h);
+}
+
+bool PrinterBearsName(HANDLE printer, const std::string& name)
+{
+    // A record that cannot be read tells nothing against the name the
+    // printer was opened by.
+    CGlobalMemory record = GetPrinterRecord(printer, 2);
+    if (!record.IsValid())
+        return true;
+    const char* own = static_cast<const PRINTER_INFO_2A*>(record.Get())->pPrinterName;
+    return !own || ::lstrcmpiA(own, name.c_str()) == 0;
 }

@@ -3,7 +3,14 @@
 
 #include "classlib/Handle.h"
 
+#include <string>
+
 // OpenPrinterA through the platform seam with defaults that name no data type
 // and no device mode and ask for the given access. An empty handle when the
 // spooler refuses; GetLastError then tells why.
 CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access);
+
+// False when the open printer's own record (level 2) names it otherwise than
+// name, compared without regard to case as the spooler compares printer
+// names; true also when the record cannot be read.
+bool PrinterBearsName(HANDLE printer, const std::string& name);

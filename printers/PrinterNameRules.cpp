@@ -1,7 +1,5 @@
 #include "printers/PrinterNameRules.h"
 
-#include "classlib/MbString.h"
-#include "printers/PrnInfoList.h"
 
 #include <windows.h>
 
@@ -59,21 +57,6 @@ bool HasOnlyAllowedPrinterNameChars(OsClass os, const std::string& text)
         }
     }
     return true;
-}
-
-PrinterNameCheck CheckNewPrinterName(const CPrnInfoList& printers, unsigned count,
-                                     const std::string& newName, const std::string& oldName)
-{
-    if (newName.empty())
-        return PrinterNameEmpty;
-    if (MbCompare(newName, oldName) == 0)
-        return PrinterNameAccepted;
-    for (unsigned i = 0; i < count; ++i) {
-        const char* existing = printers.GetPrinterName(i);
-        if (existing && ::lstrcmpiA(existing, newName.c_str()) == 0)
-            return PrinterNameInUse;
-    }
-    return PrinterNameAccepted;
 }
 
 bool IsRecordablePrinterName(const std::string& printer)

@@ -37,6 +37,27 @@ const std::vector<unsigned>& CPrinterSnapshot::Listed()
     return m_listed;
 }
 
+std::vector<PrinterRow> CPrinterSnapshot::ListedRows()
+{
+    std::vector<PrinterRow> rows;
+    for (unsigned i : Listed()) {
+        const PRINTER_INFO_2A* item = m_list->GetItem(i);
+        rows.push_back({item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : "",
+                        item->Attributes});
+    }
+    return rows;
+}
+
+bool CPrinterSnapshot::KnowsName(const std::string& name) const
+{
+    for (unsigned i = 0; i < m_count; ++i) {
+        const PRINTER_INFO_2A* item = m_list->GetItem(i);
+        if (item && item->pPrinterName && ::lstrcmpiA(item->pPrinterName, name.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
 void CPrinterSnapshot::Swap(CPrinterSnapshot& other) noexcept
 {
     std::swap(m_list, other.m_list);

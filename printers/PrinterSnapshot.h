@@ -15,6 +15,14 @@
 #include <utility>
 #include <vector>
 
+// A listed printer as the spooler's record gives it.
+struct PrinterRow {
+    std::string name;
+    std::string driver;
+    std::string port;
+    DWORD attributes = 0;
+};
+
 class CPrinterSnapshot {
 public:
     CPrinterSnapshot();
@@ -38,6 +46,13 @@ public:
     // checking every record not checked yet. Each listed record has a
     // printer name (a usable printer has one).
     const std::vector<unsigned>& Listed();
+
+    // The listed printers as plain rows, in the spooler's order.
+    std::vector<PrinterRow> ListedRows();
+    // True when a record of any driver, usable or not, bears the name,
+    // compared without regard to case as the spooler compares printer names.
+    // Read from the records: no printer is opened.
+    bool KnowsName(const std::string& name) const;
 
     // Exchanges the contents, checks included, with another snapshot.
     void Swap(CPrinterSnapshot& other) noexcept;

@@ -4,7 +4,7 @@
 #include "ui/KPXSetupDlg.h"
 
 #include "classlib/WinApp.h"
-#include "ui/ConfirmSourceFile.h"
+#include "ui/SourceFileQuestion.h"
 #include "ui/OverwriteDlg.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
@@ -15,9 +15,9 @@ bool CKPXSetupDlg::ConfirmApply()
                       MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
 }
 
-bool CKPXSetupDlg::ConfirmSourceFile(std::string& path)
+bool CKPXSetupDlg::SourceFileMissing(std::string& path, DWORD)
 {
-    return ::ConfirmSourceFile(this, path) != FALSE;
+    return AskForSourceFile(this, path);
 }
 
 INT_PTR CKPXSetupDlg::AskOverwrite(const std::string& source, const std::string& target)
@@ -29,14 +29,8 @@ INT_PTR CKPXSetupDlg::AskOverwrite(const std::string& source, const std::string&
 
 std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
 {
-    CDriverINI driverIni;
-    return RecordedSetName(driverIni, printerName);
-}
-
-std::string CKPXSetupDlg::RecordedSetName(CDriverINI& driverIni, const std::string& printerName)
-{
     std::string setName;
-    if (!driverIni.ReadProfileSetName(printerName, setName))
+    if (!CDriverINI().ReadProfileSetName(printerName, setName))
         setName = LoadResString(IDS_DEFAULT_SET_NAME);
     return setName;
 }

@@ -6,9 +6,10 @@
 #include "classlib/PaintDC.h"
 #include "classlib/WaitCursor.h"
 #include "classlib/WinApp.h"
+#include "operation/ApplyStopText.h"
+#include "operation/ListedPrinters.h"
 #include "printers/RenamePermission.h"
 #include "res/resource.h"
-#include "settings/DriverINI.h"
 #include "settings/KPXSetupINI.h"
 
 
@@ -108,27 +109,20 @@ void CKPXSetupDlg::FillPrinterList()
     if (!m_bPrintersGiven)
         m_printers.Take();
     m_bPrintersGiven = false;
-    m_nPrinterCount = m_printers.Count();
     // Each printer is checked once, for the start-up check or here; a
     // printer that is not usable or of another driver is not listed.
-    const std::vector<unsigned>& listed = m_printers.Listed();
-    if (!listed.empty()) {
-        // One read session of the driver settings file serves every row.
-        CDriverINI driverIni;
-        for (unsigned i : listed) {
-            const PRINTER_INFO_2A* printer = m_printers.List().GetItem(i);
-            const std::array<std::string, kColumns> texts = {
-                printer->pPrinterName, RecordedSetName(driverIni, printer->pPrinterName),
-                printer->pPortName ? printer->pPortName : ""};
+    for (const ListedPrinter& listed : ReadListedPrinters(m_printers)) {
+        const std::array<std::string, kColumns> texts = {
+            listed.printer.name, listed.recorded ? listed.setName : LoadResString(IDS_DEFAULT_SET_NAME),
+            listed.printer.port};
 
-            // The list places the row by its own sorted style.
-            int row = m_listPrinters.InsertItem(static_cast<int>(i), texts[0].c_str(), m_rowTexts.size());
-            if (row < 0)
-                continue;
-            m_listPrinters.SetItemText(row, 1, texts[1].c_str());
-            m_listPrinters.SetItemText(row, 2, texts[2].c_str());
-            m_rowTexts.push_back(texts);
-        }
+        // The list places the row by its own sorted style.
+        int row = m_listPrinters.InsertItem(static_cast<int>(m_rowTexts.size()), texts[0].c_str(), m_rowTexts.size());
+        if (row < 0)
+            continue;
+        m_listPrinters.SetItemText(row, 1, texts[1].c_str());
+        m_listPrinters.SetItemText(row, 2, texts[2].c_str());
+        m_rowTexts.push_back(texts);
     }
 
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -282,26 +276,28 @@ void CKPXSetupDlg::UpdateRenameControls(int item)
 
 BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName)
 {
-    // A blank at an end would give the printer the section of another one in
-    // the driver settings file. The name it has now is left to the apply,
-    // which refuses such a printer.
-    if (!newName.empty() && MbCompare(newName, oldName) != 0 && !IsRecordablePrinterName(newName)) {
-        MessageBox(LoadResString(IDS_NAME_BLANK_EDGE).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
-                   MB_OK | MB_ICONEXCLAMATION);
-        newName = oldName;
-        return FALSE;
-    }
-    switch (CheckNewPrinterName(m_printers.List(), m_nPrinterCount, newName, oldName)) {
-    case PrinterNameAccepted:
+    // What the user reads for each refusal, and under which caption.
+    struct Refusal {
+        NewNameVerdict verdict;
+        UINT caption;
+    };
+    static const Refusal kRefusals[] = {
+        {NewNameEmpty, IDS_CAPTION_PRINTER},
+        {NewNameBlankEdge, IDS_CAPTION_NAME_ERROR},
+        {NewNameInUse, IDS_CAPTION_NAME_ERROR},
+        {NewNameBadChars, IDS_CAPTION_NAME_ERROR},
+        {NewNameTooLong, IDS_CAPTION_NAME_ERROR},
+        {NewNameRenameNotAllowed, IDS_CAPTION_NAME_ERROR},
+    };
+    const NewNameVerdict verdict = CheckNewName(m_printers, newName, oldName);
+    if (NewNamePasses(verdict))
         return TRUE;
-    case PrinterNameEmpty:
-        MessageBox(LoadResString(IDS_NAME_EMPTY).c_str(), LoadResString(IDS_CAPTION_PRINTER).c_str(),
-                   MB_OK | MB_ICONEXCLAMATION);
-        break;
-    case PrinterNameInUse:
-        MessageBox(LoadResString(IDS_NAME_EXISTS).c_str(), LoadResString(IDS_CAPTION_NAME_ERROR).c_str(),
-                   MB_OK | MB_ICONEXCLAMATION);
-        break;
+    for (const Refusal& refusal : kRefusals) {
+        if (refusal.verdict == verdict) {
+            MessageBox(NewNameRefusalText(verdict, newName, oldName).c_str(),
+                       LoadResString(refusal.caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
+            break;
+        }
     }
     newName = oldName;
     return FALSE;

@@ -22,9 +22,7 @@
 #include <string>
 #include <vector>
 
-class CDriverINI;
-
-class CKPXSetupDlg : public CDialog, private IApplyQuestions {
+class CKPXSetupDlg : public CDialog, private IApplyCallback {
 public:
     // toolIni: the tool settings file that offers the sets; pParent: null
     // from start-up.
@@ -42,8 +40,7 @@ public:
     BOOL OnInitDialog() override;
 
     // Columns, then one row per usable printer of a supported driver, sorted
-    // by printer name ascending. m_nPrinterCount counts every printer. Each
-    // printer is checked once, and one read session of the driver settings
+    // by printer name ascending. Each printer is checked once, and one read session of the driver settings
     // file serves every row. The rows go in with the list's drawing off,
     // under the wait cursor, and neither inserting nor sorting them is a row
     // change; each row's item data is its key for the sorts, the order of
@@ -67,15 +64,16 @@ public:
     void UpdateRenameControls(int item);
     // The name edit's limit in bytes for the running platform.
     void SetNameLimit();
-    // The check before an apply: refuses an empty name and a name that any
-    // printer of the last enumeration bears (compared without case), handing
-    // the old name back in newName, each with a message. TRUE to go on.
+    // The name check before an apply, against the printers of the last
+    // enumeration: a refused name is told with a message and the old name
+    // handed back in newName. TRUE to go on.
     BOOL ValidateName(std::string& newName, const std::string& oldName);
 
-    // The apply's questions: the confirmation box, the copy error dialog
-    // until the file exists or the user cancels, the overwrite dialog.
+    // The apply's questions: the confirmation box, the copy error dialog for
+    // a missing file, the overwrite dialog. Its steps are reported once, at
+    // the end of the click.
     bool ConfirmApply() override;
-    bool ConfirmSourceFile(std::string& path) override;
+    bool SourceFileMissing(std::string& path, DWORD error) override;
     INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
 
 protected:
@@ -113,7 +111,6 @@ protected:
     CProfileSetApply m_apply{m_toolIni, *this};  // the apply with its answers so far
     CPrinterSnapshot m_printers;    // the last enumeration and its listed printers
     bool m_bPrintersGiven = false;  // m_printers came from start-up and is not listed yet
-    unsigned m_nPrinterCount = 0;   // printers in it, of every driver
 
 private:
     void EnableSetButton(BOOL bEnable);
@@ -122,8 +119,6 @@ private:
     // What column 1 shows for a printer: the set the driver settings file
     // records for it, or the default text when none is recorded.
     static std::string RecordedSetName(const std::string& printerName);
-    // The same through a read session of the file that serves several rows.
-    static std::string RecordedSetName(CDriverINI& driverIni, const std::string& printerName);
 
     // Each row's texts by its key, the item data the fill gives it (the
     // order of insertion). Every text the dialog puts into the list goes

@@ -30,7 +30,7 @@ void CKPXSetupDlg::OnSet()
     ApplyOutcome outcome;
     {
         CWaitCursor wait;
-        outcome = m_apply.Run(request);
+        outcome = m_apply.Run(request, m_printers);
     }
     const std::string report = ApplyReportText(request, outcome);
     if (!report.empty())
@@ -38,7 +38,7 @@ void CKPXSetupDlg::OnSet()
 
     if (outcome.stop == ApplyPrinterGone) {
         // The snapshot the name check uses must know what the spooler now has.
-        m_nPrinterCount = m_printers.Take();
+        m_printers.Take();
         return;
     }
     if (!outcome.recorded) {
@@ -57,5 +57,5 @@ void CKPXSetupDlg::OnSet()
     // typed one in the edit, with Set enabled, so the user can try again.
     if (outcome.rename != RenameRefused && outcome.rename != RenameSkippedUnreadable)
         EnableSetButton(FALSE);
-    m_nPrinterCount = m_printers.Take();
+    m_printers.Take();
 }

@@ -46,7 +46,8 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
     ASSERT_TRUE(WriteFileBytes(tool.file("u.kpx"), "u"));
 
     AcceptedRenames spooler;
-    UnattendedApplyRequest request;
+    CommandOptions request;
+    request.mode = CommandApply;
     request.printer = "Plotter 3F";
     request.setName = "Office";
     request.rename = true;

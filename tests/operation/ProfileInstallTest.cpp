@@ -2,6 +2,7 @@
 // answers that hold across an apply, and the copy itself, on real files.
 #include "operation/ProfileCopy.h"
 #include "operation/ProfileTargets.h"
+#include "printers/DriverDirectory.h"
 
 #include "support/ApiOverride.h"
 #include "support/ScopedOsVersion.h"
@@ -190,7 +191,7 @@ protected:
 
     void Targets(const char* source)
     {
-        GetTargetPaths("Plotter 3F", source, m_systemTarget, m_driverTarget);
+        GetTargetPaths(GetDriverDirectory("Plotter 3F"), source, m_systemTarget, m_driverTarget);
     }
 
     char m_systemDir[MAX_PATH] = {};
@@ -299,7 +300,7 @@ TEST_F(TargetPaths, NoDriverTargetOnWindows9xOrWhenTheDriverCannotBeHad)
         EXPECT_EQ("", m_driverTarget);
     }
     // A printer that does not exist gives no driver target either.
-    GetTargetPaths("No Such Printer", "C:\\a.kpx", m_systemTarget, m_driverTarget);
+    GetTargetPaths(GetDriverDirectory("No Such Printer"), "C:\\a.kpx", m_systemTarget, m_driverTarget);
     EXPECT_EQ("", m_driverTarget);
 }
 

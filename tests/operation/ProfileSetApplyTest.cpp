@@ -3,6 +3,9 @@
 // way the apply can end, and what each leaves behind.
 #include "operation/ProfileSetApply.h"
 #include "platform/FileExists.h"
+#include "printers/PrinterHandle.h"
+#include "printers/PrinterRecord.h"
+#include "printers/PrinterSnapshot.h"
 #include "settings/DriverINI.h"
 #include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <optional>
@@ -25,29 +29,35 @@ namespace {
 
 const char kPrinter[] = "Plotter 3F";
 
-// Answers the apply's questions as a script says, and counts them.
-class ScriptedAnswers : public IApplyQuestions {
+// Answers the apply's questions as a script says, counts them, and keeps
+// the steps it is told.
+class ScriptedAnswers : public IApplyCallback {
 public:
     bool confirm = true;
-    std::string correctedPath;  // replaces a missing source; empty: give up
+    std::string correctedPath;  // replaces a missing source once; empty: give up
     INT_PTR overwrite = OverwriteYes;
     int overwriteQuestions = 0;
+    std::vector<std::string> missing;  // the paths asked about
+    std::vector<std::string> steps;    // "installed PATH", "kept PATH", "failed PATH", "ended"
 
     bool ConfirmApply() override { return confirm; }
-    bool ConfirmSourceFile(std::string& path) override
+    bool SourceFileMissing(std::string& path, DWORD) override
     {
-        if (FileExists(path.c_str()))
-            return true;
-        if (correctedPath.empty())
+        missing.push_back(path);
+        if (correctedPath.empty() || path == correctedPath)
             return false;
         path = correctedPath;
-        return FileExists(path.c_str());
+        return true;
     }
     INT_PTR AskOverwrite(const std::string&, const std::string&) override
     {
         ++overwriteQuestions;
         return overwrite;
     }
+    void FileInstalled(const std::string& target) override { steps.push_back("installed " + target); }
+    void FileKept(const std::string& target) override { steps.push_back("kept " + target); }
+    void FileFailed(const std::string& target, DWORD) override { steps.push_back("failed " + target); }
+    void ApplyEnded(const ApplyRequest&, const ApplyOutcome&) override { steps.push_back("ended"); }
 };
 
 enum Condition {
@@ -68,6 +78,8 @@ enum Condition {
     BlankEdgedPrinter,     // the printer's name ends in a blank
     BlankEdgedNewName,     // the new name begins with a blank
     PrinterGone,           // the printer was deleted since it was listed
+    PrinterRenamed,        // another program renamed the printer since it was listed
+    NameTaken,             // another printer bears the new name
 };
 
 struct Scenario {
@@ -104,6 +116,7 @@ protected:
                 DeleteFileA((dir + name).c_str());
         }
         m_printer.reset();
+        m_other.reset();
         DeleteAllPrinters();
     }
 
@@ -123,6 +136,7 @@ protected:
 
     std::string m_driverIni, m_systemDir, m_driverDir;
     std::optional<TestPrinter> m_printer;
+    std::optional<TestPrinter> m_other;
     TempDir m_source{"apply"};
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
@@ -178,6 +192,20 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     case PrinterGone:
         m_printer.reset();
         break;
+    case PrinterRenamed: {
+        // Wine's spooler still opens the printer by its old name afterwards,
+        // as a spooler may until it has caught up.
+        CPrinterHandle handle = OpenPrinterHandle(kPrinter, PRINTER_ALL_ACCESS);
+        CGlobalMemory record = GetPrinterRecord(handle.Get(), 2);
+        ASSERT_TRUE(record.IsValid());
+        auto* info = static_cast<PRINTER_INFO_2A*>(record.Get());
+        info->pPrinterName = const_cast<char*>("Plotter 3F Renamed");
+        ASSERT_TRUE(SetPrinterA(handle.Get(), 2, static_cast<BYTE*>(record.Get()), 0));
+        break;
+    }
+    case NameTaken:
+        m_other.emplace("Plotter 2F", kDriver);
+        break;
     case RecordFails:
         // Held without sharing, the settings file takes no write.
         held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -204,8 +232,10 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         break;
     }
 
+    CPrinterSnapshot printers;
+    printers.Take();
     CProfileSetApply apply(toolIni, answers);
-    const ApplyOutcome outcome = apply.Run({printer, "Office", newName});
+    const ApplyOutcome outcome = apply.Run({printer, "Office", newName}, printers);
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
 
@@ -244,8 +274,38 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(answers.overwriteQuestions, 1);
         EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "old");
     }
+    // Asked for each kind that names the missing file (Vividness and Tone
+    // share it), until the first answer that gives up.
+    if (s.condition == MissingGivenUp) {
+        EXPECT_EQ(answers.missing, std::vector<std::string>{m_source.file("a\\y.kpx")});
+    }
+    if (s.condition == MissingCorrected) {
+        EXPECT_EQ(answers.missing, std::vector<std::string>(2, m_source.file("a\\y.kpx")));
+    }
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
+    }
+    if (s.condition == NameTaken) {
+        EXPECT_EQ(outcome.nameVerdict, NewNameInUse);
+    }
+
+    // Every target is told once, as written, failed or kept, in the order of
+    // the copies; the end comes last.
+    std::vector<std::string> told;
+    for (const std::string& step : answers.steps) {
+        if (step.rfind("installed ", 0) == 0 || step.rfind("failed ", 0) == 0)
+            told.push_back(step.substr(step.find(' ') + 1));
+    }
+    std::vector<std::string> done = outcome.copies.installed;
+    for (const FailedCopy& failed : outcome.copies.failed)
+        done.push_back(failed.target);
+    std::sort(told.begin(), told.end());
+    std::sort(done.begin(), done.end());
+    EXPECT_EQ(told, done);
+    ASSERT_FALSE(answers.steps.empty());
+    EXPECT_EQ(answers.steps.back(), "ended");
+    if (s.condition == ExistingTargetKept) {
+        EXPECT_EQ(answers.steps[0], "kept " + m_systemDir + "x.kpx");
     }
 
     // What the click would tell: nothing exactly when everything was done.
@@ -274,6 +334,8 @@ const Scenario kScenarios[] = {
     {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0,
      nullptr},
     {"printer deleted meanwhile", PrinterGone, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
+    {"printer renamed meanwhile", PrinterRenamed, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
+    {"new name another printer bears", NameTaken, true, ApplyNewNameRefused, RenameNotAsked, 0, 0, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ProfileSetApplyTest, ::testing::ValuesIn(kScenarios),

@@ -27,7 +27,7 @@ public:
     using CKPXSetupDlg::m_editName;
     using CKPXSetupDlg::m_listPrinters;
     using CKPXSetupDlg::m_nCurItem;
-    using CKPXSetupDlg::m_nPrinterCount;
+    using CKPXSetupDlg::m_printers;
     using CKPXSetupDlg::m_nSortColumn;
 };
 

@@ -332,9 +332,10 @@ TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
     Source("kpx9_a.kpx");
     WriteSet("kpx9_a.kpx", "kpx9_a.kpx", "kpx9_a.kpx", "kpx9_a.kpx");
     Open();
-    // As when the printer was not usable at the last enumeration, so the name
+    // As when the printer was added after the last enumeration, so the name
     // check does not see its own name.
-    m_dlg->m_nPrinterCount = 0;
+    CPrinterSnapshot untaken;
+    m_dlg->m_printers.Swap(untaken);
     AcceptedRenames accept;
     MessageBoxRecorder boxes(IDOK);
     Set("PLOTTER 3F");

@@ -158,7 +158,7 @@ TEST_F(KPXSetupDlgTest, OnlyUsablePrintersOfSupportedDriversAreListedButAllAreCo
     Open();
 
     EXPECT_EQ(Column(0), (Rows{"Color Plotter", "Plotter 3F"}));
-    EXPECT_EQ(Dlg().m_nPrinterCount, 10u);
+    EXPECT_EQ(Dlg().m_printers.Count(), 10u);
 }
 
 TEST_F(KPXSetupDlgTest, ListThatCannotBeReadStaysEmpty)
@@ -169,7 +169,7 @@ TEST_F(KPXSetupDlgTest, ListThatCannotBeReadStaysEmpty)
     Open();
 
     EXPECT_EQ(Dlg().m_listPrinters.GetItemCount(), 0);
-    EXPECT_EQ(Dlg().m_nPrinterCount, 0u);
+    EXPECT_EQ(Dlg().m_printers.Count(), 0u);
     EXPECT_EQ(EditText(), "");
     EXPECT_FALSE(SetEnabled());
 }

@@ -1,8 +1,8 @@
-// The check that a source file exists before anything is copied: no dialog
-// for a file that is there, the copy error dialog again and again until the
-// user retries with a path that names a file, Cancel leaving the path as it
-// was, and a dialog that cannot be shown ending the check as a cancel.
-#include "ui/ConfirmSourceFile.h"
+// The question about a missing source file: the copy error dialog names the
+// file and offers its path, a retry hands back the path typed or browsed to,
+// Cancel leaves the path as it was, and a dialog that cannot be shown counts
+// as a cancel.
+#include "ui/SourceFileQuestion.h"
 #include "classlib/Dialog.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
@@ -32,7 +32,7 @@ void Record(HWND dlg, Seen& seen)
     seen.owner = GetWindow(dlg, GW_OWNER);
 }
 
-class ConfirmSourceFileTest : public ::testing::Test {
+class SourceFileQuestionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -46,64 +46,29 @@ protected:
     std::string missing;
 };
 
-TEST_F(ConfirmSourceFileTest, ExistingFilePassesWithoutADialog)
+TEST_F(SourceFileQuestionTest, RetryHandsBackTheTypedPath)
 {
-    std::string path = existing;
-    DialogDriver driver({});
-    EXPECT_TRUE(ConfirmSourceFile(nullptr, path));
-    EXPECT_TRUE(driver.FinishAfter(0));
-    EXPECT_EQ(path, existing);
-}
-
-TEST_F(ConfirmSourceFileTest, AsksUntilTheRetriedPathNamesAFile)
-{
-    // A folder cannot be opened as a file: the dialog comes back, naming the
-    // folder, until the user types a file that is there.
     CDialog owner(IDD_COPYERROR);
     ASSERT_TRUE(owner.Create());
-    Seen first, second;
+    Seen seen;
     DialogDriver driver({
         {CopyErrorCaption(), [&](HWND d) {
-             Record(d, first);
-             SetItemText(d, IDC_COPY_SOURCE, dir.path());
-             ClickButton(d, IDRETRY);
-         }},
-        {CopyErrorCaption(), [&](HWND d) {
-             Record(d, second);
+             Record(d, seen);
              SetItemText(d, IDC_COPY_SOURCE, existing);
              PressKey(d, VK_RETURN);
          }},
     });
     std::string path = missing;
-    EXPECT_TRUE(ConfirmSourceFile(&owner, path));
-    EXPECT_TRUE(driver.FinishAfter(2));
+    EXPECT_TRUE(AskForSourceFile(&owner, path));
+    EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(path, existing);
 
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Missing.kpx"), first.message);
-    EXPECT_EQ(first.edit, missing);
-    EXPECT_EQ(first.owner, owner.m_hWnd);
-    size_t slash = dir.path().rfind('\\');
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(dir.path().substr(slash + 1)), second.message);
-    EXPECT_EQ(second.edit, dir.path());
+    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Missing.kpx"), seen.message);
+    EXPECT_EQ(seen.edit, missing);
+    EXPECT_EQ(seen.owner, owner.m_hWnd);
 }
 
-TEST_F(ConfirmSourceFileTest, FileHeldOpenWithoutSharingCountsAsMissing)
-{
-    HANDLE held = CreateFileA(existing.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Seen seen;
-    DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
-                              Record(d, seen);
-                              ClickButton(d, IDCANCEL);
-                          }}});
-    std::string path = existing;
-    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    EXPECT_TRUE(driver.FinishAfter(1));
-    CloseHandle(held);
-    EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText("Auto.kpx"), seen.message);
-}
-
-TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
+TEST_F(SourceFileQuestionTest, CancelLeavesThePathAsItWas)
 {
     Seen seen;
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
@@ -113,13 +78,13 @@ TEST_F(ConfirmSourceFileTest, CancelLeavesThePathAsItWas)
                               ClickButton(d, IDCANCEL);
                           }}});
     std::string path = missing;
-    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    EXPECT_FALSE(AskForSourceFile(nullptr, path));
     EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_EQ(path, missing);
     EXPECT_EQ(seen.edit, missing);
 }
 
-TEST_F(ConfirmSourceFileTest, EmptyPathAsksAboutAFileNotGiven)
+TEST_F(SourceFileQuestionTest, EmptyPathAsksAboutAFileNotGiven)
 {
     Seen seen;
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) {
@@ -127,7 +92,7 @@ TEST_F(ConfirmSourceFileTest, EmptyPathAsksAboutAFileNotGiven)
                               ClickButton(d, IDCANCEL);
                           }}});
     std::string path;
-    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
+    EXPECT_FALSE(AskForSourceFile(nullptr, path));
     EXPECT_TRUE(driver.FinishAfter(1));
     EXPECT_PRED_FORMAT2(SameBytes, CannotCopyText(LoadResString(IDS_NO_FILE_GIVEN)), seen.message);
     EXPECT_EQ(seen.edit, "");
@@ -157,12 +122,12 @@ Browsed BrowseThenPress(const std::string& start, const std::string& choice, int
                               ClickButton(d, button);
                           }}});
     std::string path = start;
-    bool result = ConfirmSourceFile(nullptr, path);
+    bool result = AskForSourceFile(nullptr, path);
     driver.Finish();
     return {result, path, driver.Done(), driver.Unexpected()};
 }
 
-TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
+TEST_F(SourceFileQuestionTest, BrowsedFileReplacesThePathOnRetry)
 {
     Browsed browsed = BrowseThenPress(missing, existing, IDRETRY);
     EXPECT_TRUE(browsed.result);
@@ -171,7 +136,7 @@ TEST_F(ConfirmSourceFileTest, BrowsedFileReplacesThePathOnRetry)
     EXPECT_EQ(browsed.path, existing);
 }
 
-TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
+TEST_F(SourceFileQuestionTest, BrowsedFileIsDiscardedOnCancel)
 {
     Browsed browsed = BrowseThenPress(missing, existing, IDCANCEL);
     EXPECT_FALSE(browsed.result);
@@ -181,7 +146,7 @@ TEST_F(ConfirmSourceFileTest, BrowsedFileIsDiscardedOnCancel)
 
 // --- A dialog that cannot be shown ---
 
-TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
+TEST_F(SourceFileQuestionTest, DialogThatCannotBeShownCountsAsACancel)
 {
     // Resources taken from a module that has no copy error template.
     HMODULE noTemplates = GetModuleHandleA("kernel32.dll");
@@ -189,20 +154,8 @@ TEST_F(ConfirmSourceFileTest, DialogThatCannotBeShownEndsTheCheckAsACancel)
     CWinApp app;
     app.m_hInstance = noTemplates;
 
-    // Counts the existence tests; should the check keep asking a dialog that
-    // cannot appear, the twentieth test finds the file, so the test ends (and
-    // fails) instead of hanging.
-    int existenceTests = 0;
-    ScopedApiOverride<&Win32Api::CreateFileA> open(
-        [&](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD creation, DWORD flags,
-            HANDLE templ) {
-            if (++existenceTests >= 20)
-                name = existing.c_str();
-            return CreateFileA(name, access, share, sa, creation, flags, templ);
-        });
     std::string path = missing;
-    EXPECT_FALSE(ConfirmSourceFile(nullptr, path));
-    EXPECT_EQ(existenceTests, 1);
+    EXPECT_FALSE(AskForSourceFile(nullptr, path));
     EXPECT_EQ(path, missing);
 }
 
