@@ -49,7 +49,7 @@ BOOL CKPXSetupApp::InitInstance()
         return FALSE;
     }
 
-    AfxEnableControlContainer();
+    InitCommonControlClasses();
 
     if (!CheckOtherSession())
         return FALSE;

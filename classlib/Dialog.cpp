@@ -329,17 +329,6 @@ void CDialog::OnDestroy()
     Default();
 }
 
-void CDialog::OnPaint()
-{
-    Default();
-}
-
-HCURSOR CDialog::OnQueryDragIcon()
-{
-    // A null result from the dialog procedure lets the system pick the icon.
-    return nullptr;
-}
-
 BOOL CDialog::OnHelpInfo(HELPINFO*)
 {
     Default();

@@ -77,8 +77,6 @@ protected:
     // leave the message to the dialog manager.
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnDestroy();
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
 
     // Leaves the message being handled to the dialog manager's default

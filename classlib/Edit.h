@@ -12,7 +12,4 @@ public:
     // EM_LIMITTEXT: the most bytes the user may type or paste (text set by
     // the program is not cut). 0 sets the control's own maximum.
     void SetLimitText(UINT nMax);
-    void LimitText(int nChars = 0) { SetLimitText(static_cast<UINT>(nChars)); }
-    // EM_GETLIMITTEXT.
-    UINT GetLimitText() const;
 };

@@ -77,12 +77,6 @@ protected:                                               \
 #define ON_WM_DESTROY()                                                            \
     {WM_DESTROY, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT&) {                    \
          static_cast<ThisClass&>(w).OnDestroy(); }},
-#define ON_WM_PAINT()                                                              \
-    {WM_PAINT, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT&) {                      \
-         static_cast<ThisClass&>(w).OnPaint(); }},
-#define ON_WM_QUERYDRAGICON()                                                      \
-    {WM_QUERYDRAGICON, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT& r) {            \
-         r = reinterpret_cast<LRESULT>(static_cast<ThisClass&>(w).OnQueryDragIcon()); }},
 #define ON_WM_HELPINFO()                                                           \
     {WM_HELP, 0, 0, [](CWnd& w, WPARAM, LPARAM lp, LRESULT& r) {                  \
          r = static_cast<ThisClass&>(w).OnHelpInfo(reinterpret_cast<HELPINFO*>(lp)); }},

@@ -70,7 +70,7 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
     return m_devNames.IsValid();
 }
 
-void AfxEnableControlContainer()
+void InitCommonControlClasses()
 {
     // InitCommonControlsEx came with comctl32 4.70 (Internet Explorer 3.0):
     // 95 and NT 4.0 without it have only InitCommonControls, which registers

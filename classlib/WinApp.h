@@ -55,9 +55,9 @@ private:
 // The one application object, or null before it is constructed.
 CWinApp* AfxGetApp();
 
-// Enables hosting of the controls our dialogs contain (the common controls
-// for the list view); dialogs with a list view fail to load without it.
-void AfxEnableControlContainer();
+// Registers the common-control classes our dialogs contain (the list view);
+// a dialog with a list view fails to load without it.
+void InitCommonControlClasses();
 
 // Message boxes with the application title as caption, owned by the main
 // window when there is one. Return the button pressed (IDOK ...).

@@ -204,12 +204,6 @@ HMENU CWnd::GetSystemMenu(BOOL bRevert) const
     return ::GetSystemMenu(m_hWnd, bRevert);
 }
 
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
-{
-    return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
 void CWnd::GetClientRect(RECT* rect) const
 {
     ::GetClientRect(m_hWnd, rect);

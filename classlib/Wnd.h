@@ -49,8 +49,6 @@ public:
     int GetDlgCtrlID() const;
     // The window menu, or null when the window has none.
     HMENU GetSystemMenu(BOOL bRevert) const;
-    // Returns the icon the window had before.
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void GetClientRect(RECT* rect) const;
     void GetWindowRect(RECT* rect) const;
     // A message box owned by this window, with the application title as

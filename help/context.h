@@ -1,5 +1,5 @@
 // Help context ids of the main dialog's controls, as the program passes them
-// to the help engine (res/resource.h holds the same numbers). Read by the help
+// to the help engine (res/resource.h includes this file). Read by the help
 // compiler's [MAP] section: one plain "#define NAME NUMBER" per line, no
 // comment after a number.
 #define HIDC_LIST_LABEL 20000

@@ -64,30 +64,6 @@ const PRINTER_INFO_2A* CPrnInfoList::GetItem(unsigned index) const
     return m_pInfo + index;
 }
 
-const PRINTER_INFO_2A* CPrnInfoList::GetUsableItem(unsigned index) const
-{
-    const PRINTER_INFO_2A* item = GetItem(index);
-    return item && IsPrinterUsable(item) ? item : nullptr;
-}
-
-const char* CPrnInfoList::GetDriverName(unsigned index) const
-{
-    const PRINTER_INFO_2A* item = GetUsableItem(index);
-    return item ? item->pDriverName : nullptr;
-}
-
-const char* CPrnInfoList::GetPrinterName(unsigned index) const
-{
-    const PRINTER_INFO_2A* item = GetUsableItem(index);
-    return item ? item->pPrinterName : nullptr;
-}
-
-const char* CPrnInfoList::GetPortName(unsigned index) const
-{
-    const PRINTER_INFO_2A* item = GetUsableItem(index);
-    return item ? item->pPortName : nullptr;
-}
-
 void CPrnInfoList::FreeBuffer()
 {
     if (m_pInfo) {

@@ -1,8 +1,8 @@
 // A snapshot of the printers the spooler knows for the current user (local
 // printers and printer connections), read once as level-2 records. The list
-// hands out a record's printer, driver and port names only while the printer
-// is usable; it never sorts or filters the records, so index i is the
-// spooler's i-th printer until the next Enumerate.
+// never sorts or filters the records, so index i is the spooler's i-th
+// printer until the next Enumerate; the records and their strings belong to
+// the list and live until the next Enumerate, FreeBuffer or the list's end.
 #pragma once
 
 #include "printers/PrinterFilter.h" // every user of the list also filters by driver
@@ -25,21 +25,10 @@ public:
     // The index-th record, or null when the index is not below the count.
     const PRINTER_INFO_2A* GetItem(unsigned index) const;
 
-    // The record's names, or null when there is no such record or the
-    // printer is not usable now (checked against the live spooler on every
-    // call). The strings belong to the list and live until the next
-    // Enumerate, FreeBuffer or the list's end.
-    const char* GetDriverName(unsigned index) const;
-    const char* GetPrinterName(unsigned index) const;
-    const char* GetPortName(unsigned index) const;
-
     // Frees the records and empties the list.
     void FreeBuffer();
 
 private:
-    // The record if it exists and its printer is usable, else null.
-    const PRINTER_INFO_2A* GetUsableItem(unsigned index) const;
-
     DWORD m_nCount = 0;                   // records in m_pInfo; 0 while it is null
     PRINTER_INFO_2A* m_pInfo = nullptr;   // fixed global block: the records, then their strings
 };

@@ -100,11 +100,6 @@
 #define IDC_NEW_SIZE                1018
 #define IDC_NEW_TIME                1019
 
-// Help context ids of the main dialog's controls
-#define HIDC_LIST_LABEL             20000
-#define HIDC_NAME_LABEL             20001
-#define HIDC_SET_LABEL              20002
-#define HIDC_SET                    20003
-#define HIDC_VERSION                20004
-#define HIDC_CLOSE                  20005
-#define HIDC_HELP                   20006
+// Help context ids of the main dialog's controls: the help file's map is
+// their one definition.
+#include "../help/context.h"

@@ -10,14 +10,9 @@ END_MESSAGE_MAP()
 
 CEditPrnName::~CEditPrnName() = default;
 
-bool CEditPrnName::IsAllowedChar(OsClass os, int ch)
-{
-    return IsAllowedPrinterNameChar(os, ch);
-}
-
 BOOL CEditPrnName::IsAllowedChar(int ch) const
 {
-    return IsAllowedChar(GetOsClass(), ch);
+    return IsAllowedPrinterNameChar(GetOsClass(), ch);
 }
 
 BOOL CEditPrnName::PreTranslateMessage(MSG* pMsg)

@@ -13,10 +13,8 @@ public:
     CEditPrnName() = default;
     ~CEditPrnName() override;
 
-    // The rule itself (printers/PrinterNameRules.h): false for a character
-    // that a printer name may not hold on that platform class.
-    static bool IsAllowedChar(OsClass os, int ch);
-    // The rule for the platform the program runs on now.
+    // The printer-name rule (printers/PrinterNameRules.h) for the platform
+    // the program runs on now.
     BOOL IsAllowedChar(int ch) const;
 
     // Typed characters: a refused one is swallowed with the default beep.

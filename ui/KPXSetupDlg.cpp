@@ -3,7 +3,6 @@
 #include "platform/OsClass.h"
 #include "classlib/GlobalLock.h"
 #include "classlib/MbString.h"
-#include "classlib/PaintDC.h"
 #include "classlib/WaitCursor.h"
 #include "classlib/WinApp.h"
 #include "operation/ApplyStopText.h"
@@ -16,8 +15,6 @@
 BEGIN_MESSAGE_MAP(CKPXSetupDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_SET, &CKPXSetupDlg::OnSet)
     ON_BN_CLICKED(IDC_VERSION, &CKPXSetupDlg::OnVersion)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_PRINTER_LIST, &CKPXSetupDlg::OnColumnClick)
@@ -64,9 +61,6 @@ BOOL CKPXSetupDlg::OnInitDialog()
             ::AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
         }
     }
-
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
 
     m_bSorting = FALSE;
     m_bUpdating = FALSE;
@@ -309,26 +303,4 @@ void CKPXSetupDlg::OnDestroy()
 {
     CloseHelp();
     CDialog::OnDestroy();
-}
-
-void CKPXSetupDlg::OnPaint()
-{
-    if (!IsIconic()) {
-        CDialog::OnPaint();
-        return;
-    }
-    CPaintDC dc(this);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
-    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
-    RECT client = {};
-    GetClientRect(&client);
-    const int x = (client.right - client.left - iconWidth + 1) / 2;
-    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
-}
-
-HCURSOR CKPXSetupDlg::OnQueryDragIcon()
-{
-    return static_cast<HCURSOR>(m_hIcon);
 }

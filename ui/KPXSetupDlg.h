@@ -82,8 +82,6 @@ protected:
     // Message handlers, in the order of the message map.
     void OnSysCommand(UINT nID, LPARAM lParam);  // ui/HelpHandlers.cpp
     void OnDestroy();
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
     void OnSet();                                // ui/SetButton.cpp
     void OnVersion();                            // ui/HelpHandlers.cpp
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
@@ -101,7 +99,6 @@ protected:
     CEditPrnName m_editName;        // control 1001
     CComboBox m_comboSet;           // control 1002
     CListCtrl m_listPrinters;       // control 1000
-    HICON m_hIcon = nullptr;        // the window's icon; none is loaded
     int m_nSortColumn = -1;         // column of the last sort
     BOOL m_bSortAscending = TRUE;   // direction of the last sort
     BOOL m_bSorting = FALSE;        // the rows are being filled or sorted: no row changes

@@ -23,7 +23,7 @@ TEST(CommonControls, TheOldRegistrationOnlyWhereTheNewOneIsMissing)
             ::InitCommonControls();
         });
 
-        AfxEnableControlContainer();
+        InitCommonControlClasses();
         EXPECT_EQ(1, lookups) << hasEx;
         EXPECT_EQ(hasEx ? 0 : 1, oldCalls) << hasEx;
     }

@@ -38,7 +38,7 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AfxEnableControlContainer();
+        InitCommonControlClasses();
         ASSERT_TRUE(dlg.Create());
         ASSERT_EQ(dlg.m_list.InsertColumn(0, "name", LVCFMT_LEFT, 80), 0);
         ASSERT_EQ(dlg.m_list.InsertColumn(1, "set", LVCFMT_LEFT, 80), 1);

@@ -52,7 +52,6 @@ public:
     LRESULT itemChangingResult = FALSE;
     LRESULT itemChangedResult = 0;
     bool sysCommandDefault = true;
-    HICON dragIcon = nullptr;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -88,14 +87,12 @@ protected:
         if (sysCommandDefault)
             CDialog::OnSysCommand(nID, lParam);
     }
-    HCURSOR OnQueryDragIcon() { return dragIcon; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(ProbeDlg, CDialog)
     ON_WM_SYSCOMMAND()
-    ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_SET, &ProbeDlg::OnSet)
     ON_BN_CLICKED(IDC_VERSION, &ProbeDlg::OnVersion)
     ON_NOTIFY(LVN_ITEMCHANGING, IDC_PRINTER_LIST, &ProbeDlg::OnItemChanging)
@@ -133,7 +130,7 @@ class DialogTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        AfxEnableControlContainer();
+        InitCommonControlClasses();
         app.InitApplication(GetModuleHandleA(nullptr));
         ASSERT_TRUE(dlg.Create());
         hDlg = dlg.m_hWnd;
@@ -228,12 +225,6 @@ TEST_F(DialogTest, SystemCommandGetsTheDefaultHandlingOnlyWhenTheHandlerAsks)
     SendMessageA(hDlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsIconic(hDlg));
     EXPECT_EQ(dlg.calls, (std::vector<std::string>{"OnSysCommand", "OnSysCommand"}));
-}
-
-TEST_F(DialogTest, DragIconIsReturnedAsTheMessageResult)
-{
-    dlg.dragIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hDlg, WM_QUERYDRAGICON, 0, 0)), dlg.dragIcon);
 }
 
 TEST_F(DialogTest, OkAndCancelWithoutMapEntriesEndTheDialog)
@@ -356,7 +347,7 @@ protected:
 
 TEST(DialogExchangeTest, MissingControlIsReportedAndTheDialogOpens)
 {
-    AfxEnableControlContainer();
+    InitCommonControlClasses();
     MessageBoxRecorder boxes;
     BrokenExchangeDlg dlg;
     ASSERT_TRUE(dlg.Create());

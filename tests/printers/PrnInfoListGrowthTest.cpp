@@ -48,7 +48,8 @@ TEST_F(PrnInfoListGrowth, AFillThatFindsTheBlockTooSmallIsTriedAgain)
 {
     // The first fill (the second call) meets a list that has grown.
     ASSERT_EQ(Enumerate([](int call, LPBYTE) { return call == 2; }), 1u);
-    EXPECT_STREQ(printers.GetPrinterName(0), "Plotter 3F");
+    ASSERT_NE(printers.GetItem(0), nullptr);
+    EXPECT_STREQ(printers.GetItem(0)->pPrinterName, "Plotter 3F");
     EXPECT_EQ(calls, 3);
 }
 

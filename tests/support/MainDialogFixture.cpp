@@ -9,7 +9,7 @@
 void MainDialogFixture::SetUp()
 {
     DeleteAllPrinters();
-    AfxEnableControlContainer();
+    InitCommonControlClasses();
     m_app.InitApplication(GetModuleHandleA(nullptr));
     m_app.InitModuleDir();
     m_app.GetIniFilePath(m_toolIni);

@@ -51,13 +51,13 @@ TEST(EditPrnNameRuleTest, RefusedCharactersByPlatformClass)
         SCOPED_TRACE(OsClassName(os));
         for (char c : candidates) {
             bool expected = refused(os).find(c) == std::string::npos;
-            EXPECT_EQ(CEditPrnName::IsAllowedChar(os, c), expected) << "'" << c << "'";
+            EXPECT_EQ(IsAllowedPrinterNameChar(os, c), expected) << "'" << c << "'";
         }
         for (char c : allowed)
-            EXPECT_TRUE(CEditPrnName::IsAllowedChar(os, c)) << int(c);
+            EXPECT_TRUE(IsAllowedPrinterNameChar(os, c)) << int(c);
         // Bytes above 0x7F, as a signed char gives them.
         for (int c = -128; c < 0; ++c)
-            EXPECT_TRUE(CEditPrnName::IsAllowedChar(os, c)) << c;
+            EXPECT_TRUE(IsAllowedPrinterNameChar(os, c)) << c;
     }
 }
 
@@ -89,7 +89,7 @@ class EditPrnNameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AfxEnableControlContainer();
+        InitCommonControlClasses();
         ASSERT_TRUE(dlg.Create());
     }
 
@@ -314,7 +314,7 @@ protected:
 
 TEST(EditPrnNameModalTest, ModalLoopFiltersTypedCharacters)
 {
-    AfxEnableControlContainer();
+    InitCommonControlClasses();
     ScopedOsVersion xp(OsXP);
     BeepRecorder beeps;
     TypingHostDlg dlg;

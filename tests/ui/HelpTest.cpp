@@ -106,7 +106,7 @@ TEST(HelpIdTable, PairsEveryControlOfTheMainDialogWithItsTopicAndEndsWithZeros)
 
 TEST(HelpIdTable, NamesOnlyControlsOfTheMainDialogTemplate)
 {
-    AfxEnableControlContainer();
+    InitCommonControlClasses();
     CDialog dlg(IDD_KPXSETUP_DIALOG);
     ASSERT_TRUE(dlg.Create());
     for (const DWORD* p = HelpIdTable; p[0] != 0; p += 2) {
@@ -138,7 +138,7 @@ class HelpEngines : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AfxEnableControlContainer();
+        InitCommonControlClasses();
         ASSERT_TRUE(m_dlg.Create());
     }
     void TearDown() override { m_dlg.DestroyWindow(); }
