@@ -8,6 +8,7 @@ CRunOutput::CRunOutput()
     // standard output (null), or one that leads nowhere (FILE_TYPE_UNKNOWN).
     // A console, a file or a pipe given by the caller is written to.
     HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    // cppcheck-suppress knownConditionTrueFalse ; it takes INVALID_HANDLE_VALUE (-1) for null
     if (output && output != INVALID_HANDLE_VALUE && ::GetFileType(output) != FILE_TYPE_UNKNOWN)
         m_stdOutput = output;
 }

@@ -2,7 +2,8 @@
 # Builds the pure rules natively with AddressSanitizer and
 # UndefinedBehaviorSanitizer (tests/native), runs the stand-in checks, then
 # fuzzes each rule with libFuzzer for a bounded time and prints per target:
-# executions, seconds, findings. Not part of CI.
+# executions, seconds, findings. The test command runs it with 3 seconds
+# per target.
 #   scripts/fuzz.sh [seconds per target, default 60]
 # A finding (crash, sanitizer report, failed property) is kept in
 # build-native/fuzz-findings/<target>/ (or $KPX_NATIVE_BUILD_DIR); replay it

@@ -8,6 +8,8 @@
 #   scripts/setup.sh          everything above
 #   scripts/setup.sh native   only what the native sanitizer and fuzz build needs
 #                             (clang with libFuzzer, GoogleTest, CMake)
+#   scripts/setup.sh tools    only the checkers: clang-format 14 (pinned: the
+#                             format check asks this version) and cppcheck
 set -euo pipefail
 
 SUDO=""
@@ -16,19 +18,28 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-if [ "${1:-}" = native ]; then
-  pkgs=(cmake make clang libclang-rt-14-dev libgtest-dev)
-  for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
+install_missing() {
+  local need=()
+  for p in "$@"; do have "$p" || need+=("$p"); done
   if [ ${#need[@]} -gt 0 ]; then
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
   fi
+}
+
+if [ "${1:-}" = tools ]; then
+  install_missing clang-format-14 cppcheck
+  exit 0
+fi
+
+if [ "${1:-}" = native ]; then
+  install_missing cmake make clang libclang-rt-14-dev libgtest-dev
   exit 0
 fi
 
 pkgs=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine32:i386 wine64
       xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3
-      fp-utils)
+      fp-utils clang-format-14 cppcheck clang libclang-rt-14-dev libgtest-dev)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Builds KPXSETUP.EXE and every test, then runs all tests under Wine (ctest),
-# each run in fresh Wine prefixes. Installs what is missing first.
-#   scripts/test.sh [extra ctest arguments]
+# Checks the code, builds KPXSETUP.EXE and every test with warnings as
+# errors, then runs all tests under Wine (ctest), each run in fresh Wine
+# prefixes. Installs what is missing first.
+#   scripts/test.sh                         everything: the format check, the
+#                                           static analysis, the native sanitizer
+#                                           build of the pure rules with a few
+#                                           seconds of each fuzz target, all tests
+#   scripts/test.sh [extra ctest arguments] the build and the chosen tests only
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+if [ $# -eq 0 ]; then
+  "$top/scripts/format.sh" --check
+  "$top/scripts/analyse.sh"
+  KPX_NATIVE_BUILD_DIR=${KPX_NATIVE_BUILD_DIR:-${KPX_BUILD_DIR:-$top/build}/native} "$top/scripts/fuzz.sh" 3
+fi
 "$top/scripts/build.sh"
 build=${KPX_BUILD_DIR:-$top/build}
 

@@ -10,6 +10,12 @@ typedef unsigned int DWORD;  // 32 bits, as on Windows (long is 64 here)
 typedef int BOOL;
 typedef unsigned long long ULONGLONG;
 
+// A file time as the file-status header declares its conversions with it.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0
