@@ -52,22 +52,34 @@ void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutc
     case ApplyCompleted:
         break;
     }
+}
+
+void CUnattendedAnswers::SetRecorded(const ApplyRequest& request)
+{
     m_output.Line(FormatResString(IDS_CMD_RECORDED, request.setName));
-    switch (outcome.rename) {
+}
+
+void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error)
+{
+    switch (result) {
     case RenameNotAsked:
         break;
     case RenameDone:
         m_output.Line(FormatResString(IDS_CMD_RENAMED, request.newName));
         break;
     case RenameRefused:
-        m_output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), outcome.renameError));
+        m_output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), error));
         break;
     case RenameSkippedUnreadable:
         m_output.Line(FormatResString(IDS_CMD_RENAME_SKIPPED, request.newName));
         break;
     }
-    if (outcome.sectionMoved)
+}
+
+void CUnattendedAnswers::SectionMoveEnded(const ApplyRequest& request, bool moved)
+{
+    if (moved)
         m_output.Line(FormatResString(IDS_CMD_SECTION_MOVED, request.newName));
-    if (outcome.sectionLeftBehind)
+    else
         m_output.Line(FormatResString(IDS_CMD_SECTION_LEFT, request.printer));
 }

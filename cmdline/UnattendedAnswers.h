@@ -2,8 +2,8 @@
 // asking anybody: the command line is the confirmation, a missing source file
 // ends the apply (nobody could point to another), and an existing target is
 // replaced or kept as the command line says. Each step becomes an output
-// line as it happens, and the end of the apply the lines that say where it
-// stopped.
+// line as it happens; an apply that stopped early ends with a line that says
+// where.
 #pragma once
 
 #include "cmdline/RunOutput.h"
@@ -28,6 +28,9 @@ public:
     void FileInstalled(const std::string& target) override;
     void FileKept(const std::string& target) override;
     void FileFailed(const std::string& target, DWORD error) override;
+    void SetRecorded(const ApplyRequest& request) override;
+    void RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error) override;
+    void SectionMoveEnded(const ApplyRequest& request, bool moved) override;
     void ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome) override;
 
 private:

@@ -75,9 +75,14 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     if (!RecordSet(request.printer, request.setName))
         return ApplyNotRecorded;
     m_outcome.recorded = true;
+    m_callback.SetRecorded(request);
 
-    if (MbCompare(request.newName, request.printer) != 0)
+    if (MbCompare(request.newName, request.printer) != 0) {
         RenameAndMove(request);
+        m_callback.RenameEnded(request, m_outcome.rename, m_outcome.renameError);
+        if (m_outcome.sectionMoved || m_outcome.sectionLeftBehind)
+            m_callback.SectionMoveEnded(request, m_outcome.sectionMoved);
+    }
     return ApplyCompleted;
 }
 

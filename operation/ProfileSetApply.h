@@ -95,6 +95,14 @@ public:
     virtual void FileInstalled(const std::string& /*target*/) {}
     virtual void FileKept(const std::string& /*target*/) {}
     virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // The set and its file names are recorded for the printer.
+    virtual void SetRecorded(const ApplyRequest& /*request*/) {}
+    // What became of the rename (never RenameNotAsked); error is the system's
+    // reason for RenameRefused.
+    virtual void RenameEnded(const ApplyRequest& /*request*/, RenameResult /*result*/, DWORD /*error*/) {}
+    // After a rename: the section now stands under the new name (moved), or
+    // could not be written there and stays under the old one.
+    virtual void SectionMoveEnded(const ApplyRequest& /*request*/, bool /*moved*/) {}
     // The apply has ended; the outcome says where and what became of the
     // record, the rename and the section.
     virtual void ApplyEnded(const ApplyRequest& /*request*/, const ApplyOutcome& /*outcome*/) {}
