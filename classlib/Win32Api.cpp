@@ -1,12 +1,25 @@
 #include "classlib/Win32Api.h"
 
+#include "classlib/SystemFunctions.h"
+
 namespace {
+
+// The real entry of a function taken at run time: forwards to the process's
+// binding of its DLL, which is made on the first call.
+template <auto Process, auto Entry>
+struct Forward;
+
+template <class Functions, const Functions& (*Process)(), class R, class... Args,
+          R (WINAPI* Functions::*Entry)(Args...)>
+struct Forward<Process, Entry> {
+    static R WINAPI Call(Args... args) { return (Process().*Entry)(args...); }
+};
 
 Win32Api RealApi()
 {
     Win32Api a;
     a.GetVersionExA = &::GetVersionExA;
-    a.LoadLibraryA = &::LoadLibraryA;
+    a.LoadLibraryExA = &::LoadLibraryExA;
     a.GetProcAddress = &::GetProcAddress;
     a.FreeLibrary = &::FreeLibrary;
     a.OpenSCManagerA = &::OpenSCManagerA;
@@ -27,7 +40,8 @@ Win32Api RealApi()
     a.OpenThreadToken = &::OpenThreadToken;
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
-    a.GetOpenFileNameA = &::GetOpenFileNameA;
+    a.GetOpenFileNameA = &Forward<&ProcessCommonDialogs, &CommonDialogFunctions::GetOpenFileNameA>::Call;
+    a.PrintDlgA = &Forward<&ProcessCommonDialogs, &CommonDialogFunctions::PrintDlgA>::Call;
     a.InitCommonControls = &::InitCommonControls;
     a.WinHelpA = &::WinHelpA;
     a.MessageBeep = &::MessageBeep;
@@ -38,12 +52,12 @@ Win32Api RealApi()
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
     a.GetUserNameA = &::GetUserNameA;
     a.WritePrivateProfileSectionA = &::WritePrivateProfileSectionA;
-    a.EnumPrintersA = &::EnumPrintersA;
-    a.OpenPrinterA = &::OpenPrinterA;
-    a.ClosePrinter = &::ClosePrinter;
-    a.GetPrinterA = &::GetPrinterA;
-    a.SetPrinterA = &::SetPrinterA;
-    a.GetPrinterDriverA = &::GetPrinterDriverA;
+    a.EnumPrintersA = &Forward<&ProcessSpooler, &SpoolerFunctions::EnumPrintersA>::Call;
+    a.OpenPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::OpenPrinterA>::Call;
+    a.ClosePrinter = &Forward<&ProcessSpooler, &SpoolerFunctions::ClosePrinter>::Call;
+    a.GetPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::GetPrinterA>::Call;
+    a.SetPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::SetPrinterA>::Call;
+    a.GetPrinterDriverA = &Forward<&ProcessSpooler, &SpoolerFunctions::GetPrinterDriverA>::Call;
     return a;
 }
 

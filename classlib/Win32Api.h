@@ -18,7 +18,7 @@
 struct Win32Api {
     // Version, WOW64 and services
     decltype(&::GetVersionExA) GetVersionExA;
-    decltype(&::LoadLibraryA) LoadLibraryA;
+    decltype(&::LoadLibraryExA) LoadLibraryExA;  // system DLLs by full path (classlib/SystemLibrary.h)
     decltype(&::GetProcAddress) GetProcAddress;
     decltype(&::FreeLibrary) FreeLibrary;
     decltype(&::OpenSCManagerA) OpenSCManagerA;
@@ -43,11 +43,13 @@ struct Win32Api {
     decltype(&::MessageBoxA) MessageBoxA;
     decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
 
-    // Common dialogs and controls
+    // Common dialogs: taken at run time from comdlg32.dll in the system
+    // directory (classlib/SystemFunctions.h), never imported. Common controls.
     decltype(&::GetOpenFileNameA) GetOpenFileNameA;
+    decltype(&::PrintDlgA) PrintDlgA;
     decltype(&::InitCommonControls) InitCommonControls;  // where InitCommonControlsEx is missing
 
-    // Help engines (HTML Help is reached through LoadLibraryA/GetProcAddress)
+    // Help engines (HTML Help is reached through LoadLibraryExA/GetProcAddress)
     decltype(&::WinHelpA) WinHelpA;
 
     // Memory
@@ -61,7 +63,8 @@ struct Win32Api {
     decltype(&::GetUserNameA) GetUserNameA;
     decltype(&::WritePrivateProfileSectionA) WritePrivateProfileSectionA;
 
-    // Print spooler
+    // Print spooler: taken at run time from winspool.drv in the system
+    // directory (classlib/SystemFunctions.h), never imported
     decltype(&::EnumPrintersA) EnumPrintersA;
     decltype(&::OpenPrinterA) OpenPrinterA;
     decltype(&::ClosePrinter) ClosePrinter;

@@ -60,7 +60,7 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
         PRINTDLGA query = {};
         query.lStructSize = sizeof(query);
         query.Flags = PD_RETURNDEFAULT;
-        if (!PrintDlgA(&query))
+        if (!Win32().PrintDlgA(&query))
             return FALSE;
         m_devMode.Reset(query.hDevMode);
         m_devNames.Reset(query.hDevNames);

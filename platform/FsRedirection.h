@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classlib/Handle.h"
+#include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ auto CallWithoutFsRedirection(bool governed, Call call) -> decltype(call())
     if (!governed)
         return call();
 
-    CLibraryHandle kernel(Win32().LoadLibraryA("kernel32"));
+    CLibraryHandle kernel(LoadSystemLibrary("kernel32.dll"));
     if (!kernel.IsValid())
         return call();
 

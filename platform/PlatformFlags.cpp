@@ -1,6 +1,7 @@
 #include "platform/PlatformFlags.h"
 
 #include "classlib/Handle.h"
+#include "classlib/SystemLibrary.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ bool IsActiveServiceState(DWORD state)
 
 int QueryWow64()
 {
-    CLibraryHandle kernel(Win32().LoadLibraryA("kernel32"));
+    CLibraryHandle kernel(LoadSystemLibrary("kernel32.dll"));
     if (!kernel.Get())
         return -1;
     // Looked up at run time: systems before XP SP2 lack the function.
@@ -47,7 +48,7 @@ int QueryWow64()
 
 USHORT QueryNativeMachine()
 {
-    CLibraryHandle kernel(Win32().LoadLibraryA("kernel32"));
+    CLibraryHandle kernel(LoadSystemLibrary("kernel32.dll"));
     if (!kernel.Get())
         return IMAGE_FILE_MACHINE_UNKNOWN;
     // Looked up at run time: only Windows 10 1709 and later have it.

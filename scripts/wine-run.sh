@@ -17,7 +17,12 @@ arch=${KPX_WINEARCH:-win32}
 root=${KPX_PREFIX_ROOT:-/tmp/kpx-prefixes}
 template=$("$here/make-prefix.sh" "$root" "$arch")
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+overrides="mscoree,mshtml="
+# The DLL-search test's program (and all it starts) looks in the program's
+# folder first for these DLLs, as Windows does for DLLs that are not KnownDLLs
+# (Wine otherwise prefers its own).
+case "$program" in *dllsearch*) overrides="$overrides;winspool.drv,shfolder,userenv,hhctrl.ocx,comctl32=n,b" ;; esac
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="$overrides"
 if [ "${KPX_FRESH_PREFIX:-0}" = 1 ]; then
   prefix=$(mktemp -d "$root/fresh-$arch.XXXXXX")
   cp -a "$template/." "$prefix/"

@@ -2,6 +2,7 @@
 
 #include "classlib/Handle.h"
 #include "classlib/PathParts.h"
+#include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
 
 const char kDriverIniName[] = "PLOTA2.INI";
@@ -31,7 +32,7 @@ typedef HRESULT(WINAPI* SHGetFolderPathAFn)(HWND owner, int folder, HANDLE token
 bool QueryAppDataFolder(std::string& dir)
 {
     for (const char* library : {"shell32.dll", "shfolder.dll"}) {
-        CLibraryHandle module(Win32().LoadLibraryA(library));
+        CLibraryHandle module(LoadSystemLibrary(library));
         if (!module.IsValid())
             continue;
         FARPROC proc = Win32().GetProcAddress(module.Get(), "SHGetFolderPathA");
@@ -69,7 +70,7 @@ typedef BOOL(WINAPI* GetUserProfileDirectoryFn)(HANDLE token, LPSTR dir, LPDWORD
 // be had.
 std::string UserProfileDirectory()
 {
-    CLibraryHandle userEnv(Win32().LoadLibraryA("UserEnv.dll"));
+    CLibraryHandle userEnv(LoadSystemLibrary("UserEnv.dll"));
     if (!userEnv.IsValid())
         return std::string();
 

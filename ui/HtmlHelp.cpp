@@ -1,5 +1,6 @@
 #include "ui/HtmlHelp.h"
 
+#include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
 
 #include <string>
@@ -36,6 +37,13 @@ std::string RegisteredControlPath()
     return n > 0 && n <= MAX_PATH ? std::string(expanded) : std::string();
 }
 
+// A drive or UNC path: a registered bare name would be looked for in the
+// program's folder first.
+bool IsFullPath(const std::string& path)
+{
+    return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.compare(0, 2, "\\\\") == 0;
+}
+
 } // namespace
 
 HWND CHtmlHelp::Call(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData)
@@ -49,10 +57,10 @@ bool CHtmlHelp::Load()
 {
     CLibraryHandle library;
     std::string registered = RegisteredControlPath();
-    if (!registered.empty())
-        library.Reset(Win32().LoadLibraryA(registered.c_str()));
+    if (IsFullPath(registered))
+        library.Reset(Win32().LoadLibraryExA(registered.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library.IsValid())
-        library.Reset(Win32().LoadLibraryA(kControlName));
+        library.Reset(LoadSystemLibrary(kControlName));
     if (!library.IsValid())
         return false;
 

@@ -3,8 +3,10 @@
 // library for it: a system without the control still runs, and its help
 // calls do nothing.
 //
-// The control is looked for where it is registered as a COM server, else by
-// name on the normal search path, and the entry by its ordinal, 14 (the
+// The control is looked for where it is registered as a COM server (when that
+// is a full path), else in the system directory, never by bare name: the
+// program runs elevated, and a bare name is looked for in its own folder
+// first. The entry is taken by its ordinal, 14 (the
 // control exports HtmlHelpA under that number). Once found, the control stays
 // loaded as long as its owner: the help windows it opens run inside this
 // process and are closed through the same entry.

@@ -4,13 +4,22 @@
 # SP6, so the loader of each class the program supports finds all its imports.
 # Wine cannot show this (it implements every function whatever version it
 # reports), so the check reads the import table itself. Runs on the host.
-#   check-imports.sh PROGRAM.EXE VETTED-LIST [OBJDUMP]
-# The list holds one "DLL FUNCTION" pair a line (the DLL name in any case;
-# "#" starts a comment).
+# Fails too when the program imports a DLL that is not in the allowed list:
+# only KnownDLLs and the manifest-bound common controls are never looked for
+# in the program's folder.
+#   check-imports.sh PROGRAM.EXE VETTED-LIST ALLOWED-DLLS [OBJDUMP]
+#   check-imports.sh --list PROGRAM.EXE [OBJDUMP]   (prints the imports)
+# The vetted list holds one "DLL FUNCTION" pair a line, the allowed list one
+# DLL name a line (names in any case; "#" starts a comment).
 set -euo pipefail
-exe=$1 list=$2 objdump=${3:-i686-w64-mingw32-objdump}
+if [ "${1:-}" = --list ]; then
+  list_only=1 exe=$2 objdump=${3:-i686-w64-mingw32-objdump}
+else
+  list_only=0 exe=$1 list=$2 allowed=$3 objdump=${4:-i686-w64-mingw32-objdump}
+  [ -f "$list" ] || { echo "no such list: $list" >&2; exit 2; }
+  [ -f "$allowed" ] || { echo "no such list: $allowed" >&2; exit 2; }
+fi
 [ -f "$exe" ] || { echo "no such program: $exe" >&2; exit 2; }
-[ -f "$list" ] || { echo "no such list: $list" >&2; exit 2; }
 
 # "DLL FUNCTION" for every import, the DLL name in upper case; an import by
 # ordinal as "DLL ordinal:N". objdump prints each DLL's entries as
@@ -36,10 +45,23 @@ if [ -z "$found" ]; then
   echo "no imports read from $exe (not a Windows program?)" >&2
   exit 2
 fi
+if [ "$list_only" = 1 ]; then
+  echo "$found"
+  exit 0
+fi
+status=0
+unallowed=$(comm -23 <(echo "$found" | awk '{ print $1 }' | sort -u) \
+                     <(sed 's/#.*$//' "$allowed" | awk 'NF >= 1 { print toupper($1) }' | sort -u))
+if [ -n "$unallowed" ]; then
+  echo "$exe imports DLLs that are neither KnownDLLs nor bound through the manifest ($allowed):"
+  echo "$unallowed" | sed 's/^/  /'
+  status=1
+fi
 unvetted=$(comm -23 <(echo "$found") <(vetted "$list" | sort -u))
 if [ -n "$unvetted" ]; then
   echo "$exe imports functions not vetted for Windows 98 and NT 4.0 SP6 ($list):"
   echo "$unvetted" | sed 's/^/  /'
-  exit 1
+  status=1
 fi
-echo "$(echo "$found" | wc -l) imports of $exe, all vetted for Windows 98 and NT 4.0 SP6"
+[ "$status" = 0 ] || exit 1
+echo "$(echo "$found" | wc -l) imports of $exe, all vetted for Windows 98 and NT 4.0 SP6, from allowed DLLs"

@@ -37,8 +37,8 @@ protected:
 
     std::vector<HMODULE> m_loaded;
     std::vector<HMODULE> m_freed;
-    ScopedApiOverride<&Win32Api::LoadLibraryA> m_load{[this](LPCSTR name) {
-        HMODULE h = ::LoadLibraryA(name);
+    ScopedApiOverride<&Win32Api::LoadLibraryExA> m_load{[this](LPCSTR name, HANDLE file, DWORD flags) {
+        HMODULE h = ::LoadLibraryExA(name, file, flags);
         if (h)
             m_loaded.push_back(h);
         return h;
@@ -75,7 +75,7 @@ TEST_F(Wow64Query, FailedCallCannotBeTold)
 
 TEST_F(Wow64Query, KernelThatCannotBeLoadedCannotBeTold)
 {
-    ScopedApiOverride<&Win32Api::LoadLibraryA> load([](LPCSTR) -> HMODULE {
+    ScopedApiOverride<&Win32Api::LoadLibraryExA> load([](LPCSTR, HANDLE, DWORD) -> HMODULE {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     });

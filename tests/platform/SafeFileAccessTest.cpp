@@ -21,12 +21,12 @@ class SafeFileAccess : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(WriteFileBytes(m_source, "profile bytes")); }
 
-    // LoadLibraryA counts its calls in m_loads.
+    // LoadLibraryExA counts its calls in m_loads.
     void CountLoads()
     {
-        m_load.emplace([this](LPCSTR name) {
+        m_load.emplace([this](LPCSTR name, HANDLE file, DWORD flags) {
             ++m_loads;
-            return ::LoadLibraryA(name);
+            return ::LoadLibraryExA(name, file, flags);
         });
     }
 
@@ -73,7 +73,7 @@ protected:
         m_events.push_back(saved == reinterpret_cast<PVOID>(0x1234) ? "revert(saved)" : "revert(other)");
         return TRUE;
     }};
-    std::optional<ScopedApiOverride<&Win32Api::LoadLibraryA>> m_load;
+    std::optional<ScopedApiOverride<&Win32Api::LoadLibraryExA>> m_load;
     std::optional<ScopedApiOverride<&Win32Api::GetProcAddress>> m_lookup;
     std::optional<ScopedApiOverride<&Win32Api::FreeLibrary>> m_free;
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> m_create;
@@ -145,7 +145,7 @@ TEST_F(SafeFileAccess, MissingEntryPointLeavesRedirectionAlone)
 TEST_F(SafeFileAccess, NoKernelLibraryMeansTheDirectCall)
 {
     ScopedPlatformFlags flags(true, false);
-    ScopedApiOverride<&Win32Api::LoadLibraryA> load([&](LPCSTR) -> HMODULE {
+    ScopedApiOverride<&Win32Api::LoadLibraryExA> load([&](LPCSTR, HANDLE, DWORD) -> HMODULE {
         m_events.push_back("load failed");
         return nullptr;
     });

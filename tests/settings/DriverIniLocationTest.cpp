@@ -6,6 +6,7 @@
 #include "support/Cp932.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
+#include "support/TempDir.h"
 #include "support/WinapiFunction.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +97,9 @@ TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
     for (const Case& c : cases) {
         std::vector<std::pair<HMODULE, std::string>> loaded;
         std::vector<std::string> lookedUpIn;
-        ScopedApiOverride<&Win32Api::LoadLibraryA> load([&](LPCSTR name) {
-            HMODULE module = !c.shfolderLoads && lstrcmpiA(name, "shfolder.dll") == 0 ? nullptr : ::LoadLibraryA(name);
+        ScopedApiOverride<&Win32Api::LoadLibraryExA> load([&](LPCSTR path, HANDLE file, DWORD flags) {
+            const std::string name = SystemLibraryName(path);
+            HMODULE module = !c.shfolderLoads && name == "shfolder.dll" ? nullptr : ::LoadLibraryExA(path, file, flags);
             loaded.emplace_back(module, name);
             return module;
         });
@@ -139,8 +141,8 @@ TEST(DriverIniLocation, ProfileDirectoryFromTheUserEnvironmentLibrary)
     EXPECT_EQ(0, lstrcmpiA(expected, dir.c_str())) << dir;
 
     {
-        ScopedApiOverride<&Win32Api::LoadLibraryA> load([](LPCSTR name) {
-            return lstrcmpiA(name, "UserEnv.dll") == 0 ? nullptr : ::LoadLibraryA(name);
+        ScopedApiOverride<&Win32Api::LoadLibraryExA> load([](LPCSTR path, HANDLE file, DWORD flags) {
+            return SystemLibraryName(path) == "UserEnv.dll" ? nullptr : ::LoadLibraryExA(path, file, flags);
         });
         EXPECT_EQ("", QueryDriverIniDirs(Os7, true).userProfileDir);
     }

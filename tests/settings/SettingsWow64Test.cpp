@@ -39,14 +39,14 @@ protected:
     // m_kernelLoads from now on.
     void CountKernelLoads()
     {
-        m_load.emplace([this](LPCSTR name) {
-            if (lstrcmpiA(name, "kernel32") == 0)
+        m_load.emplace([this](LPCSTR name, HANDLE file, DWORD flags) {
+            if (SystemLibraryName(name) == "kernel32.dll")
                 ++m_kernelLoads;
-            return ::LoadLibraryA(name);
+            return ::LoadLibraryExA(name, file, flags);
         });
     }
     int m_kernelLoads = 0;
-    std::optional<ScopedApiOverride<&Win32Api::LoadLibraryA>> m_load;
+    std::optional<ScopedApiOverride<&Win32Api::LoadLibraryExA>> m_load;
 };
 
 TEST_F(Wow64Settings, SafeCopyLandsInTheNativeSystemDirectoryAndAPlainOneDoesNot)

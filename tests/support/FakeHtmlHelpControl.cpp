@@ -11,7 +11,7 @@ HWND WINAPI FakeHtmlHelpA(HWND hwnd, LPCSTR file, UINT command, DWORD_PTR data)
     return FakeHtmlHelpControl::Result();
 }
 
-HMODULE WINAPI FakeLoadLibraryA(LPCSTR name)
+HMODULE WINAPI FakeLoadLibraryExA(LPCSTR name, HANDLE, DWORD)
 {
     g_control->loadedNames.push_back(name ? name : "<null>");
     return g_control->present ? FakeHtmlHelpControl::Module() : nullptr;
@@ -35,7 +35,7 @@ BOOL WINAPI FakeFreeLibrary(HMODULE module)
 } // namespace
 
 FakeHtmlHelpControl::FakeHtmlHelpControl()
-    : m_load(&FakeLoadLibraryA),
+    : m_load(&FakeLoadLibraryExA),
       m_proc(&FakeGetProcAddress),
       m_free(&FakeFreeLibrary)
 {

@@ -102,3 +102,11 @@ std::string SystemDirectoryFile(const std::string& name)
 {
     return SystemDirectory() + "\\" + name;
 }
+
+std::string SystemLibraryName(const std::string& loaded)
+{
+    const std::string dir = SystemDirectoryFile("");
+    const bool inDir = loaded.size() > dir.size() && loaded.compare(0, dir.size(), dir) == 0 &&
+                       loaded.find('\\', dir.size()) == std::string::npos;
+    return inDir ? loaded.substr(dir.size()) : loaded;
+}

@@ -30,6 +30,10 @@ bool PathExists(const std::string& path);
 // The system directory and a file in it, as the process sees them.
 std::string SystemDirectory();
 std::string SystemDirectoryFile(const std::string& name);
+// The file name of a library loaded by its full path in the system directory
+// ("C:\windows\system32\shfolder.dll" gives "shfolder.dll"); any other
+// name as given, so that a load by bare name shows as one.
+std::string SystemLibraryName(const std::string& loaded);
 
 // Sets a file's last-write time (and with `allTimes` its creation and
 // last-access times too) to `utc`; false on failure.

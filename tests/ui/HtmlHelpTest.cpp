@@ -5,6 +5,7 @@
 #include "ui/HtmlHelp.h"
 
 #include "support/FakeHtmlHelpControl.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
@@ -31,7 +32,7 @@ std::string RegisteredControl()
     return value;
 }
 
-TEST_F(HtmlHelpLoading, LooksForTheRegisteredControlThenForItsName)
+TEST_F(HtmlHelpLoading, LooksForTheRegisteredControlThenInTheSystemDirectory)
 {
     control.present = false;
     std::string registered = RegisteredControl();
@@ -39,7 +40,7 @@ TEST_F(HtmlHelpLoading, LooksForTheRegisteredControlThenForItsName)
 
     CHtmlHelp help;
     EXPECT_EQ(nullptr, help.Call(nullptr, "C:\\KPX\\KPXSETUP.chm", HH_DISPLAY_TOPIC, 0));
-    EXPECT_EQ((std::vector<std::string>{registered, "hhctrl.ocx"}), control.loadedNames);
+    EXPECT_EQ((std::vector<std::string>{registered, SystemDirectoryFile("hhctrl.ocx")}), control.loadedNames);
 }
 
 TEST_F(HtmlHelpLoading, MissingControlMakesEveryCallDoNothingAndIsTriedAgain)
