@@ -66,6 +66,8 @@ void ReportOutcome(const ApplyRequest& request, const ApplyOutcome& outcome, con
 {
     for (const std::string& target : outcome.copies.installed)
         output.Line(FormatResString(IDS_CMD_COPIED, target));
+    for (const std::string& target : outcome.copies.atRestart)
+        output.Line(FormatResString(IDS_CMD_AT_RESTART, target));
     for (const std::string& target : answers.KeptTargets())
         output.Line(FormatResString(IDS_CMD_KEPT, target));
     for (const FailedCopy& failed : outcome.copies.failed)
@@ -162,5 +164,8 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
         return ExitCopyFailed;
     if (!outcome.Complete())
         return ExitRenameFailed;
+    // The failures' codes above win over this one: 7, then 8, then 9, then 3010.
+    if (!outcome.copies.atRestart.empty())
+        return ExitRestartRequired;
     return ExitDone;
 }

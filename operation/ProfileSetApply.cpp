@@ -10,6 +10,7 @@
 #include "printers/PrinterNameRules.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
+#include "settings/DriverIniChange.h"
 
 namespace {
 
@@ -139,13 +140,16 @@ std::string CProfileSetApply::FindFileNameClash() const
 
 bool CProfileSetApply::RecordSet(const std::string& printer, const std::string& setName)
 {
-    CDriverINI driverIni;
-    bool recorded = driverIni.WriteProfileSetName(printer, setName) != FALSE;
-    for (int slot = 0; slot < 4; ++slot) {
-        if (!driverIni.WriteProfileFile(printer, kSlotKinds[slot], m_files[slot]))
-            recorded = false;
-    }
-    return recorded;
+    // The five keys reach the file together or not at all: the driver never
+    // reads a record that mixes two sets.
+    return ChangeDriverIni([&](CDriverINI& copy) {
+        bool recorded = copy.WriteProfileSetName(printer, setName) != FALSE;
+        for (int slot = 0; slot < 4; ++slot) {
+            if (!copy.WriteProfileFile(printer, kSlotKinds[slot], m_files[slot]))
+                recorded = false;
+        }
+        return recorded;
+    });
 }
 
 void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
@@ -170,10 +174,11 @@ void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
     // new one is written.
     if (MbCompareNoCase(request.newName, request.printer) == 0)
         return;
-    if (driverIni.SaveSection(request.newName)) {
-        driverIni.DeleteSection(request.printer);
+    // The move is one replacement of the file: the section stands under the
+    // old name or under the new one, whole. Done on the file as it is then,
+    // it also completes the move that an interrupted earlier run left undone.
+    if (ChangeDriverIni([&](CDriverINI& copy) { return copy.MoveSection(request.printer, request.newName) != FALSE; }))
         m_outcome.sectionMoved = true;
-    } else {
+    else
         m_outcome.sectionLeftBehind = true;
-    }
 }

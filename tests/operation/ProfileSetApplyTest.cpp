@@ -4,7 +4,11 @@
 #include "operation/ProfileSetApply.h"
 #include "platform/FileExists.h"
 #include "settings/DriverINI.h"
+#include "classlib/WinApp.h"
+#include "platform/PendingRenames.h"
+#include "res/resource.h"
 #include "support/AcceptedRenames.h"
+#include "support/PendingRenamesGuard.h"
 #include "support/ApiOverride.h"
 #include "support/IniSection.h"
 #include "support/ScopedOsVersion.h"
@@ -57,7 +61,8 @@ enum Condition {
     MissingCorrected,
     FileNameClash,
     ExistingTargetKept,
-    SystemTargetHeld,
+    SystemTargetHeld,      // replaced at the restart
+    HeldNoRestart,         // held, and the restart replacement is refused (no rights, or 9x)
     RecordFails,
     SpoolerRefuses,        // Wine's own spooler refuses every rename
     SpoolerAccepts,
@@ -78,6 +83,7 @@ struct Scenario {
     RenameResult renameResult;
     size_t installed, failed;
     const char* sectionUnder;  // the name whose section records the set; null: none does
+    size_t atRestart = 0;      // targets replaced at the next restart
 };
 
 class ProfileSetApplyTest : public ::testing::TestWithParam<Scenario> {
@@ -126,6 +132,7 @@ protected:
     TempDir m_source{"apply"};
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
+    PendingRenamesGuard m_pending;
 };
 
 TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
@@ -149,6 +156,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::optional<AcceptedRenames> spooler;
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
     std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noRestart;
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (s.condition) {
     case Declined:
@@ -165,6 +173,15 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         WriteFileBytes(m_systemDir + "x.kpx", "old");
         answers.overwrite = OverwriteNo;
         break;
+    case HeldNoRestart:
+        noRestart.emplace([&](LPCSTR from, LPCSTR to, DWORD flags) {
+            if (flags & MOVEFILE_DELAY_UNTIL_REBOOT) {
+                SetLastError(ERROR_ACCESS_DENIED);
+                return FALSE;
+            }
+            return noRestart->saved()(from, to, flags);
+        });
+        // fall through
     case SystemTargetHeld:
         WriteFileBytes(m_systemDir + "x.kpx", "in use");
         held = CreateFileA((m_systemDir + "x.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -213,6 +230,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     EXPECT_EQ(outcome.rename, s.renameResult);
     EXPECT_EQ(outcome.copies.installed.size(), s.installed);
     ASSERT_EQ(outcome.copies.failed.size(), s.failed);
+    ASSERT_EQ(outcome.copies.atRestart.size(), s.atRestart);
     if (s.failed) {
         EXPECT_EQ(outcome.copies.failed[0].target, m_systemDir + "x.kpx");
         EXPECT_EQ(outcome.copies.failed[0].error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
@@ -244,13 +262,26 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(answers.overwriteQuestions, 1);
         EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "old");
     }
+    if (s.condition == SystemTargetHeld || s.condition == HeldNoRestart) {
+        // A held target is asked about like any other.
+        EXPECT_EQ(answers.overwriteQuestions, 1);
+        EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "in use");
+        // The restart replacement's source is the one temporary file left.
+        const std::vector<std::string> pending = PendingRenamePaths();
+        EXPECT_EQ(IsNamedIn(pending, m_systemDir + "x.kpx"), s.atRestart == 1);
+    }
+    if (s.condition == SystemTargetHeld) {
+        EXPECT_EQ(outcome.copies.atRestart[0], m_systemDir + "x.kpx");
+        EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome),
+                  LoadResString(IDS_APPLY_AT_RESTART) + "\n\x81\x45" + m_systemDir + "x.kpx");
+    }
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
     }
 
     // What the click would tell: nothing exactly when everything was done.
     EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome).empty(),
-              outcome.Complete() || s.stop == ApplyDeclined);
+              (outcome.Complete() && s.atRestart == 0) || s.stop == ApplyDeclined);
 }
 
 // Three distinct files (Vividness and Tone share one) give six targets.
@@ -261,7 +292,9 @@ const Scenario kScenarios[] = {
     {"missing source corrected", MissingCorrected, false, ApplyCompleted, RenameNotAsked, 6, 0, kPrinter},
     {"two files of one name", FileNameClash, true, ApplyFileNameClash, RenameNotAsked, 0, 0, nullptr},
     {"existing target kept", ExistingTargetKept, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter},
-    {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 1, kPrinter},
+    {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter, 1},
+    {"held target and no restart replacement", HeldNoRestart, false, ApplyCompleted, RenameNotAsked, 5, 1,
+     kPrinter},
     {"record fails", RecordFails, true, ApplyNotRecorded, RenameNotAsked, 6, 0, nullptr},
     {"rename refused", SpoolerRefuses, true, ApplyCompleted, RenameRefused, 6, 0, kPrinter},
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},

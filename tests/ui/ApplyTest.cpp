@@ -387,17 +387,16 @@ TEST_F(ApplyTest, FailedCopyIsReportedOnceAfterTheSetIsRecorded)
     for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
         Source(f);
     WriteSet("kpx12_a.kpx", "kpx12_b.kpx", "kpx12_a.kpx", "kpx12_b.kpx");
-    // Both system targets are held open by another program: they count as
-    // absent, and their copies fail.
-    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_a.kpx", "locked"));
-    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_b.kpx", "locked"));
-    HANDLE a = CreateFileA((m_systemDir + "kpx12_a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE b = CreateFileA((m_systemDir + "kpx12_b.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Both system targets are folders of the files' names: nothing can
+    // replace them, and their copies fail. (A target held by another program
+    // is asked about and replaced at the restart.)
+    for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
+        ASSERT_TRUE(CreateDirectoryA((m_systemDir + f).c_str(), nullptr));
     Open();
     MessageBoxRecorder boxes(IDOK);
     Set();
-    CloseHandle(a);
-    CloseHandle(b);
+    for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
+        RemoveDirectoryA((m_systemDir + f).c_str());
     const std::vector<std::string> texts = Texts(boxes);
     ASSERT_EQ(2u, texts.size());
     EXPECT_EQ(Confirm(), texts[0]);
