@@ -357,6 +357,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_EQ(m_output, copiedLines + Out(target + u8"は既に存在するため、上書きしませんでした。") + recorded);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
     CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(target), "old auto");
     ASSERT_TRUE(RestartWindows());
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
@@ -366,9 +367,9 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_EQ(m_output, copiedLines + Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + recorded);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
     EXPECT_TRUE(IsNamedIn(PendingRenamePaths(), target));
-    EXPECT_EQ(ReadFileBytes(target), "old auto");
     EXPECT_EQ(temps(), 1);  // the replacement's source
     CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(target), "old auto");
 
     ASSERT_TRUE(RestartWindows());
     EXPECT_EQ(ReadFileBytes(target), "new auto");
