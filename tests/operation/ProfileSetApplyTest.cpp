@@ -63,6 +63,7 @@ enum Condition {
     ExistingTargetKept,
     SystemTargetHeld,      // replaced at the restart
     HeldNoRestart,         // held, and the restart replacement is refused (no rights, or 9x)
+    HeldRenameRefused,     // replaced at the restart, and the rename refused
     RecordFails,
     SpoolerRefuses,        // Wine's own spooler refuses every rename
     SpoolerAccepts,
@@ -183,6 +184,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         });
         // fall through
     case SystemTargetHeld:
+    case HeldRenameRefused:
         WriteFileBytes(m_systemDir + "x.kpx", "in use");
         held = CreateFileA((m_systemDir + "x.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
@@ -262,7 +264,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(answers.overwriteQuestions, 1);
         EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "old");
     }
-    if (s.condition == SystemTargetHeld || s.condition == HeldNoRestart) {
+    if (s.condition == SystemTargetHeld || s.condition == HeldNoRestart || s.condition == HeldRenameRefused) {
         // A held target is asked about like any other.
         EXPECT_EQ(answers.overwriteQuestions, 1);
         EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "in use");
@@ -274,6 +276,14 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(outcome.copies.atRestart[0], m_systemDir + "x.kpx");
         EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome),
                   LoadResString(IDS_APPLY_AT_RESTART) + "\n\x81\x45" + m_systemDir + "x.kpx");
+    }
+    if (s.condition == HeldRenameRefused) {
+        // The restart's lines follow the report of what failed.
+        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        const std::string tail = "\n" + LoadResString(IDS_AT_RESTART_HEAD) + "\n\x81\x45" + m_systemDir + "x.kpx";
+        EXPECT_EQ(report.rfind(LoadResString(IDS_APPLY_INCOMPLETE), 0), 0u) << report;
+        ASSERT_GT(report.size(), tail.size());
+        EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
     }
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
@@ -293,6 +303,7 @@ const Scenario kScenarios[] = {
     {"two files of one name", FileNameClash, true, ApplyFileNameClash, RenameNotAsked, 0, 0, nullptr},
     {"existing target kept", ExistingTargetKept, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter},
     {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter, 1},
+    {"held target and a refused rename", HeldRenameRefused, true, ApplyCompleted, RenameRefused, 5, 0, kPrinter, 1},
     {"held target and no restart replacement", HeldNoRestart, false, ApplyCompleted, RenameNotAsked, 5, 1,
      kPrinter},
     {"record fails", RecordFails, true, ApplyNotRecorded, RenameNotAsked, 6, 0, nullptr},
