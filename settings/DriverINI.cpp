@@ -28,7 +28,9 @@ CDriverINI::CDriverINI()
 CDriverINI::CDriverINI(const std::string& path, bool noFsRedirection)
     : m_strIniPath(path), m_bNoFsRedirection(noFsRedirection)
 {
-    m_dwFileSize = GetIniFileSize();
+    // A copy just made has nothing cached: measured without the flush, which
+    // would have the profile functions read the whole file only to drop it.
+    m_dwFileSize = MeasureFile();
 }
 
 CDriverINI::~CDriverINI() = default;
@@ -45,7 +47,11 @@ DWORD CDriverINI::GetIniFileSize()
 {
     // The system may hold a cached copy that is newer than the disk.
     SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
+    return MeasureFile();
+}
 
+DWORD CDriverINI::MeasureFile()
+{
     CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())

@@ -63,6 +63,7 @@ protected:
 private:
     DWORD LocateIniFile();
     DWORD GetIniFileSize();
+    DWORD MeasureFile();
     BOOL AllocSectionBuffer();
     bool HasSection(const std::string& printer);
     void FreeSectionBuffer();

@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "platform/FileReplace.h"
 #include "platform/FsRedirection.h"
+#include "platform/OsClass.h"
 
 namespace {
 
@@ -41,13 +42,14 @@ FileStamp StampOf(bool governed, const std::string& path)
 
 enum Attempt { Done, Failed, ChangedMeanwhile };
 
-Attempt TryOnce(CDriverINI& file, const std::function<bool(CDriverINI& copy)>& change)
+Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverINI& copy)>& change)
 {
     const bool governed = file.NoFsRedirection();
     const std::string& path = file.GetIniPath();
     // What the profile functions hold for the file goes to the disk first,
-    // so that the copy has it.
-    file.FlushProfileCache();
+    // so that the copy has it (measuring the file did that for the first try).
+    if (again)
+        file.FlushProfileCache();
     const FileStamp before = StampOf(governed, path);
 
     std::string temp;
@@ -64,7 +66,13 @@ Attempt TryOnce(CDriverINI& file, const std::function<bool(CDriverINI& copy)>& c
         return Failed;
     }
 
-    file.FlushProfileCache();
+    // On 95/98/Me the profile cache is the system's, shared with every
+    // program: a write of another program may still be in it, and it must
+    // reach the disk to be seen (and not be written over the replacement
+    // later). Elsewhere every process writes through, and a flush would only
+    // have the whole file read again.
+    if (GetOsClass() == OsWin9x)
+        file.FlushProfileCache();
     if (!(StampOf(governed, path) == before)) {
         RemoveTemp(governed, temp);
         return ChangedMeanwhile;
@@ -83,7 +91,7 @@ bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change)
     CDriverINI file;
     RemoveLeftoverTemps(file.NoFsRedirection(), DirectoryPart(file.GetIniPath()));
     for (int i = 0; i < kTries; ++i) {
-        switch (TryOnce(file, change)) {
+        switch (TryOnce(file, i > 0, change)) {
         case Done:
             return true;
         case Failed:

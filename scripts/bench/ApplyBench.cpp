@@ -8,7 +8,8 @@
 //
 //   kpx_bench_apply.exe SECTIONS ROUNDS PROFILE_MB
 //
-// Prints one line per round and way, then min and median in milliseconds.
+// Prints one line per round and way, then min and median in milliseconds,
+// for the whole and for each part (profile copies, record, move).
 #include "operation/ProfileCopy.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
@@ -49,40 +50,85 @@ struct Setup {
     std::vector<std::string> sources, targets;
 };
 
-// The file work as before: copies straight over the targets, writes in place.
-void Before(const Setup& s)
+LARGE_INTEGER Now()
 {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+// The three parts of the file work, in milliseconds.
+struct Parts {
+    double copies = 0, record = 0, move = 0;
+    double Total() const { return copies + record + move; }
+};
+
+// The file work as before: copies straight over the targets, writes in place.
+Parts Before(const Setup& s)
+{
+    Parts parts;
+    LARGE_INTEGER t0 = Now();
     for (size_t i = 0; i < s.targets.size(); ++i)
         CopyFileA(s.sources[i / 2].c_str(), s.targets[i].c_str(), FALSE);
+    LARGE_INTEGER t1 = Now();
     CDriverINI ini;
     ini.WriteProfileSetName(kPrinter, "Office");
     for (int k = 0; k < 4; ++k)
         ini.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]);
+    LARGE_INTEGER t2 = Now();
     CDriverINI moved;
     if (moved.LoadSection(kPrinter) && moved.SaveSection(kNewName))
         moved.DeleteSection(kPrinter);
+    LARGE_INTEGER t3 = Now();
+    parts.copies = Milliseconds(t0, t1);
+    parts.record = Milliseconds(t1, t2);
+    parts.move = Milliseconds(t2, t3);
+    return parts;
 }
 
 // The same work as the apply does it now.
-void After(const Setup& s)
+Parts After(const Setup& s)
 {
+    Parts parts;
+    LARGE_INTEGER t0 = Now();
     for (size_t i = 0; i < s.targets.size(); ++i) {
         DWORD error = 0;
         CopyProfileFile(s.sources[i / 2], s.targets[i], error);
     }
+    LARGE_INTEGER t1 = Now();
     ChangeDriverIni([&](CDriverINI& copy) {
         bool ok = copy.WriteProfileSetName(kPrinter, "Office") != FALSE;
         for (int k = 0; k < 4; ++k)
             ok = copy.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]) && ok;
         return ok;
     });
+    LARGE_INTEGER t2 = Now();
     ChangeDriverIni([&](CDriverINI& copy) { return copy.MoveSection(kPrinter, kNewName) != FALSE; });
+    LARGE_INTEGER t3 = Now();
+    parts.copies = Milliseconds(t0, t1);
+    parts.record = Milliseconds(t1, t2);
+    parts.move = Milliseconds(t2, t3);
+    return parts;
 }
 
-void Report(const char* way, std::vector<double> times)
+void Report(const char* way, const std::vector<Parts>& rounds)
 {
-    std::sort(times.begin(), times.end());
-    std::printf("%-7s min %8.1f ms   median %8.1f ms\n", way, times.front(), times[times.size() / 2]);
+    const auto column = [&](double Parts::*part) {
+        std::vector<double> times;
+        for (const Parts& p : rounds)
+            times.push_back(p.*part);
+        std::sort(times.begin(), times.end());
+        return std::make_pair(times.front(), times[times.size() / 2]);
+    };
+    std::vector<double> totals;
+    for (const Parts& p : rounds)
+        totals.push_back(p.Total());
+    std::sort(totals.begin(), totals.end());
+    const auto copies = column(&Parts::copies), record = column(&Parts::record), move = column(&Parts::move);
+    std::printf("%-6s min / median ms: total %7.1f / %7.1f   copies %7.1f / %7.1f   record %7.1f / %7.1f   "
+                "move %7.1f / %7.1f\n",
+                way, totals.front(), totals[totals.size() / 2], copies.first, copies.second, record.first,
+                record.second, move.first, move.second);
 }
 
 } // namespace
@@ -120,7 +166,7 @@ int main(int argc, char** argv)
     std::printf("PLOTA2.INI: %d sections, %u bytes; 4 profile files of %d MB, 8 targets\n", sections,
                 static_cast<unsigned>(s.iniBytes.size()), megabytes);
 
-    std::vector<double> before, after;
+    std::vector<Parts> before, after;
     for (int round = 0; round < rounds; ++round) {
         // Alternating which way goes first evens out the disk cache.
         for (int way = 0; way < 2; ++way) {
@@ -129,16 +175,10 @@ int main(int argc, char** argv)
             for (const std::string& target : s.targets)
                 WriteBytes(target, "old");
             WritePrivateProfileStringA(nullptr, nullptr, nullptr, s.ini.c_str());
-            LARGE_INTEGER start, end;
-            QueryPerformanceCounter(&start);
-            if (old)
-                Before(s);
-            else
-                After(s);
-            QueryPerformanceCounter(&end);
-            const double ms = Milliseconds(start, end);
-            (old ? before : after).push_back(ms);
-            std::printf("round %d %-6s %8.1f ms\n", round + 1, old ? "before" : "after", ms);
+            const Parts parts = old ? Before(s) : After(s);
+            (old ? before : after).push_back(parts);
+            std::printf("round %d %-6s total %7.1f ms (copies %7.1f, record %7.1f, move %7.1f)\n", round + 1,
+                        old ? "before" : "after", parts.Total(), parts.copies, parts.record, parts.move);
         }
     }
     Report("before", before);
