@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,24 @@ const char kNew[] = "Plotter 2F";
 const char* const kNames[] = {"x.kpx", "y.kpx", "z.kpx"};
 
 struct Abandoned {};
+
+// One seam entry that calls step() before it does what it did before.
+template <auto Entry>
+class Stepped;
+template <class R, class... Args, R (WINAPI* Win32Api::*Entry)(Args...)>
+class Stepped<Entry> {
+public:
+    explicit Stepped(std::function<void(Args...)> step)
+        : m_over([this, step](Args... args) {
+              step(args...);
+              return m_over.saved()(args...);
+          })
+    {
+    }
+
+private:
+    ScopedApiOverride<Entry> m_over;
+};
 
 // Counts the file-system writes through the seam and abandons the apply at
 // the chosen one (0: never).
@@ -44,51 +63,26 @@ private:
         if (++count == abandonAt)
             throw Abandoned();
     }
-    template <auto Entry>
-    using Over = ScopedApiOverride<Entry>;
+    template <class... Args>
+    std::function<void(Args...)> Each()
+    {
+        return [this](Args...) { Step(); };
+    }
 
-    Over<&Win32Api::CopyFileA> m_copy{[this](LPCSTR a, LPCSTR b, BOOL c) {
-        Step();
-        return m_copy.saved()(a, b, c);
-    }};
-    Over<&Win32Api::CreateFileA> m_create{[this](LPCSTR a, DWORD access, DWORD c, LPSECURITY_ATTRIBUTES d,
-                                                 DWORD creation, DWORD f, HANDLE g) {
-        if ((access & GENERIC_WRITE) || creation != OPEN_EXISTING)
-            Step();
-        return m_create.saved()(a, access, c, d, creation, f, g);
-    }};
-    Over<&Win32Api::DeleteFileA> m_delete{[this](LPCSTR a) {
-        Step();
-        return m_delete.saved()(a);
-    }};
-    Over<&Win32Api::MoveFileA> m_move{[this](LPCSTR a, LPCSTR b) {
-        Step();
-        return m_move.saved()(a, b);
-    }};
-    Over<&Win32Api::MoveFileExA> m_moveEx{[this](LPCSTR a, LPCSTR b, DWORD c) {
-        Step();
-        return m_moveEx.saved()(a, b, c);
-    }};
-    Over<&Win32Api::ReplaceFileA> m_replace{[this](LPCSTR a, LPCSTR b, LPCSTR c, DWORD d, LPVOID e, LPVOID f) {
-        Step();
-        return m_replace.saved()(a, b, c, d, e, f);
-    }};
-    Over<&Win32Api::FlushFileBuffers> m_flush{[this](HANDLE a) {
-        Step();
-        return m_flush.saved()(a);
-    }};
-    Over<&Win32Api::SetFileAttributesA> m_attributes{[this](LPCSTR a, DWORD b) {
-        Step();
-        return m_attributes.saved()(a, b);
-    }};
-    Over<&Win32Api::WritePrivateProfileStringA> m_string{[this](LPCSTR a, LPCSTR b, LPCSTR c, LPCSTR d) {
-        Step();
-        return m_string.saved()(a, b, c, d);
-    }};
-    Over<&Win32Api::WritePrivateProfileSectionA> m_section{[this](LPCSTR a, LPCSTR b, LPCSTR c) {
-        Step();
-        return m_section.saved()(a, b, c);
-    }};
+    Stepped<&Win32Api::CopyFileA> m_copy{Each<LPCSTR, LPCSTR, BOOL>()};
+    Stepped<&Win32Api::CreateFileA> m_create{
+        [this](LPCSTR, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation, DWORD, HANDLE) {
+            if ((access & GENERIC_WRITE) || creation != OPEN_EXISTING)
+                Step();
+        }};
+    Stepped<&Win32Api::DeleteFileA> m_delete{Each<LPCSTR>()};
+    Stepped<&Win32Api::MoveFileA> m_move{Each<LPCSTR, LPCSTR>()};
+    Stepped<&Win32Api::MoveFileExA> m_moveEx{Each<LPCSTR, LPCSTR, DWORD>()};
+    Stepped<&Win32Api::ReplaceFileA> m_replace{Each<LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID>()};
+    Stepped<&Win32Api::FlushFileBuffers> m_flush{Each<HANDLE>()};
+    Stepped<&Win32Api::SetFileAttributesA> m_attributes{Each<LPCSTR, DWORD>()};
+    Stepped<&Win32Api::WritePrivateProfileStringA> m_string{Each<LPCSTR, LPCSTR, LPCSTR, LPCSTR>()};
+    Stepped<&Win32Api::WritePrivateProfileSectionA> m_section{Each<LPCSTR, LPCSTR, LPCSTR>()};
     // The rename is no file write, but a step that lasts across the runs.
     AcceptedRenames m_spooler;
 };
