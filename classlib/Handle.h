@@ -98,6 +98,13 @@ struct FindTraits {
     static void Close(Handle h) { FindClose(h); }
 };
 
+// An open registry key.
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
 using CHandle = CScopedHandle<KernelHandleTraits>;
 using CFileHandle = CScopedHandle<FileHandleTraits>;
 using CPrinterHandle = CScopedHandle<PrinterHandleTraits>;
@@ -105,3 +112,4 @@ using CServiceHandle = CScopedHandle<ServiceHandleTraits>;
 using CLibraryHandle = CScopedHandle<LibraryTraits>;
 using CGlobalMemory = CScopedHandle<GlobalMemoryTraits>;
 using CFindHandle = CScopedHandle<FindTraits>;
+using CRegKey = CScopedHandle<RegKeyTraits>;

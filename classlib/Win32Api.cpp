@@ -15,6 +15,17 @@ struct Forward<Process, Entry> {
     static R WINAPI Call(Args... args) { return (Process().*Entry)(args...); }
 };
 
+// An entry point of a library the program has loaded, or null where the
+// system lacks it (the import table names nothing newer than 98 / NT 4.0).
+template <class Fn>
+Fn LookUp(const char* module, const char* name)
+{
+    HMODULE library = ::GetModuleHandleA(module);
+    if (!library)
+        return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
+}
+
 Win32Api RealApi()
 {
     Win32Api a;
@@ -52,6 +63,15 @@ Win32Api RealApi()
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
     a.GetUserNameA = &::GetUserNameA;
     a.WritePrivateProfileSectionA = &::WritePrivateProfileSectionA;
+    a.WritePrivateProfileStringA = &::WritePrivateProfileStringA;
+    a.SetFileAttributesA = &::SetFileAttributesA;
+    a.DeleteFileA = &::DeleteFileA;
+    a.MoveFileA = &::MoveFileA;
+    a.MoveFileExA = &::MoveFileExA;
+    a.FlushFileBuffers = &::FlushFileBuffers;
+    a.ReplaceFileA = LookUp<ReplaceFileFn>("kernel32.dll", "ReplaceFileA");
+    a.GetFileSecurityA = LookUp<GetFileSecurityFn>("advapi32.dll", "GetFileSecurityA");
+    a.SetFileSecurityA = LookUp<SetFileSecurityFn>("advapi32.dll", "SetFileSecurityA");
     a.EnumPrintersA = &Forward<&ProcessSpooler, &SpoolerFunctions::EnumPrintersA>::Call;
     a.OpenPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::OpenPrinterA>::Call;
     a.ClosePrinter = &Forward<&ProcessSpooler, &SpoolerFunctions::ClosePrinter>::Call;

@@ -15,6 +15,13 @@
 #include <winspool.h>
 #include <shlobj.h>
 
+typedef BOOL(WINAPI* ReplaceFileFn)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+                                     LPVOID exclude, LPVOID reserved);
+typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION requested,
+                                        PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
+typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info,
+                                        PSECURITY_DESCRIPTOR descriptor);
+
 struct Win32Api {
     // Version, WOW64 and services
     decltype(&::GetVersionExA) GetVersionExA;
@@ -62,6 +69,17 @@ struct Win32Api {
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
     decltype(&::GetUserNameA) GetUserNameA;
     decltype(&::WritePrivateProfileSectionA) WritePrivateProfileSectionA;
+    decltype(&::WritePrivateProfileStringA) WritePrivateProfileStringA;
+    decltype(&::SetFileAttributesA) SetFileAttributesA;
+    decltype(&::DeleteFileA) DeleteFileA;
+    decltype(&::MoveFileA) MoveFileA;
+    decltype(&::MoveFileExA) MoveFileExA;  // fails with ERROR_CALL_NOT_IMPLEMENTED on 95/98/Me
+    decltype(&::FlushFileBuffers) FlushFileBuffers;
+    // Looked up at run time, null where the system lacks them: ReplaceFileA
+    // (Windows 2000 and later), the file security calls (NT only).
+    ReplaceFileFn ReplaceFileA;
+    GetFileSecurityFn GetFileSecurityA;
+    SetFileSecurityFn SetFileSecurityA;
 
     // Print spooler: taken at run time from winspool.drv in the system
     // directory (classlib/SystemFunctions.h), never imported

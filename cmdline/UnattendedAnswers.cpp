@@ -22,6 +22,11 @@ void CUnattendedAnswers::FileInstalled(const std::string& target)
     m_output.Line(FormatResString(IDS_CMD_COPIED, target));
 }
 
+void CUnattendedAnswers::FileLeftForRestart(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_AT_RESTART, target));
+}
+
 void CUnattendedAnswers::FileKept(const std::string& target)
 {
     m_output.Line(FormatResString(IDS_CMD_KEPT, target));

@@ -26,6 +26,7 @@ public:
     INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
 
     void FileInstalled(const std::string& target) override;
+    void FileLeftForRestart(const std::string& target) override;
     void FileKept(const std::string& target) override;
     void FileFailed(const std::string& target, DWORD error) override;
     void SetRecorded(const ApplyRequest& request) override;

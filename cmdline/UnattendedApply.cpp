@@ -80,5 +80,8 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
         return ExitCopyFailed;
     if (!outcome.Complete())
         return ExitRenameFailed;
+    // The failures' codes above win over this one: 7, then 8, then 9, then 3010.
+    if (!outcome.copies.atRestart.empty())
+        return ExitRestartRequired;
     return ExitDone;
 }

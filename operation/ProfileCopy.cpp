@@ -1,5 +1,8 @@
 #include "operation/ProfileCopy.h"
 
+#include "classlib/PathParts.h"
+#include "platform/FileReplace.h"
+#include "platform/PlatformFlags.h"
 #include "platform/SafeFileAccess.h"
 
 OverwriteDecision DecideOverwrite(INT_PTR answer)
@@ -16,12 +19,37 @@ OverwriteDecision DecideOverwrite(INT_PTR answer)
     }
 }
 
-BOOL CopyProfileFile(const std::string& source, const std::string& target)
+CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error)
 {
+    // The targets lie in the native system and driver directories: the
+    // redirection rule of the other profile-file calls holds.
+    const bool governed = RunningOnWow64() != FALSE;
+    const std::string folder = DirectoryPart(target);
+    RemoveLeftoverTemps(governed, folder);
+
     DWORD attributes = SafeGetFileAttributes(target.c_str());
+    // A folder of the target's name is never replaced, now or at a restart.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = ERROR_ACCESS_DENIED;
+        return CopyFailed;
+    }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SafeSetFileAttributes(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return SafeCopyFile(source.c_str(), target.c_str(), FALSE);
+
+    std::string temp;
+    if (!WriteTempCopy(governed, source, folder, temp)) {
+        error = ::GetLastError();
+        return CopyFailed;
+    }
+    error = ReplaceWithTemp(governed, temp, target);
+    if (error == 0)
+        return CopyReplaced;
+    // Only a target the user agreed to replace gets here, so the restart
+    // replacement carries out that answer; the temporary file is its source.
+    if (IsHeldError(error) && ReplaceAtRestart(governed, temp, target))
+        return CopyAtRestart;
+    RemoveTemp(governed, temp);
+    return CopyFailed;
 }
 
 void InstallToTargets(const std::string& source, const std::string targets[2],
@@ -58,9 +86,17 @@ void InstallToTargets(const std::string& source, const std::string targets[2],
         }
         if (!copy)
             continue;
-        if (CopyProfileFile(source, target))
+        DWORD error = 0;
+        switch (CopyProfileFile(source, target, error)) {
+        case CopyReplaced:
             copies.installed.push_back(target);
-        else
-            copies.failed.push_back({target, GetLastError()});
+            break;
+        case CopyAtRestart:
+            copies.atRestart.push_back(target);
+            break;
+        case CopyFailed:
+            copies.failed.push_back({target, error});
+            break;
+        }
     }
 }

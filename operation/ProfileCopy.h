@@ -29,9 +29,20 @@ OverwriteDecision DecideOverwrite(INT_PTR answer);
 // dialog's result.
 using AskOverwrite = std::function<INT_PTR(const std::string& source, const std::string& target)>;
 
+// What became of one target.
+enum CopyResult {
+    CopyReplaced,   // the target is now the source's file
+    CopyAtRestart,  // another program holds the target: it is replaced at the next restart
+    CopyFailed,     // the target is as it was
+};
+
 // Read-only is cleared on an existing target first (with hidden, system and
-// archive), then the file is copied over it. The copy's success flag.
-BOOL CopyProfileFile(const std::string& source, const std::string& target);
+// archive). The source is copied to a temporary file beside the target, which
+// then replaces the target in one step (platform/FileReplace.h): the target is
+// the old file or the new one, whole, whenever the process ends. A target that
+// another program holds is replaced at the next restart where the system can.
+// error is the system's reason for CopyFailed.
+CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error);
 
 // A target that could not be written, with the system's reason.
 struct FailedCopy {
@@ -43,12 +54,13 @@ struct FailedCopy {
 struct TargetCopies {
     std::vector<std::string> installed;
     std::vector<FailedCopy> failed;
+    std::vector<std::string> atRestart;  // replaced at the next restart (in use now)
 };
 
 // Installs source into each non-empty target in turn, asking through ask
 // while neither overwrite-all nor cancel has been answered; records those two
-// answers, and adds each target to copies as written or failed. A target
-// that is kept appears in neither.
+// answers, and adds each target to copies as written, to be replaced at the
+// restart, or failed. A target that is kept appears in none.
 void InstallToTargets(const std::string& source, const std::string targets[2],
                       bool& overwriteAll, bool& overwriteCancelled, TargetCopies& copies,
                       const AskOverwrite& ask);

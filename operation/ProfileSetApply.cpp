@@ -10,6 +10,7 @@
 #include "printers/PrinterNameRules.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
+#include "settings/DriverIniChange.h"
 
 namespace {
 
@@ -106,28 +107,31 @@ void CProfileSetApply::InstallProfileFile(const std::string& sourcePath)
 {
     std::string targets[2];
     GetTargetPaths(m_driverDirectory, sourcePath, targets[0], targets[1]);
-    const size_t installedBefore = m_outcome.copies.installed.size();
-    const size_t failedBefore = m_outcome.copies.failed.size();
+    const CopyCounts before{m_outcome.copies.installed.size(), m_outcome.copies.failed.size(),
+                            m_outcome.copies.atRestart.size()};
     InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, m_outcome.copies,
                      [this](const std::string& source, const std::string& target) {
                          return m_callback.AskOverwrite(source, target);
                      });
-    TellSteps(targets, installedBefore, failedBefore);
+    TellSteps(targets, before);
 }
 
-void CProfileSetApply::TellSteps(const std::string targets[2], size_t installedBefore, size_t failedBefore)
+void CProfileSetApply::TellSteps(const std::string targets[2], const CopyCounts& before)
 {
     const TargetCopies& copies = m_outcome.copies;
-    size_t installed = installedBefore;
-    size_t failed = failedBefore;
-    // The targets in the order they were written; one that was neither
-    // written nor failed was kept.
+    size_t installed = before.installed;
+    size_t failed = before.failed;
+    size_t atRestart = before.atRestart;
+    // The targets in the order they were written; one that is in none of
+    // the lists was kept.
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];
         if (target.empty())
             continue;
         if (installed < copies.installed.size() && copies.installed[installed] == target)
             m_callback.FileInstalled(copies.installed[installed++]);
+        else if (atRestart < copies.atRestart.size() && copies.atRestart[atRestart] == target)
+            m_callback.FileLeftForRestart(copies.atRestart[atRestart++]);
         else if (failed < copies.failed.size() && copies.failed[failed].target == target)
             m_callback.FileFailed(target, copies.failed[failed++].error);
         else
@@ -180,13 +184,16 @@ std::string CProfileSetApply::FindFileNameClash() const
 
 bool CProfileSetApply::RecordSet(const std::string& printer, const std::string& setName)
 {
-    CDriverINI driverIni;
-    bool recorded = driverIni.WriteProfileSetName(printer, setName) != FALSE;
-    for (int slot = 0; slot < 4; ++slot) {
-        if (!driverIni.WriteProfileFile(printer, kSlotKinds[slot], m_files[slot]))
-            recorded = false;
-    }
-    return recorded;
+    // The five keys reach the file together or not at all: the driver never
+    // reads a record that mixes two sets.
+    return ChangeDriverIni([&](CDriverINI& copy) {
+        bool recorded = copy.WriteProfileSetName(printer, setName) != FALSE;
+        for (int slot = 0; slot < 4; ++slot) {
+            if (!copy.WriteProfileFile(printer, kSlotKinds[slot], m_files[slot]))
+                recorded = false;
+        }
+        return recorded;
+    });
 }
 
 void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
@@ -211,10 +218,11 @@ void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
     // new one is written.
     if (MbCompareNoCase(request.newName, request.printer) == 0)
         return;
-    if (driverIni.SaveSection(request.newName)) {
-        driverIni.DeleteSection(request.printer);
+    // The move is one replacement of the file: the section stands under the
+    // old name or under the new one, whole. Done on the file as it is then,
+    // it also completes the move that an interrupted earlier run left undone.
+    if (ChangeDriverIni([&](CDriverINI& copy) { return copy.MoveSection(request.printer, request.newName) != FALSE; }))
         m_outcome.sectionMoved = true;
-    } else {
+    else
         m_outcome.sectionLeftBehind = true;
-    }
 }

@@ -91,8 +91,10 @@ public:
     // (OverwriteYes, OverwriteAll, OverwriteNo or OverwriteCancel).
     virtual INT_PTR AskOverwrite(const std::string& source, const std::string& target) = 0;
 
-    // A target was written, kept (the answer was no) or could not be written.
+    // A target was written, left to be replaced at the next restart (another
+    // program holds it), kept (the answer was no) or could not be written.
     virtual void FileInstalled(const std::string& /*target*/) {}
+    virtual void FileLeftForRestart(const std::string& /*target*/) {}
     virtual void FileKept(const std::string& /*target*/) {}
     virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
     // The set and its file names are recorded for the printer.
@@ -126,8 +128,11 @@ private:
     // existing file is replaced, under the answers of the current apply.
     void InstallProfileFile(const std::string& sourcePath);
     // Tells the callback what became of each of targets, from the copies
-    // added since the counts given.
-    void TellSteps(const std::string targets[2], size_t installedBefore, size_t failedBefore);
+    // added since the lists of the outcome held before's counts.
+    struct CopyCounts {
+        size_t installed, failed, atRestart;
+    };
+    void TellSteps(const std::string targets[2], const CopyCounts& before);
     // The steps of Run in order; where they stopped (the rest of the outcome
     // is filled as they go).
     ApplyStop RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers);

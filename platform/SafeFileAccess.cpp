@@ -28,7 +28,7 @@ DWORD SafeGetFileAttributes(LPCSTR fileName)
 BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
 {
     return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
-                                    [&] { return ::SetFileAttributesA(fileName, attributes); });
+                                    [&] { return Win32().SetFileAttributesA(fileName, attributes); });
 }
 
 BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists)
@@ -46,6 +46,11 @@ BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
 
 bool SafeFileExists(LPCSTR fileName)
 {
-    CFileHandle file(SafeCreateFile(fileName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return file.IsValid();
+    // No data access: such an open does not meet the sharing mode of another
+    // program that holds the file, so a file in use counts as existing (and
+    // its replacement is asked about like any other). A refusal for sharing
+    // all the same still says that the file is there.
+    CFileHandle file(SafeCreateFile(fileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+    return file.IsValid() || ::GetLastError() == ERROR_SHARING_VIOLATION;
 }

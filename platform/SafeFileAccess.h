@@ -18,6 +18,6 @@ BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists
 // The file-status query (size, times, attributes) by path.
 BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status);
 
-// True when the file can be opened for reading with no sharing, looked up
-// with redirection switched off under WOW64.
+// True when the file exists, also while another program holds it open
+// without sharing; looked up with redirection switched off under WOW64.
 bool SafeFileExists(LPCSTR fileName);

@@ -45,6 +45,8 @@
 #define IDS_PRINTER_UNRECORDABLE    128     // %s: a printer name with a blank at an end
 #define IDS_PRINTER_GONE            129     // %s: a printer renamed or deleted meanwhile
 #define IDS_NO_FILE_GIVEN           130     // names the file in the copy error dialog when no path is given
+#define IDS_APPLY_AT_RESTART        131     // recorded, and files in use replaced at the restart (one line each follows)
+#define IDS_AT_RESTART_HEAD         132     // the same list after a report of failed steps
 // The unattended command line: its usage (with the exit codes) and one output
 // line per step done or failed. %s is the value named.
 #define IDS_CMD_USAGE               140
@@ -66,6 +68,7 @@
 #define IDS_CMD_RENAME_SKIPPED      156     // %s: the new name
 #define IDS_CMD_SECTION_MOVED       157     // %s: the new name
 #define IDS_CMD_SECTION_LEFT        158     // %s: the old name
+#define IDS_CMD_AT_RESTART          159     // %s: a target replaced at the restart
 
 // Version dialog
 #define IDD_ABOUTBOX                100

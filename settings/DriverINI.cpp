@@ -7,6 +7,8 @@
 #include "platform/FsRedirection.h"
 #include "printers/PrinterNameRules.h"
 
+#include <cstring>
+
 namespace {
 
 const char kSetNameKey[] = "ColorProfileSetName";
@@ -23,6 +25,14 @@ CDriverINI::CDriverINI()
     m_dwFileSize = LocateIniFile();
 }
 
+CDriverINI::CDriverINI(const std::string& path, bool noFsRedirection)
+    : m_strIniPath(path), m_bNoFsRedirection(noFsRedirection)
+{
+    // A copy just made has nothing cached: measured without the flush, which
+    // would have the profile functions read the whole file only to drop it.
+    m_dwFileSize = MeasureFile();
+}
+
 CDriverINI::~CDriverINI() = default;
 
 DWORD CDriverINI::LocateIniFile()
@@ -37,7 +47,11 @@ DWORD CDriverINI::GetIniFileSize()
 {
     // The system may hold a cached copy that is newer than the disk.
     SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
+    return MeasureFile();
+}
 
+DWORD CDriverINI::MeasureFile()
+{
     CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
@@ -107,6 +121,42 @@ BOOL CDriverINI::DeleteSection(const std::string& printer)
     return SafeWriteProfileString(printer.c_str(), nullptr, nullptr, m_strIniPath.c_str());
 }
 
+BOOL CDriverINI::MoveSection(const std::string& from, const std::string& to)
+{
+    if (!LoadSection(from))
+        return HasSection(to) ? TRUE : FALSE;
+    BOOL written = TRUE;
+    if (!HasSection(to)) {
+        written = SaveSection(to);
+    } else {
+        // key=value\0 ... \0\0, as the section read gives it.
+        for (const char* entry = static_cast<const char*>(m_pSection.Get()); *entry; entry += strlen(entry) + 1) {
+            const char* equals = strchr(entry, '=');
+            if (!equals)
+                continue;
+            const std::string key(entry, equals);
+            if (!SafeWriteProfileString(to.c_str(), key.c_str(), equals + 1, m_strIniPath.c_str()))
+                written = FALSE;
+        }
+    }
+    if (!written)
+        return FALSE;
+    return DeleteSection(from);
+}
+
+BOOL CDriverINI::FlushProfileCache()
+{
+    // Returns FALSE on success too (Wine and Windows alike): nothing to tell.
+    SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
+    return TRUE;
+}
+
+bool CDriverINI::HasSection(const std::string& printer)
+{
+    char probe[4] = {};
+    return SafeGetProfileSection(printer.c_str(), probe, sizeof probe, m_strIniPath.c_str()) != 0;
+}
+
 BOOL CDriverINI::AllocSectionBuffer()
 {
     if (m_dwFileSize == 0)
@@ -157,6 +207,6 @@ DWORD CDriverINI::SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaul
 BOOL CDriverINI::SafeWriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName)
 {
     return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return ::WritePrivateProfileStringA(section, key, value, fileName);
+        return Win32().WritePrivateProfileStringA(section, key, value, fileName);
     });
 }

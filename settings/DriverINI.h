@@ -13,6 +13,9 @@ class CDriverINI {
 public:
     // Locates the file for this platform and measures it.
     CDriverINI();
+    // Works on the file at path instead (a copy beside the real file), with
+    // the redirection rule the real file's location gives.
+    CDriverINI(const std::string& path, bool noFsRedirection);
     virtual ~CDriverINI();
     CDriverINI(const CDriverINI&) = delete;
     CDriverINI& operator=(const CDriverINI&) = delete;
@@ -32,8 +35,17 @@ public:
     // is held.
     BOOL SaveSection(const std::string& printer);
     BOOL DeleteSection(const std::string& printer);
+    // Moves the section under from to the name to: written there whole when
+    // to has no section, otherwise key by key over it (a re-run of an
+    // interrupted rename may have recorded the set there already), and
+    // deleted under from once written. True when it is done, also when from
+    // has no section any more but to has one (moved before).
+    BOOL MoveSection(const std::string& from, const std::string& to);
+    // Writes what the profile functions hold for this file to the disk.
+    BOOL FlushProfileCache();
 
     const std::string& GetIniPath() const { return m_strIniPath; }
+    bool NoFsRedirection() const { return m_bNoFsRedirection; }
     DWORD GetFileSize() const { return m_dwFileSize; }
 
 protected:
@@ -51,7 +63,9 @@ protected:
 private:
     DWORD LocateIniFile();
     DWORD GetIniFileSize();
+    DWORD MeasureFile();
     BOOL AllocSectionBuffer();
+    bool HasSection(const std::string& printer);
     void FreeSectionBuffer();
 
     std::string m_strIniPath;

@@ -32,8 +32,13 @@ std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& out
     case ApplyCompleted:
         break;
     }
+    // Files in use are replaced at the restart: one line each, after the
+    // report's own.
+    std::string atRestart;
+    for (const std::string& target : outcome.copies.atRestart)
+        atRestart += "\n\x81\x45" + target;  // "・"
     if (outcome.Complete())
-        return std::string();
+        return atRestart.empty() ? std::string() : LoadResString(IDS_APPLY_AT_RESTART) + atRestart;
 
     std::string text = LoadResString(IDS_APPLY_INCOMPLETE);
     for (const FailedCopy& failed : outcome.copies.failed)
@@ -44,5 +49,7 @@ std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& out
         text += Item(IDS_RENAME_SKIPPED_ITEM, request.newName);
     if (outcome.sectionLeftBehind)
         text += Item(IDS_SECTION_LEFT_ITEM, request.printer);
+    if (!atRestart.empty())
+        text += "\n" + LoadResString(IDS_AT_RESTART_HEAD) + atRestart;
     return text;
 }

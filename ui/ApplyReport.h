@@ -10,5 +10,7 @@
 // changed" message when nothing was recorded, the file name when two of the
 // set's files share one, and, when the set was recorded but some step did
 // not happen, a first line and one line per such step with the system's
-// reason where it gave one.
+// reason where it gave one. Files in use that are replaced at the next
+// restart are listed one a line, under a line of their own: after the
+// "recorded" line when nothing failed, after the failed steps otherwise.
 std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& outcome);

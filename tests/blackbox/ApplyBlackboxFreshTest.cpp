@@ -234,11 +234,9 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
     ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
     ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     const std::string locked = kSystemDir + std::string("font.kpx");
-    ASSERT_TRUE(WriteFileBytes(locked, "in use"));
-    // Held without sharing: the tool sees no file to ask about, and its copy
-    // cannot replace it.
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    // A folder of the file's name: nothing replaces it. (A file held by
+    // another program is asked about and replaced at the restart.)
+    ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
 
     HWND dlg = Start();
     ASSERT_NE(dlg, nullptr);
@@ -248,9 +246,9 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
     EXPECT_EQ(report.find(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄは設定しましたが")), 0u) << report;
     EXPECT_NE(report.find(locked), std::string::npos) << report;
     ExpectApplyDone(m_tool, main);
-    CloseHandle(holder);
 
-    EXPECT_EQ(ReadFileBytes(locked), "in use");
+    EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    RemoveDirectoryA(locked.c_str());
     EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("font.kpx")), "new font");
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F")[0], "ColorProfileSetName=Office");
     EXPECT_EQ(main.Rows()[0][1], "Office");

@@ -5,6 +5,7 @@
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
+#include "platform/PendingRenames.h"
 #include "support/IniSection.h"
 #include "support/RedirectedOutput.h"
 #include "support/SettingsText.h"
@@ -245,6 +246,8 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwis
             codes += usage[at + 1];
     }
     EXPECT_EQ(codes, "0123456789");
+    // and the restart code, which HeldTargetIsReplacedAtTheRestartOnlyAfterYes produces.
+    EXPECT_NE(usage.find("\n3010  "), std::string::npos);
 
     EXPECT_EQ(Run("/?"), 0u);
     EXPECT_EQ(m_output, Out(Utf8FromCp932(usage)));
@@ -299,6 +302,81 @@ TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
     ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
     EXPECT_EQ(runScript(), 4u);
+}
+
+// A restart of the prefix (wineboot -r carries out the pending replacements
+// as Windows does at its start); true when it ended.
+bool RestartWindows()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string command = "wineboot.exe -r";
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return ended;
+}
+
+// A target that another program holds open without sharing is asked about
+// like any other: /overwrite:no keeps it, now and after a restart; the
+// default yes has it replaced at the restart and ends with 3010.
+TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
+{
+    const std::string target = kSystemDir + "auto.kpx";
+    ASSERT_TRUE(WriteFileBytes(target, "old auto"));
+    const auto hold = [&] {
+        return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const auto temps = [] {
+        WIN32_FIND_DATAA data;
+        HANDLE search = FindFirstFileA((kSystemDir + "~kpx*.tmp").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE)
+            return 0;
+        int count = 0;
+        do
+            ++count;
+        while (FindNextFileA(search, &data));
+        FindClose(search);
+        return count;
+    };
+    // The lines come as the targets are written: the held one, the system
+    // directory's auto.kpx, first.
+    std::string copiedLines;
+    for (const char* name : kFiles) {
+        for (const std::string& dir : {kSystemDir, kDriverDir}) {
+            if (dir + name + ".kpx" != target)
+                copiedLines += Out(dir + name + ".kpx" + u8"にｺﾋﾟｰしました。");
+        }
+    }
+    const std::string recorded = Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+
+    HANDLE held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Run(std::string(kApply) + " /overwrite:no"), 0u);
+    EXPECT_EQ(m_output, Out(target + u8"は既に存在するため、上書きしませんでした。") + copiedLines + recorded);
+    EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(target), "old auto");
+    ASSERT_TRUE(RestartWindows());
+    EXPECT_EQ(ReadFileBytes(target), "old auto");
+
+    held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Run(kApply), 3010u);
+    EXPECT_EQ(m_output, Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + copiedLines + recorded);
+    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_TRUE(IsNamedIn(PendingRenamePaths(), target));
+    EXPECT_EQ(temps(), 1);  // the replacement's source
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(target), "old auto");
+
+    ASSERT_TRUE(RestartWindows());
+    EXPECT_EQ(ReadFileBytes(target), "new auto");
+    EXPECT_EQ(temps(), 0);
+    EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
 }
 
 } // namespace

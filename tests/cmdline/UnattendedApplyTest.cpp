@@ -21,16 +21,23 @@ namespace {
 
 // The black-box tests see each code; these are the combinations they cannot
 // make: a copy and the rename failing together, a section left behind.
+// A file replaced at the restart gives 3010 only when nothing failed: the
+// failure's code wins, 7, then 8, then 9.
 TEST(UnattendedApplyTest, ExitCodeWhenSeveralStepsFail)
 {
     ApplyOutcome outcome;
     outcome.stop = ApplyCompleted;
+    outcome.copies.atRestart.push_back("C:\\windows\\system32\\u.kpx");
+    EXPECT_EQ(ApplyExitCode(outcome), ExitRestartRequired);
+    EXPECT_EQ(static_cast<int>(ExitRestartRequired), 3010);
     outcome.rename = RenameDone;
     outcome.sectionLeftBehind = true;
     EXPECT_EQ(ApplyExitCode(outcome), ExitRenameFailed);
     outcome.copies.failed.resize(1);
     outcome.rename = RenameRefused;
     EXPECT_EQ(ApplyExitCode(outcome), ExitCopyFailed);
+    outcome.stop = ApplyNotRecorded;
+    EXPECT_EQ(ApplyExitCode(outcome), ExitNotRecorded);
 }
 
 TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)

@@ -152,16 +152,17 @@ TEST_F(ProfileInstall, ReadOnlyTargetIsReplacedAfterYesAndKeptAfterNo)
     SetFileAttributesA(m_driver.file("a.kpx").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ProfileInstall, LockedTargetCountsAsAbsentAndItsFailedCopyIsNoted)
+TEST_F(ProfileInstall, LockedTargetIsAskedAboutAndKeptAfterNo)
 {
     Existing(m_system, "a.kpx");
     HANDLE held = CreateFileA(m_system.file("a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    m_answers = {IDNO};
     Install("a.kpx");
     CloseHandle(held);
-    EXPECT_TRUE(m_asked.empty());
-    EXPECT_TRUE(m_failed);
+    EXPECT_EQ(m_asked, std::vector<std::string>{m_source.file("a.kpx") + " -> " + m_system.file("a.kpx")});
+    EXPECT_FALSE(m_failed);
     EXPECT_EQ("old", Content(m_system, "a.kpx"));
     EXPECT_EQ("new a.kpx", Content(m_driver, "a.kpx"));
 }

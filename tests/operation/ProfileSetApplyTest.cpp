@@ -7,7 +7,11 @@
 #include "printers/PrinterRecord.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/DriverINI.h"
+#include "classlib/WinApp.h"
+#include "platform/PendingRenames.h"
+#include "res/resource.h"
 #include "support/AcceptedRenames.h"
+#include "support/PendingRenamesGuard.h"
 #include "support/ApiOverride.h"
 #include "support/IniSection.h"
 #include "support/ScopedOsVersion.h"
@@ -38,7 +42,7 @@ public:
     INT_PTR overwrite = OverwriteYes;
     int overwriteQuestions = 0;
     std::vector<std::string> missing;  // the paths asked about
-    std::vector<std::string> steps;    // "installed PATH", "kept PATH", "failed PATH", "ended"
+    std::vector<std::string> steps;    // "installed PATH", "restart PATH", "kept PATH", "failed PATH", "ended"
 
     bool ConfirmApply() override { return confirm; }
     bool SourceFileMissing(std::string& path, DWORD) override
@@ -55,6 +59,7 @@ public:
         return overwrite;
     }
     void FileInstalled(const std::string& target) override { steps.push_back("installed " + target); }
+    void FileLeftForRestart(const std::string& target) override { steps.push_back("restart " + target); }
     void FileKept(const std::string& target) override { steps.push_back("kept " + target); }
     void FileFailed(const std::string& target, DWORD) override { steps.push_back("failed " + target); }
     void ApplyEnded(const ApplyRequest&, const ApplyOutcome&) override { steps.push_back("ended"); }
@@ -67,7 +72,9 @@ enum Condition {
     MissingCorrected,
     FileNameClash,
     ExistingTargetKept,
-    SystemTargetHeld,
+    SystemTargetHeld,      // replaced at the restart
+    HeldNoRestart,         // held, and the restart replacement is refused (no rights, or 9x)
+    HeldRenameRefused,     // replaced at the restart, and the rename refused
     RecordFails,
     SpoolerRefuses,        // Wine's own spooler refuses every rename
     SpoolerAccepts,
@@ -90,6 +97,7 @@ struct Scenario {
     RenameResult renameResult;
     size_t installed, failed;
     const char* sectionUnder;  // the name whose section records the set; null: none does
+    size_t atRestart = 0;      // targets replaced at the next restart
 };
 
 class ProfileSetApplyTest : public ::testing::TestWithParam<Scenario> {
@@ -140,6 +148,7 @@ protected:
     TempDir m_source{"apply"};
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
+    PendingRenamesGuard m_pending;
 };
 
 TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
@@ -163,6 +172,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::optional<AcceptedRenames> spooler;
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
     std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noRestart;
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (s.condition) {
     case Declined:
@@ -179,7 +189,17 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         WriteFileBytes(m_systemDir + "x.kpx", "old");
         answers.overwrite = OverwriteNo;
         break;
+    case HeldNoRestart:
+        noRestart.emplace([&](LPCSTR from, LPCSTR to, DWORD flags) {
+            if (flags & MOVEFILE_DELAY_UNTIL_REBOOT) {
+                SetLastError(ERROR_ACCESS_DENIED);
+                return FALSE;
+            }
+            return noRestart->saved()(from, to, flags);
+        });
+        // fall through
     case SystemTargetHeld:
+    case HeldRenameRefused:
         WriteFileBytes(m_systemDir + "x.kpx", "in use");
         held = CreateFileA((m_systemDir + "x.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
@@ -243,6 +263,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     EXPECT_EQ(outcome.rename, s.renameResult);
     EXPECT_EQ(outcome.copies.installed.size(), s.installed);
     ASSERT_EQ(outcome.copies.failed.size(), s.failed);
+    ASSERT_EQ(outcome.copies.atRestart.size(), s.atRestart);
     if (s.failed) {
         EXPECT_EQ(outcome.copies.failed[0].target, m_systemDir + "x.kpx");
         EXPECT_EQ(outcome.copies.failed[0].error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
@@ -282,6 +303,27 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(answers.missing, std::vector<std::string>(2, m_source.file("a\\y.kpx")));
     }
+    if (s.condition == SystemTargetHeld || s.condition == HeldNoRestart || s.condition == HeldRenameRefused) {
+        // A held target is asked about like any other.
+        EXPECT_EQ(answers.overwriteQuestions, 1);
+        EXPECT_EQ(ReadFileBytes(m_systemDir + "x.kpx"), "in use");
+        // The restart replacement's source is the one temporary file left.
+        const std::vector<std::string> pending = PendingRenamePaths();
+        EXPECT_EQ(IsNamedIn(pending, m_systemDir + "x.kpx"), s.atRestart == 1);
+    }
+    if (s.condition == SystemTargetHeld) {
+        EXPECT_EQ(outcome.copies.atRestart[0], m_systemDir + "x.kpx");
+        EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome),
+                  LoadResString(IDS_APPLY_AT_RESTART) + "\n\x81\x45" + m_systemDir + "x.kpx");
+    }
+    if (s.condition == HeldRenameRefused) {
+        // The restart's lines follow the report of what failed.
+        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        const std::string tail = "\n" + LoadResString(IDS_AT_RESTART_HEAD) + "\n\x81\x45" + m_systemDir + "x.kpx";
+        EXPECT_EQ(report.rfind(LoadResString(IDS_APPLY_INCOMPLETE), 0), 0u) << report;
+        ASSERT_GT(report.size(), tail.size());
+        EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+    }
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
     }
@@ -289,14 +331,15 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(outcome.nameVerdict, NewNameInUse);
     }
 
-    // Every target is told once, as written, failed or kept, in the order of
-    // the copies; the end comes last.
+    // Every target is told once, as written, left for the restart, failed or
+    // kept, in the order of the copies; the end comes last.
     std::vector<std::string> told;
     for (const std::string& step : answers.steps) {
-        if (step.rfind("installed ", 0) == 0 || step.rfind("failed ", 0) == 0)
+        if (step.rfind("installed ", 0) == 0 || step.rfind("failed ", 0) == 0 || step.rfind("restart ", 0) == 0)
             told.push_back(step.substr(step.find(' ') + 1));
     }
     std::vector<std::string> done = outcome.copies.installed;
+    done.insert(done.end(), outcome.copies.atRestart.begin(), outcome.copies.atRestart.end());
     for (const FailedCopy& failed : outcome.copies.failed)
         done.push_back(failed.target);
     std::sort(told.begin(), told.end());
@@ -310,7 +353,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
 
     // What the click would tell: nothing exactly when everything was done.
     EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome).empty(),
-              outcome.Complete() || s.stop == ApplyDeclined);
+              (outcome.Complete() && s.atRestart == 0) || s.stop == ApplyDeclined);
 }
 
 // Three distinct files (Vividness and Tone share one) give six targets.
@@ -321,7 +364,10 @@ const Scenario kScenarios[] = {
     {"missing source corrected", MissingCorrected, false, ApplyCompleted, RenameNotAsked, 6, 0, kPrinter},
     {"two files of one name", FileNameClash, true, ApplyFileNameClash, RenameNotAsked, 0, 0, nullptr},
     {"existing target kept", ExistingTargetKept, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter},
-    {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 1, kPrinter},
+    {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter, 1},
+    {"held target and a refused rename", HeldRenameRefused, true, ApplyCompleted, RenameRefused, 5, 0, kPrinter, 1},
+    {"held target and no restart replacement", HeldNoRestart, false, ApplyCompleted, RenameNotAsked, 5, 1,
+     kPrinter},
     {"record fails", RecordFails, true, ApplyNotRecorded, RenameNotAsked, 6, 0, nullptr},
     {"rename refused", SpoolerRefuses, true, ApplyCompleted, RenameRefused, 6, 0, kPrinter},
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},

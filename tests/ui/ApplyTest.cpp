@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,13 +54,26 @@ public:
         }
     }
 
-    // Every copy made from now on is recorded in m_copies ("source ->
-    // target") and then made.
+    // Every installation made from now on is recorded in m_copies ("source
+    // -> target") once the copy of source has taken the target's place (the
+    // driver settings file, copied from itself, is no installation).
     void RecordCopies()
     {
-        m_copy.emplace([this](LPCSTR source, LPCSTR target, BOOL failIfExists) {
-            m_copies.push_back(std::string(source) + " -> " + target);
-            return ::CopyFileA(source, target, failIfExists);
+        m_copy.emplace([this](LPCSTR source, LPCSTR temp, BOOL failIfExists) {
+            m_copied[temp] = source;
+            return ::CopyFileA(source, temp, failIfExists);
+        });
+        m_move.emplace([this](LPCSTR temp, LPCSTR target, DWORD flags) {
+            const BOOL moved = ::MoveFileExA(temp, target, flags);
+            if (moved && m_copied.count(temp) && m_copied[temp] != target)
+                m_copies.push_back(m_copied[temp] + " -> " + target);
+            return moved;
+        });
+        m_replace.emplace([this](LPCSTR target, LPCSTR temp, LPCSTR backup, DWORD flags, LPVOID a, LPVOID b) {
+            const BOOL replaced = m_replace->saved()(target, temp, backup, flags, a, b);
+            if (replaced && m_copied.count(temp) && m_copied[temp] != target)
+                m_copies.push_back(m_copied[temp] + " -> " + target);
+            return replaced;
         });
     }
 
@@ -107,7 +121,10 @@ public:
     TempDir m_source{"sets"};
     std::string m_systemDir, m_driverDir;
     std::vector<std::string> m_copies;
+    std::map<std::string, std::string> m_copied;  // temporary file -> its source
     std::optional<ScopedApiOverride<&Win32Api::CopyFileA>> m_copy;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> m_move;
+    std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> m_replace;
     std::vector<std::string> m_installed;
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};
@@ -388,17 +405,16 @@ TEST_F(ApplyTest, FailedCopyIsReportedOnceAfterTheSetIsRecorded)
     for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
         Source(f);
     WriteSet("kpx12_a.kpx", "kpx12_b.kpx", "kpx12_a.kpx", "kpx12_b.kpx");
-    // Both system targets are held open by another program: they count as
-    // absent, and their copies fail.
-    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_a.kpx", "locked"));
-    ASSERT_TRUE(WriteFileBytes(m_systemDir + "kpx12_b.kpx", "locked"));
-    HANDLE a = CreateFileA((m_systemDir + "kpx12_a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE b = CreateFileA((m_systemDir + "kpx12_b.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Both system targets are folders of the files' names: nothing can
+    // replace them, and their copies fail. (A target held by another program
+    // is asked about and replaced at the restart.)
+    for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
+        ASSERT_TRUE(CreateDirectoryA((m_systemDir + f).c_str(), nullptr));
     Open();
     MessageBoxRecorder boxes(IDOK);
     Set();
-    CloseHandle(a);
-    CloseHandle(b);
+    for (const char* f : {"kpx12_a.kpx", "kpx12_b.kpx"})
+        RemoveDirectoryA((m_systemDir + f).c_str());
     const std::vector<std::string> texts = Texts(boxes);
     ASSERT_EQ(2u, texts.size());
     EXPECT_EQ(Confirm(), texts[0]);

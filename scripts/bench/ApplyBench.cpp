@@ -1,0 +1,195 @@
+// The apply benchmark's program: the file work of one apply with a large
+// PLOTA2.INI, written the way the tool wrote it before (each profile file
+// copied over its target, the record as five profile writes in place, a
+// rename's move as a section write and a section deletion in place) and the
+// way it writes it now (temporary files replaced in one step, the record and
+// the move each one replacement of the whole file). The printer's spooler
+// work is the same both ways and left out.
+//
+//   kpx_bench_apply.exe SECTIONS ROUNDS PROFILE_MB
+//
+// Prints one line per round and way, then min and median in milliseconds,
+// for the whole and for each part (profile copies, record, move).
+#include "operation/ProfileCopy.h"
+#include "settings/DriverINI.h"
+#include "settings/DriverIniChange.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kPrinter[] = "Plotter 3F";
+const char kNewName[] = "Plotter 3F East";
+
+bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Setup {
+    std::string ini, iniBytes;
+    std::vector<std::string> sources, targets;
+};
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+// The three parts of the file work, in milliseconds.
+struct Parts {
+    double copies = 0, record = 0, move = 0;
+    double Total() const { return copies + record + move; }
+};
+
+// The file work as before: copies straight over the targets, writes in place.
+Parts Before(const Setup& s)
+{
+    Parts parts;
+    LARGE_INTEGER t0 = Now();
+    for (size_t i = 0; i < s.targets.size(); ++i)
+        CopyFileA(s.sources[i / 2].c_str(), s.targets[i].c_str(), FALSE);
+    LARGE_INTEGER t1 = Now();
+    CDriverINI ini;
+    ini.WriteProfileSetName(kPrinter, "Office");
+    for (int k = 0; k < 4; ++k)
+        ini.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]);
+    LARGE_INTEGER t2 = Now();
+    CDriverINI moved;
+    if (moved.LoadSection(kPrinter) && moved.SaveSection(kNewName))
+        moved.DeleteSection(kPrinter);
+    LARGE_INTEGER t3 = Now();
+    parts.copies = Milliseconds(t0, t1);
+    parts.record = Milliseconds(t1, t2);
+    parts.move = Milliseconds(t2, t3);
+    return parts;
+}
+
+// The same work as the apply does it now.
+Parts After(const Setup& s)
+{
+    Parts parts;
+    LARGE_INTEGER t0 = Now();
+    for (size_t i = 0; i < s.targets.size(); ++i) {
+        DWORD error = 0;
+        CopyProfileFile(s.sources[i / 2], s.targets[i], error);
+    }
+    LARGE_INTEGER t1 = Now();
+    ChangeDriverIni([&](CDriverINI& copy) {
+        bool ok = copy.WriteProfileSetName(kPrinter, "Office") != FALSE;
+        for (int k = 0; k < 4; ++k)
+            ok = copy.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]) && ok;
+        return ok;
+    });
+    LARGE_INTEGER t2 = Now();
+    ChangeDriverIni([&](CDriverINI& copy) { return copy.MoveSection(kPrinter, kNewName) != FALSE; });
+    LARGE_INTEGER t3 = Now();
+    parts.copies = Milliseconds(t0, t1);
+    parts.record = Milliseconds(t1, t2);
+    parts.move = Milliseconds(t2, t3);
+    return parts;
+}
+
+void Report(const char* way, const std::vector<Parts>& rounds)
+{
+    const auto column = [&](double Parts::*part) {
+        std::vector<double> times;
+        for (const Parts& p : rounds)
+            times.push_back(p.*part);
+        std::sort(times.begin(), times.end());
+        return std::make_pair(times.front(), times[times.size() / 2]);
+    };
+    std::vector<double> totals;
+    for (const Parts& p : rounds)
+        totals.push_back(p.Total());
+    std::sort(totals.begin(), totals.end());
+    const auto copies = column(&Parts::copies), record = column(&Parts::record), move = column(&Parts::move);
+    std::printf("%-6s min / median ms: total %7.1f / %7.1f   copies %7.1f / %7.1f   record %7.1f / %7.1f   "
+                "move %7.1f / %7.1f\n",
+                way, totals.front(), totals[totals.size() / 2], copies.first, copies.second, record.first,
+                record.second, move.first, move.second);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int sections = argc > 1 ? std::atoi(argv[1]) : 20000;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int megabytes = argc > 3 ? std::atoi(argv[3]) : 4;
+
+    Setup s;
+    s.ini = CDriverINI().GetIniPath();
+    for (int i = 0; i < sections; ++i) {
+        char section[160];
+        std::snprintf(section, sizeof section,
+                      "[Printer %05d]\r\nColorProfileSetName=Set %d\r\nAuto=a%d.kpx\r\nFont=f.kpx\r\nTone=t.kpx\r\n", i,
+                      i % 7, i % 13);
+        s.iniBytes += section;
+        if (i == sections / 2)
+            s.iniBytes += "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Home\r\n";
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + "kpxapplybench";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\system").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\driver").c_str(), nullptr);
+    const std::string profile(static_cast<size_t>(megabytes) << 20, 'p');
+    for (const char* name : {"auto.kpx", "font.kpx", "tone.kpx", "vivid.kpx"}) {
+        s.sources.push_back(dir + "\\" + name);
+        WriteBytes(s.sources.back(), profile);
+        s.targets.push_back(dir + "\\system\\" + name);
+        s.targets.push_back(dir + "\\driver\\" + name);
+    }
+    std::printf("PLOTA2.INI: %d sections, %u bytes; 4 profile files of %d MB, 8 targets\n", sections,
+                static_cast<unsigned>(s.iniBytes.size()), megabytes);
+
+    std::vector<Parts> before, after;
+    for (int round = 0; round < rounds; ++round) {
+        // Alternating which way goes first evens out the disk cache.
+        for (int way = 0; way < 2; ++way) {
+            const bool old = (way + round) % 2 == 0;
+            WriteBytes(s.ini, s.iniBytes);
+            for (const std::string& target : s.targets)
+                WriteBytes(target, "old");
+            WritePrivateProfileStringA(nullptr, nullptr, nullptr, s.ini.c_str());
+            const Parts parts = old ? Before(s) : After(s);
+            (old ? before : after).push_back(parts);
+            std::printf("round %d %-6s total %7.1f ms (copies %7.1f, record %7.1f, move %7.1f)\n", round + 1,
+                        old ? "before" : "after", parts.Total(), parts.copies, parts.record, parts.move);
+        }
+    }
+    Report("before", before);
+    Report("after", after);
+    DeleteFileA(s.ini.c_str());
+    for (const std::string& path : s.targets)
+        DeleteFileA(path.c_str());
+    for (const std::string& path : s.sources)
+        DeleteFileA(path.c_str());
+    RemoveDirectoryA((dir + "\\system").c_str());
+    RemoveDirectoryA((dir + "\\driver").c_str());
+    RemoveDirectoryA(dir.c_str());
+    return 0;
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The apply benchmark: the file work of one apply with a rename (eight
+# profile targets, the record, the move of the section) with a PLOTA2.INI of
+# many sections, done as the tool did it before (copies over the targets,
+# profile writes in place) and as it does it now (each file replaced whole).
+#
+#   scripts/bench/apply.sh [--sections 20000] [--rounds 5] [--mb 4] [--cpu 0]
+#
+# Not a test and not part of CI; its figures depend on the machine. Runs in
+# the start-up benchmark's prefix (build/bench-prefix, made by startup.sh or
+# here), Wine pinned to one processor.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+sections=20000 rounds=5 mb=4 cpu=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sections) sections=$2; shift 2 ;;
+    --rounds) rounds=$2; shift 2 ;;
+    --mb) mb=$2; shift 2 ;;
+    --cpu) cpu=$2; shift 2 ;;
+    *) echo "usage: $0 [--sections N] [--rounds N] [--mb N] [--cpu N]" >&2; exit 2 ;;
+  esac
+done
+
+"$top/scripts/build.sh" KPXSETUP
+build=${KPX_BUILD_DIR:-$top/build}
+cmake --build "$build/ship" --target kpx_bench_apply -j"$(nproc)"
+
+prefix=${KPX_BENCH_PREFIX:-$build/bench-prefix}
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -d "$prefix/drive_c" ]; then
+  echo "Creating the benchmark's Wine prefix in $prefix ..."
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+echo "Apply benchmark: $sections sections, $rounds rounds, profile files of $mb MB, Wine pinned to processor $cpu"
+taskset -c "$cpu" wine "$build/ship/bench/kpx_bench_apply.exe" "$sections" "$rounds" "$mb"
+wineserver -w

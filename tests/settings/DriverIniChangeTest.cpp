@@ -1,0 +1,83 @@
+// A change of the driver settings file made on a copy that replaces the file
+// in one step: another program's write between the copy and the replacement
+// makes it start again from a fresh copy, so that write is kept; one that
+// keeps writing makes it give up with the file as that program left it.
+#include "settings/DriverIniChange.h"
+
+#include "support/IniSection.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Case {
+    const char* what;
+    bool fileExists;
+    int otherWrites;  // attempts during which another program writes the file
+    bool changed;     // the change is in the file afterwards
+};
+
+class DriverIniChange : public ::testing::TestWithParam<Case> {
+protected:
+    void TearDown() override { DeleteFileA(m_ini.c_str()); }
+    std::string m_ini = CDriverINI().GetIniPath();
+};
+
+TEST_P(DriverIniChange, AnotherProgramsWriteIsKept)
+{
+    const Case& c = GetParam();
+    DeleteFileA(m_ini.c_str());
+    if (c.fileExists) {
+        ASSERT_TRUE(WriteFileBytes(m_ini, "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n"));
+    }
+    int attempts = 0;
+    const bool done = ChangeDriverIni([&](CDriverINI& copy) {
+        // Another program writes the file while the change is made on the copy.
+        if (++attempts <= c.otherWrites) {
+            const std::string value = "Other" + std::to_string(attempts);
+            WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", value.c_str(), m_ini.c_str());
+        }
+        return copy.WriteProfileSetName("Plotter 3F", "Office") != FALSE;
+    });
+    EXPECT_EQ(done, c.changed);
+    EXPECT_EQ(attempts, std::min(c.otherWrites + 1, 4));
+    EXPECT_EQ(IniSection(m_ini, "Plotter 3F"), c.changed ? Lines{"ColorProfileSetName=Office"} : Lines());
+    if (c.fileExists) {
+        EXPECT_EQ(IniSection(m_ini, "Plotter 1F"), Lines{"ColorProfileSetName=Keep"});
+    }
+    if (c.otherWrites) {
+        EXPECT_EQ(IniSection(m_ini, "Plotter 2F"),
+                  Lines{"ColorProfileSetName=Other" + std::to_string(std::min(c.otherWrites, 4))});
+    }
+    // No temporary file is left beside the file.
+    WIN32_FIND_DATAA data;
+    const std::string folder = m_ini.substr(0, m_ini.rfind('\\') + 1);
+    HANDLE search = FindFirstFileA((folder + "~kpx*.tmp").c_str(), &data);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << data.cFileName;
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+const Case kCases[] = {
+    {"file made when missing", false, 0, true},
+    {"plain change", true, 0, true},
+    {"one write meanwhile starts over", true, 1, true},
+    {"writes at every try give up", true, 4, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Writes, DriverIniChange, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             std::string name;
+                             for (const char* c = info.param.what; *c; ++c)
+                                 name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+} // namespace
