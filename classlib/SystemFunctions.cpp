@@ -33,7 +33,7 @@ public:
     void Finish()
     {
         if (!m_complete)
-            for (auto& fallback : m_fallbacks)
+            for (const auto& fallback : m_fallbacks)
                 fallback();
     }
 

@@ -2,6 +2,7 @@
 
 #include "classlib/PathParts.h"
 
+// cppcheck-suppress constParameter ; systemDirectory is a function pointer, taken by value
 std::string SystemFilePath(const char* fileName, decltype(&::GetSystemDirectoryA) systemDirectory)
 {
     char dir[MAX_PATH] = {};
