@@ -57,7 +57,7 @@ BOOL CKPXSetupApp::InitInstance()
     DWORD mutexError = 0;
     if (!AcquireInstanceMutex(InstanceMutexName(), m_hMutex, mutexError)) {
         if (m_hMutex)
-            ActivateRunningCopy();  // another copy runs
+            ActivateRunningCopy(); // another copy runs
         return FALSE;
     }
 

@@ -43,9 +43,9 @@ public:
     void RunMainDialog();
     void ReleaseInstanceMutex();
 
-    HANDLE m_hMutex = nullptr;      // the instance mutex, held until ExitInstance
+    HANDLE m_hMutex = nullptr; // the instance mutex, held until ExitInstance
     std::string m_strModuleDir;
-    CPrinterSnapshot m_printers;  // start-up's enumeration until the dialog takes it
+    CPrinterSnapshot m_printers; // start-up's enumeration until the dialog takes it
 
 private:
     // The session guard of CheckOtherSession when another start in this

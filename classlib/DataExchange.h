@@ -8,11 +8,10 @@ class CWnd;
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
-    const BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
-    CWnd* const m_pDlgWnd;          // the dialog whose controls are exchanged
+    const BOOL m_bSaveAndValidate; // TRUE: controls to members; FALSE: members to controls
+    CWnd* const m_pDlgWnd;         // the dialog whose controls are exchanged
 };
 
 // Binds the wrapper to the dialog's control `id` as its permanent wrapper

@@ -37,8 +37,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
 }
 
@@ -236,8 +235,8 @@ BOOL CDialog::Create(CWnd* pParentWnd)
     m_bEnded = false;
     m_bModal = false;
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, &CDialog::DialogProc,
+                                reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 BOOL CDialog::DestroyWindow()

@@ -98,9 +98,9 @@ private:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    bool m_bModal = false;           // DoModal's loop runs for this window
-    bool m_bEnded = false;           // EndDialog was called in this run
+    bool m_bModal = false; // DoModal's loop runs for this window
+    bool m_bEnded = false; // EndDialog was called in this run
     INT_PTR m_nModalResult = -1;
-    bool m_bDefaultPending = false;  // a handler called Default()
-    std::map<int, std::unique_ptr<CWnd>> m_tempItems;  // GetDlgItem's wrappers
+    bool m_bDefaultPending = false;                   // a handler called Default()
+    std::map<int, std::unique_ptr<CWnd>> m_tempItems; // GetDlgItem's wrappers
 };

@@ -12,18 +12,17 @@ namespace {
 // "アプリケーションの内部エラーです。" in code page 932: the class library's
 // own text for a failure the system has no message for. It is not in our
 // string table, so it lives here.
-const char kInternalError[] =
-    "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x82\xCC"
-    "\x93\xE0\x95\x94\x83\x47\x83\x89\x81\x5B\x82\xC5\x82\xB7\x81\x42";
+const char kInternalError[] = "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x82\xCC"
+                              "\x93\xE0\x95\x94\x83\x47\x83\x89\x81\x5B\x82\xC5\x82\xB7\x81\x42";
 
 // The system's text for an error code in the user's language, without the
 // line break the system puts at its end; empty when the system has none.
 std::string SystemErrorText(DWORD error)
 {
     char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text;
     if (buffer) {
         text.assign(buffer, length);

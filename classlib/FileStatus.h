@@ -10,11 +10,11 @@
 using FileSeconds = long long;
 
 struct CFileStatus {
-    ULONGLONG m_size = 0;      // bytes
-    FileSeconds m_ctime = 0;   // creation; 0 when unknown
-    FileSeconds m_mtime = 0;   // last write, same scale
-    FileSeconds m_atime = 0;   // last access, same scale
-    DWORD m_attribute = 0;     // FILE_ATTRIBUTE_* bits
+    ULONGLONG m_size = 0;    // bytes
+    FileSeconds m_ctime = 0; // creation; 0 when unknown
+    FileSeconds m_mtime = 0; // last write, same scale
+    FileSeconds m_atime = 0; // last access, same scale
+    DWORD m_attribute = 0;   // FILE_ATTRIBUTE_* bits
 };
 
 // Fills status for the file or folder at path; false when there is none, or

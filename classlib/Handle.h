@@ -25,7 +25,8 @@ public:
     CScopedHandle(CScopedHandle&& other) noexcept : m_handle(other.Detach()) {}
     CScopedHandle& operator=(CScopedHandle&& other) noexcept
     {
-        if (this != &other) Reset(other.Detach());
+        if (this != &other)
+            Reset(other.Detach());
         return *this;
     }
 
@@ -43,7 +44,8 @@ public:
     // Closes the held handle (if any) and takes the new one.
     void Reset(Handle handle = Traits::Empty())
     {
-        if (IsValid()) Traits::Close(m_handle);
+        if (IsValid())
+            Traits::Close(m_handle);
         m_handle = handle;
     }
 

@@ -16,7 +16,8 @@ int CListCtrl::InsertColumn(int column, const char* heading, int format, int wid
         col.mask |= LVCF_SUBITEM;
         col.iSubItem = subItem;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
 int CListCtrl::InsertItem(int item, const char* text, DWORD_PTR data)

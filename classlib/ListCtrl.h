@@ -10,8 +10,7 @@
 class CListCtrl : public CWnd {
 public:
     // Index of the new column, or -1.
-    int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1,
-                     int subItem = -1);
+    int InsertColumn(int column, const char* heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);
     // Inserts a row whose first column shows text, with the row's item data.
     // The control places it by its own sort style: the returned index (or
     // -1) is where it went, not necessarily `item`.

@@ -24,59 +24,66 @@ class CWnd;
 using MessageHandler = void (*)(CWnd& self, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 struct MessageMapEntry {
-    UINT message;  // WM_COMMAND, WM_NOTIFY or a window message; 0 ends the table
-    UINT code;     // WM_COMMAND's high word or NMHDR::code; 0 for window messages
-    UINT id;       // WM_COMMAND's low word or NMHDR::idFrom; 0 for window messages
+    UINT message; // WM_COMMAND, WM_NOTIFY or a window message; 0 ends the table
+    UINT code;    // WM_COMMAND's high word or NMHDR::code; 0 for window messages
+    UINT id;      // WM_COMMAND's low word or NMHDR::idFrom; 0 for window messages
     MessageHandler handler;
 };
 
 struct MessageMap {
-    const MessageMap* (*base)();  // the base class's table; null for CWnd's
+    const MessageMap* (*base)(); // the base class's table; null for CWnd's
     const MessageMapEntry* entries;
 };
 
 // In the class declaration. Leaves the declaration in the protected section.
-#define DECLARE_MESSAGE_MAP()                            \
-protected:                                               \
-    static const MessageMap* GetThisMessageMap();        \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const MessageMap* GetThisMessageMap();                                                                      \
     const MessageMap* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                    \
-    const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const MessageMap* theClass::GetThisMessageMap()                               \
-    {                                                                             \
-        using ThisClass [[maybe_unused]] = theClass;                              \
-        using TheBaseClass = baseClass;                                           \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const MessageMap* theClass::GetMessageMap() const                                                                  \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
+    const MessageMap* theClass::GetThisMessageMap()                                                                    \
+    {                                                                                                                  \
+        using ThisClass [[maybe_unused]] = theClass;                                                                   \
+        using TheBaseClass = baseClass;                                                                                \
         static const MessageMapEntry entries[] = {
-
-#define END_MESSAGE_MAP()                                                         \
-            {0, 0, 0, nullptr}};                                                  \
-        static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
-        return &map;                                                              \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, nullptr                                                                                               \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries};                                         \
+    return &map;                                                                                                       \
     }
 
 // Control notifications sent as WM_COMMAND: handler is void fn().
-#define ON_CONTROL(code, id, memberFxn)                                            \
-    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(LOWORD(id)),          \
+#define ON_CONTROL(code, id, memberFxn)                                                                                \
+    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(LOWORD(id)),                                               \
      [](CWnd& w, WPARAM, LPARAM, LRESULT&) { (static_cast<ThisClass&>(w).*(memberFxn))(); }},
-#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
-#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_COMMAND(id, memberFxn)       ON_CONTROL(0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)    ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn)     ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 
 // Notifications sent as WM_NOTIFY: handler is void fn(NMHDR*, LRESULT* result).
-#define ON_NOTIFY(code, id, memberFxn)                                             \
-    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id),                   \
-     [](CWnd& w, WPARAM, LPARAM l, LRESULT& r) {                                  \
-         (static_cast<ThisClass&>(w).*(memberFxn))(reinterpret_cast<NMHDR*>(l), &r); }},
+#define ON_NOTIFY(code, id, memberFxn)                                                                                 \
+    {WM_NOTIFY, static_cast<UINT>(code), static_cast<UINT>(id), [](CWnd& w, WPARAM, LPARAM l, LRESULT& r) {            \
+         (static_cast<ThisClass&>(w).*(memberFxn))(reinterpret_cast<NMHDR*>(l), &r);                                   \
+     }},
 
 // Window messages, handled by members of fixed names and signatures.
-#define ON_WM_SYSCOMMAND()                                                         \
-    {WM_SYSCOMMAND, 0, 0, [](CWnd& w, WPARAM wp, LPARAM lp, LRESULT&) {           \
-         static_cast<ThisClass&>(w).OnSysCommand(static_cast<UINT>(wp), lp); }},
-#define ON_WM_DESTROY()                                                            \
-    {WM_DESTROY, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT&) {                    \
-         static_cast<ThisClass&>(w).OnDestroy(); }},
-#define ON_WM_HELPINFO()                                                           \
-    {WM_HELP, 0, 0, [](CWnd& w, WPARAM, LPARAM lp, LRESULT& r) {                  \
-         r = static_cast<ThisClass&>(w).OnHelpInfo(reinterpret_cast<HELPINFO*>(lp)); }},
+#define ON_WM_SYSCOMMAND()                                                                                             \
+    {WM_SYSCOMMAND, 0, 0, [](CWnd& w, WPARAM wp, LPARAM lp, LRESULT&) {                                                \
+         static_cast<ThisClass&>(w).OnSysCommand(static_cast<UINT>(wp), lp);                                           \
+     }},
+#define ON_WM_DESTROY()                                                                                                \
+    {WM_DESTROY, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT&) { static_cast<ThisClass&>(w).OnDestroy(); }},
+#define ON_WM_HELPINFO()                                                                                               \
+    {WM_HELP, 0, 0, [](CWnd& w, WPARAM, LPARAM lp, LRESULT& r) {                                                       \
+         r = static_cast<ThisClass&>(w).OnHelpInfo(reinterpret_cast<HELPINFO*>(lp));                                   \
+     }},

@@ -25,8 +25,9 @@ public:
     template <class... Args>
     void operator()(BOOL(WINAPI*& entry)(Args...), const char* name)
     {
-        m_complete = m_complete && m_module && (entry = reinterpret_cast<BOOL(WINAPI*)(Args...)>(
-                                                    reinterpret_cast<void*>(m_lookup(m_module, name))));
+        m_complete =
+            m_complete && m_module &&
+            (entry = reinterpret_cast<BOOL(WINAPI*)(Args...)>(reinterpret_cast<void*>(m_lookup(m_module, name))));
         m_fallbacks.push_back([&entry] { entry = &Missing<Args...>; });
     }
     // Puts the stand-ins in when any entry was missing.

@@ -8,8 +8,8 @@ namespace {
 
 // One printf conversion inside a format: "%" flags width .precision length type.
 struct Conversion {
-    size_t lengthBegin;  // where the length modifier starts (or the type, without one)
-    size_t typeAt;       // the conversion character
+    size_t lengthBegin; // where the length modifier starts (or the type, without one)
+    size_t typeAt;      // the conversion character
 };
 
 // Finds the format's only conversion ("%%" is a literal percent sign, not a
@@ -46,7 +46,7 @@ bool FindOnlyConversion(const std::string& format, Conversion& only)
         while (j < size && std::strchr("hlLjzt", format[j]) && format[j] != '\0')
             ++j;
         if (j >= size)
-            return false;  // a '%' that ends the text
+            return false; // a '%' that ends the text
         c.typeAt = j;
         only = c;
         ++found;

@@ -12,7 +12,7 @@ size_t WholeCharactersLength(const std::string& text)
         else if (p[i + 1])
             i += 2;
         else
-            break;  // torn: the lead byte is not counted
+            break; // torn: the lead byte is not counted
     }
     return i;
 }

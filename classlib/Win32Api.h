@@ -15,17 +15,16 @@
 #include <winspool.h>
 #include <shlobj.h>
 
-typedef BOOL(WINAPI* ReplaceFileFn)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                                     LPVOID exclude, LPVOID reserved);
+typedef BOOL(WINAPI* ReplaceFileFn)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                                    LPVOID reserved);
 typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION requested,
                                         PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
-typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info,
-                                        PSECURITY_DESCRIPTOR descriptor);
+typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR descriptor);
 
 struct Win32Api {
     // Version, WOW64 and services
     decltype(&::GetVersionExA) GetVersionExA;
-    decltype(&::LoadLibraryExA) LoadLibraryExA;  // system DLLs by full path (classlib/SystemLibrary.h)
+    decltype(&::LoadLibraryExA) LoadLibraryExA; // system DLLs by full path (classlib/SystemLibrary.h)
     decltype(&::GetProcAddress) GetProcAddress;
     decltype(&::FreeLibrary) FreeLibrary;
     decltype(&::OpenSCManagerA) OpenSCManagerA;
@@ -48,13 +47,13 @@ struct Win32Api {
     decltype(&::OpenThreadToken) OpenThreadToken;
     decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
-    decltype(&::MessageBeep) MessageBeep;  // a test hears the refusal of a character
+    decltype(&::MessageBeep) MessageBeep; // a test hears the refusal of a character
 
     // Common dialogs: taken at run time from comdlg32.dll in the system
     // directory (classlib/SystemFunctions.h), never imported. Common controls.
     decltype(&::GetOpenFileNameA) GetOpenFileNameA;
     decltype(&::PrintDlgA) PrintDlgA;
-    decltype(&::InitCommonControls) InitCommonControls;  // where InitCommonControlsEx is missing
+    decltype(&::InitCommonControls) InitCommonControls; // where InitCommonControlsEx is missing
 
     // Help engines (HTML Help is reached through LoadLibraryExA/GetProcAddress)
     decltype(&::WinHelpA) WinHelpA;
@@ -73,7 +72,7 @@ struct Win32Api {
     decltype(&::SetFileAttributesA) SetFileAttributesA;
     decltype(&::DeleteFileA) DeleteFileA;
     decltype(&::MoveFileA) MoveFileA;
-    decltype(&::MoveFileExA) MoveFileExA;  // fails with ERROR_CALL_NOT_IMPLEMENTED on 95/98/Me
+    decltype(&::MoveFileExA) MoveFileExA; // fails with ERROR_CALL_NOT_IMPLEMENTED on 95/98/Me
     decltype(&::FlushFileBuffers) FlushFileBuffers;
     // Looked up at run time, null where the system lacks them: ReplaceFileA
     // (Windows 2000 and later), the file security calls (NT only).

@@ -13,7 +13,10 @@ namespace {
 CWinApp* g_pApp = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
 
 CWinApp::CWinApp(const char* appName) : m_pszInitialName(appName)
 {
@@ -22,7 +25,8 @@ CWinApp::CWinApp(const char* appName) : m_pszInitialName(appName)
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this) g_pApp = nullptr;
+    if (g_pApp == this)
+        g_pApp = nullptr;
 }
 
 void CWinApp::InitApplication(HINSTANCE hInstance)
@@ -78,8 +82,8 @@ void InitCommonControlClasses()
     // already: the program imports InitCommonControls from it.
     using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    auto initEx = reinterpret_cast<InitCommonControlsExFn>(reinterpret_cast<void*>(
-        comctl ? Win32().GetProcAddress(comctl, "InitCommonControlsEx") : nullptr));
+    auto initEx = reinterpret_cast<InitCommonControlsExFn>(
+        reinterpret_cast<void*>(comctl ? Win32().GetProcAddress(comctl, "InitCommonControlsEx") : nullptr));
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     if (!initEx || !initEx(&icc))
         Win32().InitCommonControls();

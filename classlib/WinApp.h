@@ -48,8 +48,8 @@ protected:
 
 private:
     const char* m_pszInitialName;
-    CGlobalMemory m_devMode;   // the default printer's blocks, kept for the
-    CGlobalMemory m_devNames;  // application's life once asked for
+    CGlobalMemory m_devMode;  // the default printer's blocks, kept for the
+    CGlobalMemory m_devNames; // application's life once asked for
 };
 
 // The one application object, or null before it is constructed.

@@ -87,5 +87,5 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    WNDPROC m_pfnSuper = nullptr;  // the procedure SubclassWindow replaced
+    WNDPROC m_pfnSuper = nullptr; // the procedure SubclassWindow replaced
 };

@@ -105,6 +105,6 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     else if (printer && setName && !list)
         options.mode = CommandApply;
     else if (list || apply || log)
-        options.mode = CommandBad;  // /list mixed with the apply's switches, half an apply, /log alone
+        options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log alone
     return options;
 }

@@ -13,18 +13,18 @@
 #include <string>
 
 enum CommandMode {
-    CommandInteractive,  // no arguments: the main dialog
-    CommandApply,        // /printer and /set
-    CommandList,         // /list
-    CommandUsage,        // /? anywhere
-    CommandBad,          // anything else
+    CommandInteractive, // no arguments: the main dialog
+    CommandApply,       // /printer and /set
+    CommandList,        // /list
+    CommandUsage,       // /? anywhere
+    CommandBad,         // anything else
 };
 
 struct CommandOptions {
     CommandMode mode = CommandInteractive;
     std::string printer;
     std::string setName;
-    bool rename = false;     // /rename was given (its value may be empty)
+    bool rename = false; // /rename was given (its value may be empty)
     std::string newName;
     bool overwrite = true;   // /overwrite:yes, the default
     std::string logPath;     // empty without /log; kept for a bad command line too

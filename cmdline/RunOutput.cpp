@@ -15,8 +15,8 @@ CRunOutput::CRunOutput()
 
 bool CRunOutput::OpenLog(const std::string& path, DWORD& error)
 {
-    m_log.Reset(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    m_log.Reset(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
     error = m_log.IsValid() ? 0 : ::GetLastError();
     return m_log.IsValid();
 }

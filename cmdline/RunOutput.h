@@ -35,7 +35,7 @@ private:
     static std::string AsLines(const std::string& text);
     static void Write(HANDLE file, const std::string& bytes);
 
-    HANDLE m_stdOutput = nullptr;  // the process's own handle: not ours to close
+    HANDLE m_stdOutput = nullptr; // the process's own handle: not ours to close
     CFileHandle m_log;
 };
 

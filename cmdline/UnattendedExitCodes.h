@@ -4,18 +4,18 @@
 #pragma once
 
 enum UnattendedExitCode {
-    ExitDone = 0,              // everything done (also /? and /list)
-    ExitBadCommandLine = 1,    // bad command line, or the /log file cannot be opened: nothing done
-    ExitAlreadyRunning = 2,    // another copy runs (this user's or another user's): nothing done
-    ExitNoPrinter = 3,         // no usable printer of a supported driver, or the printer is not one,
-                               // has a blank at an end of its name, or is gone: nothing changed
-    ExitNoSettings = 4,        // the tool settings file is missing, or the set is not in it
-    ExitSourceMissing = 5,     // a file of the set is missing or no profile file, or two share a file
-                               // name: nothing changed
-    ExitNameRefused = 6,       // the new name is refused: nothing changed
-    ExitNotRecorded = 7,       // the set could not be recorded (files may have been installed)
-    ExitCopyFailed = 8,        // recorded, but a profile file could not be copied
-    ExitRenameFailed = 9,      // recorded, but the rename was refused or the settings not moved
-    ExitRestartRequired = 3010,// done, but a profile file in use is replaced at the next restart (the
-                               // Windows code for "succeeded, restart required"); any failure's code wins
+    ExitDone = 0,               // everything done (also /? and /list)
+    ExitBadCommandLine = 1,     // bad command line, or the /log file cannot be opened: nothing done
+    ExitAlreadyRunning = 2,     // another copy runs (this user's or another user's): nothing done
+    ExitNoPrinter = 3,          // no usable printer of a supported driver, or the printer is not one,
+                                // has a blank at an end of its name, or is gone: nothing changed
+    ExitNoSettings = 4,         // the tool settings file is missing, or the set is not in it
+    ExitSourceMissing = 5,      // a file of the set is missing or no profile file, or two share a file
+                                // name: nothing changed
+    ExitNameRefused = 6,        // the new name is refused: nothing changed
+    ExitNotRecorded = 7,        // the set could not be recorded (files may have been installed)
+    ExitCopyFailed = 8,         // recorded, but a profile file could not be copied
+    ExitRenameFailed = 9,       // recorded, but the rename was refused or the settings not moved
+    ExitRestartRequired = 3010, // done, but a profile file in use is replaced at the next restart (the
+                                // Windows code for "succeeded, restart required"); any failure's code wins
 };

@@ -4,8 +4,8 @@
 // comment after a number.
 #define HIDC_LIST_LABEL 20000
 #define HIDC_NAME_LABEL 20001
-#define HIDC_SET_LABEL 20002
-#define HIDC_SET 20003
-#define HIDC_VERSION 20004
-#define HIDC_CLOSE 20005
-#define HIDC_HELP 20006
+#define HIDC_SET_LABEL  20002
+#define HIDC_SET        20003
+#define HIDC_VERSION    20004
+#define HIDC_CLOSE      20005
+#define HIDC_HELP       20006

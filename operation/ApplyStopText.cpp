@@ -13,7 +13,8 @@ std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outco
     case ApplyPrinterGone:
         return FormatResString(IDS_PRINTER_GONE, request.printer);
     case ApplyBadProfileFile:
-        return FormatResString(IDS_BAD_PROFILE_FILE, std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile);
+        return FormatResString(IDS_BAD_PROFILE_FILE,
+                               std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile);
     case ApplyFileNameClash:
         return FormatResString(IDS_FILE_NAME_CLASH, outcome.clashingFile);
     case ApplyDeclined:

@@ -10,8 +10,8 @@
 
 struct ListedPrinter {
     PrinterRow printer;
-    bool recorded = false;  // the file records a set for the printer
-    std::string setName;    // that set; empty when none is recorded
+    bool recorded = false; // the file records a set for the printer
+    std::string setName;   // that set; empty when none is recorded
 };
 
 // The listed printers of the snapshot, by name without regard to case (in

@@ -6,8 +6,7 @@
 #include "printers/PrinterSnapshot.h"
 #include "printers/RenamePermission.h"
 
-NewNameVerdict CheckNewName(const CPrinterSnapshot& printers, const std::string& newName,
-                            const std::string& printer)
+NewNameVerdict CheckNewName(const CPrinterSnapshot& printers, const std::string& newName, const std::string& printer)
 {
     if (newName.empty())
         return NewNameEmpty;

@@ -23,8 +23,7 @@ enum NewNameVerdict {
 // snapshot (of every driver, usable or not: a printer the user cannot open
 // still holds its name). The characters and length are those of the
 // running Windows version; the rename permission is asked of the spooler.
-NewNameVerdict CheckNewName(const CPrinterSnapshot& printers, const std::string& newName,
-                            const std::string& printer);
+NewNameVerdict CheckNewName(const CPrinterSnapshot& printers, const std::string& newName, const std::string& printer);
 
 // True for the two verdicts that let an apply go on.
 inline bool NewNamePasses(NewNameVerdict verdict)

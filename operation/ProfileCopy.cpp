@@ -14,7 +14,7 @@ OverwriteDecision DecideOverwrite(INT_PTR answer)
         return {true, true, false};
     case OverwriteCancel:
         return {false, false, true};
-    default:  // No, or the dialog did not open
+    default: // No, or the dialog did not open
         return {false, false, false};
     }
 }
@@ -52,9 +52,8 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
     return CopyFailed;
 }
 
-void InstallToTargets(const std::string& source, const std::string targets[2],
-                      bool& overwriteAll, bool& overwriteCancelled, bool& copyFailed,
-                      const AskOverwrite& ask)
+void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
+                      bool& overwriteCancelled, bool& copyFailed, const AskOverwrite& ask)
 {
     TargetCopies copies;
     InstallToTargets(source, targets, overwriteAll, overwriteCancelled, copies, ask);
@@ -62,9 +61,8 @@ void InstallToTargets(const std::string& source, const std::string targets[2],
         copyFailed = true;
 }
 
-void InstallToTargets(const std::string& source, const std::string targets[2],
-                      bool& overwriteAll, bool& overwriteCancelled, TargetCopies& copies,
-                      const AskOverwrite& ask)
+void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
+                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask)
 {
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];

@@ -10,10 +10,10 @@
 
 // The answers of the overwrite question (the overwrite dialog's results).
 enum OverwriteAnswer {
-    OverwriteYes = IDYES,          // 6: replace this one
-    OverwriteAll = 5,              // replace this one and every later one
-    OverwriteNo = IDNO,            // 7: keep this one
-    OverwriteCancel = IDCANCEL,    // 2: keep this one and every later one
+    OverwriteYes = IDYES,       // 6: replace this one
+    OverwriteAll = 5,           // replace this one and every later one
+    OverwriteNo = IDNO,         // 7: keep this one
+    OverwriteCancel = IDCANCEL, // 2: keep this one and every later one
 };
 
 // What becomes of one existing target; a result other than the four answers
@@ -31,9 +31,9 @@ using AskOverwrite = std::function<INT_PTR(const std::string& source, const std:
 
 // What became of one target.
 enum CopyResult {
-    CopyReplaced,   // the target is now the source's file
-    CopyAtRestart,  // another program holds the target: it is replaced at the next restart
-    CopyFailed,     // the target is as it was
+    CopyReplaced,  // the target is now the source's file
+    CopyAtRestart, // another program holds the target: it is replaced at the next restart
+    CopyFailed,    // the target is as it was
 };
 
 // Read-only is cleared on an existing target first (with hidden, system and
@@ -54,17 +54,15 @@ struct FailedCopy {
 struct TargetCopies {
     std::vector<std::string> installed;
     std::vector<FailedCopy> failed;
-    std::vector<std::string> atRestart;  // replaced at the next restart (in use now)
+    std::vector<std::string> atRestart; // replaced at the next restart (in use now)
 };
 
 // Installs source into each non-empty target in turn, asking through ask
 // while neither overwrite-all nor cancel has been answered; records those two
 // answers, and adds each target to copies as written, to be replaced at the
 // restart, or failed. A target that is kept appears in none.
-void InstallToTargets(const std::string& source, const std::string targets[2],
-                      bool& overwriteAll, bool& overwriteCancelled, TargetCopies& copies,
-                      const AskOverwrite& ask);
+void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
+                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask);
 // The same, telling only whether a copy failed (copyFailed is never cleared).
-void InstallToTargets(const std::string& source, const std::string targets[2],
-                      bool& overwriteAll, bool& overwriteCancelled, bool& copyFailed,
-                      const AskOverwrite& ask);
+void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
+                      bool& overwriteCancelled, bool& copyFailed, const AskOverwrite& ask);

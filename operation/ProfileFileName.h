@@ -8,13 +8,13 @@
 
 enum ProfileNameProblem {
     ProfileNameOk,
-    ProfileNameEmpty,        // nothing after the last separator
-    ProfileNameDots,         // "." or ".."
-    ProfileNameCharacter,    // a character no file name may hold (':' would name a data
-                             // stream of another file, '*' '?' '"' '<' '>' '|' a pattern or
-                             // worse), or a control character
-    ProfileNameNotKpx,       // does not end in ".kpx" (any letter case)
-    ProfileNameDevice,       // a reserved device name, with or without extension
+    ProfileNameEmpty,     // nothing after the last separator
+    ProfileNameDots,      // "." or ".."
+    ProfileNameCharacter, // a character no file name may hold (':' would name a data
+                          // stream of another file, '*' '?' '"' '<' '>' '|' a pattern or
+                          // worse), or a control character
+    ProfileNameNotKpx,    // does not end in ".kpx" (any letter case)
+    ProfileNameDevice,    // a reserved device name, with or without extension
 };
 
 // The rule for the file-name part of a source path (FileNamePart): a plain

@@ -158,8 +158,7 @@ bool CProfileSetApply::PrinterStillThere(const std::string& printer)
 bool CProfileSetApply::CheckProfileFiles()
 {
     for (int slot = 0; slot < 4; ++slot) {
-        if (CheckProfileFileName(FileNamePart(m_files[slot])) != ProfileNameOk ||
-            !IsDiskFile(m_files[slot].c_str())) {
+        if (CheckProfileFileName(FileNamePart(m_files[slot])) != ProfileNameOk || !IsDiskFile(m_files[slot].c_str())) {
             m_outcome.badFile = m_files[slot];
             m_outcome.badKind = kSlotKinds[slot];
             return false;
@@ -173,7 +172,7 @@ std::string CProfileSetApply::FindFileNameClash() const
     for (int slot = 1; slot < 4; ++slot) {
         for (int earlier = 0; earlier < slot; ++earlier) {
             if (MbCompare(m_files[slot], m_files[earlier]) == 0)
-                continue;  // the same file, installed once
+                continue; // the same file, installed once
             const std::string name = FileNamePart(m_files[slot]);
             if (MbCompareNoCase(name, FileNamePart(m_files[earlier])) == 0)
                 return name;

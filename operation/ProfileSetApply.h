@@ -24,9 +24,9 @@
 #include <vector>
 
 struct ApplyRequest {
-    std::string printer;   // the printer's name now
-    std::string setName;   // the set it is to use
-    std::string newName;   // its name afterwards; equal to printer for none
+    std::string printer; // the printer's name now
+    std::string setName; // the set it is to use
+    std::string newName; // its name afterwards; equal to printer for none
 };
 
 // Where an apply stopped.
@@ -54,23 +54,23 @@ enum RenameResult {
 
 struct ApplyOutcome {
     ApplyStop stop = ApplyDeclined;
-    NewNameVerdict nameVerdict = NewNameUnchanged;  // the new name's check
-    std::string clashingFile;               // the shared file name, for ApplyFileNameClash
-    std::string badFile;                    // the refused source, for ApplyBadProfileFile,
-    ProfileKind badKind = ProfileAuto;      // and the kind it stands for
-    TargetCopies copies;                    // targets written and targets that could not be
-    bool recorded = false;                  // the set and file names are in the settings file
+    NewNameVerdict nameVerdict = NewNameUnchanged; // the new name's check
+    std::string clashingFile;                      // the shared file name, for ApplyFileNameClash
+    std::string badFile;                           // the refused source, for ApplyBadProfileFile,
+    ProfileKind badKind = ProfileAuto;             // and the kind it stands for
+    TargetCopies copies;                           // targets written and targets that could not be
+    bool recorded = false;                         // the set and file names are in the settings file
     RenameResult rename = RenameNotAsked;
-    DWORD renameError = 0;                  // the system's reason for RenameRefused (may be 0)
-    bool sectionMoved = false;              // the section now stands under the new name
-    bool sectionLeftBehind = false;         // renamed, but the section could not be written
-                                            // under the new name and stays under the old one
+    DWORD renameError = 0;          // the system's reason for RenameRefused (may be 0)
+    bool sectionMoved = false;      // the section now stands under the new name
+    bool sectionLeftBehind = false; // renamed, but the section could not be written
+                                    // under the new name and stays under the old one
 
     // Everything that was asked for happened.
     bool Complete() const
     {
-        return stop == ApplyCompleted && copies.failed.empty() &&
-               (rename == RenameNotAsked || rename == RenameDone) && !sectionLeftBehind;
+        return stop == ApplyCompleted && copies.failed.empty() && (rename == RenameNotAsked || rename == RenameDone) &&
+               !sectionLeftBehind;
     }
 };
 
@@ -151,7 +151,7 @@ private:
     const CKPXSetupINI& m_toolIni;
     IApplyCallback& m_callback;
     std::string m_files[4];
-    std::string m_driverDirectory;  // the printer's, looked up once per apply
+    std::string m_driverDirectory; // the printer's, looked up once per apply
     bool m_overwriteAll = false;
     bool m_overwriteCancelled = false;
     ApplyOutcome m_outcome;

@@ -4,8 +4,8 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 
-void GetTargetPaths(const std::string& driverDirectory, const std::string& source,
-                    std::string& systemTarget, std::string& driverTarget)
+void GetTargetPaths(const std::string& driverDirectory, const std::string& source, std::string& systemTarget,
+                    std::string& driverTarget)
 {
     char systemDir[MAX_PATH + 1] = {};
     Win32().GetSystemDirectoryA(systemDir, MAX_PATH);

@@ -9,5 +9,5 @@
 // driverTarget: driverDirectory (with its trailing backslash, as
 // GetDriverDirectory gives it) and the file name; empty when driverDirectory
 // is empty (it could not be had) or on Windows 9x.
-void GetTargetPaths(const std::string& driverDirectory, const std::string& source,
-                    std::string& systemTarget, std::string& driverTarget);
+void GetTargetPaths(const std::string& driverDirectory, const std::string& source, std::string& systemTarget,
+                    std::string& driverTarget);

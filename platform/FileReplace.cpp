@@ -52,16 +52,14 @@ BOOL Delete(bool governed, const std::string& path)
 
 BOOL MoveEx(bool governed, const std::string& from, const std::string& to, DWORD flags)
 {
-    return CallWithoutFsRedirection(governed,
-                                    [&] { return Win32().MoveFileExA(from.c_str(), to.c_str(), flags); });
+    return CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileExA(from.c_str(), to.c_str(), flags); });
 }
 
 // Makes an empty file at path; fails when it exists.
 BOOL CreateEmpty(bool governed, const std::string& path)
 {
     CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
+        return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     }));
     return file.IsValid();
 }
@@ -85,8 +83,7 @@ void CopyPermissions(bool governed, const std::string& target, const std::string
             return Win32().GetFileSecurityA(target.c_str(), what, descriptor.data(), needed, &needed);
         }))
         return;
-    CallWithoutFsRedirection(governed,
-                             [&] { return Win32().SetFileSecurityA(temp.c_str(), what, descriptor.data()); });
+    CallWithoutFsRedirection(governed, [&] { return Win32().SetFileSecurityA(temp.c_str(), what, descriptor.data()); });
 }
 
 // temp renamed to target, replacing it when it exists.
@@ -185,10 +182,9 @@ bool WriteTempCopy(bool governed, const std::string& source, const std::string& 
 {
     for (int i = 0; i < kNameTries; ++i) {
         temp = InFolder(folder, NextTempName());
-        const BOOL written = source.empty() ? CreateEmpty(governed, temp)
-                                            : CallWithoutFsRedirection(governed, [&] {
-                                                  return Win32().CopyFileA(source.c_str(), temp.c_str(), TRUE);
-                                              });
+        const BOOL written = source.empty() ? CreateEmpty(governed, temp) : CallWithoutFsRedirection(governed, [&] {
+            return Win32().CopyFileA(source.c_str(), temp.c_str(), TRUE);
+        });
         if (written)
             break;
         const DWORD error = ::GetLastError();

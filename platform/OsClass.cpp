@@ -19,13 +19,9 @@ struct NtVersion {
 // Windows 8 and every later version report 6.2 to this program and cannot be
 // told apart. 6.3 is seen only where a system reports it all the same.
 const NtVersion kNtVersions[] = {
-    {4, 0, OsNT4, OsNT4},
-    {5, 0, Os2000, Os2000},
-    {5, 1, OsXP, OsXP},
+    {4, 0, OsNT4, OsNT4},    {5, 0, Os2000, Os2000}, {5, 1, OsXP, OsXP},
     {5, 2, Os2003, Os2003}, // XP x64 is a workstation that reports 5.2
-    {6, 0, OsVista, Os2008},
-    {6, 1, Os7, Os2008R2},
-    {6, 3, Os81, Os2012R2},
+    {6, 0, OsVista, Os2008}, {6, 1, Os7, Os2008R2},  {6, 3, Os81, Os2012R2},
 };
 
 } // namespace
@@ -57,6 +53,5 @@ OsClass GetOsClass()
         info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
         Win32().GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
     }
-    return ClassifyVersion(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                           info.wProductType);
+    return ClassifyVersion(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.wProductType);
 }

@@ -36,8 +36,8 @@ std::vector<std::string> PendingRenamePaths()
     // Two extra terminators: the list stays terminated even when the value
     // was stored without its final one.
     std::vector<char> data(size + 2, '\0');
-    if (::RegQueryValueExA(session.Get(), kPendingValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                           &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExA(session.Get(), kPendingValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
         return paths;
     // A deletion's empty target ends the list to a plain reader; the value's
     // size is the real end.

@@ -36,8 +36,7 @@ int QueryWow64()
     if (!kernel.Get())
         return -1;
     // Looked up at run time: systems before XP SP2 lack the function.
-    auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(
-        Win32().GetProcAddress(kernel.Get(), "IsWow64Process"));
+    auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(Win32().GetProcAddress(kernel.Get(), "IsWow64Process"));
     if (!isWow64Process)
         return -1;
     BOOL wow64 = FALSE;
@@ -52,8 +51,7 @@ USHORT QueryNativeMachine()
     if (!kernel.Get())
         return IMAGE_FILE_MACHINE_UNKNOWN;
     // Looked up at run time: only Windows 10 1709 and later have it.
-    auto isWow64Process2 = reinterpret_cast<IsWow64Process2Fn>(
-        Win32().GetProcAddress(kernel.Get(), "IsWow64Process2"));
+    auto isWow64Process2 = reinterpret_cast<IsWow64Process2Fn>(Win32().GetProcAddress(kernel.Get(), "IsWow64Process2"));
     if (!isWow64Process2)
         return IMAGE_FILE_MACHINE_UNKNOWN;
     USHORT process = IMAGE_FILE_MACHINE_UNKNOWN;
@@ -91,6 +89,12 @@ void SetPlatformFlags(bool runningOnWow64, bool terminalServicesActive)
     g_terminalServicesActive = terminalServicesActive ? TRUE : FALSE;
 }
 
-BOOL RunningOnWow64() { return g_runningOnWow64; }
+BOOL RunningOnWow64()
+{
+    return g_runningOnWow64;
+}
 
-BOOL TerminalServicesActive() { return g_terminalServicesActive; }
+BOOL TerminalServicesActive()
+{
+    return g_terminalServicesActive;
+}

@@ -9,20 +9,17 @@
 // which under WOW64 must be the native ones: these calls are governed by the
 // WOW64 flag alone. (Terminal Services only move the driver settings file.)
 
-HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
-                      LPSECURITY_ATTRIBUTES security, DWORD creation,
+HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD creation,
                       DWORD flagsAndAttributes, HANDLE templateFile)
 {
     return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] {
-        return Win32().CreateFileA(fileName, access, shareMode, security, creation,
-                                   flagsAndAttributes, templateFile);
+        return Win32().CreateFileA(fileName, access, shareMode, security, creation, flagsAndAttributes, templateFile);
     });
 }
 
 DWORD SafeGetFileAttributes(LPCSTR fileName)
 {
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
-                                    [&] { return ::GetFileAttributesA(fileName); });
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] { return ::GetFileAttributesA(fileName); });
 }
 
 BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
@@ -33,9 +30,8 @@ BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
 
 BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists)
 {
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] {
-        return Win32().CopyFileA(existingFileName, newFileName, failIfExists);
-    });
+    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
+                                    [&] { return Win32().CopyFileA(existingFileName, newFileName, failIfExists); });
 }
 
 BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
@@ -50,7 +46,7 @@ bool SafeFileExists(LPCSTR fileName)
     // program that holds the file, so a file in use counts as existing (and
     // its replacement is asked about like any other). A refusal for sharing
     // all the same still says that the file is there.
-    CFileHandle file(SafeCreateFile(fileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
+    CFileHandle file(
+        SafeCreateFile(fileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     return file.IsValid() || ::GetLastError() == ERROR_SHARING_VIOLATION;
 }

@@ -9,8 +9,7 @@
 
 struct CFileStatus;
 
-HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
-                      LPSECURITY_ATTRIBUTES security, DWORD creation,
+HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD creation,
                       DWORD flagsAndAttributes, HANDLE templateFile);
 DWORD SafeGetFileAttributes(LPCSTR fileName);
 BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes);

@@ -8,5 +8,4 @@
 // the caller may use (a string the record is to point at); recordSize gets
 // the record's own size. An empty block when the size, the memory or the
 // record cannot be had.
-CGlobalMemory GetPrinterRecord(HANDLE printer, DWORD level, DWORD spareBytes = 0,
-                               DWORD* recordSize = nullptr);
+CGlobalMemory GetPrinterRecord(HANDLE printer, DWORD level, DWORD spareBytes = 0, DWORD* recordSize = nullptr);

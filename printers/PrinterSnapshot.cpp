@@ -10,7 +10,9 @@ const size_t kDriverAnswers = 32;
 
 } // namespace
 
-CPrinterSnapshot::CPrinterSnapshot() : m_list(new CPrnInfoList) {}
+CPrinterSnapshot::CPrinterSnapshot() : m_list(new CPrnInfoList)
+{
+}
 
 CPrinterSnapshot::~CPrinterSnapshot() = default;
 
@@ -42,8 +44,8 @@ std::vector<PrinterRow> CPrinterSnapshot::ListedRows()
     std::vector<PrinterRow> rows;
     for (unsigned i : Listed()) {
         const PRINTER_INFO_2A* item = m_list->GetItem(i);
-        rows.push_back({item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : "",
-                        item->Attributes});
+        rows.push_back(
+            {item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : "", item->Attributes});
     }
     return rows;
 }

@@ -65,8 +65,8 @@ private:
 
     std::unique_ptr<CPrnInfoList> m_list;
     bool m_taken = false;
-    unsigned m_count = 0;                  // records in m_list
-    unsigned m_checked = 0;                // records checked so far, from the first
-    std::vector<unsigned> m_listed;        // the checked records that are listed
-    std::vector<std::pair<std::string, bool>> m_drivers;  // the answers for driver names seen
+    unsigned m_count = 0;                                // records in m_list
+    unsigned m_checked = 0;                              // records checked so far, from the first
+    std::vector<unsigned> m_listed;                      // the checked records that are listed
+    std::vector<std::pair<std::string, bool>> m_drivers; // the answers for driver names seen
 };

@@ -40,8 +40,7 @@ unsigned CPrnInfoList::Enumerate()
         if (!block)
             return 0;
         returned = 0;
-        if (Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed,
-                                  &returned))
+        if (Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed, &returned))
             break;
         const DWORD error = GetLastError();
         GlobalFree(block);

@@ -29,6 +29,6 @@ public:
     void FreeBuffer();
 
 private:
-    DWORD m_nCount = 0;                   // records in m_pInfo; 0 while it is null
-    PRINTER_INFO_2A* m_pInfo = nullptr;   // fixed global block: the records, then their strings
+    DWORD m_nCount = 0;                 // records in m_pInfo; 0 while it is null
+    PRINTER_INFO_2A* m_pInfo = nullptr; // fixed global block: the records, then their strings
 };

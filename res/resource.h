@@ -6,20 +6,20 @@
 #include "classlib/FrameworkIds.h"
 
 // Application-wide
-#define IDS_APP_TITLE               AFX_IDS_APP_TITLE  // application title and main dialog caption
-#define IDM_ABOUTBOX                0x0010  // system-menu command of the version dialog
+#define IDS_APP_TITLE AFX_IDS_APP_TITLE // application title and main dialog caption
+#define IDM_ABOUTBOX  0x0010            // system-menu command of the version dialog
 #ifndef IDC_STATIC
-#define IDC_STATIC                  (-1)    // controls the code never addresses
+#define IDC_STATIC (-1) // controls the code never addresses
 #endif
 
 // Strings
-#define IDS_ABOUTBOX                101     // system-menu item text
-#define IDS_VERSION_TEXT            102     // text of the version dialog
+#define IDS_ABOUTBOX                101 // system-menu item text
+#define IDS_VERSION_TEXT            102 // text of the version dialog
 #define IDS_COL_PRINTER             103
 #define IDS_COL_PROFILESET          104
 #define IDS_COL_PORT                105
-#define IDS_DRIVER_NAME             106     // "KESTRO PLOTARA"
-#define IDS_DRIVER_NAME_COLOR       107     // "KESTRO PLOTARA Color Printer"
+#define IDS_DRIVER_NAME             106 // "KESTRO PLOTARA"
+#define IDS_DRIVER_NAME_COLOR       107 // "KESTRO PLOTARA Color Printer"
 #define IDS_CAPTION_NAME_ERROR      108
 #define IDS_CAPTION_PRINTER         109
 #define IDS_CAPTION_PROFILE_SETTING 110
@@ -34,74 +34,74 @@
 #define IDS_BROWSE_TITLE            119
 // The report after an apply that recorded the set but could not do everything:
 // a first line, then one line per step that did not happen.
-#define IDS_APPLY_INCOMPLETE        120
-#define IDS_COPY_FAILED_ITEM        121     // %s: the target that could not be written
-#define IDS_RENAME_REFUSED_ITEM     122     // %s: the new name
-#define IDS_RENAME_SKIPPED_ITEM     123     // %s: the new name
-#define IDS_SECTION_LEFT_ITEM       124     // %s: the old name
-#define IDS_FILE_NAME_CLASH         125     // %s: the file name two of the set's files share
-#define IDS_BAD_PROFILE_FILE        126     // %s: "Kind=path" of a file that is no profile file
-#define IDS_NAME_BLANK_EDGE         127     // a new name with a blank at an end
-#define IDS_PRINTER_UNRECORDABLE    128     // %s: a printer name with a blank at an end
-#define IDS_PRINTER_GONE            129     // %s: a printer renamed or deleted meanwhile
-#define IDS_NO_FILE_GIVEN           130     // names the file in the copy error dialog when no path is given
-#define IDS_APPLY_AT_RESTART        131     // recorded, and files in use replaced at the restart (one line each follows)
-#define IDS_AT_RESTART_HEAD         132     // the same list after a report of failed steps
+#define IDS_APPLY_INCOMPLETE     120
+#define IDS_COPY_FAILED_ITEM     121 // %s: the target that could not be written
+#define IDS_RENAME_REFUSED_ITEM  122 // %s: the new name
+#define IDS_RENAME_SKIPPED_ITEM  123 // %s: the new name
+#define IDS_SECTION_LEFT_ITEM    124 // %s: the old name
+#define IDS_FILE_NAME_CLASH      125 // %s: the file name two of the set's files share
+#define IDS_BAD_PROFILE_FILE     126 // %s: "Kind=path" of a file that is no profile file
+#define IDS_NAME_BLANK_EDGE      127 // a new name with a blank at an end
+#define IDS_PRINTER_UNRECORDABLE 128 // %s: a printer name with a blank at an end
+#define IDS_PRINTER_GONE         129 // %s: a printer renamed or deleted meanwhile
+#define IDS_NO_FILE_GIVEN        130 // names the file in the copy error dialog when no path is given
+#define IDS_APPLY_AT_RESTART     131 // recorded, and files in use replaced at the restart (one line each follows)
+#define IDS_AT_RESTART_HEAD      132 // the same list after a report of failed steps
 // The unattended command line: its usage (with the exit codes) and one output
 // line per step done or failed. %s is the value named.
-#define IDS_CMD_USAGE               140
-#define IDS_CMD_BAD_ARGUMENT        141     // %s: the argument
-#define IDS_CMD_LOG_FAILED          142     // %s: the log file
-#define IDS_CMD_ALREADY_RUNNING     143
-#define IDS_CMD_PRINTER_NOT_FOUND   144     // %s: the printer as typed
-#define IDS_CMD_SET_NOT_FOUND       145     // %s: the set as typed
-#define IDS_CMD_NAME_CHARS          146     // %s: the new name
-#define IDS_CMD_NAME_TOO_LONG       147     // %s: the new name
-#define IDS_CMD_RENAME_NOT_ALLOWED  148     // %s: the printer
-#define IDS_CMD_COPIED              149     // %s: the target
-#define IDS_CMD_KEPT                150     // %s: the target
-#define IDS_CMD_COPY_FAILED         151     // %s: the target
-#define IDS_CMD_SOURCE_MISSING      152     // %s: the source file
-#define IDS_CMD_RECORDED            153     // %s: the set
-#define IDS_CMD_RENAMED             154     // %s: the new name
-#define IDS_CMD_RENAME_REFUSED      155     // %s: the new name
-#define IDS_CMD_RENAME_SKIPPED      156     // %s: the new name
-#define IDS_CMD_SECTION_MOVED       157     // %s: the new name
-#define IDS_CMD_SECTION_LEFT        158     // %s: the old name
-#define IDS_CMD_AT_RESTART          159     // %s: a target replaced at the restart
+#define IDS_CMD_USAGE              140
+#define IDS_CMD_BAD_ARGUMENT       141 // %s: the argument
+#define IDS_CMD_LOG_FAILED         142 // %s: the log file
+#define IDS_CMD_ALREADY_RUNNING    143
+#define IDS_CMD_PRINTER_NOT_FOUND  144 // %s: the printer as typed
+#define IDS_CMD_SET_NOT_FOUND      145 // %s: the set as typed
+#define IDS_CMD_NAME_CHARS         146 // %s: the new name
+#define IDS_CMD_NAME_TOO_LONG      147 // %s: the new name
+#define IDS_CMD_RENAME_NOT_ALLOWED 148 // %s: the printer
+#define IDS_CMD_COPIED             149 // %s: the target
+#define IDS_CMD_KEPT               150 // %s: the target
+#define IDS_CMD_COPY_FAILED        151 // %s: the target
+#define IDS_CMD_SOURCE_MISSING     152 // %s: the source file
+#define IDS_CMD_RECORDED           153 // %s: the set
+#define IDS_CMD_RENAMED            154 // %s: the new name
+#define IDS_CMD_RENAME_REFUSED     155 // %s: the new name
+#define IDS_CMD_RENAME_SKIPPED     156 // %s: the new name
+#define IDS_CMD_SECTION_MOVED      157 // %s: the new name
+#define IDS_CMD_SECTION_LEFT       158 // %s: the old name
+#define IDS_CMD_AT_RESTART         159 // %s: a target replaced at the restart
 
 // Version dialog
-#define IDD_ABOUTBOX                100
-#define IDC_VERSION_TEXT            1009
-#define IDB_ABOUT                   130
+#define IDD_ABOUTBOX     100
+#define IDC_VERSION_TEXT 1009
+#define IDB_ABOUT        130
 
 // Main dialog
-#define IDD_KPXSETUP_DIALOG         102
-#define IDC_PRINTER_LIST            1000
-#define IDC_PRINTER_NAME            1001
-#define IDC_PROFILE_SET             1002
-#define IDC_SET                     1003
-#define IDC_VERSION                 1004
-#define IDC_LIST_LABEL              1006
-#define IDC_NAME_LABEL              1007
-#define IDC_SET_LABEL               1008
+#define IDD_KPXSETUP_DIALOG 102
+#define IDC_PRINTER_LIST    1000
+#define IDC_PRINTER_NAME    1001
+#define IDC_PROFILE_SET     1002
+#define IDC_SET             1003
+#define IDC_VERSION         1004
+#define IDC_LIST_LABEL      1006
+#define IDC_NAME_LABEL      1007
+#define IDC_SET_LABEL       1008
 
 // Copy error dialog
-#define IDD_COPYERROR               131
-#define IDC_COPY_MESSAGE            1010
-#define IDC_COPY_HINT               1011
-#define IDC_COPY_SOURCE_LABEL       1012
-#define IDC_COPY_SOURCE             1013
-#define IDC_BROWSE                  1014
+#define IDD_COPYERROR         131
+#define IDC_COPY_MESSAGE      1010
+#define IDC_COPY_HINT         1011
+#define IDC_COPY_SOURCE_LABEL 1012
+#define IDC_COPY_SOURCE       1013
+#define IDC_BROWSE            1014
 
 // Overwrite confirmation dialog
-#define IDD_OVERWRITE               132
-#define IDC_OVERWRITE_ALL           5
-#define IDC_OVERWRITE_FILE          1015
-#define IDC_EXISTING_SIZE           1016
-#define IDC_EXISTING_TIME           1017
-#define IDC_NEW_SIZE                1018
-#define IDC_NEW_TIME                1019
+#define IDD_OVERWRITE      132
+#define IDC_OVERWRITE_ALL  5
+#define IDC_OVERWRITE_FILE 1015
+#define IDC_EXISTING_SIZE  1016
+#define IDC_EXISTING_TIME  1017
+#define IDC_NEW_SIZE       1018
+#define IDC_NEW_TIME       1019
 
 // Help context ids of the main dialog's controls: the help file's map is
 // their one definition.

@@ -52,8 +52,7 @@ DWORD CDriverINI::GetIniFileSize()
 
 DWORD CDriverINI::MeasureFile()
 {
-    CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
+    CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
         return 0;
     DWORD size = ::GetFileSize(file.Get(), nullptr);
@@ -66,8 +65,7 @@ BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& set
     if (!IsRecordablePrinterName(printer))
         return FALSE;
     char value[kValueBuffer] = {};
-    if (SafeGetProfileString(printer.c_str(), kSetNameKey, "", value, kValueBuffer,
-                             m_strIniPath.c_str()) == 0)
+    if (SafeGetProfileString(printer.c_str(), kSetNameKey, "", value, kValueBuffer, m_strIniPath.c_str()) == 0)
         return FALSE;
     setName = value;
     return TRUE;
@@ -75,16 +73,14 @@ BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& set
 
 BOOL CDriverINI::WriteProfileSetName(const std::string& printer, const std::string& setName)
 {
-    return SafeWriteProfileString(printer.c_str(), kSetNameKey, setName.c_str(),
-                                  m_strIniPath.c_str());
+    return SafeWriteProfileString(printer.c_str(), kSetNameKey, setName.c_str(), m_strIniPath.c_str());
 }
 
-BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind,
-                                  const std::string& profilePath)
+BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath)
 {
     // The driver finds the files in its own directory, so only the name counts.
-    return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind),
-                                  FileNamePart(profilePath).c_str(), m_strIniPath.c_str());
+    return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind), FileNamePart(profilePath).c_str(),
+                                  m_strIniPath.c_str());
 }
 
 BOOL CDriverINI::LoadSection(const std::string& printer)
@@ -97,8 +93,7 @@ BOOL CDriverINI::LoadSection(const std::string& printer)
     // buffer of the file's size takes it whole; a count of size - 2 is the
     // system's word that it did not fit after all (the file grew).
     char* buffer = static_cast<char*>(m_pSection.Get());
-    DWORD count = SafeGetProfileSection(printer.c_str(), buffer, m_dwFileSize,
-                                        m_strIniPath.c_str());
+    DWORD count = SafeGetProfileSection(printer.c_str(), buffer, m_dwFileSize, m_strIniPath.c_str());
     if (count == 0 || count == m_dwFileSize - 2) {
         FreeSectionBuffer();
         return FALSE;
@@ -112,8 +107,7 @@ BOOL CDriverINI::SaveSection(const std::string& printer)
         return FALSE;
     // The write's own result: a caller that moves a section deletes the old
     // one only once the new one is really written.
-    return SafeWriteProfileSection(printer.c_str(), static_cast<const char*>(m_pSection.Get()),
-                                   m_strIniPath.c_str());
+    return SafeWriteProfileSection(printer.c_str(), static_cast<const char*>(m_pSection.Get()), m_strIniPath.c_str());
 }
 
 BOOL CDriverINI::DeleteSection(const std::string& printer)
@@ -172,32 +166,28 @@ void CDriverINI::FreeSectionBuffer()
     m_pSection.Reset();
 }
 
-HANDLE CDriverINI::SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode,
-                                  LPSECURITY_ATTRIBUTES security, DWORD creation,
-                                  DWORD flagsAndAttributes, HANDLE templateFile)
+HANDLE CDriverINI::SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                                  DWORD creation, DWORD flagsAndAttributes, HANDLE templateFile)
 {
     return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return Win32().CreateFileA(fileName, access, shareMode, security, creation,
-                                   flagsAndAttributes, templateFile);
+        return Win32().CreateFileA(fileName, access, shareMode, security, creation, flagsAndAttributes, templateFile);
     });
 }
 
 DWORD CDriverINI::SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName)
 {
-    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return ::GetPrivateProfileSectionA(section, buffer, size, fileName);
-    });
+    return CallWithoutFsRedirection(m_bNoFsRedirection,
+                                    [&] { return ::GetPrivateProfileSectionA(section, buffer, size, fileName); });
 }
 
 BOOL CDriverINI::SafeWriteProfileSection(LPCSTR section, LPCSTR data, LPCSTR fileName)
 {
-    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return Win32().WritePrivateProfileSectionA(section, data, fileName);
-    });
+    return CallWithoutFsRedirection(m_bNoFsRedirection,
+                                    [&] { return Win32().WritePrivateProfileSectionA(section, data, fileName); });
 }
 
-DWORD CDriverINI::SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
-                                       LPSTR buffer, DWORD size, LPCSTR fileName)
+DWORD CDriverINI::SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
+                                       LPCSTR fileName)
 {
     return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
         return ::GetPrivateProfileStringA(section, key, defaultValue, buffer, size, fileName);
@@ -206,7 +196,6 @@ DWORD CDriverINI::SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaul
 
 BOOL CDriverINI::SafeWriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName)
 {
-    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return Win32().WritePrivateProfileStringA(section, key, value, fileName);
-    });
+    return CallWithoutFsRedirection(m_bNoFsRedirection,
+                                    [&] { return Win32().WritePrivateProfileStringA(section, key, value, fileName); });
 }

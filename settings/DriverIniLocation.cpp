@@ -78,8 +78,7 @@ std::string UserProfileDirectory()
     if (!Win32().OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &rawToken)) {
         rawToken = nullptr;
         // A thread that impersonates nobody has no token of its own.
-        if (GetLastError() == ERROR_NO_TOKEN &&
-            !Win32().OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
+        if (GetLastError() == ERROR_NO_TOKEN && !Win32().OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken))
             rawToken = nullptr;
     }
     CHandle token(rawToken);
@@ -90,8 +89,7 @@ std::string UserProfileDirectory()
     FARPROC proc = Win32().GetProcAddress(userEnv.Get(), "GetUserProfileDirectoryA");
     if (proc) {
         DWORD size = sizeof dir;
-        if (!reinterpret_cast<GetUserProfileDirectoryFn>(reinterpret_cast<void*>(proc))(
-                token.Get(), dir, &size))
+        if (!reinterpret_cast<GetUserProfileDirectoryFn>(reinterpret_cast<void*>(proc))(token.Get(), dir, &size))
             dir[0] = '\0';
     }
     return dir;

@@ -8,15 +8,15 @@
 
 #include <string>
 
-extern const char kDriverIniName[];  // "PLOTA2.INI"
+extern const char kDriverIniName[]; // "PLOTA2.INI"
 
 // The directories the location may be built from; only the ones the platform
 // needs are filled in (see QueryDriverIniDirs).
 struct DriverIniDirs {
     std::string windowsDir;
     std::string systemDir;
-    std::string userFolderName;   // NT 4.0 with Terminal Services
-    std::string userProfileDir;   // later systems with Terminal Services
+    std::string userFolderName; // NT 4.0 with Terminal Services
+    std::string userProfileDir; // later systems with Terminal Services
 };
 
 // dir, one backslash unless dir already ends with one, relative. An empty dir

@@ -23,8 +23,7 @@ int CKPXSetupINI::GetSetCount() const
 {
     // The count comes back as an unsigned value: "-2" reads as a huge number
     // that, taken as int, is negative again, and a loop up to it adds nothing.
-    return static_cast<int>(::GetPrivateProfileIntA(kToolSection, "NumColorProfileSets", 0,
-                                                    m_strIniPath.c_str()));
+    return static_cast<int>(::GetPrivateProfileIntA(kToolSection, "NumColorProfileSets", 0, m_strIniPath.c_str()));
 }
 
 BOOL CKPXSetupINI::GetSetName(int index, std::string& name) const
@@ -32,8 +31,7 @@ BOOL CKPXSetupINI::GetSetName(int index, std::string& name) const
     char key[40];
     std::snprintf(key, sizeof key, "ColorProfileSetName%d", index + 1);
     char value[kValueBuffer] = {};
-    if (::GetPrivateProfileStringA(kToolSection, key, "", value, kValueBuffer,
-                                   m_strIniPath.c_str()) == 0)
+    if (::GetPrivateProfileStringA(kToolSection, key, "", value, kValueBuffer, m_strIniPath.c_str()) == 0)
         return FALSE;
     name = value;
     return TRUE;
@@ -56,12 +54,11 @@ std::vector<std::string> CKPXSetupINI::GetSetNames() const
     return names;
 }
 
-BOOL CKPXSetupINI::ReadProfilePath(const std::string& setName, ProfileKind kind,
-                                   std::string& path) const
+BOOL CKPXSetupINI::ReadProfilePath(const std::string& setName, ProfileKind kind, std::string& path) const
 {
     char value[kValueBuffer] = {};
-    if (::GetPrivateProfileStringA(setName.c_str(), ProfileKeyName(kind), "", value,
-                                   kValueBuffer, m_strIniPath.c_str()) == 0)
+    if (::GetPrivateProfileStringA(setName.c_str(), ProfileKeyName(kind), "", value, kValueBuffer,
+                                   m_strIniPath.c_str()) == 0)
         return FALSE;
     return ExpandProfilePath(value, path);
 }

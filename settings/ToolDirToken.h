@@ -4,7 +4,7 @@
 
 #include <string>
 
-extern const char kToolDirToken[];  // "%KPXSETUP%"
+extern const char kToolDirToken[]; // "%KPXSETUP%"
 
 // One left-to-right pass: every non-overlapping occurrence of the token (exact,
 // upper case, never starting on the second byte of a double-byte character) is

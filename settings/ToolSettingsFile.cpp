@@ -8,8 +8,7 @@
 #include <utility>
 #include <vector>
 
-CToolSettingsFile::CToolSettingsFile(std::string dir, std::string name)
-    : m_dir(std::move(dir)), m_name(std::move(name))
+CToolSettingsFile::CToolSettingsFile(std::string dir, std::string name) : m_dir(std::move(dir)), m_name(std::move(name))
 {
 }
 

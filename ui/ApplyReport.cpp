@@ -10,7 +10,7 @@ namespace {
 // One line of the list: the step, and the system's reason when there is one.
 std::string Item(UINT format, const std::string& value, DWORD error = 0)
 {
-    return "\n\x81\x45" + WithReason(FormatResString(format, value), error);  // "・"
+    return "\n\x81\x45" + WithReason(FormatResString(format, value), error); // "・"
 }
 
 } // namespace
@@ -36,7 +36,7 @@ std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& out
     // report's own.
     std::string atRestart;
     for (const std::string& target : outcome.copies.atRestart)
-        atRestart += "\n\x81\x45" + target;  // "・"
+        atRestart += "\n\x81\x45" + target; // "・"
     if (outcome.Complete())
         return atRestart.empty() ? std::string() : LoadResString(IDS_APPLY_AT_RESTART) + atRestart;
 

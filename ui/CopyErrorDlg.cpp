@@ -14,9 +14,8 @@ namespace {
 
 // "KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)" in code page 932, then its pattern; the
 // literal's own terminating zero ends the list.
-const char kProfileFilter[] =
-    "KESTRO \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9(*.kpx)\0"
-    "*.kpx\0";
+const char kProfileFilter[] = "KESTRO \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9(*.kpx)\0"
+                              "*.kpx\0";
 
 // The common dialogs of 95/98 and NT 4.0 refuse a record with the members
 // added for 2000/Me; they get the record without them. Every later system
@@ -86,8 +85,8 @@ void CCopyErrorDlg::OnRetry()
 
 void CCopyErrorDlg::OnBrowse()
 {
-    char fileName[260] = "";  // empty: the chooser preselects no file
-    char initialDir[264] = "";  // empty: the system chooses the folder
+    char fileName[260] = "";   // empty: the chooser preselects no file
+    char initialDir[264] = ""; // empty: the system chooses the folder
 
     // The chooser opens in the folder of the current path. A folder too long
     // for the buffer is left out rather than cut to some other folder.

@@ -8,4 +8,3 @@ ULONGLONG SizeInKilobytes(ULONGLONG bytes)
         return 1;
     return rest >= 512 ? whole + 1 : whole;
 }
-

@@ -18,8 +18,8 @@ std::string FormatSystemLocalMinute(FileSeconds time)
     if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &parts))
         return std::string();
     char text[32];
-    std::snprintf(text, sizeof text, "%04u/%02u/%02u %02u:%02u", parts.wYear, parts.wMonth, parts.wDay,
-                  parts.wHour, parts.wMinute);
+    std::snprintf(text, sizeof text, "%04u/%02u/%02u %02u:%02u", parts.wYear, parts.wMonth, parts.wDay, parts.wHour,
+                  parts.wMinute);
     return text;
 }
 

@@ -9,17 +9,28 @@
 // Stored in the main dialog's tab order. The old engine finds a control by
 // its id and shows the topic of the paired context id.
 const DWORD HelpIdTable[] = {
-    IDC_LIST_LABEL,   HIDC_LIST_LABEL,
-    IDC_PRINTER_LIST, HIDC_LIST_LABEL,
-    IDC_NAME_LABEL,   HIDC_NAME_LABEL,
-    IDC_PRINTER_NAME, HIDC_NAME_LABEL,
-    IDC_SET_LABEL,    HIDC_SET_LABEL,
-    IDC_PROFILE_SET,  HIDC_SET_LABEL,
-    IDC_SET,          HIDC_SET,
-    IDC_VERSION,      HIDC_VERSION,
-    IDOK,             HIDC_CLOSE,
-    ID_HELP,          HIDC_HELP,
-    0,                0,
+    IDC_LIST_LABEL,
+    HIDC_LIST_LABEL,
+    IDC_PRINTER_LIST,
+    HIDC_LIST_LABEL,
+    IDC_NAME_LABEL,
+    HIDC_NAME_LABEL,
+    IDC_PRINTER_NAME,
+    HIDC_NAME_LABEL,
+    IDC_SET_LABEL,
+    HIDC_SET_LABEL,
+    IDC_PROFILE_SET,
+    HIDC_SET_LABEL,
+    IDC_SET,
+    HIDC_SET,
+    IDC_VERSION,
+    HIDC_VERSION,
+    IDOK,
+    HIDC_CLOSE,
+    ID_HELP,
+    HIDC_HELP,
+    0,
+    0,
 };
 
 std::string AppHelpFilePath()
@@ -56,8 +67,7 @@ void OpenHelpContents(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& h
         htmlHelp.Call(hWndDlg, GetHelpFilePath(appHelpPath).c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
-BOOL ShowControlHelp(HWND hWndDlg, const HELPINFO* pHelpInfo, const std::string& appHelpPath,
-                     CHtmlHelp& htmlHelp)
+BOOL ShowControlHelp(HWND hWndDlg, const HELPINFO* pHelpInfo, const std::string& appHelpPath, CHtmlHelp& htmlHelp)
 {
     if (!UsesWinHelp(GetOsClass())) {
         htmlHelp.Call(hWndDlg, GetHelpFilePath(appHelpPath).c_str(), HH_DISPLAY_TOPIC, 0);
@@ -67,8 +77,8 @@ BOOL ShowControlHelp(HWND hWndDlg, const HELPINFO* pHelpInfo, const std::string&
     // the menu handle for a window's, and the table has no menu entries.
     if (!pHelpInfo || pHelpInfo->iContextType != HELPINFO_WINDOW)
         return TRUE;
-    return Win32().WinHelpA(static_cast<HWND>(pHelpInfo->hItemHandle), appHelpPath.c_str(),
-                            HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(HelpIdTable));
+    return Win32().WinHelpA(static_cast<HWND>(pHelpInfo->hItemHandle), appHelpPath.c_str(), HELP_WM_HELP,
+                            reinterpret_cast<ULONG_PTR>(HelpIdTable));
 }
 
 void CloseHelpWindows(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& htmlHelp)

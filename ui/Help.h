@@ -45,8 +45,7 @@ bool UsesWinHelp(OsClass os);
 
 // The help button: opens the help file at its contents (old engine) or its
 // default topic (HTML Help), by the current platform class.
-void OpenHelpContents(HWND hWndDlg, const std::string& appHelpPath,
-                      CHtmlHelp& htmlHelp = TheHtmlHelp());
+void OpenHelpContents(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& htmlHelp = TheHtmlHelp());
 
 // F1 (WM_HELP) over a control of the dialog. The old engine shows the
 // control's pop-up topic through HelpIdTable and its result is returned; HTML
@@ -57,5 +56,4 @@ BOOL ShowControlHelp(HWND hWndDlg, const HELPINFO* pHelpInfo, const std::string&
 
 // The dialog is being destroyed: asks the old engine to quit for this help
 // file, or closes every HTML Help window the program opened.
-void CloseHelpWindows(HWND hWndDlg, const std::string& appHelpPath,
-                      CHtmlHelp& htmlHelp = TheHtmlHelp());
+void CloseHelpWindows(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& htmlHelp = TheHtmlHelp());

@@ -9,8 +9,7 @@ namespace {
 
 // Where the HTML Help control is registered: the in-process server of its
 // ActiveX object.
-const char kRegisteredServerKey[] =
-    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+const char kRegisteredServerKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 const char kControlName[] = "hhctrl.ocx";
 const WORD kHtmlHelpAOrdinal = 14;
 
@@ -18,13 +17,12 @@ const WORD kHtmlHelpAOrdinal = 14;
 std::string RegisteredControlPath()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kRegisteredServerKey, 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kRegisteredServerKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return std::string();
 
     char value[MAX_PATH] = {};
     DWORD type = 0;
-    DWORD size = sizeof(value) - 1;  // room for a terminator the value may lack
+    DWORD size = sizeof(value) - 1; // room for a terminator the value may lack
     LONG rc = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
@@ -66,7 +64,7 @@ bool CHtmlHelp::Load()
 
     FARPROC entry = Win32().GetProcAddress(library.Get(), MAKEINTRESOURCEA(kHtmlHelpAOrdinal));
     if (!entry)
-        return false;  // the library goes again with `library`
+        return false; // the library goes again with `library`
 
     m_pfnHtmlHelp = reinterpret_cast<HtmlHelpProc>(entry);
     m_library = std::move(library);

@@ -18,8 +18,7 @@
 
 class CHtmlHelp {
 public:
-    using HtmlHelpProc = HWND(WINAPI*)(HWND hwndCaller, LPCSTR pszFile, UINT uCommand,
-                                      DWORD_PTR dwData);
+    using HtmlHelpProc = HWND(WINAPI*)(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData);
 
     CHtmlHelp() = default;
     CHtmlHelp(const CHtmlHelp&) = delete;

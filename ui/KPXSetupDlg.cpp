@@ -276,20 +276,17 @@ BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName
         UINT caption;
     };
     static const Refusal kRefusals[] = {
-        {NewNameEmpty, IDS_CAPTION_PRINTER},
-        {NewNameBlankEdge, IDS_CAPTION_NAME_ERROR},
-        {NewNameInUse, IDS_CAPTION_NAME_ERROR},
-        {NewNameBadChars, IDS_CAPTION_NAME_ERROR},
-        {NewNameTooLong, IDS_CAPTION_NAME_ERROR},
-        {NewNameRenameNotAllowed, IDS_CAPTION_NAME_ERROR},
+        {NewNameEmpty, IDS_CAPTION_PRINTER},      {NewNameBlankEdge, IDS_CAPTION_NAME_ERROR},
+        {NewNameInUse, IDS_CAPTION_NAME_ERROR},   {NewNameBadChars, IDS_CAPTION_NAME_ERROR},
+        {NewNameTooLong, IDS_CAPTION_NAME_ERROR}, {NewNameRenameNotAllowed, IDS_CAPTION_NAME_ERROR},
     };
     const NewNameVerdict verdict = CheckNewName(m_printers, newName, oldName);
     if (NewNamePasses(verdict))
         return TRUE;
     for (const Refusal& refusal : kRefusals) {
         if (refusal.verdict == verdict) {
-            MessageBox(NewNameRefusalText(verdict, newName, oldName).c_str(),
-                       LoadResString(refusal.caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
+            MessageBox(NewNameRefusalText(verdict, newName, oldName).c_str(), LoadResString(refusal.caption).c_str(),
+                       MB_OK | MB_ICONEXCLAMATION);
             break;
         }
     }

@@ -80,34 +80,34 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
     // Message handlers, in the order of the message map.
-    void OnSysCommand(UINT nID, LPARAM lParam);  // ui/HelpHandlers.cpp
+    void OnSysCommand(UINT nID, LPARAM lParam); // ui/HelpHandlers.cpp
     void OnDestroy();
-    void OnSet();                                // ui/SetButton.cpp
-    void OnVersion();                            // ui/HelpHandlers.cpp
+    void OnSet();     // ui/SetButton.cpp
+    void OnVersion(); // ui/HelpHandlers.cpp
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo);        // ui/HelpHandlers.cpp
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo); // ui/HelpHandlers.cpp
     void OnSelChangeSet();
     void OnChangeName();
-    void OnHelp();                               // ui/HelpHandlers.cpp
+    void OnHelp(); // ui/HelpHandlers.cpp
 
     // Closes the help windows the dialog opened (ui/HelpHandlers.cpp).
     void CloseHelp();
 
     DECLARE_MESSAGE_MAP()
 
-    CEditPrnName m_editName;        // control 1001
-    CComboBox m_comboSet;           // control 1002
-    CListCtrl m_listPrinters;       // control 1000
-    int m_nSortColumn = -1;         // column of the last sort
-    BOOL m_bSortAscending = TRUE;   // direction of the last sort
-    BOOL m_bSorting = FALSE;        // the rows are being filled or sorted: no row changes
-    BOOL m_bUpdating = FALSE;       // a row change is writing the name edit
-    int m_nCurItem = -1;            // row the edit and the drop-down show
-    CKPXSetupINI m_toolIni;         // the sets on offer and their files
-    CProfileSetApply m_apply{m_toolIni, *this};  // the apply with its answers so far
-    CPrinterSnapshot m_printers;    // the last enumeration and its listed printers
-    bool m_bPrintersGiven = false;  // m_printers came from start-up and is not listed yet
+    CEditPrnName m_editName;                    // control 1001
+    CComboBox m_comboSet;                       // control 1002
+    CListCtrl m_listPrinters;                   // control 1000
+    int m_nSortColumn = -1;                     // column of the last sort
+    BOOL m_bSortAscending = TRUE;               // direction of the last sort
+    BOOL m_bSorting = FALSE;                    // the rows are being filled or sorted: no row changes
+    BOOL m_bUpdating = FALSE;                   // a row change is writing the name edit
+    int m_nCurItem = -1;                        // row the edit and the drop-down show
+    CKPXSetupINI m_toolIni;                     // the sets on offer and their files
+    CProfileSetApply m_apply{m_toolIni, *this}; // the apply with its answers so far
+    CPrinterSnapshot m_printers;                // the last enumeration and its listed printers
+    bool m_bPrintersGiven = false;              // m_printers came from start-up and is not listed yet
 
 private:
     void EnableSetButton(BOOL bEnable);
@@ -121,6 +121,6 @@ private:
     // order of insertion). Every text the dialog puts into the list goes
     // here too, so a sort compares the rows' texts without reading the list
     // (nor could it read them while the rows move).
-    static constexpr int kColumns = 3;  // printer, set, port
+    static constexpr int kColumns = 3; // printer, set, port
     std::vector<std::array<std::string, kColumns>> m_rowTexts;
 };

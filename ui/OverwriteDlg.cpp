@@ -30,8 +30,7 @@ BOOL COverwriteDlg::OnInitDialog()
 
     // The statics' template texts are the formats (see TemplateFormat.h).
     std::string format = GetDlgItemText(IDC_OVERWRITE_FILE);
-    SetDlgItemText(IDC_OVERWRITE_FILE,
-                   FormatTemplateText(format, FileNamePart(m_strExistingFile)).c_str());
+    SetDlgItemText(IDC_OVERWRITE_FILE, FormatTemplateText(format, FileNamePart(m_strExistingFile)).c_str());
     ShowFileInfo(m_strExistingFile, IDC_EXISTING_SIZE, IDC_EXISTING_TIME);
     ShowFileInfo(m_strNewFile, IDC_NEW_SIZE, IDC_NEW_TIME);
 
@@ -49,8 +48,7 @@ void COverwriteDlg::ShowFileInfo(const std::string& path, int sizeId, int timeId
 
     long long kilobytes = static_cast<long long>(SizeInKilobytes(status.m_size));
     SetDlgItemText(sizeId, FormatTemplateNumber(GetDlgItemText(sizeId), kilobytes).c_str());
-    SetDlgItemText(timeId,
-                   FormatTemplateText(GetDlgItemText(timeId), FormatLocalMinute(status.m_mtime)).c_str());
+    SetDlgItemText(timeId, FormatTemplateText(GetDlgItemText(timeId), FormatLocalMinute(status.m_mtime)).c_str());
 }
 
 void COverwriteDlg::OnYes()

@@ -81,7 +81,8 @@ bool IsBenchName(const std::string& name, bool* supported, int* number)
         return true;
     }
     if ((sscanf(name.c_str(), "Plotter %d%c", &n, &rest) == 1 ||
-         sscanf(name.c_str(), "color plotter %d%c", &n, &rest) == 1) && name == SupportedName(n)) {
+         sscanf(name.c_str(), "color plotter %d%c", &n, &rest) == 1) &&
+        name == SupportedName(n)) {
         *supported = true;
         *number = n;
         return true;
@@ -91,7 +92,7 @@ bool IsBenchName(const std::string& name, bool* supported, int* number)
 
 bool WriteDriverIni(int count)
 {
-    static const char* const sets[] = {"Office", "Poster", "\x8E\xCA\x90\x5E Photo"};  // 写真 Photo
+    static const char* const sets[] = {"Office", "Poster", "\x8E\xCA\x90\x5E Photo"}; // 写真 Photo
     std::string text;
     for (int i = 1; i <= count; ++i) {
         if (i % 5 == 0)
@@ -171,7 +172,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "the default printer could not be set\n");
         return 1;
     }
-    printf("printers: %d supported, %d others (%d added, %d deleted); default %s\n", supported, others, added,
-           deleted, supported > 0 ? SupportedName(middle).c_str() : "-");
+    printf("printers: %d supported, %d others (%d added, %d deleted); default %s\n", supported, others, added, deleted,
+           supported > 0 ? SupportedName(middle).c_str() : "-");
     return 0;
 }

@@ -30,8 +30,7 @@ const char kToolSection[] = "KESTRO PLOTARA Color Profile Setup Tool";
 
 bool IsSupported(const char* driver)
 {
-    return driver && (lstrcmpA(driver, "KESTRO PLOTARA") == 0 ||
-                      lstrcmpA(driver, "KESTRO PLOTARA Color Printer") == 0);
+    return driver && (lstrcmpA(driver, "KESTRO PLOTARA") == 0 || lstrcmpA(driver, "KESTRO PLOTARA Color Printer") == 0);
 }
 
 } // namespace
@@ -63,7 +62,7 @@ int main(int argc, char** argv)
         HANDLE h = nullptr;
         bool usable = false;
         if (p.pPrinterName && OpenPrinterA(p.pPrinterName, &h, &defaults)) {
-            CBenchPrinter opened(h);  // closed again at once
+            CBenchPrinter opened(h); // closed again at once
             usable = true;
         }
         if (!usable || !IsSupported(p.pDriverName))
@@ -92,8 +91,8 @@ int main(int argc, char** argv)
     if (const char* report = getenv("KPX_BENCH_REPORT")) {
         BenchMemory memory = ReadBenchMemory();
         if (FILE* f = fopen(report, "a")) {
-            fprintf(f, "floor listed=%u sets=%d peak_ws=%llu peak_commit=%llu\n", listed, sets,
-                    memory.peakWorkingSet, memory.peakCommitted);
+            fprintf(f, "floor listed=%u sets=%d peak_ws=%llu peak_commit=%llu\n", listed, sets, memory.peakWorkingSet,
+                    memory.peakCommitted);
             fclose(f);
         }
     }

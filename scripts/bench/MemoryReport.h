@@ -32,7 +32,8 @@ inline BenchMemory ReadBenchMemory()
     CBenchLibrary psapi(LoadLibraryA("psapi.dll"));
     if (!psapi.IsValid())
         return memory;
-    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(psapi.Get(), "GetProcessMemoryInfo")));
+    auto query =
+        reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(psapi.Get(), "GetProcessMemoryInfo")));
     Counters counters = {};
     counters.cb = sizeof(counters);
     if (query && query(GetCurrentProcess(), &counters, sizeof(counters))) {

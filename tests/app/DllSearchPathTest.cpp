@@ -32,9 +32,9 @@ TEST(DllSearchPath, EachCallWhereTheSystemHasIt)
         bool kernelLoads, hasDefault, hasDirectory;
         std::vector<std::string> calls;
     } cases[] = {
-        {true, true, true, {both[0], both[1]}},   // Windows 8 on, 7 with the update
-        {true, false, true, {both[1]}},           // XP SP1 to 7
-        {true, false, false, {}},                 // 98, NT 4.0, 2000, XP
+        {true, true, true, {both[0], both[1]}}, // Windows 8 on, 7 with the update
+        {true, false, true, {both[1]}},         // XP SP1 to 7
+        {true, false, false, {}},               // 98, NT 4.0, 2000, XP
         {false, true, true, {}},
     };
     for (const auto& c : cases) {

@@ -16,8 +16,7 @@ namespace {
 // that either pumps its messages or stops answering until released.
 class RunningCopyWindow {
 public:
-    RunningCopyWindow(const std::string& title, bool answers)
-        : m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    RunningCopyWindow(const std::string& title, bool answers) : m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr))
     {
         m_thread = std::thread([this, title, answers] {
             m_window = CreateRunningCopyWindow(title);
@@ -29,7 +28,7 @@ public:
                         DispatchMessageA(&msg);
                 }
             } else {
-                WaitForSingleObject(m_release, INFINITE);  // busy: no message is handled
+                WaitForSingleObject(m_release, INFINITE); // busy: no message is handled
             }
             DestroyWindow(m_window);
         });
@@ -75,7 +74,7 @@ TEST(SecondStart, BringsAnAnsweringWindowForwardAndLeavesABusyOneAlone)
             return TRUE;
         });
 
-        EXPECT_TRUE(app.ActivateRunningCopy());  // found either way: this start ends
+        EXPECT_TRUE(app.ActivateRunningCopy()); // found either way: this start ends
         EXPECT_EQ(broughtForward, answers ? 2 : 0);
     }
 }

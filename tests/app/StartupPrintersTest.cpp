@@ -43,20 +43,23 @@ TEST(StartupPrinters, OneEnumerationAndOneCheckEachServeTheStartupCheckAndTheLis
             ++listings;
             return ::EnumPrintersA(flags, name, level, buffer, size, needed, returned);
         });
-    ScopedApiOverride<&Win32Api::OpenPrinterA> countOpens([&](LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults) {
-        ++opens[name ? name : ""];
-        return ::OpenPrinterA(name, printer, defaults);
-    });
-    ScopedApiOverride<&Win32Api::CreateFileA> countDriverIni(
-        [&](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD creation, DWORD flags, HANDLE copy) {
-            driverIniOpens += name && lstrcmpiA(name, driverIni.c_str()) == 0;
-            return ::CreateFileA(name, access, share, sa, creation, flags, copy);
+    ScopedApiOverride<&Win32Api::OpenPrinterA> countOpens(
+        [&](LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults) {
+            ++opens[name ? name : ""];
+            return ::OpenPrinterA(name, printer, defaults);
         });
+    ScopedApiOverride<&Win32Api::CreateFileA> countDriverIni([&](LPCSTR name, DWORD access, DWORD share,
+                                                                 LPSECURITY_ATTRIBUTES sa, DWORD creation, DWORD flags,
+                                                                 HANDLE copy) {
+        driverIniOpens += name && lstrcmpiA(name, driverIni.c_str()) == 0;
+        return ::CreateFileA(name, access, share, sa, creation, flags, copy);
+    });
     std::atomic<LRESULT> rows{-1};
     DialogDriver closer({DialogStep{LoadResString(IDS_APP_TITLE), [&](HWND dlg) {
-        rows = SendMessageA(GetDlgItem(dlg, IDC_PRINTER_LIST), LVM_GETITEMCOUNT, 0, 0);
-        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-    }}});
+                                        rows = SendMessageA(GetDlgItem(dlg, IDC_PRINTER_LIST), LVM_GETITEMCOUNT, 0, 0);
+                                        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+                                    }}});
     MessageBoxRecorder boxes;
     CKPXSetupApp app;
     app.InitApplication(GetModuleHandleA(nullptr));

@@ -27,7 +27,8 @@ namespace {
 bool MutexExists(const char* name)
 {
     HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, name);
-    if (!h) return false;
+    if (!h)
+        return false;
     CloseHandle(h);
     return true;
 }
@@ -59,10 +60,7 @@ protected:
 
     // Every start that gets past its checks shows the main dialog, which the
     // driver closes; every other start must end before it.
-    void TearDown() override
-    {
-        EXPECT_TRUE(m_driver.FinishAfter(m_expectedDialogs));
-    }
+    void TearDown() override { EXPECT_TRUE(m_driver.FinishAfter(m_expectedDialogs)); }
 
     // Another user's copy holds the machine-wide mutex: opening it is refused.
     void DenyMutex()
@@ -104,15 +102,15 @@ protected:
     MessageBoxRecorder m_boxes;
     // Runs while the main dialog is up, before the driver presses Close.
     std::function<void(HWND)> m_onShown;
-    DialogDriver m_driver{{DialogStep{LoadResString(IDS_APP_TITLE),
-                                      [this](HWND dlg) {
-                                          if (m_onShown)
-                                              m_onShown(dlg);
-                                          PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                                                       reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-                                      },
-                                      true, true,
-                                      [](HWND dlg) { return GetDlgItem(dlg, IDC_PRINTER_LIST) != nullptr; }}}};
+    DialogDriver m_driver{
+        {DialogStep{LoadResString(IDS_APP_TITLE),
+                    [this](HWND dlg) {
+                        if (m_onShown)
+                            m_onShown(dlg);
+                        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+                    },
+                    true, true, [](HWND dlg) { return GetDlgItem(dlg, IDC_PRINTER_LIST) != nullptr; }}}};
     int m_expectedDialogs = 0;
     std::optional<ScopedApiOverride<&Win32Api::OpenMutexA>> m_denied;
 };
@@ -143,7 +141,7 @@ TEST_F(StartupTest, PrintersOfOtherDriversOnlyShowTheDriverMessage)
 {
     WriteIni();
     TestPrinter other("Office Laser", kOtherDriver);
-    TestPrinter nearMiss("Almost", "KESTRO PLOTARA ");  // trailing blank: not supported
+    TestPrinter nearMiss("Almost", "KESTRO PLOTARA "); // trailing blank: not supported
     ASSERT_TRUE(other.added() && nearMiss.added());
 
     EXPECT_FALSE(Start());
@@ -185,7 +183,7 @@ TEST_F(StartupTest, RenamedExecutableLooksForItsOwnSettingsFile)
 {
     TestPrinter plotter("Plotter 3F", kDriver);
     UseModule("Tool.exe");
-    WriteIni();  // KPXSETUP.INI is there, but this executable reads Tool.INI
+    WriteIni(); // KPXSETUP.INI is there, but this executable reads Tool.INI
 
     EXPECT_FALSE(Start());
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
@@ -385,7 +383,8 @@ TEST(ModuleDirTest, CutAtTheLastRealBackslash)
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Tools\\Setup\\KPXSETUP.EXE", "C:\\Tools\\Setup"},
         // "ソ" is 0x83 0x5C: its trail byte is not a backslash.
-        {"C:\\\x83\x5C\\KPXSETUP.EXE", "C:\\\x83\x5C"}, {"C:\\Tools\\\x83\x5C.EXE", "C:\\Tools"},
+        {"C:\\\x83\x5C\\KPXSETUP.EXE", "C:\\\x83\x5C"},
+        {"C:\\Tools\\\x83\x5C.EXE", "C:\\Tools"},
         {"KPXSETUP.EXE", "KPXSETUP.EXE"},
     };
     for (const auto& c : cases) {

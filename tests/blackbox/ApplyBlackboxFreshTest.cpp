@@ -49,10 +49,7 @@ protected:
     }
 
     // Starts the tool and returns its main dialog, Plotter 3F selected.
-    HWND Start()
-    {
-        return StartMainDialog(m_tool, m_folder->exe());
-    }
+    HWND Start() { return StartMainDialog(m_tool, m_folder->exe()); }
 
     // Picks the set, presses Set and confirms.
     void PressSetAndConfirm(const RemoteMainDialog& main, const std::string& set)
@@ -112,9 +109,8 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     ASSERT_TRUE(WriteFileBytes(kSystemDir + std::string("auto.kpx"), std::string(2000, 'a')));
     ASSERT_TRUE(WriteFileBytes(kDriverDir + std::string("tone.kpx"), "old tone"));
     // The driver's own keys and other printers' sections stay.
-    ASSERT_TRUE(WriteFileBytes(kDriverIni,
-                               DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
-                                                   {"Other", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                               {"Other", {{"ColorProfileSetName", "Art"}}}})));
 
     HWND dlg = Start();
     ASSERT_NE(dlg, nullptr);
@@ -137,8 +133,8 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     }
     EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "old tone");
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
-              (Lines{"Resolution=600", "ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx",
-                     "Tone=tone.kpx", "Vividness=vivid.kpx"}));
+              (Lines{"Resolution=600", "ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
+                     "Vividness=vivid.kpx"}));
     EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
     EXPECT_EQ(main.Rows()[0], (Lines{"Plotter 3F", "Office", "FILE:"}));
     EXPECT_EQ(main.Name(), "Plotter 3F");
@@ -164,9 +160,9 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     ASSERT_EQ(folderName.substr(0, 2), "\x83\x5C");
     ASSERT_NO_FATAL_FAILURE(Deploy(folderName));
     const std::string set = Cp932(u8"写真 ｾｯﾄ");
-    ASSERT_TRUE(m_folder->WriteSettings(ToolSettingsText(
-        {set}, {SetFiles(set, "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-auto.kpx",
-                         "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-font.kpx")})));
+    ASSERT_TRUE(m_folder->WriteSettings(
+        ToolSettingsText({set}, {SetFiles(set, "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-auto.kpx",
+                                          "%KPXSETUP%\\poster\\p-auto.kpx", "%KPXSETUP%\\poster\\p-font.kpx")})));
     ASSERT_FALSE(m_folder->WriteProfile("poster\\p-auto.kpx", "poster auto").empty());
     const std::string found = m_folder->WriteProfile("fonts\\p-font2.kpx", "poster font");
     ASSERT_FALSE(found.empty());
@@ -274,8 +270,7 @@ TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
     EXPECT_EQ(report.find(Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄは設定しましたが")), 0u) << report;
     EXPECT_NE(report.find("Plotter 3G"), std::string::npos) << report;
     PumpMessages(300);
-    EXPECT_EQ(m_tool.VisibleWindows(), std::vector<HWND>{main.window()})
-        << DescribeWindows(m_tool.VisibleWindows());
+    EXPECT_EQ(m_tool.VisibleWindows(), std::vector<HWND>{main.window()}) << DescribeWindows(m_tool.VisibleWindows());
     EXPECT_TRUE(main.SetButtonEnabled());
 
     EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Art", "FILE:"}}));

@@ -44,8 +44,8 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
     const std::string rest = "%KPXSETUP%\\poster\\rest.kpx";
-    ASSERT_TRUE(folder.WriteSettings(
-        ToolSettingsText({"Office", "Poster"}, {SetFiles("Poster", "%KPXSETUP%\\poster\\auto.kpx", rest, rest, rest)})));
+    ASSERT_TRUE(folder.WriteSettings(ToolSettingsText(
+        {"Office", "Poster"}, {SetFiles("Poster", "%KPXSETUP%\\poster\\auto.kpx", rest, rest, rest)})));
     ASSERT_FALSE(folder.WriteProfile("poster\\auto.kpx", "poster auto").empty());
     ASSERT_FALSE(folder.WriteProfile("poster\\rest.kpx", "poster rest").empty());
 
@@ -54,8 +54,8 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
                                DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
     ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("PLOTA2.INI"),
                                DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Art"}}}})));
-    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("auto.kpx"), std::string(3000, 'n')));  // 3 KB
-    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("auto.kpx"), "w"));                 // 1 KB
+    ASSERT_TRUE(WriteFileBytes(NativeSystemFile("auto.kpx"), std::string(3000, 'n'))); // 3 KB
+    ASSERT_TRUE(WriteFileBytes(RedirectedSystemFile("auto.kpx"), "w"));                // 1 KB
 
     ToolProcess tool;
     HWND dlg = StartMainDialog(tool, folder.exe());
@@ -81,9 +81,9 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
     EXPECT_EQ(ReadFileBytes(NativeSystemFile("rest.kpx")), "poster rest");
     EXPECT_EQ(ReadFileBytes(DriverDirectory("auto.kpx")), "poster auto");
     EXPECT_EQ(ReadFileBytes(DriverDirectory("rest.kpx")), "poster rest");
-    EXPECT_EQ(IniSection(NativeSystemFile("PLOTA2.INI"), "Plotter 3F"),
-              (Lines{"ColorProfileSetName=Poster", "Auto=auto.kpx", "Font=rest.kpx", "Tone=rest.kpx",
-                     "Vividness=rest.kpx"}));
+    EXPECT_EQ(
+        IniSection(NativeSystemFile("PLOTA2.INI"), "Plotter 3F"),
+        (Lines{"ColorProfileSetName=Poster", "Auto=auto.kpx", "Font=rest.kpx", "Tone=rest.kpx", "Vividness=rest.kpx"}));
 
     // The 32-bit substitutes are untouched.
     EXPECT_EQ(ReadFileBytes(RedirectedSystemFile("auto.kpx")), "w");

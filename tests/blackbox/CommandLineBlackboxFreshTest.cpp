@@ -28,7 +28,7 @@ using Lines = std::vector<std::string>;
 const std::string kSystemDir = "C:\\windows\\system32\\";
 const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
 const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
-const char* const kFiles[] = {"auto", "font", "tone", "vivid"};  // in the order they are installed
+const char* const kFiles[] = {"auto", "font", "tone", "vivid"}; // in the order they are installed
 const Lines kOfficeSection = {"ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
                               "Vividness=vivid.kpx"};
 const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
@@ -63,10 +63,10 @@ protected:
         m_plotter = std::make_unique<TestPrinter>("Plotter 3F", kDriver);
         ASSERT_TRUE(m_folder.deployed() && m_plotter->added());
         const std::string tone = "%KPXSETUP%\\o\\tone.kpx", font = "%KPXSETUP%\\o\\font.kpx";
-        ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText(
-            {"Office", "Clash"},
-            {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx", tone, font),
-             SetFiles("Clash", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\p\\auto.kpx", tone, font)})));
+        ASSERT_TRUE(m_folder.WriteSettings(
+            ToolSettingsText({"Office", "Clash"},
+                             {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx", tone, font),
+                              SetFiles("Clash", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\p\\auto.kpx", tone, font)})));
         for (const char* name : kFiles)
             ASSERT_FALSE(m_folder.WriteProfile(std::string("o\\") + name + ".kpx", std::string("new ") + name).empty());
         ASSERT_FALSE(m_folder.WriteProfile("p\\auto.kpx", "p").empty());
@@ -81,11 +81,13 @@ protected:
         ToolProcess tool;
         EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
         std::set<HWND> shown;
-        const bool ended = WaitUntil([&] {
-            for (HWND window : tool.VisibleWindows())
-                shown.insert(window);
-            return !tool.Running();
-        }, kTimeout);
+        const bool ended = WaitUntil(
+            [&] {
+                for (HWND window : tool.VisibleWindows())
+                    shown.insert(window);
+                return !tool.Running();
+            },
+            kTimeout);
         EXPECT_TRUE(shown.empty()) << DescribeWindows(std::vector<HWND>(shown.begin(), shown.end()));
         m_output = output.Text();
         return ended ? tool.ExitCode() : 999;
@@ -106,9 +108,8 @@ protected:
 TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatExists)
 {
     ASSERT_TRUE(WriteFileBytes(kSystemDir + "auto.kpx", "old auto"));
-    ASSERT_TRUE(WriteFileBytes(kDriverIni,
-                               DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
-                                                   {"Other", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                               {"Other", {{"ColorProfileSetName", "Art"}}}})));
     const std::string log = m_folder.file("run.log");
 
     // Printer and set in other letters, the whole switch quoted.
@@ -140,27 +141,32 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
     TestPrinter other("Plotter 2F", kColorDriver);
     TestPrinter laser("Office Laser", kOtherDriver);
     ASSERT_TRUE(other.added() && laser.added());
-    const std::string tooLong(257, 'x');  // Windows 7 takes 256 bytes
+    const std::string tooLong(257, 'x'); // Windows 7 takes 256 bytes
     const std::string missing = m_folder.file("o\\tone.kpx");
     const struct {
         std::string arguments;
         std::function<void()> prepare;
         DWORD code;
-        std::string output;  // UTF-8; a line ending in ": " is followed by the system's reason
+        std::string output; // UTF-8; a line ending in ": " is followed by the system's reason
     } cases[] = {
         {"/printer:\"Office Laser\" /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰOffice Laserが見つかりません。"},
         {"/printer:Plotter /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰPlotterが見つかりません。"},
         {"/printer:\"Plotter 3F\" /set:Poster", {}, 4, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。"},
         {std::string(kApply) + " /rename:\"\"", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
-        {std::string(kApply) + " /rename:\"PLOTTER 2f\"", {}, 6,
+        {std::string(kApply) + " /rename:\"PLOTTER 2f\"",
+         {},
+         6,
          u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"},
         {std::string(kApply) + " /rename:P\\3F", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名P\\3Fには使用できない文字が含まれています。"},
         {std::string(kApply) + " /rename:" + tooLong, {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名" + tooLong + u8"が長すぎます。"},
-        {"/printer:\"Plotter 3F\" /set:Clash", {}, 5,
+        {"/printer:\"Plotter 3F\" /set:Clash",
+         {},
+         5,
          u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄの別々のﾌｧｲﾙが同じﾌｧｲﾙ名auto.kpxを持っています。設定を変更できませんでした。"},
         {kApply, [&] { DeleteFileA(missing.c_str()); }, 5,
          u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ" + missing + u8"がないため、設定を変更できませんでした: "},
-        {kApply, [&] { DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()); }, 4, u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"},
+        {kApply, [&] { DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()); }, 4,
+         u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"},
         {"/list", [] { DeleteAllPrinters(); }, 3,
          u8"現在、このﾂｰﾙで使用可能なPLOTARAﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰがｲﾝｽﾄｰﾙされていません。"
          u8"KESTRO PLOTARAまたはKESTRO PLOTARA Color Printerをｲﾝｽﾄｰﾙして、お使いください。"},
@@ -184,8 +190,10 @@ TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes
     // Wine's spooler refuses every rename: recorded under the old name.
     EXPECT_EQ(Run(std::string(kApply) + " /rename:\"Plotter 3F East\""), 9u);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
-    EXPECT_NE(m_output.find(Cp932(u8"ｾｯﾄOfficeを設定しました。\r\nﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
-              std::string::npos) << m_output;
+    EXPECT_NE(
+        m_output.find(Cp932(u8"ｾｯﾄOfficeを設定しました。\r\nﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
+        std::string::npos)
+        << m_output;
 
     // A folder where a target or the settings file is to be written.
     const std::string blocked = kSystemDir + "font.kpx";
@@ -206,8 +214,8 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     TestPrinter alpha("Alpha", kColorDriver, "LPT2:", PRINTER_ATTRIBUTE_SHARED);
     TestPrinter laser("Office Laser", kOtherDriver, "LPT1:");
     ASSERT_TRUE(beta.added() && alpha.added() && laser.added());
-    ASSERT_TRUE(WriteFileBytes(kDriverIni,
-                               DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}}}, {"Alpha", {{"Auto", "a.kpx"}}}})));
+    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}}},
+                                                               {"Alpha", {{"Auto", "a.kpx"}}}})));
     ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
     const std::string list = "Alpha\t\tLPT2:\tKESTRO PLOTARA Color Printer\r\n"
                              "beta\tPoster\tLPT1:\tKESTRO PLOTARA\r\n"
@@ -274,23 +282,24 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwis
 // waits for the tool and ends with its code.
 TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
 {
-    ASSERT_TRUE(WriteFileBytes(m_folder.file("setup.bat"), Out(
-        "@echo off\n"
-        "rem Sets the profile set of Plotter 3F and keeps a log on this machine.\n"
-        "start \"\" /wait \"%~dp0KPXSETUP.EXE\" /printer:\"Plotter 3F\" /set:\"Office\" /log:\"%TEMP%\\kpxsetup.log\"\n"
-        "set RESULT=%ERRORLEVEL%\n"
-        "if \"%RESULT%\"==\"0\" echo KPXSETUP: done\n"
-        "if \"%RESULT%\"==\"2\" echo KPXSETUP: the tool is in use, try again later\n"
-        "if not \"%RESULT%\"==\"0\" echo KPXSETUP: ended with code %RESULT%\n"
-        "exit /b %RESULT%")));
+    ASSERT_TRUE(WriteFileBytes(m_folder.file("setup.bat"),
+                               Out("@echo off\n"
+                                   "rem Sets the profile set of Plotter 3F and keeps a log on this machine.\n"
+                                   "start \"\" /wait \"%~dp0KPXSETUP.EXE\" /printer:\"Plotter 3F\" /set:\"Office\" "
+                                   "/log:\"%TEMP%\\kpxsetup.log\"\n"
+                                   "set RESULT=%ERRORLEVEL%\n"
+                                   "if \"%RESULT%\"==\"0\" echo KPXSETUP: done\n"
+                                   "if \"%RESULT%\"==\"2\" echo KPXSETUP: the tool is in use, try again later\n"
+                                   "if not \"%RESULT%\"==\"0\" echo KPXSETUP: ended with code %RESULT%\n"
+                                   "exit /b %RESULT%")));
     const auto runScript = [&] {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info = {};
         std::string command = "cmd.exe /c \"" + m_folder.file("setup.bat") + "\"";
         DWORD code = 999;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(),
-                           &startup, &info)) {
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), &startup,
+                           &info)) {
             if (WaitForSingleObject(info.hProcess, kTimeout) == WAIT_OBJECT_0)
                 GetExitCodeProcess(info.hProcess, &code);
             CloseHandle(info.hProcess);
@@ -327,9 +336,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 {
     const std::string target = kSystemDir + "auto.kpx";
     ASSERT_TRUE(WriteFileBytes(target, "old auto"));
-    const auto hold = [&] {
-        return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    };
+    const auto hold = [&] { return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
     const auto temps = [] {
         WIN32_FIND_DATAA data;
         HANDLE search = FindFirstFileA((kSystemDir + "~kpx*.tmp").c_str(), &data);
@@ -366,10 +373,11 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     held = hold();
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(kApply), 3010u);
-    EXPECT_EQ(m_output, Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + copiedLines + recorded);
+    EXPECT_EQ(m_output,
+              Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + copiedLines + recorded);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
     EXPECT_TRUE(IsNamedIn(PendingRenamePaths(), target));
-    EXPECT_EQ(temps(), 1);  // the replacement's source
+    EXPECT_EQ(temps(), 1); // the replacement's source
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 

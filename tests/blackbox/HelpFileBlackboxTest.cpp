@@ -33,10 +33,13 @@ TEST(HelpFile, HoldsEveryTopic)
     // found among its bytes.
     std::string bytes = ReadFileBytes(BuiltHelpPath());
     const char* topics[] = {
-        "/index.htm",        "/setup.htm",    "/toolini.htm",     "/driverini.htm",
-        "/controls.htm",     "/ctl_list.htm", "/ctl_name.htm",    "/ctl_profileset.htm",
-        "/ctl_set.htm",      "/ctl_version.htm", "/ctl_close.htm", "/ctl_help.htm",
-        "/toc.hhc",          "/#IVB",
+        "/index.htm",     "/setup.htm",
+        "/toolini.htm",   "/driverini.htm",
+        "/controls.htm",  "/ctl_list.htm",
+        "/ctl_name.htm",  "/ctl_profileset.htm",
+        "/ctl_set.htm",   "/ctl_version.htm",
+        "/ctl_close.htm", "/ctl_help.htm",
+        "/toc.hhc",       "/#IVB",
     };
     for (const char* topic : topics)
         EXPECT_NE(std::string::npos, bytes.find(topic)) << topic;
@@ -49,8 +52,8 @@ TEST(HelpFile, EveryContextIdOfTheMainDialogReachesATopic)
     // Kept loaded to the end of the process, as the program keeps it.
     HMODULE control = LoadLibraryA("hhctrl.ocx");
     ASSERT_NE(nullptr, control);
-    auto htmlHelp = reinterpret_cast<HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR)>(
-        GetProcAddress(control, MAKEINTRESOURCEA(14)));
+    auto htmlHelp =
+        reinterpret_cast<HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR)>(GetProcAddress(control, MAKEINTRESOURCEA(14)));
     ASSERT_NE(nullptr, htmlHelp);
     std::string path = BuiltHelpPath();
 

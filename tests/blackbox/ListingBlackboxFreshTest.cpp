@@ -36,9 +36,10 @@ TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
 
     // beta has a recorded set; Alpha's section lacks the key, so it shows
     // the default text like gamma, which has no section at all.
-    ASSERT_TRUE(WriteFileBytes(SystemDirectoryFile("PLOTA2.INI"),
-                               DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}, {"Auto", "poster.kpx"}}},
-                                                   {"Alpha", {{"Auto", "a.kpx"}}}})));
+    ASSERT_TRUE(
+        WriteFileBytes(SystemDirectoryFile("PLOTA2.INI"),
+                       DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}, {"Auto", "poster.kpx"}}},
+                                           {"Alpha", {{"Auto", "a.kpx"}}}})));
 
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());

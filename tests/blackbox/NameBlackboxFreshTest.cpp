@@ -38,7 +38,8 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
     ASSERT_FALSE(folder.WriteProfile("office\\office.kpx", "profile").empty());
-    ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\office\\office.kpx")})));
+    ASSERT_TRUE(
+        folder.WriteSettings(ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\office\\office.kpx")})));
 
     ToolProcess tool;
     HWND dlg = StartMainDialog(tool, folder.exe());
@@ -62,8 +63,7 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
     // No name at all.
     main.SetName("");
     main.PressSet();
-    EXPECT_EQ(AnswerMessageBox(tool, Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ"), IDOK),
-              Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"));
+    EXPECT_EQ(AnswerMessageBox(tool, Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ"), IDOK), Cp932(u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"));
     EXPECT_EQ(main.Name(), "Plotter 3F");
     EXPECT_TRUE(main.SetButtonEnabled());
 

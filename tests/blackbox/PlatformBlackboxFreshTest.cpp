@@ -29,10 +29,10 @@ using Lines = std::vector<std::string>;
 enum class HelpEngine { WinHelp, HtmlHelp };
 
 struct Version {
-    const char* name;     // test name
-    const char* setting;  // Wine's version setting; "" leaves the prefix's default, Windows 7
+    const char* name;    // test name
+    const char* setting; // Wine's version setting; "" leaves the prefix's default, Windows 7
     UINT nameLimit;
-    const char* refused;  // which of ! = ; \ , the name edit drops
+    const char* refused; // which of ! = ; \ , the name edit drops
     HelpEngine help;
 };
 
@@ -51,8 +51,8 @@ struct Machine {
     const char* name;
     const char* setting;
     bool terminalServices;
-    IniHome driverIni;      // the folder of PLOTA2.INI
-    bool driverDirectory;   // profiles are installed in the driver directory too
+    IniHome driverIni;    // the folder of PLOTA2.INI
+    bool driverDirectory; // profiles are installed in the driver directory too
 };
 
 const Machine kMachines[] = {
@@ -108,8 +108,7 @@ const std::string kSettings = ToolSettingsText(
 // The deployed tool with the settings above and set Poster's one file.
 bool DeployWithPoster(const ToolFolder& folder)
 {
-    return folder.deployed() && folder.WriteSettings(kSettings) &&
-           !folder.WriteProfile("poster.kpx", "poster").empty();
+    return folder.deployed() && folder.WriteSettings(kSettings) && !folder.WriteProfile("poster.kpx", "poster").empty();
 }
 
 // Opens the version dialog (already asked for), checks its text and closes it.
@@ -220,8 +219,7 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
     const std::string home = DriverIniFolder(machine.driverIni);
     CreateDirectoryA(home.c_str(), nullptr);
     const std::string ini = home + "\\PLOTA2.INI";
-    ASSERT_TRUE(WriteFileBytes(ini,
-                               DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
+    ASSERT_TRUE(WriteFileBytes(ini, DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"}}}})));
 
     ToolProcess tool;
     HWND dlg = StartMainDialog(tool, folder.exe());
@@ -239,9 +237,8 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
 
     // Recorded there and nowhere else.
-    EXPECT_EQ(IniSection(ini, "Plotter 3F"),
-              (Lines{"ColorProfileSetName=Poster", "Auto=poster.kpx", "Font=poster.kpx", "Tone=poster.kpx",
-                     "Vividness=poster.kpx"}));
+    EXPECT_EQ(IniSection(ini, "Plotter 3F"), (Lines{"ColorProfileSetName=Poster", "Auto=poster.kpx", "Font=poster.kpx",
+                                                    "Tone=poster.kpx", "Vividness=poster.kpx"}));
     for (IniHome other : {IniHome::WindowsDirectory, IniHome::SystemDirectory, IniHome::UserProfile}) {
         if (other != machine.driverIni) {
             EXPECT_FALSE(PathExists(DriverIniFolder(other) + "\\PLOTA2.INI")) << DriverIniFolder(other);

@@ -100,7 +100,7 @@ TEST_F(StartupBlackboxTest, MissingSettingsFileIsNamed)
 TEST_F(StartupBlackboxTest, CopyUnderAnotherNameNamesItsOwnSettingsFile)
 {
     TestPrinter plotter("Plotter 3F", kColorDriver);
-    WriteIni();  // KPXSETUP.INI, which Tool.exe does not read
+    WriteIni(); // KPXSETUP.INI, which Tool.exe does not read
     std::string tail = LoadResString(IDS_FILE_NOT_FOUND).substr(2);
     EXPECT_EQ(RunExpectingOneBox(Deploy("Tool.exe")), "TOOL.INI" + tail);
 }

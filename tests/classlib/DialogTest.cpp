@@ -47,8 +47,8 @@ public:
     CComboBox m_combo;
     CListCtrl m_list;
 
-    std::vector<std::string> calls;  // handlers in the order they ran
-    std::vector<int> changedRows;    // rows of LVN_ITEMCHANGED
+    std::vector<std::string> calls; // handlers in the order they ran
+    std::vector<int> changedRows;   // rows of LVN_ITEMCHANGED
     LRESULT itemChangingResult = FALSE;
     LRESULT itemChangedResult = 0;
     bool sysCommandDefault = true;
@@ -106,8 +106,8 @@ END_MESSAGE_MAP()
 std::string SystemText(DWORD error)
 {
     char buffer[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                             buffer, sizeof(buffer), nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer,
+                             sizeof(buffer), nullptr);
     std::string text(buffer, n);
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
         text.pop_back();

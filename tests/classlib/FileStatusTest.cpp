@@ -44,7 +44,7 @@ TEST(FileStatusTest, GivesSizeAndTimesOfTheFile)
 TEST(FileStatusTest, NameWithBackslashTrailByteIsFound)
 {
     TempDir dir;
-    std::string path = dir.file("\x83\x5C.kpx");  // katakana "so"
+    std::string path = dir.file("\x83\x5C.kpx"); // katakana "so"
     ASSERT_TRUE(WriteFileBytes(path, "12345"));
     CFileStatus status;
     ASSERT_TRUE(GetFileStatus(path.c_str(), status));

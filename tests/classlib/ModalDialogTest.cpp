@@ -45,7 +45,7 @@ public:
     explicit ModalProbe(CWnd* parent = nullptr, UINT id = IDD_COPYERROR) : CDialog(id, parent) {}
 
     FilteringEdit m_edit;
-    std::function<void(ModalProbe&)> onInit;  // runs at the end of OnInitDialog
+    std::function<void(ModalProbe&)> onInit; // runs at the end of OnInitDialog
     std::string textAtRetry;
 
     BOOL OnInitDialog() override

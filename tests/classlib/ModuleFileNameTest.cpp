@@ -42,8 +42,8 @@ TEST(ModuleFileName, ReportedPathCutToTheBufferWithOrWithoutItsZero)
         std::string path;
     } cases[] = {
         {"C:\\KPX\\KPXSETUP.EXE", true, "C:\\KPX\\KPXSETUP.EXE"},
-        {kLongPath, false, kLongPath.substr(0, MAX_PATH - 1)},  // XP and older
-        {kLongPath, true, kLongPath.substr(0, MAX_PATH - 1)},   // Vista and later
+        {kLongPath, false, kLongPath.substr(0, MAX_PATH - 1)}, // XP and older
+        {kLongPath, true, kLongPath.substr(0, MAX_PATH - 1)},  // Vista and later
         {std::string(MAX_PATH, 'p'), false, std::string(MAX_PATH - 1, 'p')},
         {"", true, ""},
     };

@@ -18,17 +18,17 @@ namespace {
 
 TEST(SystemLibrary, PathIsTheFileInTheSystemDirectory)
 {
-    const std::string so = Cp932(u8"C:\\ソ");  // ends in the trail byte 0x5C
+    const std::string so = Cp932(u8"C:\\ソ"); // ends in the trail byte 0x5C
     ASSERT_EQ('\\', so.back());
     const struct {
-        std::string dir;  // what the system reports; "<fail>" for a failed call
+        std::string dir; // what the system reports; "<fail>" for a failed call
         std::string path;
     } cases[] = {
         {"C:\\WINDOWS\\system32", "C:\\WINDOWS\\system32\\winspool.drv"},
         {"C:\\", "C:\\winspool.drv"},
         {so, so + "\\winspool.drv"},
         {"<fail>", ""},
-        {"C:\\" + std::string(MAX_PATH, 'd'), ""},  // longer than the buffer
+        {"C:\\" + std::string(MAX_PATH, 'd'), ""}, // longer than the buffer
     };
     for (const auto& c : cases) {
         ScopedApiOverride<&Win32Api::GetSystemDirectoryA> dir([&](LPSTR buffer, UINT size) -> UINT {

@@ -10,7 +10,7 @@ struct Case {
     CommandMode mode;
     const char* printer;
     const char* setName;
-    const char* newName;   // null: no /rename
+    const char* newName; // null: no /rename
     bool overwrite;
     const char* logPath;
     const char* badArgument;

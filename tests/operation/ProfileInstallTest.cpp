@@ -26,7 +26,7 @@ TEST(OverwriteDecision, EachAnswer)
         INT_PTR answer;
         bool copy, all, cancelled;
     } cases[] = {
-        {IDYES, true, false, false},  {5, true, true, false},   {IDNO, false, false, false},
+        {IDYES, true, false, false},    {5, true, true, false},    {IDNO, false, false, false},
         {IDCANCEL, false, false, true}, {-1, false, false, false}, {IDOK, false, false, false},
     };
     for (const Case& c : cases) {
@@ -132,7 +132,7 @@ TEST_F(ProfileInstall, DialogThatDidNotOpenKeepsTheTargetAndAsksAgainNextTime)
 {
     Existing(m_system, "a.kpx");
     Existing(m_driver, "a.kpx");
-    Install("a.kpx");  // no answers: every prompt "fails to open"
+    Install("a.kpx"); // no answers: every prompt "fails to open"
     EXPECT_EQ(2u, m_asked.size());
     EXPECT_EQ("old", Content(m_system, "a.kpx"));
     EXPECT_EQ("old", Content(m_driver, "a.kpx"));
@@ -155,8 +155,7 @@ TEST_F(ProfileInstall, ReadOnlyTargetIsReplacedAfterYesAndKeptAfterNo)
 TEST_F(ProfileInstall, LockedTargetIsAskedAboutAndKeptAfterNo)
 {
     Existing(m_system, "a.kpx");
-    HANDLE held = CreateFileA(m_system.file("a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE held = CreateFileA(m_system.file("a.kpx").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     m_answers = {IDNO};
     Install("a.kpx");
@@ -239,16 +238,12 @@ TEST_F(TargetPaths, UnderWow64TheDriverOfTheNativeEnvironmentComesFirst)
     const std::string x64 = "Windows x64", arm64 = "Windows ARM64";
     struct Case {
         bool wow64;
-        FARPROC isWow64Process2;  // null: a system without it
+        FARPROC isWow64Process2; // null: a system without it
         bool nativeInstalled;
         std::vector<std::string> asked;
     } cases[] = {
-        {false, NativeArm64, true, {""}},
-        {true, nullptr, true, {x64}},
-        {true, NativeAmd64, true, {x64}},
-        {true, NativeAmd64, false, {x64, ""}},
-        {true, NativeUnknown, true, {x64}},
-        {true, NativeArm64, true, {arm64}},
+        {false, NativeArm64, true, {""}},        {true, nullptr, true, {x64}},       {true, NativeAmd64, true, {x64}},
+        {true, NativeAmd64, false, {x64, ""}},   {true, NativeUnknown, true, {x64}}, {true, NativeArm64, true, {arm64}},
         {true, NativeArm64, false, {arm64, ""}},
     };
     for (const Case& c : cases) {

@@ -38,11 +38,11 @@ const char kPrinter[] = "Plotter 3F";
 class ScriptedAnswers : public IApplyCallback {
 public:
     bool confirm = true;
-    std::string correctedPath;  // replaces a missing source once; empty: give up
+    std::string correctedPath; // replaces a missing source once; empty: give up
     INT_PTR overwrite = OverwriteYes;
     int overwriteQuestions = 0;
-    std::vector<std::string> missing;  // the paths asked about
-    std::vector<std::string> steps;    // "installed PATH", "restart PATH", "kept PATH", "failed PATH", "ended"
+    std::vector<std::string> missing; // the paths asked about
+    std::vector<std::string> steps;   // "installed PATH", "restart PATH", "kept PATH", "failed PATH", "ended"
 
     bool ConfirmApply() override { return confirm; }
     bool SourceFileMissing(std::string& path, DWORD) override
@@ -72,21 +72,21 @@ enum Condition {
     MissingCorrected,
     FileNameClash,
     ExistingTargetKept,
-    SystemTargetHeld,      // replaced at the restart
-    HeldNoRestart,         // held, and the restart replacement is refused (no rights, or 9x)
-    HeldRenameRefused,     // replaced at the restart, and the rename refused
+    SystemTargetHeld,  // replaced at the restart
+    HeldNoRestart,     // held, and the restart replacement is refused (no rights, or 9x)
+    HeldRenameRefused, // replaced at the restart, and the rename refused
     RecordFails,
-    SpoolerRefuses,        // Wine's own spooler refuses every rename
+    SpoolerRefuses, // Wine's own spooler refuses every rename
     SpoolerAccepts,
-    SectionUnreadable,     // the driver settings file cannot be opened once the set is recorded
-    SectionNotWritten,     // the section cannot be written under the new name
-    SystemFileName,        // a "profile" named like the driver settings file
-    DeviceName,            // a "profile" that is the NUL device
-    BlankEdgedPrinter,     // the printer's name ends in a blank
-    BlankEdgedNewName,     // the new name begins with a blank
-    PrinterGone,           // the printer was deleted since it was listed
-    PrinterRenamed,        // another program renamed the printer since it was listed
-    NameTaken,             // another printer bears the new name
+    SectionUnreadable, // the driver settings file cannot be opened once the set is recorded
+    SectionNotWritten, // the section cannot be written under the new name
+    SystemFileName,    // a "profile" named like the driver settings file
+    DeviceName,        // a "profile" that is the NUL device
+    BlankEdgedPrinter, // the printer's name ends in a blank
+    BlankEdgedNewName, // the new name begins with a blank
+    PrinterGone,       // the printer was deleted since it was listed
+    PrinterRenamed,    // another program renamed the printer since it was listed
+    NameTaken,         // another printer bears the new name
 };
 
 struct Scenario {
@@ -96,8 +96,8 @@ struct Scenario {
     ApplyStop stop;
     RenameResult renameResult;
     size_t installed, failed;
-    const char* sectionUnder;  // the name whose section records the set; null: none does
-    size_t atRestart = 0;      // targets replaced at the next restart
+    const char* sectionUnder; // the name whose section records the set; null: none does
+    size_t atRestart = 0;     // targets replaced at the next restart
 };
 
 class ProfileSetApplyTest : public ::testing::TestWithParam<Scenario> {
@@ -366,8 +366,7 @@ const Scenario kScenarios[] = {
     {"existing target kept", ExistingTargetKept, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter},
     {"system target held", SystemTargetHeld, false, ApplyCompleted, RenameNotAsked, 5, 0, kPrinter, 1},
     {"held target and a refused rename", HeldRenameRefused, true, ApplyCompleted, RenameRefused, 5, 0, kPrinter, 1},
-    {"held target and no restart replacement", HeldNoRestart, false, ApplyCompleted, RenameNotAsked, 5, 1,
-     kPrinter},
+    {"held target and no restart replacement", HeldNoRestart, false, ApplyCompleted, RenameNotAsked, 5, 1, kPrinter},
     {"record fails", RecordFails, true, ApplyNotRecorded, RenameNotAsked, 6, 0, nullptr},
     {"rename refused", SpoolerRefuses, true, ApplyCompleted, RenameRefused, 6, 0, kPrinter},
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},
@@ -377,8 +376,7 @@ const Scenario kScenarios[] = {
     {"profile that is a device", DeviceName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
     {"printer name with a blank at its end", BlankEdgedPrinter, false, ApplyUnrecordable, RenameNotAsked, 0, 0,
      nullptr},
-    {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0,
-     nullptr},
+    {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0, nullptr},
     {"printer deleted meanwhile", PrinterGone, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
     {"printer renamed meanwhile", PrinterRenamed, false, ApplyPrinterGone, RenameNotAsked, 0, 0, nullptr},
     {"new name another printer bears", NameTaken, true, ApplyNewNameRefused, RenameNotAsked, 0, 0, nullptr},

@@ -44,8 +44,8 @@ TEST(ProfileTargetsWow64, TheNativeDriverDirectoryWhereThePrinterHasOneElseThe32
         const std::string expected = std::string(systemDir) + "\\spool\\drivers\\" + c.driverDir + "\\auto.kpx";
         EXPECT_EQ(0, lstrcmpiA(expected.c_str(), driverTarget.c_str())) << c.printer << ": " << driverTarget;
         // The directory is the driver's own: its files lie there.
-        const std::string dir = PrefixPath(std::string("drive_c\\windows\\system32\\spool\\drivers\\") +
-                                           c.driverDir + "\\kpxtestdrv.dll");
+        const std::string dir =
+            PrefixPath(std::string("drive_c\\windows\\system32\\spool\\drivers\\") + c.driverDir + "\\kpxtestdrv.dll");
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(dir.c_str())) << dir;
     }
 }

@@ -51,8 +51,8 @@ struct Case {
     const char* what;
     System system;
     bool targetExists;
-    DWORD error;          // what ReplaceWithTemp returns
-    const char* content;  // the target afterwards
+    DWORD error;         // what ReplaceWithTemp returns
+    const char* content; // the target afterwards
 };
 
 class FileReplace : public ::testing::TestWithParam<Case> {};
@@ -131,8 +131,7 @@ const Case kCases[] = {
     {"NT 4.0 copies the permissions then renames", NT4, true, 0, "new"},
     {"NT 4.0 new target", NT4, false, 0, "new"},
     {"9x deletes then renames", Win9x, true, 0, "new"},
-    {"old file moved back after a half-way failure", HalfwayFailure, true, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
-     "old"},
+    {"old file moved back after a half-way failure", HalfwayFailure, true, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "old"},
     {"held target", Held, true, ERROR_SHARING_VIOLATION, "old"},
 };
 
@@ -149,8 +148,8 @@ TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSour
     PendingRenamesGuard pending;
     TempDir dir("leftovers");
     const char* const gone[] = {"~kpx0123abcd.tmp", "~KPX89ABCDEF.TMP"};
-    const char* const kept[] = {"a~kpx0123abcd.tmp", "~kpx0123abc.tmp", "~kpx0123abcg.tmp", "~kpx0123abcd.tmp.bak",
-                                "~kpxfeedbeef.tmp", "x.kpx"};
+    const char* const kept[] = {"a~kpx0123abcd.tmp",    "~kpx0123abc.tmp",  "~kpx0123abcg.tmp",
+                                "~kpx0123abcd.tmp.bak", "~kpxfeedbeef.tmp", "x.kpx"};
     for (const char* name : gone)
         ASSERT_TRUE(WriteFileBytes(dir.file(name), "left"));
     for (const char* name : kept)

@@ -23,17 +23,16 @@ struct Version {
     BYTE productType;
 };
 
-const BYTE kWorkstation = VER_NT_WORKSTATION;       // 1
+const BYTE kWorkstation = VER_NT_WORKSTATION;            // 1
 const BYTE kDomainController = VER_NT_DOMAIN_CONTROLLER; // 2
-const BYTE kServer = VER_NT_SERVER;                 // 3
+const BYTE kServer = VER_NT_SERVER;                      // 3
 
 // Every version of the list is classed as `expected`.
 void ExpectClass(OsClass expected, const std::vector<Version>& versions)
 {
     for (const Version& v : versions) {
-        SCOPED_TRACE("platform " + std::to_string(v.platformId) + ", version " +
-                     std::to_string(v.major) + "." + std::to_string(v.minor) +
-                     ", product type " + std::to_string(v.productType));
+        SCOPED_TRACE("platform " + std::to_string(v.platformId) + ", version " + std::to_string(v.major) + "." +
+                     std::to_string(v.minor) + ", product type " + std::to_string(v.productType));
         EXPECT_EQ(expected, ClassifyVersion(v.platformId, v.major, v.minor, v.productType));
     }
 }
@@ -41,8 +40,7 @@ void ExpectClass(OsClass expected, const std::vector<Version>& versions)
 TEST(ClassifyVersion, Windows9xFamilyIsMajorFourWhateverTheMinorAndProductType)
 {
     // 95, 98, Me, and 98 with product types it never reports.
-    ExpectClass(OsWin9x, {{1, 4, 0, 0}, {1, 4, 10, 0}, {1, 4, 90, 0}, {1, 4, 10, kWorkstation},
-                          {1, 4, 10, kServer}});
+    ExpectClass(OsWin9x, {{1, 4, 0, 0}, {1, 4, 10, 0}, {1, 4, 90, 0}, {1, 4, 10, kWorkstation}, {1, 4, 10, kServer}});
     ExpectClass(OsUnknown, {{1, 3, 10, 0}, {1, 5, 0, 0}, {1, 5, 1, kWorkstation}, {1, 6, 1, kWorkstation}});
 }
 
@@ -53,8 +51,8 @@ TEST(ClassifyVersion, NtFourAndFiveIgnoreTheProductType)
     ExpectClass(OsXP, {{2, 5, 1, kWorkstation}, {2, 5, 1, kServer}});
     // XP x64 reports 5.2 as a workstation.
     ExpectClass(Os2003, {{2, 5, 2, kServer}, {2, 5, 2, kDomainController}, {2, 5, 2, kWorkstation}});
-    ExpectClass(OsUnknown, {{2, 4, 1, kWorkstation}, {2, 4, 10, kWorkstation}, {2, 5, 3, kWorkstation},
-                            {2, 5, 4, kServer}});
+    ExpectClass(OsUnknown,
+                {{2, 4, 1, kWorkstation}, {2, 4, 10, kWorkstation}, {2, 5, 3, kWorkstation}, {2, 5, 4, kServer}});
 }
 
 TEST(ClassifyVersion, NtSixTellsWorkstationFromEveryOtherProductType)
@@ -69,16 +67,24 @@ TEST(ClassifyVersion, NtSixTellsWorkstationFromEveryOtherProductType)
 
 TEST(ClassifyVersion, WindowsEightAndLaterReportSixTwoAndAreUnknown)
 {
-    ExpectClass(OsUnknown, {{2, 6, 2, kWorkstation}, {2, 6, 2, kServer}, {2, 6, 2, kDomainController},
-                            {2, 6, 4, kWorkstation}, {2, 6, 5, kServer}, {2, 10, 0, kWorkstation},
+    ExpectClass(OsUnknown, {{2, 6, 2, kWorkstation},
+                            {2, 6, 2, kServer},
+                            {2, 6, 2, kDomainController},
+                            {2, 6, 4, kWorkstation},
+                            {2, 6, 5, kServer},
+                            {2, 10, 0, kWorkstation},
                             {2, 10, 0, kServer}});
 }
 
 TEST(ClassifyVersion, OtherMajorsAndPlatformsAreUnknown)
 {
     // NT 3.51 and 7.0; the zeroed record of a failed query; Win32s; Windows CE.
-    ExpectClass(OsUnknown, {{2, 3, 51, kWorkstation}, {2, 7, 0, kWorkstation}, {0, 0, 0, 0},
-                            {0, 4, 0, 0}, {0, 6, 1, kWorkstation}, {3, 5, 1, kWorkstation},
+    ExpectClass(OsUnknown, {{2, 3, 51, kWorkstation},
+                            {2, 7, 0, kWorkstation},
+                            {0, 0, 0, 0},
+                            {0, 4, 0, 0},
+                            {0, 6, 1, kWorkstation},
+                            {3, 5, 1, kWorkstation},
                             {3, 4, 0, 0}});
 }
 
@@ -211,8 +217,7 @@ public:
         STARTUPINFOA si = {};
         si.cb = sizeof(si);
         PROCESS_INFORMATION pi = {};
-        if (!CreateProcessA(m_path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &si, &pi))
+        if (!CreateProcessA(m_path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
             return 0;
         DWORD code = 0;
         if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
@@ -255,15 +260,14 @@ TEST_P(GetOsClassAsReported, ClassesTheVersionWineReportsToTheProgram)
 // Wine's "win7" setting reports a server product type, so Windows 7 is
 // covered by the default prefix above. "win8" and later report 6.2 to a
 // program whose manifest lists no supported systems.
-INSTANTIATE_TEST_SUITE_P(
-    WineVersions, GetOsClassAsReported,
-    ::testing::Values(ReportedVersion{"win98", OsWin9x}, ReportedVersion{"nt40", OsNT4},
-                      ReportedVersion{"win2k", Os2000}, ReportedVersion{"winxp", OsXP},
-                      ReportedVersion{"win2003", Os2003}, ReportedVersion{"vista", OsVista},
-                      ReportedVersion{"win2008", Os2008}, ReportedVersion{"win8", OsUnknown},
-                      ReportedVersion{"win81", OsUnknown}, ReportedVersion{"win10", OsUnknown}),
-    [](const ::testing::TestParamInfo<ReportedVersion>& info) {
-        return std::string(info.param.wineSetting);
-    });
+INSTANTIATE_TEST_SUITE_P(WineVersions, GetOsClassAsReported,
+                         ::testing::Values(ReportedVersion{"win98", OsWin9x}, ReportedVersion{"nt40", OsNT4},
+                                           ReportedVersion{"win2k", Os2000}, ReportedVersion{"winxp", OsXP},
+                                           ReportedVersion{"win2003", Os2003}, ReportedVersion{"vista", OsVista},
+                                           ReportedVersion{"win2008", Os2008}, ReportedVersion{"win8", OsUnknown},
+                                           ReportedVersion{"win81", OsUnknown}, ReportedVersion{"win10", OsUnknown}),
+                         [](const ::testing::TestParamInfo<ReportedVersion>& info) {
+                             return std::string(info.param.wineSetting);
+                         });
 
 } // namespace

@@ -119,9 +119,12 @@ TEST_F(SafeFileAccess, SwitchIsOffForExactlyTheOneCallAndOnAgainAfterAFailure)
     RecordSwitch(true);
 
     EXPECT_FALSE(SafeFileExists(m_source.c_str()));
-    const std::vector<std::string> once = {
-        "lookup Wow64DisableWow64FsRedirection", "lookup Wow64RevertWow64FsRedirection",
-        "disable(null)", "call", "revert(saved)", "free"};
+    const std::vector<std::string> once = {"lookup Wow64DisableWow64FsRedirection",
+                                           "lookup Wow64RevertWow64FsRedirection",
+                                           "disable(null)",
+                                           "call",
+                                           "revert(saved)",
+                                           "free"};
     EXPECT_EQ(once, m_events);
 
     // Nothing is kept from one call to the next.
@@ -137,8 +140,7 @@ TEST_F(SafeFileAccess, MissingEntryPointLeavesRedirectionAlone)
 
     SafeFileExists(m_source.c_str());
     const std::vector<std::string> direct = {"lookup Wow64DisableWow64FsRedirection",
-                                             "lookup Wow64RevertWow64FsRedirection", "call",
-                                             "free"};
+                                             "lookup Wow64RevertWow64FsRedirection", "call", "free"};
     EXPECT_EQ(direct, m_events);
 }
 

@@ -76,10 +76,7 @@ LevelFive ReadLevelFive(const std::string& name)
 
 class PrinterRenameTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        DeleteAllPrinters();
-    }
+    void SetUp() override { DeleteAllPrinters(); }
     void TearDown() override { DeleteAllPrinters(); }
 };
 

@@ -26,8 +26,7 @@ protected:
     size_t Enumerate(const std::function<bool(int call, LPBYTE buffer)>& grown)
     {
         ScopedApiOverride<&Win32Api::EnumPrintersA> spooler(
-            [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
-                LPDWORD returned) {
+            [&](DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned) {
                 const BOOL ok = ::EnumPrintersA(flags, name, level, buffer, size, needed, returned);
                 if (!grown(++calls, buffer))
                     return ok;
@@ -57,7 +56,7 @@ TEST_F(PrnInfoListGrowth, AListThatKeepsGrowingIsGivenUpAsEmpty)
 {
     EXPECT_EQ(Enumerate([](int, LPBYTE buffer) { return buffer != nullptr; }), 0u);
     EXPECT_EQ(printers.GetItem(0), nullptr);
-    EXPECT_LE(calls, 6);  // bounded: the size query and a few fills
+    EXPECT_LE(calls, 6); // bounded: the size query and a few fills
 }
 
 } // namespace

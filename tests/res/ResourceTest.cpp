@@ -33,8 +33,7 @@ std::string ResourceBytes(LPCSTR name, LPCSTR type)
         return std::string();
     HGLOBAL data = LoadResource(Self(), info);
     const void* p = data ? LockResource(data) : nullptr;
-    return p ? std::string(static_cast<const char*>(p), SizeofResource(Self(), info))
-             : std::string();
+    return p ? std::string(static_cast<const char*>(p), SizeofResource(Self(), info)) : std::string();
 }
 
 // ---------------------------------------------------------------------------
@@ -49,9 +48,7 @@ struct StringRow {
 };
 
 const StringRow kStrings[] = {
-    {IDS_ABOUTBOX,
-     u8"ﾊﾞｰｼﾞｮﾝ情報(&V)...",
-     "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&V)..."},
+    {IDS_ABOUTBOX, u8"ﾊﾞｰｼﾞｮﾝ情報(&V)...", "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&V)..."},
     {IDS_VERSION_TEXT,
      u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ\r\n"
      u8"Version 1.0.0\r\n"
@@ -59,31 +56,16 @@ const StringRow kStrings[] = {
      u8"Copyright (C) 2026 KESTRO",
      "PLOTARA \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9 \x90\xDD\x92\xE8\xC2\xB0"
      "\xD9\r\nVersion 1.0.0\r\n\r\nCopyright (C) 2026 KESTRO"},
-    {IDS_COL_PRINTER,
-     u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名",
-     "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC"},
-    {IDS_COL_PROFILESET,
-     u8"ﾌﾟﾛﾌｧｲﾙｾｯﾄ名",
-     "\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4\x96\xBC"},
-    {IDS_COL_PORT,
-     u8"ﾎﾟｰﾄ",
-     "\xCE\xDF\xB0\xC4"},
-    {IDS_DRIVER_NAME,
-     u8"KESTRO PLOTARA",
-     "KESTRO PLOTARA"},
-    {IDS_DRIVER_NAME_COLOR,
-     u8"KESTRO PLOTARA Color Printer",
-     "KESTRO PLOTARA Color Printer"},
-    {IDS_CAPTION_NAME_ERROR,
-     u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名の変更ｴﾗｰ",
+    {IDS_COL_PRINTER, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名", "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC"},
+    {IDS_COL_PROFILESET, u8"ﾌﾟﾛﾌｧｲﾙｾｯﾄ名", "\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4\x96\xBC"},
+    {IDS_COL_PORT, u8"ﾎﾟｰﾄ", "\xCE\xDF\xB0\xC4"},
+    {IDS_DRIVER_NAME, u8"KESTRO PLOTARA", "KESTRO PLOTARA"},
+    {IDS_DRIVER_NAME_COLOR, u8"KESTRO PLOTARA Color Printer", "KESTRO PLOTARA Color Printer"},
+    {IDS_CAPTION_NAME_ERROR, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名の変更ｴﾗｰ",
      "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC\x82\xCC\x95\xCF"
      "\x8D\x58\xB4\xD7\xB0"},
-    {IDS_CAPTION_PRINTER,
-     u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ",
-     "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0"},
-    {IDS_CAPTION_PROFILE_SETTING,
-     u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定",
-     "\xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9\x90\xDD\x92\xE8"},
+    {IDS_CAPTION_PRINTER, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ", "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0"},
+    {IDS_CAPTION_PROFILE_SETTING, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定", "\xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9\x90\xDD\x92\xE8"},
     {IDS_NO_DRIVER,
      u8"現在、このﾂｰﾙで使用可能なPLOTARAﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰがｲﾝｽﾄｰﾙ\n"
      u8"されていません。\n"
@@ -95,14 +77,12 @@ const StringRow kStrings[] = {
      "\x82\xDC\x82\xB9\x82\xF1\x81\x42\nKESTRO PLOTARA\x82\xDC\x82\xBD\x82\xCD"
      "KESTRO PLOTARA Color Printer\x82\xF0\n\xB2\xDD\xBD\xC4\xB0\xD9\x82\xB5\x82\xC4"
      "\x81\x41\x82\xA8\x8E\x67\x82\xA2\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42"},
-    {IDS_NAME_EXISTS,
-     u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。",
+    {IDS_NAME_EXISTS, u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。",
      "\x8E\x77\x92\xE8\x82\xB3\x82\xEA\x82\xBD\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE"
      "\xD7\xB2\xCA\xDE\xB0\x96\xBC\x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5"
      "\x82\xDC\x82\xB7\x81\x42\x95\xCA\x82\xCC\x96\xBC\x91\x4F\x82\xF0\x8E\x77"
      "\x92\xE8\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42"},
-    {IDS_NAME_EMPTY,
-     u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。",
+    {IDS_NAME_EMPTY, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。",
      "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC\x82\xF0\x8E\x77"
      "\x92\xE8\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42"},
     {IDS_CONFIRM_CHANGE,
@@ -113,26 +93,18 @@ const StringRow kStrings[] = {
      "\x90\xDD\x92\xE8\x92\xCA\x82\xE8\x82\xC9\x95\xCF\x8D\x58\x82\xB5\x82\xDC"
      "\x82\xB7\x81\x42\n\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9"
      "\x81\x48"},
-    {IDS_CHANGE_FAILED,
-     u8"設定を変更できませんでした。",
+    {IDS_CHANGE_FAILED, u8"設定を変更できませんでした。",
      "\x90\xDD\x92\xE8\x82\xF0\x95\xCF\x8D\x58\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
      "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42"},
-    {IDS_DEFAULT_SET_NAME,
-     u8"MODELA QX 480",
-     "MODELA QX 480"},
-    {IDS_OTHER_USER,
-     u8"別のﾕｰｻﾞｰが使用中です。",
+    {IDS_DEFAULT_SET_NAME, u8"MODELA QX 480", "MODELA QX 480"},
+    {IDS_OTHER_USER, u8"別のﾕｰｻﾞｰが使用中です。",
      "\x95\xCA\x82\xCC\xD5\xB0\xBB\xDE\xB0\x82\xAA\x8E\x67\x97\x70\x92\x86\x82\xC5"
      "\x82\xB7\x81\x42"},
-    {IDS_FILE_NOT_FOUND,
-     u8"%sﾌｧｲﾙが見つかりません。",
+    {IDS_FILE_NOT_FOUND, u8"%sﾌｧｲﾙが見つかりません。",
      "%s\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
      "\x82\xF1\x81\x42"},
-    {IDS_BROWSE_TITLE,
-     u8"ﾌｧｲﾙの場所",
-     "\xCC\xA7\xB2\xD9\x82\xCC\x8F\xEA\x8F\x8A"},
-    {IDS_APP_TITLE,
-     u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ",
+    {IDS_BROWSE_TITLE, u8"ﾌｧｲﾙの場所", "\xCC\xA7\xB2\xD9\x82\xCC\x8F\xEA\x8F\x8A"},
+    {IDS_APP_TITLE, u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ",
      "PLOTARA \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9 \x90\xDD\x92\xE8\xC2\xB0"
      "\xD9"},
 };
@@ -208,7 +180,7 @@ struct ControlRow {
     const char* className;
     DWORD style;
     short x, y, cx, cy;
-    const char* utf8;    // text; null for the picture, whose text is a resource id
+    const char* utf8; // text; null for the picture, whose text is a resource id
     const char* cp932;
     DWORD helpId;
 };
@@ -221,7 +193,7 @@ struct DialogRow {
     const char* captionUtf8;
     const char* captionCp932;
     int defaultButton;
-    std::vector<ControlRow> controls;  // in creation (tab) order
+    std::vector<ControlRow> controls; // in creation (tab) order
 };
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -237,52 +209,67 @@ void PrintTo(const DialogRow& row, std::ostream* os)
 }
 
 const DialogRow kDialogs[] = {
-    {IDD_KPXSETUP_DIALOG, kModal | DS_CONTEXTHELP | WS_VISIBLE, WS_EX_APPWINDOW | WS_EX_CONTEXTHELP,
-     270, 220,
-          u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ",
-          "PLOTARA \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9 \x90\xDD\x92\xE8"
-          "\xC2\xB0\xD9", IDOK,
+    {IDD_KPXSETUP_DIALOG,
+     kModal | DS_CONTEXTHELP | WS_VISIBLE,
+     WS_EX_APPWINDOW | WS_EX_CONTEXTHELP,
+     270,
+     220,
+     u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ",
+     "PLOTARA \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9 \x90\xDD\x92\xE8"
+     "\xC2\xB0\xD9",
+     IDOK,
      {
-         {IDC_LIST_LABEL, "Static", kLabel, 10, 10, 222, 8,
-          u8"現在設定されているｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ(&L)",
+         {IDC_LIST_LABEL, "Static", kLabel, 10, 10, 222, 8, u8"現在設定されているｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ(&L)",
           "\x8C\xBB\x8D\xDD\x90\xDD\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2"
-          "\x82\xE9\xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4(&L)", HIDC_LIST_LABEL},
+          "\x82\xE9\xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4(&L)",
+          HIDC_LIST_LABEL},
          {IDC_PRINTER_LIST, "SysListView32",
-          kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-              LVS_SORTDESCENDING,
-          10, 24, 250, 70, u8"List1", "List1", 0},
+          kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTDESCENDING, 10, 24,
+          250, 70, u8"List1", "List1", 0},
          {IDC_STATIC, "Button", kChild | BS_GROUPBOX, 10, 100, 250, 70, u8"", "", 0},
          {IDC_NAME_LABEL, "Static", kLabel, 20, 114, 140, 8, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名変更(&N)",
           "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC\x95\xCF"
-          "\x8D\x58(&N)", HIDC_NAME_LABEL},
-         {IDC_PRINTER_NAME, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-          20, 126, 140, 14, u8"", "", 0},
+          "\x8D\x58(&N)",
+          HIDC_NAME_LABEL},
+         {IDC_PRINTER_NAME, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 20, 126, 140, 14, u8"", "", 0},
          {IDC_SET_LABEL, "Static", kLabel, 172, 114, 80, 8, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ名(&P)",
           "\xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4\x96\xBC(&P)", HIDC_SET_LABEL},
-         {IDC_PROFILE_SET, "ComboBox",
-          kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_SORT,
-          172, 126, 80, 89, u8"", "", 0},
+         {IDC_PROFILE_SET, "ComboBox", kChild | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_SORT, 172, 126, 80, 89,
+          u8"", "", 0},
          {IDC_SET, "Button", kButton, 202, 148, 50, 14, u8"設定(&S)", "\x90\xDD\x92\xE8(&S)", HIDC_SET},
          {IDC_VERSION, "Button", kButton, 10, 190, 66, 14, u8"ﾊﾞｰｼﾞｮﾝ情報(&V)...",
           "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&V)...", HIDC_VERSION},
          {IDOK, "Button", kDefButton, 148, 190, 50, 14, u8"閉じる", "\x95\xC2\x82\xB6\x82\xE9", HIDC_CLOSE},
          {ID_HELP, "Button", kButton, 210, 190, 50, 14, u8"ﾍﾙﾌﾟ(&H)", "\xCD\xD9\xCC\xDF(&H)", HIDC_HELP},
      }},
-    {IDD_ABOUTBOX, kModal, 0, 256, 224, u8"ﾊﾞｰｼﾞｮﾝ情報",
-          "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1", IDOK,
+    {IDD_ABOUTBOX,
+     kModal,
+     0,
+     256,
+     224,
+     u8"ﾊﾞｰｼﾞｮﾝ情報",
+     "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1",
+     IDOK,
      {
          {IDC_STATIC, "Static", kChild | SS_BITMAP, 0, 0, 256, 148, nullptr, nullptr, 0},
-         {IDC_VERSION_TEXT, "Edit",
-          kChild | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
-          2, 152, 252, 48, u8"", "", 0},
+         {IDC_VERSION_TEXT, "Edit", kChild | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 2, 152, 252, 48, u8"",
+          "", 0},
          {IDOK, "Button", kDefButton, 198, 204, 56, 16, u8"OK", "OK", 0},
      }},
-    {IDD_COPYERROR, kModal, 0, 275, 140, u8"ｺﾋﾟｰ ｴﾗｰ", "\xBA\xCB\xDF\xB0 \xB4\xD7\xB0", IDRETRY,
+    {IDD_COPYERROR,
+     kModal,
+     0,
+     275,
+     140,
+     u8"ｺﾋﾟｰ ｴﾗｰ",
+     "\xBA\xCB\xDF\xB0 \xB4\xD7\xB0",
+     IDRETRY,
      {
          // Statics that receive a file name show '&' as typed.
          {IDC_COPY_MESSAGE, "Static", kLabel | SS_NOPREFIX, 14, 17, 151, 8, u8"%s をｺﾋﾟｰできません。",
           "%s \x82\xF0\xBA\xCB\xDF\xB0\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"
-          "\x81\x42", 0},
+          "\x81\x42",
+          0},
          {IDC_COPY_HINT, "Static", kLabel, 14, 50, 194, 30,
           u8"指定した場所が正しいことを確認するか、または場所を変更して、\n"
           u8"指定したﾄﾞﾗｲﾌﾞに 'PLOTARA KPX Attach Tool kpx' を挿入して\n"
@@ -293,35 +280,41 @@ const DialogRow kDialogs[] = {
           "\x82\xF0\x95\xCF\x8D\x58\x82\xB5\x82\xC4\x81\x41\n\x8E\x77\x92\xE8"
           "\x82\xB5\x82\xBD\xC4\xDE\xD7\xB2\xCC\xDE\x82\xC9 'PLOTARA KPX At"
           "tach Tool kpx' \x82\xF0\x91\x7D\x93\xFC\x82\xB5\x82\xC4\n\x82\xAD"
-          "\x82\xBE\x82\xB3\x82\xA2\x81\x42", 0},
+          "\x82\xBE\x82\xB3\x82\xA2\x81\x42",
+          0},
          {IDRETRY, "Button", kDefButton, 210, 14, 50, 14, u8"再試行(&R)", "\x8D\xC4\x8E\x8E\x8D\x73(&R)", 0},
          {IDCANCEL, "Button", kButton, 210, 34, 50, 14, u8"ｷｬﾝｾﾙ", "\xB7\xAC\xDD\xBE\xD9", 0},
          {IDC_COPY_SOURCE_LABEL, "Static", kLabel, 14, 92, 59, 8, u8"ｺﾋﾟｰ元(&C):", "\xBA\xCB\xDF\xB0\x8C\xB3(&C):", 0},
-         {IDC_COPY_SOURCE, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-          14, 106, 180, 14, u8"", "", 0},
+         {IDC_COPY_SOURCE, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 14, 106, 180, 14, u8"", "", 0},
          {IDC_BROWSE, "Button", kButton, 210, 106, 50, 14, u8"参照(&B)...", "\x8E\x51\x8F\xC6(&B)...", 0},
      }},
-    {IDD_OVERWRITE, kModal, 0, 255, 162, u8"ﾌｧｲﾙの上書きの確認",
-          "\xCC\xA7\xB2\xD9\x82\xCC\x8F\xE3\x8F\x91\x82\xAB\x82\xCC\x8A\x6D"
-          "\x94\x46", IDYES,
+    {IDD_OVERWRITE,
+     kModal,
+     0,
+     255,
+     162,
+     u8"ﾌｧｲﾙの上書きの確認",
+     "\xCC\xA7\xB2\xD9\x82\xCC\x8F\xE3\x8F\x91\x82\xAB\x82\xCC\x8A\x6D"
+     "\x94\x46",
+     IDYES,
      {
          {IDC_OVERWRITE_FILE, "Static", kLabel | SS_NOPREFIX, 14, 17, 170, 8,
           u8"このﾌｫﾙﾀﾞには既に '%s' ﾌｧｲﾙが存在します。",
           "\x82\xB1\x82\xCC\xCC\xAB\xD9\xC0\xDE\x82\xC9\x82\xCD\x8A\xF9\x82\xC9"
           " '%s' \xCC\xA7\xB2\xD9\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7"
-          "\x81\x42", 0},
-         {IDC_STATIC, "Static", kLabel, 14, 42, 170, 8, u8"現在のﾌｧｲﾙ",
-          "\x8C\xBB\x8D\xDD\x82\xCC\xCC\xA7\xB2\xD9", 0},
+          "\x81\x42",
+          0},
+         {IDC_STATIC, "Static", kLabel, 14, 42, 170, 8, u8"現在のﾌｧｲﾙ", "\x8C\xBB\x8D\xDD\x82\xCC\xCC\xA7\xB2\xD9", 0},
          {IDC_EXISTING_SIZE, "Static", kLabel, 47, 57, 150, 8, u8"%d KB", "%d KB", 0},
-         {IDC_EXISTING_TIME, "Static", kLabel, 47, 69, 150, 8, u8"更新日時: %s",
-          "\x8D\x58\x90\x56\x93\xFA\x8E\x9E: %s", 0},
+         {IDC_EXISTING_TIME, "Static", kLabel, 47, 69, 150, 8, u8"更新日時: %s", "\x8D\x58\x90\x56\x93\xFA\x8E\x9E: %s",
+          0},
          {IDC_STATIC, "Static", kLabel, 14, 85, 170, 8, u8"に次の新しいﾌｧｲﾙを上書きしますか?",
           "\x82\xC9\x8E\x9F\x82\xCC\x90\x56\x82\xB5\x82\xA2\xCC\xA7\xB2\xD9"
           "\x82\xF0\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9"
-          "?", 0},
+          "?",
+          0},
          {IDC_NEW_SIZE, "Static", kLabel, 47, 100, 150, 8, u8"%d KB", "%d KB", 0},
-         {IDC_NEW_TIME, "Static", kLabel, 47, 112, 150, 8, u8"更新日時: %s",
-          "\x8D\x58\x90\x56\x93\xFA\x8E\x9E: %s", 0},
+         {IDC_NEW_TIME, "Static", kLabel, 47, 112, 150, 8, u8"更新日時: %s", "\x8D\x58\x90\x56\x93\xFA\x8E\x9E: %s", 0},
          {IDYES, "Button", kDefButton, 10, 137, 54, 14, u8"はい(&Y)", "\x82\xCD\x82\xA2(&Y)", 0},
          {IDC_OVERWRITE_ALL, "Button", kButton, 70, 137, 54, 14, u8"すべて上書き(&A)",
           "\x82\xB7\x82\xD7\x82\xC4\x8F\xE3\x8F\x91\x82\xAB(&A)", 0},
@@ -337,9 +330,9 @@ struct StoredControl {
     DWORD helpId = 0, exStyle = 0, style = 0;
     short x = 0, y = 0, cx = 0, cy = 0;
     DWORD id = 0;
-    std::wstring className;  // predefined classes are stored as atoms; named here
+    std::wstring className; // predefined classes are stored as atoms; named here
     std::wstring text;
-    int textOrdinal = -1;    // a resource id instead of a text (pictures)
+    int textOrdinal = -1; // a resource id instead of a text (pictures)
 };
 
 struct StoredDialog {
@@ -400,13 +393,20 @@ private:
 std::wstring PredefinedClass(int atom)
 {
     switch (atom) {
-    case 0x80: return L"Button";
-    case 0x81: return L"Edit";
-    case 0x82: return L"Static";
-    case 0x83: return L"ListBox";
-    case 0x84: return L"ScrollBar";
-    case 0x85: return L"ComboBox";
-    default: return L"#" + std::to_wstring(atom);
+    case 0x80:
+        return L"Button";
+    case 0x81:
+        return L"Edit";
+    case 0x82:
+        return L"Static";
+    case 0x83:
+        return L"ListBox";
+    case 0x84:
+        return L"ScrollBar";
+    case 0x85:
+        return L"ComboBox";
+    default:
+        return L"#" + std::to_wstring(atom);
     }
 }
 
@@ -507,8 +507,7 @@ TEST_P(ResourceTemplate, HoldsEachControlInOrder)
         EXPECT_EQ(DWORD(want.id), got.id);
         // Class names compare without regard to case (the compiler may
         // store them upper-cased or as the predefined atoms).
-        EXPECT_EQ(0, lstrcmpiA(want.className, Utf8FromUtf16(got.className).c_str()))
-            << Utf8FromUtf16(got.className);
+        EXPECT_EQ(0, lstrcmpiA(want.className, Utf8FromUtf16(got.className).c_str())) << Utf8FromUtf16(got.className);
         EXPECT_EQ(want.style, got.style) << std::hex << (want.style ^ got.style);
         EXPECT_EQ(0u, got.exStyle);
         EXPECT_EQ(want.x, got.x);
@@ -785,8 +784,7 @@ TEST(ResourceAboutBitmap, LoadsAsABitmap)
 
 // The value of one attribute of the n-th element of that name in the XML
 // text; a marker in parentheses when the element or attribute is missing.
-std::string Attribute(const std::string& xml, const std::string& element, const char* name,
-                      int nth = 0)
+std::string Attribute(const std::string& xml, const std::string& element, const char* name, int nth = 0)
 {
     size_t pos = 0;
     for (int i = 0; i <= nth; ++i) {
@@ -874,4 +872,4 @@ TEST(ResourceManifest, ListsNoSupportedOperatingSystems)
     EXPECT_EQ(std::string::npos, xml.find("supportedOS"));
 }
 
-}  // namespace
+} // namespace

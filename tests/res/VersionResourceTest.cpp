@@ -27,10 +27,9 @@ public:
             return;
         auto size = reinterpret_cast<decltype(&::GetFileVersionInfoSizeA)>(
             GetProcAddress(m_library, "GetFileVersionInfoSizeA"));
-        auto read = reinterpret_cast<decltype(&::GetFileVersionInfoA)>(
-            GetProcAddress(m_library, "GetFileVersionInfoA"));
-        m_query = reinterpret_cast<decltype(&::VerQueryValueA)>(
-            GetProcAddress(m_library, "VerQueryValueA"));
+        auto read =
+            reinterpret_cast<decltype(&::GetFileVersionInfoA)>(GetProcAddress(m_library, "GetFileVersionInfoA"));
+        m_query = reinterpret_cast<decltype(&::VerQueryValueA)>(GetProcAddress(m_library, "VerQueryValueA"));
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         DWORD handle = 0;

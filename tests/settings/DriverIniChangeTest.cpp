@@ -20,8 +20,8 @@ using Lines = std::vector<std::string>;
 struct Case {
     const char* what;
     bool fileExists;
-    int otherWrites;  // attempts during which another program writes the file
-    bool changed;     // the change is in the file afterwards
+    int otherWrites; // attempts during which another program writes the file
+    bool changed;    // the change is in the file afterwards
 };
 
 class DriverIniChange : public ::testing::TestWithParam<Case> {

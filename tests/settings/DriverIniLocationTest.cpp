@@ -108,7 +108,8 @@ TEST(DriverIniLocation, NT4WithTerminalServicesAsksForTheUserFolder)
                 return ::GetProcAddress(module, name);
             std::string library;
             for (const auto& l : loaded)
-                if (l.first == module) library = l.second;
+                if (l.first == module)
+                    library = l.second;
             lookedUpIn.push_back(library);
             return library == "shell32.dll" ? c.inShell32 : library == "shfolder.dll" ? c.inShfolder : nullptr;
         });
@@ -179,8 +180,8 @@ TEST(DriverIniLocation, TheObjectLocatesTheFileByTheMachine)
         ScopedPlatformFlags flags(false, true);
         char profile[MAX_PATH] = {};
         GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
-        EXPECT_EQ(0, lstrcmpiA((std::string(profile) + "\\_OMRA\\PLOTA2.INI").c_str(),
-                               CDriverINI().GetIniPath().c_str()));
+        EXPECT_EQ(0,
+                  lstrcmpiA((std::string(profile) + "\\_OMRA\\PLOTA2.INI").c_str(), CDriverINI().GetIniPath().c_str()));
     }
 }
 

@@ -62,8 +62,7 @@ TEST_F(DriverSettings, WritesLeaveOtherKeysAndSectionsAlone)
     Plant("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Old\r\n[Other]\r\nA=1\r\n");
     CDriverINI ini;
     EXPECT_TRUE(ini.WriteProfileSetName("plotter 3f", "Poster"));
-    EXPECT_EQ("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Poster\r\n[Other]\r\nA=1\r\n",
-              Bytes());
+    EXPECT_EQ("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Poster\r\n[Other]\r\nA=1\r\n", Bytes());
 }
 
 TEST_F(DriverSettings, RecordedSetNameIsReadRegardlessOfLetterCase)
@@ -146,12 +145,12 @@ TEST_F(DriverSettings, SecondLoadReplacesTheFirst)
 
 TEST_F(DriverSettings, LoadFailsForAMissingOrEmptyFileOrSection)
 {
-    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // no file
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // no file
     Plant("");
-    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty file: nothing to size a buffer by
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // empty file: nothing to size a buffer by
     Plant("[P1]\r\n[P2]\r\nA=1\r\n");
-    EXPECT_FALSE(CDriverINI().LoadSection("P1"));  // empty section
-    EXPECT_FALSE(CDriverINI().LoadSection("P3"));  // no section
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // empty section
+    EXPECT_FALSE(CDriverINI().LoadSection("P3")); // no section
     ScopedApiOverride<&Win32Api::GlobalAlloc> alloc([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
     EXPECT_FALSE(CDriverINI().LoadSection("P2"));
 }

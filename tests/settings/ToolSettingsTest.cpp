@@ -44,13 +44,12 @@ TEST_F(ToolSettings, CountThatIsMissingZeroNegativeOrNotANumberOffersNoSets)
 
 TEST_F(ToolSettings, MissingNameIsSkippedAndNumberingStartsAtOne)
 {
-    CKPXSetupINI ini = Ini(std::string(kHeader) +
-                           "NumColorProfileSets=3\r\n"
-                           "ColorProfileSetName0=Never\r\n"
-                           "ColorProfileSetName1=Office\r\n"
-                           "ColorProfileSetName2=\r\n"
-                           "ColorProfileSetName3=Poster\r\n"
-                           "ColorProfileSetName4=Beyond\r\n");
+    CKPXSetupINI ini = Ini(std::string(kHeader) + "NumColorProfileSets=3\r\n"
+                                                  "ColorProfileSetName0=Never\r\n"
+                                                  "ColorProfileSetName1=Office\r\n"
+                                                  "ColorProfileSetName2=\r\n"
+                                                  "ColorProfileSetName3=Poster\r\n"
+                                                  "ColorProfileSetName4=Beyond\r\n");
     EXPECT_EQ((std::vector<std::string>{"Office", "Poster"}), OfferedSets(ini));
 
     std::string name = "unchanged";
@@ -65,22 +64,26 @@ TEST_F(ToolSettings, HugeCountOffersTheNamedSetsAndStopsAfterALongGap)
 {
     const int gap = CKPXSetupINI::kMaxGap;
     const std::string names = "ColorProfileSetName1=Office\r\nColorProfileSetName3=Poster\r\n"
-                              "ColorProfileSetName" + std::to_string(3 + gap) + "=JustInReach\r\n"
-                              "ColorProfileSetName" + std::to_string(4 + 2 * gap + 1) + "=PastTheGap\r\n";
+                              "ColorProfileSetName" +
+                              std::to_string(3 + gap) +
+                              "=JustInReach\r\n"
+                              "ColorProfileSetName" +
+                              std::to_string(4 + 2 * gap + 1) + "=PastTheGap\r\n";
     for (const char* count : {"2147483647", "999999", "-1"}) {
         CKPXSetupINI ini = Ini(std::string(kHeader) + "NumColorProfileSets=" + count + "\r\n" + names);
-        const std::vector<std::string> expected =
-            std::string(count) == "-1" ? std::vector<std::string>{}
-                                       : std::vector<std::string>{"Office", "Poster", "JustInReach"};
+        const std::vector<std::string> expected = std::string(count) == "-1"
+                                                      ? std::vector<std::string>{}
+                                                      : std::vector<std::string>{"Office", "Poster", "JustInReach"};
         EXPECT_EQ(expected, OfferedSets(ini)) << count;
     }
     // Within the bound and without a gap every name counts.
-    std::string many = std::string(kHeader) + "NumColorProfileSets=" + std::to_string(CKPXSetupINI::kMaxSets + 5) + "\r\n";
+    std::string many =
+        std::string(kHeader) + "NumColorProfileSets=" + std::to_string(CKPXSetupINI::kMaxSets + 5) + "\r\n";
     for (int i = 1; i <= CKPXSetupINI::kMaxSets + 5; i += 200)
         many += "ColorProfileSetName" + std::to_string(i) + "=S" + std::to_string(i) + "\r\n";
     const std::vector<std::string> offered = OfferedSets(Ini(many));
     ASSERT_FALSE(offered.empty());
-    EXPECT_EQ("S4001", offered.back());  // 4201 lies beyond the bound of 4096
+    EXPECT_EQ("S4001", offered.back()); // 4201 lies beyond the bound of 4096
 }
 
 TEST_F(ToolSettings, MissingFileOffersNothingAndReadsNothing)
@@ -156,8 +159,8 @@ TEST_F(ToolSettings, VariableNamedKpxsetupWinsOverTheToolDirectory)
 TEST_F(ToolSettings, LongValuesAreSeenAsTheirFirst259Characters)
 {
     std::string longName(300, 'n');
-    CKPXSetupINI ini = Ini(std::string(kHeader) + "NumColorProfileSets=1\r\nColorProfileSetName1=" +
-                           longName + "\r\n[Set]\r\nAuto=" + std::string(300, 'p') + "\r\n");
+    CKPXSetupINI ini = Ini(std::string(kHeader) + "NumColorProfileSets=1\r\nColorProfileSetName1=" + longName +
+                           "\r\n[Set]\r\nAuto=" + std::string(300, 'p') + "\r\n");
     std::string name;
     ASSERT_TRUE(ini.GetSetName(0, name));
     EXPECT_EQ(std::string(259, 'n'), name);

@@ -19,9 +19,9 @@
 struct SetPrinterCall {
     DWORD level = 0;
     DWORD command = 0;
-    std::ptrdiff_t nameOffset = -1;  // where pPrinterName points, from the record's start
-    std::string name;                // pPrinterName
-    std::string port;                // pPortName
+    std::ptrdiff_t nameOffset = -1; // where pPrinterName points, from the record's start
+    std::string name;               // pPrinterName
+    std::string port;               // pPortName
     DWORD attributes = 0;
     DWORD deviceNotSelectedTimeout = 0;
     DWORD transmissionRetryTimeout = 0;

@@ -24,11 +24,10 @@ class ScopedApiOverride;
 template <class R, class... Args, R (WINAPI* Win32Api::*Entry)(Args...)>
 class ScopedApiOverride<Entry> {
 public:
-    using Fn = R (WINAPI*)(Args...);
+    using Fn = R(WINAPI*)(Args...);
 
     template <class StandIn>
-    explicit ScopedApiOverride(StandIn standIn)
-        : m_saved(Win32().*Entry), m_outerStandIn(std::move(s_standIn))
+    explicit ScopedApiOverride(StandIn standIn) : m_saved(Win32().*Entry), m_outerStandIn(std::move(s_standIn))
     {
         s_standIn = std::move(standIn);
         Win32().*Entry = &Trampoline;

@@ -21,17 +21,15 @@ std::string Narrow(const std::wstring& text, UINT codePage, DWORD flags, BOOL* u
 {
     if (text.empty())
         return std::string();
-    int n = WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), nullptr, 0,
-                                nullptr, usedDefault);
+    int n = WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), nullptr, 0, nullptr, usedDefault);
     if (n <= 0)
         return std::string();
     std::string narrow(n, '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), &narrow[0], n,
-                        nullptr, usedDefault);
+    WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), &narrow[0], n, nullptr, usedDefault);
     return narrow;
 }
 
-}  // namespace
+} // namespace
 
 std::string Cp932(const std::string& utf8)
 {
@@ -81,13 +79,14 @@ std::string LoadResourceString(UINT id)
     return std::string(buf.data(), n > 0 ? size_t(n) : 0);
 }
 
-::testing::AssertionResult SameBytes(const char* expectedExpr, const char* actualExpr,
-                                     const std::string& expected, const std::string& actual)
+::testing::AssertionResult SameBytes(const char* expectedExpr, const char* actualExpr, const std::string& expected,
+                                     const std::string& actual)
 {
     if (expected == actual)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << actualExpr << " differs from " << expectedExpr << "\n"
-           << "  expected: \"" << Utf8FromCp932(expected) << "\" [" << HexBytes(expected) << "]\n"
-           << "  actual:   \"" << Utf8FromCp932(actual) << "\" [" << HexBytes(actual) << "]";
+    return ::testing::AssertionFailure() << actualExpr << " differs from " << expectedExpr << "\n"
+                                         << "  expected: \"" << Utf8FromCp932(expected) << "\" [" << HexBytes(expected)
+                                         << "]\n"
+                                         << "  actual:   \"" << Utf8FromCp932(actual) << "\" [" << HexBytes(actual)
+                                         << "]";
 }

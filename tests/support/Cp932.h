@@ -29,5 +29,5 @@ std::string LoadResourceString(UINT id);
 
 // For EXPECT_PRED_FORMAT2: the two byte strings are equal. A difference is
 // shown as text (converted to UTF-8) and as hex bytes.
-::testing::AssertionResult SameBytes(const char* expectedExpr, const char* actualExpr,
-                                     const std::string& expected, const std::string& actual);
+::testing::AssertionResult SameBytes(const char* expectedExpr, const char* actualExpr, const std::string& expected,
+                                     const std::string& actual);

@@ -25,9 +25,9 @@ std::string TextOf(HWND hWnd)
 }
 
 struct Search {
-    const std::string* caption;  // null or empty: any visible dialog
+    const std::string* caption; // null or empty: any visible dialog
     HWND found;
-    const std::vector<HWND>* ignored = nullptr;  // dialogs that were up before
+    const std::vector<HWND>* ignored = nullptr; // dialogs that were up before
     const std::function<bool(HWND)>* accepts = nullptr;
 };
 
@@ -36,8 +36,7 @@ BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM param)
     Search* search = reinterpret_cast<Search*>(param);
     if (!IsWindowVisible(hWnd) || !IsDialogWindow(hWnd))
         return TRUE;
-    if (search->ignored &&
-        std::find(search->ignored->begin(), search->ignored->end(), hWnd) != search->ignored->end())
+    if (search->ignored && std::find(search->ignored->begin(), search->ignored->end(), hWnd) != search->ignored->end())
         return TRUE;
     if (search->caption && !search->caption->empty() && CaptionOf(hWnd) != *search->caption)
         return TRUE;
@@ -82,8 +81,8 @@ void DialogDriver::Finish()
     Finish();
     if (m_done == steps && m_unexpected == 0)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << m_done << " of " << steps << " steps done, "
-                                         << m_unexpected << " dialogs unexpected";
+    return ::testing::AssertionFailure() << m_done << " of " << steps << " steps done, " << m_unexpected
+                                         << " dialogs unexpected";
 }
 
 HWND DialogDriver::WaitForDialog(const DialogStep& step, DWORD timeoutMs)
@@ -131,8 +130,7 @@ void DialogDriver::RunRepeating(const DialogStep& step)
         step.action(dialog);
         ++m_done;
         DWORD start = GetTickCount();
-        while (step.waitForClose && IsWindow(dialog) && IsWindowVisible(dialog) &&
-               GetTickCount() - start < m_timeoutMs)
+        while (step.waitForClose && IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < m_timeoutMs)
             Sleep(10);
     }
 }

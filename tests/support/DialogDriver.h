@@ -31,17 +31,17 @@
 #include <vector>
 
 struct DialogStep {
-    DialogStep(std::string caption, std::function<void(HWND)> action, bool waitForClose = true,
-               bool repeat = false, std::function<bool(HWND)> accepts = {})
-        : caption(std::move(caption)), action(std::move(action)), waitForClose(waitForClose),
-          repeat(repeat), accepts(std::move(accepts))
+    DialogStep(std::string caption, std::function<void(HWND)> action, bool waitForClose = true, bool repeat = false,
+               std::function<bool(HWND)> accepts = {})
+        : caption(std::move(caption)), action(std::move(action)), waitForClose(waitForClose), repeat(repeat),
+          accepts(std::move(accepts))
     {
     }
 
     // Code page bytes, as GetWindowTextA gives them; empty for any dialog of
     // the thread that was not up when the driver started.
     std::string caption;
-    std::function<void(HWND)> action;   // runs on the helper thread
+    std::function<void(HWND)> action; // runs on the helper thread
     // Wait until the dialog is closed or hidden before the next step; false
     // for a step that leaves it open (a click that opens another dialog).
     bool waitForClose;
@@ -79,7 +79,7 @@ private:
     void CancelStrayDialogs();
 
     std::vector<DialogStep> m_steps;
-    std::vector<HWND> m_existing;  // visible dialogs of the thread at the start
+    std::vector<HWND> m_existing; // visible dialogs of the thread at the start
     DWORD m_timeoutMs;
     DWORD m_threadId;
     std::atomic<bool> m_stop{false};

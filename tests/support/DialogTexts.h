@@ -4,10 +4,10 @@
 
 #include <string>
 
-const std::string& MainCaption();        // "PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"
-const std::string& CopyErrorCaption();   // "ｺﾋﾟｰ ｴﾗｰ"
-const std::string& OverwriteCaption();   // "ﾌｧｲﾙの上書きの確認"
-const std::string& AboutCaption();       // "ﾊﾞｰｼﾞｮﾝ情報"
+const std::string& MainCaption();      // "PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ"
+const std::string& CopyErrorCaption(); // "ｺﾋﾟｰ ｴﾗｰ"
+const std::string& OverwriteCaption(); // "ﾌｧｲﾙの上書きの確認"
+const std::string& AboutCaption();     // "ﾊﾞｰｼﾞｮﾝ情報"
 // The copy error dialog's message for a file name.
 std::string CannotCopyText(const std::string& fileName);
 // The overwrite question's line for a file name.

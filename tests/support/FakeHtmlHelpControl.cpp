@@ -20,8 +20,7 @@ HMODULE WINAPI FakeLoadLibraryExA(LPCSTR name, HANDLE, DWORD)
 FARPROC WINAPI FakeGetProcAddress(HMODULE module, LPCSTR name)
 {
     g_control->procNames.push_back(reinterpret_cast<ULONG_PTR>(name));
-    if (module == FakeHtmlHelpControl::Module() && g_control->hasEntry &&
-        name == MAKEINTRESOURCEA(14))
+    if (module == FakeHtmlHelpControl::Module() && g_control->hasEntry && name == MAKEINTRESOURCEA(14))
         return reinterpret_cast<FARPROC>(&FakeHtmlHelpA);
     return nullptr;
 }
@@ -35,9 +34,7 @@ BOOL WINAPI FakeFreeLibrary(HMODULE module)
 } // namespace
 
 FakeHtmlHelpControl::FakeHtmlHelpControl()
-    : m_load(&FakeLoadLibraryExA),
-      m_proc(&FakeGetProcAddress),
-      m_free(&FakeFreeLibrary)
+    : m_load(&FakeLoadLibraryExA), m_proc(&FakeGetProcAddress), m_free(&FakeFreeLibrary)
 {
     g_control = this;
 }

@@ -24,10 +24,10 @@ public:
     // The module handle the fake control is loaded as.
     static HMODULE Module();
 
-    bool present = true;   // LoadLibraryExA finds the control
-    bool hasEntry = true;  // GetProcAddress finds ordinal 14
-    std::vector<std::string> loadedNames;  // every path LoadLibraryExA was given
-    std::vector<ULONG_PTR> procNames;      // every name GetProcAddress was given
+    bool present = true;                  // LoadLibraryExA finds the control
+    bool hasEntry = true;                 // GetProcAddress finds ordinal 14
+    std::vector<std::string> loadedNames; // every path LoadLibraryExA was given
+    std::vector<ULONG_PTR> procNames;     // every name GetProcAddress was given
     std::vector<HMODULE> freed;
     std::vector<HelpCall> calls;
 

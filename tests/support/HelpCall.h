@@ -10,7 +10,7 @@
 
 struct HelpCall {
     HWND hwnd;
-    std::string file;  // "<null>" for a null file
+    std::string file; // "<null>" for a null file
     UINT command;
     ULONG_PTR data;
 };
@@ -22,6 +22,5 @@ inline bool operator==(const HelpCall& a, const HelpCall& b)
 
 inline void PrintTo(const HelpCall& c, std::ostream* os)
 {
-    *os << "{hwnd " << c.hwnd << ", \"" << c.file << "\", command " << c.command << ", data "
-        << c.data << "}";
+    *os << "{hwnd " << c.hwnd << ", \"" << c.file << "\", command " << c.command << ", data " << c.data << "}";
 }

@@ -21,14 +21,13 @@ LRESULT SendHelp(HWND dialog, int ctrlId)
     return SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-F1Outcome PressF1(UINT ownerTemplate, int ctrlId,
-                  const std::function<std::unique_ptr<CDialog>(CWnd* owner)>& make)
+F1Outcome PressF1(UINT ownerTemplate, int ctrlId, const std::function<std::unique_ptr<CDialog>(CWnd* owner)>& make)
 {
     F1Outcome outcome;
     HelpCountingOwner owner(ownerTemplate);
     if (!owner.Create())
         return outcome;
-    std::unique_ptr<CDialog> dlg = make(&owner);  // ends before its owner
+    std::unique_ptr<CDialog> dlg = make(&owner); // ends before its owner
     if (!dlg->Create(&owner))
         return outcome;
     outcome.created = true;
@@ -43,8 +42,7 @@ F1Outcome PressF1(UINT ownerTemplate, int ctrlId,
 {
     if (f1.created && f1.answer == TRUE && f1.reachedOwner == 0 && f1.stillOpen && f1.modalResult == -1)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "created " << f1.created << ", answer " << f1.answer << ", reached the owner "
-           << f1.reachedOwner << " times, still open " << f1.stillOpen << ", modal result "
-           << f1.modalResult;
+    return ::testing::AssertionFailure() << "created " << f1.created << ", answer " << f1.answer
+                                         << ", reached the owner " << f1.reachedOwner << " times, still open "
+                                         << f1.stillOpen << ", modal result " << f1.modalResult;
 }

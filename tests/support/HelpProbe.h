@@ -28,17 +28,16 @@ LRESULT SendHelp(HWND dialog, int ctrlId);
 
 // How F1 on one control of a modeless dialog ended.
 struct F1Outcome {
-    bool created = false;        // the owner and the dialog were made
-    LRESULT answer = 0;          // what the dialog answered to WM_HELP
-    int reachedOwner = 0;        // WM_HELP messages that reached the owner
-    bool stillOpen = false;      // the dialog's window still exists
-    INT_PTR modalResult = 0;     // GetModalResult afterwards (-1: not ended)
+    bool created = false;    // the owner and the dialog were made
+    LRESULT answer = 0;      // what the dialog answered to WM_HELP
+    int reachedOwner = 0;    // WM_HELP messages that reached the owner
+    bool stillOpen = false;  // the dialog's window still exists
+    INT_PTR modalResult = 0; // GetModalResult afterwards (-1: not ended)
 };
 
 // Makes an owner from `ownerTemplate`, the dialog under test by `make` for
 // that owner (not yet created), creates it and sends F1 on `ctrlId`.
-F1Outcome PressF1(UINT ownerTemplate, int ctrlId,
-                  const std::function<std::unique_ptr<CDialog>(CWnd* owner)>& make);
+F1Outcome PressF1(UINT ownerTemplate, int ctrlId, const std::function<std::unique_ptr<CDialog>(CWnd* owner)>& make);
 
 // F1 was answered TRUE by the dialog itself: nothing reached the owner, and
 // the dialog is still open with no result.

@@ -8,8 +8,8 @@ std::vector<std::string> IniSection(const std::string& path, const std::string& 
     // any copy the profile calls keep before reading.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     std::vector<char> buffer(32768);
-    DWORD n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
-                                        path.c_str());
+    DWORD n =
+        GetPrivateProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
     std::vector<std::string> lines;
     for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += lstrlenA(p) + 1)
         lines.push_back(p);

@@ -27,8 +27,8 @@ public:
     using CKPXSetupDlg::m_editName;
     using CKPXSetupDlg::m_listPrinters;
     using CKPXSetupDlg::m_nCurItem;
-    using CKPXSetupDlg::m_printers;
     using CKPXSetupDlg::m_nSortColumn;
+    using CKPXSetupDlg::m_printers;
 };
 
 class MainDialogFixture : public ::testing::Test {
@@ -41,8 +41,8 @@ public:
     // The set the driver settings file records for a printer.
     void RecordSet(const std::string& printer, const std::string& set);
     // A printer of the spooler, deleted after the test.
-    void Add(const std::string& name, const char* driver = kDriver, const std::string& port = "FILE:",
-             DWORD attributes = 0);
+    void Add(const std::string& name, const char* driver = kDriver,
+             const std::string& port = "FILE:", DWORD attributes = 0);
     // Creates the dialog; it reads the printers and settings as they are now.
     void Open();
 

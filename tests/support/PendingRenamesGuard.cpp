@@ -21,8 +21,8 @@ PendingRenamesGuard::PendingRenamesGuard()
     DWORD size = 0;
     if (RegQueryValueExA(key, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
         m_value.resize(size);
-        m_had = RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_value.data()),
-                                 &size) == ERROR_SUCCESS;
+        m_had = RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_value.data()), &size) ==
+                ERROR_SUCCESS;
     }
     RegCloseKey(key);
 }

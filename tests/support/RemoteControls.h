@@ -29,5 +29,4 @@ bool PickComboEntry(HWND combo, const std::string& text);
 // the owning program's message loop handles (and may refuse). Returns once
 // the program has handled them all, with the edit's text then; false in
 // `handled` when that did not happen within the timeout.
-std::string PostTypedText(HWND edit, const std::string& text, DWORD timeoutMs = 5000,
-                          bool* handled = nullptr);
+std::string PostTypedText(HWND edit, const std::string& text, DWORD timeoutMs = 5000, bool* handled = nullptr);

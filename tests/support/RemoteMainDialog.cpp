@@ -124,8 +124,7 @@ void RemoteMainDialog::SystemCommand(UINT command) const
     PostMessageA(m_dialog, WM_SYSCOMMAND, command, 0);
 }
 
-std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button,
-                             DWORD timeoutMs)
+std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button, DWORD timeoutMs)
 {
     HWND box = tool.WaitForMessageBox(caption, timeoutMs);
     if (!box) {

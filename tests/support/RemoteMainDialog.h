@@ -60,8 +60,7 @@ private:
 // box with that caption, reads its message, presses the button and waits
 // until it has gone. Empty (and a test failure) when no such box appears.
 class ToolProcess;
-std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button,
-                             DWORD timeoutMs = 10000);
+std::string AnswerMessageBox(const ToolProcess& tool, const std::string& caption, int button, DWORD timeoutMs = 10000);
 
 // A Set that asked nothing more has ended: waits until the Set button is
 // disabled, then expects the main dialog to be the tool's only window.

@@ -13,8 +13,7 @@
 class ScopedModulePath : Uncopyable {
 public:
     explicit ScopedModulePath(std::string path)
-        : m_path(std::move(path)),
-          m_override([this](HMODULE, LPSTR buffer, DWORD size) {
+        : m_path(std::move(path)), m_override([this](HMODULE, LPSTR buffer, DWORD size) {
               lstrcpynA(buffer, m_path.c_str(), static_cast<int>(size));
               return static_cast<DWORD>(lstrlenA(buffer));
           })

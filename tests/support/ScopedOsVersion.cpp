@@ -45,4 +45,3 @@ ScopedOsVersion::ScopedOsVersion(OsClass os)
       })
 {
 }
-

@@ -11,8 +11,7 @@ std::string IniText(const std::vector<IniSectionRows>& sections)
     return text;
 }
 
-std::string ToolSettingsText(const std::vector<std::string>& setNames,
-                             const std::vector<IniSectionRows>& setSections)
+std::string ToolSettingsText(const std::vector<std::string>& setNames, const std::vector<IniSectionRows>& setSections)
 {
     IniSectionRows main{"KESTRO PLOTARA Color Profile Setup Tool",
                         {{"NumColorProfileSets", std::to_string(setNames.size())}}};

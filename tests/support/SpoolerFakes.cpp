@@ -58,7 +58,8 @@ BOOL WINAPI FakeOpenPrinterA(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA d
     if (name) {
         ++s.openCounts[name];
         if (s.refused.count(name)) {
-            if (printer) *printer = nullptr;
+            if (printer)
+                *printer = nullptr;
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }
@@ -78,9 +79,7 @@ BOOL WINAPI FakeClosePrinter(HANDLE printer)
 
 } // namespace
 
-SpoolerFakes::SpoolerFakes()
-    : m_enum(&FakeEnumPrintersA), m_open(&FakeOpenPrinterA),
-      m_close(&FakeClosePrinter)
+SpoolerFakes::SpoolerFakes() : m_enum(&FakeEnumPrintersA), m_open(&FakeOpenPrinterA), m_close(&FakeClosePrinter)
 {
     FakeState& s = State();
     if (s.active)

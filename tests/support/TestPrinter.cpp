@@ -16,7 +16,8 @@ bool EnsureTestDriver(const std::string& driver, const char* environment)
         return false;
     std::string file = std::string(dir) + "\\kpxtestdrv.dll";
     HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
 
     DRIVER_INFO_3A info = {};
     info.cVersion = 3;
@@ -32,8 +33,7 @@ bool EnsureTestDriver(const std::string& driver, const char* environment)
     return AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES) != FALSE;
 }
 
-TestPrinter::TestPrinter(const std::string& name, const std::string& driver,
-                         const std::string& port, DWORD attributes)
+TestPrinter::TestPrinter(const std::string& name, const std::string& driver, const std::string& port, DWORD attributes)
     : m_name(name)
 {
     EnsureTestDriver(driver);
@@ -65,10 +65,11 @@ void DeleteAllPrinters()
 {
     DWORD needed = 0, count = 0;
     EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
-    if (needed == 0) return;
+    if (needed == 0)
+        return;
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed,
-                       &needed, &count))
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer.data(), needed, &needed,
+                       &count))
         return;
     auto* records = reinterpret_cast<PRINTER_INFO_2A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {

@@ -37,6 +37,6 @@ void DeleteAllPrinters();
 bool SetDefaultTestPrinter(const std::string& name);
 
 // The two driver names the tool supports, and another one.
-extern const char* const kDriver;       // "KESTRO PLOTARA"
-extern const char* const kColorDriver;  // "KESTRO PLOTARA Color Printer"
-extern const char* const kOtherDriver;  // a driver of another maker
+extern const char* const kDriver;      // "KESTRO PLOTARA"
+extern const char* const kColorDriver; // "KESTRO PLOTARA Color Printer"
+extern const char* const kOtherDriver; // a driver of another maker

@@ -7,11 +7,13 @@
 std::string BuiltToolPath()
 {
     const char* unixPath = getenv("KPX_EXE");
-    if (!unixPath || !*unixPath) return {};
+    if (!unixPath || !*unixPath)
+        return {};
     // Wine maps the Unix root to drive Z:.
     std::string path = std::string("Z:") + unixPath;
     for (char& c : path)
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     return path;
 }
 
@@ -36,8 +38,8 @@ bool ToolProcess::Start(const std::string& path)
     command.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                          &startup, &m_info) != FALSE;
+    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                          &m_info) != FALSE;
 }
 
 bool ToolProcess::Start(const std::string& path, const std::string& arguments, HANDLE output)
@@ -50,8 +52,8 @@ bool ToolProcess::Start(const std::string& path, const std::string& arguments, H
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
-    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                          dir.c_str(), &startup, &m_info) != FALSE;
+    return CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, output != nullptr, 0, nullptr, dir.c_str(),
+                          &startup, &m_info) != FALSE;
 }
 
 bool ToolProcess::WaitForExit(DWORD timeoutMs)
@@ -59,9 +61,11 @@ bool ToolProcess::WaitForExit(DWORD timeoutMs)
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) return !Running();
+        if (elapsed >= timeoutMs)
+            return !Running();
         DWORD r = MsgWaitForMultipleObjects(1, &m_info.hProcess, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) return true;
+        if (r == WAIT_OBJECT_0)
+            return true;
         PumpMessages(0);
     }
 }
@@ -87,7 +91,8 @@ HWND ToolProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
             return WindowProcessId(window) == m_info.dwProcessId &&
                    lstrcmpiA(WindowClassName(window).c_str(), className) == 0;
         });
-        if (found) return found;
+        if (found)
+            return found;
         PumpMessages(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
@@ -120,7 +125,8 @@ void PumpMessages(DWORD ms)
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (ms) Sleep(10);
+        if (ms)
+            Sleep(10);
     } while (GetTickCount() - start < ms);
 }
 
@@ -133,8 +139,7 @@ namespace {
 
 const int kMessageStaticId = 0xFFFF;
 
-HWND WaitForProcessDialog(const ToolProcess& tool, const std::string& caption, bool messageBoxOnly,
-                          DWORD timeoutMs)
+HWND WaitForProcessDialog(const ToolProcess& tool, const std::string& caption, bool messageBoxOnly, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     do {
@@ -169,8 +174,7 @@ HWND ToolProcess::WaitForOtherProgramsDialog(DWORD timeoutMs) const
     do {
         HWND found = FindTopLevelWindow([this](HWND window) {
             DWORD pid = WindowProcessId(window);
-            return pid != m_info.dwProcessId && pid != GetCurrentProcessId() &&
-                   WindowClassName(window) == "#32770";
+            return pid != m_info.dwProcessId && pid != GetCurrentProcessId() && WindowClassName(window) == "#32770";
         });
         if (found)
             return found;

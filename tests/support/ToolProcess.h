@@ -17,7 +17,7 @@ std::string BuiltToolPath();
 class ToolProcess : Uncopyable {
 public:
     ToolProcess() = default;
-    ~ToolProcess();  // ends the process if it still runs
+    ~ToolProcess(); // ends the process if it still runs
 
     // Starts the executable at path (its directory as working directory).
     bool Start(const std::string& path);

@@ -23,7 +23,7 @@ public:
     }
 
     std::vector<HelpCall> calls;
-    BOOL result = TRUE;  // what every call answers
+    BOOL result = TRUE; // what every call answers
 
 private:
     ScopedApiOverride<&Win32Api::WinHelpA> m_override;

@@ -84,8 +84,8 @@ TEST(AboutDlg, WithoutItsHandlerF1WouldReachTheOwner)
 {
     // The same template in a plain dialog: the system passes F1 on to the
     // owner, whose handler would open the main help.
-    F1Outcome f1 = PressF1(IDD_ABOUTBOX, IDOK,
-                           [](CWnd* owner) { return std::make_unique<CDialog>(IDD_ABOUTBOX, owner); });
+    F1Outcome f1 =
+        PressF1(IDD_ABOUTBOX, IDOK, [](CWnd* owner) { return std::make_unique<CDialog>(IDD_ABOUTBOX, owner); });
     ASSERT_TRUE(f1.created);
     EXPECT_EQ(1, f1.reachedOwner);
 }

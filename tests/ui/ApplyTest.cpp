@@ -99,8 +99,7 @@ public:
     void Set(const std::string& name = kPrinter, const char* set = "Office")
     {
         HWND combo = GetDlgItem(m_hDlg, IDC_PROFILE_SET);
-        LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(set));
+        LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(set));
         SendMessageA(combo, CB_SETCURSEL, index, 0);
         SendMessageA(GetDlgItem(m_hDlg, IDC_PRINTER_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageA(GetDlgItem(m_hDlg, IDC_SET), BM_CLICK, 0, 0);
@@ -121,7 +120,7 @@ public:
     TempDir m_source{"sets"};
     std::string m_systemDir, m_driverDir;
     std::vector<std::string> m_copies;
-    std::map<std::string, std::string> m_copied;  // temporary file -> its source
+    std::map<std::string, std::string> m_copied; // temporary file -> its source
     std::optional<ScopedApiOverride<&Win32Api::CopyFileA>> m_copy;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> m_move;
     std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> m_replace;
@@ -130,8 +129,16 @@ public:
     ScopedPlatformFlags m_flags{false, false};
 };
 
-const std::string& Confirm() { static const std::string t = LoadResString(IDS_CONFIRM_CHANGE); return t; }
-const std::string& Failed() { static const std::string t = LoadResString(IDS_CHANGE_FAILED); return t; }
+const std::string& Confirm()
+{
+    static const std::string t = LoadResString(IDS_CONFIRM_CHANGE);
+    return t;
+}
+const std::string& Failed()
+{
+    static const std::string t = LoadResString(IDS_CHANGE_FAILED);
+    return t;
+}
 
 TEST_F(ApplyTest, FullApplyInstallsRecordsAndRefreshesTheEnumeration)
 {
@@ -259,7 +266,7 @@ TEST_F(ApplyTest, MissingSourceCorrectedThroughTheCopyErrorDialogIsInstalledAndR
 TEST_F(ApplyTest, CancelInTheCopyErrorDialogChangesNothing)
 {
     Source("kpx6_a.kpx");
-    WriteSet("kpx6_a.kpx", "kpx6_a.kpx", "", "kpx6_a.kpx");  // no Tone
+    WriteSet("kpx6_a.kpx", "kpx6_a.kpx", "", "kpx6_a.kpx"); // no Tone
     Open();
     MessageBoxRecorder boxes(IDOK);
     DialogDriver driver({{CopyErrorCaption(), [&](HWND d) { ClickButton(d, IDCANCEL); }}});
@@ -331,7 +338,7 @@ TEST_F(ApplyTest, RefusedRenameIsReportedOnceAndKeepsEverythingUnderTheOldName)
     WriteSet("kpx8_a.kpx", "kpx8_a.kpx", "kpx8_a.kpx", "kpx8_a.kpx");
     Open();
     MessageBoxRecorder boxes(IDOK);
-    Set("Plotter 2F");  // Wine's spooler refuses every rename
+    Set("Plotter 2F"); // Wine's spooler refuses every rename
     const std::vector<std::string> texts = Texts(boxes);
     ASSERT_EQ(2u, texts.size());
     EXPECT_EQ(Confirm(), texts[0]);
@@ -341,7 +348,7 @@ TEST_F(ApplyTest, RefusedRenameIsReportedOnceAndKeepsEverythingUnderTheOldName)
     EXPECT_EQ("Office", Cell(1));
     EXPECT_EQ("Plotter 2F", m_dlg->m_editName.GetWindowText());
     EXPECT_EQ(0u, Driver().find("[Plotter 3F]\r\nColorProfileSetName=Office\r\n")) << Driver();
-    EXPECT_TRUE(SetEnabled());  // the user may correct the name and try again
+    EXPECT_TRUE(SetEnabled()); // the user may correct the name and try again
 }
 
 TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
@@ -393,7 +400,7 @@ TEST_F(ApplyTest, RecordThatCannotBeWrittenIsReportedAndTheRowShowsTheFile)
     Set("Plotter 2F");
     CloseHandle(held);
     EXPECT_EQ((std::vector<std::string>{Confirm(), Failed()}), Texts(boxes));
-    EXPECT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1));  // the file could not be read either
+    EXPECT_EQ(LoadResString(IDS_DEFAULT_SET_NAME), Cell(1)); // the file could not be read either
     EXPECT_EQ(kPrinter, Cell(0));
     EXPECT_TRUE(accept.names().empty());
     EXPECT_TRUE(SetEnabled());

@@ -33,7 +33,7 @@ bool PutUnterminatedText(const std::string& bytes)
 TEST(ClipboardScan, TextWithoutTerminatorIsJudgedByTheBlockAlone)
 {
     ScopedOsVersion version(Os7);
-    CEditPrnName edit;  // no window: the check opens the clipboard for no owner
+    CEditPrnName edit; // no window: the check opens the clipboard for no owner
     // The whole block is allowed text: accepted, whatever lies behind it.
     ASSERT_TRUE(PutUnterminatedText(std::string(4096, 'a')));
     EXPECT_TRUE(edit.CheckClipboardText());

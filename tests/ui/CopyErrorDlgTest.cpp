@@ -48,7 +48,10 @@ TEST(CopyErrorDlgTest, NamesTheFileAndShowsItsPath)
     } cases[] = {
         {"C:\\profiles\\Auto.kpx", "Auto.kpx"},
         // The katakana "so" ends in a backslash byte; it is not a separator.
-        {"C:\\\x83\x5C\\\x83\x5C" "Font.kpx", "\x83\x5C" "Font.kpx"},
+        {"C:\\\x83\x5C\\\x83\x5C"
+         "Font.kpx",
+         "\x83\x5C"
+         "Font.kpx"},
         // No backslash: the whole path is the name.
         {"Tone.kpx", "Tone.kpx"},
         // No file name: the path itself is named, never the placeholder.
@@ -88,14 +91,12 @@ Answer TypeAndClick(const std::string& typed, int button)
 
 TEST(CopyErrorDlgTest, RetryTakesThePathAsTyped)
 {
-    EXPECT_EQ(TypeAndClick("  D:\\typed\\Auto.kpx ", IDRETRY),
-              Answer(IDRETRY, "  D:\\typed\\Auto.kpx "));
+    EXPECT_EQ(TypeAndClick("  D:\\typed\\Auto.kpx ", IDRETRY), Answer(IDRETRY, "  D:\\typed\\Auto.kpx "));
 }
 
 TEST(CopyErrorDlgTest, CancelKeepsThePathItHad)
 {
-    EXPECT_EQ(TypeAndClick("D:\\typed\\Auto.kpx", IDCANCEL),
-              Answer(IDCANCEL, "C:\\old\\Auto.kpx"));
+    EXPECT_EQ(TypeAndClick("D:\\typed\\Auto.kpx", IDCANCEL), Answer(IDCANCEL, "C:\\old\\Auto.kpx"));
 }
 
 TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
@@ -108,8 +109,7 @@ TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
     } cases[] = {
         {"Enter", [](HWND d) { PressKey(d, VK_RETURN); }, IDRETRY, "D:\\typed.kpx"},
         {"Esc", [](HWND d) { PressKey(d, VK_ESCAPE); }, IDCANCEL, "C:\\old.kpx"},
-        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL,
-         "C:\\old.kpx"},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL, "C:\\old.kpx"},
     };
     for (const auto& c : cases) {
         CCopyErrorDlg dlg;
@@ -131,7 +131,7 @@ TEST(CopyErrorDlgTest, EnterRetriesAndEscOrTheCloseBoxCancel)
 struct ChooserCall {
     int calls = 0;
     HWND owner = nullptr;
-    std::string filter;  // with its zeros, up to and including the closing pair
+    std::string filter; // with its zeros, up to and including the closing pair
     std::string initialFile;
     DWORD maxFile = 0;
     std::string initialDir;
@@ -154,7 +154,7 @@ std::string Filter(const char* filter)
 class CopyErrorBrowseTest : public ::testing::Test {
 protected:
     ChooserCall m_chooser;
-    std::string m_choice;  // empty: the user cancels
+    std::string m_choice; // empty: the user cancels
     ScopedApiOverride<&Win32Api::GetOpenFileNameA> chooser{[this](LPOPENFILENAMEA ofn) {
         ChooserCall& c = m_chooser;
         ++c.calls;
@@ -183,8 +183,8 @@ TEST_F(CopyErrorBrowseTest, AsksForAProfileFileInTheFolderOfThePath)
 
     ASSERT_EQ(m_chooser.calls, 1);
     EXPECT_EQ(m_chooser.owner, shown.dlg.m_hWnd);
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)") + std::string(1, '\0') +
-                                       "*.kpx" + std::string(2, '\0'),
+    EXPECT_PRED_FORMAT2(SameBytes,
+                        Cp932(u8"KESTRO ｶﾗｰﾌﾟﾛﾌｧｲﾙ(*.kpx)") + std::string(1, '\0') + "*.kpx" + std::string(2, '\0'),
                         m_chooser.filter);
     EXPECT_EQ(m_chooser.initialFile, "");
     EXPECT_EQ(m_chooser.maxFile, 260u);

@@ -22,13 +22,13 @@
 
 namespace {
 
-const OsClass kAllOsClasses[] = {OsUnknown, OsWin9x, OsNT4,   Os2000,   OsXP, Os2003,
-                                 OsVista,   Os2008,  Os7,     Os2008R2, Os81, Os2012R2};
+const OsClass kAllOsClasses[] = {OsUnknown, OsWin9x, OsNT4, Os2000,   OsXP, Os2003,
+                                 OsVista,   Os2008,  Os7,   Os2008R2, Os81, Os2012R2};
 
 const char* OsClassName(OsClass os)
 {
-    static const char* const names[] = {"OsUnknown", "OsWin9x", "OsNT4",   "Os2000",   "OsXP", "Os2003",
-                                        "OsVista",   "Os2008",  "Os7",     "Os2008R2", "Os81", "Os2012R2"};
+    static const char* const names[] = {"OsUnknown", "OsWin9x", "OsNT4", "Os2000",   "OsXP", "Os2003",
+                                        "OsVista",   "Os2008",  "Os7",   "Os2008R2", "Os81", "Os2012R2"};
     return names[os];
 }
 
@@ -39,9 +39,17 @@ TEST(EditPrnNameRuleTest, RefusedCharactersByPlatformClass)
     // Refused characters out of the candidates "!=;,\\", per class.
     auto refused = [](OsClass os) -> std::string {
         switch (os) {
-        case OsWin9x: return "=;,\\";
-        case OsNT4: case Os2000: case OsXP: case Os2003: case OsVista: case Os2008: return "!,\\";
-        default: return ",\\";
+        case OsWin9x:
+            return "=;,\\";
+        case OsNT4:
+        case Os2000:
+        case OsXP:
+        case Os2003:
+        case OsVista:
+        case Os2008:
+            return "!,\\";
+        default:
+            return ",\\";
         }
     };
     const std::string candidates = "!=;,\\";
@@ -67,8 +75,8 @@ TEST(EditPrnNameRuleTest, NameLimitInBytesByPlatformClass)
         OsClass os;
         UINT limit;
     } cases[] = {
-        {OsUnknown, 220}, {OsWin9x, 31}, {OsNT4, 259},   {Os2000, 220},   {OsXP, 220}, {Os2003, 220},
-        {OsVista, 128},   {Os2008, 220}, {Os7, 256},     {Os2008R2, 220}, {Os81, 220}, {Os2012R2, 220},
+        {OsUnknown, 220}, {OsWin9x, 31}, {OsNT4, 259}, {Os2000, 220},   {OsXP, 220}, {Os2003, 220},
+        {OsVista, 128},   {Os2008, 220}, {Os7, 256},   {Os2008R2, 220}, {Os81, 220}, {Os2012R2, 220},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PrinterNameLimit(c.os), c.limit) << OsClassName(c.os);
@@ -125,10 +133,7 @@ protected:
         act();
         return {Text(), beeps.beeps()};
     }
-    static Seen Shows(const std::string& text, size_t beepCount)
-    {
-        return {text, std::vector<UINT>(beepCount, 0)};
-    }
+    static Seen Shows(const std::string& text, size_t beepCount) { return {text, std::vector<UINT>(beepCount, 0)}; }
 
     EditHostDlg dlg;
     BeepRecorder beeps;
@@ -232,7 +237,7 @@ TEST_F(EditPrnNameTest, ClipboardHeldElsewhereLetsThePasteThrough)
 {
     ScopedOsVersion os(Os7);
     ASSERT_TRUE(PutClipboardText(dlg.m_hWnd, "a,b"));
-    std::atomic<int> state{0};  // 1: clipboard open, 2: may close it
+    std::atomic<int> state{0}; // 1: clipboard open, 2: may close it
     std::thread holder([&state] {
         // Wine's clipboard manager may hold the clipboard for a moment after
         // a change, while it hands the text to the display.

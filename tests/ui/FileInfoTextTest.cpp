@@ -56,7 +56,7 @@ TEST(FileInfoTextTest, NumberIsFormattedIntoTheTemplateAtSixtyFourBits)
     } cases[] = {
         {"%d KB", 0, "0 KB"},
         {"%d KB", 1536, "1536 KB"},
-        {"%d KB", 5368709120LL, "5368709120 KB"},  // 5 TiB in kilobytes
+        {"%d KB", 5368709120LL, "5368709120 KB"}, // 5 TiB in kilobytes
         {"%i KB", -1, "-1 KB"},
         {"%5d KB", 42, "   42 KB"},
         {"%ld KB", 5368709120LL, "5368709120 KB"},
@@ -79,11 +79,8 @@ TEST(FileInfoTextTest, TextIsFormattedIntoTheTemplate)
     // A file name with a percent sign and a backslash trail byte is text,
     // never a format.
     const std::string name = "100%s\x83\x5C.kpx";
-    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"A.kpx をｺﾋﾟｰできません。"),
-                        FormatTemplateText(copyMessage, "A.kpx"));
-    EXPECT_PRED_FORMAT2(SameBytes,
-                        AlreadyThereText(name),
-                        FormatTemplateText(overwrite, name));
+    EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"A.kpx をｺﾋﾟｰできません。"), FormatTemplateText(copyMessage, "A.kpx"));
+    EXPECT_PRED_FORMAT2(SameBytes, AlreadyThereText(name), FormatTemplateText(overwrite, name));
     EXPECT_EQ(FormatTemplateText("[%-4s]", "ab"), "[ab  ]");
     EXPECT_EQ(FormatTemplateText("%d KB", "ab"), "%d KB");
     EXPECT_EQ(FormatTemplateText("%s and %s", "ab"), "%s and %s");
@@ -112,7 +109,7 @@ TEST(FileInfoTextTest, TimeIsShownInLocalTimeToTheMinute)
     {
         // The date rolls over with the zone.
         ScopedTimeZone tokyo("JST-9");
-        EXPECT_EQ(FormatLocalMinute(1609426800), "2021/01/01 00:00");  // 2020-12-31 15:00 UTC
+        EXPECT_EQ(FormatLocalMinute(1609426800), "2021/01/01 00:00"); // 2020-12-31 15:00 UTC
     }
 }
 

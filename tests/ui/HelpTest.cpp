@@ -79,8 +79,8 @@ TEST(AboutBoxCommand, IsSixteenWhateverItsLowFourBits)
         SCOPED_TRACE(low);
         EXPECT_TRUE(IsAboutBoxCommand(0x0010 | low));
     }
-    const UINT others[] = {0x0000, 0x000F, 0x0020, 0x0110, 0x1010, SC_MOVE, SC_CLOSE,
-                           SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_KEYMENU, SC_MOVE | 2};
+    const UINT others[] = {0x0000,   0x000F,      0x0020,      0x0110,     0x1010,     SC_MOVE,
+                           SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_KEYMENU, SC_MOVE | 2};
     for (UINT id : others) {
         SCOPED_TRACE(id);
         EXPECT_FALSE(IsAboutBoxCommand(id));
@@ -90,9 +90,8 @@ TEST(AboutBoxCommand, IsSixteenWhateverItsLowFourBits)
 TEST(HelpIdTable, PairsEveryControlOfTheMainDialogWithItsTopicAndEndsWithZeros)
 {
     const std::vector<std::pair<DWORD, DWORD>> expected = {
-        {1006, 20000}, {1000, 20000}, {1007, 20001}, {1001, 20001}, {1008, 20002},
-        {1002, 20002}, {1003, 20003}, {1004, 20004}, {1, 20005},    {57670, 20006},
-        {0, 0},
+        {1006, 20000}, {1000, 20000}, {1007, 20001}, {1001, 20001},  {1008, 20002}, {1002, 20002},
+        {1003, 20003}, {1004, 20004}, {1, 20005},    {57670, 20006}, {0, 0},
     };
     std::vector<std::pair<DWORD, DWORD>> table;
     for (const DWORD* p = HelpIdTable;; p += 2) {
@@ -120,8 +119,7 @@ TEST(HelpIdTable, NamesOnlyControlsOfTheMainDialogTemplate)
 // The engines by platform class
 
 const OsClass kWinHelpClasses[] = {OsWin9x, OsNT4};
-const OsClass kHtmlHelpClasses[] = {OsUnknown, Os2000, OsXP, Os2003, OsVista, Os2008,
-                                    Os7,       Os2008R2, Os81, Os2012R2};
+const OsClass kHtmlHelpClasses[] = {OsUnknown, Os2000, OsXP, Os2003, OsVista, Os2008, Os7, Os2008R2, Os81, Os2012R2};
 
 const char kHlp[] = "C:\\KPX\\KPXSETUP.HLP";
 const char kChm[] = "C:\\KPX\\KPXSETUP.chm";
@@ -148,8 +146,8 @@ protected:
     // On each of `classes`, `act` leaves `engine` (a stand-in's list of
     // calls) with exactly the one call `expected`.
     template <size_t N>
-    void ExpectOneCallOn(const OsClass (&classes)[N], std::vector<HelpCall>& engine,
-                         const HelpCall& expected, const std::function<void()>& act)
+    void ExpectOneCallOn(const OsClass (&classes)[N], std::vector<HelpCall>& engine, const HelpCall& expected,
+                         const std::function<void()>& act)
     {
         for (OsClass os : classes) {
             SCOPED_TRACE(os);
@@ -174,7 +172,7 @@ protected:
 
     WinHelpRecorder m_winHelp;
     FakeHtmlHelpControl m_control;
-    CHtmlHelp m_htmlHelp;  // after the fake control it loads
+    CHtmlHelp m_htmlHelp; // after the fake control it loads
     CDialog m_dlg{IDD_KPXSETUP_DIALOG};
 };
 

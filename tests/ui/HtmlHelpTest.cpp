@@ -25,8 +25,7 @@ std::string RegisteredControl()
 {
     char value[MAX_PATH] = {};
     LONG size = sizeof(value);
-    if (RegQueryValueA(HKEY_CLASSES_ROOT,
-                       "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", value,
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", value,
                        &size) != ERROR_SUCCESS)
         return std::string();
     return value;
@@ -77,8 +76,7 @@ TEST_F(HtmlHelpLoading, EntryIsOrdinalFourteenLoadedOnceAndKeptWhileTheOwnerLive
         CHtmlHelp help;
         EXPECT_FALSE(help.IsLoaded());
         HWND caller = reinterpret_cast<HWND>(0x1234);
-        EXPECT_EQ(FakeHtmlHelpControl::Result(),
-                  help.Call(caller, "C:\\KPX\\KPXSETUP.chm", HH_DISPLAY_TOPIC, 0));
+        EXPECT_EQ(FakeHtmlHelpControl::Result(), help.Call(caller, "C:\\KPX\\KPXSETUP.chm", HH_DISPLAY_TOPIC, 0));
         EXPECT_TRUE(help.IsLoaded());
         help.Call(nullptr, nullptr, HH_CLOSE_ALL, 0);
 

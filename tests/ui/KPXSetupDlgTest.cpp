@@ -96,7 +96,6 @@ public:
 
     void PickNextSet() { SendMessageA(Item(IDC_PROFILE_SET), WM_KEYDOWN, VK_DOWN, 0); }
     void ClickSet() { SendMessageA(Item(IDC_SET), BM_CLICK, 0, 0); }
-
 };
 
 // --- The list ---
@@ -152,7 +151,7 @@ TEST_F(KPXSetupDlgTest, OnlyUsablePrintersOfSupportedDriversAreListedButAllAreCo
     Add("Locked Plotter", kDriver);
     for (int i = 0; i < 6; ++i)
         Add("Laser " + std::to_string(i), kOtherDriver);
-    Add("Near Miss", "KESTRO PLOTARA ");  // a trailing blank is another driver
+    Add("Near Miss", "KESTRO PLOTARA "); // a trailing blank is another driver
     SpoolerFakes spooler;
     spooler.RefuseOpen("Locked Plotter");
     Open();
@@ -182,7 +181,7 @@ TEST_F(KPXSetupDlgTest, SetColumnShowsTheRecordedSetOrTheDefaultText)
     Add("Plotter D", kColorDriver);
     RecordSet("Plotter A", "Photo");
     RecordSet("Plotter C", "");
-    RecordSet("plotter d", "\x8E\xCA\x90\x5E Photo");  // "写真 Photo"; sections ignore case
+    RecordSet("plotter d", "\x8E\xCA\x90\x5E Photo"); // "写真 Photo"; sections ignore case
     Open();
 
     EXPECT_EQ(Column(1), (Rows{"Photo", "MODELA QX 480", "MODELA QX 480", "\x8E\xCA\x90\x5E Photo"}));
@@ -371,7 +370,7 @@ TEST_F(KPXSetupDlgTest, EachUserChangeEnablesSetAndARowChangeDisablesItAgain)
     const struct {
         const char* action;
         void (*act)(KPXSetupDlgTest&);
-        const char* text;  // the edit's text afterwards
+        const char* text; // the edit's text afterwards
     } cases[] = {
         {"typing", [](KPXSetupDlgTest& t) { t.Type("x"); }, "Plotter Ax"},
         {"typing and deleting", [](KPXSetupDlgTest& t) { t.Type("x\b"); }, "Plotter A"},
@@ -477,7 +476,7 @@ struct NameCase {
     int answer;
     BOOL result;
     std::string nameAfter;
-    UINT text, caption, type;  // the one box shown; text 0: none
+    UINT text, caption, type; // the one box shown; text 0: none
 };
 
 // The confirmation belongs to the apply itself (a click that passes the check
@@ -492,12 +491,11 @@ TEST_F(KPXSetupDlgTest, NameCheckRefusesEmptyAndTakenNames)
     const UINT kWarn = MB_OK | MB_ICONEXCLAMATION;
     const NameCase cases[] = {
         {"empty", "", IDOK, FALSE, "Plotter 3F", IDS_NAME_EMPTY, IDS_CAPTION_PRINTER, kWarn},
-        {"another driver's printer", "office LASER", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS,
-         IDS_CAPTION_NAME_ERROR, kWarn},
-        {"a listed printer", "Plotter 2F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR,
+        {"another driver's printer", "office LASER", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR,
          kWarn},
-        {"own name in other case", "PLOTTER 3F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS,
-         IDS_CAPTION_NAME_ERROR, kWarn},
+        {"a listed printer", "Plotter 2F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR, kWarn},
+        {"own name in other case", "PLOTTER 3F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR,
+         kWarn},
         {"unchanged", "Plotter 3F", IDOK, TRUE, "Plotter 3F", 0, 0, 0},
         {"new name", "Plotter 4F", IDOK, TRUE, "Plotter 4F", 0, 0, 0},
         // A blank at an end would share the section of the trimmed name.
@@ -575,7 +573,7 @@ TEST_F(KPXSetupDlgTest, SetWithoutAChosenSetIsReportedBeforeTheNameCheck)
 {
     Add("Plotter 3F", kDriver);
     Open();
-    Type("x");  // enables the button; no set is chosen
+    Type("x"); // enables the button; no set is chosen
     ASSERT_EQ(Dlg().m_comboSet.GetCurSel(), CB_ERR);
 
     MessageBoxRecorder boxes;

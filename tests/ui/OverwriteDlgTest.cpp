@@ -73,7 +73,8 @@ TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
     ScopedTimeZone tokyo("JST-9");
     TempDir dir;
     // The katakana "so" ends in a backslash byte: the name is still whole.
-    std::string existing = dir.file("\x83\x5C" "file.kpx");
+    std::string existing = dir.file("\x83\x5C"
+                                    "file.kpx");
     std::string incoming = dir.file("new.kpx");
     ASSERT_TRUE(WriteFileBytes(existing, std::string(1536, 'x')));
     ASSERT_TRUE(WriteFileBytes(incoming, std::string(1535, 'y')));
@@ -83,8 +84,10 @@ TEST(OverwriteDlgTest, ShowsTheFileNameAndBothFilesSizeAndLocalTime)
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
     shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText(Cp932(u8"ソfile.kpx"))},
-                       {IDC_EXISTING_SIZE, "2 KB"}, {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
-                       {IDC_NEW_SIZE, "1 KB"}, {IDC_NEW_TIME, Modified("2021/03/05 00:30")}});
+                       {IDC_EXISTING_SIZE, "2 KB"},
+                       {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
+                       {IDC_NEW_SIZE, "1 KB"},
+                       {IDC_NEW_TIME, Modified("2021/03/05 00:30")}});
 }
 
 TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
@@ -100,7 +103,8 @@ TEST(OverwriteDlgTest, FilesThatDifferOnlyInSecondsShowTheSameTime)
 
     ShownDialog shown(incoming, existing);
     ASSERT_TRUE(shown.created);
-    shown.ExpectTexts({{IDC_EXISTING_SIZE, "0 KB"}, {IDC_NEW_SIZE, "1 KB"},
+    shown.ExpectTexts({{IDC_EXISTING_SIZE, "0 KB"},
+                       {IDC_NEW_SIZE, "1 KB"},
                        {IDC_EXISTING_TIME, Modified("2021/03/04 14:06")},
                        {IDC_NEW_TIME, Modified("2021/03/04 14:06")}});
 }
@@ -128,13 +132,15 @@ TEST(OverwriteDlgTest, UnreadableFilesKeepTheTemplateTexts)
 
     ShownDialog shown(incoming, dir.file("gone.kpx"));
     ASSERT_TRUE(shown.created);
-    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText("gone.kpx")}, {IDC_EXISTING_SIZE, "%d KB"},
-                       {IDC_EXISTING_TIME, Modified("%s")}, {IDC_NEW_SIZE, "3 KB"}});
+    shown.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText("gone.kpx")},
+                       {IDC_EXISTING_SIZE, "%d KB"},
+                       {IDC_EXISTING_TIME, Modified("%s")},
+                       {IDC_NEW_SIZE, "3 KB"}});
 
     ShownDialog nothing("", "");
     ASSERT_TRUE(nothing.created);
-    nothing.ExpectTexts({{IDC_OVERWRITE_FILE, AlreadyThereText("")}, {IDC_NEW_SIZE, "%d KB"},
-                         {IDC_NEW_TIME, Modified("%s")}});
+    nothing.ExpectTexts(
+        {{IDC_OVERWRITE_FILE, AlreadyThereText("")}, {IDC_NEW_SIZE, "%d KB"}, {IDC_NEW_TIME, Modified("%s")}});
 }
 
 // --- The answers ---
@@ -182,8 +188,8 @@ TEST(OverwriteDlgTest, F1IsHandledWithoutReachingTheOwner)
 {
     // A dialog that leaves WM_HELP to the dialog manager hands it on to its
     // owner, where the main dialog would open the help.
-    F1Outcome plain = PressF1(IDD_OVERWRITE, IDYES,
-                              [](CWnd* owner) { return std::make_unique<CDialog>(IDD_OVERWRITE, owner); });
+    F1Outcome plain =
+        PressF1(IDD_OVERWRITE, IDYES, [](CWnd* owner) { return std::make_unique<CDialog>(IDD_OVERWRITE, owner); });
     ASSERT_TRUE(plain.created);
     EXPECT_EQ(plain.reachedOwner, 1);
 

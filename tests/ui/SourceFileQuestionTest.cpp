@@ -52,7 +52,8 @@ TEST_F(SourceFileQuestionTest, RetryHandsBackTheTypedPath)
     ASSERT_TRUE(owner.Create());
     Seen seen;
     DialogDriver driver({
-        {CopyErrorCaption(), [&](HWND d) {
+        {CopyErrorCaption(),
+         [&](HWND d) {
              Record(d, seen);
              SetItemText(d, IDC_COPY_SOURCE, existing);
              PressKey(d, VK_RETURN);
