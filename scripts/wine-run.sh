@@ -31,15 +31,22 @@ else
   prefix=$("$here/make-prefix.sh" "$root" "$arch" shared)
 fi
 export WINEPREFIX=$prefix
-# Each GoogleTest process writes its results to a file of its own there, so
-# that the test command can count the cases of the whole run.
-if [ -n "${KPX_RESULTS_DIR:-}" ]; then
-  export GTEST_OUTPUT="xml:Z:$(mktemp --suffix=.xml "$KPX_RESULTS_DIR/$program.XXXXXX")"
-fi
 # Without an X display (a plain terminal) windows cannot be created; start a
 # private Xvfb for this one run.
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+# Each GoogleTest process writes its results to a file of its own there, so
+# that the test command can count the cases of the whole run. Beside it, a
+# run file names the command and, once Wine returns, its exit code: a process
+# that crashed, hung until ctest's timeout or ended badly after its cases
+# leaves no results or no clean exit there, and the count names it.
+run_file=
+if [ -n "${KPX_RESULTS_DIR:-}" ]; then
+  results=$(mktemp --suffix=.xml "$KPX_RESULTS_DIR/$program.XXXXXX")
+  run_file="${results%.xml}.run"
+  printf 'command %s\n' "$*" >"$run_file"
+  export GTEST_OUTPUT="xml:Z:$results"
 fi
 # Wine's background processes (wineserver, services, the desktop) must not
 # inherit our output: ctest reads it until every holder has closed it, which
@@ -48,4 +55,7 @@ fi
 # background processes start from a warm-up run whose output goes nowhere.
 wineserver -p60 </dev/null >/dev/null 2>&1 || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-wine "$@"
+status=0
+wine "$@" || status=$?
+if [ -n "$run_file" ]; then echo "exit $status" >>"$run_file"; fi
+exit $status

@@ -108,8 +108,11 @@ void DialogDriver::Run()
         HWND dialog = WaitForDialog(step, m_timeoutMs);
         if (!dialog)
             break;
-        step.action(dialog);
+        // Counted before the action: an action that ends the dialog lets the
+        // test's thread go on at once, and a test may read Done() then,
+        // before this thread would otherwise have counted.
         ++m_done;
+        step.action(dialog);
         if (!step.waitForClose)
             continue;
         DWORD start = GetTickCount();
@@ -127,8 +130,8 @@ void DialogDriver::Run()
 void DialogDriver::RunRepeating(const DialogStep& step)
 {
     while (HWND dialog = WaitForDialog(step, INFINITE)) {
+        ++m_done;  // before the action, as above
         step.action(dialog);
-        ++m_done;
         DWORD start = GetTickCount();
         while (step.waitForClose && IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < m_timeoutMs)
             Sleep(10);

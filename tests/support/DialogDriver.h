@@ -66,8 +66,9 @@ public:
     // unexpected.
     ::testing::AssertionResult FinishAfter(int steps);
 
-    // Steps whose dialog appeared and whose action ran (each answer of a
-    // repeating step counts).
+    // Steps whose dialog appeared and whose action was started (each answer
+    // of a repeating step counts): once an action has ended its dialog, the
+    // test's thread sees it counted.
     int Done() const { return m_done; }
     // Dialogs closed because no step expected them.
     int Unexpected() const { return m_unexpected; }
