@@ -130,7 +130,7 @@ void DialogDriver::Run()
 void DialogDriver::RunRepeating(const DialogStep& step)
 {
     while (HWND dialog = WaitForDialog(step, INFINITE)) {
-        ++m_done;  // before the action, as above
+        ++m_done; // before the action, as above
         step.action(dialog);
         DWORD start = GetTickCount();
         while (step.waitForClose && IsWindow(dialog) && IsWindowVisible(dialog) && GetTickCount() - start < m_timeoutMs)
