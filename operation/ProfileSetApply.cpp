@@ -185,23 +185,26 @@ bool CProfileSetApply::RecordSet(const std::string& printer, const std::string& 
 {
     // The five keys reach the file together or not at all: the driver never
     // reads a record that mixes two sets.
+    const CDriverINI::RecordedFile files[4] = {{kSlotKinds[0], m_files[0]},
+                                               {kSlotKinds[1], m_files[1]},
+                                               {kSlotKinds[2], m_files[2]},
+                                               {kSlotKinds[3], m_files[3]}};
     return ChangeDriverIni([&](CDriverINI& copy) {
-        bool recorded = copy.WriteProfileSetName(printer, setName) != FALSE;
-        for (int slot = 0; slot < 4; ++slot) {
-            if (!copy.WriteProfileFile(printer, kSlotKinds[slot], m_files[slot]))
-                recorded = false;
-        }
-        return recorded;
+        if (!copy.WriteRecord(printer, setName, files))
+            return false;
+        m_recordReadable = copy.LoadSection(printer) != FALSE;
+        return true;
     });
 }
 
 void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
 {
-    // The section was just written; if it cannot be read back now it could
-    // not follow the printer to its new name, and the driver would lose the
-    // printer's set. So the name stays as it is.
-    CDriverINI driverIni;
-    if (!driverIni.LoadSection(request.printer)) {
+    // The section was just written; if it could not be read back, or the
+    // file cannot be opened now, it could not follow the printer to its new
+    // name, and the driver would lose the printer's set. So the name stays
+    // as it is. (Read back from the copy that replaced the file: reading the
+    // file itself would have the profile functions parse all of it again.)
+    if (!m_recordReadable || CDriverINI().GetFileSize() == 0) {
         m_outcome.rename = RenameSkippedUnreadable;
         return;
     }

@@ -154,5 +154,6 @@ private:
     std::string m_driverDirectory; // the printer's, looked up once per apply
     bool m_overwriteAll = false;
     bool m_overwriteCancelled = false;
+    bool m_recordReadable = false; // the section read back whole once written
     ApplyOutcome m_outcome;
 };

@@ -2,12 +2,15 @@
 
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
+#include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
 #include "printers/PrinterNameRules.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -45,8 +48,12 @@ DWORD CDriverINI::LocateIniFile()
 
 DWORD CDriverINI::GetIniFileSize()
 {
-    // The system may hold a cached copy that is newer than the disk.
-    SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
+    // On 95/98/Me the profile cache is the system's: it may hold a copy
+    // newer than the disk. Elsewhere every write goes to the disk at once,
+    // and a flush would only have the profile functions read the whole file
+    // again, which for a file of thousands of printers takes long.
+    if (GetOsClass() == OsWin9x)
+        SafeWriteProfileString(nullptr, nullptr, nullptr, m_strIniPath.c_str());
     return MeasureFile();
 }
 
@@ -81,6 +88,60 @@ BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, 
     // The driver finds the files in its own directory, so only the name counts.
     return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind), FileNamePart(profilePath).c_str(),
                                   m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::WriteRecord(const std::string& printer, const std::string& setName, const RecordedFile (&files)[4])
+{
+    std::vector<std::pair<std::string, std::string>> record;
+    record.emplace_back(kSetNameKey, setName);
+    for (const RecordedFile& file : files)
+        record.emplace_back(ProfileKeyName(file.kind), FileNamePart(file.path));
+
+    // Measured again: the file may have grown since (other records written).
+    m_dwFileSize = MeasureFile();
+    const bool held = LoadSection(printer) != FALSE;
+    if (!held && HasSection(printer)) {
+        // A section there that cannot be read whole: written key by key, so
+        // that none of its other keys is lost.
+        BOOL written = TRUE;
+        for (const auto& key : record) {
+            if (!SafeWriteProfileString(printer.c_str(), key.first.c_str(), key.second.c_str(), m_strIniPath.c_str()))
+                written = FALSE;
+        }
+        m_dwFileSize = MeasureFile();
+        return written;
+    }
+
+    // key=value (or a bare line) each, as the section read gives them.
+    std::vector<std::string> lines;
+    if (held) {
+        for (const char* entry = static_cast<const char*>(m_pSection.Get()); *entry; entry += strlen(entry) + 1)
+            lines.emplace_back(entry);
+        FreeSectionBuffer();
+    }
+    for (const auto& key : record) {
+        bool found = false;
+        for (std::string& line : lines) {
+            const std::string name = line.substr(0, line.find('='));
+            if (MbCompareNoCase(name, key.first) == 0) {
+                line = name + "=" + key.second;
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            lines.push_back(key.first + "=" + key.second);
+    }
+    std::string block;
+    for (const std::string& line : lines) {
+        block += line;
+        block += '\0';
+    }
+    block += '\0';
+    const BOOL written = SafeWriteProfileSection(printer.c_str(), block.c_str(), m_strIniPath.c_str());
+    // So that the section just written can be read back whole.
+    m_dwFileSize = MeasureFile();
+    return written;
 }
 
 BOOL CDriverINI::LoadSection(const std::string& printer)

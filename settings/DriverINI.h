@@ -27,6 +27,17 @@ public:
     BOOL WriteProfileSetName(const std::string& printer, const std::string& setName);
     // Writes the kind's key with the file-name part of profilePath.
     BOOL WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath);
+    // The printer's whole record: ColorProfileSetName, then each kind's key
+    // with the file-name part of its path, in the order given. One write of
+    // the section: each write of the profile functions rewrites the whole
+    // file, and a file of thousands of printers takes long to rewrite. The
+    // section's other keys stay, in their order, and keys it already has
+    // keep their place and spelling, as single key writes would leave them.
+    struct RecordedFile {
+        ProfileKind kind;
+        std::string path;
+    };
+    BOOL WriteRecord(const std::string& printer, const std::string& setName, const RecordedFile (&files)[4]);
     // Holds the printer's whole section; false when it is missing, empty or
     // larger than the file measured at construction.
     BOOL LoadSection(const std::string& printer);

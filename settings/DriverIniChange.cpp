@@ -46,9 +46,10 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
 {
     const bool governed = file.NoFsRedirection();
     const std::string& path = file.GetIniPath();
-    // What the profile functions hold for the file goes to the disk first,
-    // so that the copy has it (measuring the file did that for the first try).
-    if (again)
+    // On 95/98/Me what the system's profile cache holds for the file goes to
+    // the disk first, so that the copy has it (measuring the file did that
+    // for the first try).
+    if (again && GetOsClass() == OsWin9x)
         file.FlushProfileCache();
     const FileStamp before = StampOf(governed, path);
 

@@ -246,7 +246,9 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
             });
         }
         if (s.condition == SectionNotWritten)
-            unwritable.emplace([](LPCSTR, LPCSTR, LPCSTR) { return FALSE; });
+            unwritable.emplace([newName](LPCSTR section, LPCSTR data, LPCSTR file) {
+                return newName == section ? FALSE : ::WritePrivateProfileSectionA(section, data, file);
+            });
         break;
     default:
         break;
