@@ -22,18 +22,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-"$top/scripts/build.sh" KPXSETUP
-build=${KPX_BUILD_DIR:-$top/build}
-cmake --build "$build/ship" --target kpx_bench_apply -j"$(nproc)"
-
-prefix=${KPX_BENCH_PREFIX:-$build/bench-prefix}
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -d "$prefix/drive_c" ]; then
-  echo "Creating the benchmark's Wine prefix in $prefix ..."
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-fi
+# shellcheck source=scripts/bench/prefix.sh
+. "$top/scripts/bench/prefix.sh" kpx_bench_apply
 echo "Apply benchmark: $sections sections, $rounds rounds, profile files of $mb MB, Wine pinned to processor $cpu"
 taskset -c "$cpu" wine "$build/ship/bench/kpx_bench_apply.exe" "$sections" "$rounds" "$mb"
 wineserver -w
