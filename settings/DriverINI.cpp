@@ -119,19 +119,27 @@ BOOL CDriverINI::WriteRecord(const std::string& printer, const std::string& setN
             lines.emplace_back(entry);
         FreeSectionBuffer();
     }
+    bool changed = false;
     for (const auto& key : record) {
         bool found = false;
         for (std::string& line : lines) {
             const std::string name = line.substr(0, line.find('='));
             if (MbCompareNoCase(name, key.first) == 0) {
-                line = name + "=" + key.second;
+                const std::string entry = name + "=" + key.second;
+                changed = changed || line != entry;
+                line = entry;
                 found = true;
                 break;
             }
         }
-        if (!found)
+        if (!found) {
             lines.push_back(key.first + "=" + key.second);
+            changed = true;
+        }
     }
+    // The record is there already: a run again writes nothing.
+    if (!changed)
+        return TRUE;
     std::string block;
     for (const std::string& line : lines) {
         block += line;

@@ -33,6 +33,7 @@ public:
     // file, and a file of thousands of printers takes long to rewrite. The
     // section's other keys stay, in their order, and keys it already has
     // keep their place and spelling, as single key writes would leave them.
+    // Nothing is written when the section holds the record already.
     struct RecordedFile {
         ProfileKind kind;
         std::string path;

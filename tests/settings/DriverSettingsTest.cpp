@@ -118,6 +118,30 @@ TEST_F(DriverSettings, RecordAsOneWriteLeavesWhatFiveKeyWritesLeft)
     }
 }
 
+TEST_F(DriverSettings, RecordThatIsThereAlreadyIsNotWrittenAgain)
+{
+    const std::string file = "[P]\r\nResolution = 600\r\ncolorprofilesetname=Office\r\nAuto=auto.kpx\r\n"
+                             "Font=font.kpx\r\nTone=tone.kpx\r\nVividness=vivid.kpx\r\n";
+    const CDriverINI::RecordedFile files[4] = {{ProfileAuto, "C:\\Sets\\auto.kpx"},
+                                               {ProfileFont, "font.kpx"},
+                                               {ProfileTone, "tone.kpx"},
+                                               {ProfileVividness, "vivid.kpx"}};
+    Plant(file);
+    int writes = 0;
+    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> counted([&](LPCSTR section, LPCSTR data, LPCSTR path) {
+        ++writes;
+        return ::WritePrivateProfileSectionA(section, data, path);
+    });
+    EXPECT_TRUE(CDriverINI().WriteRecord("P", "Office", files));
+    EXPECT_EQ(0, writes);
+    EXPECT_EQ(file, Bytes());
+    EXPECT_TRUE(CDriverINI().WriteRecord("P", "Photo", files));
+    EXPECT_EQ(1, writes);
+    EXPECT_EQ("[P]\r\nResolution=600\r\ncolorprofilesetname=Photo\r\nAuto=auto.kpx\r\nFont=font.kpx\r\n"
+              "Tone=tone.kpx\r\nVividness=vivid.kpx\r\n",
+              Bytes());
+}
+
 TEST_F(DriverSettings, RecordedSetNameIsReadRegardlessOfLetterCase)
 {
     Plant("[Plotter 3F]\r\nColorProfileSetName=Office\r\n[Empty]\r\nColorProfileSetName=\r\n");
