@@ -53,15 +53,6 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
 }
 
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
-                      bool& overwriteCancelled, bool& copyFailed, const AskOverwrite& ask)
-{
-    TargetCopies copies;
-    InstallToTargets(source, targets, overwriteAll, overwriteCancelled, copies, ask);
-    if (!copies.failed.empty())
-        copyFailed = true;
-}
-
-void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
                       bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask)
 {
     for (int i = 0; i < 2; ++i) {

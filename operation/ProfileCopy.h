@@ -63,6 +63,3 @@ struct TargetCopies {
 // restart, or failed. A target that is kept appears in none.
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
                       bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask);
-// The same, telling only whether a copy failed (copyFailed is never cleared).
-void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
-                      bool& overwriteCancelled, bool& copyFailed, const AskOverwrite& ask);

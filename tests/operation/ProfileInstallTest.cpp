@@ -50,7 +50,7 @@ protected:
     void Install(const char* name)
     {
         const std::string targets[2] = {m_system.file(name), m_driver.file(name)};
-        InstallToTargets(m_source.file(name), targets, m_all, m_cancelled, m_failed,
+        InstallToTargets(m_source.file(name), targets, m_all, m_cancelled, m_copies,
                          [this](const std::string& source, const std::string& target) -> INT_PTR {
                              m_asked.push_back(source + " -> " + target);
                              if (m_answers.empty())
@@ -70,7 +70,8 @@ protected:
     TempDir m_source{"src"}, m_system{"sys"}, m_driver{"drv"};
     std::deque<INT_PTR> m_answers;
     std::vector<std::string> m_asked;
-    bool m_all = false, m_cancelled = false, m_failed = false;
+    bool m_all = false, m_cancelled = false;
+    TargetCopies m_copies;
     ScopedPlatformFlags m_flags{false, false};
 };
 
@@ -80,7 +81,7 @@ TEST_F(ProfileInstall, NewTargetsAreCopiedWithoutAsking)
     EXPECT_TRUE(m_asked.empty());
     EXPECT_EQ("new a.kpx", Content(m_system, "a.kpx"));
     EXPECT_EQ("new a.kpx", Content(m_driver, "a.kpx"));
-    EXPECT_FALSE(m_failed);
+    EXPECT_TRUE(m_copies.failed.empty());
 }
 
 TEST_F(ProfileInstall, YesAndNoHoldForOneTargetOnly)
@@ -161,7 +162,7 @@ TEST_F(ProfileInstall, LockedTargetIsAskedAboutAndKeptAfterNo)
     Install("a.kpx");
     CloseHandle(held);
     EXPECT_EQ(m_asked, std::vector<std::string>{m_source.file("a.kpx") + " -> " + m_system.file("a.kpx")});
-    EXPECT_FALSE(m_failed);
+    EXPECT_TRUE(m_copies.failed.empty());
     EXPECT_EQ("old", Content(m_system, "a.kpx"));
     EXPECT_EQ("new a.kpx", Content(m_driver, "a.kpx"));
 }
@@ -171,13 +172,13 @@ TEST_F(ProfileInstall, EmptyDriverTargetWritesAndAsksNothing)
     Existing(m_system, "a.kpx");
     const std::string targets[2] = {m_system.file("a.kpx"), std::string()};
     m_answers = {IDYES};
-    InstallToTargets(m_source.file("a.kpx"), targets, m_all, m_cancelled, m_failed,
+    InstallToTargets(m_source.file("a.kpx"), targets, m_all, m_cancelled, m_copies,
                      [this](const std::string&, const std::string&) -> INT_PTR {
                          m_asked.push_back("asked");
                          return IDYES;
                      });
     EXPECT_EQ(1u, m_asked.size());
-    EXPECT_FALSE(m_failed);
+    EXPECT_TRUE(m_copies.failed.empty());
 }
 
 class TargetPaths : public ::testing::Test {
