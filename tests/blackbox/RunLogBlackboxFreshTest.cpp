@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
@@ -111,7 +112,8 @@ protected:
     void SetUp() override
     {
         DeleteAllPrinters();
-        ASSERT_TRUE(m_folder.deployed() && m_plotter.added());
+        m_plotter = std::make_unique<TestPrinter>("Plotter 3F", kDriver);
+        ASSERT_TRUE(m_folder.deployed() && m_plotter->added());
         ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText(
             {"Office", "Photo"}, {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx",
                                            "%KPXSETUP%\\o\\tone.kpx", "%KPXSETUP%\\o\\font.kpx"),
@@ -149,7 +151,7 @@ protected:
     }
 
     ToolFolder m_folder;
-    TestPrinter m_plotter{"Plotter 3F", kDriver};
+    std::unique_ptr<TestPrinter> m_plotter;
     Lines m_output;
 };
 
@@ -171,7 +173,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
             {{"Plotter 2F", {{"ColorProfileSetName", "Photo"}, {"Auto", "auto.kpx"}, {"Font", "font.kpx"}}}})));
     const std::string log = m_folder.file("run.log");
     const std::string apply = std::string(kApply) + " \"/log:" + log + "\"";
-    const std::string bad = "/printer:P /log:\"" + log + "\"";
+    const std::string bad = "/force /log:\"" + log + "\"";
 
     const std::string before = LocalTimeText();
     EXPECT_EQ(Run(apply), 0u);
@@ -208,7 +210,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     EXPECT_EQ(runs[0].back(), u8"終了ｺｰﾄﾞ 0: すべて完了しました。");
     const Lines badSteps = Steps(runs[1]);
     ASSERT_FALSE(badSteps.empty());
-    EXPECT_EQ(badSteps.front(), u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /printer:P");
+    EXPECT_EQ(badSteps.front(), u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /force");
     EXPECT_EQ(Lines(badSteps.begin() + 1, badSteps.end()), UsageLines());
     EXPECT_EQ(runs[1].back(), u8"終了ｺｰﾄﾞ 1: ｺﾏﾝﾄﾞﾗｲﾝが正しくないか、ﾛｸﾞﾌｧｲﾙを開けません。");
 }
