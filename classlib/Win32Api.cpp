@@ -56,6 +56,8 @@ Win32Api RealApi()
     a.InitCommonControls = &::InitCommonControls;
     a.WinHelpA = &::WinHelpA;
     a.MessageBeep = &::MessageBeep;
+    a.GetComputerNameA = &::GetComputerNameA;
+    a.GetLocalTime = &::GetLocalTime;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
     a.CopyFileA = &::CopyFileA;

@@ -48,6 +48,8 @@ struct Win32Api {
     decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::MessageBoxA) MessageBoxA;
     decltype(&::MessageBeep) MessageBeep; // a test hears the refusal of a character
+    decltype(&::GetComputerNameA) GetComputerNameA;
+    decltype(&::GetLocalTime) GetLocalTime; // the log's time stamp
 
     // Common dialogs: taken at run time from comdlg32.dll in the system
     // directory (classlib/SystemFunctions.h), never imported. Common controls.

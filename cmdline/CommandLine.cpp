@@ -46,6 +46,7 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     bool bad = false;
     bool usage = false;
     bool list = false;
+    bool sets = false;
     bool printer = false, setName = false, overwrite = false, log = false;
 
     // Every argument is read, also after a bad one, so that a /log given
@@ -78,6 +79,8 @@ CommandOptions ParseCommandLine(const std::string& arguments)
             usage = true;
         } else if (SameName(name, "list") && !hasValue && !list) {
             list = true;
+        } else if (SameName(name, "sets") && !hasValue && !sets) {
+            sets = true;
         } else if (SameName(name, "printer")) {
             take(printer, options.printer, false);
         } else if (SameName(name, "set")) {
@@ -100,6 +103,10 @@ CommandOptions ParseCommandLine(const std::string& arguments)
         options.mode = CommandUsage;
     else if (bad)
         options.mode = CommandBad;
+    else if (sets && (list || apply))
+        options.mode = CommandBad; // /sets is a mode of its own
+    else if (sets)
+        options.mode = CommandSets;
     else if (list && !apply)
         options.mode = CommandList;
     else if (printer && setName && !list)

@@ -1,6 +1,7 @@
 // The unattended command line, parsed once into plain options:
 //   /printer:NAME /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
 //   /list [/log:PATH]
+//   /sets [/log:PATH]
 //   /?
 // Switch names match without regard to case. Arguments are separated by
 // blanks; a double quote starts and ends a quoted stretch, in which blanks
@@ -16,6 +17,7 @@ enum CommandMode {
     CommandInteractive, // no arguments: the main dialog
     CommandApply,       // /printer and /set
     CommandList,        // /list
+    CommandSets,        // /sets
     CommandUsage,       // /? anywhere
     CommandBad,         // anything else
 };

@@ -34,6 +34,25 @@ void CRunOutput::Line(const std::string& text)
         Write(m_stdOutput, bytes);
 }
 
+void CRunOutput::LogLine(const std::string& text)
+{
+    if (!m_log.IsValid())
+        return;
+    ::SetFilePointer(m_log.Get(), 0, nullptr, FILE_END);
+    Write(m_log.Get(), AsLines(text));
+}
+
+void CRunOutput::OpenRunInLog(const std::string& openingLine)
+{
+    if (!m_log.IsValid())
+        return;
+    // The blank line goes before the new run rather than after the last one:
+    // a run that ended without its closing line (a crash, a power cut) is
+    // still set apart from the next.
+    const DWORD size = ::GetFileSize(m_log.Get(), nullptr);
+    LogLine(size != 0 && size != INVALID_FILE_SIZE ? "\n" + openingLine : openingLine);
+}
+
 void CRunOutput::StandardOutputLine(const std::string& text)
 {
     if (m_stdOutput)

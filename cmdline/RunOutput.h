@@ -21,6 +21,8 @@ public:
     // False with error set to the system's reason when it cannot be opened.
     bool OpenLog(const std::string& path, DWORD& error);
 
+    // The log is open.
+    bool HasLog() const { return m_log.IsValid(); }
     // The caller redirected the standard output.
     bool HasStandardOutput() const { return m_stdOutput != nullptr; }
 
@@ -30,6 +32,10 @@ public:
     // The same to the standard output only (the usage, the printer list's
     // answer to the caller).
     void StandardOutputLine(const std::string& text);
+    // The same to the log only (the lines that open and close a run). A run
+    // that opens a log holding earlier runs is set apart by a blank line.
+    void LogLine(const std::string& text);
+    void OpenRunInLog(const std::string& openingLine);
 
 private:
     static std::string AsLines(const std::string& text);

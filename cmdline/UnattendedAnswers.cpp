@@ -2,6 +2,8 @@
 
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
+#include "cmdline/LineText.h"
+#include "cmdline/RunLog.h"
 #include "operation/ApplyStopText.h"
 #include "res/resource.h"
 
@@ -37,22 +39,38 @@ void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
     m_output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, target), error));
 }
 
+void CUnattendedAnswers::OtherPrintersUseFile(const ApplyRequest& request, const std::string& fileName,
+                                              const std::vector<std::string>& printers)
+{
+    std::string names;
+    for (const std::string& printer : printers)
+        names += (names.empty() ? "" : ", ") + printer;
+    m_output.Line(ResText(IDS_CMD_OTHERS_USE_FILE, {fileName, request.setName, names}));
+}
+
 void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome)
 {
     switch (outcome.stop) {
     case ApplySourceGivenUp:
-        m_output.Line(WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, m_missing), m_missingError));
+        m_output.Line(PrinterLine(request.printer,
+                                  WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, m_missing), m_missingError)));
         return;
     case ApplyFileNameClash:
     case ApplyBadProfileFile:
     case ApplyUnrecordable:
     case ApplyNewNameRefused:
     case ApplyPrinterGone:
-        m_output.Line(OneLine(ApplyStopText(request, outcome)));
+        m_output.Line(PrinterLine(request.printer, OneLine(ApplyStopText(request, outcome))));
         return;
     case ApplyNotRecorded:
+        // Where and why: under Terminal Services the file is the user's own,
+        // whose folder may not exist for the account the run runs as.
+        m_output.Line(
+            PrinterLine(request.printer, WithReason(ResText(IDS_CMD_NOT_RECORDED, {request.setName, DriverIniText()}),
+                                                    outcome.recordError)));
+        return;
     case ApplyDeclined:
-        m_output.Line(LoadResString(IDS_CHANGE_FAILED));
+        m_output.Line(PrinterLine(request.printer, LoadResString(IDS_CHANGE_FAILED)));
         return;
     case ApplyCompleted:
         break;
@@ -61,7 +79,7 @@ void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutc
 
 void CUnattendedAnswers::SetRecorded(const ApplyRequest& request)
 {
-    m_output.Line(FormatResString(IDS_CMD_RECORDED, request.setName));
+    m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_RECORDED, {request.setName, DriverIniText()})));
 }
 
 void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error)
@@ -70,13 +88,15 @@ void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult r
     case RenameNotAsked:
         break;
     case RenameDone:
-        m_output.Line(FormatResString(IDS_CMD_RENAMED, request.newName));
+        m_output.Line(PrinterLine(request.printer, FormatResString(IDS_CMD_RENAMED, request.newName)));
         break;
     case RenameRefused:
-        m_output.Line(WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), error));
+        m_output.Line(
+            PrinterLine(request.printer, WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, request.newName), error)));
         break;
     case RenameSkippedUnreadable:
-        m_output.Line(FormatResString(IDS_CMD_RENAME_SKIPPED, request.newName));
+        m_output.Line(
+            PrinterLine(request.printer, ResText(IDS_CMD_RENAME_SKIPPED, {request.newName, DriverIniText()})));
         break;
     }
 }
@@ -84,7 +104,7 @@ void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult r
 void CUnattendedAnswers::SectionMoveEnded(const ApplyRequest& request, bool moved)
 {
     if (moved)
-        m_output.Line(FormatResString(IDS_CMD_SECTION_MOVED, request.newName));
+        m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_SECTION_MOVED, {request.newName, DriverIniText()})));
     else
-        m_output.Line(FormatResString(IDS_CMD_SECTION_LEFT, request.printer));
+        m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_SECTION_LEFT, {request.printer, DriverIniText()})));
 }

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 class CUnattendedAnswers : public IApplyCallback {
 public:
@@ -29,6 +30,8 @@ public:
     void FileLeftForRestart(const std::string& target) override;
     void FileKept(const std::string& target) override;
     void FileFailed(const std::string& target, DWORD error) override;
+    void OtherPrintersUseFile(const ApplyRequest& request, const std::string& fileName,
+                              const std::vector<std::string>& printers) override;
     void SetRecorded(const ApplyRequest& request) override;
     void RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error) override;
     void SectionMoveEnded(const ApplyRequest& request, bool moved) override;

@@ -3,6 +3,7 @@
 #include "classlib/MbString.h"
 #include "classlib/WinApp.h"
 #include "operation/ApplyStopText.h"
+#include "cmdline/LineText.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "res/resource.h"
 
@@ -49,7 +50,7 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
     const std::string newName = options.rename ? options.newName : printer;
     const NewNameVerdict verdict = CheckNewName(printers, newName, printer);
     if (!NewNamePasses(verdict)) {
-        output.Line(NewNameRefusalText(verdict, newName, printer));
+        output.Line(PrinterLine(printer, NewNameRefusalText(verdict, newName, printer)));
         return ExitNameRefused;
     }
 

@@ -6,43 +6,53 @@
 
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
+#include "cmdline/LineText.h"
 #include "cmdline/PrinterListing.h"
+#include "cmdline/RunLog.h"
+#include "cmdline/SetsReport.h"
 #include "cmdline/UnattendedApply.h"
 #include "cmdline/RunOutput.h"
+#include "cmdline/UsageBox.h"
 #include "platform/InstanceGuard.h"
 #include "printers/PrinterSnapshot.h"
 #include "res/resource.h"
 
 namespace {
 
-// The usage, written when the caller reads the output, else in one message
-// box (the only window an unattended start may show: nobody would read the
-// lines otherwise). complaint, when given, comes first.
+std::string WithoutBlankLines(std::string text)
+{
+    for (size_t at = text.find("\n\n"); at != std::string::npos; at = text.find("\n\n"))
+        text.erase(at, 1);
+    return text;
+}
+
+// The usage, written where the caller reads the lines (the log, a
+// redirected output), else in one message box: the only window an unattended
+// start may show. complaint, when given, comes first. A bad command line's box
+// closes itself: in a startup script nobody may be there to click, and the
+// script must go on; the usage asked for with /? waits for its reader.
 void ShowUsage(CRunOutput& output, const std::string& complaint, UINT icon)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
-    if (!complaint.empty())
-        output.Line(complaint);
-    if (output.HasStandardOutput()) {
+    if (output.HasLog() || output.HasStandardOutput()) {
+        if (!complaint.empty())
+            output.Line(complaint);
         output.StandardOutputLine(usage);
+        // In the log a blank line sets runs apart: the usage goes there
+        // without its own.
+        output.LogLine(WithoutBlankLines(usage));
         return;
     }
-    AfxMessageBox((complaint.empty() ? usage : complaint + "\n\n" + usage).c_str(), MB_OK | icon);
+    if (complaint.empty())
+        AfxMessageBox(usage.c_str(), MB_OK | icon);
+    else
+        SelfClosingMessageBox(complaint + "\n\n" + usage, MB_OK | icon, kUsageBoxMs);
 }
 
-} // namespace
-
-int RunUnattended(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
-                  HANDLE& mutex)
+// The run after the log is open: the exit code.
+int RunMode(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
+            HANDLE& mutex, CRunOutput& output)
 {
-    CRunOutput output;
-    if (!options.logPath.empty()) {
-        DWORD error = 0;
-        if (!output.OpenLog(options.logPath, error)) {
-            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, options.logPath), error));
-            return ExitBadCommandLine;
-        }
-    }
     if (options.mode == CommandUsage) {
         ShowUsage(output, std::string(), MB_ICONINFORMATION);
         return ExitDone;
@@ -51,6 +61,15 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
         const std::string argument = options.badArgument.empty() ? commandLine : options.badArgument;
         ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, argument), MB_ICONERROR);
         return ExitBadCommandLine;
+    }
+    // The settings file alone: no printer is needed, and nothing is written,
+    // so another running copy does not matter.
+    if (options.mode == CommandSets) {
+        if (!toolFile.Exists()) {
+            output.Line(toolFile.NotFoundText());
+            return ExitNoSettings;
+        }
+        return RunSetsReport(toolFile.Open(), output);
     }
 
     // One copy at a time, as for the dialog, but a copy that runs is only
@@ -70,14 +89,20 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
     // One enumeration serves the check, the listing and the apply.
     CPrinterSnapshot printers;
     printers.Take();
-    if (!printers.AnyListed()) {
-        output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
-        return ExitNoPrinter;
-    }
     if (options.mode == CommandList) {
+        // A machine without a supported printer has an empty list: that is
+        // the answer, not a failure (a detection or an inventory script
+        // reads it as such).
+        if (!printers.AnyListed())
+            return ExitDone;
+        output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
         for (const std::string& line : PrinterListLines(printers))
             output.Line(line);
         return ExitDone;
+    }
+    if (!printers.AnyListed()) {
+        output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
+        return ExitNoPrinter;
     }
 
     if (!toolFile.Exists()) {
@@ -85,4 +110,26 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
         return ExitNoSettings;
     }
     return RunUnattendedApply(toolFile.Open(), printers, options, output);
+}
+
+} // namespace
+
+int RunUnattended(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
+                  HANDLE& mutex)
+{
+    CRunOutput output;
+    if (!options.logPath.empty()) {
+        DWORD error = 0;
+        if (!output.OpenLog(options.logPath, error)) {
+            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, options.logPath), error));
+            return ExitBadCommandLine;
+        }
+    }
+    // The log frames each run: when, where, by whom and with what it
+    // started, and how it ended. The whole command line names the copy of
+    // the tool that ran, too.
+    output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
+    const int code = RunMode(options, commandLine, toolFile, mutex, output);
+    output.LogLine(RunClosingLine(code));
+    return code;
 }

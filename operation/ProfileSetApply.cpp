@@ -2,6 +2,8 @@
 
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
+#include "operation/OtherRecords.h"
+#include "operation/ProfileSourceCheck.h"
 #include "operation/ProfileTargets.h"
 #include "platform/FileExists.h"
 #include "platform/OsClass.h"
@@ -70,6 +72,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         if (!seen)
             InstallProfileFile(m_files[slot]);
     }
+    TellOtherPrintersUsing(request, printers);
 
     // Recorded whatever the installations did: a declined overwrite keeps the
     // old file, which the driver then uses under the set's name.
@@ -158,7 +161,7 @@ bool CProfileSetApply::PrinterStillThere(const std::string& printer)
 bool CProfileSetApply::CheckProfileFiles()
 {
     for (int slot = 0; slot < 4; ++slot) {
-        if (CheckProfileFileName(FileNamePart(m_files[slot])) != ProfileNameOk || !IsDiskFile(m_files[slot].c_str())) {
+        if (!MayInstallProfileFile(m_files[slot])) {
             m_outcome.badFile = m_files[slot];
             m_outcome.badKind = kSlotKinds[slot];
             return false;
@@ -171,11 +174,8 @@ std::string CProfileSetApply::FindFileNameClash() const
 {
     for (int slot = 1; slot < 4; ++slot) {
         for (int earlier = 0; earlier < slot; ++earlier) {
-            if (MbCompare(m_files[slot], m_files[earlier]) == 0)
-                continue; // the same file, installed once
-            const std::string name = FileNamePart(m_files[slot]);
-            if (MbCompareNoCase(name, FileNamePart(m_files[earlier])) == 0)
-                return name;
+            if (SourcesClash(m_files[slot], m_files[earlier]))
+                return FileNamePart(m_files[slot]);
         }
     }
     return std::string();
@@ -189,12 +189,38 @@ bool CProfileSetApply::RecordSet(const std::string& printer, const std::string& 
                                                {kSlotKinds[1], m_files[1]},
                                                {kSlotKinds[2], m_files[2]},
                                                {kSlotKinds[3], m_files[3]}};
-    return ChangeDriverIni([&](CDriverINI& copy) {
-        if (!copy.WriteRecord(printer, setName, files))
-            return false;
-        m_recordReadable = copy.LoadSection(printer) != FALSE;
-        return true;
-    });
+    return ChangeDriverIni(
+        [&](CDriverINI& copy) {
+            if (!copy.WriteRecord(printer, setName, files))
+                return false;
+            m_recordReadable = copy.LoadSection(printer) != FALSE;
+            return true;
+        },
+        m_outcome.recordError);
+}
+
+void CProfileSetApply::TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers)
+{
+    // The set's files of which at least one target now holds this set's
+    // file (or will at the restart), each once.
+    const TargetCopies& copies = m_outcome.copies;
+    std::vector<std::string> written;
+    for (const std::string& source : m_files) {
+        const std::string name = FileNamePart(source);
+        bool wasWritten = false;
+        for (const std::vector<std::string>* targets : {&copies.installed, &copies.atRestart}) {
+            for (const std::string& target : *targets)
+                wasWritten = wasWritten || MbCompareNoCase(FileNamePart(target), name) == 0;
+        }
+        bool listed = false;
+        for (const std::string& earlier : written)
+            listed = listed || MbCompare(earlier, source) == 0;
+        if (wasWritten && !listed)
+            written.push_back(source);
+    }
+    for (const FileUsers& users :
+         PrintersOfOtherSetsUsing(printers, m_toolIni, request.setName, request.printer, request.newName, written))
+        m_callback.OtherPrintersUseFile(request, users.fileName, users.printers);
 }
 
 void CProfileSetApply::RenameAndMove(const ApplyRequest& request)

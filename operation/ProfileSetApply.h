@@ -60,6 +60,7 @@ struct ApplyOutcome {
     ProfileKind badKind = ProfileAuto;             // and the kind it stands for
     TargetCopies copies;                           // targets written and targets that could not be
     bool recorded = false;                         // the set and file names are in the settings file
+    DWORD recordError = 0;                         // the system's reason for ApplyNotRecorded (may be 0)
     RenameResult rename = RenameNotAsked;
     DWORD renameError = 0;          // the system's reason for RenameRefused (may be 0)
     bool sectionMoved = false;      // the section now stands under the new name
@@ -97,6 +98,12 @@ public:
     virtual void FileLeftForRestart(const std::string& /*target*/) {}
     virtual void FileKept(const std::string& /*target*/) {}
     virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // A file of the set was written whose file name other printers' records
+    // name under another set: they print with this set's file from now on.
+    virtual void OtherPrintersUseFile(const ApplyRequest& /*request*/, const std::string& /*fileName*/,
+                                      const std::vector<std::string>& /*printers*/)
+    {
+    }
     // The set and its file names are recorded for the printer.
     virtual void SetRecorded(const ApplyRequest& /*request*/) {}
     // What became of the rename (never RenameNotAsked); error is the system's
@@ -146,6 +153,9 @@ private:
     // directory for the targets. False when it is gone.
     bool PrinterStillThere(const std::string& printer);
     bool RecordSet(const std::string& printer, const std::string& setName);
+    // Tells the callback of the printers under other sets that now use a
+    // file this apply wrote.
+    void TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers);
     void RenameAndMove(const ApplyRequest& request);
 
     const CKPXSetupINI& m_toolIni;

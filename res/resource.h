@@ -62,13 +62,27 @@
 #define IDS_CMD_KEPT               150 // %s: the target
 #define IDS_CMD_COPY_FAILED        151 // %s: the target
 #define IDS_CMD_SOURCE_MISSING     152 // %s: the source file
-#define IDS_CMD_RECORDED           153 // %s: the set
+#define IDS_CMD_RECORDED           153 // %1 the set, %2 the driver settings file
 #define IDS_CMD_RENAMED            154 // %s: the new name
 #define IDS_CMD_RENAME_REFUSED     155 // %s: the new name
-#define IDS_CMD_RENAME_SKIPPED     156 // %s: the new name
-#define IDS_CMD_SECTION_MOVED      157 // %s: the new name
-#define IDS_CMD_SECTION_LEFT       158 // %s: the old name
+#define IDS_CMD_RENAME_SKIPPED     156 // %1 the new name, %2 the driver settings file
+#define IDS_CMD_SECTION_MOVED      157 // %1 the new name, %2 the driver settings file
+#define IDS_CMD_SECTION_LEFT       158 // %1 the old name, %2 the driver settings file
 #define IDS_CMD_AT_RESTART         159 // %s: a target replaced at the restart
+// Lines with numbered places (%1, %2 ...; cmdline/LineText.h).
+#define IDS_LOG_OPENED            160 // %1 local time, %2 computer, %3 user, %4 command line
+#define IDS_LOG_CLOSED            161 // %1 exit code, %2 its meaning
+#define IDS_LOG_PER_USER          162 // %1 the driver settings file, %2 the user it belongs to
+#define IDS_CMD_NOT_RECORDED      163 // %1 the set, %2 the driver settings file
+#define IDS_CMD_OTHERS_USE_FILE   164 // %1 the file name, %2 the set, %3 the printers
+#define IDS_CMD_LIST_READ         165 // %1 the driver settings file
+#define IDS_SETS_LINE             166 // %1 the set, %2 its four files
+#define IDS_SETS_FILE_OK          167 // %1 Kind=path
+#define IDS_SETS_FILE_MISSING     168 // %1 Kind=path (the system's reason follows)
+#define IDS_SETS_FILE_NOT_PROFILE 169 // %1 Kind=path
+#define IDS_SETS_FILE_SAME_NAME   170 // %1 Kind=path
+#define IDS_SETS_CLASH            171 // %1 the file name, %2 each set with its source
+#define IDS_SETS_NONE             172
 
 // Version dialog
 #define IDD_ABOUTBOX     100

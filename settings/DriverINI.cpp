@@ -40,9 +40,7 @@ CDriverINI::~CDriverINI() = default;
 
 DWORD CDriverINI::LocateIniFile()
 {
-    OsClass os = GetOsClass();
-    bool terminalServices = TerminalServicesActive() != FALSE;
-    m_strIniPath = DriverIniPath(os, terminalServices, QueryDriverIniDirs(os, terminalServices));
+    m_strIniPath = CurrentDriverIniPath();
     return GetIniFileSize();
 }
 
@@ -81,6 +79,17 @@ BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& set
 BOOL CDriverINI::WriteProfileSetName(const std::string& printer, const std::string& setName)
 {
     return SafeWriteProfileString(printer.c_str(), kSetNameKey, setName.c_str(), m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName)
+{
+    if (!IsRecordablePrinterName(printer))
+        return FALSE;
+    char value[kValueBuffer] = {};
+    if (SafeGetProfileString(printer.c_str(), ProfileKeyName(kind), "", value, kValueBuffer, m_strIniPath.c_str()) == 0)
+        return FALSE;
+    fileName = value;
+    return TRUE;
 }
 
 BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath)

@@ -25,6 +25,9 @@ public:
     // printer's name cannot have a section of its own.
     BOOL ReadProfileSetName(const std::string& printer, std::string& setName);
     BOOL WriteProfileSetName(const std::string& printer, const std::string& setName);
+    // The kind's file name in the printer's section; false (name untouched)
+    // as for ReadProfileSetName.
+    BOOL ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName);
     // Writes the kind's key with the file-name part of profilePath.
     BOOL WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath);
     // The printer's whole record: ColorProfileSetName, then each kind's key

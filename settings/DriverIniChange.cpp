@@ -42,7 +42,7 @@ FileStamp StampOf(bool governed, const std::string& path)
 
 enum Attempt { Done, Failed, ChangedMeanwhile };
 
-Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverINI& copy)>& change)
+Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
 {
     const bool governed = file.NoFsRedirection();
     const std::string& path = file.GetIniPath();
@@ -54,15 +54,24 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
     const FileStamp before = StampOf(governed, path);
 
     std::string temp;
-    if (!WriteTempCopy(governed, before.exists ? path : std::string(), DirectoryPart(path), temp))
+    if (!WriteTempCopy(governed, before.exists ? path : std::string(), DirectoryPart(path), temp)) {
+        // A missing folder (the per-user one under Terminal Services is made
+        // by nobody but the driver) is the usual reason.
+        error = ::GetLastError();
         return Failed;
+    }
     bool changed;
     {
         CDriverINI copy(temp, governed);
         changed = change(copy);
+        error = changed ? 0 : ::GetLastError();
         copy.FlushProfileCache();
     }
-    if (!changed || !FlushFileToDisk(governed, temp)) {
+    if (changed && !FlushFileToDisk(governed, temp)) {
+        error = ::GetLastError();
+        changed = false;
+    }
+    if (!changed) {
         RemoveTemp(governed, temp);
         return Failed;
     }
@@ -78,7 +87,8 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
         RemoveTemp(governed, temp);
         return ChangedMeanwhile;
     }
-    if (ReplaceWithTemp(governed, temp, path) != 0) {
+    error = ReplaceWithTemp(governed, temp, path);
+    if (error != 0) {
         RemoveTemp(governed, temp);
         return Failed;
     }
@@ -89,15 +99,23 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
 
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change)
 {
+    DWORD error = 0;
+    return ChangeDriverIni(change, error);
+}
+
+bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
+{
+    error = 0;
     CDriverINI file;
     RemoveLeftoverTemps(file.NoFsRedirection(), DirectoryPart(file.GetIniPath()));
     for (int i = 0; i < kTries; ++i) {
-        switch (TryOnce(file, i > 0, change)) {
+        switch (TryOnce(file, i > 0, change, error)) {
         case Done:
             return true;
         case Failed:
             return false;
         case ChangedMeanwhile:
+            error = 0;
             break;
         }
     }

@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
+#include "platform/PlatformFlags.h"
 
 const char kDriverIniName[] = "PLOTA2.INI";
 
@@ -142,4 +143,11 @@ DriverIniDirs QueryDriverIniDirs(OsClass os, bool terminalServices)
         dirs.userProfileDir = UserProfileDirectory();
     }
     return dirs;
+}
+
+std::string CurrentDriverIniPath()
+{
+    const OsClass os = GetOsClass();
+    const bool terminalServices = TerminalServicesActive() != FALSE;
+    return DriverIniPath(os, terminalServices, QueryDriverIniDirs(os, terminalServices));
 }

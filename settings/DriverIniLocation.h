@@ -32,3 +32,7 @@ std::string DriverIniPath(OsClass os, bool terminalServices, const DriverIniDirs
 
 // Asks the system for the directories DriverIniPath needs in that case.
 DriverIniDirs QueryDriverIniDirs(OsClass os, bool terminalServices);
+
+// The file's full path on this machine now, for this user: the file the
+// driver reads and every apply writes.
+std::string CurrentDriverIniPath();

@@ -32,6 +32,8 @@ const char* const kFiles[] = {"auto", "font", "tone", "vivid"}; // in the order 
 const Lines kOfficeSection = {"ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
                               "Vividness=vivid.kpx"};
 const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
+// The line of a recorded set names the printer and the file it went into.
+const std::string kRecorded = u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + std::string(kDriverIni) + u8")。";
 
 // Lines as the tool writes them: code page 932, each ended with CR LF.
 std::string Out(const std::string& utf8Lines)
@@ -123,17 +125,22 @@ TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatE
     expected.insert(expected.begin(), "Resolution=600");
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), expected);
     EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
-    const std::string first = TargetLines(u8"にｺﾋﾟｰしました。") + Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+    const std::string first = TargetLines(u8"にｺﾋﾟｰしました。") + Out(kRecorded);
     EXPECT_EQ(m_output, first);
 
     // /overwrite:no over a newer source keeps every target; the log holds both runs.
     ASSERT_FALSE(m_folder.WriteProfile("o\\auto.kpx", "newer").empty());
     EXPECT_EQ(Run(std::string(kApply) + " /overwrite:no /log:\"" + log + "\""), 0u);
     EXPECT_EQ(ReadFileBytes(kSystemDir + "auto.kpx"), "new auto");
-    const std::string second =
-        TargetLines(u8"は既に存在するため、上書きしませんでした。") + Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+    const std::string second = TargetLines(u8"は既に存在するため、上書きしませんでした。") + Out(kRecorded);
     EXPECT_EQ(m_output, second);
-    EXPECT_EQ(ReadFileBytes(log), first + second);
+    // The log holds both runs, each between its opening and closing lines,
+    // a blank line between them (RunLogBlackboxFreshTest reads those).
+    const std::string logged = ReadFileBytes(log);
+    const size_t between = logged.find("\r\n\r\n");
+    ASSERT_NE(between, std::string::npos) << logged;
+    EXPECT_NE(logged.substr(0, between).find("\r\n" + first), std::string::npos) << logged;
+    EXPECT_NE(logged.substr(between).find("\r\n" + second), std::string::npos) << logged;
 }
 
 TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing)
@@ -152,22 +159,28 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
         {"/printer:\"Office Laser\" /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰOffice Laserが見つかりません。"},
         {"/printer:Plotter /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰPlotterが見つかりません。"},
         {"/printer:\"Plotter 3F\" /set:Poster", {}, 4, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。"},
-        {std::string(kApply) + " /rename:\"\"", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
+        {std::string(kApply) + " /rename:\"\"", {}, 6, u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
         {std::string(kApply) + " /rename:\"PLOTTER 2f\"",
          {},
          6,
-         u8"指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"},
-        {std::string(kApply) + " /rename:P\\3F", {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名P\\3Fには使用できない文字が含まれています。"},
-        {std::string(kApply) + " /rename:" + tooLong, {}, 6, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名" + tooLong + u8"が長すぎます。"},
+         u8"Plotter 3F: 指定されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名は既に存在します。別の名前を指定してください。"},
+        {std::string(kApply) + " /rename:P\\3F",
+         {},
+         6,
+         u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名P\\3Fには使用できない文字が含まれています。"},
+        {std::string(kApply) + " /rename:" + tooLong,
+         {},
+         6,
+         u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名" + tooLong + u8"が長すぎます。"},
         {"/printer:\"Plotter 3F\" /set:Clash",
          {},
          5,
-         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄの別々のﾌｧｲﾙが同じﾌｧｲﾙ名auto.kpxを持っています。設定を変更できませんでした。"},
+         u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄの別々のﾌｧｲﾙが同じﾌｧｲﾙ名auto.kpxを持っています。設定を変更できませんでした。"},
         {kApply, [&] { DeleteFileA(missing.c_str()); }, 5,
-         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ" + missing + u8"がないため、設定を変更できませんでした: "},
+         u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙ" + missing + u8"がないため、設定を変更できませんでした: "},
         {kApply, [&] { DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()); }, 4,
          u8"KPXSETUP.INIﾌｧｲﾙが見つかりません。"},
-        {"/list", [] { DeleteAllPrinters(); }, 3,
+        {kApply, [] { DeleteAllPrinters(); }, 3,
          u8"現在、このﾂｰﾙで使用可能なPLOTARAﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰがｲﾝｽﾄｰﾙされていません。"
          u8"KESTRO PLOTARAまたはKESTRO PLOTARA Color Printerをｲﾝｽﾄｰﾙして、お使いください。"},
     };
@@ -191,7 +204,7 @@ TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes
     EXPECT_EQ(Run(std::string(kApply) + " /rename:\"Plotter 3F East\""), 9u);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
     EXPECT_NE(
-        m_output.find(Cp932(u8"ｾｯﾄOfficeを設定しました。\r\nﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
+        m_output.find(Cp932(kRecorded + u8"\r\nPlotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
         std::string::npos)
         << m_output;
 
@@ -204,8 +217,13 @@ TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes
     ASSERT_TRUE(RemoveDirectoryA(blocked.c_str()));
 
     ASSERT_TRUE(DeleteFileA(kDriverIni) && CreateDirectoryA(kDriverIni, nullptr));
+    // The line names the file and the system's reason.
     EXPECT_EQ(Run(kApply), 7u);
-    EXPECT_EQ(m_output, TargetLines(u8"にｺﾋﾟｰしました。") + Out(u8"設定を変更できませんでした。"));
+    const std::string unrecorded =
+        TargetLines(u8"にｺﾋﾟｰしました。") +
+        Cp932(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを" + std::string(kDriverIni) + u8"に記録できませんでした: ");
+    EXPECT_EQ(m_output.rfind(unrecorded, 0), 0u) << m_output;
+    EXPECT_GT(m_output.size(), unrecorded.size() + 2) << "no reason given";
 }
 
 TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSettingsFile)
@@ -223,7 +241,12 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     EXPECT_EQ(Run("/list"), 0u);
     EXPECT_EQ(m_output, list);
     EXPECT_EQ(Run("/List /log:\"" + m_folder.file("list.log") + "\"", false), 0u);
-    EXPECT_EQ(ReadFileBytes(m_folder.file("list.log")), list);
+    // In the log after the run's opening line and the file the records were
+    // read from, before its closing line.
+    const std::string logged = ReadFileBytes(m_folder.file("list.log"));
+    const std::string readFrom =
+        Cp932(u8"ﾌﾟﾘﾝﾀｰのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄを" + std::string(kDriverIni) + u8"から読み取りました。\r\n");
+    EXPECT_NE(logged.find("\r\n" + readFrom + list + Cp932(u8"終了ｺｰﾄﾞ 0: ")), std::string::npos) << logged;
 }
 
 TEST_F(CommandLineBlackbox, RunWhileTheDialogIsOpenEndsWithCodeTwoAndLeavesItAlone)
@@ -358,7 +381,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
                 copiedLines += Out(dir + name + ".kpx" + u8"にｺﾋﾟｰしました。");
         }
     }
-    const std::string recorded = Out(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。");
+    const std::string recorded = Out(kRecorded);
 
     HANDLE held = hold();
     ASSERT_NE(held, INVALID_HANDLE_VALUE);

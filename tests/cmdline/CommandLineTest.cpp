@@ -32,6 +32,7 @@ const Case kCases[] = {
     // The list and the usage.
     {"/LIST", CommandList, "", "", nullptr, true, "", ""},
     {"/list /log:out.txt", CommandList, "", "", nullptr, true, "out.txt", ""},
+    {"/Sets /log:s.log", CommandSets, "", "", nullptr, true, "s.log", ""},
     {"/?", CommandUsage, "", "", nullptr, true, "", ""},
     {"/printer:P /?", CommandUsage, "P", "", nullptr, true, "", ""},
     {"/nonsense /?", CommandUsage, "", "", nullptr, true, "", "/nonsense"},
@@ -56,6 +57,11 @@ const Case kCases[] = {
     {"/overwrite:no", CommandBad, "", "", nullptr, false, "", ""},
     {"/list /printer:P /set:S", CommandBad, "P", "S", nullptr, true, "", ""},
     {"/log:x.log", CommandBad, "", "", nullptr, true, "x.log", ""},
+    // /sets is a mode of its own, without a value.
+    {"/sets /list", CommandBad, "", "", nullptr, true, "", ""},
+    {"/sets /printer:P /set:S", CommandBad, "P", "S", nullptr, true, "", ""},
+    {"/sets:all", CommandBad, "", "", nullptr, true, "", "/sets:all"},
+    {"/sets /sets", CommandBad, "", "", nullptr, true, "", "/sets"},
 };
 
 TEST(CommandLineTest, ParsesEachLineAsTheTableSays)

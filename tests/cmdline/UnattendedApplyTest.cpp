@@ -76,9 +76,12 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
                                         "Vividness=u.kpx"}));
     EXPECT_TRUE(IniSection(driverIni, "Plotter 3F").empty());
     const std::string log = ReadFileBytes(tool.file("run.log"));
-    const std::string tail = Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました。\r\n"
-                                   u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更しました。\r\n"
-                                   u8"設定をPlotter 3F Eastに移動しました。\r\n");
+    // Each line names the printer; those about the record name the file.
+    const std::string tail = Cp932(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + driverIni +
+                                   u8")。\r\n"
+                                   u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更しました。\r\n"
+                                   u8"Plotter 3F: 設定をPlotter 3F Eastに移動しました (" +
+                                   driverIni + u8")。\r\n");
     ASSERT_GE(log.size(), tail.size());
     EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
 

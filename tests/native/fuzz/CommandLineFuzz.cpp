@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(options.badArgument.empty());
         break;
     case CommandList:
+    case CommandSets:
         FUZZ_CHECK(options.printer.empty() && options.setName.empty() && !options.rename);
+        FUZZ_CHECK(options.badArgument.empty());
         break;
     case CommandUsage:
         FUZZ_CHECK(line.find("/?") != std::string::npos || line.find("?") != std::string::npos);

@@ -1,0 +1,71 @@
+#include "cmdline/RunLog.h"
+
+#include "classlib/Win32Api.h"
+#include "classlib/WinApp.h"
+#include "cmdline/LineText.h"
+#include "platform/PlatformFlags.h"
+#include "settings/DriverIniLocation.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string LocalTimeText()
+{
+    SYSTEMTIME now = {};
+    Win32().GetLocalTime(&now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    return text;
+}
+
+std::string ComputerName()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return Win32().GetComputerNameA(name, &size) ? std::string(name) : std::string();
+}
+
+} // namespace
+
+std::string RunUserName()
+{
+    // A user name has at most 256 characters (UNLEN).
+    char name[257 * 2] = {};
+    DWORD size = sizeof name;
+    return Win32().GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
+
+std::string RunOpeningLine(const std::string& commandLine)
+{
+    return ResText(IDS_LOG_OPENED, {LocalTimeText(), ComputerName(), RunUserName(), commandLine});
+}
+
+std::string RunClosingLine(int code)
+{
+    return ResText(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code)});
+}
+
+std::string ExitCodeMeaning(int code)
+{
+    // The usage text lists each code at the start of a line, followed by two
+    // blanks and its meaning: one table for the usage and the log.
+    const std::string usage = LoadResString(IDS_CMD_USAGE);
+    const std::string head = "\n" + std::to_string(code) + "  ";
+    const size_t at = usage.find(head);
+    if (at == std::string::npos)
+        return std::string();
+    const size_t begin = at + head.size();
+    const size_t end = usage.find('\n', begin);
+    return usage.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+std::string DriverIniText()
+{
+    const std::string path = CurrentDriverIniPath();
+    if (!TerminalServicesActive())
+        return path;
+    return ResText(IDS_LOG_PER_USER, {path, RunUserName()});
+}

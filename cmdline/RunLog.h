@@ -1,0 +1,24 @@
+// The lines that frame one run in the log file: after many runs on many
+// machines into one log, each run must say when, where, by whom and with
+// what it ran, and how it ended. They go to the log only; a redirected
+// standard output gets the step lines alone, so that /list stays one line
+// per printer there.
+#pragma once
+
+#include <string>
+
+// "YYYY-MM-DD HH:MM:SS" of the local time, the computer's name, the user's
+// name and the command line as given.
+std::string RunOpeningLine(const std::string& commandLine);
+// The exit code and what it means.
+std::string RunClosingLine(int code);
+// What an exit code means, as the usage text's table says it; empty for a
+// code the table does not list.
+std::string ExitCodeMeaning(int code);
+// The name of the user the process runs as; empty when it cannot be had.
+std::string RunUserName();
+
+// The driver settings file as the lines about a record name it: its path,
+// and, while Terminal Services run, that it is the file of the user the run
+// runs as (another user's printers read another file).
+std::string DriverIniText();
