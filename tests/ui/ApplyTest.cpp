@@ -375,7 +375,9 @@ TEST_F(ApplyTest, SectionThatCannotBeWrittenUnderTheNewNameStaysUnderTheOld)
     WriteSet("kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx");
     Open();
     AcceptedRenames accept;
-    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse([](LPCSTR, LPCSTR, LPCSTR) { return FALSE; });
+    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse([](LPCSTR section, LPCSTR data, LPCSTR file) {
+        return lstrcmpA(section, "Plotter 2F") == 0 ? FALSE : ::WritePrivateProfileSectionA(section, data, file);
+    });
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
     EXPECT_EQ("Plotter 2F", Cell(0));
