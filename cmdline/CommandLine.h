@@ -1,5 +1,7 @@
 // The unattended command line, parsed once into plain options:
-//   /printer:NAME /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
+//   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
+//   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH]
+//   /printer:NAME|* [...] /set:NAME /check [/log:PATH]
 //   /list [/log:PATH]
 //   /?
 // Switch names match without regard to case. Arguments are separated by
@@ -11,10 +13,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum CommandMode {
     CommandInteractive, // no arguments: the main dialog
     CommandApply,       // /printer and /set
+    CommandCheck,       // /check with /printer and /set: compares, changes nothing
     CommandList,        // /list
     CommandUsage,       // /? anywhere
     CommandBad,         // anything else
@@ -22,7 +26,8 @@ enum CommandMode {
 
 struct CommandOptions {
     CommandMode mode = CommandInteractive;
-    std::string printer;
+    std::vector<std::string> printers; // each /printer's value, in the order given
+    bool allPrinters = false;          // /printer:* (never given together with a name)
     std::string setName;
     bool rename = false; // /rename was given (its value may be empty)
     std::string newName;

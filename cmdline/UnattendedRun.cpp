@@ -8,6 +8,7 @@
 #include "classlib/WinApp.h"
 #include "cmdline/PrinterListing.h"
 #include "cmdline/UnattendedApply.h"
+#include "cmdline/UnattendedCheck.h"
 #include "cmdline/RunOutput.h"
 #include "platform/InstanceGuard.h"
 #include "printers/PrinterSnapshot.h"
@@ -84,5 +85,7 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
         output.Line(toolFile.NotFoundText());
         return ExitNoSettings;
     }
+    if (options.mode == CommandCheck)
+        return RunUnattendedCheck(toolFile.Open(), printers, options, output);
     return RunUnattendedApply(toolFile.Open(), printers, options, output);
 }

@@ -8,6 +8,8 @@
 #include "printers/PrinterNameRules.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -81,6 +83,50 @@ BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, 
     // The driver finds the files in its own directory, so only the name counts.
     return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind), FileNamePart(profilePath).c_str(),
                                   m_strIniPath.c_str());
+}
+
+BOOL CDriverINI::ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName)
+{
+    if (!IsRecordablePrinterName(printer))
+        return FALSE;
+    char value[kValueBuffer] = {};
+    if (SafeGetProfileString(printer.c_str(), ProfileKeyName(kind), "", value, kValueBuffer, m_strIniPath.c_str()) == 0)
+        return FALSE;
+    fileName = value;
+    return TRUE;
+}
+
+BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::string& setName,
+                                    const std::string profilePaths[4])
+{
+    static const ProfileKind kinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+    std::vector<std::pair<std::string, std::string>> entries{{kSetNameKey, setName}};
+    for (int i = 0; i < 4; ++i)
+        entries.emplace_back(ProfileKeyName(kinds[i]), FileNamePart(profilePaths[i]));
+
+    // A printer without a section gets it with one write. (Each write of
+    // the profile functions may rewrite the whole file, so for a server's
+    // printers one write each instead of five counts.)
+    if (!HasSection(printer)) {
+        std::string data;
+        for (const auto& entry : entries)
+            data.append(entry.first + "=" + entry.second).push_back('\0');
+        data.push_back('\0');
+        return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
+    }
+    // An existing section is changed key by key, as the single printer's
+    // apply does: a section write would replace the lines the section read
+    // does not give back (comments). A key that holds its value already is
+    // left as it is, so a run again writes nothing.
+    for (const auto& entry : entries) {
+        char value[kValueBuffer] = {};
+        SafeGetProfileString(printer.c_str(), entry.first.c_str(), "\x01", value, kValueBuffer, m_strIniPath.c_str());
+        if (entry.second == value)
+            continue;
+        if (!SafeWriteProfileString(printer.c_str(), entry.first.c_str(), entry.second.c_str(), m_strIniPath.c_str()))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CDriverINI::LoadSection(const std::string& printer)

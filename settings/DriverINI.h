@@ -41,6 +41,17 @@ public:
     // deleted under from once written. True when it is done, also when from
     // has no section any more but to has one (moved before).
     BOOL MoveSection(const std::string& from, const std::string& to);
+    // True when the file has a section of that name with an entry in it.
+    bool HasSection(const std::string& printer);
+    // The kind's file name recorded for the printer; false (name untouched)
+    // when missing or empty.
+    BOOL ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName);
+    // Records the set and the four file names (the file-name parts of
+    // profilePaths, in the order auto, font, tone, vividness) as the five key
+    // writes of WriteProfileSetName and WriteProfileFile leave them: with one
+    // write of the section where the printer has none, else key by key,
+    // leaving out a key that holds its value already.
+    BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
 
@@ -64,7 +75,6 @@ private:
     DWORD GetIniFileSize();
     DWORD MeasureFile();
     BOOL AllocSectionBuffer();
-    bool HasSection(const std::string& printer);
     void FreeSectionBuffer();
 
     std::string m_strIniPath;
