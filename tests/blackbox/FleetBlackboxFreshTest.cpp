@@ -259,4 +259,18 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
     EXPECT_EQ(m_output, FormatResString(IDS_CMD_PRINTER_NOT_FOUND, "Plotter 9F") + "\r\n");
 }
 
+// The usage names the switches of this file and the check's code, and a
+// switch that the usage does not allow together is refused with it.
+TEST_F(FleetBlackbox, UsageNamesSeveralPrintersEveryPrinterAndTheCheck)
+{
+    const std::string usage = LoadResString(IDS_CMD_USAGE);
+    for (const char* text : {"/printer:* /set:", "[/printer:", "/check /printer:", "\n10  /check"})
+        EXPECT_NE(usage.find(text), std::string::npos) << text;
+    EXPECT_EQ(Run("/check /printer:* /set:Office /overwrite:no"), 1u);
+    std::string lines;
+    for (const char c : usage)
+        lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_NE(m_output.find(lines), std::string::npos) << Utf8FromCp932(m_output);
+}
+
 } // namespace
