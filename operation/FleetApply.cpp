@@ -58,7 +58,8 @@ FleetOutcome CProfileSetApply::RunForPrinters(const FleetRequest& request)
         std::string driverDirectory;
         const ApplyStop found = CheckFleetPrinter(printer, driverDirectory);
         if (found == ApplyCompleted) {
-            fleet.printers.push_back({ApplyRequest{printer, request.setName, printer}, driverDirectory, ApplyOutcome()});
+            fleet.printers.push_back(
+                {ApplyRequest{printer, request.setName, printer}, driverDirectory, ApplyOutcome()});
         } else if (request.skipUnusable) {
             fleet.skipped.push_back(printer);
             m_callback.PrinterSkipped(ApplyRequest{printer, request.setName, printer}, found);

@@ -38,8 +38,9 @@ FileComparison CompareWithSource(const std::string& source, const std::string& t
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!targetFile.IsValid()) {
         result.error = ::GetLastError();
-        result.what = result.error == ERROR_FILE_NOT_FOUND || result.error == ERROR_PATH_NOT_FOUND ? CheckFileMissing
-                                                                                                     : CheckFileUnreadable;
+        result.what = result.error == ERROR_FILE_NOT_FOUND || result.error == ERROR_PATH_NOT_FOUND
+                          ? CheckFileMissing
+                          : CheckFileUnreadable;
         return result;
     }
     CFileHandle sourceFile(Win32().CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -58,7 +59,8 @@ FileComparison CompareWithSource(const std::string& source, const std::string& t
     std::vector<char> a(kChunk), b(kChunk);
     for (;;) {
         DWORD readA = 0, readB = 0;
-        if (!ReadChunk(targetFile.Get(), a.data(), kChunk, readA) || !ReadChunk(sourceFile.Get(), b.data(), kChunk, readB)) {
+        if (!ReadChunk(targetFile.Get(), a.data(), kChunk, readA) ||
+            !ReadChunk(sourceFile.Get(), b.data(), kChunk, readB)) {
             result.error = ::GetLastError();
             result.what = CheckFileUnreadable;
             return result;
@@ -115,8 +117,8 @@ CheckOutcome CheckProfileSet(const FleetRequest& request, const std::string file
                 driverIni.ReadProfileFile(printer, kSlotKinds[slot], recorded);
                 const std::string expected = FileNamePart(files[slot]);
                 if (MbCompareNoCase(recorded, expected) != 0)
-                    add(CheckFileName, std::string(ProfileKeyName(kSlotKinds[slot])) + "=" + recorded + " (" +
-                                           expected + ")");
+                    add(CheckFileName,
+                        std::string(ProfileKeyName(kSlotKinds[slot])) + "=" + recorded + " (" + expected + ")");
             }
         }
 

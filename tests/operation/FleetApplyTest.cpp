@@ -65,8 +65,8 @@ TEST(FleetApply, APrinterThatCannotBeOpenedStopsANamedRunAndIsSkippedInAnEveryPr
         {false, ApplyPrinterGone, {"ended Plotter 2F " + gone}},
         {true,
          ApplyCompleted,
-         {"skipped Plotter 2F " + gone, "installed " + systemTarget, "installed " + driverTarget,
-          "recorded Plotter 1F", "ended Plotter 1F " + done}},
+         {"skipped Plotter 2F " + gone, "installed " + systemTarget, "installed " + driverTarget, "recorded Plotter 1F",
+          "ended Plotter 1F " + done}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.every);
