@@ -6,6 +6,7 @@
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
 #include "printers/PrinterNameRules.h"
+#include "settings/SectionLines.h"
 
 #include <cstring>
 #include <utility>
@@ -114,19 +115,59 @@ BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::strin
         data.push_back('\0');
         return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
     }
-    // An existing section is changed key by key, as the single printer's
-    // apply does: a section write would replace the lines the section read
-    // does not give back (comments). A key that holds its value already is
-    // left as it is, so a run again writes nothing.
+    // A record that is in place already is not written again: a run again
+    // writes nothing.
+    std::vector<std::pair<std::string, std::string>> changed;
     for (const auto& entry : entries) {
         char value[kValueBuffer] = {};
         SafeGetProfileString(printer.c_str(), entry.first.c_str(), "\x01", value, kValueBuffer, m_strIniPath.c_str());
-        if (entry.second == value)
-            continue;
+        if (entry.second != value)
+            changed.push_back(entry);
+    }
+    if (changed.empty())
+        return TRUE;
+    // The section merged with the record, in one write, when the section read
+    // gives back every line of it: a file with comments keeps them only
+    // through the key writes of the single printer's apply.
+    if (!FileHasBareLines()) {
+        const DWORD size = m_dwFileSize + 4;
+        std::vector<char> buffer(size + 1, '\0');
+        const DWORD count = SafeGetProfileSection(printer.c_str(), buffer.data(), size, m_strIniPath.c_str());
+        if (count != size - 2) {
+            std::vector<std::string> lines;
+            for (const char* line = buffer.data(); *line && line < buffer.data() + count; line += strlen(line) + 1)
+                lines.emplace_back(line);
+            std::string data;
+            for (const std::string& line : MergeSectionEntries(lines, entries))
+                data.append(line).push_back('\0');
+            data.push_back('\0');
+            return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
+        }
+    }
+    for (const auto& entry : changed) {
         if (!SafeWriteProfileString(printer.c_str(), entry.first.c_str(), entry.second.c_str(), m_strIniPath.c_str()))
             return FALSE;
     }
     return TRUE;
+}
+
+bool CDriverINI::FileHasBareLines()
+{
+    // Read once per object: the record's writes add no such line.
+    if (m_bareLines < 0) {
+        m_bareLines = 1; // unreadable: the key writes are always right
+        CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        if (file.IsValid()) {
+            const DWORD size = ::GetFileSize(file.Get(), nullptr);
+            std::string text(size == INVALID_FILE_SIZE ? 0 : size, '\0');
+            DWORD read = 0;
+            if (size != INVALID_FILE_SIZE && (size == 0 || ::ReadFile(file.Get(), &text[0], size, &read, nullptr)) &&
+                read == size)
+                m_bareLines = HasBareLines(text) ? 1 : 0;
+        }
+    }
+    return m_bareLines == 1;
 }
 
 BOOL CDriverINI::LoadSection(const std::string& printer)

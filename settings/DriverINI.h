@@ -48,9 +48,9 @@ public:
     BOOL ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName);
     // Records the set and the four file names (the file-name parts of
     // profilePaths, in the order auto, font, tone, vividness) as the five key
-    // writes of WriteProfileSetName and WriteProfileFile leave them: with one
-    // write of the section where the printer has none, else key by key,
-    // leaving out a key that holds its value already.
+    // writes of WriteProfileSetName and WriteProfileFile leave them, with one
+    // write of the section (key by key where the file holds comments, which
+    // a section write would drop); nothing when the record is in place.
     BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
@@ -75,6 +75,8 @@ private:
     DWORD GetIniFileSize();
     DWORD MeasureFile();
     BOOL AllocSectionBuffer();
+    // The file holds a line that the section read does not give back.
+    bool FileHasBareLines();
     void FreeSectionBuffer();
 
     std::string m_strIniPath;
@@ -83,4 +85,5 @@ private:
     // none is held.
     CGlobalMemory m_pSection;
     bool m_bNoFsRedirection = false;
+    int m_bareLines = -1; // FileHasBareLines' answer, once known
 };

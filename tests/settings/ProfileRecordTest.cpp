@@ -3,6 +3,7 @@
 // the same file bytes from the same start, through the real profile
 // functions, whatever the section held before.
 #include "settings/DriverINI.h"
+#include "settings/SectionLines.h"
 
 #include "support/TempDir.h"
 
@@ -30,7 +31,9 @@ TEST(ProfileRecord, OneSectionWriteLeavesTheBytesOfTheKeyWrites)
          "Vividness=v.kpx\r\n"},
         {"keys in other letters and blanks", "[plotter 3f]\r\nauto = a.kpx\r\nFONT=f.kpx\r\n"},
         {"a key twice", "[Plotter 3F]\r\nTone=1\r\nTone=2\r\n"},
-        {"a line without a value", "[Plotter 3F]\r\n;comment\r\nResolution=600\r\n"},
+        {"a comment", "[Plotter 3F]\r\n;comment\r\nResolution=600\r\n"},
+        {"a comment elsewhere", "[Other]\r\n;comment\r\n[Plotter 3F]\r\nAuto=a.kpx\r\n"},
+        {"blank lines and a quoted value", "[Plotter 3F]\r\n\r\nPaper=\"A1 wide\"\r\n\r\nAuto=a.kpx\r\n[Z]\r\nB=2\r\n"},
         {"the record in place, one file name changed",
          "[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nFont=old.kpx\r\nTone=tone.kpx\r\n"
          "Vividness=vivid.kpx\r\n"},
@@ -59,6 +62,34 @@ TEST(ProfileRecord, OneSectionWriteLeavesTheBytesOfTheKeyWrites)
         }
         EXPECT_EQ(ReadFileBytes(bySection), ReadFileBytes(byKeys));
     }
+}
+
+// The two text rules on their own: which lines a section read leaves out,
+// and the merge of the record into the lines it gives.
+TEST(ProfileRecord, BareLinesAndTheMerge)
+{
+    const struct {
+        const char* text;
+        bool bare;
+    } files[] = {{"", false},
+                 {"[A]\r\nk=v\r\n\r\n  \r\n", false},
+                 {"[A]\r\n;c\r\n", true},
+                 {"text\r\n[A]\r\n", true},
+                 {"[A] \r\n k = v \r\n", false}};
+    for (const auto& f : files)
+        EXPECT_EQ(HasBareLines(f.text), f.bare) << f.text;
+
+    using Lines = std::vector<std::string>;
+    const struct {
+        Lines lines;
+        Lines merged;
+    } merges[] = {
+        {{}, {"K=1", "L=2"}},
+        {{"L = old", "k=old", "K=again"}, {"L=2", "k=1", "K=again"}},
+        {{"M=3"}, {"M=3", "K=1", "L=2"}},
+    };
+    for (const auto& m : merges)
+        EXPECT_EQ(MergeSectionEntries(m.lines, {{"K", "1"}, {"L", "2"}}), m.merged);
 }
 
 } // namespace
