@@ -83,7 +83,7 @@ FleetOutcome CProfileSetApply::RunForPrinters(const FleetRequest& request)
     InstallForPrinters(fleet.printers);
 
     // One replacement of the driver settings file holds every record: one
-    // section write per printer on the copy.
+    // write per printer on the copy (CDriverINI::WriteProfileRecord).
     const bool recorded = ChangeDriverIni([&](CDriverINI& copy) {
         for (const FleetPrinter& printer : fleet.printers) {
             if (!copy.WriteProfileRecord(printer.request.printer, request.setName, m_files))
