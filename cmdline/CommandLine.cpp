@@ -47,7 +47,9 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     bool usage = false;
     bool list = false;
     bool sets = false;
-    bool printer = false, setName = false, overwrite = false, log = false;
+    bool check = false;
+    bool setName = false, overwrite = false, log = false;
+    std::string renameArgument;
 
     // Every argument is read, also after a bad one, so that a /log given
     // anywhere still receives the complaint.
@@ -81,12 +83,23 @@ CommandOptions ParseCommandLine(const std::string& arguments)
             list = true;
         } else if (SameName(name, "sets") && !hasValue && !sets) {
             sets = true;
+        } else if (SameName(name, "check") && !hasValue && !check) {
+            check = true;
         } else if (SameName(name, "printer")) {
-            take(printer, options.printer, false);
+            // Given once per printer; "*" stands for every printer and
+            // cannot be mixed with names (which printers would be meant?).
+            if (!hasValue || value.empty() ||
+                (value == "*" ? !options.printers.empty() || options.allPrinters : options.allPrinters))
+                fail();
+            else if (value == "*")
+                options.allPrinters = true;
+            else
+                options.printers.push_back(value);
         } else if (SameName(name, "set")) {
             take(setName, options.setName, false);
         } else if (SameName(name, "rename")) {
             take(options.rename, options.newName, true);
+            renameArgument = argument;
         } else if (SameName(name, "log")) {
             take(log, options.logPath, false);
         } else if (SameName(name, "overwrite") && !overwrite && hasValue &&
@@ -98,20 +111,29 @@ CommandOptions ParseCommandLine(const std::string& arguments)
         }
     }
 
+    // A new name belongs to one printer: with several or every printer it
+    // would be given to each of them.
+    if (options.rename && (options.allPrinters || options.printers.size() > 1) && !bad) {
+        options.badArgument = renameArgument;
+        bad = true;
+    }
+    const bool printer = options.allPrinters || !options.printers.empty();
     const bool apply = printer || setName || options.rename || overwrite;
     if (usage)
         options.mode = CommandUsage;
     else if (bad)
         options.mode = CommandBad;
-    else if (sets && (list || apply))
+    else if (sets && (list || apply || check))
         options.mode = CommandBad; // /sets is a mode of its own
     else if (sets)
         options.mode = CommandSets;
-    else if (list && !apply)
+    else if (list && !apply && !check)
         options.mode = CommandList;
-    else if (printer && setName && !list)
+    else if (check && printer && setName && !list && !options.rename && !overwrite)
+        options.mode = CommandCheck; // it compares only: nothing to rename or overwrite
+    else if (printer && setName && !list && !check)
         options.mode = CommandApply;
-    else if (list || apply || log)
+    else if (list || apply || log || check)
         options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log alone
     return options;
 }

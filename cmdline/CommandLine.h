@@ -1,5 +1,7 @@
 // The unattended command line, parsed once into plain options:
-//   /printer:NAME /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
+//   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
+//   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH]
+//   /printer:NAME|* [...] /set:NAME /check [/log:PATH]
 //   /list [/log:PATH]
 //   /sets [/log:PATH]
 //   /?
@@ -12,10 +14,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum CommandMode {
     CommandInteractive, // no arguments: the main dialog
     CommandApply,       // /printer and /set
+    CommandCheck,       // /check with /printer and /set: compares, changes nothing
     CommandList,        // /list
     CommandSets,        // /sets
     CommandUsage,       // /? anywhere
@@ -24,7 +28,8 @@ enum CommandMode {
 
 struct CommandOptions {
     CommandMode mode = CommandInteractive;
-    std::string printer;
+    std::vector<std::string> printers; // each /printer's value, in the order given
+    bool allPrinters = false;          // /printer:* (never given together with a name)
     std::string setName;
     bool rename = false; // /rename was given (its value may be empty)
     std::string newName;

@@ -108,3 +108,17 @@ void CUnattendedAnswers::SectionMoveEnded(const ApplyRequest& request, bool move
     else
         m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_SECTION_LEFT, {request.printer, DriverIniText()})));
 }
+
+void CUnattendedAnswers::AlreadyRenamed(const ApplyRequest& request)
+{
+    m_output.Line(
+        PrinterLine(request.printer, FormatResString(IDS_CMD_ALREADY_RENAMED, request.formerName) + request.printer));
+}
+
+void CUnattendedAnswers::PrinterSkipped(const ApplyRequest& request, ApplyStop why)
+{
+    ApplyOutcome outcome;
+    outcome.stop = why;
+    m_output.Line(PrinterLine(request.printer,
+                              OneLine(ApplyStopText(request, outcome)) + LoadResString(IDS_CMD_PRINTER_SKIPPED)));
+}

@@ -36,6 +36,8 @@ public:
     void RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error) override;
     void SectionMoveEnded(const ApplyRequest& request, bool moved) override;
     void ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome) override;
+    void AlreadyRenamed(const ApplyRequest& request) override;
+    void PrinterSkipped(const ApplyRequest& request, ApplyStop why) override;
 
 private:
     bool m_overwrite;

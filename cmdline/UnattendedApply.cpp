@@ -4,22 +4,11 @@
 #include "classlib/WinApp.h"
 #include "operation/ApplyStopText.h"
 #include "cmdline/LineText.h"
+#include "operation/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "res/resource.h"
 
 namespace {
-
-// The printer's name as the spooler spells it, when it is one the main
-// dialog lists (usable, of a supported driver); empty otherwise.
-std::string FindListedPrinter(CPrinterSnapshot& printers, const std::string& typed)
-{
-    for (const PrinterRow& row : printers.ListedRows()) {
-        // Printer names match without regard to case, as in the spooler.
-        if (::lstrcmpiA(row.name.c_str(), typed.c_str()) == 0)
-            return row.name;
-    }
-    return std::string();
-}
 
 // The set's name as the tool settings file spells it, when the drop-down
 // offers it; empty otherwise.
@@ -32,31 +21,91 @@ std::string FindOfferedSet(const CKPXSetupINI& toolIni, const std::string& typed
     return std::string();
 }
 
-} // namespace
-
-UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                      const CommandOptions& options, CRunOutput& output)
+UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& options, CRunOutput& output,
+                           std::string& setName)
 {
-    const std::string printer = FindListedPrinter(printers, options.printer);
-    if (printer.empty()) {
-        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, options.printer));
-        return ExitNoPrinter;
-    }
-    const std::string setName = FindOfferedSet(toolIni, options.setName);
+    setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
         output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, options.setName));
         return ExitNoSettings;
     }
-    const std::string newName = options.rename ? options.newName : printer;
-    const NewNameVerdict verdict = CheckNewName(printers, newName, printer);
+    return ExitDone;
+}
+
+UnattendedExitCode RunOnePrinter(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers, const CommandOptions& options,
+                                 CRunOutput& output)
+{
+    const std::string& typed = options.printers.front();
+    ApplyRequest request;
+    request.printer = FindListedPrinter(printers, typed);
+    // Run again after the rename succeeded: the printer already has its new
+    // name, and the apply goes to it.
+    if (request.printer.empty() && options.rename) {
+        request.printer = AlreadyRenamedTo(printers, typed, options.newName);
+        if (!request.printer.empty())
+            request.formerName = typed;
+    }
+    if (request.printer.empty()) {
+        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
+        return ExitNoPrinter;
+    }
+    const UnattendedExitCode setFound = FindSet(toolIni, options, output, request.setName);
+    if (setFound != ExitDone)
+        return setFound;
+    request.newName = options.rename && request.formerName.empty() ? options.newName : request.printer;
+    const NewNameVerdict verdict = CheckNewName(printers, request.newName, request.printer);
     if (!NewNamePasses(verdict)) {
-        output.Line(PrinterLine(printer, NewNameRefusalText(verdict, newName, printer)));
+        output.Line(PrinterLine(request.printer, NewNameRefusalText(verdict, request.newName, request.printer)));
         return ExitNameRefused;
     }
 
     CUnattendedAnswers answers(options.overwrite, output);
     CProfileSetApply apply(toolIni, answers);
-    return ApplyExitCode(apply.Run(ApplyRequest{printer, setName, newName}, printers));
+    return ApplyExitCode(apply.Run(request, printers));
+}
+
+} // namespace
+
+UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
+                                      const CommandOptions& options, CRunOutput& output)
+{
+    if (!options.allPrinters && options.printers.size() == 1)
+        return RunOnePrinter(toolIni, printers, options, output);
+
+    FleetRequest request;
+    request.skipUnusable = options.allPrinters;
+    const UnattendedExitCode found =
+        FindNamedPrinters(toolIni, printers, options, output, request.printers, request.setName);
+    if (found != ExitDone)
+        return found;
+    CUnattendedAnswers answers(options.overwrite, output);
+    CProfileSetApply apply(toolIni, answers);
+    return FleetExitCode(apply.RunForPrinters(request));
+}
+
+UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
+                                     const CommandOptions& options, CRunOutput& output, std::vector<std::string>& found,
+                                     std::string& setName)
+{
+    found.clear();
+    if (options.allPrinters) {
+        found = AllListedPrinters(printers);
+    } else {
+        for (const std::string& typed : options.printers) {
+            const std::string printer = FindListedPrinter(printers, typed);
+            if (printer.empty()) {
+                output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
+                return ExitNoPrinter;
+            }
+            // A printer named twice is set once.
+            bool named = false;
+            for (const std::string& earlier : found)
+                named = named || earlier == printer;
+            if (!named)
+                found.push_back(printer);
+        }
+    }
+    return FindSet(toolIni, options, output, setName);
 }
 
 UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
@@ -85,4 +134,29 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
     if (!outcome.copies.atRestart.empty())
         return ExitRestartRequired;
     return ExitDone;
+}
+
+UnattendedExitCode FleetExitCode(const FleetOutcome& outcome)
+{
+    if (outcome.stop != ApplyCompleted)
+        return ApplyExitCode(outcome.stopDetail);
+    UnattendedExitCode code = ExitDone;
+    for (const FleetPrinter& printer : outcome.printers)
+        code = MoreSerious(code, ApplyExitCode(printer.outcome));
+    return code;
+}
+
+UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b)
+{
+    // From the least serious to the most.
+    static const UnattendedExitCode kOrder[] = {ExitDone, ExitRestartRequired, ExitRenameFailed, ExitCopyFailed,
+                                                ExitNotRecorded};
+    const auto rank = [](UnattendedExitCode code) {
+        for (size_t i = 0; i < sizeof kOrder / sizeof kOrder[0]; ++i) {
+            if (kOrder[i] == code)
+                return i;
+        }
+        return sizeof kOrder / sizeof kOrder[0]; // any other code ends the run before it writes
+    };
+    return rank(b) > rank(a) ? b : a;
 }

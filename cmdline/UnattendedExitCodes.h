@@ -16,7 +16,8 @@ enum UnattendedExitCode {
     ExitNotRecorded = 7,        // the set could not be recorded (files may have been installed)
     ExitCopyFailed = 8,         // recorded, but a profile file could not be copied
     ExitRenameFailed = 9,       // recorded, but the rename was refused or the settings not moved
-    ExitCheckFailed = 10,       // a check found something to mend: one line each (/sets)
+    ExitCheckFailed = 10,       // a check found something to mend, one line each (/check: a printer
+                                // does not use the set as the apply leaves it; /sets); nothing changed
     ExitRestartRequired = 3010, // done, but a profile file in use is replaced at the next restart (the
                                 // Windows code for "succeeded, restart required"); any failure's code wins
 };

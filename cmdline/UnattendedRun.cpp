@@ -11,6 +11,7 @@
 #include "cmdline/RunLog.h"
 #include "cmdline/SetsReport.h"
 #include "cmdline/UnattendedApply.h"
+#include "cmdline/UnattendedCheck.h"
 #include "cmdline/RunOutput.h"
 #include "cmdline/UsageBox.h"
 #include "platform/InstanceGuard.h"
@@ -109,6 +110,8 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         output.Line(toolFile.NotFoundText());
         return ExitNoSettings;
     }
+    if (options.mode == CommandCheck)
+        return RunUnattendedCheck(toolFile.Open(), printers, options, output);
     return RunUnattendedApply(toolFile.Open(), printers, options, output);
 }
 

@@ -32,6 +32,8 @@ ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSn
     m_overwriteAll = false;
     m_overwriteCancelled = false;
     m_driverDirectory.clear();
+    if (!request.formerName.empty())
+        m_callback.AlreadyRenamed(request);
     m_outcome.stop = RunSteps(request, printers);
     m_callback.ApplyEnded(request, m_outcome);
     return m_outcome;
@@ -51,18 +53,9 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     // nothing is installed or recorded for a name the spooler no longer has.
     if (!PrinterStillThere(request.printer))
         return ApplyPrinterGone;
-    if (!GatherProfileFiles(request.setName))
-        return ApplySourceGivenUp;
-    // Only profile files are installed: any other name could replace a file
-    // of the system or of the driver in the target folders, or reach a device.
-    if (!CheckProfileFiles())
-        return ApplyBadProfileFile;
-    // The targets are flat folders named by file name only: two different
-    // files of one name would replace each other there and be recorded
-    // alike, so such a set is refused before anything is written.
-    m_outcome.clashingFile = FindFileNameClash();
-    if (!m_outcome.clashingFile.empty())
-        return ApplyFileNameClash;
+    const ApplyStop setStop = ReadSetFiles(request.setName, m_outcome);
+    if (setStop != ApplyCompleted)
+        return setStop;
 
     // A file that several kinds share is installed once, at its first slot.
     for (int slot = 0; slot < 4; ++slot) {
@@ -76,10 +69,12 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
 
     // Recorded whatever the installations did: a declined overwrite keeps the
     // old file, which the driver then uses under the set's name.
-    if (!RecordSet(request.printer, request.setName))
+    if (!RecordSet(request))
         return ApplyNotRecorded;
     m_outcome.recorded = true;
     m_callback.SetRecorded(request);
+    if (m_outcome.sectionMoved)
+        m_callback.SectionMoveEnded(request, true);
 
     if (MbCompare(request.newName, request.printer) != 0) {
         RenameAndMove(request);
@@ -87,6 +82,23 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         if (m_outcome.sectionMoved || m_outcome.sectionLeftBehind)
             m_callback.SectionMoveEnded(request, m_outcome.sectionMoved);
     }
+    return ApplyCompleted;
+}
+
+ApplyStop CProfileSetApply::ReadSetFiles(const std::string& setName, ApplyOutcome& outcome)
+{
+    if (!GatherProfileFiles(setName))
+        return ApplySourceGivenUp;
+    // Only profile files are installed: any other name could replace a file
+    // of the system or of the driver in the target folders, or reach a device.
+    if (!CheckProfileFiles(outcome))
+        return ApplyBadProfileFile;
+    // The targets are flat folders named by file name only: two different
+    // files of one name would replace each other there and be recorded
+    // alike, so such a set is refused before anything is written.
+    outcome.clashingFile = FindFileNameClash();
+    if (!outcome.clashingFile.empty())
+        return ApplyFileNameClash;
     return ApplyCompleted;
 }
 
@@ -110,6 +122,11 @@ void CProfileSetApply::InstallProfileFile(const std::string& sourcePath)
 {
     std::string targets[2];
     GetTargetPaths(m_driverDirectory, sourcePath, targets[0], targets[1]);
+    InstallIntoTargets(sourcePath, targets);
+}
+
+void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const std::string targets[2])
+{
     const CopyCounts before{m_outcome.copies.installed.size(), m_outcome.copies.failed.size(),
                             m_outcome.copies.atRestart.size()};
     InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, m_outcome.copies,
@@ -158,12 +175,12 @@ bool CProfileSetApply::PrinterStillThere(const std::string& printer)
     return !m_driverDirectory.empty();
 }
 
-bool CProfileSetApply::CheckProfileFiles()
+bool CProfileSetApply::CheckProfileFiles(ApplyOutcome& outcome)
 {
     for (int slot = 0; slot < 4; ++slot) {
         if (!MayInstallProfileFile(m_files[slot])) {
-            m_outcome.badFile = m_files[slot];
-            m_outcome.badKind = kSlotKinds[slot];
+            outcome.badFile = m_files[slot];
+            outcome.badKind = kSlotKinds[slot];
             return false;
         }
     }
@@ -181,17 +198,23 @@ std::string CProfileSetApply::FindFileNameClash() const
     return std::string();
 }
 
-bool CProfileSetApply::RecordSet(const std::string& printer, const std::string& setName)
+bool CProfileSetApply::RecordSet(const ApplyRequest& request)
 {
+    const std::string& printer = request.printer;
     // The five keys reach the file together or not at all: the driver never
     // reads a record that mixes two sets.
-    const CDriverINI::RecordedFile files[4] = {{kSlotKinds[0], m_files[0]},
-                                               {kSlotKinds[1], m_files[1]},
-                                               {kSlotKinds[2], m_files[2]},
-                                               {kSlotKinds[3], m_files[3]}};
     return ChangeDriverIni(
         [&](CDriverINI& copy) {
-            if (!copy.WriteRecord(printer, setName, files))
+            // A rename run again: the spooler renamed the printer, but its
+            // section may still stand under the old name. It moves only when
+            // the new name has none, so that no newer record is written over.
+            m_outcome.sectionMoved = false;
+            if (!request.formerName.empty() && !copy.HasSection(printer) && copy.LoadSection(request.formerName)) {
+                if (!copy.SaveSection(printer) || !copy.DeleteSection(request.formerName))
+                    return false;
+                m_outcome.sectionMoved = true;
+            }
+            if (!copy.WriteProfileRecord(printer, request.setName, m_files))
                 return false;
             m_recordReadable = copy.LoadSection(printer) != FALSE;
             return true;

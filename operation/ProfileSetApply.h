@@ -27,6 +27,10 @@ struct ApplyRequest {
     std::string printer; // the printer's name now
     std::string setName; // the set it is to use
     std::string newName; // its name afterwards; equal to printer for none
+    // A rename run again: the name the printer had before an earlier run
+    // renamed it to printer (empty otherwise). A section still standing
+    // under it, with none under printer, moves to printer with the record.
+    std::string formerName = std::string();
 };
 
 // Where an apply stopped.
@@ -115,6 +119,41 @@ public:
     // The apply has ended; the outcome says where and what became of the
     // record, the rename and the section.
     virtual void ApplyEnded(const ApplyRequest& /*request*/, const ApplyOutcome& /*outcome*/) {}
+
+    // Told before anything else when request.formerName is given: the
+    // printer of that name is already called request.printer.
+    virtual void AlreadyRenamed(const ApplyRequest& /*request*/) {}
+    // Of several printers, this one is left out and the others go on; why
+    // is ApplyUnrecordable or ApplyPrinterGone.
+    virtual void PrinterSkipped(const ApplyRequest& /*request*/, ApplyStop /*why*/) {}
+};
+
+// One set for several printers in one run (FleetApply.cpp).
+struct FleetRequest {
+    std::vector<std::string> printers; // as the spooler spells them, each once
+    std::string setName;
+    // Every printer was asked for (not each by name): a printer that cannot
+    // have a record of its own or is gone by now is skipped, and the others
+    // go on. Otherwise such a printer stops the run before anything changes.
+    bool skipUnusable = false;
+};
+
+// One printer's part of a run for several printers.
+struct FleetPrinter {
+    ApplyRequest request;
+    std::string driverDirectory; // with its trailing backslash; empty on 9x
+    ApplyOutcome outcome;        // its targets' copies, its record
+};
+
+struct FleetOutcome {
+    // ApplyCompleted once the files were installed (each printer's outcome
+    // then says what became of its part); otherwise where the run stopped,
+    // before anything changed.
+    ApplyStop stop = ApplyDeclined;
+    ApplyOutcome stopDetail;            // the stop's details (the refused file, the clash)
+    std::string stoppedAt;              // the printer that stopped it, when one did
+    std::vector<std::string> skipped;   // left out under skipUnusable
+    std::vector<FleetPrinter> printers; // each printer applied to, in the request's order
 };
 
 class CProfileSetApply {
@@ -127,6 +166,22 @@ public:
     // printers: the names the spooler knows, for the new name's check.
     ApplyOutcome Run(const ApplyRequest& request, const CPrinterSnapshot& printers);
 
+    // The set for every printer of the request: every printer and the set
+    // are checked before anything is written; each of the set's files is
+    // installed once into the system directory and once into each distinct
+    // driver directory; all records reach the driver settings file in one
+    // replacement of it. No rename. ApplyEnded is told once per printer
+    // applied to, or once (for the printer that stopped it, else the first)
+    // when the run stopped before it wrote.
+    FleetOutcome RunForPrinters(const FleetRequest& request);
+
+    // The set's four source files, checked as an apply checks them before it
+    // writes (each exists, is a profile file, no two share a file name);
+    // ApplyCompleted when they pass, with the files in Files(). What stopped
+    // it is noted in outcome (badFile, clashingFile).
+    ApplyStop ReadSetFiles(const std::string& setName, ApplyOutcome& outcome);
+    const std::string* Files() const { return m_files; }
+
 private:
     // Reads the set's four paths and makes sure each exists, asking about a
     // missing one until it does; false when the face gave up on one.
@@ -134,6 +189,12 @@ private:
     // Installs one file into the printer's two targets, asking before an
     // existing file is replaced, under the answers of the current apply.
     void InstallProfileFile(const std::string& sourcePath);
+    // The same into the given targets (an empty one is left out).
+    void InstallIntoTargets(const std::string& sourcePath, const std::string targets[2]);
+    // Checks one printer of a run for several (FleetApply.cpp).
+    ApplyStop CheckFleetPrinter(const std::string& printer, std::string& driverDirectory);
+    // Installs the set's files into every printer's folders, each once.
+    void InstallForPrinters(const std::vector<FleetPrinter>& printers);
     // Tells the callback what became of each of targets, from the copies
     // added since the lists of the outcome held before's counts.
     struct CopyCounts {
@@ -147,12 +208,14 @@ private:
     std::string FindFileNameClash() const;
     // Finds the first file that may not be installed and notes it in the
     // outcome; false when there is one.
-    bool CheckProfileFiles();
+    bool CheckProfileFiles(ApplyOutcome& outcome);
     // Opens the printer and checks that it is the one asked for (a printer
     // renamed meanwhile may still open under its old name); keeps its driver
     // directory for the targets. False when it is gone.
     bool PrinterStillThere(const std::string& printer);
-    bool RecordSet(const std::string& printer, const std::string& setName);
+    // Records the set; for a rename run again, the section first moves from
+    // the former name when only it has one (sectionMoved is then set).
+    bool RecordSet(const ApplyRequest& request);
     // Tells the callback of the printers under other sets that now use a
     // file this apply wrote.
     void TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers);

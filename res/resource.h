@@ -83,6 +83,16 @@
 #define IDS_SETS_FILE_SAME_NAME   170 // %1 Kind=path
 #define IDS_SETS_CLASH            171 // %1 the file name, %2 each set with its source
 #define IDS_SETS_NONE             172
+// Several printers in one run, a rename run again, and /check.
+#define IDS_CMD_PRINTER_SKIPPED    180 // follows why a printer of /printer:* is left out
+#define IDS_CMD_ALREADY_RENAMED    181 // %s: the old name; the new name follows
+#define IDS_CMD_CHECK_PASSED       182 // %s: the set
+#define IDS_CMD_CHECK_NO_RECORD    183 // %s: the printer
+#define IDS_CMD_CHECK_OTHER_SET    184 // %s: the printer; the recorded set follows
+#define IDS_CMD_CHECK_FILE_NAME    185 // %s: the printer; "key=recorded (expected)" follows
+#define IDS_CMD_CHECK_FILE_MISSING 186 // %s: the printer; the target's path follows
+#define IDS_CMD_CHECK_FILE_DIFFERS 187 // %s: the printer; the target's path follows
+#define IDS_CMD_CHECK_UNREADABLE   188 // %s: the printer; the target's path and the reason follow
 
 // Version dialog
 #define IDD_ABOUTBOX     100

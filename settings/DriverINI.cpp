@@ -7,6 +7,7 @@
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
 #include "printers/PrinterNameRules.h"
+#include "settings/SectionLines.h"
 
 #include <cstring>
 #include <utility>
@@ -99,66 +100,86 @@ BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, 
                                   m_strIniPath.c_str());
 }
 
-BOOL CDriverINI::WriteRecord(const std::string& printer, const std::string& setName, const RecordedFile (&files)[4])
+BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::string& setName,
+                                    const std::string profilePaths[4])
 {
-    std::vector<std::pair<std::string, std::string>> record;
-    record.emplace_back(kSetNameKey, setName);
-    for (const RecordedFile& file : files)
-        record.emplace_back(ProfileKeyName(file.kind), FileNamePart(file.path));
-
-    // Measured again: the file may have grown since (other records written).
-    m_dwFileSize = MeasureFile();
-    const bool held = LoadSection(printer) != FALSE;
-    if (!held && HasSection(printer)) {
-        // A section there that cannot be read whole: written key by key, so
-        // that none of its other keys is lost.
-        BOOL written = TRUE;
-        for (const auto& key : record) {
-            if (!SafeWriteProfileString(printer.c_str(), key.first.c_str(), key.second.c_str(), m_strIniPath.c_str()))
-                written = FALSE;
-        }
-        m_dwFileSize = MeasureFile();
-        return written;
-    }
-
-    // key=value (or a bare line) each, as the section read gives them.
-    std::vector<std::string> lines;
-    if (held) {
-        for (const char* entry = static_cast<const char*>(m_pSection.Get()); *entry; entry += strlen(entry) + 1)
-            lines.emplace_back(entry);
-        FreeSectionBuffer();
-    }
-    bool changed = false;
-    for (const auto& key : record) {
-        bool found = false;
-        for (std::string& line : lines) {
-            const std::string name = line.substr(0, line.find('='));
-            if (MbCompareNoCase(name, key.first) == 0) {
-                const std::string entry = name + "=" + key.second;
-                changed = changed || line != entry;
-                line = entry;
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            lines.push_back(key.first + "=" + key.second);
-            changed = true;
-        }
-    }
-    // The record is there already: a run again writes nothing.
-    if (!changed)
-        return TRUE;
-    std::string block;
-    for (const std::string& line : lines) {
-        block += line;
-        block += '\0';
-    }
-    block += '\0';
-    const BOOL written = SafeWriteProfileSection(printer.c_str(), block.c_str(), m_strIniPath.c_str());
-    // So that the section just written can be read back whole.
+    const BOOL written = WriteRecordEntries(printer, setName, profilePaths);
+    // Measured again, so that the section just written can be read back whole.
     m_dwFileSize = MeasureFile();
     return written;
+}
+
+BOOL CDriverINI::WriteRecordEntries(const std::string& printer, const std::string& setName,
+                                    const std::string profilePaths[4])
+{
+    static const ProfileKind kinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+    std::vector<std::pair<std::string, std::string>> entries{{kSetNameKey, setName}};
+    for (int i = 0; i < 4; ++i)
+        entries.emplace_back(ProfileKeyName(kinds[i]), FileNamePart(profilePaths[i]));
+
+    // A printer without a section gets it with one write. (Each write of
+    // the profile functions may rewrite the whole file, so for a server's
+    // printers one write each instead of five counts.)
+    if (!HasSection(printer)) {
+        std::string data;
+        for (const auto& entry : entries)
+            data.append(entry.first + "=" + entry.second).push_back('\0');
+        data.push_back('\0');
+        return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
+    }
+    // A record that is in place already is not written again: a run again
+    // writes nothing.
+    std::vector<std::pair<std::string, std::string>> changed;
+    for (const auto& entry : entries) {
+        char value[kValueBuffer] = {};
+        SafeGetProfileString(printer.c_str(), entry.first.c_str(), "\x01", value, kValueBuffer, m_strIniPath.c_str());
+        if (entry.second != value)
+            changed.push_back(entry);
+    }
+    if (changed.empty())
+        return TRUE;
+    // The section merged with the record, in one write, when the section read
+    // gives back every line of it: a file with comments keeps them only
+    // through the key writes of the single printer's apply.
+    if (!FileHasBareLines()) {
+        const DWORD size = m_dwFileSize + 4;
+        std::vector<char> buffer(size + 1, '\0');
+        const DWORD count = SafeGetProfileSection(printer.c_str(), buffer.data(), size, m_strIniPath.c_str());
+        if (count != size - 2) {
+            std::vector<std::string> lines;
+            for (const char* line = buffer.data(); *line && line < buffer.data() + count; line += strlen(line) + 1)
+                lines.emplace_back(line);
+            std::string data;
+            for (const std::string& line : MergeSectionEntries(lines, entries))
+                data.append(line).push_back('\0');
+            data.push_back('\0');
+            return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
+        }
+    }
+    for (const auto& entry : changed) {
+        if (!SafeWriteProfileString(printer.c_str(), entry.first.c_str(), entry.second.c_str(), m_strIniPath.c_str()))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+bool CDriverINI::FileHasBareLines()
+{
+    // Read once per object: the record's writes add no such line.
+    if (m_bareLines < 0) {
+        m_bareLines = 1; // unreadable: the key writes are always right
+        CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        if (file.IsValid()) {
+            const DWORD size = ::GetFileSize(file.Get(), nullptr);
+            std::string text(size == INVALID_FILE_SIZE ? 0 : size, '\0');
+            DWORD read = 0;
+            if (size != INVALID_FILE_SIZE && (size == 0 || ::ReadFile(file.Get(), &text[0], size, &read, nullptr)) &&
+                read == size)
+                m_bareLines = HasBareLines(text) ? 1 : 0;
+        }
+    }
+    return m_bareLines == 1;
 }
 
 BOOL CDriverINI::LoadSection(const std::string& printer)

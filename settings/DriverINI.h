@@ -30,18 +30,6 @@ public:
     BOOL ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName);
     // Writes the kind's key with the file-name part of profilePath.
     BOOL WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath);
-    // The printer's whole record: ColorProfileSetName, then each kind's key
-    // with the file-name part of its path, in the order given. One write of
-    // the section: each write of the profile functions rewrites the whole
-    // file, and a file of thousands of printers takes long to rewrite. The
-    // section's other keys stay, in their order, and keys it already has
-    // keep their place and spelling, as single key writes would leave them.
-    // Nothing is written when the section holds the record already.
-    struct RecordedFile {
-        ProfileKind kind;
-        std::string path;
-    };
-    BOOL WriteRecord(const std::string& printer, const std::string& setName, const RecordedFile (&files)[4]);
     // Holds the printer's whole section; false when it is missing, empty or
     // larger than the file measured at construction.
     BOOL LoadSection(const std::string& printer);
@@ -56,6 +44,14 @@ public:
     // deleted under from once written. True when it is done, also when from
     // has no section any more but to has one (moved before).
     BOOL MoveSection(const std::string& from, const std::string& to);
+    // True when the file has a section of that name with an entry in it.
+    bool HasSection(const std::string& printer);
+    // Records the set and the four file names (the file-name parts of
+    // profilePaths, in the order auto, font, tone, vividness) as the five key
+    // writes of WriteProfileSetName and WriteProfileFile leave them, with one
+    // write of the section (key by key where the file holds comments, which
+    // a section write would drop); nothing when the record is in place.
+    BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
 
@@ -79,7 +75,9 @@ private:
     DWORD GetIniFileSize();
     DWORD MeasureFile();
     BOOL AllocSectionBuffer();
-    bool HasSection(const std::string& printer);
+    // The file holds a line that the section read does not give back.
+    bool FileHasBareLines();
+    BOOL WriteRecordEntries(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     void FreeSectionBuffer();
 
     std::string m_strIniPath;
@@ -88,4 +86,5 @@ private:
     // none is held.
     CGlobalMemory m_pSection;
     bool m_bNoFsRedirection = false;
+    int m_bareLines = -1; // FileHasBareLines' answer, once known
 };

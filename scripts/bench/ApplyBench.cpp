@@ -96,13 +96,11 @@ Parts After(const Setup& s)
         CopyProfileFile(s.sources[i / 2], s.targets[i], error);
     }
     LARGE_INTEGER t1 = Now();
-    const CDriverINI::RecordedFile files[4] = {{ProfileAuto, s.sources[0]},
-                                               {ProfileVividness, s.sources[1]},
-                                               {ProfileTone, s.sources[2]},
-                                               {ProfileFont, s.sources[3]}};
+    // The apply's order of the set's files: auto, font, tone, vividness.
+    const std::string files[4] = {s.sources[0], s.sources[3], s.sources[2], s.sources[1]};
     bool readable = false;
     ChangeDriverIni([&](CDriverINI& copy) {
-        readable = copy.WriteRecord(kPrinter, "Office", files) && copy.LoadSection(kPrinter);
+        readable = copy.WriteProfileRecord(kPrinter, "Office", files) && copy.LoadSection(kPrinter);
         return readable;
     });
     LARGE_INTEGER t2 = Now();

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct Case {
     const char* line;
     CommandMode mode;
-    const char* printer;
+    const char* printer; // each /printer's value, "|" between them; "*" for every printer
     const char* setName;
     const char* newName; // null: no /rename
     bool overwrite;
@@ -47,7 +49,23 @@ const Case kCases[] = {
     {"/printer:P /set:S /rename", CommandBad, "P", "S", nullptr, true, "", "/rename"},
     {"/list:yes", CommandBad, "", "", nullptr, true, "", "/list:yes"},
     {"/list /list", CommandBad, "", "", nullptr, true, "", "/list"},
-    {"/printer:P /printer:Q /set:S", CommandBad, "P", "S", nullptr, true, "", "/printer:Q"},
+    // Several printers, or every printer; a new name only for one; /check
+    // compares, so nothing to rename or overwrite.
+    {"/printer:P /printer:\"Q R\" /set:S", CommandApply, "P|Q R", "S", nullptr, true, "", ""},
+    {"/printer:* /set:S /overwrite:no", CommandApply, "*", "S", nullptr, false, "", ""},
+    {"/printer:P /printer:Q /set:S /rename:N", CommandBad, "P|Q", "S", "N", true, "", "/rename:N"},
+    {"/rename:N /printer:* /set:S", CommandBad, "*", "S", "N", true, "", "/rename:N"},
+    {"/printer:* /printer:P /set:S", CommandBad, "*", "S", nullptr, true, "", "/printer:P"},
+    {"/printer:P /printer:* /set:S", CommandBad, "P", "S", nullptr, true, "", "/printer:*"},
+    {"/printer:* /printer:* /set:S", CommandBad, "*", "S", nullptr, true, "", "/printer:*"},
+    {"/CHECK /printer:* /set:S", CommandCheck, "*", "S", nullptr, true, "", ""},
+    {"/printer:P /printer:Q /set:S /check /log:c.log", CommandCheck, "P|Q", "S", nullptr, true, "c.log", ""},
+    {"/printer:P /set:S /check /rename:N", CommandBad, "P", "S", "N", true, "", ""},
+    {"/printer:P /set:S /check /overwrite:yes", CommandBad, "P", "S", nullptr, true, "", ""},
+    {"/check /list", CommandBad, "", "", nullptr, true, "", ""},
+    {"/check", CommandBad, "", "", nullptr, true, "", ""},
+    {"/printer:P /set:S /check /check", CommandBad, "P", "S", nullptr, true, "", "/check"},
+    {"/printer:P /set:S /check:yes", CommandBad, "P", "S", nullptr, true, "", "/check:yes"},
     {"/printer:P /set:S /overwrite:maybe /log:x.log", CommandBad, "P", "S", nullptr, true, "x.log", "/overwrite:maybe"},
     {"/printer:P /set:S /overwrite", CommandBad, "P", "S", nullptr, true, "", "/overwrite"},
     {"/log:", CommandBad, "", "", nullptr, true, "", "/log:"},
@@ -70,7 +88,10 @@ TEST(CommandLineTest, ParsesEachLineAsTheTableSays)
         SCOPED_TRACE(c.line);
         const CommandOptions o = ParseCommandLine(c.line);
         EXPECT_EQ(o.mode, c.mode);
-        EXPECT_EQ(o.printer, c.printer);
+        std::string printers = o.allPrinters ? "*" : "";
+        for (const std::string& printer : o.printers)
+            printers += (printers.empty() ? "" : "|") + printer;
+        EXPECT_EQ(printers, c.printer);
         EXPECT_EQ(o.setName, c.setName);
         EXPECT_EQ(o.rename, c.newName != nullptr);
         EXPECT_EQ(o.newName, c.newName ? c.newName : "");

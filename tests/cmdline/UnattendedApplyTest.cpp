@@ -40,6 +40,52 @@ TEST(UnattendedApplyTest, ExitCodeWhenSeveralStepsFail)
     EXPECT_EQ(ApplyExitCode(outcome), ExitNotRecorded);
 }
 
+// Several printers: the code of a run that stopped before it wrote is its
+// stop's; otherwise the most serious of the printers' codes, 7, then 8,
+// then 9, then 3010, and 0 only when every printer's apply completed.
+TEST(UnattendedApplyTest, ExitCodeOfSeveralPrintersIsTheMostSerious)
+{
+    const auto printer = [](ApplyStop stop, bool copyFailed, bool renameRefused, bool atRestart) {
+        FleetPrinter p;
+        p.outcome.stop = stop;
+        if (copyFailed)
+            p.outcome.copies.failed.resize(1);
+        if (renameRefused)
+            p.outcome.rename = RenameRefused;
+        if (atRestart)
+            p.outcome.copies.atRestart.push_back("C:\\windows\\system32\\u.kpx");
+        return p;
+    };
+    const FleetPrinter done = printer(ApplyCompleted, false, false, false);
+    const FleetPrinter restart = printer(ApplyCompleted, false, false, true);
+    const FleetPrinter renameFailed = printer(ApplyCompleted, false, true, true);
+    const FleetPrinter copyFailed = printer(ApplyCompleted, true, false, false);
+    const FleetPrinter notRecorded = printer(ApplyNotRecorded, false, false, false);
+    const struct {
+        std::vector<FleetPrinter> printers;
+        UnattendedExitCode code;
+    } cases[] = {
+        {{done, done}, ExitDone},
+        {{restart, done}, ExitRestartRequired},
+        {{done, renameFailed, restart}, ExitRenameFailed},
+        {{copyFailed, renameFailed}, ExitCopyFailed},
+        {{renameFailed, copyFailed}, ExitCopyFailed},
+        {{restart, notRecorded, copyFailed}, ExitNotRecorded},
+    };
+    for (const auto& c : cases) {
+        FleetOutcome outcome;
+        outcome.stop = ApplyCompleted;
+        outcome.printers = c.printers;
+        EXPECT_EQ(FleetExitCode(outcome), c.code);
+    }
+    FleetOutcome stopped;
+    stopped.stop = ApplyUnrecordable;
+    stopped.stopDetail.stop = ApplyUnrecordable;
+    EXPECT_EQ(FleetExitCode(stopped), ExitNoPrinter);
+    stopped.stop = stopped.stopDetail.stop = ApplyFileNameClash;
+    EXPECT_EQ(FleetExitCode(stopped), ExitSourceMissing);
+}
+
 TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
 {
     DeleteAllPrinters();
@@ -55,7 +101,7 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
     AcceptedRenames spooler;
     CommandOptions request;
     request.mode = CommandApply;
-    request.printer = "Plotter 3F";
+    request.printers = {"Plotter 3F"};
     request.setName = "Office";
     request.rename = true;
     request.newName = "Plotter 3F East";

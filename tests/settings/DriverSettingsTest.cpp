@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 namespace {
@@ -66,76 +65,21 @@ TEST_F(DriverSettings, WritesLeaveOtherKeysAndSectionsAlone)
     EXPECT_EQ("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Poster\r\n[Other]\r\nA=1\r\n", Bytes());
 }
 
-// The record written as one section leaves the file exactly as the five key
-// writes did before it: same keys, same order, same spelling of keys the
-// section had, same place for a new section.
-TEST_F(DriverSettings, RecordAsOneWriteLeavesWhatFiveKeyWritesLeft)
-{
-    struct Case {
-        const char* what;
-        const char* file; // nullptr: no file
-        bool unloadable;  // the section cannot be read whole (written key by key)
-    };
-    const Case cases[] = {
-        {"no file", nullptr, false},
-        {"no section", "[Other]\r\nA=1\r\n", false},
-        {"empty section", "[P]\r\n[Other]\r\nA=1\r\n", false},
-        {"other keys around the record",
-         "[First]\r\nX=1\r\n[p]\r\nResolution=600\r\ncolorprofilesetname=Old\r\nAUTO=old.kpx\r\nPaper=A0\r\n"
-         "[Last]\r\nY=2\r\n",
-         false},
-        {"a bare key and a doubled key", "[P]\r\nTone\r\nFont=a.kpx\r\nFont=b.kpx\r\nZ=\"quoted value\"\r\n", false},
-        {"section that cannot be read whole", "[P]\r\nResolution=600\r\nAuto=old.kpx\r\n[Other]\r\nA=1\r\n", true},
-    };
-    const CDriverINI::RecordedFile files[4] = {{ProfileAuto, "C:\\Sets\\auto.kpx"},
-                                               {ProfileFont, "font.kpx"},
-                                               {ProfileTone, Cp932(u8"D:\\ソフト\\tone.kpx")},
-                                               {ProfileVividness, "vivid.kpx"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto start = [&] {
-            DeleteFileA(m_ini.c_str());
-            if (c.file)
-                Plant(c.file);
-        };
-        start();
-        {
-            CDriverINI ini;
-            ASSERT_TRUE(ini.WriteProfileSetName("P", "Office"));
-            for (const auto& file : files)
-                ASSERT_TRUE(ini.WriteProfileFile("P", file.kind, file.path));
-        }
-        const std::string keyByKey = Bytes();
-
-        start();
-        {
-            std::optional<ScopedApiOverride<&Win32Api::GlobalAlloc>> noBuffer;
-            if (c.unloadable)
-                noBuffer.emplace([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
-            EXPECT_TRUE(CDriverINI().WriteRecord("P", "Office", files));
-        }
-        EXPECT_EQ(keyByKey, Bytes());
-    }
-}
-
 TEST_F(DriverSettings, RecordThatIsThereAlreadyIsNotWrittenAgain)
 {
     const std::string file = "[P]\r\nResolution = 600\r\ncolorprofilesetname=Office\r\nAuto=auto.kpx\r\n"
                              "Font=font.kpx\r\nTone=tone.kpx\r\nVividness=vivid.kpx\r\n";
-    const CDriverINI::RecordedFile files[4] = {{ProfileAuto, "C:\\Sets\\auto.kpx"},
-                                               {ProfileFont, "font.kpx"},
-                                               {ProfileTone, "tone.kpx"},
-                                               {ProfileVividness, "vivid.kpx"}};
+    const std::string files[4] = {"C:\\Sets\\auto.kpx", "font.kpx", "tone.kpx", "vivid.kpx"};
     Plant(file);
     int writes = 0;
     ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> counted([&](LPCSTR section, LPCSTR data, LPCSTR path) {
         ++writes;
         return ::WritePrivateProfileSectionA(section, data, path);
     });
-    EXPECT_TRUE(CDriverINI().WriteRecord("P", "Office", files));
+    EXPECT_TRUE(CDriverINI().WriteProfileRecord("P", "Office", files));
     EXPECT_EQ(0, writes);
     EXPECT_EQ(file, Bytes());
-    EXPECT_TRUE(CDriverINI().WriteRecord("P", "Photo", files));
+    EXPECT_TRUE(CDriverINI().WriteProfileRecord("P", "Photo", files));
     EXPECT_EQ(1, writes);
     EXPECT_EQ("[P]\r\nResolution=600\r\ncolorprofilesetname=Photo\r\nAuto=auto.kpx\r\nFont=font.kpx\r\n"
               "Tone=tone.kpx\r\nVividness=vivid.kpx\r\n",

@@ -16,12 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(line.find_first_not_of(" \t") == std::string::npos);
         break;
     case CommandApply:
-        FUZZ_CHECK(!options.printer.empty() && !options.setName.empty());
+    case CommandCheck:
+        FUZZ_CHECK((options.allPrinters || !options.printers.empty()) && !options.setName.empty());
         FUZZ_CHECK(options.badArgument.empty());
+        // "*" is never mixed with names, and a new name goes to one printer.
+        FUZZ_CHECK(!(options.allPrinters && !options.printers.empty()));
+        FUZZ_CHECK(!options.rename || (!options.allPrinters && options.printers.size() == 1));
+        FUZZ_CHECK(options.mode == CommandApply || (!options.rename && options.overwrite));
         break;
     case CommandList:
     case CommandSets:
-        FUZZ_CHECK(options.printer.empty() && options.setName.empty() && !options.rename);
+        FUZZ_CHECK(!options.allPrinters && options.printers.empty() && options.setName.empty() && !options.rename);
         FUZZ_CHECK(options.badArgument.empty());
         break;
     case CommandUsage:
@@ -31,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     }
     // Quotes are dropped wherever they stood.
-    for (const std::string* value : {&options.printer, &options.setName, &options.newName, &options.logPath})
+    for (const std::string* value : {&options.setName, &options.newName, &options.logPath})
         FUZZ_CHECK(value->find('"') == std::string::npos);
+    for (const std::string& printer : options.printers)
+        FUZZ_CHECK(!printer.empty() && printer.find('"') == std::string::npos);
     return 0;
 }

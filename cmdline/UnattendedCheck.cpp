@@ -1,0 +1,75 @@
+#include "cmdline/UnattendedCheck.h"
+
+#include "classlib/SystemMessage.h"
+#include "classlib/WinApp.h"
+#include "cmdline/UnattendedAnswers.h"
+#include "cmdline/UnattendedApply.h"
+#include "operation/ApplyStopText.h"
+#include "operation/ProfileSetCheck.h"
+#include "res/resource.h"
+
+namespace {
+
+// The line for one difference: the printer, what differs, and its detail.
+std::string FindingLine(const CheckFinding& finding)
+{
+    static const struct {
+        CheckDifference what;
+        UINT text;
+    } kTexts[] = {
+        {CheckNoRecord, IDS_CMD_CHECK_NO_RECORD},       {CheckOtherSet, IDS_CMD_CHECK_OTHER_SET},
+        {CheckFileName, IDS_CMD_CHECK_FILE_NAME},       {CheckFileMissing, IDS_CMD_CHECK_FILE_MISSING},
+        {CheckFileDiffers, IDS_CMD_CHECK_FILE_DIFFERS}, {CheckFileUnreadable, IDS_CMD_CHECK_UNREADABLE},
+    };
+    for (const auto& entry : kTexts) {
+        if (entry.what != finding.what)
+            continue;
+        const std::string line = FormatResString(entry.text, finding.printer) + finding.detail;
+        return finding.what == CheckFileUnreadable ? WithReason(line, finding.error) : line;
+    }
+    return finding.printer;
+}
+
+} // namespace
+
+UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
+                                      const CommandOptions& options, CRunOutput& output)
+{
+    FleetRequest request;
+    request.skipUnusable = options.allPrinters;
+    const UnattendedExitCode found =
+        FindNamedPrinters(toolIni, printers, options, output, request.printers, request.setName);
+    if (found != ExitDone)
+        return found;
+
+    // The set's files as the apply would take them: a missing source, a file
+    // that is no profile file or two of one file name end the check as they
+    // end the apply (nothing is asked: a missing file is given up).
+    CUnattendedAnswers answers(true, output);
+    CProfileSetApply apply(toolIni, answers);
+    ApplyOutcome setOutcome;
+    setOutcome.stop = apply.ReadSetFiles(request.setName, setOutcome);
+    const ApplyRequest first{request.printers.empty() ? std::string() : request.printers.front(), request.setName,
+                             std::string()};
+    if (setOutcome.stop != ApplyCompleted) {
+        answers.ApplyEnded(first, setOutcome);
+        return ApplyExitCode(setOutcome);
+    }
+
+    const CheckOutcome outcome = CheckProfileSet(request, apply.Files());
+    for (const auto& skipped : outcome.skipped)
+        answers.PrinterSkipped(ApplyRequest{skipped.first, request.setName, skipped.first}, skipped.second);
+    if (outcome.stop != ApplyCompleted) {
+        ApplyOutcome stopped;
+        stopped.stop = outcome.stop;
+        if (!outcome.stoppedAt.empty())
+            answers.ApplyEnded(ApplyRequest{outcome.stoppedAt, request.setName, outcome.stoppedAt}, stopped);
+        return ApplyExitCode(stopped);
+    }
+    for (const CheckFinding& finding : outcome.findings)
+        output.Line(FindingLine(finding));
+    if (!outcome.findings.empty())
+        return ExitCheckFailed;
+    output.Line(FormatResString(IDS_CMD_CHECK_PASSED, request.setName));
+    return ExitDone;
+}

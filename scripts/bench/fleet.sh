@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The whole-server benchmark: one run of /printer:* /set:Office against /list
+# and against one run per printer, at several numbers of printers of the
+# supported drivers (plus half as many of another driver), in a prefix of its
+# own (build/bench-fleet-prefix). One run per printer is timed on a sample
+# and multiplied (the output says so).
+#
+#   scripts/bench/fleet.sh [--sizes "500 2000"] [--rounds 3] [--sample 10] [--cpu 0]
+#
+# Not a test and not part of CI; its figures depend on the machine. Wine and
+# its server run pinned to one processor.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+sizes="500 2000" rounds=3 sample=10 cpu=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --sizes) sizes=$2; shift 2 ;;
+    --rounds) rounds=$2; shift 2 ;;
+    --sample) sample=$2; shift 2 ;;
+    --cpu) cpu=$2; shift 2 ;;
+    *) echo "usage: $0 [--sizes \"500 2000\"] [--rounds N] [--sample N] [--cpu N]" >&2; exit 2 ;;
+  esac
+done
+
+"$top/scripts/build.sh" KPXSETUP
+build=${KPX_BUILD_DIR:-$top/build}
+cmake --build "$build/ship" --target kpx_bench_printers -j"$(nproc)"
+
+prefix=${KPX_BENCH_FLEET_PREFIX:-$build/bench-fleet-prefix}
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -d "$prefix/drive_c" ]; then
+  echo "Creating the benchmark's Wine prefix in $prefix ..."
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+# The shipped program beside its settings file and the sets' profile files.
+dir="$prefix/drive_c/KPXFleet"
+mkdir -p "$dir"
+cp "$build/ship/KPXSETUP.EXE" "$build/ship/bench/kpx_bench_printers.exe" "$dir/"
+"$top/scripts/demo/write-settings.py" "$dir/KPXSETUP.INI"
+for set in office poster photo; do
+  mkdir -p "$dir/$set"
+  for f in auto vivid tone font; do
+    head -c 65536 /dev/urandom >"$dir/$set/$f.kpx"
+  done
+done
+
+echo "Whole-server benchmark: sizes $sizes, $rounds rounds, a sample of $sample single runs, Wine pinned to processor $cpu"
+python3 "$top/scripts/bench/fleet.py" --sizes "$sizes" --rounds "$rounds" --sample "$sample" --cpu "$cpu" \
+  --dir 'C:\KPXFleet' --unix-dir "$dir"
