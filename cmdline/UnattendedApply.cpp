@@ -73,9 +73,7 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
         return RunOnePrinter(toolIni, printers, options, output);
 
     FleetRequest request;
-    request.skipUnusable = options.allPrinters;
-    const UnattendedExitCode found =
-        FindNamedPrinters(toolIni, printers, options, output, request.printers, request.setName);
+    const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
     CUnattendedAnswers answers(options.overwrite, output);
@@ -84,9 +82,10 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
 }
 
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                     const CommandOptions& options, CRunOutput& output, std::vector<std::string>& found,
-                                     std::string& setName)
+                                     const CommandOptions& options, CRunOutput& output, FleetRequest& request)
 {
+    request.skipUnusable = options.allPrinters;
+    std::vector<std::string>& found = request.printers;
     found.clear();
     if (options.allPrinters) {
         found = AllListedPrinters(printers);
@@ -105,7 +104,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
                 found.push_back(printer);
         }
     }
-    return FindSet(toolIni, options, output, setName);
+    return FindSet(toolIni, options, output, request.setName);
 }
 
 UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)

@@ -21,13 +21,13 @@
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
                                       const CommandOptions& options, CRunOutput& output);
 
-// The printers and the set the options name, as the spooler and the tool
-// settings file spell them: every listed printer for /printer:*, else each
-// named one once. ExitDone, or the code of the first that is not there
-// (its line written).
+// The request for the printers and the set the options name, as the spooler
+// and the tool settings file spell them: every listed printer for
+// /printer:* (those that cannot be set are skipped then), else each named
+// one once. ExitDone, or the code of the first that is not there (its line
+// written).
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                     const CommandOptions& options, CRunOutput& output, std::vector<std::string>& found,
-                                     std::string& setName);
+                                     const CommandOptions& options, CRunOutput& output, FleetRequest& request);
 
 // The exit code for what the apply did. When both a copy and the rename
 // failed, the copy (ExitCopyFailed): the printer then prints with profiles

@@ -36,9 +36,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
                                       const CommandOptions& options, CRunOutput& output)
 {
     FleetRequest request;
-    request.skipUnusable = options.allPrinters;
-    const UnattendedExitCode found =
-        FindNamedPrinters(toolIni, printers, options, output, request.printers, request.setName);
+    const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
 

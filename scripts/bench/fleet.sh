@@ -22,18 +22,10 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-"$top/scripts/build.sh" KPXSETUP
-build=${KPX_BUILD_DIR:-$top/build}
-cmake --build "$build/ship" --target kpx_bench_printers -j"$(nproc)"
-
-prefix=${KPX_BENCH_FLEET_PREFIX:-$build/bench-fleet-prefix}
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -d "$prefix/drive_c" ]; then
-  echo "Creating the benchmark's Wine prefix in $prefix ..."
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-fi
+# A prefix of its own: its printers are not the start-up benchmark's.
+KPX_BENCH_PREFIX=${KPX_BENCH_FLEET_PREFIX:-${KPX_BUILD_DIR:-$top/build}/bench-fleet-prefix}
+# shellcheck source=scripts/bench/prefix.sh
+. "$top/scripts/bench/prefix.sh" kpx_bench_printers
 
 # The shipped program beside its settings file and the sets' profile files.
 dir="$prefix/drive_c/KPXFleet"
