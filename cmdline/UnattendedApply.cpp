@@ -8,6 +8,8 @@
 #include "cmdline/UnattendedAnswers.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 namespace {
 
 // The set's name as the tool settings file spells it, when the drop-down
@@ -97,10 +99,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
                 return ExitNoPrinter;
             }
             // A printer named twice is set once.
-            bool named = false;
-            for (const std::string& earlier : found)
-                named = named || earlier == printer;
-            if (!named)
+            if (std::find(found.begin(), found.end(), printer) == found.end())
                 found.push_back(printer);
         }
     }

@@ -46,7 +46,6 @@ FleetOutcome CProfileSetApply::RunForPrinters(const FleetRequest& request)
     FleetOutcome fleet;
     const auto stop = [&](ApplyStop where, const std::string& printer) {
         fleet.stop = where;
-        fleet.stoppedAt = printer;
         fleet.stopDetail = m_outcome;
         fleet.stopDetail.stop = where;
         m_callback.ApplyEnded(ApplyRequest{printer, request.setName, printer}, fleet.stopDetail);
@@ -61,7 +60,6 @@ FleetOutcome CProfileSetApply::RunForPrinters(const FleetRequest& request)
             fleet.printers.push_back(
                 {ApplyRequest{printer, request.setName, printer}, driverDirectory, ApplyOutcome()});
         } else if (request.skipUnusable) {
-            fleet.skipped.push_back(printer);
             m_callback.PrinterSkipped(ApplyRequest{printer, request.setName, printer}, found);
         } else {
             return stop(found, printer);
@@ -140,10 +138,7 @@ void CProfileSetApply::InstallForPrinters(const std::vector<FleetPrinter>& print
     // each file goes to the system directory and its first driver directory
     // together, as for one printer, then to the other driver directories.
     for (int slot = 0; slot < 4; ++slot) {
-        bool seen = false;
-        for (int earlier = 0; earlier < slot && !seen; ++earlier)
-            seen = MbCompare(m_files[slot], m_files[earlier]) == 0;
-        if (seen)
+        if (!IsFirstSlotOfItsFile(m_files, slot))
             continue;
         for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
             std::string targets[2];

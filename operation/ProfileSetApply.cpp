@@ -59,10 +59,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
 
     // A file that several kinds share is installed once, at its first slot.
     for (int slot = 0; slot < 4; ++slot) {
-        bool seen = false;
-        for (int earlier = 0; earlier < slot && !seen; ++earlier)
-            seen = MbCompare(m_files[slot], m_files[earlier]) == 0;
-        if (!seen)
+        if (IsFirstSlotOfItsFile(m_files, slot))
             InstallProfileFile(m_files[slot]);
     }
     TellOtherPrintersUsing(request, printers);

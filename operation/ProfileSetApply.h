@@ -151,8 +151,6 @@ struct FleetOutcome {
     // before anything changed.
     ApplyStop stop = ApplyDeclined;
     ApplyOutcome stopDetail;            // the stop's details (the refused file, the clash)
-    std::string stoppedAt;              // the printer that stopped it, when one did
-    std::vector<std::string> skipped;   // left out under skipUnusable
     std::vector<FleetPrinter> printers; // each printer applied to, in the request's order
 };
 

@@ -123,10 +123,7 @@ CheckOutcome CheckProfileSet(const FleetRequest& request, const std::string file
         }
 
         for (int slot = 0; slot < 4; ++slot) {
-            bool seen = false;
-            for (int earlier = 0; earlier < slot && !seen; ++earlier)
-                seen = MbCompare(files[slot], files[earlier]) == 0;
-            if (seen)
+            if (!IsFirstSlotOfItsFile(files, slot))
                 continue;
             std::string targets[2];
             GetTargetPaths(driverDirectory, files[slot], targets[0], targets[1]);

@@ -1,6 +1,7 @@
 #include "operation/ProfileTargets.h"
 
 #include "platform/OsClass.h"
+#include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 
@@ -18,4 +19,13 @@ void GetTargetPaths(const std::string& driverDirectory, const std::string& sourc
     systemTarget += name;
     if (!driverTarget.empty())
         driverTarget += name;
+}
+
+bool IsFirstSlotOfItsFile(const std::string files[4], int slot)
+{
+    for (int earlier = 0; earlier < slot; ++earlier) {
+        if (MbCompare(files[slot], files[earlier]) == 0)
+            return false;
+    }
+    return true;
 }

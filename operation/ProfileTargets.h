@@ -11,3 +11,7 @@
 // is empty (it could not be had) or on Windows 9x.
 void GetTargetPaths(const std::string& driverDirectory, const std::string& source, std::string& systemTarget,
                     std::string& driverTarget);
+
+// A file that several kinds of a set share goes into its targets once, at
+// its first slot: true when files[slot] is no earlier slot's file.
+bool IsFirstSlotOfItsFile(const std::string files[4], int slot);

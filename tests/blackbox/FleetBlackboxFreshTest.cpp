@@ -10,6 +10,7 @@
 #include "support/RedirectedOutput.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
+#include "support/TextLines.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 
@@ -43,20 +44,6 @@ Lines Record(const std::string& set, Lines before = {})
     return before;
 }
 
-// How often line (code page bytes, without its CR LF) stands as a whole line in text.
-int LineCount(const std::string& text, const std::string& line)
-{
-    int count = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        count += text.compare(start, end - start, line) == 0 && end - start == line.size();
-        start = end + 2;
-    }
-    return count;
-}
 
 // A message as one output line: its line breaks go.
 std::string OneLineText(std::string text)
@@ -136,9 +123,9 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
     TestPrinter edge("Plotter 4F ", kDriver);
     ASSERT_TRUE(edge.added());
     EXPECT_EQ(Run("/printer:* /set:Office"), 0u) << Utf8FromCp932(m_output);
-    EXPECT_EQ(LineCount(m_output, PrinterLine("Plotter 4F ",
-                                              OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, "Plotter 4F ")) +
-                                                  LoadResString(IDS_CMD_PRINTER_SKIPPED))),
+    EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 4F ",
+                                               OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, "Plotter 4F ")) +
+                                                   LoadResString(IDS_CMD_PRINTER_SKIPPED))),
               1)
         << Utf8FromCp932(m_output);
     EXPECT_TRUE(IniSection(kDriverIni, "Plotter 4F").empty());
@@ -147,7 +134,7 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
             const std::string target = dir + name + ".kpx";
             EXPECT_EQ(ReadFileBytes(target), std::string("Office ") + name);
             // The three printers share both folders: one copy each.
-            EXPECT_EQ(LineCount(m_output, FormatResString(IDS_CMD_COPIED, target)), 1) << target;
+            EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, target)), 1) << target;
         }
     }
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), Record("Office", {"Resolution=600"}));
@@ -162,7 +149,7 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), Record("Photo", {"Resolution=600"}));
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 2F"), Record("Photo"));
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 1F"), Record("Office"));
-    EXPECT_EQ(LineCount(m_output, FormatResString(IDS_CMD_COPIED, kDriverDir + "pauto.kpx")), 1);
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, kDriverDir + "pauto.kpx")), 1);
 }
 
 TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges)
@@ -198,8 +185,8 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
     const std::string check = "/check /printer:* /set:Office";
     // Nothing set yet: no record for any printer, every file missing.
     EXPECT_EQ(Run(check), 10u);
-    EXPECT_EQ(LineCount(m_output, FormatResString(IDS_CMD_CHECK_NO_RECORD, "Plotter 1F")), 1);
-    EXPECT_EQ(LineCount(m_output, FormatResString(IDS_CMD_CHECK_FILE_MISSING, "Plotter 1F") + kDriverDir + "tone.kpx"),
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_NO_RECORD, "Plotter 1F")), 1);
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_FILE_MISSING, "Plotter 1F") + kDriverDir + "tone.kpx"),
               1);
 
     ASSERT_EQ(Run("/printer:* /set:Office"), 0u);
@@ -244,8 +231,8 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
                              0),
               0u)
         << Utf8FromCp932(m_output);
-    EXPECT_EQ(LineCount(m_output, PrinterLine("Plotter 3F East",
-                                              ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
+    EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
+                                               ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
               1);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F East"), Record("Office", {"Resolution=600"}));
     EXPECT_TRUE(IniSection(kDriverIni, "Plotter 3F").empty());
@@ -253,8 +240,8 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
 
     // Once more: nothing left to move, the same record.
     EXPECT_EQ(Run(again), 0u);
-    EXPECT_EQ(LineCount(m_output, PrinterLine("Plotter 3F East",
-                                              ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
+    EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
+                                               ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
               0);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F East"), Record("Office", {"Resolution=600"}));
 

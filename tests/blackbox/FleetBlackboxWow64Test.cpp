@@ -9,6 +9,7 @@
 #include "support/RedirectedOutput.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
+#include "support/TextLines.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WinePrefix.h"
@@ -20,15 +21,6 @@
 namespace {
 
 const DWORD kTimeout = 20000;
-
-// How often line stands as a whole line (with its CR LF) in text.
-int LineCount(const std::string& text, const std::string& line)
-{
-    int count = 0;
-    for (size_t at = text.find(line + "\r\n"); at != std::string::npos; at = text.find(line + "\r\n", at + 1))
-        count += at == 0 || text[at - 1] == '\n';
-    return count;
-}
 
 TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
 {
@@ -54,7 +46,7 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     for (const char* target :
          {"C:\\windows\\system32\\fleet.kpx", "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx",
           "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\fleet.kpx"})
-        EXPECT_EQ(LineCount(text, FormatResString(IDS_CMD_COPIED, target)), 1) << target << "\n" << text;
+        EXPECT_EQ(CountLines(text, FormatResString(IDS_CMD_COPIED, target)), 1) << target << "\n" << text;
     for (const char* dir : {"system32", "system32\\spool\\drivers\\x64\\3", "system32\\spool\\drivers\\w32x86\\3"})
         EXPECT_EQ(ReadFileBytes(PrefixPath(std::string("drive_c\\windows\\") + dir + "\\fleet.kpx")), "fleet") << dir;
     EXPECT_FALSE(PathExists(RedirectedSystemFile("fleet.kpx")));

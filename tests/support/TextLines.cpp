@@ -1,5 +1,7 @@
 #include "support/TextLines.h"
 
+#include <algorithm>
+
 std::vector<std::string> SplitCrLfLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -8,4 +10,10 @@ std::vector<std::string> SplitCrLfLines(const std::string& text)
         lines.push_back(text.substr(start, end - start));
     lines.push_back(text.substr(start));
     return lines;
+}
+
+int CountLines(const std::string& text, const std::string& line)
+{
+    const std::vector<std::string> lines = SplitCrLfLines(text);
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }

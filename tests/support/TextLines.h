@@ -8,3 +8,6 @@
 #include <vector>
 
 std::vector<std::string> SplitCrLfLines(const std::string& text);
+
+// How often line (without its CR LF) stands as a whole line in text.
+int CountLines(const std::string& text, const std::string& line);
