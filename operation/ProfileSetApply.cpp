@@ -65,19 +65,21 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     TellOtherPrintersUsing(request, printers);
 
     // Recorded whatever the installations did: a declined overwrite keeps the
-    // old file, which the driver then uses under the set's name.
-    if (!RecordSet(request))
+    // old file, which the driver then uses under the set's name. A rename is
+    // made on the way, so that the record and the move of the section reach
+    // the file in one replacement.
+    const bool renaming = MbCompare(request.newName, request.printer) != 0;
+    if (!RecordSet(request, renaming))
         return ApplyNotRecorded;
     m_outcome.recorded = true;
     m_callback.SetRecorded(request);
-    if (m_outcome.sectionMoved)
+    if (m_formerSectionMoved)
         m_callback.SectionMoveEnded(request, true);
 
-    if (MbCompare(request.newName, request.printer) != 0) {
-        RenameAndMove(request);
+    if (renaming) {
         m_callback.RenameEnded(request, m_outcome.rename, m_outcome.renameError);
-        if (m_outcome.sectionMoved || m_outcome.sectionLeftBehind)
-            m_callback.SectionMoveEnded(request, m_outcome.sectionMoved);
+        if (m_sectionFollowed || m_outcome.sectionLeftBehind)
+            m_callback.SectionMoveEnded(request, m_sectionFollowed);
     }
     return ApplyCompleted;
 }
@@ -195,28 +197,64 @@ std::string CProfileSetApply::FindFileNameClash() const
     return std::string();
 }
 
-bool CProfileSetApply::RecordSet(const ApplyRequest& request)
+bool CProfileSetApply::RecordSet(const ApplyRequest& request, bool renaming)
 {
-    const std::string& printer = request.printer;
+    m_moveFailed = false;
     // The five keys reach the file together or not at all: the driver never
     // reads a record that mixes two sets.
-    return ChangeDriverIni(
-        [&](CDriverINI& copy) {
-            // A rename run again: the spooler renamed the printer, but its
-            // section may still stand under the old name. It moves only when
-            // the new name has none, so that no newer record is written over.
-            m_outcome.sectionMoved = false;
-            if (!request.formerName.empty() && !copy.HasSection(printer) && copy.LoadSection(request.formerName)) {
-                if (!copy.SaveSection(printer) || !copy.DeleteSection(request.formerName))
-                    return false;
-                m_outcome.sectionMoved = true;
-            }
-            if (!copy.WriteProfileRecord(printer, request.setName, m_files))
-                return false;
-            m_recordReadable = copy.LoadSection(printer) != FALSE;
-            return true;
-        },
-        m_outcome.recordError);
+    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecord(copy, request, renaming); },
+                        m_outcome.recordError)) {
+        m_outcome.sectionMoved = m_formerSectionMoved || m_sectionFollowed;
+        return true;
+    }
+    if (m_outcome.rename != RenameDone)
+        return false;
+    const bool moveFailed = m_moveFailed;
+    // The printer has its new name but the file has not changed: the section
+    // stands under the old name. Where only the move failed, the record goes
+    // in without it; otherwise the printer gets its old name back, so that
+    // the driver still finds its settings.
+    if (moveFailed &&
+        ChangeDriverIni([&](CDriverINI& copy) { return WriteRecord(copy, request, false); }, m_outcome.recordError)) {
+        m_outcome.sectionLeftBehind = true;
+        m_outcome.sectionMoved = m_formerSectionMoved;
+        return true;
+    }
+    if (RenamePrinter(request.newName.c_str(), request.printer.c_str())) {
+        m_outcome.rename = RenameNotAsked;
+        return false;
+    }
+    // Both failed: the name is the new one, and the user must know it.
+    m_outcome.sectionLeftBehind = true;
+    m_callback.RenameEnded(request, RenameDone, 0);
+    m_callback.SectionMoveEnded(request, false);
+    return false;
+}
+
+bool CProfileSetApply::WriteRecord(CDriverINI& copy, const ApplyRequest& request, bool renaming)
+{
+    const std::string& printer = request.printer;
+    // A rename run again: the spooler renamed the printer, but its section
+    // may still stand under the old name. It moves only when the new name
+    // has none, so that no newer record is written over.
+    m_formerSectionMoved = false;
+    m_sectionFollowed = false;
+    if (!request.formerName.empty() && !copy.HasSection(printer) && copy.HasSection(request.formerName)) {
+        m_formerSectionMoved =
+            copy.MoveSectionWithRecord(request.formerName, printer, request.setName, m_files) != FALSE;
+        return m_formerSectionMoved;
+    }
+    // Asked once, on the first copy; a copy made again because another
+    // program wrote the file meanwhile only takes the section along.
+    if (renaming && m_outcome.rename == RenameNotAsked)
+        RenameInSpooler(request, !copy.HasSection(printer) || copy.LoadSection(printer));
+    // Section names match without regard to case: for a name that differs
+    // only in case the section already serves the new name.
+    if (!renaming || m_outcome.rename != RenameDone || MbCompareNoCase(request.newName, printer) == 0)
+        return copy.WriteProfileRecord(printer, request.setName, m_files) != FALSE;
+    m_sectionFollowed = copy.MoveSectionWithRecord(printer, request.newName, request.setName, m_files) != FALSE;
+    m_moveFailed = !m_sectionFollowed;
+    return m_sectionFollowed;
 }
 
 void CProfileSetApply::TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers)
@@ -243,34 +281,16 @@ void CProfileSetApply::TellOtherPrintersUsing(const ApplyRequest& request, const
         m_callback.OtherPrintersUseFile(request, users.fileName, users.printers);
 }
 
-void CProfileSetApply::RenameAndMove(const ApplyRequest& request)
+void CProfileSetApply::RenameInSpooler(const ApplyRequest& request, bool recordReadable)
 {
-    // The section was just written; if it could not be read back, or the
-    // file cannot be opened now, it could not follow the printer to its new
-    // name, and the driver would lose the printer's set. So the name stays
-    // as it is. (Read back from the copy that replaced the file: reading the
-    // file itself would have the profile functions parse all of it again.)
-    if (!m_recordReadable || CDriverINI().GetFileSize() == 0) {
+    // If the printer's section cannot be read whole, it could not follow the
+    // printer to its new name, and the driver would lose the printer's
+    // settings. So the name stays as it is.
+    if (!recordReadable) {
         m_outcome.rename = RenameSkippedUnreadable;
         return;
     }
-    if (!RenamePrinter(request.printer.c_str(), request.newName.c_str(), &m_outcome.renameError)) {
-        m_outcome.rename = RenameRefused;
-        return;
-    }
-    m_outcome.rename = RenameDone;
-
-    // Section names match without regard to case: for a name that differs
-    // only in case the section already serves the new name, and saving then
-    // deleting would delete it. Otherwise the old section goes only once the
-    // new one is written.
-    if (MbCompareNoCase(request.newName, request.printer) == 0)
-        return;
-    // The move is one replacement of the file: the section stands under the
-    // old name or under the new one, whole. Done on the file as it is then,
-    // it also completes the move that an interrupted earlier run left undone.
-    if (ChangeDriverIni([&](CDriverINI& copy) { return copy.MoveSection(request.printer, request.newName) != FALSE; }))
-        m_outcome.sectionMoved = true;
-    else
-        m_outcome.sectionLeftBehind = true;
+    m_outcome.rename = RenamePrinter(request.printer.c_str(), request.newName.c_str(), &m_outcome.renameError)
+                           ? RenameDone
+                           : RenameRefused;
 }

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+class CDriverINI;
+
 struct ApplyRequest {
     std::string printer; // the printer's name now
     std::string setName; // the set it is to use
@@ -211,13 +213,20 @@ private:
     // renamed meanwhile may still open under its old name); keeps its driver
     // directory for the targets. False when it is gone.
     bool PrinterStillThere(const std::string& printer);
-    // Records the set; for a rename run again, the section first moves from
-    // the former name when only it has one (sectionMoved is then set).
-    bool RecordSet(const ApplyRequest& request);
+    // Records the set, and with renaming renames the printer and moves its
+    // section to the new name in the same replacement of the file; the
+    // outcome says what became of the rename and the section. False when the
+    // set could not be recorded (the printer then keeps its name).
+    bool RecordSet(const ApplyRequest& request, bool renaming);
+    // The changes of RecordSet on the copy of the file: the record, for a
+    // rename run again taking the section along from the former name when
+    // only it has one; with renaming, the spooler's rename first, and the
+    // record under the new name with the section taken along.
+    bool WriteRecord(CDriverINI& copy, const ApplyRequest& request, bool renaming);
+    void RenameInSpooler(const ApplyRequest& request, bool recordReadable);
     // Tells the callback of the printers under other sets that now use a
     // file this apply wrote.
     void TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers);
-    void RenameAndMove(const ApplyRequest& request);
 
     const CKPXSetupINI& m_toolIni;
     IApplyCallback& m_callback;
@@ -225,6 +234,8 @@ private:
     std::string m_driverDirectory; // the printer's, looked up once per apply
     bool m_overwriteAll = false;
     bool m_overwriteCancelled = false;
-    bool m_recordReadable = false; // the section read back whole once written
+    bool m_formerSectionMoved = false; // a rename run again took the section along
+    bool m_sectionFollowed = false;    // the section moved to the printer's new name
+    bool m_moveFailed = false;         // the renamed printer's section could not move
     ApplyOutcome m_outcome;
 };

@@ -18,6 +18,26 @@ namespace {
 const char kSetNameKey[] = "ColorProfileSetName";
 const DWORD kValueBuffer = 260;
 
+// The record's five entries, in the order the driver's own writes leave them.
+std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4])
+{
+    static const ProfileKind kinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+    std::vector<SectionEntry> entries{{kSetNameKey, setName}};
+    for (int i = 0; i < 4; ++i)
+        entries.emplace_back(ProfileKeyName(kinds[i]), FileNamePart(profilePaths[i]));
+    return entries;
+}
+
+// key=value\0 ... \0\0, as a section write takes it.
+std::string SectionData(const std::vector<std::string>& lines)
+{
+    std::string data;
+    for (const std::string& line : lines)
+        data.append(line).push_back('\0');
+    data.push_back('\0');
+    return data;
+}
+
 } // namespace
 
 CDriverINI::CDriverINI()
@@ -112,21 +132,14 @@ BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::strin
 BOOL CDriverINI::WriteRecordEntries(const std::string& printer, const std::string& setName,
                                     const std::string profilePaths[4])
 {
-    static const ProfileKind kinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
-    std::vector<std::pair<std::string, std::string>> entries{{kSetNameKey, setName}};
-    for (int i = 0; i < 4; ++i)
-        entries.emplace_back(ProfileKeyName(kinds[i]), FileNamePart(profilePaths[i]));
+    const std::vector<SectionEntry> entries = RecordEntries(setName, profilePaths);
 
     // A printer without a section gets it with one write. (Each write of
     // the profile functions may rewrite the whole file, so for a server's
     // printers one write each instead of five counts.)
-    if (!HasSection(printer)) {
-        std::string data;
-        for (const auto& entry : entries)
-            data.append(entry.first + "=" + entry.second).push_back('\0');
-        data.push_back('\0');
-        return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
-    }
+    if (!HasSection(printer))
+        return SafeWriteProfileSection(printer.c_str(), SectionData(MergeSectionEntries({}, entries)).data(),
+                                       m_strIniPath.c_str());
     // A record that is in place already is not written again: a run again
     // writes nothing.
     std::vector<std::pair<std::string, std::string>> changed;
@@ -149,11 +162,8 @@ BOOL CDriverINI::WriteRecordEntries(const std::string& printer, const std::strin
             std::vector<std::string> lines;
             for (const char* line = buffer.data(); *line && line < buffer.data() + count; line += strlen(line) + 1)
                 lines.emplace_back(line);
-            std::string data;
-            for (const std::string& line : MergeSectionEntries(lines, entries))
-                data.append(line).push_back('\0');
-            data.push_back('\0');
-            return SafeWriteProfileSection(printer.c_str(), data.data(), m_strIniPath.c_str());
+            return SafeWriteProfileSection(printer.c_str(), SectionData(MergeSectionEntries(lines, entries)).data(),
+                                           m_strIniPath.c_str());
         }
     }
     for (const auto& entry : changed) {
@@ -235,6 +245,31 @@ BOOL CDriverINI::MoveSection(const std::string& from, const std::string& to)
     if (!written)
         return FALSE;
     return DeleteSection(from);
+}
+
+BOOL CDriverINI::MoveSectionWithRecord(const std::string& from, const std::string& to, const std::string& setName,
+                                       const std::string profilePaths[4])
+{
+    // A section under the new name already (an earlier run was interrupted):
+    // the record, then the keys over it.
+    if (HasSection(to))
+        return WriteProfileRecord(from, setName, profilePaths) && MoveSection(from, to);
+    // Otherwise the old section with the record merged in is written under
+    // the new name at once: the lines the record's writes and the move
+    // would leave, with one write fewer.
+    std::vector<std::string> lines;
+    const bool hadSection = HasSection(from);
+    if (hadSection) {
+        if (!LoadSection(from))
+            return FALSE;
+        for (const char* line = static_cast<const char*>(m_pSection.Get()); *line; line += strlen(line) + 1)
+            lines.emplace_back(line);
+    }
+    const std::string data = SectionData(MergeSectionEntries(lines, RecordEntries(setName, profilePaths)));
+    if (!SafeWriteProfileSection(to.c_str(), data.data(), m_strIniPath.c_str()))
+        return FALSE;
+    m_dwFileSize = MeasureFile();
+    return !hadSection || DeleteSection(from);
 }
 
 BOOL CDriverINI::FlushProfileCache()

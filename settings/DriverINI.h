@@ -44,6 +44,11 @@ public:
     // deleted under from once written. True when it is done, also when from
     // has no section any more but to has one (moved before).
     BOOL MoveSection(const std::string& from, const std::string& to);
+    // The record of WriteProfileRecord under from, then the move of
+    // MoveSection to to, with the lines these leave: where to has no section
+    // yet, with one section write under to and the deletion of from.
+    BOOL MoveSectionWithRecord(const std::string& from, const std::string& to, const std::string& setName,
+                               const std::string profilePaths[4]);
     // True when the file has a section of that name with an entry in it.
     bool HasSection(const std::string& printer);
     // Records the set and the four file names (the file-name parts of

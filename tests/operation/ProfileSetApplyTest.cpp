@@ -78,8 +78,9 @@ enum Condition {
     RecordFails,
     SpoolerRefuses, // Wine's own spooler refuses every rename
     SpoolerAccepts,
-    SectionUnreadable, // the driver settings file cannot be opened once the set is recorded
+    SectionUnreadable, // the printer's section cannot be read whole
     SectionNotWritten, // the section cannot be written under the new name
+    RenameUndone,      // renamed, but the settings file cannot be replaced: the old name comes back
     SystemFileName,    // a "profile" named like the driver settings file
     DeviceName,        // a "profile" that is the NUL device
     BlankEdgedPrinter, // the printer's name ends in a blank
@@ -173,6 +174,8 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
     std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noRestart;
+    std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> noReplace;
+    std::optional<ScopedApiOverride<&Win32Api::OpenPrinterA>> openByNewName;
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (s.condition) {
     case Declined:
@@ -230,15 +233,37 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         // Held without sharing, the settings file takes no write.
         held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
+    case RenameUndone: {
+        noReplace.emplace([&](LPCSTR replaced, LPCSTR by, LPCSTR backup, DWORD flags, LPVOID, LPVOID) {
+            if (lstrcmpiA(replaced, m_driverIni.c_str()) == 0) {
+                SetLastError(ERROR_ACCESS_DENIED);
+                return FALSE;
+            }
+            return noReplace->saved()(replaced, by, backup, flags, nullptr, nullptr);
+        });
+        // The faked spooler's printer answers to the name it was given.
+        openByNewName.emplace([&](LPSTR name, LPHANDLE handle, LPPRINTER_DEFAULTSA defaults) {
+            char old[] = "Plotter 3F";
+            return openByNewName->saved()(name && newName == name ? old : name, handle, defaults);
+        });
+        spooler.emplace();
+        break;
+    }
     case SpoolerAccepts:
     case SectionUnreadable:
     case SectionNotWritten:
         spooler.emplace();
         if (s.condition == SectionUnreadable) {
+            ASSERT_TRUE(WriteFileBytes(m_driverIni, otherRecord + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n"));
             const std::string ini = m_driverIni;
-            unreadable.emplace([ini](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
-                                     DWORD flags, HANDLE tmpl) -> HANDLE {
-                if (lstrcmpiA(name, ini.c_str()) == 0) {
+            const std::string folder = ini.substr(0, ini.find_last_of('\\') + 1);
+            // The copy the record is written to cannot be measured, so the
+            // printer's section cannot be read from it whole.
+            unreadable.emplace([folder](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
+                                        DWORD flags, HANDLE tmpl) -> HANDLE {
+                const std::string path = name;
+                if (access == GENERIC_READ && share == 0 &&
+                    lstrcmpiA(path.substr(0, folder.size() + 4).c_str(), (folder + "~kpx").c_str()) == 0) {
                     SetLastError(ERROR_SHARING_VIOLATION);
                     return INVALID_HANDLE_VALUE;
                 }
@@ -270,7 +295,10 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(outcome.copies.failed[0].target, m_systemDir + "x.kpx");
         EXPECT_EQ(outcome.copies.failed[0].error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     }
-    EXPECT_EQ(spooler ? spooler->names().size() : 0u, outcome.rename == RenameDone ? 1u : 0u);
+    if (s.condition == RenameUndone)
+        EXPECT_EQ(spooler->names(), (std::vector<std::string>{"Plotter 2F", kPrinter}));
+    else
+        EXPECT_EQ(spooler ? spooler->names().size() : 0u, outcome.rename == RenameDone ? 1u : 0u);
 
     // The set stands under exactly one name, or under none.
     for (const char* name : {kPrinter, "Plotter 2F"}) {
@@ -374,6 +402,8 @@ const Scenario kScenarios[] = {
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},
     {"section unreadable", SectionUnreadable, true, ApplyCompleted, RenameSkippedUnreadable, 6, 0, kPrinter},
     {"section not written", SectionNotWritten, true, ApplyCompleted, RenameDone, 6, 0, kPrinter},
+    {"settings file not replaced after the rename", RenameUndone, true, ApplyNotRecorded, RenameNotAsked, 6, 0,
+     nullptr},
     {"profile named PLOTA2.INI", SystemFileName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
     {"profile that is a device", DeviceName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
     {"printer name with a blank at its end", BlankEdgedPrinter, false, ApplyUnrecordable, RenameNotAsked, 0, 0,

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,29 +18,32 @@ namespace {
 const std::string kPaths[4] = {"C:\\o\\auto.kpx", "C:\\o\\font.kpx", "C:\\o\\tone.kpx", "C:\\o\\vivid.kpx"};
 const ProfileKind kKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
 
+struct Start {
+    const char* what;
+    const char* start; // the file before
+};
+
+const Start kStarts[] = {
+    {"no file", nullptr},
+    {"no section", "[Other]\r\nColorProfileSetName=Art\r\n"},
+    {"other keys", "[Other]\r\nA=1\r\n[Plotter 3F]\r\nResolution=600\r\n[Last]\r\nB=2\r\n"},
+    {"an older record between other keys",
+     "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Art\r\nAuto=a.kpx\r\nPaper=A1\r\n"
+     "Vividness=v.kpx\r\n"},
+    {"keys in other letters and blanks", "[plotter 3f]\r\nauto = a.kpx\r\nFONT=f.kpx\r\n"},
+    {"a key twice", "[Plotter 3F]\r\nTone=1\r\nTone=2\r\n"},
+    {"a comment", "[Plotter 3F]\r\n;comment\r\nResolution=600\r\n"},
+    {"a comment elsewhere", "[Other]\r\n;comment\r\n[Plotter 3F]\r\nAuto=a.kpx\r\n"},
+    {"blank lines and a quoted value", "[Plotter 3F]\r\n\r\nPaper=\"A1 wide\"\r\n\r\nAuto=a.kpx\r\n[Z]\r\nB=2\r\n"},
+    {"the record in place, one file name changed",
+     "[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nFont=old.kpx\r\nTone=tone.kpx\r\n"
+     "Vividness=vivid.kpx\r\n"},
+};
+
 TEST(ProfileRecord, OneSectionWriteLeavesTheBytesOfTheKeyWrites)
 {
-    const struct {
-        const char* what;
-        const char* start; // the file before
-    } cases[] = {
-        {"no file", nullptr},
-        {"no section", "[Other]\r\nColorProfileSetName=Art\r\n"},
-        {"other keys", "[Other]\r\nA=1\r\n[Plotter 3F]\r\nResolution=600\r\n[Last]\r\nB=2\r\n"},
-        {"an older record between other keys",
-         "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Art\r\nAuto=a.kpx\r\nPaper=A1\r\n"
-         "Vividness=v.kpx\r\n"},
-        {"keys in other letters and blanks", "[plotter 3f]\r\nauto = a.kpx\r\nFONT=f.kpx\r\n"},
-        {"a key twice", "[Plotter 3F]\r\nTone=1\r\nTone=2\r\n"},
-        {"a comment", "[Plotter 3F]\r\n;comment\r\nResolution=600\r\n"},
-        {"a comment elsewhere", "[Other]\r\n;comment\r\n[Plotter 3F]\r\nAuto=a.kpx\r\n"},
-        {"blank lines and a quoted value", "[Plotter 3F]\r\n\r\nPaper=\"A1 wide\"\r\n\r\nAuto=a.kpx\r\n[Z]\r\nB=2\r\n"},
-        {"the record in place, one file name changed",
-         "[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nFont=old.kpx\r\nTone=tone.kpx\r\n"
-         "Vividness=vivid.kpx\r\n"},
-    };
     TempDir dir("record");
-    for (const auto& c : cases) {
+    for (const Start& c : kStarts) {
         SCOPED_TRACE(c.what);
         const std::string byKeys = dir.file("keys.ini"), bySection = dir.file("section.ini");
         for (const std::string& path : {byKeys, bySection}) {
@@ -61,6 +65,38 @@ TEST(ProfileRecord, OneSectionWriteLeavesTheBytesOfTheKeyWrites)
             section.FlushProfileCache();
         }
         EXPECT_EQ(ReadFileBytes(bySection), ReadFileBytes(byKeys));
+    }
+}
+
+// A rename's record: the section written once under the new name leaves
+// the bytes of the record under the old name and then the move.
+TEST(ProfileRecord, RecordUnderTheNewNameLeavesTheBytesOfTheRecordAndTheMove)
+{
+    std::vector<Start> starts(std::begin(kStarts), std::end(kStarts));
+    starts.push_back({"a section under the new name already", "[Plotter 2F]\r\nAuto=a.kpx\r\n[Plotter 3F]\r\nA=1\r\n"});
+    starts.push_back({"only the new name's section", "[Plotter 2F]\r\nColorProfileSetName=Art\r\n"});
+    TempDir dir("moved");
+    for (const Start& c : starts) {
+        SCOPED_TRACE(c.what);
+        const std::string twoSteps = dir.file("two.ini"), atOnce = dir.file("once.ini");
+        for (const std::string& path : {twoSteps, atOnce}) {
+            DeleteFileA(path.c_str());
+            if (c.start) {
+                ASSERT_TRUE(WriteFileBytes(path, c.start));
+            }
+        }
+        {
+            CDriverINI steps(twoSteps, false);
+            ASSERT_TRUE(steps.WriteProfileRecord("Plotter 3F", "Office", kPaths));
+            ASSERT_TRUE(steps.MoveSection("Plotter 3F", "Plotter 2F"));
+            steps.FlushProfileCache();
+        }
+        {
+            CDriverINI once(atOnce, false);
+            ASSERT_TRUE(once.MoveSectionWithRecord("Plotter 3F", "Plotter 2F", "Office", kPaths));
+            once.FlushProfileCache();
+        }
+        EXPECT_EQ(ReadFileBytes(atOnce), ReadFileBytes(twoSteps));
     }
 }
 
