@@ -153,6 +153,14 @@ HWND StartMainDialog(ToolProcess& tool, const std::string& exe, DWORD timeoutMs)
         return nullptr;
     }
     HWND dlg = tool.WaitForDialog(MainCaption(), timeoutMs);
-    EXPECT_NE(dlg, nullptr) << DescribeWindows(tool.VisibleWindows());
+    if (!dlg) {
+        // Whether the tool ended (and how) or still runs without its
+        // dialog tells a start-up that failed from one that hangs.
+        if (tool.Running())
+            ADD_FAILURE() << "the tool runs but shows no main dialog; windows up:\n"
+                          << DescribeWindows(tool.VisibleWindows());
+        else
+            ADD_FAILURE() << "the tool ended without its main dialog, exit code 0x" << std::hex << tool.ExitCode();
+    }
     return dlg;
 }

@@ -150,6 +150,9 @@ HWND WaitForProcessDialog(const ToolProcess& tool, const std::string& caption, b
                 (!messageBoxOnly || GetDlgItem(window, kMessageStaticId)))
                 return window;
         }
+        // A process that has ended shows nothing more.
+        if (!tool.Running())
+            return nullptr;
         PumpMessages(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
