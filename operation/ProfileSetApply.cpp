@@ -239,7 +239,7 @@ bool CProfileSetApply::WriteRecord(CDriverINI& copy, const ApplyRequest& request
     // has none, so that no newer record is written over.
     m_formerSectionMoved = false;
     m_sectionFollowed = false;
-    if (!request.formerName.empty() && !copy.HasSection(printer) && copy.HasSection(request.formerName)) {
+    if (!request.formerName.empty() && !copy.HasSection(printer) && copy.LoadSection(request.formerName)) {
         m_formerSectionMoved =
             copy.MoveSectionWithRecord(request.formerName, printer, request.setName, m_files) != FALSE;
         return m_formerSectionMoved;
