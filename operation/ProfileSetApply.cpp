@@ -209,12 +209,11 @@ bool CProfileSetApply::RecordSet(const ApplyRequest& request, bool renaming)
     }
     if (m_outcome.rename != RenameDone)
         return false;
-    const bool moveFailed = m_moveFailed;
     // The printer has its new name but the file has not changed: the section
     // stands under the old name. Where only the move failed, the record goes
     // in without it; otherwise the printer gets its old name back, so that
     // the driver still finds its settings.
-    if (moveFailed &&
+    if (m_moveFailed &&
         ChangeDriverIni([&](CDriverINI& copy) { return WriteRecord(copy, request, false); }, m_outcome.recordError)) {
         m_outcome.sectionLeftBehind = true;
         m_outcome.sectionMoved = m_formerSectionMoved;
@@ -281,12 +280,12 @@ void CProfileSetApply::TellOtherPrintersUsing(const ApplyRequest& request, const
         m_callback.OtherPrintersUseFile(request, users.fileName, users.printers);
 }
 
-void CProfileSetApply::RenameInSpooler(const ApplyRequest& request, bool recordReadable)
+void CProfileSetApply::RenameInSpooler(const ApplyRequest& request, bool sectionReadable)
 {
     // If the printer's section cannot be read whole, it could not follow the
     // printer to its new name, and the driver would lose the printer's
     // settings. So the name stays as it is.
-    if (!recordReadable) {
+    if (!sectionReadable) {
         m_outcome.rename = RenameSkippedUnreadable;
         return;
     }

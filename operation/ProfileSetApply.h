@@ -223,7 +223,9 @@ private:
     // only it has one; with renaming, the spooler's rename first, and the
     // record under the new name with the section taken along.
     bool WriteRecord(CDriverINI& copy, const ApplyRequest& request, bool renaming);
-    void RenameInSpooler(const ApplyRequest& request, bool recordReadable);
+    // Asks the spooler for the new name, unless the printer's section cannot
+    // be read whole (it could not follow).
+    void RenameInSpooler(const ApplyRequest& request, bool sectionReadable);
     // Tells the callback of the printers under other sets that now use a
     // file this apply wrote.
     void TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers);

@@ -28,6 +28,15 @@ std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::s
     return entries;
 }
 
+// The lines of a section read's block (key=value\0 ... \0\0), up to end.
+std::vector<std::string> LinesOf(const char* block, const char* end)
+{
+    std::vector<std::string> lines;
+    for (const char* line = block; line < end && *line; line += strlen(line) + 1)
+        lines.emplace_back(line);
+    return lines;
+}
+
 // key=value\0 ... \0\0, as a section write takes it.
 std::string SectionData(const std::vector<std::string>& lines)
 {
@@ -159,9 +168,7 @@ BOOL CDriverINI::WriteRecordEntries(const std::string& printer, const std::strin
         std::vector<char> buffer(size + 1, '\0');
         const DWORD count = SafeGetProfileSection(printer.c_str(), buffer.data(), size, m_strIniPath.c_str());
         if (count != size - 2) {
-            std::vector<std::string> lines;
-            for (const char* line = buffer.data(); *line && line < buffer.data() + count; line += strlen(line) + 1)
-                lines.emplace_back(line);
+            const std::vector<std::string> lines = LinesOf(buffer.data(), buffer.data() + count);
             return SafeWriteProfileSection(printer.c_str(), SectionData(MergeSectionEntries(lines, entries)).data(),
                                            m_strIniPath.c_str());
         }
@@ -262,8 +269,8 @@ BOOL CDriverINI::MoveSectionWithRecord(const std::string& from, const std::strin
     if (hadSection) {
         if (!LoadSection(from))
             return FALSE;
-        for (const char* line = static_cast<const char*>(m_pSection.Get()); *line; line += strlen(line) + 1)
-            lines.emplace_back(line);
+        const char* block = static_cast<const char*>(m_pSection.Get());
+        lines = LinesOf(block, block + m_dwFileSize);
     }
     const std::string data = SectionData(MergeSectionEntries(lines, RecordEntries(setName, profilePaths)));
     if (!SafeWriteProfileSection(to.c_str(), data.data(), m_strIniPath.c_str()))
