@@ -11,3 +11,9 @@
 int MbCompare(const std::string& a, const std::string& b);
 // The same without regard to case.
 int MbCompareNoCase(const std::string& a, const std::string& b);
+
+// Orders strings as MbCompareNoCase does: for sorts and sorted containers of
+// printer names, which the spooler matches without regard to case.
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const { return MbCompareNoCase(a, b) < 0; }
+};

@@ -71,7 +71,6 @@ Win32Api RealApi()
     a.MoveFileA = &::MoveFileA;
     a.MoveFileExA = &::MoveFileExA;
     a.FlushFileBuffers = &::FlushFileBuffers;
-    a.ReplaceFileA = LookUp<ReplaceFileFn>("kernel32.dll", "ReplaceFileA");
     a.GetFileSecurityA = LookUp<GetFileSecurityFn>("advapi32.dll", "GetFileSecurityA");
     a.SetFileSecurityA = LookUp<SetFileSecurityFn>("advapi32.dll", "SetFileSecurityA");
     a.EnumPrintersA = &Forward<&ProcessSpooler, &SpoolerFunctions::EnumPrintersA>::Call;

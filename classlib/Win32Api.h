@@ -15,8 +15,6 @@
 #include <winspool.h>
 #include <shlobj.h>
 
-typedef BOOL(WINAPI* ReplaceFileFn)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
-                                    LPVOID reserved);
 typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION requested,
                                         PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
 typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR descriptor);
@@ -76,9 +74,8 @@ struct Win32Api {
     decltype(&::MoveFileA) MoveFileA;
     decltype(&::MoveFileExA) MoveFileExA; // fails with ERROR_CALL_NOT_IMPLEMENTED on 95/98/Me
     decltype(&::FlushFileBuffers) FlushFileBuffers;
-    // Looked up at run time, null where the system lacks them: ReplaceFileA
-    // (Windows 2000 and later), the file security calls (NT only).
-    ReplaceFileFn ReplaceFileA;
+    // Looked up at run time, null where the system lacks them: the file
+    // security calls (NT only).
     GetFileSecurityFn GetFileSecurityA;
     SetFileSecurityFn SetFileSecurityA;
 

@@ -5,17 +5,14 @@
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
+#include "operation/ProfileSet.h"
 #include "operation/ProfileSourceCheck.h"
-#include "platform/FileExists.h"
 #include "res/resource.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-// The apply's order of the four kinds.
-const ProfileKind kKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
 
 struct SetSources {
     std::string name;
@@ -25,22 +22,20 @@ struct SetSources {
 // One file of a set as the line gives it; false when it fails a check.
 bool DescribeFile(const SetSources& set, int slot, std::string& text)
 {
-    const std::string& path = set.paths[slot];
-    const std::string named = std::string(ProfileKeyName(kKinds[slot])) + "=" + path;
+    const std::string named = std::string(ProfileKeyName(kProfileSlots[slot])) + "=" + set.paths[slot];
     DWORD error = 0;
-    if (!FileExists(path.c_str(), error)) {
+    switch (CheckSetFile(set.paths, slot, error)) {
+    case SetFileMissing:
         text = WithReason(ResText(IDS_SETS_FILE_MISSING, {named}), error) + ")";
         return false;
-    }
-    if (!MayInstallProfileFile(path)) {
+    case SetFileNotProfile:
         text = ResText(IDS_SETS_FILE_NOT_PROFILE, {named});
         return false;
-    }
-    for (int earlier = 0; earlier < slot; ++earlier) {
-        if (SourcesClash(set.paths[earlier], path)) {
-            text = ResText(IDS_SETS_FILE_SAME_NAME, {named});
-            return false;
-        }
+    case SetFileNameShared:
+        text = ResText(IDS_SETS_FILE_SAME_NAME, {named});
+        return false;
+    case SetFilesOk:
+        break;
     }
     text = ResText(IDS_SETS_FILE_OK, {named});
     return true;
@@ -104,8 +99,7 @@ UnattendedExitCode RunSetsReport(const CKPXSetupINI& toolIni, CRunOutput& output
     for (const std::string& name : toolIni.GetSetNames()) {
         SetSources set;
         set.name = name;
-        for (int slot = 0; slot < 4; ++slot)
-            toolIni.ReadProfilePath(name, kKinds[slot], set.paths[slot]);
+        ReadSetPaths(toolIni, name, set.paths);
         sets.push_back(set);
     }
     if (sets.empty()) {

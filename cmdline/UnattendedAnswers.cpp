@@ -4,7 +4,7 @@
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
 #include "cmdline/RunLog.h"
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
 #include "res/resource.h"
 
 bool CUnattendedAnswers::SourceFileMissing(std::string& path, DWORD error)
@@ -39,7 +39,7 @@ void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
     m_output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, target), error));
 }
 
-void CUnattendedAnswers::OtherPrintersUseFile(const ApplyRequest& request, const std::string& fileName,
+void CUnattendedAnswers::OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                                               const std::vector<std::string>& printers)
 {
     std::string names;
@@ -48,7 +48,7 @@ void CUnattendedAnswers::OtherPrintersUseFile(const ApplyRequest& request, const
     m_output.Line(ResText(IDS_CMD_OTHERS_USE_FILE, {fileName, request.setName, names}));
 }
 
-void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome)
+void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOutcome& outcome)
 {
     switch (outcome.stop) {
     case ApplySourceGivenUp:
@@ -77,12 +77,12 @@ void CUnattendedAnswers::ApplyEnded(const ApplyRequest& request, const ApplyOutc
     }
 }
 
-void CUnattendedAnswers::SetRecorded(const ApplyRequest& request)
+void CUnattendedAnswers::SetRecorded(const PrinterRequest& request)
 {
     m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_RECORDED, {request.setName, DriverIniText()})));
 }
 
-void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error)
+void CUnattendedAnswers::RenameEnded(const PrinterRequest& request, RenameResult result, DWORD error)
 {
     switch (result) {
     case RenameNotAsked:
@@ -101,7 +101,7 @@ void CUnattendedAnswers::RenameEnded(const ApplyRequest& request, RenameResult r
     }
 }
 
-void CUnattendedAnswers::SectionMoveEnded(const ApplyRequest& request, bool moved)
+void CUnattendedAnswers::SectionMoveEnded(const PrinterRequest& request, bool moved)
 {
     if (moved)
         m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_SECTION_MOVED, {request.newName, DriverIniText()})));
@@ -109,13 +109,13 @@ void CUnattendedAnswers::SectionMoveEnded(const ApplyRequest& request, bool move
         m_output.Line(PrinterLine(request.printer, ResText(IDS_CMD_SECTION_LEFT, {request.printer, DriverIniText()})));
 }
 
-void CUnattendedAnswers::AlreadyRenamed(const ApplyRequest& request)
+void CUnattendedAnswers::AlreadyRenamed(const PrinterRequest& request)
 {
     m_output.Line(
         PrinterLine(request.printer, FormatResString(IDS_CMD_ALREADY_RENAMED, request.formerName) + request.printer));
 }
 
-void CUnattendedAnswers::PrinterSkipped(const ApplyRequest& request, ApplyStop why)
+void CUnattendedAnswers::PrinterSkipped(const PrinterRequest& request, ApplyStop why)
 {
     ApplyOutcome outcome;
     outcome.stop = why;

@@ -30,14 +30,14 @@ public:
     void FileLeftForRestart(const std::string& target) override;
     void FileKept(const std::string& target) override;
     void FileFailed(const std::string& target, DWORD error) override;
-    void OtherPrintersUseFile(const ApplyRequest& request, const std::string& fileName,
+    void OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                               const std::vector<std::string>& printers) override;
-    void SetRecorded(const ApplyRequest& request) override;
-    void RenameEnded(const ApplyRequest& request, RenameResult result, DWORD error) override;
-    void SectionMoveEnded(const ApplyRequest& request, bool moved) override;
-    void ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome) override;
-    void AlreadyRenamed(const ApplyRequest& request) override;
-    void PrinterSkipped(const ApplyRequest& request, ApplyStop why) override;
+    void SetRecorded(const PrinterRequest& request) override;
+    void RenameEnded(const PrinterRequest& request, RenameResult result, DWORD error) override;
+    void SectionMoveEnded(const PrinterRequest& request, bool moved) override;
+    void ApplyEnded(const PrinterRequest& request, const ApplyOutcome& outcome) override;
+    void AlreadyRenamed(const PrinterRequest& request) override;
+    void PrinterSkipped(const PrinterRequest& request, ApplyStop why) override;
 
 private:
     bool m_overwrite;

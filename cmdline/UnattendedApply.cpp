@@ -2,9 +2,9 @@
 
 #include "classlib/MbString.h"
 #include "classlib/WinApp.h"
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
 #include "cmdline/LineText.h"
-#include "operation/PrinterChoice.h"
+#include "cmdline/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "res/resource.h"
 
@@ -34,63 +34,43 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     return ExitDone;
 }
 
-UnattendedExitCode RunOnePrinter(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers, const CommandOptions& options,
-                                 CRunOutput& output)
-{
-    const std::string& typed = options.printers.front();
-    ApplyRequest request;
-    request.printer = FindListedPrinter(printers, typed);
-    // Run again after the rename succeeded: the printer already has its new
-    // name, and the apply goes to it.
-    if (request.printer.empty() && options.rename) {
-        request.printer = AlreadyRenamedTo(printers, typed, options.newName);
-        if (!request.printer.empty())
-            request.formerName = typed;
-    }
-    if (request.printer.empty()) {
-        output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
-        return ExitNoPrinter;
-    }
-    const UnattendedExitCode setFound = FindSet(toolIni, options, output, request.setName);
-    if (setFound != ExitDone)
-        return setFound;
-    request.newName = options.rename && request.formerName.empty() ? options.newName : request.printer;
-    const NewNameVerdict verdict = CheckNewName(printers, request.newName, request.printer);
-    if (!NewNamePasses(verdict)) {
-        output.Line(PrinterLine(request.printer, NewNameRefusalText(verdict, request.newName, request.printer)));
-        return ExitNameRefused;
-    }
-
-    CUnattendedAnswers answers(options.overwrite, output);
-    CProfileSetApply apply(toolIni, answers);
-    return ApplyExitCode(apply.Run(request, printers));
-}
-
 } // namespace
 
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
                                       const CommandOptions& options, CRunOutput& output)
 {
-    if (!options.allPrinters && options.printers.size() == 1)
-        return RunOnePrinter(toolIni, printers, options, output);
-
-    FleetRequest request;
+    ApplyRequest request;
     const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
     CUnattendedAnswers answers(options.overwrite, output);
     CProfileSetApply apply(toolIni, answers);
-    return FleetExitCode(apply.RunForPrinters(request));
+    return ApplyExitCode(apply.Run(request, printers));
 }
 
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                     const CommandOptions& options, CRunOutput& output, FleetRequest& request)
+                                     const CommandOptions& options, CRunOutput& output, ApplyRequest& request)
 {
     request.skipUnusable = options.allPrinters;
     std::vector<std::string>& found = request.printers;
     found.clear();
     if (options.allPrinters) {
         found = AllListedPrinters(printers);
+    } else if (options.printers.size() == 1) {
+        const std::string& typed = options.printers.front();
+        found.push_back(FindListedPrinter(printers, typed));
+        // Run again after the rename succeeded: the printer already has its
+        // new name, and the apply goes to it.
+        if (found.front().empty() && options.rename) {
+            found.front() = AlreadyRenamedTo(printers, typed, options.newName);
+            if (!found.front().empty())
+                request.formerName = typed;
+        }
+        if (found.front().empty()) {
+            output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
+            return ExitNoPrinter;
+        }
+        request.newName = options.rename && request.formerName.empty() ? options.newName : found.front();
     } else {
         for (const std::string& typed : options.printers) {
             const std::string printer = FindListedPrinter(printers, typed);
@@ -134,12 +114,13 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
     return ExitDone;
 }
 
-UnattendedExitCode FleetExitCode(const FleetOutcome& outcome)
+UnattendedExitCode ApplyExitCode(const ApplyResult& result)
 {
-    if (outcome.stop != ApplyCompleted)
-        return ApplyExitCode(outcome.stopDetail);
+    // Every printer skipped: no printer could be set.
+    if (result.printers.empty())
+        return ExitNoPrinter;
     UnattendedExitCode code = ExitDone;
-    for (const FleetPrinter& printer : outcome.printers)
+    for (const PrinterApplied& printer : result.printers)
         code = MoreSerious(code, ApplyExitCode(printer.outcome));
     return code;
 }

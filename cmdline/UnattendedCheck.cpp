@@ -4,7 +4,8 @@
 #include "classlib/WinApp.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "cmdline/UnattendedApply.h"
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
+#include "operation/ProfileSet.h"
 #include "operation/ProfileSetCheck.h"
 #include "res/resource.h"
 
@@ -35,7 +36,7 @@ std::string FindingLine(const CheckFinding& finding)
 UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
                                       const CommandOptions& options, CRunOutput& output)
 {
-    FleetRequest request;
+    ApplyRequest request;
     const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
@@ -44,24 +45,31 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
     // that is no profile file or two of one file name end the check as they
     // end the apply (nothing is asked: a missing file is given up).
     CUnattendedAnswers answers(true, output);
-    CProfileSetApply apply(toolIni, answers);
-    ApplyOutcome setOutcome;
-    setOutcome.stop = apply.ReadSetFiles(request.setName, setOutcome);
-    const ApplyRequest first{request.printers.empty() ? std::string() : request.printers.front(), request.setName,
-                             std::string()};
-    if (setOutcome.stop != ApplyCompleted) {
-        answers.ApplyEnded(first, setOutcome);
+    ProfileSetFiles set;
+    const SetFault fault = ReadProfileSet(
+        toolIni, request.setName,
+        [&answers](std::string& path, DWORD error) { return answers.SourceFileMissing(path, error); }, set);
+    if (fault != SetFilesOk) {
+        ApplyOutcome setOutcome;
+        setOutcome.stop = fault == SetFileMissing      ? ApplySourceGivenUp
+                          : fault == SetFileNotProfile ? ApplyBadProfileFile
+                                                       : ApplyFileNameClash;
+        setOutcome.badFile = set.badFile;
+        setOutcome.badKind = set.badKind;
+        setOutcome.clashingFile = set.clashingFile;
+        const std::string first = request.printers.empty() ? std::string() : request.printers.front();
+        answers.ApplyEnded(PrinterRequest{first, request.setName, std::string()}, setOutcome);
         return ApplyExitCode(setOutcome);
     }
 
-    const CheckOutcome outcome = CheckProfileSet(request, apply.Files());
+    const CheckOutcome outcome = CheckProfileSet(request, set.paths);
     for (const auto& skipped : outcome.skipped)
-        answers.PrinterSkipped(ApplyRequest{skipped.first, request.setName, skipped.first}, skipped.second);
+        answers.PrinterSkipped(PrinterRequest{skipped.first, request.setName, skipped.first}, skipped.second);
     if (outcome.stop != ApplyCompleted) {
         ApplyOutcome stopped;
         stopped.stop = outcome.stop;
         if (!outcome.stoppedAt.empty())
-            answers.ApplyEnded(ApplyRequest{outcome.stoppedAt, request.setName, outcome.stoppedAt}, stopped);
+            answers.ApplyEnded(PrinterRequest{outcome.stoppedAt, request.setName, outcome.stoppedAt}, stopped);
         return ApplyExitCode(stopped);
     }
     for (const CheckFinding& finding : outcome.findings)

@@ -5,10 +5,18 @@
 
 #include <algorithm>
 
+std::vector<PrinterRow> SortedListedRows(CPrinterSnapshot& printers)
+{
+    std::vector<PrinterRow> rows = printers.ListedRows();
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const PrinterRow& a, const PrinterRow& b) { return NoCaseLess()(a.name, b.name); });
+    return rows;
+}
+
 std::vector<ListedPrinter> ReadListedPrinters(CPrinterSnapshot& printers)
 {
     std::vector<ListedPrinter> listed;
-    std::vector<PrinterRow> rows = printers.ListedRows();
+    std::vector<PrinterRow> rows = SortedListedRows(printers);
     if (rows.empty())
         return listed;
     // One read session of the driver settings file serves every row.
@@ -21,8 +29,5 @@ std::vector<ListedPrinter> ReadListedPrinters(CPrinterSnapshot& printers)
         entry.printer = std::move(row);
         listed.push_back(std::move(entry));
     }
-    std::stable_sort(listed.begin(), listed.end(), [](const ListedPrinter& a, const ListedPrinter& b) {
-        return MbCompareNoCase(a.printer.name, b.printer.name) < 0;
-    });
     return listed;
 }

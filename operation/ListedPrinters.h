@@ -14,6 +14,10 @@ struct ListedPrinter {
     std::string setName;   // that set; empty when none is recorded
 };
 
-// The listed printers of the snapshot, by name without regard to case (in
-// the spooler's order where names compare equal).
+// The listed printers of the snapshot in the order the tool shows them: by
+// name without regard to case (the spooler's order where names compare
+// equal).
+std::vector<PrinterRow> SortedListedRows(CPrinterSnapshot& printers);
+
+// The same, each with the set the driver settings file records for it.
 std::vector<ListedPrinter> ReadListedPrinters(CPrinterSnapshot& printers);

@@ -5,24 +5,21 @@
 #include "settings/DriverINI.h"
 
 #include <memory>
-
-namespace {
-
-const ProfileKind kKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
-
-} // namespace
+#include <set>
 
 std::vector<FileUsers> PrintersOfOtherSetsUsing(const CPrinterSnapshot& printers, const CKPXSetupINI& toolIni,
-                                                const std::string& setName, const std::string& exceptPrinter,
-                                                const std::string& exceptNewName,
+                                                const std::string& setName, const std::vector<std::string>& except,
                                                 const std::vector<std::string>& sources)
 {
+    if (sources.empty() || !printers.IsTaken())
+        return {};
     std::vector<FileUsers> users;
     for (const std::string& source : sources)
         users.push_back({FileNamePart(source), {}});
-    if (sources.empty() || !printers.IsTaken())
-        return users;
 
+    // A run for every printer of a server excepts them all: looked up by
+    // name, not compared one by one.
+    const std::set<std::string, NoCaseLess> excepted(except.begin(), except.end());
     // One read session of the driver settings file for every printer, begun
     // at the first printer other than the apply's own (most machines have
     // none).
@@ -32,14 +29,14 @@ std::vector<FileUsers> PrintersOfOtherSetsUsing(const CPrinterSnapshot& printers
         if (!record || !record->pPrinterName)
             continue;
         const std::string printer = record->pPrinterName;
-        if (MbCompareNoCase(printer, exceptPrinter) == 0 || MbCompareNoCase(printer, exceptNewName) == 0)
+        if (excepted.count(printer))
             continue;
         if (!driverIni)
             driverIni = std::make_unique<CDriverINI>();
         std::string otherSet;
         if (!driverIni->ReadProfileSetName(printer, otherSet) || MbCompareNoCase(otherSet, setName) == 0)
             continue;
-        for (const ProfileKind kind : kKinds) {
+        for (const ProfileKind kind : kProfileSlots) {
             std::string recorded;
             if (!driverIni->ReadProfileFile(printer, kind, recorded))
                 continue;

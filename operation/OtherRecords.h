@@ -16,11 +16,10 @@ struct FileUsers {
 };
 
 // For each of sources (the set's files that were written), the printers of
-// the snapshot other than exceptPrinter and exceptNewName whose records name
+// the snapshot other than those named in except whose records name
 // its file name for any kind under a set other than setName, unless that
 // set's own source for the kind is the very same file. Only file names with
 // such printers are given, in the order of sources.
 std::vector<FileUsers> PrintersOfOtherSetsUsing(const CPrinterSnapshot& printers, const CKPXSetupINI& toolIni,
-                                                const std::string& setName, const std::string& exceptPrinter,
-                                                const std::string& exceptNewName,
+                                                const std::string& setName, const std::vector<std::string>& except,
                                                 const std::vector<std::string>& sources);

@@ -25,7 +25,10 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
     // redirection rule of the other profile-file calls holds.
     const bool governed = RunningOnWow64() != FALSE;
     const std::string folder = DirectoryPart(target);
-    RemoveLeftoverTemps(governed, folder);
+    if (const DWORD recovery = RecoverLeftovers(governed, folder)) {
+        error = recovery;
+        return CopyFailed;
+    }
 
     DWORD attributes = SafeGetFileAttributes(target.c_str());
     // A folder of the target's name is never replaced, now or at a restart.
@@ -46,8 +49,13 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         return CopyReplaced;
     // Only a target the user agreed to replace gets here, so the restart
     // replacement carries out that answer; the temporary file is its source.
-    if (IsHeldError(error) && ReplaceAtRestart(governed, temp, target))
-        return CopyAtRestart;
+    if (IsInUse(governed, error, target)) {
+        if (ReplaceAtRestart(governed, temp, target))
+            return CopyAtRestart;
+        // Told as what it is: the file is in use (a rename over a held file
+        // fails with access denied, which would read as a permission).
+        error = ERROR_SHARING_VIOLATION;
+    }
     RemoveTemp(governed, temp);
     return CopyFailed;
 }

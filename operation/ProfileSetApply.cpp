@@ -3,12 +3,8 @@
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "operation/OtherRecords.h"
-#include "operation/ProfileSourceCheck.h"
+#include "operation/ProfileSet.h"
 #include "operation/ProfileTargets.h"
-#include "platform/FileExists.h"
-#include "platform/OsClass.h"
-#include "printers/DriverDirectory.h"
-#include "printers/PrinterHandle.h"
 #include "printers/PrinterNameRules.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
@@ -16,8 +12,46 @@
 
 namespace {
 
-// The order in which the set's files are checked, installed and recorded.
-const ProfileKind kSlotKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+// The copies of all that lie in the system folder or in driverFolder (each
+// with its trailing backslash; an empty one holds none): one printer's share
+// of an apply's copies.
+TargetCopies CopiesInto(const TargetCopies& all, const std::string& systemFolder, const std::string& driverFolder)
+{
+    const auto ours = [&](const std::string& target) {
+        const std::string folder = DirectoryPart(target) + "\\";
+        return MbCompareNoCase(folder, systemFolder) == 0 ||
+               (!driverFolder.empty() && MbCompareNoCase(folder, driverFolder) == 0);
+    };
+    TargetCopies copies;
+    for (const std::string& target : all.installed) {
+        if (ours(target))
+            copies.installed.push_back(target);
+    }
+    for (const FailedCopy& failed : all.failed) {
+        if (ours(failed.target))
+            copies.failed.push_back(failed);
+    }
+    for (const std::string& target : all.atRestart) {
+        if (ours(target))
+            copies.atRestart.push_back(target);
+    }
+    return copies;
+}
+
+ApplyStop StopFor(SetFault fault)
+{
+    switch (fault) {
+    case SetFileMissing:
+        return ApplySourceGivenUp;
+    case SetFileNotProfile:
+        return ApplyBadProfileFile;
+    case SetFileNameShared:
+        return ApplyFileNameClash;
+    case SetFilesOk:
+        break;
+    }
+    return ApplyCompleted;
+}
 
 } // namespace
 
@@ -26,187 +60,189 @@ CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& 
 {
 }
 
-ApplyOutcome CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSnapshot& printers)
+ApplyResult CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSnapshot& printers)
 {
     m_outcome = ApplyOutcome();
+    m_targets.clear();
     m_overwriteAll = false;
     m_overwriteCancelled = false;
-    m_driverDirectory.clear();
-    if (!request.formerName.empty())
-        m_callback.AlreadyRenamed(request);
-    m_outcome.stop = RunSteps(request, printers);
-    m_callback.ApplyEnded(request, m_outcome);
-    return m_outcome;
+    ApplyResult result;
+    result.stop = RunSteps(request, printers, result);
+    if (result.stop == ApplyCompleted || result.printers.empty())
+        return result;
+    // Stopped before anything changed: told once, at the printer that
+    // stopped it (or the first).
+    PrinterApplied& stopped = result.printers.front();
+    stopped.outcome = m_outcome;
+    stopped.outcome.stop = result.stop;
+    stopped.outcome.copies = TargetCopies();
+    m_callback.ApplyEnded(stopped.request, stopped.outcome);
+    return result;
 }
 
-ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers)
+ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers,
+                                     ApplyResult& result)
 {
-    // Such a name would share its section with the name without the blanks.
-    if (!IsRecordablePrinterName(request.printer))
-        return ApplyUnrecordable;
-    m_outcome.nameVerdict = CheckNewName(printers, request.newName, request.printer);
-    if (!NewNamePasses(m_outcome.nameVerdict))
-        return ApplyNewNameRefused;
+    const auto at = [&](const std::string& printer) {
+        result.printers.assign(1, {PrinterRequest{printer, request.setName, printer}, ApplyOutcome()});
+    };
+    if (request.printers.empty())
+        return ApplyPrinterGone;
+    // A rename is for one printer only.
+    const std::string& first = request.printers.front();
+    const bool oneNamed = request.printers.size() == 1 && !request.skipUnusable;
+    const std::string newName = oneNamed ? request.newName : first;
+    if (oneNamed && !request.formerName.empty())
+        m_callback.AlreadyRenamed({first, request.setName, newName, request.formerName});
+
+    for (const std::string& printer : request.printers) {
+        // Such a name would share its section with the name without the blanks.
+        if (!IsRecordablePrinterName(printer) && !request.skipUnusable) {
+            at(printer);
+            return ApplyUnrecordable;
+        }
+    }
+    if (oneNamed) {
+        m_outcome.nameVerdict = CheckNewName(printers, newName, first);
+        if (!NewNamePasses(m_outcome.nameVerdict)) {
+            result.printers.assign(1, {PrinterRequest{first, request.setName, newName}, ApplyOutcome()});
+            return ApplyNewNameRefused;
+        }
+    }
+    at(first);
     if (!m_callback.ConfirmApply())
         return ApplyDeclined;
-    // The printer may have been renamed or deleted since it was listed:
+    // A printer may have been renamed or deleted since it was listed:
     // nothing is installed or recorded for a name the spooler no longer has.
-    if (!PrinterStillThere(request.printer))
-        return ApplyPrinterGone;
-    const ApplyStop setStop = ReadSetFiles(request.setName, m_outcome);
-    if (setStop != ApplyCompleted)
-        return setStop;
-
-    // A file that several kinds share is installed once, at its first slot.
-    for (int slot = 0; slot < 4; ++slot) {
-        if (IsFirstSlotOfItsFile(m_files, slot))
-            InstallProfileFile(m_files[slot]);
+    if (!FindTargets(request, result))
+        return result.printers.empty() ? ApplyPrinterGone : result.printers.front().outcome.stop;
+    if (oneNamed) {
+        m_targets.front().request.newName = newName;
+        m_targets.front().request.formerName = request.formerName;
     }
-    TellOtherPrintersUsing(request, printers);
+
+    ProfileSetFiles set;
+    const ApplyStop setStop = StopFor(ReadProfileSet(m_toolIni, request.setName,
+                                                     [this](std::string& path, DWORD error) {
+                                                         return m_callback.SourceFileMissing(path, error);
+                                                     },
+                                                     set));
+    m_outcome.badFile = set.badFile;
+    m_outcome.badKind = set.badKind;
+    m_outcome.clashingFile = set.clashingFile;
+    if (setStop != ApplyCompleted) {
+        result.printers.assign(1, {m_targets.front().request, ApplyOutcome()});
+        return setStop;
+    }
+    for (int slot = 0; slot < 4; ++slot)
+        m_files[slot] = set.paths[slot];
+
+    InstallFiles();
+    TellOtherPrintersUsing(printers);
 
     // Recorded whatever the installations did: a declined overwrite keeps the
     // old file, which the driver then uses under the set's name. A rename is
     // made on the way, so that the record and the move of the section reach
     // the file in one replacement.
-    const bool renaming = MbCompare(request.newName, request.printer) != 0;
-    if (!RecordSet(request, renaming))
-        return ApplyNotRecorded;
-    m_outcome.recorded = true;
-    m_callback.SetRecorded(request);
-    if (m_formerSectionMoved)
-        m_callback.SectionMoveEnded(request, true);
-
-    if (renaming) {
-        m_callback.RenameEnded(request, m_outcome.rename, m_outcome.renameError);
-        if (m_sectionFollowed || m_outcome.sectionLeftBehind)
-            m_callback.SectionMoveEnded(request, m_sectionFollowed);
-    }
+    const bool renaming = MbCompare(newName, first) != 0;
+    m_outcome.stop = RecordSet(renaming) ? ApplyCompleted : ApplyNotRecorded;
+    TellPrinters(renaming, result);
     return ApplyCompleted;
 }
 
-ApplyStop CProfileSetApply::ReadSetFiles(const std::string& setName, ApplyOutcome& outcome)
+bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& result)
 {
-    if (!GatherProfileFiles(setName))
-        return ApplySourceGivenUp;
-    // Only profile files are installed: any other name could replace a file
-    // of the system or of the driver in the target folders, or reach a device.
-    if (!CheckProfileFiles(outcome))
-        return ApplyBadProfileFile;
-    // The targets are flat folders named by file name only: two different
-    // files of one name would replace each other there and be recorded
-    // alike, so such a set is refused before anything is written.
-    outcome.clashingFile = FindFileNameClash();
-    if (!outcome.clashingFile.empty())
-        return ApplyFileNameClash;
-    return ApplyCompleted;
-}
-
-bool CProfileSetApply::GatherProfileFiles(const std::string& setName)
-{
-    for (int slot = 0; slot < 4; ++slot) {
-        m_files[slot].clear();
-        m_toolIni.ReadProfilePath(setName, kSlotKinds[slot], m_files[slot]);
-    }
-    for (std::string& path : m_files) {
-        DWORD error = 0;
-        while (!FileExists(path.c_str(), error)) {
-            if (!m_callback.SourceFileMissing(path, error))
-                return false;
+    for (const std::string& printer : request.printers) {
+        const PrinterRequest part{printer, request.setName, printer};
+        ApplyStop refused = ApplyCompleted;
+        std::string driverDirectory;
+        if (!IsRecordablePrinterName(printer))
+            refused = ApplyUnrecordable;
+        else if (!LookUpPrinter(printer, driverDirectory))
+            refused = ApplyPrinterGone;
+        if (refused == ApplyCompleted) {
+            m_targets.push_back({part, driverDirectory});
+        } else if (request.skipUnusable) {
+            result.skipped.emplace_back(printer, refused);
+            m_callback.PrinterSkipped(part, refused);
+        } else {
+            result.printers.assign(1, {part, ApplyOutcome()});
+            result.printers.front().outcome.stop = refused;
+            return false;
         }
+    }
+    // Every printer skipped: their lines said why, and nothing is left to do.
+    if (m_targets.empty()) {
+        result.printers.clear();
+        return false;
     }
     return true;
 }
 
-void CProfileSetApply::InstallProfileFile(const std::string& sourcePath)
+void CProfileSetApply::InstallFiles()
 {
-    std::string targets[2];
-    GetTargetPaths(m_driverDirectory, sourcePath, targets[0], targets[1]);
-    InstallIntoTargets(sourcePath, targets);
+    // The system directory once, and each distinct driver directory once
+    // (printers of one driver share theirs).
+    std::vector<std::string> driverDirectories;
+    for (const Target& target : m_targets) {
+        bool seen = target.driverDirectory.empty();
+        for (size_t i = 0; i < driverDirectories.size() && !seen; ++i)
+            seen = MbCompareNoCase(driverDirectories[i], target.driverDirectory) == 0;
+        if (!seen)
+            driverDirectories.push_back(target.driverDirectory);
+    }
+    // A file that several kinds share is installed once, at its first slot;
+    // each file goes to the system directory and the first driver directory
+    // together, then to the other driver directories.
+    for (int slot = 0; slot < 4; ++slot) {
+        if (!IsFirstSlotOfItsFile(m_files, slot))
+            continue;
+        for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
+            std::string targets[2];
+            GetTargetPaths(i < driverDirectories.size() ? driverDirectories[i] : std::string(), m_files[slot],
+                           targets[0], targets[1]);
+            if (i > 0)
+                targets[0].clear();
+            InstallIntoTargets(m_files[slot], targets);
+        }
+    }
 }
 
 void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const std::string targets[2])
 {
-    const CopyCounts before{m_outcome.copies.installed.size(), m_outcome.copies.failed.size(),
-                            m_outcome.copies.atRestart.size()};
-    InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, m_outcome.copies,
+    TargetCopies& copies = m_outcome.copies;
+    const size_t installed = copies.installed.size(), failed = copies.failed.size(),
+                 atRestart = copies.atRestart.size();
+    InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, copies,
                      [this](const std::string& source, const std::string& target) {
                          return m_callback.AskOverwrite(source, target);
                      });
-    TellSteps(targets, before);
-}
-
-void CProfileSetApply::TellSteps(const std::string targets[2], const CopyCounts& before)
-{
-    const TargetCopies& copies = m_outcome.copies;
-    size_t installed = before.installed;
-    size_t failed = before.failed;
-    size_t atRestart = before.atRestart;
-    // The targets in the order they were written; one that is in none of
-    // the lists was kept.
+    // Each target is in at most one of the lists, in the order written; one
+    // that is in none was kept.
+    size_t nextInstalled = installed, nextFailed = failed, nextAtRestart = atRestart;
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];
         if (target.empty())
             continue;
-        if (installed < copies.installed.size() && copies.installed[installed] == target)
-            m_callback.FileInstalled(copies.installed[installed++]);
-        else if (atRestart < copies.atRestart.size() && copies.atRestart[atRestart] == target)
-            m_callback.FileLeftForRestart(copies.atRestart[atRestart++]);
-        else if (failed < copies.failed.size() && copies.failed[failed].target == target)
-            m_callback.FileFailed(target, copies.failed[failed++].error);
-        else
+        if (nextInstalled < copies.installed.size() && copies.installed[nextInstalled] == target) {
+            m_callback.FileInstalled(copies.installed[nextInstalled++]);
+        } else if (nextAtRestart < copies.atRestart.size() && copies.atRestart[nextAtRestart] == target) {
+            m_callback.FileLeftForRestart(copies.atRestart[nextAtRestart++]);
+        } else if (nextFailed < copies.failed.size() && copies.failed[nextFailed].target == target) {
+            m_callback.FileFailed(target, copies.failed[nextFailed++].error);
+        } else {
             m_callback.FileKept(target);
-    }
-}
-
-bool CProfileSetApply::PrinterStillThere(const std::string& printer)
-{
-    CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
-    if (!handle.IsValid())
-        return false;
-    // A spooler may still open a renamed printer by its old name: the
-    // printer's own record must bear the name asked for.
-    if (!PrinterBearsName(handle.Get(), printer))
-        return false;
-    // The driver directory is a target everywhere but on 9x.
-    if (GetOsClass() == OsWin9x)
-        return true;
-    m_driverDirectory = GetDriverDirectory(handle.Get());
-    return !m_driverDirectory.empty();
-}
-
-bool CProfileSetApply::CheckProfileFiles(ApplyOutcome& outcome)
-{
-    for (int slot = 0; slot < 4; ++slot) {
-        if (!MayInstallProfileFile(m_files[slot])) {
-            outcome.badFile = m_files[slot];
-            outcome.badKind = kSlotKinds[slot];
-            return false;
         }
     }
-    return true;
 }
 
-std::string CProfileSetApply::FindFileNameClash() const
-{
-    for (int slot = 1; slot < 4; ++slot) {
-        for (int earlier = 0; earlier < slot; ++earlier) {
-            if (SourcesClash(m_files[slot], m_files[earlier]))
-                return FileNamePart(m_files[slot]);
-        }
-    }
-    return std::string();
-}
-
-bool CProfileSetApply::RecordSet(const ApplyRequest& request, bool renaming)
+bool CProfileSetApply::RecordSet(bool renaming)
 {
     m_moveFailed = false;
-    // The five keys reach the file together or not at all: the driver never
-    // reads a record that mixes two sets.
-    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecord(copy, request, renaming); },
-                        m_outcome.recordError)) {
-        m_outcome.sectionMoved = m_formerSectionMoved || m_sectionFollowed;
+    // The five keys of every printer reach the file together or not at all:
+    // the driver never reads a record that mixes two sets.
+    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, renaming); }, m_outcome.recordError))
         return true;
-    }
     if (m_outcome.rename != RenameDone)
         return false;
     // The printer has its new name but the file has not changed: the section
@@ -214,11 +250,11 @@ bool CProfileSetApply::RecordSet(const ApplyRequest& request, bool renaming)
     // in without it; otherwise the printer gets its old name back, so that
     // the driver still finds its settings.
     if (m_moveFailed &&
-        ChangeDriverIni([&](CDriverINI& copy) { return WriteRecord(copy, request, false); }, m_outcome.recordError)) {
+        ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, false); }, m_outcome.recordError)) {
         m_outcome.sectionLeftBehind = true;
-        m_outcome.sectionMoved = m_formerSectionMoved;
         return true;
     }
+    const PrinterRequest& request = m_targets.front().request;
     if (RenamePrinter(request.newName.c_str(), request.printer.c_str())) {
         m_outcome.rename = RenameNotAsked;
         return false;
@@ -230,7 +266,16 @@ bool CProfileSetApply::RecordSet(const ApplyRequest& request, bool renaming)
     return false;
 }
 
-bool CProfileSetApply::WriteRecord(CDriverINI& copy, const ApplyRequest& request, bool renaming)
+bool CProfileSetApply::WriteRecords(CDriverINI& copy, bool renaming)
+{
+    for (const Target& target : m_targets) {
+        if (!WriteRecord(copy, target.request, renaming))
+            return false;
+    }
+    return true;
+}
+
+bool CProfileSetApply::WriteRecord(CDriverINI& copy, const PrinterRequest& request, bool renaming)
 {
     const std::string& printer = request.printer;
     // A rename run again: the spooler renamed the printer, but its section
@@ -256,31 +301,62 @@ bool CProfileSetApply::WriteRecord(CDriverINI& copy, const ApplyRequest& request
     return m_sectionFollowed;
 }
 
-void CProfileSetApply::TellOtherPrintersUsing(const ApplyRequest& request, const CPrinterSnapshot& printers)
+void CProfileSetApply::TellPrinters(bool renaming, ApplyResult& result)
+{
+    const std::string systemFolder = SystemFolder();
+    result.printers.clear();
+    for (const Target& target : m_targets) {
+        ApplyOutcome outcome = m_outcome;
+        outcome.copies = CopiesInto(m_outcome.copies, systemFolder, target.driverDirectory);
+        result.printers.push_back({target.request, outcome});
+    }
+    for (const PrinterApplied& printer : result.printers) {
+        if (!printer.outcome.Recorded())
+            continue;
+        m_callback.SetRecorded(printer.request);
+        if (m_formerSectionMoved)
+            m_callback.SectionMoveEnded(printer.request, true);
+        if (renaming) {
+            m_callback.RenameEnded(printer.request, m_outcome.rename, m_outcome.renameError);
+            if (m_sectionFollowed || m_outcome.sectionLeftBehind)
+                m_callback.SectionMoveEnded(printer.request, m_sectionFollowed);
+        }
+    }
+    for (const PrinterApplied& printer : result.printers)
+        m_callback.ApplyEnded(printer.request, printer.outcome);
+}
+
+void CProfileSetApply::TellOtherPrintersUsing(const CPrinterSnapshot& printers)
 {
     // The set's files of which at least one target now holds this set's
     // file (or will at the restart), each once.
     const TargetCopies& copies = m_outcome.copies;
     std::vector<std::string> written;
-    for (const std::string& source : m_files) {
-        const std::string name = FileNamePart(source);
+    for (int slot = 0; slot < 4; ++slot) {
+        if (!IsFirstSlotOfItsFile(m_files, slot))
+            continue;
+        const std::string name = FileNamePart(m_files[slot]);
         bool wasWritten = false;
         for (const std::vector<std::string>* targets : {&copies.installed, &copies.atRestart}) {
             for (const std::string& target : *targets)
                 wasWritten = wasWritten || MbCompareNoCase(FileNamePart(target), name) == 0;
         }
-        bool listed = false;
-        for (const std::string& earlier : written)
-            listed = listed || MbCompare(earlier, source) == 0;
-        if (wasWritten && !listed)
-            written.push_back(source);
+        if (wasWritten)
+            written.push_back(m_files[slot]);
     }
-    for (const FileUsers& users :
-         PrintersOfOtherSetsUsing(printers, m_toolIni, request.setName, request.printer, request.newName, written))
-        m_callback.OtherPrintersUseFile(request, users.fileName, users.printers);
+    // The printers of this apply, under their names now and afterwards, get
+    // the set: they are no other printers.
+    std::vector<std::string> applied;
+    for (const Target& target : m_targets) {
+        applied.push_back(target.request.printer);
+        applied.push_back(target.request.newName);
+    }
+    const PrinterRequest& first = m_targets.front().request;
+    for (const FileUsers& users : PrintersOfOtherSetsUsing(printers, m_toolIni, first.setName, applied, written))
+        m_callback.OtherPrintersUseFile(first, users.fileName, users.printers);
 }
 
-void CProfileSetApply::RenameInSpooler(const ApplyRequest& request, bool sectionReadable)
+void CProfileSetApply::RenameInSpooler(const PrinterRequest& request, bool sectionReadable)
 {
     // If the printer's section cannot be read whole, it could not follow the
     // printer to its new name, and the driver would lose the printer's

@@ -38,6 +38,6 @@ struct CheckOutcome {
 };
 
 // Compares each printer of request (its setName and skipUnusable as for the
-// apply) with the set whose four source files are files (in the order auto,
-// font, tone, vividness, as CProfileSetApply::Files gives them).
-CheckOutcome CheckProfileSet(const FleetRequest& request, const std::string files[4]);
+// apply; each looked up as the apply looks it up before it writes) with the
+// set whose four source files are files (in the order of kProfileSlots).
+CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string files[4]);

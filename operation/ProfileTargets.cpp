@@ -1,24 +1,33 @@
 #include "operation/ProfileTargets.h"
 
-#include "platform/OsClass.h"
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
+#include "platform/OsClass.h"
+#include "printers/DriverDirectory.h"
+#include "printers/PrinterHandle.h"
+#include "printers/PrinterNameRules.h"
+
+bool DriverFolderIsATarget()
+{
+    return GetOsClass() != OsWin9x;
+}
+
+std::string SystemFolder()
+{
+    char systemDir[MAX_PATH + 1] = {};
+    Win32().GetSystemDirectoryA(systemDir, MAX_PATH);
+    return std::string(systemDir) + "\\";
+}
 
 void GetTargetPaths(const std::string& driverDirectory, const std::string& source, std::string& systemTarget,
                     std::string& driverTarget)
 {
-    char systemDir[MAX_PATH + 1] = {};
-    Win32().GetSystemDirectoryA(systemDir, MAX_PATH);
-    systemTarget = std::string(systemDir) + "\\";
-    driverTarget.clear();
-    if (GetOsClass() != OsWin9x)
-        driverTarget = driverDirectory;
-
     const std::string name = FileNamePart(source);
-    systemTarget += name;
-    if (!driverTarget.empty())
-        driverTarget += name;
+    systemTarget = SystemFolder() + name;
+    driverTarget.clear();
+    if (DriverFolderIsATarget() && !driverDirectory.empty())
+        driverTarget = driverDirectory + name;
 }
 
 bool IsFirstSlotOfItsFile(const std::string files[4], int slot)
@@ -28,4 +37,16 @@ bool IsFirstSlotOfItsFile(const std::string files[4], int slot)
             return false;
     }
     return true;
+}
+
+bool LookUpPrinter(const std::string& printer, std::string& driverDirectory)
+{
+    driverDirectory.clear();
+    CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
+    if (!handle.IsValid() || !PrinterBearsName(handle.Get(), printer))
+        return false;
+    if (!DriverFolderIsATarget())
+        return true;
+    driverDirectory = GetDriverDirectory(handle.Get());
+    return !driverDirectory.empty();
 }

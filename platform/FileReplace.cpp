@@ -16,6 +16,9 @@ const size_t kTempDigits = 8;
 // Tries at a free name before giving up; a clash means another file of the
 // pattern already has the name, which the next number avoids.
 const int kNameTries = 32;
+// The attributes a replacement carries over from the file it replaces.
+const DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 std::string InFolder(const std::string& folder, const std::string& name)
 {
@@ -86,54 +89,78 @@ void CopyPermissions(bool governed, const std::string& target, const std::string
     CallWithoutFsRedirection(governed, [&] { return Win32().SetFileSecurityA(temp.c_str(), what, descriptor.data()); });
 }
 
-// temp renamed to target, replacing it when it exists.
-DWORD MoveIntoPlace(bool governed, const std::string& temp, const std::string& target)
+// The name an old target has for the moment between the two renames of a
+// replacement on 95/98/Me: the target's own name with this suffix, so that a
+// later run can tell which file it belongs to.
+const char kBackupSuffix[] = ".~kpxold";
+
+std::string BackupPath(const std::string& target)
+{
+    return target + kBackupSuffix;
+}
+
+// 95/98/Me: no rename replaces a file. The old target steps aside under its
+// backup name, temp takes the target's name, the backup goes. A process ended
+// between the two renames leaves the backup for the next run to put back.
+DWORD MoveAsideThenIntoPlace(bool governed, const std::string& temp, const std::string& target)
+{
+    const std::string backup = BackupPath(target);
+    if (Attributes(governed, backup) != INVALID_FILE_ATTRIBUTES)
+        RemoveTemp(governed, backup);
+    if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(target.c_str(), backup.c_str()); }))
+        return ::GetLastError();
+    if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(temp.c_str(), target.c_str()); })) {
+        const DWORD error = ::GetLastError();
+        // Should the old file not go back either, the backup stays for the
+        // next run, which puts it back before anything else.
+        CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); });
+        return error;
+    }
+    RemoveTemp(governed, backup);
+    return 0;
+}
+
+// temp renamed to target in one step, replacing it when it exists: the
+// target's name holds the old file or the new one at every instant.
+DWORD MoveIntoPlace(bool governed, const std::string& temp, const std::string& target, bool targetExists)
 {
     if (MoveEx(governed, temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     const DWORD error = ::GetLastError();
     if (error != ERROR_CALL_NOT_IMPLEMENTED)
         return error;
-    // 95/98/Me: no rename replaces a file. Between the deletion and the
-    // rename the target is missing (see the header).
-    if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES && !Delete(governed, target))
-        return ::GetLastError();
-    if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(temp.c_str(), target.c_str()); }))
-        return ::GetLastError();
-    return 0;
-}
-
-// A name of the pattern in folder that no file has now.
-std::string FreeTempPath(bool governed, const std::string& folder)
-{
-    for (int i = 0; i < kNameTries; ++i) {
-        const std::string path = InFolder(folder, NextTempName());
-        if (Attributes(governed, path) == INVALID_FILE_ATTRIBUTES)
-            return path;
-    }
-    return InFolder(folder, NextTempName());
-}
-
-// ReplaceFileA with a backup name: if it fails, the old target is still
-// there under its name (with the one exception handled below).
-DWORD ReplaceKeepingBackup(bool governed, const std::string& temp, const std::string& target)
-{
-    const std::string backup = FreeTempPath(governed, DirectoryPart(target));
-    if (CallWithoutFsRedirection(governed, [&] {
-            return Win32().ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(), 0, nullptr, nullptr);
-        })) {
-        Delete(governed, backup);
+    if (!targetExists) {
+        if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(temp.c_str(), target.c_str()); }))
+            return ::GetLastError();
         return 0;
     }
-    const DWORD error = ::GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old target was moved to the backup name and the new one could
-        // not follow: the old one goes back.
-        MoveEx(governed, backup, target, 0);
-    } else if (Attributes(governed, backup) != INVALID_FILE_ATTRIBUTES) {
-        Delete(governed, backup);
-    }
-    return error;
+    return MoveAsideThenIntoPlace(governed, temp, target);
+}
+
+// A temporary file of this tool that the pending list names as the source of
+// a replacement of target.
+bool IsOurPendingReplacementOf(const PendingRename& rename, const std::string& target)
+{
+    return !rename.target.empty() && ::lstrcmpiA(rename.target.c_str(), target.c_str()) == 0 &&
+           IsReplaceTempName(FileNamePart(rename.source));
+}
+
+// Takes back the replacements of target still waiting for the restart,
+// except the one whose source is keep, and deletes their temporary files:
+// the file now in place, or the one scheduled last, is the one that counts.
+void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep)
+{
+    std::vector<std::string> sources;
+    const bool dropped = DropPendingRenames([&](const PendingRename& rename) {
+        if (!IsOurPendingReplacementOf(rename, target) || ::lstrcmpiA(rename.source.c_str(), keep.c_str()) == 0)
+            return false;
+        sources.push_back(rename.source);
+        return true;
+    });
+    if (!dropped)
+        return;
+    for (const std::string& source : sources)
+        RemoveTemp(governed, source);
 }
 
 } // namespace
@@ -154,28 +181,61 @@ bool IsReplaceTempName(const std::string& fileName)
     return true;
 }
 
-void RemoveLeftoverTemps(bool governed, const std::string& folder)
+namespace {
+
+// The files of folder whose names match pattern and pass test.
+std::vector<std::string> FilesLike(bool governed, const std::string& folder, const std::string& pattern,
+                                   bool (*test)(const std::string& name))
 {
     std::vector<std::string> found;
-    const std::string pattern = InFolder(folder, std::string(kTempPrefix) + "*" + kTempSuffix);
+    const std::string wanted = InFolder(folder, pattern);
     WIN32_FIND_DATAA data;
-    CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(pattern.c_str(), &data); }));
+    CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(wanted.c_str(), &data); }));
     if (!search.IsValid())
-        return;
+        return found;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsReplaceTempName(data.cFileName))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && test(data.cFileName))
             found.push_back(InFolder(folder, data.cFileName));
     } while (::FindNextFileA(search.Get(), &data));
-    search.Reset();
+    return found;
+}
 
-    if (found.empty())
-        return;
-    // The source of a replacement still waiting for the restart is no leftover.
+bool IsBackupName(const std::string& name)
+{
+    const size_t suffix = sizeof kBackupSuffix - 1;
+    return name.size() > suffix && ::lstrcmpiA(name.substr(name.size() - suffix).c_str(), kBackupSuffix) == 0;
+}
+
+} // namespace
+
+DWORD RecoverLeftovers(bool governed, const std::string& folder)
+{
+    // A backup is the old target of a replacement cut short between its two
+    // renames. With the target missing it is the only copy and goes back;
+    // beside the target it is the old file the replacement did not delete.
+    DWORD failure = 0;
+    for (const std::string& backup : FilesLike(governed, folder, std::string("*") + kBackupSuffix, IsBackupName)) {
+        const std::string target = backup.substr(0, backup.size() - (sizeof kBackupSuffix - 1));
+        if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES) {
+            RemoveTemp(governed, backup);
+        } else if (!CallWithoutFsRedirection(governed,
+                                             [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); })) {
+            failure = ::GetLastError();
+        }
+    }
+
+    // A temporary file is only ever a new copy the target does not depend
+    // on, unless a replacement waiting for the restart names it as source.
+    const std::vector<std::string> temps =
+        FilesLike(governed, folder, std::string(kTempPrefix) + "*" + kTempSuffix, IsReplaceTempName);
+    if (temps.empty())
+        return failure;
     const std::vector<std::string> pending = PendingRenamePaths();
-    for (const std::string& path : found) {
+    for (const std::string& path : temps) {
         if (!IsNamedIn(pending, path))
             RemoveTemp(governed, path);
     }
+    return failure;
 }
 
 bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp)
@@ -238,23 +298,48 @@ void RemoveTemp(bool governed, const std::string& temp)
 
 DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string& target)
 {
-    if (Attributes(governed, target) == INVALID_FILE_ATTRIBUTES)
-        return MoveIntoPlace(governed, temp, target);
-    if (Win32().ReplaceFileA)
-        return ReplaceKeepingBackup(governed, temp, target);
-    CopyPermissions(governed, target, temp);
-    return MoveIntoPlace(governed, temp, target);
+    const DWORD attributes = Attributes(governed, target);
+    const bool targetExists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (targetExists) {
+        // What the replaced file had, the new one gets: its access list and
+        // its attributes (a read-only target refuses the rename, as it
+        // refuses a write).
+        CopyPermissions(governed, target, temp);
+        SetAttributes(governed, temp, attributes & kKeptAttributes ? attributes & kKeptAttributes : FILE_ATTRIBUTE_NORMAL);
+    }
+    const DWORD error = MoveIntoPlace(governed, temp, target, targetExists);
+    if (error == 0)
+        ForgetEarlierRestartReplacements(governed, target, std::string());
+    return error;
 }
 
-bool IsHeldError(DWORD error)
+bool IsInUse(bool governed, DWORD error, const std::string& target)
 {
-    // ReplaceFileA reports a held target as a sharing violation, or as a
-    // replaced file it cannot remove; MoveFileExA as access denied.
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return true;
+    if (error != ERROR_ACCESS_DENIED)
+        return false;
+    // A file mapped by a running program, or held open without sharing,
+    // refuses the rename with access denied, and so do the file's
+    // permissions. A file whose permissions allow its deletion opens for
+    // deletion with every sharing granted unless a program holds it.
+    const DWORD attributes = Attributes(governed, target);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    return file.IsValid() || ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 bool ReplaceAtRestart(bool governed, const std::string& temp, const std::string& target)
 {
-    return MoveEx(governed, temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    // The access list goes on the temporary file now, so that the file put
+    // in place at the restart keeps the target's.
+    CopyPermissions(governed, target, temp);
+    if (!MoveEx(governed, temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
+        return false;
+    ForgetEarlierRestartReplacements(governed, target, temp);
+    return true;
 }

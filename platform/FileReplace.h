@@ -8,7 +8,9 @@
 // Temporary files of this tool have one name pattern, "~kpx" followed by
 // eight hexadecimal digits and ".tmp"; a run removes leftovers of a killed
 // earlier run that match it exactly, but never one that a pending restart
-// replacement names.
+// replacement names. On 95/98/Me, where no rename replaces a file, the old
+// target steps aside for a moment under its own name followed by ".~kpxold";
+// a run that finds such a backup with its target missing puts it back.
 //
 // Every call takes governed: while it is true, WOW64 file-system redirection
 // is switched off around each file call (see FsRedirection.h), so the
@@ -21,9 +23,11 @@
 // True when fileName (no folder) has the temporary-file pattern exactly.
 bool IsReplaceTempName(const std::string& fileName);
 
-// Removes every file of the pattern in folder that no pending restart
-// replacement names.
-void RemoveLeftoverTemps(bool governed, const std::string& folder);
+// Tidies folder after a run ended half-way: puts back each backup whose
+// target is missing (and deletes the others), then removes every temporary
+// file that no pending restart replacement names. 0, or the system's reason
+// why a backup could not be put back (it stays for the next run).
+DWORD RecoverLeftovers(bool governed, const std::string& folder);
 
 // Copies source to a new temporary file in folder and flushes it; the
 // temporary file's path in temp. An empty source makes an empty file. False,
@@ -40,20 +44,21 @@ void RemoveTemp(bool governed, const std::string& temp);
 
 // Puts temp in place of target in one step and returns 0, or the system's
 // reason why not, with temp and target as they were (a failed replacement
-// never loses the old target).
-//   Windows 2000 and later: ReplaceFileA with a backup name (the replaced
-//     file keeps its security descriptor), the backup deleted afterwards.
-//   NT 4.0: the target's permissions copied onto temp, then MoveFileExA.
-//   A missing target: MoveFileExA.
-//   95/98/Me: there is no replacing rename. The target is deleted and temp
-//     renamed to it: between the two the target is missing (temp holds the
-//     whole new content under its own name). This is the one window in which
-//     "old or new, whole" cannot hold.
+// never loses the old target). An existing target's access list (NT) and
+// attributes are put on temp first, then temp is renamed over the target
+// (MoveFileExA, write-through): the target's name holds the old file or the
+// new one at every instant. On 95/98/Me the old target is renamed to its
+// backup name, temp to the target's name, and the backup deleted. A
+// replacement at the restart still waiting for the same target is taken back.
 DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string& target);
 
-// True when a replacement failed because another program holds the target.
-bool IsHeldError(DWORD error);
+// True when a replacement of target that failed with error failed because
+// another program holds the file (shares it not, locks it, or maps it), not
+// because its permissions refuse the write.
+bool IsInUse(bool governed, DWORD error, const std::string& target);
 
 // Has temp put in place of target at the next restart (NT family, with the
-// rights to write the pending replacements); false otherwise.
+// rights to write the pending replacements), with the target's access list;
+// an earlier restart replacement of the same target is taken back with its
+// temporary file. False when it cannot be scheduled.
 bool ReplaceAtRestart(bool governed, const std::string& temp, const std::string& target);

@@ -1,5 +1,6 @@
 #include "printers/PrinterHandle.h"
 
+#include "classlib/MbString.h"
 #include "printers/PrinterRecord.h"
 
 CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access)
@@ -20,5 +21,5 @@ bool PrinterBearsName(HANDLE printer, const std::string& name)
     if (!record.IsValid())
         return true;
     const char* own = static_cast<const PRINTER_INFO_2A*>(record.Get())->pPrinterName;
-    return !own || ::lstrcmpiA(own, name.c_str()) == 0;
+    return !own || MbCompareNoCase(own, name) == 0;
 }

@@ -1,5 +1,6 @@
 #include "printers/PrinterSnapshot.h"
 
+#include "classlib/MbString.h"
 #include "printers/PrinterFilter.h"
 
 namespace {
@@ -54,7 +55,7 @@ bool CPrinterSnapshot::KnowsName(const std::string& name) const
 {
     for (unsigned i = 0; i < m_count; ++i) {
         const PRINTER_INFO_2A* item = m_list->GetItem(i);
-        if (item && item->pPrinterName && ::lstrcmpiA(item->pPrinterName, name.c_str()) == 0)
+        if (item && item->pPrinterName && MbCompareNoCase(item->pPrinterName, name) == 0)
             return true;
     }
     return false;

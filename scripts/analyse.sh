@@ -14,4 +14,4 @@ command -v cppcheck >/dev/null || "$top/scripts/setup.sh" tools
 cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
   --std=c++17 --language=c++ --platform=win32A --library=windows -I . --inline-suppr \
   --suppress=missingIncludeSystem --suppress=useStlAlgorithm \
-  classlib platform settings printers operation ui cmdline app
+  classlib platform settings printers operation report ui cmdline app

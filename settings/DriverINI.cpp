@@ -21,10 +21,9 @@ const DWORD kValueBuffer = 260;
 // The record's five entries, in the order the driver's own writes leave them.
 std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4])
 {
-    static const ProfileKind kinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
     std::vector<SectionEntry> entries{{kSetNameKey, setName}};
     for (int i = 0; i < 4; ++i)
-        entries.emplace_back(ProfileKeyName(kinds[i]), FileNamePart(profilePaths[i]));
+        entries.emplace_back(ProfileKeyName(kProfileSlots[i]), FileNamePart(profilePaths[i]));
     return entries;
 }
 

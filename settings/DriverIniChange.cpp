@@ -107,7 +107,11 @@ bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD&
 {
     error = 0;
     CDriverINI file;
-    RemoveLeftoverTemps(file.NoFsRedirection(), DirectoryPart(file.GetIniPath()));
+    // A file left aside by a replacement cut short goes back before the copy
+    // is taken; were it left, the change would start from a missing file.
+    error = RecoverLeftovers(file.NoFsRedirection(), DirectoryPart(file.GetIniPath()));
+    if (error != 0)
+        return false;
     for (int i = 0; i < kTries; ++i) {
         switch (TryOnce(file, i > 0, change, error)) {
         case Done:

@@ -9,5 +9,9 @@ enum ProfileKind {
     ProfileFont,
 };
 
+// The order of a set's four files wherever they are read, checked,
+// installed and recorded (the order the driver's own writes leave them in).
+inline constexpr ProfileKind kProfileSlots[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+
 // "Auto", "Vividness", "Tone" or "Font".
 const char* ProfileKeyName(ProfileKind kind);

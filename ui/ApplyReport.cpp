@@ -2,7 +2,7 @@
 
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,7 +15,7 @@ std::string Item(UINT format, const std::string& value, DWORD error = 0)
 
 } // namespace
 
-std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& outcome)
+std::string ApplyReportText(const PrinterRequest& request, const ApplyOutcome& outcome)
 {
     switch (outcome.stop) {
     case ApplyDeclined:

@@ -13,4 +13,4 @@
 // reason where it gave one. Files in use that are replaced at the next
 // restart are listed one a line, under a line of their own: after the
 // "recorded" line when nothing failed, after the failed steps otherwise.
-std::string ApplyReportText(const ApplyRequest& request, const ApplyOutcome& outcome);
+std::string ApplyReportText(const PrinterRequest& request, const ApplyOutcome& outcome);

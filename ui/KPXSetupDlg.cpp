@@ -5,11 +5,15 @@
 #include "classlib/MbString.h"
 #include "classlib/WaitCursor.h"
 #include "classlib/WinApp.h"
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
 #include "operation/ListedPrinters.h"
 #include "printers/RenamePermission.h"
 #include "res/resource.h"
+#include "settings/DriverINI.h"
 #include "settings/KPXSetupINI.h"
+#include "ui/ApplyReport.h"
+#include "ui/OverwriteDlg.h"
+#include "ui/SourceFileQuestion.h"
 
 
 BEGIN_MESSAGE_MAP(CKPXSetupDlg, CDialog)
@@ -266,32 +270,101 @@ void CKPXSetupDlg::UpdateRenameControls(int item)
     }
 }
 
-// --- The name check ---
+// --- The Set button ---
 
-BOOL CKPXSetupDlg::ValidateName(std::string& newName, const std::string& oldName)
+void CKPXSetupDlg::OnSet()
 {
-    // What the user reads for each refusal, and under which caption.
-    struct Refusal {
-        NewNameVerdict verdict;
-        UINT caption;
-    };
-    static const Refusal kRefusals[] = {
-        {NewNameEmpty, IDS_CAPTION_PRINTER},      {NewNameBlankEdge, IDS_CAPTION_NAME_ERROR},
-        {NewNameInUse, IDS_CAPTION_NAME_ERROR},   {NewNameBadChars, IDS_CAPTION_NAME_ERROR},
-        {NewNameTooLong, IDS_CAPTION_NAME_ERROR}, {NewNameRenameNotAllowed, IDS_CAPTION_NAME_ERROR},
-    };
-    const NewNameVerdict verdict = CheckNewName(m_printers, newName, oldName);
-    if (NewNamePasses(verdict))
-        return TRUE;
-    for (const Refusal& refusal : kRefusals) {
-        if (refusal.verdict == verdict) {
-            MessageBox(NewNameRefusalText(verdict, newName, oldName).c_str(), LoadResString(refusal.caption).c_str(),
-                       MB_OK | MB_ICONEXCLAMATION);
-            break;
-        }
+    const int row = m_listPrinters.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        return;
+
+    const std::string oldName = m_listPrinters.GetItemText(row, 0);
+    const std::string newName = m_editName.GetWindowText();
+    // Without a selected set this throws: the click ends, reported, before
+    // anything is checked or changed.
+    const std::string setName = m_comboSet.GetLBText(m_comboSet.GetCurSel());
+
+    ApplyRequest request;
+    request.printers.push_back(oldName);
+    request.setName = setName;
+    request.newName = newName;
+    ApplyResult result;
+    {
+        CWaitCursor wait;
+        result = m_apply.Run(request, m_printers);
     }
-    newName = oldName;
-    return FALSE;
+    const PrinterApplied& applied = result.printers.front();
+    const ApplyOutcome& outcome = applied.outcome;
+    if (outcome.stop == ApplyNewNameRefused) {
+        ShowNameRefusal(outcome.nameVerdict, newName, oldName);
+        // The old name goes back. Putting it in raises EN_CHANGE, which
+        // enables the Set button for another try.
+        m_editName.SetWindowText(oldName);
+        return;
+    }
+    const std::string report = ApplyReportText(applied.request, outcome);
+    if (!report.empty())
+        MessageBox(report.c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(), MB_OK);
+
+    if (outcome.stop == ApplyPrinterGone) {
+        // The snapshot the name check uses must know what the spooler now has.
+        m_printers.Take();
+        return;
+    }
+    if (!outcome.Recorded()) {
+        // The list must not claim what the file does not hold: after a failed
+        // record the row shows the file's own record again. Set stays enabled
+        // for another try.
+        if (outcome.stop == ApplyNotRecorded)
+            SetRowText(row, 1, RecordedSetName(oldName));
+        return;
+    }
+    SetRowText(row, 1, setName);
+    if (outcome.rename == RenameDone)
+        SetRowText(row, 0, newName);
+
+    // A rename that did not happen keeps the old name in the row and the
+    // typed one in the edit, with Set enabled, so the user can try again.
+    if (outcome.rename != RenameRefused && outcome.rename != RenameSkippedUnreadable)
+        EnableSetButton(FALSE);
+    m_printers.Take();
+}
+
+void CKPXSetupDlg::ShowNameRefusal(NewNameVerdict verdict, const std::string& newName, const std::string& oldName)
+{
+    // An empty name is a missing printer name; every other refusal a name
+    // error.
+    const UINT caption = verdict == NewNameEmpty ? IDS_CAPTION_PRINTER : IDS_CAPTION_NAME_ERROR;
+    MessageBox(NewNameRefusalText(verdict, newName, oldName).c_str(), LoadResString(caption).c_str(),
+               MB_OK | MB_ICONEXCLAMATION);
+}
+
+// --- The apply's questions ---
+
+bool CKPXSetupDlg::ConfirmApply()
+{
+    return MessageBox(LoadResString(IDS_CONFIRM_CHANGE).c_str(), LoadResString(IDS_CAPTION_PROFILE_SETTING).c_str(),
+                      MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
+}
+
+bool CKPXSetupDlg::SourceFileMissing(std::string& path, DWORD)
+{
+    return AskForSourceFile(this, path);
+}
+
+INT_PTR CKPXSetupDlg::AskOverwrite(const std::string& source, const std::string& target)
+{
+    COverwriteDlg overwrite(this);
+    overwrite.SetFiles(source.c_str(), target.c_str());
+    return overwrite.DoModal();
+}
+
+std::string CKPXSetupDlg::RecordedSetName(const std::string& printerName)
+{
+    std::string setName;
+    if (!CDriverINI().ReadProfileSetName(printerName, setName))
+        setName = LoadResString(IDS_DEFAULT_SET_NAME);
+    return setName;
 }
 
 // --- Window messages ---

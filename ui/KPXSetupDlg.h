@@ -64,10 +64,8 @@ public:
     void UpdateRenameControls(int item);
     // The name edit's limit in bytes for the running platform.
     void SetNameLimit();
-    // The name check before an apply, against the printers of the last
-    // enumeration: a refused name is told with a message and the old name
-    // handed back in newName. TRUE to go on.
-    BOOL ValidateName(std::string& newName, const std::string& oldName);
+    // Tells why the apply refused newName for the printer called oldName.
+    void ShowNameRefusal(NewNameVerdict verdict, const std::string& newName, const std::string& oldName);
 
     // The apply's questions: the confirmation box, the copy error dialog for
     // a missing file, the overwrite dialog. Its steps are reported once, at
@@ -82,7 +80,7 @@ protected:
     // Message handlers, in the order of the message map.
     void OnSysCommand(UINT nID, LPARAM lParam); // ui/HelpHandlers.cpp
     void OnDestroy();
-    void OnSet();     // ui/SetButton.cpp
+    void OnSet();
     void OnVersion(); // ui/HelpHandlers.cpp
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);

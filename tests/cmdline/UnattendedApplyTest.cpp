@@ -46,7 +46,7 @@ TEST(UnattendedApplyTest, ExitCodeWhenSeveralStepsFail)
 TEST(UnattendedApplyTest, ExitCodeOfSeveralPrintersIsTheMostSerious)
 {
     const auto printer = [](ApplyStop stop, bool copyFailed, bool renameRefused, bool atRestart) {
-        FleetPrinter p;
+        PrinterApplied p;
         p.outcome.stop = stop;
         if (copyFailed)
             p.outcome.copies.failed.resize(1);
@@ -56,13 +56,13 @@ TEST(UnattendedApplyTest, ExitCodeOfSeveralPrintersIsTheMostSerious)
             p.outcome.copies.atRestart.push_back("C:\\windows\\system32\\u.kpx");
         return p;
     };
-    const FleetPrinter done = printer(ApplyCompleted, false, false, false);
-    const FleetPrinter restart = printer(ApplyCompleted, false, false, true);
-    const FleetPrinter renameFailed = printer(ApplyCompleted, false, true, true);
-    const FleetPrinter copyFailed = printer(ApplyCompleted, true, false, false);
-    const FleetPrinter notRecorded = printer(ApplyNotRecorded, false, false, false);
+    const PrinterApplied done = printer(ApplyCompleted, false, false, false);
+    const PrinterApplied restart = printer(ApplyCompleted, false, false, true);
+    const PrinterApplied renameFailed = printer(ApplyCompleted, false, true, true);
+    const PrinterApplied copyFailed = printer(ApplyCompleted, true, false, false);
+    const PrinterApplied notRecorded = printer(ApplyNotRecorded, false, false, false);
     const struct {
-        std::vector<FleetPrinter> printers;
+        std::vector<PrinterApplied> printers;
         UnattendedExitCode code;
     } cases[] = {
         {{done, done}, ExitDone},
@@ -73,17 +73,17 @@ TEST(UnattendedApplyTest, ExitCodeOfSeveralPrintersIsTheMostSerious)
         {{restart, notRecorded, copyFailed}, ExitNotRecorded},
     };
     for (const auto& c : cases) {
-        FleetOutcome outcome;
+        ApplyResult outcome;
         outcome.stop = ApplyCompleted;
         outcome.printers = c.printers;
-        EXPECT_EQ(FleetExitCode(outcome), c.code);
+        EXPECT_EQ(ApplyExitCode(outcome), c.code);
     }
-    FleetOutcome stopped;
+    ApplyResult stopped;
     stopped.stop = ApplyUnrecordable;
-    stopped.stopDetail.stop = ApplyUnrecordable;
-    EXPECT_EQ(FleetExitCode(stopped), ExitNoPrinter);
-    stopped.stop = stopped.stopDetail.stop = ApplyFileNameClash;
-    EXPECT_EQ(FleetExitCode(stopped), ExitSourceMissing);
+    stopped.printers = {printer(ApplyUnrecordable, false, false, false)};
+    EXPECT_EQ(ApplyExitCode(stopped), ExitNoPrinter);
+    stopped.stop = stopped.printers[0].outcome.stop = ApplyFileNameClash;
+    EXPECT_EQ(ApplyExitCode(stopped), ExitSourceMissing);
 }
 
 TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)

@@ -11,6 +11,7 @@
 #include "settings/DriverINI.h"
 #include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"
+#include "support/ApplyRecorder.h"
 #include "support/IniSection.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
@@ -79,20 +80,12 @@ private:
     Stepped<&Win32Api::DeleteFileA> m_delete{Each<LPCSTR>()};
     Stepped<&Win32Api::MoveFileA> m_move{Each<LPCSTR, LPCSTR>()};
     Stepped<&Win32Api::MoveFileExA> m_moveEx{Each<LPCSTR, LPCSTR, DWORD>()};
-    Stepped<&Win32Api::ReplaceFileA> m_replace{Each<LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID>()};
     Stepped<&Win32Api::FlushFileBuffers> m_flush{Each<HANDLE>()};
     Stepped<&Win32Api::SetFileAttributesA> m_attributes{Each<LPCSTR, DWORD>()};
     Stepped<&Win32Api::WritePrivateProfileStringA> m_string{Each<LPCSTR, LPCSTR, LPCSTR, LPCSTR>()};
     Stepped<&Win32Api::WritePrivateProfileSectionA> m_section{Each<LPCSTR, LPCSTR, LPCSTR>()};
     // The rename is no file write, but a step that lasts across the runs.
     AcceptedRenames m_spooler;
-};
-
-class AnswersYes : public IApplyCallback {
-public:
-    bool ConfirmApply() override { return true; }
-    bool SourceFileMissing(std::string&, DWORD) override { return false; }
-    INT_PTR AskOverwrite(const std::string&, const std::string&) override { return OverwriteYes; }
 };
 
 // The temporary-file pattern's files in a folder.
@@ -161,11 +154,11 @@ protected:
     ApplyOutcome Run(WriteSteps& steps, int abandonAt)
     {
         steps.abandonAt = abandonAt;
-        AnswersYes answers;
+        ApplyRecorder answers;
         CProfileSetApply apply(*m_toolIni, answers);
         CPrinterSnapshot printers;
         printers.Take();
-        return apply.Run({kOld, "Office", kNew}, printers);
+        return apply.Run({{kOld}, "Office", kNew}, printers).printers.at(0).outcome;
     }
 
     // PLOTA2.INI without the printer's sections, as the profile writer

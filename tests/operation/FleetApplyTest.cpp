@@ -3,8 +3,10 @@
 // run when it was named and is skipped when every printer was asked for, and
 // a record that cannot be written fails for every printer at once.
 #include "operation/ProfileSetApply.h"
+#include "operation/ProfileSetCheck.h"
 
 #include "settings/DriverINI.h"
+#include "support/ApplyRecorder.h"
 #include "support/IniSection.h"
 #include "support/SettingsText.h"
 #include "support/SpoolerFakes.h"
@@ -13,31 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Says yes to everything and keeps what it is told, one entry per step.
-class Steps : public IApplyCallback {
-public:
-    std::vector<std::string> told;
-    bool ConfirmApply() override { return true; }
-    bool SourceFileMissing(std::string&, DWORD) override { return false; }
-    INT_PTR AskOverwrite(const std::string&, const std::string&) override { return OverwriteYes; }
-    void FileInstalled(const std::string& target) override { told.push_back("installed " + target); }
-    void SetRecorded(const ApplyRequest& request) override { told.push_back("recorded " + request.printer); }
-    void PrinterSkipped(const ApplyRequest& request, ApplyStop why) override
-    {
-        told.push_back("skipped " + request.printer + " " + std::to_string(why));
-    }
-    void ApplyEnded(const ApplyRequest& request, const ApplyOutcome& outcome) override
-    {
-        told.push_back("ended " + request.printer + " " + std::to_string(outcome.stop));
-    }
-};
 
 TEST(FleetApply, APrinterThatCannotBeOpenedStopsANamedRunAndIsSkippedInAnEveryPrinterRun)
 {
@@ -75,16 +59,16 @@ TEST(FleetApply, APrinterThatCannotBeOpenedStopsANamedRunAndIsSkippedInAnEveryPr
         DeleteFileA(driverTarget.c_str());
         SpoolerFakes spooler;
         spooler.RefuseOpen("Plotter 2F");
-        Steps steps;
+        ApplyRecorder steps;
         const CKPXSetupINI toolIni(tool.file("KPXSETUP.INI"), tool.path());
         CProfileSetApply apply(toolIni, steps);
-        FleetRequest request;
+        ApplyRequest request;
         request.printers = {"Plotter 1F", "Plotter 2F"};
         request.setName = "Office";
         request.skipUnusable = c.every;
-        const FleetOutcome outcome = apply.RunForPrinters(request);
+        const ApplyResult outcome = apply.Run(request, CPrinterSnapshot());
         EXPECT_EQ(outcome.stop, c.stop);
-        EXPECT_EQ(steps.told, c.told);
+        EXPECT_EQ(steps.steps, c.told);
         EXPECT_EQ(IniSection(driverIni, "Plotter 1F"), c.every ? office : Lines());
         EXPECT_EQ(PathExists(systemTarget), c.every);
         EXPECT_TRUE(IniSection(driverIni, "Plotter 2F").empty());
@@ -107,16 +91,16 @@ TEST(FleetApply, ARecordThatCannotBeWrittenFailsForEveryPrinter)
                                ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\fleet.kpx")})));
     ASSERT_TRUE(WriteFileBytes(tool.file("fleet.kpx"), "f"));
 
-    Steps steps;
+    ApplyRecorder steps;
     const CKPXSetupINI toolIni(tool.file("KPXSETUP.INI"), tool.path());
     CProfileSetApply apply(toolIni, steps);
-    FleetRequest request;
+    ApplyRequest request;
     request.printers = {"Plotter 1F", "Plotter 2F"};
     request.setName = "Office";
-    const FleetOutcome outcome = apply.RunForPrinters(request);
+    const ApplyResult outcome = apply.Run(request, CPrinterSnapshot());
     EXPECT_EQ(outcome.stop, ApplyCompleted);
     ASSERT_EQ(outcome.printers.size(), 2u);
-    for (const FleetPrinter& printer : outcome.printers) {
+    for (const PrinterApplied& printer : outcome.printers) {
         EXPECT_EQ(printer.outcome.stop, ApplyNotRecorded) << printer.request.printer;
         EXPECT_EQ(printer.outcome.copies.installed.size(), 2u) << printer.request.printer;
     }
@@ -125,6 +109,53 @@ TEST(FleetApply, ARecordThatCannotBeWrittenFailsForEveryPrinter)
     GetSystemDirectoryA(system, MAX_PATH);
     DeleteFileA((std::string(system) + "\\fleet.kpx").c_str());
     DeleteFileA((std::string(system) + "\\spool\\drivers\\w32x86\\3\\fleet.kpx").c_str());
+}
+
+TEST(FleetApply, TellsThePrintersOfOtherSetsThatNowPrintWithAReplacedFileAndTheCheckRefusesARenamedPrinter)
+{
+    DeleteAllPrinters();
+    TestPrinter one("Plotter 1F", kDriver), two("Plotter 2F", kDriver), other("Plotter 3F", kColorDriver);
+    ASSERT_TRUE(one.added() && two.added() && other.added());
+    const std::string driverIni = CDriverINI().GetIniPath();
+    ASSERT_TRUE(WriteFileBytes(driverIni, "[Plotter 3F]\r\nColorProfileSetName=Home\r\nAuto=fleet.kpx\r\n"));
+    TempDir tool("fleet");
+    ASSERT_TRUE(WriteFileBytes(tool.file("KPXSETUP.INI"),
+                               ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\fleet.kpx")})));
+    ASSERT_TRUE(WriteFileBytes(tool.file("fleet.kpx"), "f"));
+    const CKPXSetupINI toolIni(tool.file("KPXSETUP.INI"), tool.path());
+    ApplyRecorder steps;
+    CProfileSetApply apply(toolIni, steps);
+    CPrinterSnapshot printers;
+    printers.Take();
+    ApplyRequest request;
+    request.printers = {"Plotter 1F", "Plotter 2F"};
+    request.setName = "Office";
+    EXPECT_EQ(apply.Run(request, printers).stop, ApplyCompleted);
+    EXPECT_NE(std::find(steps.steps.begin(), steps.steps.end(), "others fleet.kpx: Plotter 3F"), steps.steps.end());
+
+    // Renamed by another program: Wine's spooler still opens it by its old
+    // name, whose record it no longer bears.
+    {
+        HANDLE handle = nullptr;
+        ASSERT_TRUE(OpenPrinterA(const_cast<char*>("Plotter 2F"), &handle, nullptr));
+        DWORD needed = 0;
+        GetPrinterA(handle, 2, nullptr, 0, &needed);
+        std::vector<BYTE> record(needed);
+        ASSERT_TRUE(GetPrinterA(handle, 2, record.data(), needed, &needed));
+        reinterpret_cast<PRINTER_INFO_2A*>(record.data())->pPrinterName = const_cast<char*>("Plotter 2F Renamed");
+        ASSERT_TRUE(SetPrinterA(handle, 2, record.data(), 0));
+        ClosePrinter(handle);
+    }
+    std::string files[4];
+    for (std::string& file : files)
+        file = tool.file("fleet.kpx");
+    const CheckOutcome check = CheckProfileSet(request, files);
+    EXPECT_EQ(check.stop, ApplyPrinterGone);
+    EXPECT_EQ(check.stoppedAt, "Plotter 2F");
+
+    DeleteFileA(driverIni.c_str());
+    DeleteFileA(SystemDirectoryFile("fleet.kpx").c_str());
+    DeleteFileA(SystemDirectoryFile("spool\\drivers\\w32x86\\3\\fleet.kpx").c_str());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/PendingRenames.h"
 #include "res/resource.h"
 #include "support/AcceptedRenames.h"
+#include "support/ApplyRecorder.h"
 #include "support/PendingRenamesGuard.h"
 #include "support/ApiOverride.h"
 #include "support/IniSection.h"
@@ -32,38 +33,6 @@
 namespace {
 
 const char kPrinter[] = "Plotter 3F";
-
-// Answers the apply's questions as a script says, counts them, and keeps
-// the steps it is told.
-class ScriptedAnswers : public IApplyCallback {
-public:
-    bool confirm = true;
-    std::string correctedPath; // replaces a missing source once; empty: give up
-    INT_PTR overwrite = OverwriteYes;
-    int overwriteQuestions = 0;
-    std::vector<std::string> missing; // the paths asked about
-    std::vector<std::string> steps;   // "installed PATH", "restart PATH", "kept PATH", "failed PATH", "ended"
-
-    bool ConfirmApply() override { return confirm; }
-    bool SourceFileMissing(std::string& path, DWORD) override
-    {
-        missing.push_back(path);
-        if (correctedPath.empty() || path == correctedPath)
-            return false;
-        path = correctedPath;
-        return true;
-    }
-    INT_PTR AskOverwrite(const std::string&, const std::string&) override
-    {
-        ++overwriteQuestions;
-        return overwrite;
-    }
-    void FileInstalled(const std::string& target) override { steps.push_back("installed " + target); }
-    void FileLeftForRestart(const std::string& target) override { steps.push_back("restart " + target); }
-    void FileKept(const std::string& target) override { steps.push_back("kept " + target); }
-    void FileFailed(const std::string& target, DWORD) override { steps.push_back("failed " + target); }
-    void ApplyEnded(const ApplyRequest&, const ApplyOutcome&) override { steps.push_back("ended"); }
-};
 
 enum Condition {
     Plain,
@@ -163,7 +132,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     if (s.condition == DeviceName)
         font = "a\\NUL.kpx";
     CKPXSetupINI toolIni = Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", font);
-    ScriptedAnswers answers;
+    ApplyRecorder answers;
     // Another printer's record, which nothing of this apply may touch.
     const std::string otherRecord = "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n";
     ASSERT_TRUE(WriteFileBytes(m_driverIni, otherRecord));
@@ -174,7 +143,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
     std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noRestart;
-    std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> noReplace;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noReplace;
     std::optional<ScopedApiOverride<&Win32Api::OpenPrinterA>> openByNewName;
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (s.condition) {
@@ -234,12 +203,12 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         held = CreateFileA(m_driverIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         break;
     case RenameUndone: {
-        noReplace.emplace([&](LPCSTR replaced, LPCSTR by, LPCSTR backup, DWORD flags, LPVOID, LPVOID) {
-            if (lstrcmpiA(replaced, m_driverIni.c_str()) == 0) {
+        noReplace.emplace([&](LPCSTR from, LPCSTR to, DWORD flags) {
+            if (lstrcmpiA(to, m_driverIni.c_str()) == 0) {
                 SetLastError(ERROR_ACCESS_DENIED);
                 return FALSE;
             }
-            return noReplace->saved()(replaced, by, backup, flags, nullptr, nullptr);
+            return noReplace->saved()(from, to, flags);
         });
         // The faked spooler's printer answers to the name it was given.
         openByNewName.emplace([&](LPSTR name, LPHANDLE handle, LPPRINTER_DEFAULTSA defaults) {
@@ -282,7 +251,10 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     CPrinterSnapshot printers;
     printers.Take();
     CProfileSetApply apply(toolIni, answers);
-    const ApplyOutcome outcome = apply.Run({printer, "Office", newName}, printers);
+    const ApplyResult result = apply.Run({{printer}, "Office", newName}, printers);
+    ASSERT_EQ(result.printers.size(), 1u);
+    const ApplyOutcome outcome = result.printers.front().outcome;
+    EXPECT_EQ(result.stop, s.stop == ApplyNotRecorded ? ApplyCompleted : s.stop);
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
 
@@ -315,7 +287,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     if (s.stop == ApplyBadProfileFile) {
         EXPECT_EQ(outcome.badKind, ProfileFont);
         EXPECT_EQ(outcome.badFile, m_source.file(font));
-        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        const std::string report = ApplyReportText(result.printers.front().request, outcome);
         EXPECT_NE(report.find(std::string("Font=") + m_source.file(font)), std::string::npos) << report;
     }
     if (s.condition == FileNameClash) {
@@ -343,12 +315,12 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     }
     if (s.condition == SystemTargetHeld) {
         EXPECT_EQ(outcome.copies.atRestart[0], m_systemDir + "x.kpx");
-        EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome),
+        EXPECT_EQ(ApplyReportText(result.printers.front().request, outcome),
                   LoadResString(IDS_APPLY_AT_RESTART) + "\n\x81\x45" + m_systemDir + "x.kpx");
     }
     if (s.condition == HeldRenameRefused) {
         // The restart's lines follow the report of what failed.
-        const std::string report = ApplyReportText({printer, "Office", newName}, outcome);
+        const std::string report = ApplyReportText(result.printers.front().request, outcome);
         const std::string tail = "\n" + LoadResString(IDS_AT_RESTART_HEAD) + "\n\x81\x45" + m_systemDir + "x.kpx";
         EXPECT_EQ(report.rfind(LoadResString(IDS_APPLY_INCOMPLETE), 0), 0u) << report;
         ASSERT_GT(report.size(), tail.size());
@@ -376,13 +348,13 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::sort(done.begin(), done.end());
     EXPECT_EQ(told, done);
     ASSERT_FALSE(answers.steps.empty());
-    EXPECT_EQ(answers.steps.back(), "ended");
+    EXPECT_EQ(answers.steps.back().rfind("ended ", 0), 0u);
     if (s.condition == ExistingTargetKept) {
         EXPECT_EQ(answers.steps[0], "kept " + m_systemDir + "x.kpx");
     }
 
     // What the click would tell: nothing exactly when everything was done.
-    EXPECT_EQ(ApplyReportText({printer, "Office", newName}, outcome).empty(),
+    EXPECT_EQ(ApplyReportText(result.printers.front().request, outcome).empty(),
               (outcome.Complete() && s.atRestart == 0) || s.stop == ApplyDeclined);
 }
 

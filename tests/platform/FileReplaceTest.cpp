@@ -1,8 +1,9 @@
 // Replacing a file whole: each way the system offers, on real files, with
 // the seam standing in only where Wine differs from the system in question
-// (no ReplaceFileA on NT 4.0 and 9x, no MoveFileExA on 9x, a replacement
-// that fails half-way). Then the removal of a killed run's leftovers.
+// (no MoveFileExA on 9x, a rename refused by permissions, a process ended
+// between two steps). Then the recovery after a killed run.
 #include "platform/FileReplace.h"
+#include "platform/PendingRenames.h"
 
 #include "support/ApiOverride.h"
 #include "support/PendingRenamesGuard.h"
@@ -33,19 +34,7 @@ std::vector<std::string> Names(const TempDir& dir)
     return names;
 }
 
-// The entry set to null (the system lacks the function) while it lives.
-template <class Fn>
-class Missing {
-public:
-    explicit Missing(Fn& entry) : m_entry(entry), m_saved(entry) { entry = nullptr; }
-    ~Missing() { m_entry = m_saved; }
-
-private:
-    Fn& m_entry;
-    Fn m_saved;
-};
-
-enum System { Win2000Up, NT4, Win9x, HalfwayFailure, Held };
+enum System { NT, Win9x, Held, Denied, Win9xSecondRenameFails };
 
 struct Case {
     const char* what;
@@ -53,6 +42,7 @@ struct Case {
     bool targetExists;
     DWORD error;         // what ReplaceWithTemp returns
     const char* content; // the target afterwards
+    bool inUse;          // for a failure: whether it goes to the restart
 };
 
 class FileReplace : public ::testing::TestWithParam<Case> {};
@@ -65,43 +55,56 @@ TEST_P(FileReplace, TargetIsTheOldOrTheNewFileAndNothingElseIsLeft)
     ASSERT_TRUE(WriteFileBytes(dir.file("source"), "new"));
     if (c.targetExists) {
         ASSERT_TRUE(WriteFileBytes(target, "old"));
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
 
-    std::optional<Missing<ReplaceFileFn>> noReplace;
-    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noMoveEx;
-    std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> halfway;
-    std::optional<ScopedApiOverride<&Win32Api::SetFileSecurityA>> security;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> moveEx;
+    std::optional<ScopedApiOverride<&Win32Api::MoveFileA>> move;
+    std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> deleteOpen;
     int permissionsCopied = 0;
+    ScopedApiOverride<&Win32Api::SetFileSecurityA> security([&](LPCSTR file, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
+        permissionsCopied += std::string(file) != target;
+        return TRUE;
+    });
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (c.system) {
-    case NT4:
-        noReplace.emplace(Win32().ReplaceFileA);
-        security.emplace([&](LPCSTR file, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
-            permissionsCopied += std::string(file) != target;
-            return TRUE;
-        });
-        break;
     case Win9x:
-        noReplace.emplace(Win32().ReplaceFileA);
-        noMoveEx.emplace([](LPCSTR, LPCSTR, DWORD) {
+    case Win9xSecondRenameFails:
+        moveEx.emplace([](LPCSTR, LPCSTR, DWORD) {
             SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
             return FALSE;
         });
-        break;
-    case HalfwayFailure:
-        // The system moved the old file to the backup name, then could not
-        // move the new one in.
-        halfway.emplace([](LPCSTR replaced, LPCSTR, LPCSTR backup, DWORD, LPVOID, LPVOID) {
-            MoveFileA(replaced, backup);
-            SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-            return FALSE;
-        });
+        if (c.system == Win9xSecondRenameFails) {
+            move.emplace([&](LPCSTR from, LPCSTR to) {
+                if (to == target && std::string(from) != target + ".~kpxold") {
+                    SetLastError(ERROR_DISK_FULL);
+                    return FALSE;
+                }
+                return move->saved()(from, to);
+            });
+        }
         break;
     case Held:
         held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         break;
-    case Win2000Up:
+    case Denied:
+        // The target's permissions refuse the rename and its deletion; no
+        // program holds it.
+        moveEx.emplace([](LPCSTR, LPCSTR, DWORD) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        });
+        deleteOpen.emplace([&](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD creation,
+                               DWORD flags, HANDLE templ) {
+            if (access == DELETE) {
+                SetLastError(ERROR_ACCESS_DENIED);
+                return INVALID_HANDLE_VALUE;
+            }
+            return deleteOpen->saved()(name, access, share, sa, creation, flags, templ);
+        });
+        break;
+    case NT:
         break;
     }
 
@@ -109,30 +112,33 @@ TEST_P(FileReplace, TargetIsTheOldOrTheNewFileAndNothingElseIsLeft)
     ASSERT_TRUE(WriteTempCopy(false, dir.file("source"), dir.path(), temp));
     EXPECT_EQ(ReadFileBytes(temp), "new");
     const DWORD error = ReplaceWithTemp(false, temp, target);
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(error != 0 && IsInUse(false, error, target), c.inUse);
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
-    EXPECT_EQ(error, c.error);
     EXPECT_EQ(ReadFileBytes(target), c.content);
-    EXPECT_EQ(permissionsCopied, c.system == NT4 && c.targetExists ? 1 : 0);
+    EXPECT_EQ(permissionsCopied, c.targetExists ? 1 : 0);
     if (error == 0) {
         EXPECT_EQ(Names(dir), (std::vector<std::string>{"source", "x.kpx"}));
+        // The replaced file's attributes stay with its name.
+        EXPECT_EQ(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+                  c.targetExists ? DWORD(FILE_ATTRIBUTE_HIDDEN) : 0u);
     } else {
         // The caller decides about the temporary file: it is there, whole.
         EXPECT_EQ(ReadFileBytes(temp), "new");
-        EXPECT_TRUE(IsHeldError(error) == (c.system == Held));
         RemoveTemp(false, temp);
         EXPECT_EQ(Names(dir), (std::vector<std::string>{"source", "x.kpx"}));
     }
 }
 
 const Case kCases[] = {
-    {"new target", Win2000Up, false, 0, "new"},
-    {"existing target replaced with a backup name", Win2000Up, true, 0, "new"},
-    {"NT 4.0 copies the permissions then renames", NT4, true, 0, "new"},
-    {"NT 4.0 new target", NT4, false, 0, "new"},
-    {"9x deletes then renames", Win9x, true, 0, "new"},
-    {"old file moved back after a half-way failure", HalfwayFailure, true, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "old"},
-    {"held target", Held, true, ERROR_SHARING_VIOLATION, "old"},
+    {"new target", NT, false, 0, "new", false},
+    {"existing target renamed over with its permissions and attributes", NT, true, 0, "new", false},
+    {"9x moves the old file aside then renames", Win9x, true, 0, "new", false},
+    {"9x new target", Win9x, false, 0, "new", false},
+    {"9x old file back when the new one cannot follow", Win9xSecondRenameFails, true, ERROR_DISK_FULL, "old", false},
+    {"held target is in use", Held, true, ERROR_ACCESS_DENIED, "old", true},
+    {"denied target is no file in use", Denied, true, ERROR_ACCESS_DENIED, "old", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Systems, FileReplace, ::testing::ValuesIn(kCases),
@@ -142,6 +148,109 @@ INSTANTIATE_TEST_SUITE_P(Systems, FileReplace, ::testing::ValuesIn(kCases),
                                  name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
+
+struct Abandoned {};
+
+// A replacement abandoned before each of its file-system steps in turn, as a
+// process killed there would leave it: the target's name holds the old or
+// the new file whole, or (9x, between the two renames) nothing while the
+// backup holds the old one; the next run's recovery puts that back.
+TEST(FileReplaceInterrupted, TheTargetsNameNeverLosesTheFileAndRecoveryPutsTheBackupBack)
+{
+    for (const bool win9x : {false, true}) {
+        for (int abandonAt = 1;; ++abandonAt) {
+            SCOPED_TRACE(std::string(win9x ? "9x" : "NT") + ", abandoned at step " + std::to_string(abandonAt));
+            TempDir dir("interrupted");
+            const std::string target = dir.file("PLOTA2.INI");
+            ASSERT_TRUE(WriteFileBytes(target, "old"));
+            ASSERT_TRUE(WriteFileBytes(dir.file("source"), "new"));
+            std::string temp;
+            ASSERT_TRUE(WriteTempCopy(false, dir.file("source"), dir.path(), temp));
+
+            int steps = 0;
+            auto step = [&] {
+                if (++steps == abandonAt)
+                    throw Abandoned();
+            };
+            bool finished = false;
+            {
+                ScopedApiOverride<&Win32Api::MoveFileExA> moveEx([&](LPCSTR from, LPCSTR to, DWORD flags) {
+                    step();
+                    if (win9x) {
+                        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+                        return FALSE;
+                    }
+                    return MoveFileExA(from, to, flags);
+                });
+                ScopedApiOverride<&Win32Api::MoveFileA> move([&](LPCSTR from, LPCSTR to) {
+                    step();
+                    return MoveFileA(from, to);
+                });
+                ScopedApiOverride<&Win32Api::DeleteFileA> remove([&](LPCSTR path) {
+                    step();
+                    return DeleteFileA(path);
+                });
+                ScopedApiOverride<&Win32Api::SetFileAttributesA> attributes([&](LPCSTR path, DWORD value) {
+                    step();
+                    return SetFileAttributesA(path, value);
+                });
+                try {
+                    EXPECT_EQ(ReplaceWithTemp(false, temp, target), 0u);
+                    finished = true;
+                } catch (const Abandoned&) {
+                }
+            }
+
+            const std::string now = ReadFileBytes(target);
+            const bool aside = !PathExists(target) && ReadFileBytes(target + ".~kpxold") == "old";
+            EXPECT_TRUE(now == "old" || now == "new" || aside) << now;
+            EXPECT_EQ(RecoverLeftovers(false, dir.path()), 0u);
+            const std::string recovered = ReadFileBytes(target);
+            EXPECT_TRUE(recovered == "old" || recovered == "new") << recovered;
+            EXPECT_EQ(Names(dir), (std::vector<std::string>{"PLOTA2.INI", "source"}));
+            if (finished)
+                break;
+        }
+    }
+}
+
+// A target held through several runs: the restart replaces it once, with
+// the last run's file; a direct replacement once it is free takes the
+// waiting one back.
+TEST(FileReplaceAtRestart, OneWaitingReplacementPerTargetAndNoneAfterADirectOne)
+{
+    PendingRenamesGuard pending;
+    TempDir dir("restart");
+    const std::string target = dir.file("x.kpx");
+    ASSERT_TRUE(WriteFileBytes(target, "old"));
+    auto waiting = [&] {
+        std::vector<std::string> sources;
+        for (const PendingRename& rename : PendingRenameList()) {
+            if (lstrcmpiA(rename.target.c_str(), target.c_str()) == 0)
+                sources.push_back(ReadFileBytes(rename.source));
+        }
+        return sources;
+    };
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    for (const char* content : {"first", "second"}) {
+        ASSERT_TRUE(WriteFileBytes(dir.file("source"), content));
+        std::string temp;
+        ASSERT_TRUE(WriteTempCopy(false, dir.file("source"), dir.path(), temp));
+        const DWORD error = ReplaceWithTemp(false, temp, target);
+        ASSERT_TRUE(IsInUse(false, error, target));
+        ASSERT_TRUE(ReplaceAtRestart(false, temp, target));
+    }
+    EXPECT_EQ(waiting(), (std::vector<std::string>{"second"}));
+    EXPECT_EQ(Names(dir).size(), 3u); // source, the one temporary file, x.kpx
+    CloseHandle(held);
+
+    std::string temp;
+    ASSERT_TRUE(WriteTempCopy(false, dir.file("source"), dir.path(), temp));
+    ASSERT_EQ(ReplaceWithTemp(false, temp, target), 0u);
+    EXPECT_EQ(waiting(), std::vector<std::string>());
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"source", "x.kpx"}));
+}
 
 TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSource)
 {
@@ -159,8 +268,15 @@ TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSour
     ASSERT_TRUE(MoveFileExA(dir.file("~kpxfeedbeef.tmp").c_str(), dir.file("x.kpx").c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT));
 
-    RemoveLeftoverTemps(false, dir.path());
+    // The backups of a replacement cut short on 9x: one whose target is
+    // missing goes back, one beside its target goes.
+    ASSERT_TRUE(WriteFileBytes(dir.file("y.kpx.~kpxold"), "only copy"));
+    ASSERT_TRUE(WriteFileBytes(dir.file("x.kpx.~kpxold"), "old x"));
+
+    EXPECT_EQ(RecoverLeftovers(false, dir.path()), 0u);
+    EXPECT_EQ(ReadFileBytes(dir.file("y.kpx")), "only copy");
     std::vector<std::string> expected(std::begin(kept), std::end(kept));
+    expected.push_back("y.kpx");
     std::vector<std::string> names = Names(dir);
     std::sort(expected.begin(), expected.end());
     std::sort(names.begin(), names.end());

@@ -69,12 +69,6 @@ public:
                 m_copies.push_back(m_copied[temp] + " -> " + target);
             return moved;
         });
-        m_replace.emplace([this](LPCSTR target, LPCSTR temp, LPCSTR backup, DWORD flags, LPVOID a, LPVOID b) {
-            const BOOL replaced = m_replace->saved()(target, temp, backup, flags, a, b);
-            if (replaced && m_copied.count(temp) && m_copied[temp] != target)
-                m_copies.push_back(m_copied[temp] + " -> " + target);
-            return replaced;
-        });
     }
 
     // A tool settings file with one set "Office" whose kinds name these files
@@ -123,7 +117,6 @@ public:
     std::map<std::string, std::string> m_copied; // temporary file -> its source
     std::optional<ScopedApiOverride<&Win32Api::CopyFileA>> m_copy;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> m_move;
-    std::optional<ScopedApiOverride<&Win32Api::ReplaceFileA>> m_replace;
     std::vector<std::string> m_installed;
     ScopedOsVersion m_version{Os7};
     ScopedPlatformFlags m_flags{false, false};

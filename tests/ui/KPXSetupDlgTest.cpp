@@ -7,6 +7,7 @@
 #include "app/KPXSetupApp.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
+#include "support/ApiOverride.h"
 #include "support/BeepRecorder.h"
 #include "support/ClipboardText.h"
 #include "support/Cp932.h"
@@ -473,53 +474,57 @@ TEST_F(KPXSetupDlgTest, SortingIsNoRowChange)
 struct NameCase {
     const char* what;
     std::string typed;
-    int answer;
-    BOOL result;
-    std::string nameAfter;
-    UINT text, caption, type; // the one box shown; text 0: none
+    UINT text, caption; // the one box shown
 };
 
-// The confirmation belongs to the apply itself (a click that passes the check
-// is asked once, see the apply tests); the check only refuses.
-TEST_F(KPXSetupDlgTest, NameCheckRefusesEmptyAndTakenNames)
+// The operation checks the name once per click, before it asks anything;
+// the dialog shows its refusal with the refusal's caption and puts the old
+// name back.
+TEST_F(KPXSetupDlgTest, SetRefusesEmptyAndTakenNamesWithOneMessageAndOneRenameQuery)
 {
     Add("Plotter 3F", kDriver);
     Add("Office Laser", kOtherDriver);
     Add("Plotter 2F", kColorDriver);
+    ASSERT_TRUE(SetDefaultTestPrinter("Plotter 3F"));
     Open();
+    PickNextSet();
 
-    const UINT kWarn = MB_OK | MB_ICONEXCLAMATION;
     const NameCase cases[] = {
-        {"empty", "", IDOK, FALSE, "Plotter 3F", IDS_NAME_EMPTY, IDS_CAPTION_PRINTER, kWarn},
-        {"another driver's printer", "office LASER", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR,
-         kWarn},
-        {"a listed printer", "Plotter 2F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR, kWarn},
-        {"own name in other case", "PLOTTER 3F", IDOK, FALSE, "Plotter 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR,
-         kWarn},
-        {"unchanged", "Plotter 3F", IDOK, TRUE, "Plotter 3F", 0, 0, 0},
-        {"new name", "Plotter 4F", IDOK, TRUE, "Plotter 4F", 0, 0, 0},
+        {"empty", "", IDS_NAME_EMPTY, IDS_CAPTION_PRINTER},
+        {"another driver's printer", "office LASER", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR},
+        {"a listed printer", "Plotter 2F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR},
+        {"own name in other case", "PLOTTER 3F", IDS_NAME_EXISTS, IDS_CAPTION_NAME_ERROR},
         // A blank at an end would share the section of the trimmed name.
-        {"one blank", " ", IDOK, FALSE, "Plotter 3F", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR, kWarn},
-        {"trailing blank", "Plotter 4F ", IDOK, FALSE, "Plotter 3F", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR,
-         kWarn},
+        {"one blank", " ", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR},
+        {"trailing blank", "Plotter 4F ", IDS_NAME_BLANK_EDGE, IDS_CAPTION_NAME_ERROR},
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.what);
-        MessageBoxRecorder boxes(c.answer);
-        std::string name = c.typed;
-        EXPECT_EQ(Dlg().ValidateName(name, "Plotter 3F"), c.result);
-        EXPECT_EQ(name, c.nameAfter);
-        if (c.text == 0) {
-            EXPECT_TRUE(boxes.boxes().empty());
-            continue;
-        }
+        SendMessageA(Item(IDC_PRINTER_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
+        MessageBoxRecorder boxes;
+        ClickSet();
+        EXPECT_EQ(EditText(), "Plotter 3F");
         ASSERT_EQ(boxes.boxes().size(), 1u);
         const RecordedBox& box = boxes.boxes()[0];
         EXPECT_PRED_FORMAT2(SameBytes, LoadResString(c.text), box.text);
         EXPECT_PRED_FORMAT2(SameBytes, LoadResString(c.caption), box.caption);
-        EXPECT_EQ(box.type, c.type);
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_EQ(box.owner, m_hDlg);
     }
+
+    // A name that passes: the spooler is asked once whether the printer may
+    // be renamed (its record read once), then the confirmation comes.
+    int recordReads = 0;
+    ScopedApiOverride<&Win32Api::GetPrinterA> reads([&](HANDLE h, DWORD level, LPBYTE buffer, DWORD size, LPDWORD n) {
+        recordReads += level == 2 && buffer != nullptr;
+        return reads.saved()(h, level, buffer, size, n);
+    });
+    SendMessageA(Item(IDC_PRINTER_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Plotter 4F"));
+    MessageBoxRecorder boxes(IDCANCEL);
+    ClickSet();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, LoadResString(IDS_CONFIRM_CHANGE));
+    EXPECT_EQ(recordReads, 1);
 }
 
 TEST_F(KPXSetupDlgTest, SetWithATakenNamePutsTheOldNameBackAndStaysEnabled)

@@ -1,9 +1,9 @@
-#include "operation/ApplyStopText.h"
+#include "report/ApplyStopText.h"
 
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 
-std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome)
+std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& outcome)
 {
     switch (outcome.stop) {
     case ApplyUnrecordable:

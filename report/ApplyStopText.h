@@ -11,7 +11,7 @@
 
 // The text for ApplyUnrecordable, ApplyNewNameRefused, ApplyPrinterGone,
 // ApplyBadProfileFile and ApplyFileNameClash; empty for every other stop.
-std::string ApplyStopText(const ApplyRequest& request, const ApplyOutcome& outcome);
+std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& outcome);
 
 // Why newName, for the printer now called printer, is refused; empty for
 // the two verdicts that pass.

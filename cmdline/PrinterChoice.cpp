@@ -1,13 +1,12 @@
-#include "operation/PrinterChoice.h"
+#include "cmdline/PrinterChoice.h"
 
 #include "classlib/MbString.h"
-
-#include <algorithm>
+#include "operation/ListedPrinters.h"
 
 std::string FindListedPrinter(CPrinterSnapshot& printers, const std::string& typed)
 {
     for (const PrinterRow& row : printers.ListedRows()) {
-        if (::lstrcmpiA(row.name.c_str(), typed.c_str()) == 0)
+        if (MbCompareNoCase(row.name, typed) == 0)
             return row.name;
     }
     return std::string();
@@ -16,10 +15,8 @@ std::string FindListedPrinter(CPrinterSnapshot& printers, const std::string& typ
 std::vector<std::string> AllListedPrinters(CPrinterSnapshot& printers)
 {
     std::vector<std::string> names;
-    for (const PrinterRow& row : printers.ListedRows())
+    for (const PrinterRow& row : SortedListedRows(printers))
         names.push_back(row.name);
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return MbCompareNoCase(a, b) < 0; });
     return names;
 }
 
