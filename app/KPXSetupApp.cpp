@@ -1,6 +1,7 @@
 #include "app/KPXSetupApp.h"
 
 #include "cmdline/UnattendedRun.h"
+#include "operation/StartupCheck.h"
 #include "platform/InstanceGuard.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
@@ -28,11 +29,6 @@ void ShowStartupError(const std::string& text)
 
 } // namespace
 
-CKPXSetupApp* GetKPXSetupApp()
-{
-    return static_cast<CKPXSetupApp*>(AfxGetApp());
-}
-
 CKPXSetupApp::CKPXSetupApp() : CWinApp(nullptr)
 {
     InitPlatformFlags();
@@ -50,23 +46,34 @@ BOOL CKPXSetupApp::InitInstance()
     }
 
     InitCommonControlClasses();
-
-    if (!CheckOtherSession())
-        return FALSE;
-
-    DWORD mutexError = 0;
-    if (!AcquireInstanceMutex(InstanceMutexName(), m_hMutex, mutexError)) {
-        if (m_hMutex)
-            ActivateRunningCopy(); // another copy runs
-        return FALSE;
-    }
-
     InitModuleDir();
 
-    if (!CheckDriverInstalled())
+    DWORD mutexError = 0;
+    StartupStop stop;
+    {
+        // Start-up's one enumeration of the printers, which the main dialog
+        // lists.
+        CWaitCursor wait;
+        stop = CheckStartup(StartupNeeds(), ToolSettingsFile(), m_printers, m_hMutex, mutexError);
+    }
+    switch (stop) {
+    case StartupReady:
+        break;
+    case StartupOtherUser:
+        TellOtherUserRuns();
         return FALSE;
-    if (!CheckIniFileExists())
+    case StartupAlreadyRunning:
+        ActivateRunningCopy();
         return FALSE;
+    case StartupNoMutex:
+        return FALSE;
+    case StartupNoPrinter:
+        ShowStartupError(LoadResString(IDS_NO_DRIVER));
+        return FALSE;
+    case StartupNoSettings:
+        ShowStartupError(ToolSettingsFile().NotFoundText());
+        return FALSE;
+    }
 
     RunMainDialog();
     return FALSE;
@@ -90,11 +97,6 @@ int CKPXSetupApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
-void CKPXSetupApp::GetIniFilePath(std::string& path) const
-{
-    path = ToolSettingsFile().Path();
-}
-
 CToolSettingsFile CKPXSetupApp::ToolSettingsFile() const
 {
     return CToolSettingsFile(m_strModuleDir, m_strProfileName);
@@ -105,22 +107,18 @@ CKPXSetupINI CKPXSetupApp::ToolSettings() const
     return ToolSettingsFile().Open();
 }
 
-bool CKPXSetupApp::CheckOtherSession()
+void CKPXSetupApp::TellOtherUserRuns()
 {
-    // No copy runs anywhere, or a copy of this user's, which
-    // AcquireInstanceMutex deals with.
-    if (!OtherUserRuns())
-        return true;
-
-    // The machine-wide mutex belongs to another user.
+    // The machine-wide mutex belongs to another user: that user's window is
+    // brought forward where it can be, else this user is told.
     if (ActivateRunningCopy())
-        return false;
+        return;
 
     CHandle guard(Win32().CreateMutexA(nullptr, TRUE, SessionMutexName()));
     if (guard.IsValid() && GetLastError() == ERROR_ALREADY_EXISTS) {
         // Another start in this session is showing the message right now.
         m_sessionGuard = std::move(guard);
-        return false;
+        return;
     }
 
     // Holding the guard while the message is up keeps further starts in
@@ -128,7 +126,6 @@ bool CKPXSetupApp::CheckOtherSession()
     ShowStartupError(LoadResString(IDS_OTHER_USER));
     if (guard.IsValid())
         Win32().ReleaseMutex(guard.Get());
-    return false;
 }
 
 bool CKPXSetupApp::ActivateRunningCopy()
@@ -154,31 +151,6 @@ bool CKPXSetupApp::ActivateRunningCopy()
 void CKPXSetupApp::InitModuleDir()
 {
     m_strModuleDir = DirectoryPart(ModuleFileName(m_hInstance));
-}
-
-bool CKPXSetupApp::CheckDriverInstalled()
-{
-    // The enumeration the main dialog lists. The check stops at the first
-    // usable printer of a supported driver; the list checks the rest.
-    bool found = false;
-    {
-        CWaitCursor wait;
-        m_printers.Take();
-        found = m_printers.AnyListed();
-    }
-    if (found)
-        return true;
-    ShowStartupError(LoadResString(IDS_NO_DRIVER));
-    return false;
-}
-
-bool CKPXSetupApp::CheckIniFileExists()
-{
-    const CToolSettingsFile file = ToolSettingsFile();
-    if (file.Exists())
-        return true;
-    ShowStartupError(file.NotFoundText());
-    return false;
 }
 
 void CKPXSetupApp::ReleaseInstanceMutex()

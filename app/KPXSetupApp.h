@@ -24,20 +24,17 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // Tool directory, a backslash and the profile name (KPXSETUP.INI).
-    void GetIniFilePath(std::string& path) const;
     // That file, for the checks and messages both faces make about it.
     CToolSettingsFile ToolSettingsFile() const;
     // The tool settings file with the tool directory it expands against.
     CKPXSetupINI ToolSettings() const;
 
-    // The steps of start-up; each "continue" is true, each "stop" false.
-    bool CheckOtherSession();
+    // What the dialog's start does where another copy runs: another user's
+    // is brought forward or told of (once per session at a time); this
+    // user's is brought forward (true when there was a window to bring).
+    void TellOtherUserRuns();
     bool ActivateRunningCopy();
     void InitModuleDir();
-    // Takes start-up's one enumeration of the printers into m_printers.
-    bool CheckDriverInstalled();
-    bool CheckIniFileExists();
     // Runs the main dialog modally as the application's main window; the
     // dialog lists m_printers, when taken, instead of enumerating again.
     void RunMainDialog();
@@ -52,7 +49,3 @@ private:
     // session already shows the other-user message; held until the end.
     CHandle m_sessionGuard;
 };
-
-// The application object of this process (the static one in the program, or
-// one a test has made).
-CKPXSetupApp* GetKPXSetupApp();

@@ -14,7 +14,7 @@
 #include "cmdline/UnattendedCheck.h"
 #include "cmdline/RunOutput.h"
 #include "cmdline/UsageBox.h"
-#include "platform/InstanceGuard.h"
+#include "operation/StartupCheck.h"
 #include "printers/PrinterSnapshot.h"
 #include "res/resource.h"
 
@@ -73,42 +73,43 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         return RunSetsReport(toolFile.Open(), output);
     }
 
-    // One copy at a time, as for the dialog, but a copy that runs is only
-    // reported: the unattended run brings no window forward and asks nothing.
-    if (OtherUserRuns()) {
+    // Only what writes takes the instance mutex, as the dialog does: a copy
+    // that runs is only reported (no window brought forward, nothing asked).
+    // The listing and the check write nothing and run beside any copy.
+    StartupNeeds needs;
+    needs.lock = options.mode != CommandList && options.mode != CommandCheck;
+    // A machine without a supported printer has an empty list: that is the
+    // answer, not a failure (a detection or an inventory script reads it as
+    // such).
+    needs.printer = needs.settings = options.mode != CommandList;
+    CPrinterSnapshot printers;
+    DWORD mutexError = 0;
+    switch (CheckStartup(needs, toolFile, printers, mutex, mutexError)) {
+    case StartupReady:
+        break;
+    case StartupOtherUser:
         output.Line(LoadResString(IDS_OTHER_USER));
         return ExitAlreadyRunning;
-    }
-    DWORD mutexError = 0;
-    if (!AcquireInstanceMutex(InstanceMutexName(), mutex, mutexError)) {
+    case StartupAlreadyRunning:
+    case StartupNoMutex:
         // A mutex that could not be made at all is told with the system's
         // reason.
         output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), mutexError));
         return ExitAlreadyRunning;
+    case StartupNoPrinter:
+        output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
+        return ExitNoPrinter;
+    case StartupNoSettings:
+        output.Line(toolFile.NotFoundText());
+        return ExitNoSettings;
     }
-
-    // One enumeration serves the check, the listing and the apply.
-    CPrinterSnapshot printers;
-    printers.Take();
     if (options.mode == CommandList) {
-        // A machine without a supported printer has an empty list: that is
-        // the answer, not a failure (a detection or an inventory script
-        // reads it as such).
         if (!printers.AnyListed())
             return ExitDone;
         output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
         for (const std::string& line : PrinterListLines(printers))
             output.Line(line);
         return ExitDone;
-    }
-    if (!printers.AnyListed()) {
-        output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
-        return ExitNoPrinter;
-    }
-
-    if (!toolFile.Exists()) {
-        output.Line(toolFile.NotFoundText());
-        return ExitNoSettings;
     }
     if (options.mode == CommandCheck)
         return RunUnattendedCheck(toolFile.Open(), printers, options, output);

@@ -123,7 +123,7 @@ TEST_F(StartupTest, TitleAndProfileNameComeFromTheStringTableAndTheExecutable)
 
     m_app.InitModuleDir();
     std::string ini;
-    m_app.GetIniFilePath(ini);
+    ini = m_app.ToolSettingsFile().Path();
     EXPECT_EQ(ini, m_dir.file("KPXSETUP.INI"));
 }
 

@@ -12,7 +12,7 @@ void MainDialogFixture::SetUp()
     InitCommonControlClasses();
     m_app.InitApplication(GetModuleHandleA(nullptr));
     m_app.InitModuleDir();
-    m_app.GetIniFilePath(m_toolIni);
+    m_toolIni = m_app.ToolSettingsFile().Path();
     m_driverIni = CDriverINI().GetIniPath();
     DeleteFileA(m_driverIni.c_str());
 }

@@ -21,7 +21,7 @@
 // The dialog with its state open to the tests.
 class ProbeDlg : public CKPXSetupDlg {
 public:
-    ProbeDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
+    ProbeDlg() : CKPXSetupDlg(static_cast<CKPXSetupApp*>(AfxGetApp())->ToolSettings()) {}
     using CKPXSetupDlg::m_bSortAscending;
     using CKPXSetupDlg::m_comboSet;
     using CKPXSetupDlg::m_editName;

@@ -654,7 +654,7 @@ TEST_F(KPXSetupDlgTest, PrinterThatCannotBeOpenedLeavesTheRenameControlsAsTheyWe
 // Presses Enter in the name edit once the dialog runs.
 class EnterPressingDlg : public CKPXSetupDlg {
 public:
-    EnterPressingDlg() : CKPXSetupDlg(GetKPXSetupApp()->ToolSettings()) {}
+    EnterPressingDlg() : CKPXSetupDlg(static_cast<CKPXSetupApp*>(AfxGetApp())->ToolSettings()) {}
     BOOL OnInitDialog() override
     {
         CKPXSetupDlg::OnInitDialog();
