@@ -7,7 +7,7 @@
 #include "support/Cp932.h"
 #include "platform/PendingRenames.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
@@ -17,7 +17,6 @@
 #include <winspool.h>
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -75,24 +74,10 @@ protected:
     }
 
     // Runs the tool with arguments, its standard output redirected into
-    // m_output or not given at all, watching that it shows no window until
-    // it ends. The exit code.
+    // m_output or not given at all. The exit code.
     DWORD Run(const std::string& arguments, bool redirect = true)
     {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
-        std::set<HWND> shown;
-        const bool ended = WaitUntil(
-            [&] {
-                for (HWND window : tool.VisibleWindows())
-                    shown.insert(window);
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_TRUE(shown.empty()) << DescribeWindows(std::vector<HWND>(shown.begin(), shown.end()));
-        m_output = output.Text();
-        return ended ? tool.ExitCode() : 999;
+        return RunQuietly(m_folder.exe(), arguments, redirect ? &m_output : nullptr);
     }
 
     void ExpectNothingChanged()
@@ -316,19 +301,7 @@ TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
                                    "if not \"%RESULT%\"==\"0\" echo KPXSETUP: ended with code %RESULT%\n"
                                    "exit /b %RESULT%")));
     const auto runScript = [&] {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info = {};
-        std::string command = "cmd.exe /c \"" + m_folder.file("setup.bat") + "\"";
-        DWORD code = 999;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), &startup,
-                           &info)) {
-            if (WaitForSingleObject(info.hProcess, kTimeout) == WAIT_OBJECT_0)
-                GetExitCodeProcess(info.hProcess, &code);
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-        return code;
+        return RunQuietly(SystemDirectoryFile("cmd.exe"), "/c \"" + m_folder.file("setup.bat") + "\"");
     };
     EXPECT_EQ(runScript(), 0u);
     EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
@@ -337,19 +310,10 @@ TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
 }
 
 // A restart of the prefix (wineboot -r carries out the pending replacements
-// as Windows does at its start); true when it ended.
-bool RestartWindows()
+// as Windows does at its start); its exit code.
+DWORD RestartWindows()
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    std::string command = "wineboot.exe -r";
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    return ended;
+    return RunQuietly(SystemDirectoryFile("wineboot.exe"), "-r", nullptr, 60000);
 }
 
 // A target that another program holds open without sharing is asked about
@@ -390,7 +354,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
-    ASSERT_TRUE(RestartWindows());
+    ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
     held = hold();
@@ -404,7 +368,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
-    ASSERT_TRUE(RestartWindows());
+    ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "new auto");
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));

@@ -8,6 +8,7 @@
 // reads it from the Unix environment a process starts with). A control run
 // shows that a load by bare name then does take the planted file, so the test
 // can fail.
+#include "support/QuietRun.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
 #include "support/TempDir.h"
@@ -49,14 +50,6 @@ std::vector<std::string> PlantedThatRan(const ToolFolder& folder)
             ran.push_back(std::string(name) + ": " + ReadFileBytes(marker));
     }
     return ran;
-}
-
-// Runs a program of the folder with arguments and no window; its exit code.
-DWORD RunQuietly(const std::string& exe, const std::string& arguments)
-{
-    ToolProcess process;
-    EXPECT_TRUE(process.Start(exe, arguments, nullptr)) << exe;
-    return process.WaitForExit(kTimeout) ? process.ExitCode() : 999;
 }
 
 TEST(DllSearchBlackbox, NoDllPlantedBesideTheProgramRunsInIt)

@@ -7,12 +7,11 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/TextLines.h"
 #include "support/ToolFolder.h"
-#include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +22,6 @@
 
 namespace {
 
-const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
 const std::string kSystemDir = "C:\\windows\\system32\\";
 const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
@@ -79,24 +77,8 @@ protected:
         ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText({"Office", "Photo"}, sets)));
     }
 
-    // Runs the tool with its output redirected into m_output; never a
-    // window. The exit code.
-    DWORD Run(const std::string& arguments)
-    {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, output.handle()));
-        bool windowShown = false;
-        const bool ended = WaitUntil(
-            [&] {
-                windowShown = windowShown || !tool.VisibleWindows().empty();
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_FALSE(windowShown);
-        m_output = output.Text();
-        return ended ? tool.ExitCode() : 999;
-    }
+    // Runs the tool with its output redirected into m_output. The exit code.
+    DWORD Run(const std::string& arguments) { return RunQuietly(m_folder.exe(), arguments, &m_output); }
 
     // The bytes of every file an apply writes, to tell that a run changed nothing.
     std::string Machine() const

@@ -6,12 +6,11 @@
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/TextLines.h"
 #include "support/ToolFolder.h"
-#include "support/ToolProcess.h"
 #include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +18,6 @@
 #include <string>
 
 namespace {
-
-const DWORD kTimeout = 20000;
 
 TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
 {
@@ -33,16 +30,8 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     ASSERT_TRUE(folder.WriteSettings(ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\fleet.kpx")})));
     ASSERT_FALSE(folder.WriteProfile("fleet.kpx", "fleet").empty());
 
-    const auto run = [&](const std::string& arguments, std::string& text) {
-        RedirectedOutput output(folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(folder.exe(), arguments, output.handle()));
-        EXPECT_TRUE(tool.WaitForExit(kTimeout));
-        text = output.Text();
-        return tool.ExitCode();
-    };
     std::string text;
-    EXPECT_EQ(run("/printer:* /set:Office", text), 0u);
+    EXPECT_EQ(RunQuietly(folder.exe(), "/printer:* /set:Office", &text), 0u);
     for (const char* target :
          {"C:\\windows\\system32\\fleet.kpx", "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx",
           "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\fleet.kpx"})
@@ -53,9 +42,9 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     for (const char* printer : {"Plotter 1F", "Plotter 2F", "Plotter 3F"})
         EXPECT_EQ(IniSection(NativeSystemFile("PLOTA2.INI"), printer).size(), 5u) << printer;
 
-    EXPECT_EQ(run("/check /printer:* /set:Office", text), 0u) << text;
+    EXPECT_EQ(RunQuietly(folder.exe(), "/check /printer:* /set:Office", &text), 0u) << text;
     ASSERT_TRUE(WriteFileBytes(PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx"), "x"));
-    EXPECT_EQ(run("/check /printer:* /set:Office", text), 10u);
+    EXPECT_EQ(RunQuietly(folder.exe(), "/check /printer:* /set:Office", &text), 10u);
     // The two printers of the driver with its 64-bit version.
     EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, "Plotter 1F") +
                         "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx\r\n" +

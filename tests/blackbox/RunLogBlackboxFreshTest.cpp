@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/TextLines.h"
@@ -125,23 +125,14 @@ protected:
         ASSERT_FALSE(m_folder.WriteProfile("p\\tone.txt", "photo tone").empty());
     }
 
-    // Runs the tool with arguments, its standard output redirected or not
-    // given at all, and fails the test if it shows a window. The exit code.
+    // Runs the tool with arguments, its standard output's lines in m_output
+    // or no standard output at all. The exit code.
     DWORD Run(const std::string& arguments, bool redirect = true)
     {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
-        bool shown = false;
-        const bool ended = WaitUntil(
-            [&] {
-                shown = shown || !tool.VisibleWindows().empty();
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_FALSE(shown) << arguments;
-        m_output = Utf8Lines(output.Text());
-        return ended ? tool.ExitCode() : 999;
+        std::string output;
+        const DWORD code = RunQuietly(m_folder.exe(), arguments, redirect ? &output : nullptr);
+        m_output = Utf8Lines(output);
+        return code;
     }
 
     std::string OpeningLineAfterTime(const std::string& arguments) const
