@@ -16,6 +16,7 @@
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -57,9 +58,7 @@ TEST(DllSearchBlackbox, NoDllPlantedBesideTheProgramRunsInIt)
     // With Terminal Services the settings file lives in the user's profile,
     // which the tool asks userenv.dll for.
     ASSERT_TRUE(StartTerminalServices());
-    char profile[MAX_PATH] = {};
-    ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
-    CreateDirectoryA((std::string(profile) + "\\_OMRA").c_str(), nullptr);
+    CreateDirectoryA(UserDriverIniFolder().c_str(), nullptr);
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;

@@ -15,6 +15,7 @@
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -83,13 +84,6 @@ std::string WindowsDirectory()
     return dir;
 }
 
-std::string UserProfileFolder()
-{
-    char dir[MAX_PATH] = {};
-    GetEnvironmentVariableA("USERPROFILE", dir, MAX_PATH);
-    return std::string(dir) + "\\_OMRA";
-}
-
 std::string DriverIniFolder(IniHome home)
 {
     switch (home) {
@@ -98,7 +92,7 @@ std::string DriverIniFolder(IniHome home)
     case IniHome::SystemDirectory:
         return SystemDirectory();
     default:
-        return UserProfileFolder();
+        return UserDriverIniFolder();
     }
 }
 
@@ -247,8 +241,8 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
 
     // The profile in the system directory, and in the driver directory
     // except on Windows 98.
-    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
-    EXPECT_EQ(PathExists(SystemDirectory() + "\\spool\\drivers\\w32x86\\3\\poster.kpx"), machine.driverDirectory);
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("poster.kpx")), "poster");
+    EXPECT_EQ(PathExists(DriverDirectoryFile("poster.kpx")), machine.driverDirectory);
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, MachineBlackbox, ::testing::ValuesIn(kMachines),
@@ -264,7 +258,7 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;
     ASSERT_TRUE(DeployWithPoster(folder));
-    ASSERT_FALSE(PathExists(UserProfileFolder()));
+    ASSERT_FALSE(PathExists(UserDriverIniFolder()));
 
     ToolProcess tool;
     HWND dlg = StartMainDialog(tool, folder.exe());
@@ -280,10 +274,10 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
 
-    EXPECT_FALSE(PathExists(UserProfileFolder()));
-    EXPECT_FALSE(PathExists(SystemDirectory() + "\\PLOTA2.INI"));
+    EXPECT_FALSE(PathExists(UserDriverIniFolder()));
+    EXPECT_FALSE(PathExists(DriverIniFile()));
     // The files were installed before the record was tried.
-    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("poster.kpx")), "poster");
 }
 
 } // namespace

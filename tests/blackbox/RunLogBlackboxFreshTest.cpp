@@ -13,6 +13,7 @@
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,6 @@ namespace {
 
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-const std::string kSystemDir = "C:\\windows\\system32\\";
-const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
-const std::string kDriverIni = kSystemDir + "PLOTA2.INI";
 const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
 
 // The lines of a text written by the tool (code page 932, CR LF), in UTF-8.
@@ -159,7 +157,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     ASSERT_TRUE(photo.added());
     // Plotter 2F's font.kpx is Office's very file: it prints as before.
     ASSERT_TRUE(WriteFileBytes(
-        kDriverIni,
+        DriverIniFile(),
         DriverSettingsText(
             {{"Plotter 2F", {{"ColorProfileSetName", "Photo"}, {"Auto", "auto.kpx"}, {"Font", "font.kpx"}}}})));
     const std::string log = m_folder.file("run.log");
@@ -170,12 +168,12 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     EXPECT_EQ(Run(apply), 0u);
     Lines steps;
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
-        for (const std::string& dir : {kSystemDir, kDriverDir})
-            steps.push_back(dir + name + u8".kpxにｺﾋﾟｰしました。");
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            steps.push_back(target + u8"にｺﾋﾟｰしました。");
     }
     steps.push_back(u8"auto.kpxを置き換えました。次のﾌﾟﾘﾝﾀｰは別のｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄを記録していますが、"
                     u8"今後はｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeのこのﾌｧｲﾙで印刷します: Plotter 2F");
-    steps.push_back(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + kDriverIni + u8")。");
+    steps.push_back(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + DriverIniFile() + u8")。");
     EXPECT_EQ(m_output, steps);
 
     const DWORD start = GetTickCount();
@@ -212,9 +210,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
 TEST_F(RunLogBlackbox, ARunThatCannotRecordNamesThePerUserFileAndTheReason)
 {
     ASSERT_TRUE(StartTerminalServices());
-    char profile[MAX_PATH] = {};
-    ASSERT_NE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH), 0u);
-    const std::string perUser = std::string(profile) + "\\_OMRA\\PLOTA2.INI";
+    const std::string perUser = UserDriverIniFolder() + "\\PLOTA2.INI";
     ASSERT_FALSE(PathExists(perUser));
 
     EXPECT_EQ(Run(kApply), 7u);
@@ -259,8 +255,8 @@ TEST_F(RunLogBlackbox, SetsTellsEachSetsFilesAndEveryFileNameTwoSetsShare)
                                                SetFiles("Photo", "%KPXSETUP%\\p\\pauto.kpx")})));
     EXPECT_EQ(Run("/sets"), 0u);
     EXPECT_EQ(m_output.size(), 2u);
-    EXPECT_FALSE(PathExists(kDriverIni));
-    EXPECT_FALSE(PathExists(kSystemDir + "auto.kpx"));
+    EXPECT_FALSE(PathExists(DriverIniFile()));
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("auto.kpx")));
 }
 
 // A machine without a supported printer has an empty list: 0 and no line,
