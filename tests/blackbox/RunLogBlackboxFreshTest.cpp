@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <regex>
 #include <string>
@@ -59,14 +58,12 @@ Lines Steps(const Lines& run)
     return run.size() < 2 ? Lines() : Lines(run.begin() + 1, run.end() - 1);
 }
 
-std::string LocalTimeText()
+// The local time to the second: year, month, day, hour, minute, second.
+std::vector<int> LocalTimeNow()
 {
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
-    return text;
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 std::string ComputerName()
@@ -164,7 +161,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     const std::string apply = std::string(kApply) + " \"/log:" + log + "\"";
     const std::string bad = "/force /log:\"" + log + "\"";
 
-    const std::string before = LocalTimeText();
+    const std::vector<int> before = LocalTimeNow();
     EXPECT_EQ(Run(apply), 0u);
     Lines steps;
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
@@ -179,20 +176,24 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     const DWORD start = GetTickCount();
     EXPECT_EQ(Run(bad, false), 1u);
     EXPECT_LT(GetTickCount() - start, 10000u);
-    const std::string after = LocalTimeText();
+    const std::vector<int> after = LocalTimeNow();
 
     const std::vector<Lines> runs = LogRuns(ReadFileBytes(log));
     ASSERT_EQ(runs.size(), 2u) << ReadFileBytes(log);
-    const std::regex time("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d");
+    // "2024-05-01 09:03:07": the local time when the run began.
+    const std::regex time("(\\d{4})-(\\d\\d)-(\\d\\d) (\\d\\d):(\\d\\d):(\\d\\d) .*");
     const std::string arguments[2] = {apply, bad};
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         ASSERT_GE(runs[i].size(), 3u);
         const std::string& opening = runs[i].front();
-        ASSERT_GT(opening.size(), 19u);
-        EXPECT_TRUE(std::regex_match(opening.substr(0, 19), time)) << opening;
-        EXPECT_GE(opening.substr(0, 19), before);
-        EXPECT_LE(opening.substr(0, 19), after);
+        std::smatch at;
+        ASSERT_TRUE(std::regex_match(opening, at, time)) << opening;
+        std::vector<int> began;
+        for (size_t field = 1; field < at.size(); ++field)
+            began.push_back(std::stoi(at[field]));
+        EXPECT_GE(began, before);
+        EXPECT_LE(began, after);
         EXPECT_EQ(opening.substr(19), OpeningLineAfterTime(arguments[i]));
     }
     EXPECT_EQ(Steps(runs[0]), steps);
