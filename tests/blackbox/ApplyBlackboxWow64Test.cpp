@@ -29,7 +29,7 @@ using Lines = std::vector<std::string>;
 TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 {
     ASSERT_FALSE(PrefixPath("").empty()) << "WINEPREFIX is not set";
-    ASSERT_TRUE(PathExists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
+    ASSERT_TRUE(PathExists(RedirectedSystemFile(""))) << "not a 64-bit prefix";
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
 

@@ -21,7 +21,7 @@ namespace {
 
 TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
 {
-    ASSERT_TRUE(PathExists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
+    ASSERT_TRUE(PathExists(RedirectedSystemFile(""))) << "not a 64-bit prefix";
     ASSERT_TRUE(EnsureTestDriver(kDriver, "Windows x64"));
     TestPrinter a("Plotter 1F", kDriver), b("Plotter 2F", kDriver), c("Plotter 3F", kColorDriver);
     ASSERT_TRUE(a.added() && b.added() && c.added());
