@@ -14,6 +14,7 @@
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>
@@ -26,10 +27,6 @@ namespace {
 
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-
-const char kSystemDir[] = "C:\\windows\\system32\\";
-const char kDriverDir[] = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
-const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
 
 class ApplyBlackbox : public ::testing::Test {
 protected:
@@ -106,11 +103,11 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
     // Already in place: auto.kpx in the system directory (2000 bytes, shown
     // as 2 KB), tone.kpx in the driver directory.
-    ASSERT_TRUE(WriteFileBytes(kSystemDir + std::string("auto.kpx"), std::string(2000, 'a')));
-    ASSERT_TRUE(WriteFileBytes(kDriverDir + std::string("tone.kpx"), "old tone"));
+    ASSERT_TRUE(WriteFileBytes(SystemDirectoryFile("auto.kpx"), std::string(2000, 'a')));
+    ASSERT_TRUE(WriteFileBytes(DriverDirectoryFile("tone.kpx"), "old tone"));
     // The driver's own keys and other printers' sections stay.
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
-                                                               {"Other", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                                    {"Other", {{"ColorProfileSetName", "Art"}}}})));
 
     HWND dlg = Start();
     ASSERT_NE(dlg, nullptr);
@@ -126,16 +123,16 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
 
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ReadFileBytes(kSystemDir + std::string(name) + ".kpx"), std::string("new ") + name);
+        EXPECT_EQ(ReadFileBytes(SystemDirectoryFile(name + std::string(".kpx"))), std::string("new ") + name);
         if (std::string(name) != "tone") {
-            EXPECT_EQ(ReadFileBytes(kDriverDir + std::string(name) + ".kpx"), std::string("new ") + name);
+            EXPECT_EQ(ReadFileBytes(DriverDirectoryFile(name + std::string(".kpx"))), std::string("new ") + name);
         }
     }
-    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "old tone");
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+    EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("tone.kpx")), "old tone");
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"),
               (Lines{"Resolution=600", "ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
                      "Vividness=vivid.kpx"}));
-    EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Other"), (Lines{"ColorProfileSetName=Art"}));
     EXPECT_EQ(main.Rows()[0], (Lines{"Plotter 3F", "Office", "FILE:"}));
     EXPECT_EQ(main.Name(), "Plotter 3F");
 
@@ -146,7 +143,7 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     PressSetAndConfirm(main, "Office");
     AnswerOverwrite("auto.kpx", "1 KB", "1 KB", IDC_OVERWRITE_ALL);
     ExpectApplyDone(m_tool, main);
-    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("tone.kpx")), "new tone");
+    EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("tone.kpx")), "new tone");
 
     Close(main);
 }
@@ -184,8 +181,8 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
     EXPECT_EQ(DialogItemText(error, IDC_COPY_SOURCE), missing);
     PressButton(error, IDCANCEL);
     EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), failed);
-    EXPECT_FALSE(PathExists(kSystemDir + std::string("p-auto.kpx")));
-    EXPECT_FALSE(PathExists(kDriverIni));
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("p-auto.kpx")));
+    EXPECT_FALSE(PathExists(DriverIniFile()));
     EXPECT_EQ(main.Rows()[0][1], Cp932(u8"MODELA QX 480"));
     EXPECT_TRUE(main.SetButtonEnabled());
 
@@ -208,11 +205,11 @@ TEST_F(ApplyBlackbox, MissingSourceFileIsCorrectedThroughTheCopyErrorDialog)
 
     // The corrected file is installed under its own name and recorded for
     // the kind; the file shared by the other three kinds is installed once.
-    EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-font2.kpx")), "poster font");
-    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("p-font2.kpx")), "poster font");
-    EXPECT_EQ(ReadFileBytes(kSystemDir + std::string("p-auto.kpx")), "poster auto");
-    EXPECT_FALSE(PathExists(kSystemDir + std::string("p-font.kpx")));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("p-font2.kpx")), "poster font");
+    EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("p-font2.kpx")), "poster font");
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("p-auto.kpx")), "poster auto");
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("p-font.kpx")));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"),
               (Lines{"ColorProfileSetName=" + set, "Auto=p-auto.kpx", "Font=p-font2.kpx", "Tone=p-auto.kpx",
                      "Vividness=p-auto.kpx"}));
     EXPECT_EQ(main.Rows()[0][1], set);
@@ -229,7 +226,7 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 {
     ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
     ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
-    const std::string locked = kSystemDir + std::string("font.kpx");
+    const std::string locked = SystemDirectoryFile("font.kpx");
     // A folder of the file's name: nothing replaces it. (A file held by
     // another program is asked about and replaced at the restart.)
     ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
@@ -245,8 +242,8 @@ TEST_F(ApplyBlackbox, ACopyThatFailsIsReportedAfterTheSetIsRecorded)
 
     EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     RemoveDirectoryA(locked.c_str());
-    EXPECT_EQ(ReadFileBytes(kDriverDir + std::string("font.kpx")), "new font");
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F")[0], "ColorProfileSetName=Office");
+    EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("font.kpx")), "new font");
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F")[0], "ColorProfileSetName=Office");
     EXPECT_EQ(main.Rows()[0][1], "Office");
 
     Close(main);
@@ -275,9 +272,9 @@ TEST_F(ApplyBlackbox, ARenameTheSpoolerRefusesKeepsTheOldNameAndItsSettings)
 
     EXPECT_EQ(main.Rows(), (std::vector<Lines>{{"Plotter 3F", "Art", "FILE:"}}));
     EXPECT_EQ(main.Name(), "Plotter 3G");
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"),
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"),
               (Lines{"ColorProfileSetName=Art", "Auto=art.kpx", "Font=art.kpx", "Tone=art.kpx", "Vividness=art.kpx"}));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3G"), Lines{});
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3G"), Lines{});
     HANDLE printer = nullptr;
     EXPECT_TRUE(OpenPrinterA(const_cast<char*>("Plotter 3F"), &printer, nullptr));
     if (printer)

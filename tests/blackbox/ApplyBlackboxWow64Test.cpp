@@ -26,18 +26,10 @@ namespace {
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
 
-// The printer has the 32-bit driver only, so its directory is the one that
-// serves. The spool folder is exempt from redirection: the same path for
-// every view.
-std::string DriverDirectory(const std::string& name)
-{
-    return PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\w32x86\\3\\" + name);
-}
-
 TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 {
     ASSERT_FALSE(PrefixPath("").empty()) << "WINEPREFIX is not set";
-    ASSERT_TRUE(PathExists(PrefixPath("drive_c\\windows\\syswow64"))) << "not a 64-bit prefix";
+    ASSERT_TRUE(PathExists(RedirectedSystemFile(""))) << "not a 64-bit prefix";
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
 
@@ -79,8 +71,10 @@ TEST(ApplyBlackboxWow64, ReadsWritesAndInstallsInTheNativeSystemDirectory)
 
     EXPECT_EQ(ReadFileBytes(NativeSystemFile("auto.kpx")), "poster auto");
     EXPECT_EQ(ReadFileBytes(NativeSystemFile("rest.kpx")), "poster rest");
-    EXPECT_EQ(ReadFileBytes(DriverDirectory("auto.kpx")), "poster auto");
-    EXPECT_EQ(ReadFileBytes(DriverDirectory("rest.kpx")), "poster rest");
+    // The printer has the 32-bit driver only, so its directory is the one
+    // that serves.
+    EXPECT_EQ(ReadFileBytes(OnHost(DriverDirectoryFile("auto.kpx"))), "poster auto");
+    EXPECT_EQ(ReadFileBytes(OnHost(DriverDirectoryFile("rest.kpx"))), "poster rest");
     EXPECT_EQ(
         IniSection(NativeSystemFile("PLOTA2.INI"), "Plotter 3F"),
         (Lines{"ColorProfileSetName=Poster", "Auto=auto.kpx", "Font=rest.kpx", "Tone=rest.kpx", "Vividness=rest.kpx"}));

@@ -7,17 +7,17 @@
 #include "support/Cp932.h"
 #include "platform/PendingRenames.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -25,15 +25,12 @@ namespace {
 
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-const std::string kSystemDir = "C:\\windows\\system32\\";
-const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
-const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
 const char* const kFiles[] = {"auto", "font", "tone", "vivid"}; // in the order they are installed
 const Lines kOfficeSection = {"ColorProfileSetName=Office", "Auto=auto.kpx", "Font=font.kpx", "Tone=tone.kpx",
                               "Vividness=vivid.kpx"};
 const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
 // The line of a recorded set names the printer and the file it went into.
-const std::string kRecorded = u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + std::string(kDriverIni) + u8")。";
+const std::string kRecorded = u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + DriverIniFile() + u8")。";
 
 // Lines as the tool writes them: code page 932, each ended with CR LF.
 std::string Out(const std::string& utf8Lines)
@@ -49,8 +46,8 @@ std::string TargetLines(const std::string& verbUtf8)
 {
     std::string text;
     for (const char* name : kFiles) {
-        for (const std::string& dir : {kSystemDir, kDriverDir})
-            text += Out(dir + name + ".kpx" + verbUtf8);
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            text += Out(target + verbUtf8);
     }
     return text;
 }
@@ -75,31 +72,19 @@ protected:
     }
 
     // Runs the tool with arguments, its standard output redirected into
-    // m_output or not given at all, watching that it shows no window until
-    // it ends. The exit code.
+    // m_output or not given at all. The exit code.
     DWORD Run(const std::string& arguments, bool redirect = true)
     {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
-        std::set<HWND> shown;
-        const bool ended = WaitUntil(
-            [&] {
-                for (HWND window : tool.VisibleWindows())
-                    shown.insert(window);
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_TRUE(shown.empty()) << DescribeWindows(std::vector<HWND>(shown.begin(), shown.end()));
-        m_output = output.Text();
-        return ended ? tool.ExitCode() : 999;
+        return RunQuietly(m_folder.exe(), arguments, redirect ? &m_output : nullptr);
     }
 
     void ExpectNothingChanged()
     {
-        for (const char* name : kFiles)
-            EXPECT_FALSE(PathExists(kSystemDir + name + ".kpx") || PathExists(kDriverDir + name + ".kpx")) << name;
-        EXPECT_FALSE(PathExists(kDriverIni));
+        for (const char* name : kFiles) {
+            for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+                EXPECT_FALSE(PathExists(target)) << target;
+        }
+        EXPECT_FALSE(PathExists(DriverIniFile()));
     }
 
     ToolFolder m_folder;
@@ -109,29 +94,29 @@ protected:
 
 TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatExists)
 {
-    ASSERT_TRUE(WriteFileBytes(kSystemDir + "auto.kpx", "old auto"));
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
-                                                               {"Other", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(SystemDirectoryFile("auto.kpx"), "old auto"));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                                    {"Other", {{"ColorProfileSetName", "Art"}}}})));
     const std::string log = m_folder.file("run.log");
 
     // Printer and set in other letters, the whole switch quoted.
     EXPECT_EQ(Run("/printer:\"plotter 3f\" /SET:office \"/log:" + log + "\""), 0u);
     for (const char* name : kFiles) {
-        EXPECT_EQ(ReadFileBytes(kSystemDir + name + ".kpx"), std::string("new ") + name);
-        EXPECT_EQ(ReadFileBytes(kDriverDir + name + ".kpx"), std::string("new ") + name);
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            EXPECT_EQ(ReadFileBytes(target), std::string("new ") + name);
     }
     // The lines the dialog's apply leaves from the same start.
     Lines expected = kOfficeSection;
     expected.insert(expected.begin(), "Resolution=600");
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), expected);
-    EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), expected);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Other"), (Lines{"ColorProfileSetName=Art"}));
     const std::string first = TargetLines(u8"にｺﾋﾟｰしました。") + Out(kRecorded);
     EXPECT_EQ(m_output, first);
 
     // /overwrite:no over a newer source keeps every target; the log holds both runs.
     ASSERT_FALSE(m_folder.WriteProfile("o\\auto.kpx", "newer").empty());
     EXPECT_EQ(Run(std::string(kApply) + " /overwrite:no /log:\"" + log + "\""), 0u);
-    EXPECT_EQ(ReadFileBytes(kSystemDir + "auto.kpx"), "new auto");
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("auto.kpx")), "new auto");
     const std::string second = TargetLines(u8"は既に存在するため、上書きしませんでした。") + Out(kRecorded);
     EXPECT_EQ(m_output, second);
     // The log holds both runs, each between its opening and closing lines,
@@ -202,26 +187,26 @@ TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes
 {
     // Wine's spooler refuses every rename: recorded under the old name.
     EXPECT_EQ(Run(std::string(kApply) + " /rename:\"Plotter 3F East\""), 9u);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), kOfficeSection);
     EXPECT_NE(
         m_output.find(Cp932(kRecorded + u8"\r\nPlotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名をPlotter 3F Eastに変更できませんでした")),
         std::string::npos)
         << m_output;
 
     // A folder where a target or the settings file is to be written.
-    const std::string blocked = kSystemDir + "font.kpx";
+    const std::string blocked = SystemDirectoryFile("font.kpx");
     ASSERT_TRUE(DeleteFileA(blocked.c_str()) && CreateDirectoryA(blocked.c_str(), nullptr));
     EXPECT_EQ(Run(kApply), 8u);
     EXPECT_NE(m_output.find(Cp932(blocked + u8"にｺﾋﾟｰできませんでした: ")), std::string::npos) << m_output;
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), kOfficeSection);
     ASSERT_TRUE(RemoveDirectoryA(blocked.c_str()));
 
-    ASSERT_TRUE(DeleteFileA(kDriverIni) && CreateDirectoryA(kDriverIni, nullptr));
+    ASSERT_TRUE(DeleteFileA(DriverIniFile().c_str()) && CreateDirectoryA(DriverIniFile().c_str(), nullptr));
     // The line names the file and the system's reason.
     EXPECT_EQ(Run(kApply), 7u);
     const std::string unrecorded =
         TargetLines(u8"にｺﾋﾟｰしました。") +
-        Cp932(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを" + std::string(kDriverIni) + u8"に記録できませんでした: ");
+        Cp932(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを" + DriverIniFile() + u8"に記録できませんでした: ");
     EXPECT_EQ(m_output.rfind(unrecorded, 0), 0u) << m_output;
     EXPECT_GT(m_output.size(), unrecorded.size() + 2) << "no reason given";
 }
@@ -232,8 +217,8 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     TestPrinter alpha("Alpha", kColorDriver, "LPT2:", PRINTER_ATTRIBUTE_SHARED);
     TestPrinter laser("Office Laser", kOtherDriver, "LPT1:");
     ASSERT_TRUE(beta.added() && alpha.added() && laser.added());
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}}},
-                                                               {"Alpha", {{"Auto", "a.kpx"}}}})));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}}},
+                                                                    {"Alpha", {{"Auto", "a.kpx"}}}})));
     ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
     const std::string list = "Alpha\t\tLPT2:\tKESTRO PLOTARA Color Printer\r\n"
                              "beta\tPoster\tLPT1:\tKESTRO PLOTARA\r\n"
@@ -244,8 +229,7 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     // In the log after the run's opening line and the file the records were
     // read from, before its closing line.
     const std::string logged = ReadFileBytes(m_folder.file("list.log"));
-    const std::string readFrom =
-        Cp932(u8"ﾌﾟﾘﾝﾀｰのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄを" + std::string(kDriverIni) + u8"から読み取りました。\r\n");
+    const std::string readFrom = Cp932(u8"ﾌﾟﾘﾝﾀｰのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄを" + DriverIniFile() + u8"から読み取りました。\r\n");
     EXPECT_NE(logged.find("\r\n" + readFrom + list + Cp932(u8"終了ｺｰﾄﾞ 0: ")), std::string::npos) << logged;
 }
 
@@ -316,40 +300,19 @@ TEST_F(CommandLineBlackbox, ReadmeStartupScriptEndsWithTheToolsCode)
                                    "if not \"%RESULT%\"==\"0\" echo KPXSETUP: ended with code %RESULT%\n"
                                    "exit /b %RESULT%")));
     const auto runScript = [&] {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info = {};
-        std::string command = "cmd.exe /c \"" + m_folder.file("setup.bat") + "\"";
-        DWORD code = 999;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.path().c_str(), &startup,
-                           &info)) {
-            if (WaitForSingleObject(info.hProcess, kTimeout) == WAIT_OBJECT_0)
-                GetExitCodeProcess(info.hProcess, &code);
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-        return code;
+        return RunQuietly(SystemDirectoryFile("cmd.exe"), "/c \"" + m_folder.file("setup.bat") + "\"");
     };
     EXPECT_EQ(runScript(), 0u);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), kOfficeSection);
     ASSERT_TRUE(DeleteFileA(m_folder.file("KPXSETUP.INI").c_str()));
     EXPECT_EQ(runScript(), 4u);
 }
 
 // A restart of the prefix (wineboot -r carries out the pending replacements
-// as Windows does at its start); true when it ended.
-bool RestartWindows()
+// as Windows does at its start); its exit code.
+DWORD RestartWindows()
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    std::string command = "wineboot.exe -r";
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    return ended;
+    return RunQuietly(SystemDirectoryFile("wineboot.exe"), "-r", nullptr, 60000);
 }
 
 // A target that another program holds open without sharing is asked about
@@ -357,12 +320,12 @@ bool RestartWindows()
 // default yes has it replaced at the restart and ends with 3010.
 TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 {
-    const std::string target = kSystemDir + "auto.kpx";
+    const std::string target = SystemDirectoryFile("auto.kpx");
     ASSERT_TRUE(WriteFileBytes(target, "old auto"));
     const auto hold = [&] { return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
     const auto temps = [] {
         WIN32_FIND_DATAA data;
-        HANDLE search = FindFirstFileA((kSystemDir + "~kpx*.tmp").c_str(), &data);
+        HANDLE search = FindFirstFileA(SystemDirectoryFile("~kpx*.tmp").c_str(), &data);
         if (search == INVALID_HANDLE_VALUE)
             return 0;
         int count = 0;
@@ -376,9 +339,9 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     // directory's auto.kpx, first.
     std::string copiedLines;
     for (const char* name : kFiles) {
-        for (const std::string& dir : {kSystemDir, kDriverDir}) {
-            if (dir + name + ".kpx" != target)
-                copiedLines += Out(dir + name + ".kpx" + u8"にｺﾋﾟｰしました。");
+        for (const std::string& copy : ProfileCopies(std::string(name) + ".kpx")) {
+            if (copy != target)
+                copiedLines += Out(copy + u8"にｺﾋﾟｰしました。");
         }
     }
     const std::string recorded = Out(kRecorded);
@@ -390,7 +353,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
-    ASSERT_TRUE(RestartWindows());
+    ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
     held = hold();
@@ -398,13 +361,13 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_EQ(Run(kApply), 3010u);
     EXPECT_EQ(m_output,
               Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + copiedLines + recorded);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), kOfficeSection);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), kOfficeSection);
     EXPECT_TRUE(IsNamedIn(PendingRenamePaths(), target));
     EXPECT_EQ(temps(), 1); // the replacement's source
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
-    ASSERT_TRUE(RestartWindows());
+    ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "new auto");
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));

@@ -8,6 +8,7 @@
 // reads it from the Unix environment a process starts with). A control run
 // shows that a load by bare name then does take the planted file, so the test
 // can fail.
+#include "support/QuietRun.h"
 #include "support/RemoteMainDialog.h"
 #include "support/SettingsText.h"
 #include "support/TempDir.h"
@@ -15,6 +16,7 @@
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -51,22 +53,12 @@ std::vector<std::string> PlantedThatRan(const ToolFolder& folder)
     return ran;
 }
 
-// Runs a program of the folder with arguments and no window; its exit code.
-DWORD RunQuietly(const std::string& exe, const std::string& arguments)
-{
-    ToolProcess process;
-    EXPECT_TRUE(process.Start(exe, arguments, nullptr)) << exe;
-    return process.WaitForExit(kTimeout) ? process.ExitCode() : 999;
-}
-
 TEST(DllSearchBlackbox, NoDllPlantedBesideTheProgramRunsInIt)
 {
     // With Terminal Services the settings file lives in the user's profile,
     // which the tool asks userenv.dll for.
     ASSERT_TRUE(StartTerminalServices());
-    char profile[MAX_PATH] = {};
-    ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
-    CreateDirectoryA((std::string(profile) + "\\_OMRA").c_str(), nullptr);
+    CreateDirectoryA(UserDriverIniFolder().c_str(), nullptr);
     TestPrinter plotter("Plotter 3F", kDriver);
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;

@@ -7,12 +7,12 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/TextLines.h"
 #include "support/ToolFolder.h"
-#include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,7 @@
 
 namespace {
 
-const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-const std::string kSystemDir = "C:\\windows\\system32\\";
-const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
-const char kDriverIni[] = "C:\\windows\\system32\\PLOTA2.INI";
 const char* const kFiles[] = {"auto", "font", "tone", "vivid"};
 
 // The section set Office (or Photo, whose file names begin with "p")
@@ -79,33 +75,18 @@ protected:
         ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText({"Office", "Photo"}, sets)));
     }
 
-    // Runs the tool with its output redirected into m_output; never a
-    // window. The exit code.
-    DWORD Run(const std::string& arguments)
-    {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, output.handle()));
-        bool windowShown = false;
-        const bool ended = WaitUntil(
-            [&] {
-                windowShown = windowShown || !tool.VisibleWindows().empty();
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_FALSE(windowShown);
-        m_output = output.Text();
-        return ended ? tool.ExitCode() : 999;
-    }
+    // Runs the tool with its output redirected into m_output. The exit code.
+    DWORD Run(const std::string& arguments) { return RunQuietly(m_folder.exe(), arguments, &m_output); }
 
     // The bytes of every file an apply writes, to tell that a run changed nothing.
     std::string Machine() const
     {
-        std::string all = ReadFileBytes(kDriverIni) + "|";
+        std::string all = ReadFileBytes(DriverIniFile()) + "|";
         for (const char* name : kFiles) {
-            for (const std::string prefix : {"", "p"})
-                all += ReadFileBytes(kSystemDir + prefix + name + ".kpx") + "|" +
-                       ReadFileBytes(kDriverDir + prefix + name + ".kpx") + "|";
+            for (const std::string prefix : {"", "p"}) {
+                for (const std::string& target : ProfileCopies(prefix + name + ".kpx"))
+                    all += ReadFileBytes(target) + "|";
+            }
         }
         return all;
     }
@@ -117,8 +98,8 @@ protected:
 
 TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEachFileInstalledOnce)
 {
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
-                                                               {"Other", {{"ColorProfileSetName", "Art"}}}})));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
+                                                                    {"Other", {{"ColorProfileSetName", "Art"}}}})));
     // A name that cannot have a section of its own is left out, with a line.
     TestPrinter edge("Plotter 4F ", kDriver);
     ASSERT_TRUE(edge.added());
@@ -128,28 +109,27 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
                                                    LoadResString(IDS_CMD_PRINTER_SKIPPED))),
               1)
         << Utf8FromCp932(m_output);
-    EXPECT_TRUE(IniSection(kDriverIni, "Plotter 4F").empty());
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 4F").empty());
     for (const char* name : kFiles) {
-        for (const std::string& dir : {kSystemDir, kDriverDir}) {
-            const std::string target = dir + name + ".kpx";
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx")) {
             EXPECT_EQ(ReadFileBytes(target), std::string("Office ") + name);
             // The three printers share both folders: one copy each.
             EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, target)), 1) << target;
         }
     }
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), Record("Office", {"Resolution=600"}));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 2F"), Record("Office"));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 1F"), Record("Office"));
-    EXPECT_EQ(IniSection(kDriverIni, "Other"), (Lines{"ColorProfileSetName=Art"}));
-    EXPECT_TRUE(IniSection(kDriverIni, "Office Laser").empty());
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), Record("Office", {"Resolution=600"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 2F"), Record("Office"));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 1F"), Record("Office"));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Other"), (Lines{"ColorProfileSetName=Art"}));
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Office Laser").empty());
 
     // Two named ones (one twice, in other letters): the third keeps its set.
     EXPECT_EQ(Run("/printer:\"plotter 2f\" /printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:photo"), 0u)
         << Utf8FromCp932(m_output);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), Record("Photo", {"Resolution=600"}));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 2F"), Record("Photo"));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 1F"), Record("Office"));
-    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, kDriverDir + "pauto.kpx")), 1);
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), Record("Photo", {"Resolution=600"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 2F"), Record("Photo"));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 1F"), Record("Office"));
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, DriverDirectoryFile("pauto.kpx"))), 1);
 }
 
 TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges)
@@ -186,7 +166,8 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
     // Nothing set yet: no record for any printer, every file missing.
     EXPECT_EQ(Run(check), 10u);
     EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_NO_RECORD, "Plotter 1F")), 1);
-    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_FILE_MISSING, "Plotter 1F") + kDriverDir + "tone.kpx"),
+    EXPECT_EQ(CountLines(m_output,
+                         FormatResString(IDS_CMD_CHECK_FILE_MISSING, "Plotter 1F") + DriverDirectoryFile("tone.kpx")),
               1);
 
     ASSERT_EQ(Run("/printer:* /set:Office"), 0u);
@@ -196,10 +177,10 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
 
     // A file replaced by another of its name, one gone, one printer set to
     // Photo whose files share no name with Office's: one line each.
-    ASSERT_TRUE(WriteFileBytes(kDriverDir + "vivid.kpx", "Office vivid, changed"));
-    ASSERT_TRUE(DeleteFileA((kSystemDir + "tone.kpx").c_str()));
-    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", "Photo", kDriverIni));
-    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 1F", "Font", "other.kpx", kDriverIni));
+    ASSERT_TRUE(WriteFileBytes(DriverDirectoryFile("vivid.kpx"), "Office vivid, changed"));
+    ASSERT_TRUE(DeleteFileA(SystemDirectoryFile("tone.kpx").c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", "Photo", DriverIniFile().c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 1F", "Font", "other.kpx", DriverIniFile().c_str()));
     const std::string before = Machine();
     EXPECT_EQ(Run("/printer:\"Plotter 2F\" /printer:\"Plotter 1F\" /set:Office /check"), 10u);
     std::string expected;
@@ -208,8 +189,8 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
             expected += FormatResString(IDS_CMD_CHECK_OTHER_SET, printer) + "Photo\r\n";
         else
             expected += FormatResString(IDS_CMD_CHECK_FILE_NAME, printer) + "Font=other.kpx (font.kpx)\r\n";
-        expected += FormatResString(IDS_CMD_CHECK_FILE_MISSING, printer) + kSystemDir + "tone.kpx\r\n";
-        expected += FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, printer) + kDriverDir + "vivid.kpx\r\n";
+        expected += FormatResString(IDS_CMD_CHECK_FILE_MISSING, printer) + SystemDirectoryFile("tone.kpx") + "\r\n";
+        expected += FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, printer) + DriverDirectoryFile("vivid.kpx") + "\r\n";
     }
     EXPECT_EQ(m_output, expected);
     EXPECT_EQ(Machine(), before);
@@ -222,7 +203,7 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
     m_printers.push_back(std::make_unique<TestPrinter>("Plotter 3F East", kDriver));
     ASSERT_TRUE(m_printers.back()->added());
     m_printers.erase(m_printers.begin()); // Plotter 3F
-    ASSERT_TRUE(WriteFileBytes(kDriverIni, DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}}})));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}}})));
 
     const std::string again = "/printer:\"Plotter 3F\" /set:Office /rename:\"Plotter 3F East\"";
     EXPECT_EQ(Run(again), 0u) << Utf8FromCp932(m_output);
@@ -234,22 +215,22 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
     EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
                                                ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
               1);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F East"), Record("Office", {"Resolution=600"}));
-    EXPECT_TRUE(IniSection(kDriverIni, "Plotter 3F").empty());
-    EXPECT_EQ(ReadFileBytes(kDriverDir + "auto.kpx"), "Office auto");
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F East"), Record("Office", {"Resolution=600"}));
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 3F").empty());
+    EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("auto.kpx")), "Office auto");
 
     // Once more: nothing left to move, the same record.
     EXPECT_EQ(Run(again), 0u);
     EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
                                                ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
               0);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F East"), Record("Office", {"Resolution=600"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F East"), Record("Office", {"Resolution=600"}));
 
     // A section under each name: the new one is the printer's, the old one stays.
-    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 3F", "Resolution", "1200", kDriverIni));
+    ASSERT_TRUE(WritePrivateProfileStringA("Plotter 3F", "Resolution", "1200", DriverIniFile().c_str()));
     EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Photo /rename:\"Plotter 3F East\""), 0u);
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F East"), Record("Photo", {"Resolution=600"}));
-    EXPECT_EQ(IniSection(kDriverIni, "Plotter 3F"), (Lines{"Resolution=1200"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F East"), Record("Photo", {"Resolution=600"}));
+    EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), (Lines{"Resolution=1200"}));
 
     // Neither name a printer: not found, as before.
     EXPECT_EQ(Run("/printer:\"Plotter 9F\" /set:Office /rename:\"Plotter 9F East\""), 3u);

@@ -11,16 +11,9 @@
 
 namespace {
 
-std::string BuiltHelpPath()
-{
-    std::string exe = BuiltToolPath();
-    size_t dot = exe.find_last_of('.');
-    return dot == std::string::npos ? std::string() : exe.substr(0, dot) + ".chm";
-}
-
 TEST(HelpFile, IsACompiledHelpFileBesideTheExecutable)
 {
-    std::string path = BuiltHelpPath();
+    std::string path = BuiltHelpFilePath();
     ASSERT_FALSE(path.empty()) << "KPX_EXE is not set";
     std::string bytes = ReadFileBytes(path);
     ASSERT_GT(bytes.size(), 4u) << path;
@@ -31,7 +24,7 @@ TEST(HelpFile, HoldsEveryTopic)
 {
     // The file's directory is stored uncompressed, so each page's name is
     // found among its bytes.
-    std::string bytes = ReadFileBytes(BuiltHelpPath());
+    std::string bytes = ReadFileBytes(BuiltHelpFilePath());
     const char* topics[] = {
         "/index.htm",     "/setup.htm",
         "/toolini.htm",   "/driverini.htm",
@@ -55,7 +48,7 @@ TEST(HelpFile, EveryContextIdOfTheMainDialogReachesATopic)
     auto htmlHelp =
         reinterpret_cast<HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR)>(GetProcAddress(control, MAKEINTRESOURCEA(14)));
     ASSERT_NE(nullptr, htmlHelp);
-    std::string path = BuiltHelpPath();
+    std::string path = BuiltHelpFilePath();
 
     for (DWORD id = 20000; id <= 20006; ++id) {
         SCOPED_TRACE(id);

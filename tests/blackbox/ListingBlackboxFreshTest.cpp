@@ -11,6 +11,7 @@
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +37,9 @@ TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
 
     // beta has a recorded set; Alpha's section lacks the key, so it shows
     // the default text like gamma, which has no section at all.
-    ASSERT_TRUE(
-        WriteFileBytes(SystemDirectoryFile("PLOTA2.INI"),
-                       DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}, {"Auto", "poster.kpx"}}},
-                                           {"Alpha", {{"Auto", "a.kpx"}}}})));
+    ASSERT_TRUE(WriteFileBytes(
+        DriverIniFile(), DriverSettingsText({{"beta", {{"ColorProfileSetName", "Poster"}, {"Auto", "poster.kpx"}}},
+                                             {"Alpha", {{"Auto", "a.kpx"}}}})));
 
     ToolFolder folder;
     ASSERT_TRUE(folder.deployed());
@@ -100,10 +100,10 @@ TEST(ListingBlackbox, ListsSortsAndFollowsTheSelectedRow)
     EXPECT_TRUE(main.SetButtonEnabled());
 
     // Close ends the program without asking or writing anything.
-    std::string before = ReadFileBytes(SystemDirectoryFile("PLOTA2.INI"));
+    std::string before = ReadFileBytes(DriverIniFile());
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
-    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("PLOTA2.INI")), before);
+    EXPECT_EQ(ReadFileBytes(DriverIniFile()), before);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,7 @@ TEST(NameBlackbox, RefusedNamesComeBackAndACancelledConfirmationChangesNothing)
 
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
-    EXPECT_EQ(GetFileAttributesA(SystemDirectoryFile("PLOTA2.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(PathExists(DriverIniFile()));
     EXPECT_EQ(GetFileAttributesA(SystemDirectoryFile("office.kpx").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -15,6 +15,7 @@
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +33,17 @@ struct Version {
     const char* name;    // test name
     const char* setting; // Wine's version setting; "" leaves the prefix's default, Windows 7
     UINT nameLimit;
-    const char* refused; // which of ! = ; \ , the name edit drops
+    const char* typed; // the name edit's text when ! = ; \ , are typed after "P"
     HelpEngine help;
 };
 
 // Windows 10 reports 6.2 to a program without supported-OS entries in its
 // manifest, which the tool classes as unknown: the rules of the unknown class.
 const Version kVersions[] = {
-    {"Windows98", "win98", 31, "=;\\,", HelpEngine::WinHelp},
-    {"WindowsXP", "winxp", 220, "!\\,", HelpEngine::HtmlHelp},
-    {"Windows7", "", 256, "\\,", HelpEngine::HtmlHelp},
-    {"Windows10", "win10", 220, "\\,", HelpEngine::HtmlHelp},
+    {"Windows98", "win98", 31, "P!", HelpEngine::WinHelp},
+    {"WindowsXP", "winxp", 220, "P=;", HelpEngine::HtmlHelp},
+    {"Windows7", "", 256, "P!=;", HelpEngine::HtmlHelp},
+    {"Windows10", "win10", 220, "P!=;", HelpEngine::HtmlHelp},
 };
 
 enum class IniHome { WindowsDirectory, SystemDirectory, UserProfile };
@@ -83,13 +84,6 @@ std::string WindowsDirectory()
     return dir;
 }
 
-std::string UserProfileFolder()
-{
-    char dir[MAX_PATH] = {};
-    GetEnvironmentVariableA("USERPROFILE", dir, MAX_PATH);
-    return std::string(dir) + "\\_OMRA";
-}
-
 std::string DriverIniFolder(IniHome home)
 {
     switch (home) {
@@ -98,7 +92,7 @@ std::string DriverIniFolder(IniHome home)
     case IniHome::SystemDirectory:
         return SystemDirectory();
     default:
-        return UserProfileFolder();
+        return UserDriverIniFolder();
     }
 }
 
@@ -154,13 +148,8 @@ TEST_P(VersionBlackbox, StartsTypesShowsVersionAndHelpAsTheVersionDemands)
     EXPECT_EQ(main.Name(), longName);
 
     // The refused characters are dropped from what is typed, the others kept.
-    std::string expected = "P";
-    for (char c : std::string("!=;\\,")) {
-        if (std::string(version.refused).find(c) == std::string::npos)
-            expected += c;
-    }
     main.SetName("P");
-    EXPECT_EQ(main.TypeName("!=;\\,"), expected) << "refused: " << version.refused;
+    EXPECT_EQ(main.TypeName("!=;\\,"), version.typed);
 
     // The length limit binds typing.
     EXPECT_EQ(main.NameLimit(), version.nameLimit);
@@ -247,8 +236,8 @@ TEST_P(MachineBlackbox, ReadsAndRecordsTheSetWhereThePlatformKeepsPLOTA2)
 
     // The profile in the system directory, and in the driver directory
     // except on Windows 98.
-    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
-    EXPECT_EQ(PathExists(SystemDirectory() + "\\spool\\drivers\\w32x86\\3\\poster.kpx"), machine.driverDirectory);
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("poster.kpx")), "poster");
+    EXPECT_EQ(PathExists(DriverDirectoryFile("poster.kpx")), machine.driverDirectory);
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, MachineBlackbox, ::testing::ValuesIn(kMachines),
@@ -264,7 +253,7 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     ASSERT_TRUE(plotter.added());
     ToolFolder folder;
     ASSERT_TRUE(DeployWithPoster(folder));
-    ASSERT_FALSE(PathExists(UserProfileFolder()));
+    ASSERT_FALSE(PathExists(UserDriverIniFolder()));
 
     ToolProcess tool;
     HWND dlg = StartMainDialog(tool, folder.exe());
@@ -280,10 +269,10 @@ TEST(MachineBlackboxWithoutUserFolder, SaysTheSetCouldNotBeRecorded)
     main.PressClose();
     EXPECT_TRUE(tool.WaitForExit(kTimeout));
 
-    EXPECT_FALSE(PathExists(UserProfileFolder()));
-    EXPECT_FALSE(PathExists(SystemDirectory() + "\\PLOTA2.INI"));
+    EXPECT_FALSE(PathExists(UserDriverIniFolder()));
+    EXPECT_FALSE(PathExists(DriverIniFile()));
     // The files were installed before the record was tried.
-    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\poster.kpx"), "poster");
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("poster.kpx")), "poster");
 }
 
 } // namespace

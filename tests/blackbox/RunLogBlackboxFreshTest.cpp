@@ -6,17 +6,17 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
-#include "support/RedirectedOutput.h"
+#include "support/QuietRun.h"
 #include "support/SettingsText.h"
 #include "support/TestPrinter.h"
 #include "support/TextLines.h"
 #include "support/ToolFolder.h"
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <regex>
 #include <string>
@@ -26,9 +26,6 @@ namespace {
 
 const DWORD kTimeout = 20000;
 using Lines = std::vector<std::string>;
-const std::string kSystemDir = "C:\\windows\\system32\\";
-const std::string kDriverDir = "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\";
-const std::string kDriverIni = kSystemDir + "PLOTA2.INI";
 const char kApply[] = "/printer:\"Plotter 3F\" /set:Office";
 
 // The lines of a text written by the tool (code page 932, CR LF), in UTF-8.
@@ -61,14 +58,12 @@ Lines Steps(const Lines& run)
     return run.size() < 2 ? Lines() : Lines(run.begin() + 1, run.end() - 1);
 }
 
-std::string LocalTimeText()
+// The local time to the second: year, month, day, hour, minute, second.
+std::vector<int> LocalTimeNow()
 {
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
-    return text;
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 std::string ComputerName()
@@ -125,23 +120,14 @@ protected:
         ASSERT_FALSE(m_folder.WriteProfile("p\\tone.txt", "photo tone").empty());
     }
 
-    // Runs the tool with arguments, its standard output redirected or not
-    // given at all, and fails the test if it shows a window. The exit code.
+    // Runs the tool with arguments, its standard output's lines in m_output
+    // or no standard output at all. The exit code.
     DWORD Run(const std::string& arguments, bool redirect = true)
     {
-        RedirectedOutput output(m_folder.file("stdout.txt"));
-        ToolProcess tool;
-        EXPECT_TRUE(tool.Start(m_folder.exe(), arguments, redirect ? output.handle() : nullptr));
-        bool shown = false;
-        const bool ended = WaitUntil(
-            [&] {
-                shown = shown || !tool.VisibleWindows().empty();
-                return !tool.Running();
-            },
-            kTimeout);
-        EXPECT_FALSE(shown) << arguments;
-        m_output = Utf8Lines(output.Text());
-        return ended ? tool.ExitCode() : 999;
+        std::string output;
+        const DWORD code = RunQuietly(m_folder.exe(), arguments, redirect ? &output : nullptr);
+        m_output = Utf8Lines(output);
+        return code;
     }
 
     std::string OpeningLineAfterTime(const std::string& arguments) const
@@ -168,42 +154,46 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
     ASSERT_TRUE(photo.added());
     // Plotter 2F's font.kpx is Office's very file: it prints as before.
     ASSERT_TRUE(WriteFileBytes(
-        kDriverIni,
+        DriverIniFile(),
         DriverSettingsText(
             {{"Plotter 2F", {{"ColorProfileSetName", "Photo"}, {"Auto", "auto.kpx"}, {"Font", "font.kpx"}}}})));
     const std::string log = m_folder.file("run.log");
     const std::string apply = std::string(kApply) + " \"/log:" + log + "\"";
     const std::string bad = "/force /log:\"" + log + "\"";
 
-    const std::string before = LocalTimeText();
+    const std::vector<int> before = LocalTimeNow();
     EXPECT_EQ(Run(apply), 0u);
     Lines steps;
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
-        for (const std::string& dir : {kSystemDir, kDriverDir})
-            steps.push_back(dir + name + u8".kpxにｺﾋﾟｰしました。");
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            steps.push_back(target + u8"にｺﾋﾟｰしました。");
     }
     steps.push_back(u8"auto.kpxを置き換えました。次のﾌﾟﾘﾝﾀｰは別のｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄを記録していますが、"
                     u8"今後はｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeのこのﾌｧｲﾙで印刷します: Plotter 2F");
-    steps.push_back(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + kDriverIni + u8")。");
+    steps.push_back(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを設定しました (" + DriverIniFile() + u8")。");
     EXPECT_EQ(m_output, steps);
 
     const DWORD start = GetTickCount();
     EXPECT_EQ(Run(bad, false), 1u);
     EXPECT_LT(GetTickCount() - start, 10000u);
-    const std::string after = LocalTimeText();
+    const std::vector<int> after = LocalTimeNow();
 
     const std::vector<Lines> runs = LogRuns(ReadFileBytes(log));
     ASSERT_EQ(runs.size(), 2u) << ReadFileBytes(log);
-    const std::regex time("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d");
+    // "2024-05-01 09:03:07": the local time when the run began.
+    const std::regex time("(\\d{4})-(\\d\\d)-(\\d\\d) (\\d\\d):(\\d\\d):(\\d\\d) .*");
     const std::string arguments[2] = {apply, bad};
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         ASSERT_GE(runs[i].size(), 3u);
         const std::string& opening = runs[i].front();
-        ASSERT_GT(opening.size(), 19u);
-        EXPECT_TRUE(std::regex_match(opening.substr(0, 19), time)) << opening;
-        EXPECT_GE(opening.substr(0, 19), before);
-        EXPECT_LE(opening.substr(0, 19), after);
+        std::smatch at;
+        ASSERT_TRUE(std::regex_match(opening, at, time)) << opening;
+        std::vector<int> began;
+        for (size_t field = 1; field < at.size(); ++field)
+            began.push_back(std::stoi(at[field]));
+        EXPECT_GE(began, before);
+        EXPECT_LE(began, after);
         EXPECT_EQ(opening.substr(19), OpeningLineAfterTime(arguments[i]));
     }
     EXPECT_EQ(Steps(runs[0]), steps);
@@ -221,9 +211,7 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
 TEST_F(RunLogBlackbox, ARunThatCannotRecordNamesThePerUserFileAndTheReason)
 {
     ASSERT_TRUE(StartTerminalServices());
-    char profile[MAX_PATH] = {};
-    ASSERT_NE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH), 0u);
-    const std::string perUser = std::string(profile) + "\\_OMRA\\PLOTA2.INI";
+    const std::string perUser = UserDriverIniFolder() + "\\PLOTA2.INI";
     ASSERT_FALSE(PathExists(perUser));
 
     EXPECT_EQ(Run(kApply), 7u);
@@ -268,8 +256,8 @@ TEST_F(RunLogBlackbox, SetsTellsEachSetsFilesAndEveryFileNameTwoSetsShare)
                                                SetFiles("Photo", "%KPXSETUP%\\p\\pauto.kpx")})));
     EXPECT_EQ(Run("/sets"), 0u);
     EXPECT_EQ(m_output.size(), 2u);
-    EXPECT_FALSE(PathExists(kDriverIni));
-    EXPECT_FALSE(PathExists(kSystemDir + "auto.kpx"));
+    EXPECT_FALSE(PathExists(DriverIniFile()));
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("auto.kpx")));
 }
 
 // A machine without a supported printer has an empty list: 0 and no line,

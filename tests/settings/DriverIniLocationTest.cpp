@@ -8,6 +8,7 @@
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"
 #include "support/WinapiFunction.h"
+#include "support/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -161,14 +162,12 @@ TEST(DriverIniLocation, ProfileDirectoryFromTheUserEnvironmentLibrary)
 
 TEST(DriverIniLocation, TheObjectLocatesTheFileByTheMachine)
 {
-    char systemDir[MAX_PATH] = {};
-    GetSystemDirectoryA(systemDir, MAX_PATH);
     char windowsDir[MAX_PATH] = {};
     GetWindowsDirectoryA(windowsDir, MAX_PATH);
     {
         ScopedOsVersion version(OsXP);
         ScopedPlatformFlags flags(false, false);
-        EXPECT_EQ(std::string(systemDir) + "\\PLOTA2.INI", CDriverINI().GetIniPath());
+        EXPECT_EQ(DriverIniFile(), CDriverINI().GetIniPath());
     }
     {
         ScopedOsVersion version(OsWin9x);
@@ -178,10 +177,8 @@ TEST(DriverIniLocation, TheObjectLocatesTheFileByTheMachine)
     {
         ScopedOsVersion version(OsUnknown);
         ScopedPlatformFlags flags(false, true);
-        char profile[MAX_PATH] = {};
-        GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
-        EXPECT_EQ(0,
-                  lstrcmpiA((std::string(profile) + "\\_OMRA\\PLOTA2.INI").c_str(), CDriverINI().GetIniPath().c_str()));
+        const std::string perUser = UserDriverIniFolder() + "\\PLOTA2.INI";
+        EXPECT_EQ(0, lstrcmpiA(perUser.c_str(), CDriverINI().GetIniPath().c_str()));
     }
 }
 

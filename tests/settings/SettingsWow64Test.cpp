@@ -102,9 +102,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
     ScopedPlatformFlags flags(true, true);
     CountKernelLoads();
 
-    char profile[MAX_PATH] = {};
-    ASSERT_TRUE(GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH));
-    std::string folder = std::string(profile) + "\\_OMRA";
+    const std::string folder = UserDriverIniFolder();
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     {
         CDriverINI ini;

@@ -4,18 +4,6 @@
 
 #include <windows.h>
 
-namespace {
-
-// The program's help file beside the built KPXSETUP.EXE.
-std::string BuiltHelpFilePath()
-{
-    std::string exe = BuiltToolPath();
-    size_t dot = exe.find_last_of('.');
-    return dot == std::string::npos ? std::string() : exe.substr(0, dot) + ".chm";
-}
-
-} // namespace
-
 ToolFolder::ToolFolder(const std::string& subfolder) : m_path(m_dir.path())
 {
     std::string exe = BuiltToolPath();

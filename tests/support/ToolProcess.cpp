@@ -17,6 +17,13 @@ std::string BuiltToolPath()
     return path;
 }
 
+std::string BuiltHelpFilePath()
+{
+    std::string exe = BuiltToolPath();
+    size_t dot = exe.find_last_of('.');
+    return dot == std::string::npos ? std::string() : exe.substr(0, dot) + ".chm";
+}
+
 ToolProcess::~ToolProcess()
 {
     if (m_info.hProcess) {

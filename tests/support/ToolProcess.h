@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
-// The built program as a Windows path, or empty when KPX_EXE is not set.
+// The built program as a Windows path, or empty when KPX_EXE is not set,
+// and its help file beside it.
 std::string BuiltToolPath();
+std::string BuiltHelpFilePath();
 
 class ToolProcess : Uncopyable {
 public:

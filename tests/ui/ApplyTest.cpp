@@ -17,6 +17,7 @@
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
+#include "support/WinePrefix.h"
 #include "ui/KPXSetupDlg.h"
 
 #include <gtest/gtest.h>
@@ -36,10 +37,8 @@ public:
     void SetUp() override
     {
         MainDialogFixture::SetUp();
-        char dir[MAX_PATH] = {};
-        GetSystemDirectoryA(dir, MAX_PATH);
-        m_systemDir = std::string(dir) + "\\";
-        m_driverDir = m_systemDir + "spool\\drivers\\w32x86\\3\\";
+        m_systemDir = SystemDirectoryFile("");
+        m_driverDir = DriverDirectoryFile("");
         Add(kPrinter);
     }
 
