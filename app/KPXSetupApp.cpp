@@ -67,6 +67,7 @@ BOOL CKPXSetupApp::InitInstance()
         return FALSE;
     case StartupNoMutex:
         return FALSE;
+    case StartupNoSpooler:
     case StartupNoPrinter:
         ShowStartupError(LoadResString(IDS_NO_DRIVER));
         return FALSE;

@@ -43,9 +43,24 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
     const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
+    const bool unusable = TellUnusablePrinters(printers, options, output);
     CUnattendedAnswers answers(options.overwrite, output);
     CProfileSetApply apply(toolIni, answers);
-    return ApplyExitCode(apply.Run(request, printers));
+    const ApplyResult result = apply.Run(request, printers);
+    const UnattendedExitCode code = ApplyExitCode(result);
+    // Every printer was asked for, and some could not be set: that is no
+    // "everything done".
+    return unusable || !result.skipped.empty() ? MoreSerious(code, ExitPrintersLeftOut) : code;
+}
+
+bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& options, CRunOutput& output)
+{
+    if (!options.allPrinters)
+        return false;
+    const std::vector<std::string> names = printers.UnusableNames();
+    for (const std::string& name : names)
+        output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
+    return !names.empty();
 }
 
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
@@ -128,8 +143,8 @@ UnattendedExitCode ApplyExitCode(const ApplyResult& result)
 UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b)
 {
     // From the least serious to the most.
-    static const UnattendedExitCode kOrder[] = {ExitDone, ExitRestartRequired, ExitRenameFailed, ExitCopyFailed,
-                                                ExitNotRecorded};
+    static const UnattendedExitCode kOrder[] = {ExitDone,         ExitRestartRequired, ExitPrintersLeftOut,
+                                                ExitRenameFailed, ExitCopyFailed,      ExitNotRecorded};
     const auto rank = [](UnattendedExitCode code) {
         for (size_t i = 0; i < sizeof kOrder / sizeof kOrder[0]; ++i) {
             if (kOrder[i] == code)

@@ -28,6 +28,10 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
                                      const CommandOptions& options, CRunOutput& output, ApplyRequest& request);
 
+// Under /printer:*, a line for each printer of a supported driver that
+// cannot be opened for administration (left out); true when there was one.
+bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& options, CRunOutput& output);
+
 // The exit code for what the apply did. When both a copy and the rename
 // failed, the copy (ExitCopyFailed): the printer then prints with profiles
 // other than the recorded ones.
@@ -37,5 +41,5 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome);
 // was skipped.
 UnattendedExitCode ApplyExitCode(const ApplyResult& result);
 // The more serious of two codes of applies that ran: 7, then 8, then 9,
-// then 3010, then 0.
+// then 12, then 3010, then 0.
 UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b);

@@ -44,6 +44,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
     // The set's files as the apply would take them: a missing source, a file
     // that is no profile file or two of one file name end the check as they
     // end the apply (nothing is asked: a missing file is given up).
+    const bool unusable = TellUnusablePrinters(printers, options, output);
     CUnattendedAnswers answers(true, output);
     ProfileSetFiles set;
     const SetFault fault = ReadProfileSet(
@@ -77,5 +78,5 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
     if (!outcome.findings.empty())
         return ExitCheckFailed;
     output.Line(FormatResString(IDS_CMD_CHECK_PASSED, request.setName));
-    return ExitDone;
+    return unusable || !outcome.skipped.empty() ? ExitPrintersLeftOut : ExitDone;
 }

@@ -18,6 +18,11 @@ enum UnattendedExitCode {
     ExitRenameFailed = 9,       // recorded, but the rename was refused or the settings not moved
     ExitCheckFailed = 10,       // a check found something to mend, one line each (/check: a printer
                                 // does not use the set as the apply leaves it; /sets); nothing changed
+    ExitSpoolerFailed = 11,     // the print spooler did not give its printers (not started, no answer,
+                                // no memory): nothing done
+    ExitPrintersLeftOut = 12,   // /printer:*: done for the others, but printers were left out, each
+                                // named in a line (cannot be opened for administration, gone, or no
+                                // record of their own possible)
     ExitRestartRequired = 3010, // done, but a profile file in use is replaced at the next restart (the
                                 // Windows code for "succeeded, restart required"); any failure's code wins
 };

@@ -83,7 +83,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     // such).
     needs.printer = needs.settings = options.mode != CommandList;
     CPrinterSnapshot printers;
-    DWORD mutexError = 0;
+    DWORD mutexError = 0; // or the spooler's
     switch (CheckStartup(needs, toolFile, printers, mutex, mutexError)) {
     case StartupReady:
         break;
@@ -96,7 +96,12 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         // reason.
         output.Line(WithReason(LoadResString(IDS_CMD_ALREADY_RUNNING), mutexError));
         return ExitAlreadyRunning;
+    case StartupNoSpooler:
+        output.Line(WithReason(LoadResString(IDS_CMD_SPOOLER_FAILED), mutexError));
+        return ExitSpoolerFailed;
     case StartupNoPrinter:
+        for (const std::string& name : printers.UnusableNames())
+            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name));
         output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
         return ExitNoPrinter;
     case StartupNoSettings:
@@ -104,11 +109,15 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         return ExitNoSettings;
     }
     if (options.mode == CommandList) {
-        if (!printers.AnyListed())
-            return ExitDone;
-        output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
-        for (const std::string& line : PrinterListLines(printers))
-            output.Line(line);
+        if (printers.AnyListed()) {
+            output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
+            for (const std::string& line : PrinterListLines(printers))
+                output.Line(line);
+        }
+        // A printer of a supported driver that cannot be opened is no row of
+        // the list, but it is there: named in a line of its own.
+        for (const std::string& name : printers.UnusableNames())
+            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name));
         return ExitDone;
     }
     if (options.mode == CommandCheck)

@@ -15,6 +15,9 @@ StartupStop CheckStartup(const StartupNeeds& needs, const CToolSettingsFile& too
     // The check stops at the first usable printer of a supported driver;
     // whoever lists them checks the rest.
     printers.Take();
+    error = printers.EnumerationError();
+    if (error != 0)
+        return StartupNoSpooler;
     if (needs.printer && !printers.AnyListed())
         return StartupNoPrinter;
     if (needs.settings && !toolFile.Exists())

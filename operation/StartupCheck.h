@@ -15,6 +15,7 @@ enum StartupStop {
     StartupOtherUser,      // another user's copy runs
     StartupAlreadyRunning, // another copy holds the instance mutex
     StartupNoMutex,        // the mutex could not be made at all (error)
+    StartupNoSpooler,      // the spooler did not give its printers (error)
     StartupNoPrinter,      // no usable printer of a supported driver
     StartupNoSettings,     // the tool settings file is missing
 };
@@ -28,6 +29,7 @@ struct StartupNeeds {
 // The checks in order, up to the first that fails. printers is taken (one
 // enumeration serves the start and what follows); mutex receives the
 // instance mutex, which the caller releases and closes (also set when
-// another copy holds it); error is the system's reason for StartupNoMutex.
+// another copy holds it); error is the system's reason for StartupNoMutex
+// and StartupNoSpooler.
 StartupStop CheckStartup(const StartupNeeds& needs, const CToolSettingsFile& toolFile, CPrinterSnapshot& printers,
                          HANDLE& mutex, DWORD& error);

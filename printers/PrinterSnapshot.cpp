@@ -23,7 +23,23 @@ unsigned CPrinterSnapshot::Take()
     m_taken = true;
     m_checked = 0;
     m_listed.clear();
+    m_unusable.clear();
     return m_count;
+}
+
+DWORD CPrinterSnapshot::EnumerationError() const
+{
+    return m_list->Error();
+}
+
+std::vector<std::string> CPrinterSnapshot::UnusableNames()
+{
+    while (CheckNext()) {
+    }
+    std::vector<std::string> names;
+    for (unsigned i : m_unusable)
+        names.push_back(m_list->GetItem(i)->pPrinterName);
+    return names;
 }
 
 bool CPrinterSnapshot::AnyListed()
@@ -46,7 +62,7 @@ std::vector<PrinterRow> CPrinterSnapshot::ListedRows()
     for (unsigned i : Listed()) {
         const PRINTER_INFO_2A* item = m_list->GetItem(i);
         rows.push_back(
-            {item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : "", item->Attributes});
+            {item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : ""});
     }
     return rows;
 }
@@ -68,6 +84,7 @@ void CPrinterSnapshot::Swap(CPrinterSnapshot& other) noexcept
     std::swap(m_count, other.m_count);
     std::swap(m_checked, other.m_checked);
     std::swap(m_listed, other.m_listed);
+    std::swap(m_unusable, other.m_unusable);
     std::swap(m_drivers, other.m_drivers);
 }
 
@@ -79,8 +96,12 @@ bool CPrinterSnapshot::CheckNext()
     const PRINTER_INFO_2A* item = m_list->GetItem(index);
     // The driver first: it costs no call to the spooler. The usability
     // check opens the printer once.
-    if (item && IsSupported(item->pDriverName) && IsPrinterUsable(item))
+    if (!item || !IsSupported(item->pDriverName))
+        return true;
+    if (IsPrinterUsable(item))
         m_listed.push_back(index);
+    else if (item->pPrinterName && *item->pPrinterName)
+        m_unusable.push_back(index);
     return true;
 }
 

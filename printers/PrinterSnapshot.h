@@ -20,7 +20,6 @@ struct PrinterRow {
     std::string name;
     std::string driver;
     std::string port;
-    DWORD attributes = 0;
 };
 
 class CPrinterSnapshot {
@@ -40,12 +39,19 @@ public:
     // The enumeration itself. Its name accessors still ask the live spooler.
     const CPrnInfoList& List() const { return *m_list; }
 
+    // The system's reason why the spooler could not be read (0: it could).
+    DWORD EnumerationError() const;
+
     // True when a record is listed; checks records only up to the first one.
     bool AnyListed();
     // The indexes of the listed records, in the spooler's order, after
     // checking every record not checked yet. Each listed record has a
     // printer name (a usable printer has one).
     const std::vector<unsigned>& Listed();
+
+    // The printers of a supported driver that are not listed because they
+    // cannot be opened for administration, after checking every record.
+    std::vector<std::string> UnusableNames();
 
     // The listed printers as plain rows, in the spooler's order.
     std::vector<PrinterRow> ListedRows();
@@ -68,5 +74,6 @@ private:
     unsigned m_count = 0;                                // records in m_list
     unsigned m_checked = 0;                              // records checked so far, from the first
     std::vector<unsigned> m_listed;                      // the checked records that are listed
+    std::vector<unsigned> m_unusable;                    // checked, of a supported driver, not usable
     std::vector<std::pair<std::string, bool>> m_drivers; // the answers for driver names seen
 };

@@ -28,7 +28,15 @@ unsigned CPrnInfoList::Enumerate()
     // and the block below is empty.
     DWORD needed = 0;
     DWORD returned = 0;
-    Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, nullptr, 0, &needed, &returned);
+    m_error = 0;
+    if (!Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, nullptr, 0, &needed, &returned)) {
+        // A spooler that is stopped or does not answer is no empty list.
+        const DWORD error = GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER) {
+            m_error = error ? error : ERROR_GEN_FAILURE;
+            return 0;
+        }
+    }
 
     // A printer added between the size query and the fill makes the block
     // too small; the fill then says how much it needs now, and is tried
@@ -37,19 +45,25 @@ unsigned CPrnInfoList::Enumerate()
     for (int attempt = 0; attempt < kFillAttempts; ++attempt) {
         // GMEM_FIXED: the handle is the block's address.
         block = Win32().GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, needed);
-        if (!block)
+        if (!block) {
+            m_error = ERROR_NOT_ENOUGH_MEMORY;
             return 0;
+        }
         returned = 0;
         if (Win32().EnumPrintersA(kEnumFlags, nullptr, kLevel, static_cast<BYTE*>(block), needed, &needed, &returned))
             break;
         const DWORD error = GetLastError();
         GlobalFree(block);
         block = nullptr;
-        if (error != ERROR_INSUFFICIENT_BUFFER)
+        if (error != ERROR_INSUFFICIENT_BUFFER) {
+            m_error = error ? error : ERROR_GEN_FAILURE;
             return 0;
+        }
     }
-    if (!block)
+    if (!block) {
+        m_error = ERROR_INSUFFICIENT_BUFFER;
         return 0;
+    }
 
     m_pInfo = static_cast<PRINTER_INFO_2A*>(block);
     m_nCount = returned;

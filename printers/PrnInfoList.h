@@ -22,6 +22,10 @@ public:
     // record and string pointer handed out before becomes invalid.
     unsigned Enumerate();
 
+    // The system's reason why the last Enumerate could not read the
+    // spooler; 0 when it could (also with no printer at all).
+    DWORD Error() const { return m_error; }
+
     // The index-th record, or null when the index is not below the count.
     const PRINTER_INFO_2A* GetItem(unsigned index) const;
 
@@ -30,5 +34,6 @@ public:
 
 private:
     DWORD m_nCount = 0;                 // records in m_pInfo; 0 while it is null
+    DWORD m_error = 0;                  // why the last Enumerate failed
     PRINTER_INFO_2A* m_pInfo = nullptr; // fixed global block: the records, then their strings
 };

@@ -93,6 +93,8 @@
 #define IDS_CMD_CHECK_FILE_MISSING 186 // %s: the printer; the target's path follows
 #define IDS_CMD_CHECK_FILE_DIFFERS 187 // %s: the printer; the target's path follows
 #define IDS_CMD_CHECK_UNREADABLE   188 // %s: the printer; the target's path and the reason follow
+#define IDS_CMD_SPOOLER_FAILED     189 // the system's reason follows
+#define IDS_CMD_PRINTER_UNUSABLE   190 // %s: a printer of a supported driver that cannot be opened
 
 // Version dialog
 #define IDD_ABOUTBOX     100

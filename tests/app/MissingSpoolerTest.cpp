@@ -50,22 +50,18 @@ TEST_F(MissingSpooler, TheDialogsStartSaysNoSupportedPrinter)
     EXPECT_EQ(LoadResString(IDS_NO_DRIVER), m_boxes.boxes()[0].text);
 }
 
-// The apply finds no printer (3); the list is empty, which is no failure.
-TEST_F(MissingSpooler, AnUnattendedApplyEndsWithCodeThreeAndTheListIsEmpty)
+// A spooler that gives no list is no empty list: every printer command ends
+// with its own code and says so, the listing too.
+TEST_F(MissingSpooler, EveryPrinterCommandEndsWithTheSpoolersCode)
 {
     TempDir dir;
     const std::string log = dir.file("run.log");
-    const struct {
-        const char* request;
-        int code;
-        bool noDriverLine;
-    } cases[] = {{"/list", ExitDone, false}, {"/printer:\"Plotter 3F\" /set:Office", ExitNoPrinter, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.request);
+    for (const char* request : {"/list", "/printer:\"Plotter 3F\" /set:Office", "/check /printer:* /set:Office"}) {
+        SCOPED_TRACE(request);
         DeleteFileA(log.c_str());
-        m_app.m_strCmdLine = std::string(c.request) + " \"/log:" + log + "\"";
-        EXPECT_EQ(c.code, m_app.Run());
-        EXPECT_EQ(c.noDriverLine, ReadFileBytes(log).find(OneLine(LoadResString(IDS_NO_DRIVER))) != std::string::npos);
+        m_app.m_strCmdLine = std::string(request) + " \"/log:" + log + "\"";
+        EXPECT_EQ(ExitSpoolerFailed, m_app.Run());
+        EXPECT_NE(ReadFileBytes(log).find(LoadResString(IDS_CMD_SPOOLER_FAILED) + ": "), std::string::npos);
     }
     EXPECT_TRUE(m_boxes.boxes().empty());
 }

@@ -233,7 +233,7 @@ TEST_F(CommandLineBlackbox, ListGoesToTheRedirectedOutputAndTheLogWithoutTheSett
     EXPECT_NE(logged.find("\r\n" + readFrom + list + Cp932(u8"終了ｺｰﾄﾞ 0: ")), std::string::npos) << logged;
 }
 
-TEST_F(CommandLineBlackbox, RunWhileTheDialogIsOpenEndsWithCodeTwoAndLeavesItAlone)
+TEST_F(CommandLineBlackbox, ApplyWhileTheDialogIsOpenEndsWithCodeTwoAndTheReadingRunsGoOn)
 {
     ToolProcess dialog;
     ASSERT_TRUE(dialog.Start(m_folder.exe()));
@@ -247,6 +247,9 @@ TEST_F(CommandLineBlackbox, RunWhileTheDialogIsOpenEndsWithCodeTwoAndLeavesItAlo
     PumpMessages(300);
     EXPECT_TRUE(IsIconic(dlg)) << "the running copy was brought forward";
     ExpectNothingChanged();
+    // The listing and the check write nothing: they run beside the dialog.
+    EXPECT_EQ(Run("/list"), 0u);
+    EXPECT_EQ(Run(std::string("/check ") + kApply), 10u);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(dialog.WaitForExit(kTimeout));
 }

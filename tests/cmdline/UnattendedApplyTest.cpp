@@ -3,10 +3,13 @@
 // one) and failures that come together.
 #include "cmdline/UnattendedApply.h"
 
+#include "classlib/WinApp.h"
+#include "res/resource.h"
 #include "settings/DriverINI.h"
 #include "support/AcceptedRenames.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
+#include "support/SpoolerFakes.h"
 #include "support/SettingsText.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
@@ -84,6 +87,40 @@ TEST(UnattendedApplyTest, ExitCodeOfSeveralPrintersIsTheMostSerious)
     EXPECT_EQ(ApplyExitCode(stopped), ExitNoPrinter);
     stopped.stop = stopped.printers[0].outcome.stop = ApplyFileNameClash;
     EXPECT_EQ(ApplyExitCode(stopped), ExitSourceMissing);
+}
+
+// A printer of a supported driver that cannot be opened for administration:
+// no row of the list, but named; under /printer:* left out with code 12.
+TEST(UnattendedApplyTest, APrinterThatCannotBeOpenedIsNamedAndEveryPrinterRunSaysItLeftOneOut)
+{
+    DeleteAllPrinters();
+    TestPrinter one("Plotter 1F", kDriver), two("Plotter 2F", kDriver);
+    ASSERT_TRUE(one.added() && two.added());
+    TempDir tool("unusable");
+    ASSERT_TRUE(WriteFileBytes(tool.file("KPXSETUP.INI"),
+                               ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\u.kpx")})));
+    ASSERT_TRUE(WriteFileBytes(tool.file("u.kpx"), "u"));
+    SpoolerFakes spooler;
+    spooler.RefuseOpen("Plotter 2F");
+    CommandOptions request;
+    request.mode = CommandApply;
+    request.allPrinters = true;
+    request.setName = "Office";
+    {
+        CRunOutput output;
+        DWORD error = 0;
+        ASSERT_TRUE(output.OpenLog(tool.file("run.log"), error));
+        CPrinterSnapshot printers;
+        printers.Take();
+        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, request, output),
+                  ExitPrintersLeftOut);
+    }
+    EXPECT_NE(ReadFileBytes(tool.file("run.log")).find(FormatResString(IDS_CMD_PRINTER_UNUSABLE, "Plotter 2F")),
+              std::string::npos);
+    EXPECT_EQ(IniSection(CDriverINI().GetIniPath(), "Plotter 1F").size(), 5u);
+    DeleteFileA(CDriverINI().GetIniPath().c_str());
+    DeleteFileA(SystemDirectoryFile("u.kpx").c_str());
+    DeleteFileA(SystemDirectoryFile("spool\\drivers\\w32x86\\3\\u.kpx").c_str());
 }
 
 TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
