@@ -100,10 +100,11 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
 {
     ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}},
                                                                     {"Other", {{"ColorProfileSetName", "Art"}}}})));
-    // A name that cannot have a section of its own is left out, with a line.
+    // A name that cannot have a section of its own is left out, with a line,
+    // and the run says it left a printer out.
     TestPrinter edge("Plotter 4F ", kDriver);
     ASSERT_TRUE(edge.added());
-    EXPECT_EQ(Run("/printer:* /set:Office"), 0u) << Utf8FromCp932(m_output);
+    EXPECT_EQ(Run("/printer:* /set:Office"), 12u) << Utf8FromCp932(m_output);
     EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 4F ",
                                                OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, "Plotter 4F ")) +
                                                    LoadResString(IDS_CMD_PRINTER_SKIPPED))),

@@ -62,7 +62,8 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
 {
     for (const int code :
          {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings, ExitSourceMissing,
-          ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed, ExitCheckFailed, ExitRestartRequired}) {
+          ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed, ExitCheckFailed, ExitSpoolerFailed,
+          ExitPrintersLeftOut, ExitRestartRequired}) {
         SCOPED_TRACE(code);
         const std::string meaning = ExitCodeMeaning(code);
         EXPECT_FALSE(meaning.empty());
@@ -72,7 +73,7 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
     // 1 is not taken for 10, nor 10 for 3010.
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));
     EXPECT_NE(ExitCodeMeaning(ExitCheckFailed), ExitCodeMeaning(ExitRestartRequired));
-    EXPECT_TRUE(ExitCodeMeaning(11).empty());
+    EXPECT_TRUE(ExitCodeMeaning(13).empty());
 }
 
 TEST(RunLogTest, NumberedPlacesTakeTheirValuesInAnyOrder)
