@@ -55,6 +55,14 @@ ApplyStop StopFor(SetFault fault)
 
 } // namespace
 
+ApplyStop CheckPrinterForApply(const std::string& printer, std::string& driverDirectory)
+{
+    // Such a name would share its section with the name without the blanks.
+    if (!IsRecordablePrinterName(printer))
+        return ApplyUnrecordable;
+    return LookUpPrinter(printer, driverDirectory) ? ApplyCompleted : ApplyPrinterGone;
+}
+
 CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& callback)
     : m_toolIni(toolIni), m_callback(callback)
 {
@@ -154,12 +162,8 @@ bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& res
 {
     for (const std::string& printer : request.printers) {
         const PrinterRequest part{printer, request.setName, printer};
-        ApplyStop refused = ApplyCompleted;
         std::string driverDirectory;
-        if (!IsRecordablePrinterName(printer))
-            refused = ApplyUnrecordable;
-        else if (!LookUpPrinter(printer, driverDirectory))
-            refused = ApplyPrinterGone;
+        const ApplyStop refused = CheckPrinterForApply(printer, driverDirectory);
         if (refused == ApplyCompleted) {
             m_targets.push_back({part, driverDirectory});
         } else if (request.skipUnusable) {

@@ -166,6 +166,12 @@ struct ApplyResult {
     std::vector<std::pair<std::string, ApplyStop>> skipped;
 };
 
+// One printer as the apply takes it just before it writes: ApplyCompleted
+// with its driver directory (with its trailing backslash; empty where that
+// is no target), ApplyUnrecordable for a name that cannot have a section of
+// its own, ApplyPrinterGone for one the spooler no longer has under its name.
+ApplyStop CheckPrinterForApply(const std::string& printer, std::string& driverDirectory);
+
 class CProfileSetApply {
 public:
     // The tool settings file names the sets' files; the questions and steps

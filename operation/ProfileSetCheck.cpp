@@ -4,7 +4,6 @@
 #include "classlib/PathParts.h"
 #include "operation/ProfileTargets.h"
 #include "platform/FileCompare.h"
-#include "printers/PrinterNameRules.h"
 #include "settings/DriverINI.h"
 
 #include <map>
@@ -41,12 +40,8 @@ CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string file
     CDriverINI driverIni;
 
     for (const std::string& printer : request.printers) {
-        ApplyStop refused = ApplyCompleted;
         std::string driverDirectory;
-        if (!IsRecordablePrinterName(printer))
-            refused = ApplyUnrecordable;
-        else if (!LookUpPrinter(printer, driverDirectory))
-            refused = ApplyPrinterGone;
+        const ApplyStop refused = CheckPrinterForApply(printer, driverDirectory);
         if (refused != ApplyCompleted) {
             if (!request.skipUnusable) {
                 outcome.stop = refused;

@@ -22,6 +22,18 @@
 
 namespace {
 
+// The run with its log in the tool's folder, against a fresh snapshot.
+UnattendedExitCode RunWithLog(const TempDir& tool, const CommandOptions& options)
+{
+    // The log stays open for writing while the output lives.
+    CRunOutput output;
+    DWORD error = 0;
+    EXPECT_TRUE(output.OpenLog(tool.file("run.log"), error));
+    CPrinterSnapshot printers;
+    printers.Take();
+    return RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, options, output);
+}
+
 // The black-box tests see each code; these are the combinations they cannot
 // make: a copy and the rename failing together, a section left behind.
 // A file replaced at the restart gives 3010 only when nothing failed: the
@@ -106,15 +118,7 @@ TEST(UnattendedApplyTest, APrinterThatCannotBeOpenedIsNamedAndEveryPrinterRunSay
     request.mode = CommandApply;
     request.allPrinters = true;
     request.setName = "Office";
-    {
-        CRunOutput output;
-        DWORD error = 0;
-        ASSERT_TRUE(output.OpenLog(tool.file("run.log"), error));
-        CPrinterSnapshot printers;
-        printers.Take();
-        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, request, output),
-                  ExitPrintersLeftOut);
-    }
+    EXPECT_EQ(RunWithLog(tool, request), ExitPrintersLeftOut);
     EXPECT_NE(ReadFileBytes(tool.file("run.log")).find(FormatResString(IDS_CMD_PRINTER_UNUSABLE, "Plotter 2F")),
               std::string::npos);
     EXPECT_EQ(IniSection(CDriverINI().GetIniPath(), "Plotter 1F").size(), 5u);
@@ -143,16 +147,7 @@ TEST(UnattendedApplyTest, AcceptedRenameMovesTheSectionAndSaysSo)
     request.rename = true;
     request.newName = "Plotter 3F East";
 
-    {
-        // The log stays open for writing while the output lives.
-        CRunOutput output;
-        DWORD error = 0;
-        ASSERT_TRUE(output.OpenLog(tool.file("run.log"), error));
-        CPrinterSnapshot printers;
-        printers.Take();
-        EXPECT_EQ(RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, request, output),
-                  ExitDone);
-    }
+    EXPECT_EQ(RunWithLog(tool, request), ExitDone);
     EXPECT_EQ(spooler.names(), std::vector<std::string>{"Plotter 3F East"});
     EXPECT_EQ(IniSection(driverIni, "Plotter 3F East"),
               (std::vector<std::string>{"ColorProfileSetName=Office", "Auto=u.kpx", "Font=u.kpx", "Tone=u.kpx",
