@@ -93,6 +93,9 @@
 #define IDS_CMD_CHECK_FILE_MISSING 186 // %s: the printer; the target's path follows
 #define IDS_CMD_CHECK_FILE_DIFFERS 187 // %s: the printer; the target's path follows
 #define IDS_CMD_CHECK_UNREADABLE   188 // %s: the printer; the target's path and the reason follow
+// Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
+#define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
+#define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe
 
 // Version dialog
 #define IDD_ABOUTBOX     100
