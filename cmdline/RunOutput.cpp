@@ -1,5 +1,9 @@
 #include "cmdline/RunOutput.h"
 
+#include "classlib/SystemMessage.h"
+#include "classlib/WinApp.h"
+#include "res/resource.h"
+
 #include <algorithm>
 
 CRunOutput::CRunOutput()
@@ -15,42 +19,33 @@ CRunOutput::CRunOutput()
 
 bool CRunOutput::OpenLog(const std::string& path, DWORD& error)
 {
-    m_log.Reset(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    error = m_log.IsValid() ? 0 : ::GetLastError();
-    return m_log.IsValid();
+    error = m_log.Open(path);
+    return error == 0;
 }
 
 void CRunOutput::Line(const std::string& text)
 {
     const std::string bytes = AsLines(text);
-    if (m_log.IsValid()) {
-        // Another writer may have appended since the last line: each line
-        // goes to the end as it is now.
-        ::SetFilePointer(m_log.Get(), 0, nullptr, FILE_END);
-        Write(m_log.Get(), bytes);
-    }
+    if (m_log.IsOpen())
+        m_log.Append(bytes);
     if (m_stdOutput)
         Write(m_stdOutput, bytes);
 }
 
 void CRunOutput::LogLine(const std::string& text)
 {
-    if (!m_log.IsValid())
-        return;
-    ::SetFilePointer(m_log.Get(), 0, nullptr, FILE_END);
-    Write(m_log.Get(), AsLines(text));
+    if (m_log.IsOpen())
+        m_log.Append(AsLines(text));
 }
 
 void CRunOutput::OpenRunInLog(const std::string& openingLine)
 {
-    if (!m_log.IsValid())
+    if (!m_log.IsOpen())
         return;
     // The blank line goes before the new run rather than after the last one:
     // a run that ended without its closing line (a crash, a power cut) is
     // still set apart from the next.
-    const DWORD size = ::GetFileSize(m_log.Get(), nullptr);
-    LogLine(size != 0 && size != INVALID_FILE_SIZE ? "\n" + openingLine : openingLine);
+    LogLine(m_log.Size() != 0 ? "\n" + openingLine : openingLine);
 }
 
 void CRunOutput::StandardOutputLine(const std::string& text)
@@ -81,6 +76,16 @@ void CRunOutput::Write(HANDLE file, const std::string& bytes)
     // nowhere left to report it, and the exit code still tells the outcome.
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string LogFailedLine(const std::string& path, DWORD error)
+{
+    const std::string text = FormatResString(IDS_CMD_LOG_FAILED, path);
+    if (error == kLogIsLink)
+        return text + ": " + LoadResString(IDS_CMD_LOG_IS_LINK);
+    if (error == kLogIsNoDiskFile)
+        return text + ": " + LoadResString(IDS_CMD_LOG_NOT_DISK_FILE);
+    return WithReason(text, error);
 }
 
 std::string OneLine(std::string text)

@@ -5,7 +5,7 @@
 // without a console has none otherwise).
 #pragma once
 
-#include "classlib/Handle.h"
+#include "cmdline/LogFile.h"
 
 #include <windows.h>
 #include <string>
@@ -16,13 +16,15 @@ public:
     CRunOutput();
 
     // Opens the log file for appending, creating it when missing; the lines
-    // of every run are kept one after another. Others may read and append
-    // to it meanwhile (many machines may log into one file on a share).
-    // False with error set to the system's reason when it cannot be opened.
+    // of every run are kept one after another, and a log grown past its
+    // limit is rolled over first (cmdline/LogFile.h). Others may read and
+    // append to it meanwhile (many machines may log into one file on a
+    // share). False with error set to the reason when it cannot be opened or
+    // is refused (a link, no disk file): see LogFailedLine.
     bool OpenLog(const std::string& path, DWORD& error);
 
     // The log is open.
-    bool HasLog() const { return m_log.IsValid(); }
+    bool HasLog() const { return m_log.IsOpen(); }
     // The caller redirected the standard output.
     bool HasStandardOutput() const { return m_stdOutput != nullptr; }
 
@@ -42,8 +44,12 @@ private:
     static void Write(HANDLE file, const std::string& bytes);
 
     HANDLE m_stdOutput = nullptr; // the process's own handle: not ours to close
-    CFileHandle m_log;
+    CLogFile m_log;
 };
+
+// The line that tells why the log cannot be used: the path, and the system's
+// reason or the refusal's (OpenLog's error).
+std::string LogFailedLine(const std::string& path, DWORD error);
 
 // A message of the dialogs as one output line: its line breaks go (the
 // Japanese sentences need no blank between them).

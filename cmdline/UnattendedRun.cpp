@@ -134,7 +134,7 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
     if (!options.logPath.empty()) {
         DWORD error = 0;
         if (!output.OpenLog(options.logPath, error)) {
-            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, options.logPath), error));
+            output.Line(LogFailedLine(options.logPath, error));
             return ExitBadCommandLine;
         }
     }

@@ -1,6 +1,26 @@
 #include "platform/FileExists.h"
 
 #include "classlib/Handle.h"
+#include "platform/OsClass.h"
+
+namespace {
+
+// Opens path for reading as FileExists describes; error is the system's
+// reason when it cannot be opened.
+CFileHandle OpenSharedForReading(const char* path, DWORD& error)
+{
+    // 95/98/Me refuse an open that names delete sharing (they have none).
+    const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | (GetOsClass() == OsWin9x ? 0 : FILE_SHARE_DELETE);
+    for (int tries = 1;; ++tries) {
+        CFileHandle file(Win32().CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        error = file.IsValid() ? 0 : ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION || tries == kHeldFileTries)
+            return file;
+        ::Sleep(kHeldFileRetryPause);
+    }
+}
+
+} // namespace
 
 bool FileExists(const char* path)
 {
@@ -10,16 +30,14 @@ bool FileExists(const char* path)
 
 bool FileExists(const char* path, DWORD& error)
 {
-    CFileHandle file(Win32().CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    error = file.IsValid() ? 0 : ::GetLastError();
-    return file.IsValid();
+    return OpenSharedForReading(path, error).IsValid();
 }
 
 bool IsDiskFile(const char* path)
 {
     // Without backup semantics a folder does not open; a device does, and
     // tells its kind.
-    CFileHandle file(Win32().CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         0, nullptr));
+    DWORD error = 0;
+    const CFileHandle file = OpenSharedForReading(path, error);
     return file.IsValid() && ::GetFileType(file.Get()) == FILE_TYPE_DISK;
 }

@@ -2,14 +2,25 @@
 
 #include <windows.h>
 
-// True when the file can be opened for reading with no sharing. A file that
-// another process holds open therefore counts as missing. File-system
-// redirection is left as it is (SafeFileExists is the redirection-safe form).
+// How often, and how far apart, a file another program holds without sharing
+// is tried again before it counts as unreadable: about a second in all, as
+// long as a virus scanner or a copy holds a file it has just met.
+const int kHeldFileTries = 5;
+const DWORD kHeldFileRetryPause = 250; // milliseconds
+
+// True when the file can be opened for reading. The open grants every
+// sharing, so another program reading or writing it meanwhile (a virus
+// scanner, a preview, another machine on a share) does not disturb it; a file
+// held without sharing is tried again for about a second before it counts as
+// missing. File-system redirection is left as it is (SafeFileExists is the
+// redirection-safe form).
 bool FileExists(const char* path);
 // The same, with error set to the system's reason when it cannot be opened
-// (a missing file or folder, a file another process holds, an empty path).
+// (a missing file or folder, a file another process keeps holding, an empty
+// path).
 bool FileExists(const char* path, DWORD& error);
 
 // True when path names a file on a disk: not a folder, not a device (a
-// console, a port, NUL), which would open as well.
+// console, a port, NUL), which would open as well. Opened as FileExists
+// opens it, so a file in brief use elsewhere is judged all the same.
 bool IsDiskFile(const char* path);

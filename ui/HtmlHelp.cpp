@@ -3,21 +3,28 @@
 #include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
 
 // Where the HTML Help control is registered: the in-process server of its
-// ActiveX object.
-const char kRegisteredServerKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+// ActiveX object, in the machine's part of the classes. HKEY_CLASSES_ROOT is
+// not asked: from 2000 on it shows the user's own classes
+// (HKCU\Software\Classes) first, which the user may write without
+// elevation, and the program runs elevated.
+const char kRegisteredServerKey[] = "Software\\Classes\\CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 const char kControlName[] = "hhctrl.ocx";
 const WORD kHtmlHelpAOrdinal = 14;
 
-// The registered path of the control; empty when it is not registered.
+// The control's path as the machine's administrators registered it; empty
+// when it is not registered. A value with environment references is not
+// taken: they would be expanded with the user's environment, which the user
+// may change without elevation.
 std::string RegisteredControlPath()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kRegisteredServerKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRegisteredServerKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return std::string();
 
     char value[MAX_PATH] = {};
@@ -25,21 +32,18 @@ std::string RegisteredControlPath()
     DWORD size = sizeof(value) - 1; // room for a terminator the value may lack
     LONG rc = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || std::strchr(value, '%'))
         return std::string();
-    if (type == REG_SZ)
-        return value;
-
-    char expanded[MAX_PATH] = {};
-    DWORD n = ExpandEnvironmentStringsA(value, expanded, MAX_PATH);
-    return n > 0 && n <= MAX_PATH ? std::string(expanded) : std::string();
+    return value;
 }
 
-// A drive or UNC path: a registered bare name would be looked for in the
-// program's folder first.
-bool IsFullPath(const std::string& path)
+// A path on a drive of this machine ("C:\..."). A bare or relative name would
+// be looked for in the program's folder first; a share's path ("\\server\...")
+// would load code from another machine into the elevated process.
+bool IsLocalFullPath(const std::string& path)
 {
-    return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.compare(0, 2, "\\\\") == 0;
+    const char drive = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
+    return path.size() > 3 && drive >= 'a' && drive <= 'z' && path[1] == ':' && path[2] == '\\';
 }
 
 } // namespace
@@ -55,7 +59,7 @@ bool CHtmlHelp::Load()
 {
     CLibraryHandle library;
     std::string registered = RegisteredControlPath();
-    if (IsFullPath(registered))
+    if (IsLocalFullPath(registered))
         library.Reset(Win32().LoadLibraryExA(registered.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library.IsValid())
         library.Reset(LoadSystemLibrary(kControlName));

@@ -3,10 +3,12 @@
 // library for it: a system without the control still runs, and its help
 // calls do nothing.
 //
-// The control is looked for where it is registered as a COM server (when that
-// is a full path), else in the system directory, never by bare name: the
-// program runs elevated, and a bare name is looked for in its own folder
-// first. The entry is taken by its ordinal, 14 (the
+// The control is looked for where the machine's administrators registered it
+// as a COM server (when that is a full path on a local drive), else in the
+// system directory, never by bare name, a share's path or the user's own
+// registration: the program runs elevated, a bare name is looked for in its
+// own folder first, and the user's part of the registry is the user's to
+// write. The entry is taken by its ordinal, 14 (the
 // control exports HtmlHelpA under that number). Once found, the control stays
 // loaded as long as its owner: the help windows it opens run inside this
 // process and are closed through the same entry.

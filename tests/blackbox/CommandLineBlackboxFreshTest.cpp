@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -273,6 +274,15 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwis
     EXPECT_EQ(m_output, Out(u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /printer:P\n" + Utf8FromCp932(usage)));
     EXPECT_EQ(Run("/list /log:C:\\nowhere\\kpx.log"), 1u);
     EXPECT_EQ(m_output.rfind(Cp932(u8"ﾛｸﾞﾌｧｲﾙC:\\nowhere\\kpx.logを開けません: "), 0), 0u) << m_output;
+    // A log path that would lead the append into another file, or to no file.
+    const std::string other = m_folder.file("win.ini"), link = m_folder.file("kpx.log");
+    ASSERT_TRUE(WriteFileBytes(other, "[fonts]\r\n") && CreateHardLinkA(link.c_str(), other.c_str(), nullptr));
+    const std::pair<std::string, UINT> refused[] = {{link, IDS_CMD_LOG_IS_LINK}, {"NUL", IDS_CMD_LOG_NOT_DISK_FILE}};
+    for (const auto& [path, reason] : refused) {
+        EXPECT_EQ(Run("/list /log:" + path), 1u);
+        EXPECT_EQ(m_output, FormatResString(IDS_CMD_LOG_FAILED, path) + ": " + LoadResString(reason) + "\r\n");
+    }
+    EXPECT_EQ(ReadFileBytes(other), "[fonts]\r\n");
 
     for (const char* arguments : {"/?", "/force"}) {
         SCOPED_TRACE(arguments);

@@ -1,13 +1,16 @@
 // What the black-box tests cannot set: the clock, the computer's and the
 // user's names behind the log's opening line; every exit code's meaning in
 // the closing line; numbered places; and the usage box closing itself after
-// a short time instead of 30 seconds.
+// a short time instead of 30 seconds. And the log file a run leaves: rolled
+// over at its limit, and appended to by writers in turn.
 #include "cmdline/LineText.h"
 #include "cmdline/RunLog.h"
+#include "cmdline/RunOutput.h"
 #include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/UsageBox.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
+#include "support/TempDir.h"
 #include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +121,40 @@ TEST(UsageBoxTest, ClosesItselfAfterTheTimeGiven)
     EXPECT_TRUE(seen);
     EXPECT_GE(elapsed, 1400u);
     EXPECT_LT(elapsed, 10000u);
+}
+
+TEST(RunOutputLog, LogAtItsLimitReplacesItsOlderGenerationAndBeginsAnew)
+{
+    for (const bool atLimit : {false, true}) {
+        TempDir dir;
+        const std::string log = dir.file("kpx.log"), older = dir.file("kpx.log.1");
+        const std::string earlier(static_cast<size_t>(kLogRollOverSize) - (atLimit ? 0 : 1), 'x');
+        ASSERT_TRUE(WriteFileBytes(older, "older") && WriteFileBytes(log, earlier));
+        {
+            CRunOutput output;
+            DWORD error = 0;
+            ASSERT_TRUE(output.OpenLog(log, error));
+            output.OpenRunInLog("run");
+        }
+        EXPECT_EQ(ReadFileBytes(log), atLimit ? "run\r\n" : earlier + "\r\nrun\r\n") << atLimit;
+        EXPECT_EQ(ReadFileBytes(older), atLimit ? earlier : "older");
+    }
+}
+
+// As two machines logging into one file on a share. (Wine's append-only
+// writes, unlike Windows', are not atomic between writers at the very same
+// instant: the lines are written in turn here.)
+TEST(RunOutputLog, TwoWritersAppendingInTurnKeepEveryLine)
+{
+    TempDir dir;
+    {
+        CRunOutput a, b;
+        DWORD error = 0;
+        ASSERT_TRUE(a.OpenLog(dir.file("kpx.log"), error) && b.OpenLog(dir.file("kpx.log"), error));
+        for (CRunOutput* writer : {&a, &b, &a})
+            writer->LogLine(writer == &a ? "a" : "b");
+    }
+    EXPECT_EQ(ReadFileBytes(dir.file("kpx.log")), "a\r\nb\r\na\r\n");
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The redirection-safe calls on a 32-bit system, and the order of the
 // redirection switch around one call (through the seam, since only a 64-bit
-// system has the switch; the WOW64 test shows where the files land).
+// system has the switch; the WOW64 test shows where the files land). And
+// the existence test of sources and settings while another program has them.
 #include "platform/SafeFileAccess.h"
 
 #include "classlib/FileStatus.h"
+#include "classlib/Handle.h"
+#include "platform/FileExists.h"
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"
@@ -13,6 +16,8 @@
 
 #include <optional>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -164,6 +169,33 @@ TEST_F(SafeFileAccess, FileHeldOpenWithoutSharingExists)
     EXPECT_TRUE(SafeFileExists(m_source.c_str()));
     CloseHandle(held);
     EXPECT_TRUE(SafeFileExists(m_source.c_str()));
+}
+
+// A file another program reads, or holds alone for a moment, exists; one it
+// holds alone throughout does not.
+TEST(FileExists, FileAnotherProgramReadsOrHoldsForAMomentExists)
+{
+    // Another program's sharing, and for how long it holds the file (ms).
+    const std::tuple<DWORD, DWORD, bool> cases[] = {
+        {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, INFINITE, true}, // as a virus scanner reads
+        {0, 200, true},
+        {0, INFINITE, false}};
+    TempDir dir;
+    const std::string path = dir.file("KPXSETUP.INI");
+    ASSERT_TRUE(WriteFileBytes(path, "[x]"));
+    for (const auto& [sharing, heldFor, exists] : cases) {
+        CFileHandle held(CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        std::thread release([&held, wait = heldFor] {
+            if (wait != INFINITE) {
+                Sleep(wait);
+                held.Reset();
+            }
+        });
+        DWORD error = 0;
+        EXPECT_EQ(FileExists(path.c_str(), error), exists) << heldFor;
+        release.join();
+        EXPECT_EQ(error, exists ? 0 : static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
 }
 
 } // namespace

@@ -6,11 +6,14 @@
 
 #include "support/FakeHtmlHelpControl.h"
 #include "support/TempDir.h"
+#include "support/Uncopyable.h"
 
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,26 +23,57 @@ protected:
     FakeHtmlHelpControl control;
 };
 
-// Where this system registers the control, as the loader should find it.
-std::string RegisteredControl()
-{
-    char value[MAX_PATH] = {};
-    LONG size = sizeof(value);
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32", value,
-                       &size) != ERROR_SUCCESS)
-        return std::string();
-    return value;
-}
+// For this process, `root` answered by a key of the test's own holding one
+// registration of the control; undone when it goes.
+class ScopedRegistration : Uncopyable {
+public:
+    ScopedRegistration(HKEY root, DWORD type, const std::string& path) : m_root(root)
+    {
+        m_server = m_test + (root == HKEY_CLASSES_ROOT ? "" : "\\Software\\Classes") +
+                   "\\CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+        RegCreateKeyA(HKEY_CURRENT_USER, m_server.c_str(), &m_key);
+        RegSetValueExA(m_key, nullptr, 0, type, reinterpret_cast<const BYTE*>(path.c_str()), path.size() + 1);
+        RegCloseKey(m_key);
+        RegOpenKeyA(HKEY_CURRENT_USER, m_test.c_str(), &m_key);
+        RegOverridePredefKey(root, m_key);
+    }
+    ~ScopedRegistration()
+    {
+        RegOverridePredefKey(m_root, nullptr);
+        RegCloseKey(m_key);
+        for (std::string key = m_server; key.size() >= m_test.size(); key.erase(key.rfind('\\')))
+            RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    }
 
-TEST_F(HtmlHelpLoading, LooksForTheRegisteredControlThenInTheSystemDirectory)
+private:
+    const std::string m_test = "Software\\KPXSetupTest";
+    HKEY m_root;
+    HKEY m_key = nullptr;
+    std::string m_server;
+};
+
+// Only what the machine's administrators registered, as a path on a local
+// drive, is loaded; else the system directory's control.
+TEST_F(HtmlHelpLoading, LoadsOnlyTheMachinesRegistrationOfALocalPathThenTheSystemDirectory)
 {
+    // HKEY_CLASSES_ROOT as Windows shows it once the user registered a class.
+    const std::tuple<HKEY, DWORD, std::string, bool> cases[] = {
+        {HKEY_LOCAL_MACHINE, REG_SZ, "C:\\Program Files\\Help\\hhctrl.ocx", true},
+        {HKEY_CLASSES_ROOT, REG_SZ, "C:\\Users\\kpx\\hhctrl.ocx", false},
+        {HKEY_LOCAL_MACHINE, REG_SZ, "\\\\server\\share\\hhctrl.ocx", false},
+        {HKEY_LOCAL_MACHINE, REG_EXPAND_SZ, "%USERPROFILE%\\hhctrl.ocx", false},
+    };
     control.present = false;
-    std::string registered = RegisteredControl();
-    ASSERT_FALSE(registered.empty()) << "the prefix registers hhctrl.ocx";
-
-    CHtmlHelp help;
-    EXPECT_EQ(nullptr, help.Call(nullptr, "C:\\KPX\\KPXSETUP.chm", HH_DISPLAY_TOPIC, 0));
-    EXPECT_EQ((std::vector<std::string>{registered, SystemDirectoryFile("hhctrl.ocx")}), control.loadedNames);
+    for (const auto& [root, type, path, loaded] : cases) {
+        control.loadedNames.clear();
+        {
+            ScopedRegistration registration(root, type, path);
+            CHtmlHelp().Call(nullptr, "C:\\KPX\\KPXSETUP.chm", HH_DISPLAY_TOPIC, 0);
+        }
+        const std::vector<std::string>& names = control.loadedNames;
+        EXPECT_EQ(std::count(names.begin(), names.end(), path), loaded ? 1 : 0) << path;
+        EXPECT_EQ(names.back(), SystemDirectoryFile("hhctrl.ocx"));
+    }
 }
 
 TEST_F(HtmlHelpLoading, MissingControlMakesEveryCallDoNothingAndIsTriedAgain)
