@@ -34,6 +34,11 @@ void CUnattendedAnswers::FileKept(const std::string& target)
     m_output.Line(FormatResString(IDS_CMD_KEPT, target));
 }
 
+void CUnattendedAnswers::FileInPlace(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_IN_PLACE, target));
+}
+
 void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
 {
     m_output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, target), error));

@@ -29,6 +29,7 @@ public:
     void FileInstalled(const std::string& target) override;
     void FileLeftForRestart(const std::string& target) override;
     void FileKept(const std::string& target) override;
+    void FileInPlace(const std::string& target) override;
     void FileFailed(const std::string& target, DWORD error) override;
     void OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                               const std::vector<std::string>& printers) override;

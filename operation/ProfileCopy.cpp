@@ -1,6 +1,7 @@
 #include "operation/ProfileCopy.h"
 
 #include "classlib/PathParts.h"
+#include "platform/FileCompare.h"
 #include "platform/FileReplace.h"
 #include "platform/PlatformFlags.h"
 #include "platform/SafeFileAccess.h"
@@ -36,6 +37,14 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         error = ERROR_ACCESS_DENIED;
         return CopyFailed;
     }
+    // A target that already is the file is left alone: no write, no flush,
+    // no restart for a file in use that is right already.
+    DWORD compareError = 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && CompareFileWithSource(source, target, compareError) == FilesSame) {
+        ForgetEarlierRestartReplacements(governed, target, std::string());
+        return CopyInPlace;
+    }
+
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SafeSetFileAttributes(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -90,6 +99,9 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
             break;
         case CopyAtRestart:
             copies.atRestart.push_back(target);
+            break;
+        case CopyInPlace:
+            copies.inPlace.push_back(target);
             break;
         case CopyFailed:
             copies.failed.push_back({target, error});

@@ -32,6 +32,7 @@ using AskOverwrite = std::function<INT_PTR(const std::string& source, const std:
 // What became of one target.
 enum CopyResult {
     CopyReplaced,  // the target is now the source's file
+    CopyInPlace,   // the target already was the source's file: nothing written
     CopyAtRestart, // another program holds the target: it is replaced at the next restart
     CopyFailed,    // the target is as it was
 };
@@ -55,6 +56,7 @@ struct TargetCopies {
     std::vector<std::string> installed;
     std::vector<FailedCopy> failed;
     std::vector<std::string> atRestart; // replaced at the next restart (in use now)
+    std::vector<std::string> inPlace;   // already the source's file: left as it is
 };
 
 // Installs source into each non-empty target in turn, asking through ask

@@ -35,6 +35,10 @@ TargetCopies CopiesInto(const TargetCopies& all, const std::string& systemFolder
         if (ours(target))
             copies.atRestart.push_back(target);
     }
+    for (const std::string& target : all.inPlace) {
+        if (ours(target))
+            copies.inPlace.push_back(target);
+    }
     return copies;
 }
 
@@ -216,14 +220,14 @@ void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const s
 {
     TargetCopies& copies = m_outcome.copies;
     const size_t installed = copies.installed.size(), failed = copies.failed.size(),
-                 atRestart = copies.atRestart.size();
+                 atRestart = copies.atRestart.size(), inPlace = copies.inPlace.size();
     InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, copies,
                      [this](const std::string& source, const std::string& target) {
                          return m_callback.AskOverwrite(source, target);
                      });
     // Each target is in at most one of the lists, in the order written; one
     // that is in none was kept.
-    size_t nextInstalled = installed, nextFailed = failed, nextAtRestart = atRestart;
+    size_t nextInstalled = installed, nextFailed = failed, nextAtRestart = atRestart, nextInPlace = inPlace;
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];
         if (target.empty())
@@ -232,6 +236,8 @@ void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const s
             m_callback.FileInstalled(copies.installed[nextInstalled++]);
         } else if (nextAtRestart < copies.atRestart.size() && copies.atRestart[nextAtRestart] == target) {
             m_callback.FileLeftForRestart(copies.atRestart[nextAtRestart++]);
+        } else if (nextInPlace < copies.inPlace.size() && copies.inPlace[nextInPlace] == target) {
+            m_callback.FileInPlace(copies.inPlace[nextInPlace++]);
         } else if (nextFailed < copies.failed.size() && copies.failed[nextFailed].target == target) {
             m_callback.FileFailed(target, copies.failed[nextFailed++].error);
         } else {

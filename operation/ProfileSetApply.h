@@ -120,6 +120,8 @@ public:
     virtual void FileInstalled(const std::string& /*target*/) {}
     virtual void FileLeftForRestart(const std::string& /*target*/) {}
     virtual void FileKept(const std::string& /*target*/) {}
+    // A target already was the set's file: nothing was written.
+    virtual void FileInPlace(const std::string& /*target*/) {}
     virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
     // A file of the set was written whose file name other printers' records
     // name under another set: they print with this set's file from now on.

@@ -15,6 +15,7 @@ enum FileComparison {
 // The target, looked up in the native folders (under WOW64 with redirection
 // switched off for the open), against the source where its path says, byte
 // for byte. Both are opened with every sharing, so that a program holding
-// them for reading or printing is not disturbed. error: the system's reason
-// for FileUnreadable.
+// them for reading or printing is not disturbed; a target another program
+// holds without sharing is the source's file when its size and last-write
+// time are the source's. error: the system's reason for FileUnreadable.
 FileComparison CompareFileWithSource(const std::string& source, const std::string& target, DWORD& error);

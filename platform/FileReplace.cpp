@@ -145,9 +145,8 @@ bool IsOurPendingReplacementOf(const PendingRename& rename, const std::string& t
            IsReplaceTempName(FileNamePart(rename.source));
 }
 
-// Takes back the replacements of target still waiting for the restart,
-// except the one whose source is keep, and deletes their temporary files:
-// the file now in place, or the one scheduled last, is the one that counts.
+} // namespace
+
 void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep)
 {
     std::vector<std::string> sources;
@@ -162,6 +161,8 @@ void ForgetEarlierRestartReplacements(bool governed, const std::string& target, 
     for (const std::string& source : sources)
         RemoveTemp(governed, source);
 }
+
+namespace {
 
 } // namespace
 

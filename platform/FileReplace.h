@@ -57,6 +57,12 @@ DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string&
 // because its permissions refuse the write.
 bool IsInUse(bool governed, DWORD error, const std::string& target);
 
+// Takes back the replacements of target still waiting for the restart,
+// except the one whose source is keep (empty: all), and deletes their
+// temporary files: the file now in place, or the one scheduled last, is the
+// one that counts.
+void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep);
+
 // Has temp put in place of target at the next restart (NT family, with the
 // rights to write the pending replacements), with the target's access list;
 // an earlier restart replacement of the same target is taken back with its

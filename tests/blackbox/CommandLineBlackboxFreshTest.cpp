@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -42,15 +43,34 @@ std::string Out(const std::string& utf8Lines)
     return text + "\r\n";
 }
 
-// One line per target of set Office, in the order of installation.
-std::string TargetLines(const std::string& verbUtf8)
+const char kCopied[] = u8"にｺﾋﾟｰしました。";
+const char kInPlace[] = u8"は既に同じｶﾗｰﾌﾟﾛﾌｧｲﾙのため、ｺﾋﾟｰしませんでした。";
+
+// One line per target of set Office, in the order of installation: copied,
+// or (those named in inPlace) left as they already were.
+std::string TargetLines(const std::string& verbUtf8, const std::vector<std::string>& inPlace = {})
 {
     std::string text;
     for (const char* name : kFiles) {
-        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
-            text += Out(target + verbUtf8);
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx")) {
+            const bool same = std::find(inPlace.begin(), inPlace.end(), target) != inPlace.end();
+            text += Out(target + (same ? kInPlace : verbUtf8));
+        }
     }
     return text;
+}
+
+// Every target of set Office but those given.
+std::vector<std::string> TargetsBut(const std::vector<std::string>& but)
+{
+    std::vector<std::string> targets;
+    for (const char* name : kFiles) {
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx")) {
+            if (std::find(but.begin(), but.end(), target) == but.end())
+                targets.push_back(target);
+        }
+    }
+    return targets;
 }
 
 class CommandLineBlackbox : public ::testing::Test {
@@ -205,8 +225,10 @@ TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes
     ASSERT_TRUE(DeleteFileA(DriverIniFile().c_str()) && CreateDirectoryA(DriverIniFile().c_str(), nullptr));
     // The line names the file and the system's reason.
     EXPECT_EQ(Run(kApply), 7u);
+    // The blocked target is written now; the others are the set's files
+    // already.
     const std::string unrecorded =
-        TargetLines(u8"にｺﾋﾟｰしました。") +
+        TargetLines(kCopied, TargetsBut({blocked})) +
         Cp932(u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄOfficeを" + DriverIniFile() + u8"に記録できませんでした: ");
     EXPECT_EQ(m_output.rfind(unrecorded, 0), 0u) << m_output;
     EXPECT_GT(m_output.size(), unrecorded.size() + 2) << "no reason given";
@@ -350,11 +372,13 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     };
     // The lines come as the targets are written: the held one, the system
     // directory's auto.kpx, first.
-    std::string copiedLines;
+    std::string copiedLines, inPlaceLines;
     for (const char* name : kFiles) {
         for (const std::string& copy : ProfileCopies(std::string(name) + ".kpx")) {
-            if (copy != target)
-                copiedLines += Out(copy + u8"にｺﾋﾟｰしました。");
+            if (copy != target) {
+                copiedLines += Out(copy + kCopied);
+                inPlaceLines += Out(copy + kInPlace);
+            }
         }
     }
     const std::string recorded = Out(kRecorded);
@@ -373,10 +397,14 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(kApply), 3010u);
     EXPECT_EQ(m_output,
-              Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + copiedLines + recorded);
+              Out(target + u8"は使用中のため、Windowsの再起動時に置き換えられます。") + inPlaceLines + recorded);
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), kOfficeSection);
     EXPECT_TRUE(IsNamedIn(PendingRenamePaths(), target));
     EXPECT_EQ(temps(), 1); // the replacement's source
+    // Tried again while it is still held: the one replacement waits, with
+    // the one temporary file.
+    EXPECT_EQ(Run(kApply), 3010u);
+    EXPECT_EQ(temps(), 1);
     CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(target), "old auto");
 
@@ -384,6 +412,15 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_EQ(ReadFileBytes(target), "new auto");
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
+
+    // Held again, and already the set's file: nothing to replace, no restart.
+    held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Run(kApply), 0u);
+    EXPECT_EQ(m_output, Out(target + kInPlace) + inPlaceLines + recorded);
+    EXPECT_EQ(temps(), 0);
+    EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
+    CloseHandle(held);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The apply's callback for the operation's tests: answers its questions as
 // the test sets them, counts them, and keeps each step it is told as one
-// line ("installed T", "restart T", "kept T", "failed T", "others FILE: P, Q",
+// line ("installed T", "restart T", "kept T", "in place T", "failed T", "others FILE: P, Q",
 // "recorded P", "renamed P", "moved P", "left P", "skipped P STOP",
 // "ended P STOP").
 #pragma once
@@ -25,6 +25,7 @@ public:
     void FileInstalled(const std::string& target) override { steps.push_back("installed " + target); }
     void FileLeftForRestart(const std::string& target) override { steps.push_back("restart " + target); }
     void FileKept(const std::string& target) override { steps.push_back("kept " + target); }
+    void FileInPlace(const std::string& target) override { steps.push_back("in place " + target); }
     void FileFailed(const std::string& target, DWORD) override { steps.push_back("failed " + target); }
     void OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                               const std::vector<std::string>& printers) override;
