@@ -48,9 +48,9 @@ BOOL CKPXSetupApp::InitInstance()
     InitCommonControlClasses();
     InitModuleDir();
 
-    DWORD mutexError = 0;
     StartupStop stop;
     {
+        DWORD mutexError = 0;
         // Start-up's one enumeration of the printers, which the main dialog
         // lists.
         CWaitCursor wait;

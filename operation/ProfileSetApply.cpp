@@ -92,8 +92,7 @@ ApplyResult CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSna
     return result;
 }
 
-ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers,
-                                     ApplyResult& result)
+ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers, ApplyResult& result)
 {
     const auto at = [&](const std::string& printer) {
         result.printers.assign(1, {PrinterRequest{printer, request.setName, printer}, ApplyOutcome()});
@@ -134,11 +133,9 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     }
 
     ProfileSetFiles set;
-    const ApplyStop setStop = StopFor(ReadProfileSet(m_toolIni, request.setName,
-                                                     [this](std::string& path, DWORD error) {
-                                                         return m_callback.SourceFileMissing(path, error);
-                                                     },
-                                                     set));
+    const ApplyStop setStop = StopFor(ReadProfileSet(
+        m_toolIni, request.setName,
+        [this](std::string& path, DWORD error) { return m_callback.SourceFileMissing(path, error); }, set));
     m_outcome.badFile = set.badFile;
     m_outcome.badKind = set.badKind;
     m_outcome.clashingFile = set.clashingFile;

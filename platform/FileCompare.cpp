@@ -33,9 +33,8 @@ bool Stamp(const std::string& path, bool governed, WIN32_FIND_DATAA& data)
 bool SameStamps(const std::string& source, const std::string& target)
 {
     WIN32_FIND_DATAA a = {}, b = {};
-    return Stamp(target, RunningOnWow64() != FALSE, a) && Stamp(source, false, b) &&
-           a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
-           ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+    return Stamp(target, RunningOnWow64() != FALSE, a) && Stamp(source, false, b) && a.nFileSizeLow == b.nFileSizeLow &&
+           a.nFileSizeHigh == b.nFileSizeHigh && ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
 }
 
 } // namespace
@@ -43,8 +42,8 @@ bool SameStamps(const std::string& source, const std::string& target)
 FileComparison CompareFileWithSource(const std::string& source, const std::string& target, DWORD& error)
 {
     error = 0;
-    CFileHandle targetFile(
-        SafeCreateFile(target.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle targetFile(SafeCreateFile(target.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!targetFile.IsValid()) {
         error = ::GetLastError();
         if (error == ERROR_SHARING_VIOLATION && SameStamps(source, target))

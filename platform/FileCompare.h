@@ -8,8 +8,8 @@
 enum FileComparison {
     FilesSame,
     FilesDiffer,
-    TargetMissing,    // the target (or its folder) does not exist
-    FileUnreadable,   // the target or the source cannot be read (error)
+    TargetMissing,  // the target (or its folder) does not exist
+    FileUnreadable, // the target or the source cannot be read (error)
 };
 
 // The target, looked up in the native folders (under WOW64 with redirection

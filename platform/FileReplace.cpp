@@ -306,7 +306,8 @@ DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string&
         // its attributes (a read-only target refuses the rename, as it
         // refuses a write).
         CopyPermissions(governed, target, temp);
-        SetAttributes(governed, temp, attributes & kKeptAttributes ? attributes & kKeptAttributes : FILE_ATTRIBUTE_NORMAL);
+        const DWORD kept = attributes & kKeptAttributes;
+        SetAttributes(governed, temp, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
     }
     const DWORD error = MoveIntoPlace(governed, temp, target, targetExists);
     if (error == 0)

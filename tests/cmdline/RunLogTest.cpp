@@ -63,10 +63,9 @@ TEST(RunLogTest, OpeningLineHoldsThePaddedLocalTimeTheNamesAndTheCommandLine)
 // a number alone.
 TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
 {
-    for (const int code :
-         {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings, ExitSourceMissing,
-          ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed, ExitCheckFailed, ExitSpoolerFailed,
-          ExitPrintersLeftOut, ExitRestartRequired}) {
+    for (const int code : {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings,
+                           ExitSourceMissing, ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed,
+                           ExitCheckFailed, ExitSpoolerFailed, ExitPrintersLeftOut, ExitRestartRequired}) {
         SCOPED_TRACE(code);
         const std::string meaning = ExitCodeMeaning(code);
         EXPECT_FALSE(meaning.empty());

@@ -62,10 +62,11 @@ TEST_P(FileReplace, TargetIsTheOldOrTheNewFileAndNothingElseIsLeft)
     std::optional<ScopedApiOverride<&Win32Api::MoveFileA>> move;
     std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> deleteOpen;
     int permissionsCopied = 0;
-    ScopedApiOverride<&Win32Api::SetFileSecurityA> security([&](LPCSTR file, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
-        permissionsCopied += std::string(file) != target;
-        return TRUE;
-    });
+    ScopedApiOverride<&Win32Api::SetFileSecurityA> security(
+        [&](LPCSTR file, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
+            permissionsCopied += std::string(file) != target;
+            return TRUE;
+        });
     HANDLE held = INVALID_HANDLE_VALUE;
     switch (c.system) {
     case Win9x:
@@ -233,6 +234,13 @@ TEST(FileReplaceAtRestart, OneWaitingReplacementPerTargetAndNoneAfterADirectOne)
     };
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // The file put in place at the restart carries the target's access list.
+    std::vector<std::string> secured;
+    ScopedApiOverride<&Win32Api::SetFileSecurityA> security(
+        [&](LPCSTR file, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
+            secured.push_back(file);
+            return TRUE;
+        });
     for (const char* content : {"first", "second"}) {
         ASSERT_TRUE(WriteFileBytes(dir.file("source"), content));
         std::string temp;
@@ -242,6 +250,8 @@ TEST(FileReplaceAtRestart, OneWaitingReplacementPerTargetAndNoneAfterADirectOne)
         ASSERT_TRUE(ReplaceAtRestart(false, temp, target));
     }
     EXPECT_EQ(waiting(), (std::vector<std::string>{"second"}));
+    ASSERT_EQ(PendingRenameList().empty(), false);
+    EXPECT_NE(std::find(secured.begin(), secured.end(), PendingRenameList().back().source), secured.end());
     EXPECT_EQ(Names(dir).size(), 3u); // source, the one temporary file, x.kpx
     CloseHandle(held);
 
