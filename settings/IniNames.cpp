@@ -64,6 +64,11 @@ const CodeRange* FindRange(const CodeRange (&ranges)[N], unsigned code)
     return nullptr;
 }
 
+unsigned AsciiUpper(unsigned c)
+{
+    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+}
+
 IniChar CharAt(const std::string& text, size_t offset, bool cp932)
 {
     IniChar c;
@@ -73,8 +78,7 @@ IniChar CharAt(const std::string& text, size_t offset, bool cp932)
         c.code = c.code << 8 | static_cast<BYTE>(text[offset + 1]);
     c.folded = c.code;
     if (c.code < 0x80) {
-        if (c.code >= 'a' && c.code <= 'z')
-            c.folded = c.code - 'a' + 'A';
+        c.folded = AsciiUpper(c.code);
     } else if (!cp932) {
         c.kind = CharKind::Unsure;
     } else if (c.length == 2) {
@@ -121,6 +125,15 @@ IniNameMatch MatchIniName(const std::string& a, const std::string& b)
     IniNameMatch result = IniNameMatch::Same;
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        // ASCII on both sides, the common case, without the code page's tables.
+        const BYTE x = static_cast<BYTE>(a[i]), y = static_cast<BYTE>(b[j]);
+        if (x < 0x80 && y < 0x80) {
+            if (x != y && AsciiUpper(x) != AsciiUpper(y))
+                return IniNameMatch::Different;
+            ++i;
+            ++j;
+            continue;
+        }
         const IniChar ca = CharAt(a, i, cp932), cb = CharAt(b, j, cp932);
         i += ca.length;
         j += cb.length;
