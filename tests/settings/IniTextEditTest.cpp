@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -122,28 +122,23 @@ std::vector<std::string> ReadBack(const std::string& path)
     return lines;
 }
 
-// The lines that are not blank outside the sections the changes name.
+// The lines that are not blank outside the sections the changes name, without
+// their line ends (CR LF or LF: a last line may gain one).
 std::vector<std::string> LinesOutside(const std::string& text, const std::vector<IniSectionChange>& changes)
 {
     std::vector<std::string> lines;
     bool inside = false;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        // A line end is CR LF or LF; a last line may gain one.
-        const std::string line = text.substr(start, end - start - (end > start && text[end - 1] == '\r'));
-        start = end + 1;
-        const size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
-            continue;
-        const std::string trimmed = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-        if (trimmed[0] == '[') {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line[0] == '[')
             inside = false;
-            for (const IniSectionChange& change : changes) {
-                for (const std::string& name : {change.section, change.moveTo})
-                    inside |= !name.empty() && lstrcmpiA(trimmed.c_str(), ("[" + name + "]").c_str()) == 0;
-            }
+        for (const IniSectionChange& change : changes) {
+            for (const std::string& name : {change.section, change.moveTo})
+                inside |= !name.empty() && lstrcmpiA(line.c_str(), ("[" + name + "]").c_str()) == 0;
         }
-        if (!inside)
+        if (!inside && line.find_first_not_of(" \t") != std::string::npos)
             lines.push_back(line);
     }
     return lines;

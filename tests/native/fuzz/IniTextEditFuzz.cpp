@@ -7,7 +7,7 @@
 
 #include "FuzzCheck.h"
 
-#include <algorithm>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -18,13 +18,14 @@ const char* const kValues[] = {"1", "v=w", "\x83\x5C", ""};
 
 std::string Trim(const std::string& text)
 {
-    const size_t first = text.find_first_not_of(" \t\r");
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// ASCII letters in upper case, double-byte characters as they are.
+// Trimmed, ASCII letters in upper case, double-byte characters as they are.
 std::string Fold(std::string text)
 {
+    text = Trim(text);
     for (size_t i = 0; i < text.size(); ++i) {
         if (IsDBCSLeadByte(static_cast<BYTE>(text[i])))
             ++i;
@@ -35,30 +36,26 @@ std::string Fold(std::string text)
 }
 
 struct Line {
-    int section;      // the number of the section it stands in, 0 before the first
-    std::string name; // that section's name, folded
-    bool header;
+    int section = 0;  // the number of the section it stands in, 0 before the first
+    std::string name; // that section's name line, folded
     std::string text; // as in the file, without its line end (CR LF or LF)
 };
 
+// The lines that are not blank.
 std::vector<Line> LinesOf(const std::string& text)
 {
     std::vector<Line> lines;
-    Line current{0, "", false, ""};
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        current.text = text.substr(start, end - start);
-        start = end + 1;
-        if (!current.text.empty() && current.text.back() == '\r')
-            current.text.pop_back();
-        const std::string trimmed = Trim(current.text);
-        current.header = !trimmed.empty() && trimmed[0] == '[';
-        if (current.header) {
-            ++current.section;
-            current.name = Fold(trimmed.substr(1, trimmed.size() - 2));
+    Line line;
+    std::istringstream in(text);
+    while (std::getline(in, line.text)) {
+        if (!line.text.empty() && line.text.back() == '\r')
+            line.text.pop_back();
+        if (Trim(line.text)[0] == '[') {
+            ++line.section;
+            line.name = Fold(line.text);
         }
-        if (!trimmed.empty())
-            lines.push_back(current);
+        if (!Trim(line.text).empty())
+            lines.push_back(line);
     }
     return lines;
 }
@@ -69,11 +66,10 @@ std::vector<std::string> Values(const std::string& text, const std::string& sect
     std::vector<std::string> values;
     int first = -1;
     for (const Line& line : LinesOf(text)) {
-        if (line.header && first < 0 && line.name == Fold(section))
+        if (first < 0 && line.name == Fold("[" + section + "]"))
             first = line.section;
         const size_t equals = line.text.find('=');
-        if (!line.header && line.section == first && equals != std::string::npos &&
-            Fold(Trim(line.text.substr(0, equals))) == Fold(key))
+        if (line.section == first && equals != std::string::npos && Fold(line.text.substr(0, equals)) == Fold(key))
             values.push_back(Trim(line.text.substr(equals + 1)));
     }
     return values;
@@ -83,7 +79,7 @@ std::vector<std::string> Outside(const std::string& text, const IniSectionChange
 {
     std::vector<std::string> lines;
     for (const Line& line : LinesOf(text)) {
-        if (line.name != Fold(change.section) && line.name != Fold(change.moveTo))
+        if (line.name != Fold("[" + change.section + "]") && line.name != Fold("[" + change.moveTo + "]"))
             lines.push_back(line.text);
     }
     return lines;
@@ -101,22 +97,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     change.moveTo = data[1] % 7 < 6 ? kNames[data[1] % 7] : "";
     for (size_t i = 3; i + 1 < size && change.keys.size() < data[2] % 4u; i += 2)
         change.keys.emplace_back(kKeys[data[i] % 6], kValues[data[i + 1] % 4]);
-
     std::string edited;
     if (!EditIniText(text, {change}, edited))
         return 0;
+
     const bool moved = !change.moveTo.empty() && Fold(change.moveTo) != Fold(change.section);
-    const std::string target = moved ? change.moveTo : change.section;
     for (const auto& key : change.keys) {
         // A key twice in the moved section is set over the target twice.
         if (moved && Values(text, change.section, key.first).size() > 1)
             continue;
         std::string last;
-        for (const auto& set : change.keys) {
-            if (Fold(set.first) == Fold(key.first))
-                last = set.second;
-        }
-        const std::vector<std::string> values = Values(edited, target, key.first);
+        for (const auto& set : change.keys)
+            last = Fold(set.first) == Fold(key.first) ? set.second : last;
+        const std::vector<std::string> values = Values(edited, moved ? change.moveTo : change.section, key.first);
         FUZZ_CHECK(!values.empty() && values.front() == last);
     }
     FUZZ_CHECK(Outside(text, change) == Outside(edited, change));
