@@ -29,6 +29,12 @@ inline BOOL IsDBCSLeadByte(BYTE b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// The system code page.
+inline UINT GetACP()
+{
+    return 932;
+}
+
 // Printer names compare without regard to case; for the fuzzed rules the
 // ASCII letters are what matters.
 #include <strings.h>

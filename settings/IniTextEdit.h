@@ -1,0 +1,34 @@
+// Changes of an initialization file's sections made on its text in one pass,
+// leaving the text as the profile functions' key writes, section moves and
+// section deletions would leave it for their readers, where the profile
+// functions rewrite the whole file on every write. Every line outside the
+// changed sections stays byte for byte, and so do the comment lines (";")
+// inside them, which a section write would drop.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// One change of a section, as the profile functions would make it.
+struct IniSectionChange {
+    std::string section; // the section to change (matched as the profile functions match)
+    std::string moveTo;  // empty: change in place; else the section's lines go under this name
+    std::vector<std::pair<std::string, std::string>> keys; // keys set in order (WritePrivateProfileString each)
+};
+
+// Applies the changes in order to text (the file's bytes). A change in place
+// sets each key as WritePrivateProfileString does: the first line of the key
+// in the first section of the name gets the value, a new key goes after the
+// section's last line that is not blank, a new section at the end of the
+// file. A move first sets the keys under section, then, where moveTo has a
+// section, sets each key of section over it and deletes section; where it has
+// none, takes section's lines (comments with them) to the end of the file
+// under moveTo. A move onto the section itself only sets the keys.
+// False (edited untouched) when the text or a change is one the edit cannot
+// read exactly as the profile functions do on Windows and under Wine: a byte
+// order mark, a NUL, a lone CR, a line longer than Windows 95/98 read, a text
+// that is not whole characters of the system code page, a section name line
+// that is not "[name]", a name the two may match differently, a key the move
+// cannot set on its own; then the caller uses the profile functions.
+bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);

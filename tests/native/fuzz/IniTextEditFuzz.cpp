@@ -1,0 +1,119 @@
+// The text edit of an initialization file on any text and change: when it
+// edits, the changed section reads back with each key as last set (read here
+// by a plain reader of its own), the lines that are not blank outside the
+// changed sections stay as they were, in order, and the result edits again
+// unchanged.
+#include "settings/IniTextEdit.h"
+
+#include "FuzzCheck.h"
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+const char* const kNames[] = {"a", "A", "b", "\x83\x5C", "\x82\x90", " c"};
+const char* const kKeys[] = {"x", "X", "y", "\x83\x5C", "=", ""};
+const char* const kValues[] = {"1", "v=w", "\x83\x5C", ""};
+
+std::string Trim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Trimmed, ASCII letters in upper case, double-byte characters as they are.
+std::string Fold(std::string text)
+{
+    text = Trim(text);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])))
+            ++i;
+        else if (text[i] >= 'a' && text[i] <= 'z')
+            text[i] = static_cast<char>(text[i] - 'a' + 'A');
+    }
+    return text;
+}
+
+struct Line {
+    int section = 0;  // the number of the section it stands in, 0 before the first
+    std::string name; // that section's name line, folded
+    std::string text; // as in the file, without its line end (CR LF or LF)
+};
+
+// The lines that are not blank.
+std::vector<Line> LinesOf(const std::string& text)
+{
+    std::vector<Line> lines;
+    Line line;
+    std::istringstream in(text);
+    while (std::getline(in, line.text)) {
+        if (!line.text.empty() && line.text.back() == '\r')
+            line.text.pop_back();
+        if (Trim(line.text)[0] == '[') {
+            ++line.section;
+            line.name = Fold(line.text);
+        }
+        if (!Trim(line.text).empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// The values of the key's lines in the first section of that name.
+std::vector<std::string> Values(const std::string& text, const std::string& section, const std::string& key)
+{
+    std::vector<std::string> values;
+    int first = -1;
+    for (const Line& line : LinesOf(text)) {
+        if (first < 0 && line.name == Fold("[" + section + "]"))
+            first = line.section;
+        const size_t equals = line.text.find('=');
+        if (line.section == first && equals != std::string::npos && Fold(line.text.substr(0, equals)) == Fold(key))
+            values.push_back(Trim(line.text.substr(equals + 1)));
+    }
+    return values;
+}
+
+std::vector<std::string> Outside(const std::string& text, const IniSectionChange& change)
+{
+    std::vector<std::string> lines;
+    for (const Line& line : LinesOf(text)) {
+        if (line.name != Fold("[" + change.section + "]") && line.name != Fold("[" + change.moveTo + "]"))
+            lines.push_back(line.text);
+    }
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text = TakeText(data, size);
+    if (size < 3)
+        return 0;
+    IniSectionChange change;
+    change.section = kNames[data[0] % 6];
+    change.moveTo = data[1] % 7 < 6 ? kNames[data[1] % 7] : "";
+    for (size_t i = 3; i + 1 < size && change.keys.size() < data[2] % 4u; i += 2)
+        change.keys.emplace_back(kKeys[data[i] % 6], kValues[data[i + 1] % 4]);
+    std::string edited;
+    if (!EditIniText(text, {change}, edited))
+        return 0;
+
+    const bool moved = !change.moveTo.empty() && Fold(change.moveTo) != Fold(change.section);
+    for (const auto& key : change.keys) {
+        // A key twice in the moved section is set over the target twice.
+        if (moved && Values(text, change.section, key.first).size() > 1)
+            continue;
+        std::string last;
+        for (const auto& set : change.keys)
+            last = Fold(set.first) == Fold(key.first) ? set.second : last;
+        const std::vector<std::string> values = Values(edited, moved ? change.moveTo : change.section, key.first);
+        FUZZ_CHECK(!values.empty() && values.front() == last);
+    }
+    FUZZ_CHECK(Outside(text, change) == Outside(edited, change));
+    std::string again;
+    FUZZ_CHECK(EditIniText(edited, {}, again) && again == edited);
+    return 0;
+}
