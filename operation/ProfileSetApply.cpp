@@ -9,6 +9,7 @@
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
+#include "settings/IniTextEdit.h"
 
 namespace {
 
@@ -246,10 +247,61 @@ void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const s
 bool CProfileSetApply::RecordSet(bool renaming)
 {
     m_moveFailed = false;
+    m_formerSectionMoved = false;
+    m_sectionFollowed = false;
     // The five keys of every printer reach the file together or not at all:
-    // the driver never reads a record that mixes two sets.
+    // the driver never reads a record that mixes two sets. One edit of the
+    // file's text, whatever the number of printers; a file the edit cannot
+    // read as the profile functions do goes through them.
+    switch (ChangeDriverIniText(
+        [&](const std::string& text, std::string& edited) { return EditRecords(text, edited, renaming); },
+        m_outcome.recordError)) {
+    case TextChangeDone:
+        return true;
+    case TextChangeFailed:
+        return RecordFailed();
+    case TextChangeNotEditable:
+        break;
+    }
     if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, renaming); }, m_outcome.recordError))
         return true;
+    return RecordFailed();
+}
+
+TextEdit CProfileSetApply::EditRecords(const std::string& text, std::string& edited, bool renaming)
+{
+    // A rename run again looks for the former name's section: the profile
+    // functions answer that.
+    if (m_targets.front().request.formerName.size() != 0)
+        return TextNotEditable;
+    std::vector<IniSectionChange> changes;
+    for (const Target& target : m_targets)
+        changes.push_back({target.request.printer, std::string(), RecordEntries(target.request.setName, m_files)});
+    // Whether the text can be edited is known before the spooler is asked.
+    if (!EditIniText(text, changes, edited))
+        return TextNotEditable;
+    const PrinterRequest& request = m_targets.front().request;
+    // Asked once; the whole text is read, so the section can follow the
+    // printer. A text read again (another program wrote the file meanwhile)
+    // only takes the section along.
+    if (renaming && m_outcome.rename == RenameNotAsked)
+        RenameInSpooler(request, true);
+    // Section names match without regard to case: for a name that differs
+    // only in case the section already serves the new name.
+    m_sectionFollowed = false;
+    if (renaming && m_outcome.rename == RenameDone && MbCompareNoCase(request.newName, request.printer) != 0) {
+        changes.front().moveTo = request.newName;
+        m_sectionFollowed = EditIniText(text, changes, edited);
+        // Renamed, but the edit cannot move the section: the profile
+        // functions do it.
+        if (!m_sectionFollowed)
+            return TextNotEditable;
+    }
+    return edited == text ? TextUnchanged : TextEdited;
+}
+
+bool CProfileSetApply::RecordFailed()
+{
     if (m_outcome.rename != RenameDone)
         return false;
     // The printer has its new name but the file has not changed: the section

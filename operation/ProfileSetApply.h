@@ -16,6 +16,7 @@
 #include "operation/NewNameCheck.h"
 #include "operation/ProfileCopy.h"
 #include "printers/PrinterSnapshot.h"
+#include "settings/DriverIniChange.h"
 #include "settings/KPXSetupINI.h"
 #include "settings/ProfileKind.h"
 
@@ -212,6 +213,13 @@ private:
     // False when the set could not be recorded (the printer then keeps its
     // name).
     bool RecordSet(bool renaming);
+    // The records (and the move of the renamed printer's section) made on
+    // the file's text in one pass; the spooler is asked for the new name once
+    // the text is known to be editable.
+    TextEdit EditRecords(const std::string& text, std::string& edited, bool renaming);
+    // The file was not changed: with the printer renamed, the record without
+    // the move, else the old name back. False when the set is not recorded.
+    bool RecordFailed();
     // The changes of RecordSet on the copy of the file, for every printer.
     bool WriteRecords(CDriverINI& copy, bool renaming);
     // One printer's record: for a rename run again taking the section along

@@ -18,7 +18,8 @@ namespace {
 const char kSetNameKey[] = "ColorProfileSetName";
 const DWORD kValueBuffer = 260;
 
-// The record's five entries, in the order the driver's own writes leave them.
+} // namespace
+
 std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4])
 {
     std::vector<SectionEntry> entries{{kSetNameKey, setName}};
@@ -26,6 +27,8 @@ std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::s
         entries.emplace_back(ProfileKeyName(kProfileSlots[i]), FileNamePart(profilePaths[i]));
     return entries;
 }
+
+namespace {
 
 // The lines of a section read's block (key=value\0 ... \0\0), up to end.
 std::vector<std::string> LinesOf(const char* block, const char* end)

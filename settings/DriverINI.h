@@ -5,9 +5,16 @@
 
 #include "classlib/Handle.h"
 #include "settings/ProfileKind.h"
+#include "settings/SectionLines.h"
 
 #include <windows.h>
 #include <string>
+#include <vector>
+
+// A printer's record: ColorProfileSetName and the four file names (the
+// file-name parts of profilePaths, in the order of kProfileSlots), as the
+// driver's own writes leave them.
+std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4]);
 
 class CDriverINI {
 public:

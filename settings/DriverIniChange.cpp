@@ -2,6 +2,7 @@
 
 #include "classlib/Handle.h"
 #include "classlib/PathParts.h"
+#include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
 #include "platform/FsRedirection.h"
 #include "platform/OsClass.h"
@@ -95,7 +96,113 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
     return Done;
 }
 
+// The whole file as bytes (empty when it does not exist); false when it
+// exists but cannot be read.
+bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
+{
+    text.clear();
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.IsValid()) {
+        error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    char buffer[64 * 1024];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    error = ::GetLastError();
+    return read == 0;
+}
+
+// The text written to a new temporary file in folder and flushed.
+bool WriteTempText(bool governed, const std::string& folder, const std::string& text, std::string& temp, DWORD& error)
+{
+    if (!WriteTempCopy(governed, std::string(), folder, temp)) {
+        error = ::GetLastError();
+        return false;
+    }
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+    }));
+    DWORD written = 0;
+    const bool whole = file.IsValid() &&
+                       ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       written == text.size() && Win32().FlushFileBuffers(file.Get());
+    if (whole)
+        return true;
+    error = ::GetLastError();
+    file.Reset();
+    RemoveTemp(governed, temp);
+    return false;
+}
+
+// NT reads a file named under IniFileMapping from the registry: its text is
+// not what the profile functions read.
+bool MappedToRegistry(const std::string& path)
+{
+    const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\" + FileNamePart(path);
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return false;
+    CRegKey mapping(opened);
+    return true;
+}
+
 } // namespace
+
+TextChangeResult
+ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::string& edited)>& change, DWORD& error)
+{
+    error = 0;
+    CDriverINI file;
+    const bool governed = file.NoFsRedirection();
+    const std::string& path = file.GetIniPath();
+    if (GetOsClass() != OsWin9x && MappedToRegistry(path))
+        return TextChangeNotEditable;
+    error = RecoverLeftovers(governed, DirectoryPart(path));
+    if (error != 0)
+        return TextChangeFailed;
+    for (int i = 0; i < kTries; ++i) {
+        // On 95/98/Me the system's profile cache may hold writes of another
+        // program: they reach the disk before the file is read.
+        if (GetOsClass() == OsWin9x)
+            file.FlushProfileCache();
+        const FileStamp before = StampOf(governed, path);
+        std::string text, edited;
+        if (!ReadWhole(governed, path, text, error))
+            return TextChangeFailed;
+        switch (change(text, edited)) {
+        case TextNotEditable:
+            return TextChangeNotEditable;
+        case TextUnchanged:
+            return TextChangeDone;
+        case TextEdited:
+            break;
+        }
+        std::string temp;
+        if (!WriteTempText(governed, DirectoryPart(path), edited, temp, error))
+            return TextChangeFailed;
+        if (!(StampOf(governed, path) == before)) {
+            RemoveTemp(governed, temp);
+            continue;
+        }
+        error = ReplaceWithTemp(governed, temp, path);
+        if (error != 0) {
+            RemoveTemp(governed, temp);
+            return TextChangeFailed;
+        }
+        // The shared cache of 95/98/Me must not keep the old text.
+        if (GetOsClass() == OsWin9x)
+            file.FlushProfileCache();
+        return TextChangeDone;
+    }
+    error = 0;
+    return TextChangeFailed;
+}
 
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change)
 {

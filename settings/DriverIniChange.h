@@ -23,3 +23,21 @@ bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change);
 // The same, with error set to the system's reason when the file is as it was
 // (0 when there is none to give: another program kept changing the file).
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error);
+
+// What a change of the file's text made of it.
+enum TextEdit {
+    TextEdited,      // edited holds the new text
+    TextUnchanged,   // the text holds the change already: nothing is written
+    TextNotEditable, // the text is one the edit cannot read as the profile functions do
+};
+enum TextChangeResult {
+    TextChangeDone,        // the file holds the whole change (or held it already)
+    TextChangeFailed,      // the file is as it was (error)
+    TextChangeNotEditable, // nothing was written: the change goes through the profile functions
+};
+// The change made on the file's text in one pass: the file is read once,
+// change gives the new text, which is written to a temporary file beside it,
+// flushed and put in place in one step, as ChangeDriverIni does. A file
+// mapped to the registry (NT's IniFileMapping) is not editable.
+TextChangeResult
+ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::string& edited)>& change, DWORD& error);

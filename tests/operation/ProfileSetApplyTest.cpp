@@ -222,8 +222,13 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     case SectionUnreadable:
     case SectionNotWritten:
         spooler.emplace();
+        // A comment with a form feed in it: the one-pass edit
+        // leaves such a file to the profile functions, where these faults
+        // can happen.
+        ASSERT_TRUE(WriteFileBytes(m_driverIni, "; \x0c\r\n" + otherRecord));
         if (s.condition == SectionUnreadable) {
-            ASSERT_TRUE(WriteFileBytes(m_driverIni, otherRecord + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n"));
+            ASSERT_TRUE(WriteFileBytes(m_driverIni,
+                                       "; \x0c\r\n" + otherRecord + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n"));
             const std::string ini = m_driverIni;
             const std::string folder = ini.substr(0, ini.find_last_of('\\') + 1);
             // The copy the record is written to cannot be measured, so the
