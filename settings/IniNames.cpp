@@ -9,6 +9,22 @@ bool SystemCodePageIs932()
     return ::GetACP() == 932;
 }
 
+// The system code page's lead bytes, asked of the system once: a file of
+// thousands of sections is read byte by byte.
+bool IsLeadByte(BYTE b)
+{
+    struct LeadBytes {
+        bool lead[256];
+        LeadBytes()
+        {
+            for (int i = 0; i < 256; ++i)
+                lead[i] = ::IsDBCSLeadByte(static_cast<BYTE>(i)) != FALSE;
+        }
+    };
+    static const LeadBytes table;
+    return table.lead[b];
+}
+
 bool IsTrailByte(BYTE b, bool cp932)
 {
     if (cp932)
@@ -101,7 +117,7 @@ bool IsReadableIniText(const std::string& text)
     const bool cp932 = SystemCodePageIs932();
     for (size_t i = 0; i < text.size(); ++i) {
         const BYTE b = static_cast<BYTE>(text[i]);
-        if (::IsDBCSLeadByte(b)) {
+        if (IsLeadByte(b)) {
             if (i + 1 >= text.size() || !IsTrailByte(static_cast<BYTE>(text[i + 1]), cp932))
                 return false;
             ++i;
@@ -116,7 +132,7 @@ bool IsReadableIniText(const std::string& text)
 
 size_t IniCharLength(const std::string& text, size_t offset)
 {
-    return ::IsDBCSLeadByte(static_cast<BYTE>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
+    return IsLeadByte(static_cast<BYTE>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
 }
 
 IniNameMatch MatchIniName(const std::string& a, const std::string& b)

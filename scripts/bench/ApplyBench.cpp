@@ -1,11 +1,11 @@
-// The apply benchmark's program: the file work of one apply with a large
-// PLOTA2.INI, written the way the tool wrote it before (each profile file
-// copied over its target, the record as five profile writes in place, a
-// rename's move as a section write and a section deletion in place) and the
-// way it writes it now (temporary files replaced in one step, the record and
-// the move together one replacement of the whole file, in which the section
-// is written once under the new name). The printer's spooler work is the
-// same both ways and left out.
+// The apply benchmark's program: the file work of one apply with a rename
+// and a large PLOTA2.INI, the record and the move made the way of the last
+// round ("before": the profile functions on a copy of the file, the way
+// still taken for a file the text edit leaves to them) and the way the apply
+// makes them now ("after": the file's text read once, edited, written once).
+// The profile copies are the same both ways; one plain copy of PLOTA2.INI,
+// flushed, is timed in each round as the least a whole replacement costs.
+// The printer's spooler work is left out.
 //
 //   kpx_bench_apply.exe SECTIONS ROUNDS PROFILE_MB
 //
@@ -14,6 +14,7 @@
 #include "operation/ProfileCopy.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
+#include "settings/IniTextEdit.h"
 
 #include <windows.h>
 
@@ -58,54 +59,86 @@ LARGE_INTEGER Now()
     return now;
 }
 
-// The two parts of the file work, in milliseconds.
+// The parts of the file work, in milliseconds, and one plain copy of
+// PLOTA2.INI made in the same round (copied and flushed: the least any
+// whole replacement of it costs).
 struct Parts {
-    double copies = 0, ini = 0;
+    double copies = 0, ini = 0, plainCopy = 0;
     double Total() const { return copies + ini; }
 };
 
-// The file work as before: copies straight over the targets, writes in place.
-Parts Before(const Setup& s)
+double PlainCopy(const Setup& s)
 {
-    Parts parts;
+    const std::string copy = s.ini + ".plain";
     LARGE_INTEGER t0 = Now();
-    for (size_t i = 0; i < s.targets.size(); ++i)
-        CopyFileA(s.sources[i / 2].c_str(), s.targets[i].c_str(), FALSE);
+    CopyFileA(s.ini.c_str(), copy.c_str(), FALSE);
+    HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
     LARGE_INTEGER t1 = Now();
-    CDriverINI ini;
-    ini.WriteProfileSetName(kPrinter, "Office");
-    for (int k = 0; k < 4; ++k)
-        ini.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]);
-    CDriverINI moved;
-    if (moved.LoadSection(kPrinter) && moved.SaveSection(kNewName))
-        moved.DeleteSection(kPrinter);
-    LARGE_INTEGER t2 = Now();
-    parts.copies = Milliseconds(t0, t1);
-    parts.ini = Milliseconds(t1, t2);
-    return parts;
+    DeleteFileA(copy.c_str());
+    return Milliseconds(t0, t1);
 }
 
-// The same work as the apply does it now.
-Parts After(const Setup& s)
+// The profile copies as the apply makes them.
+double Copies(const Setup& s)
 {
-    Parts parts;
     LARGE_INTEGER t0 = Now();
     for (size_t i = 0; i < s.targets.size(); ++i) {
         DWORD error = 0;
         CopyProfileFile(s.sources[i / 2], s.targets[i], error);
     }
+    return Milliseconds(t0, Now());
+}
+
+// The apply's order of the set's files: auto, font, tone, vividness.
+void SetFiles(const Setup& s, std::string files[4])
+{
+    files[0] = s.sources[0];
+    files[1] = s.sources[3];
+    files[2] = s.sources[2];
+    files[3] = s.sources[1];
+}
+
+// The record and the move through the profile functions on a copy of the
+// file (the way of the last round, still the way for a file the text edit
+// leaves to them).
+Parts Before(const Setup& s)
+{
+    Parts parts;
+    parts.plainCopy = PlainCopy(s);
+    parts.copies = Copies(s);
+    std::string files[4];
+    SetFiles(s, files);
     LARGE_INTEGER t1 = Now();
-    // The apply's order of the set's files: auto, font, tone, vividness.
-    const std::string files[4] = {s.sources[0], s.sources[3], s.sources[2], s.sources[1]};
-    // The section read whole (so that it can follow the printer), then (the
-    // spooler having taken the new name) the record under the new name with
-    // the section taken along, in one replacement of the file.
-    ChangeDriverIni([&](CDriverINI& copy) {
-        return copy.LoadSection(kPrinter) && copy.MoveSectionWithRecord(kPrinter, kNewName, "Office", files);
-    });
-    LARGE_INTEGER t2 = Now();
-    parts.copies = Milliseconds(t0, t1);
-    parts.ini = Milliseconds(t1, t2);
+    DWORD error = 0;
+    ChangeDriverIni(
+        [&](CDriverINI& copy) {
+            return copy.LoadSection(kPrinter) && copy.MoveSectionWithRecord(kPrinter, kNewName, "Office", files);
+        },
+        error);
+    parts.ini = Milliseconds(t1, Now());
+    return parts;
+}
+
+// The same work as the apply does it now: the file's text read once, the
+// record and the move made on it, written once.
+Parts After(const Setup& s)
+{
+    Parts parts;
+    parts.plainCopy = PlainCopy(s);
+    parts.copies = Copies(s);
+    std::string files[4];
+    SetFiles(s, files);
+    LARGE_INTEGER t1 = Now();
+    DWORD error = 0;
+    ChangeDriverIniText(
+        [&](const std::string& text, std::string& edited) {
+            const std::vector<IniSectionChange> changes = {{kPrinter, kNewName, RecordEntries("Office", files)}};
+            return EditIniText(text, changes, edited) ? TextEdited : TextNotEditable;
+        },
+        error);
+    parts.ini = Milliseconds(t1, Now());
     return parts;
 }
 
@@ -122,9 +155,11 @@ void Report(const char* way, const std::vector<Parts>& rounds)
     for (const Parts& p : rounds)
         totals.push_back(p.Total());
     std::sort(totals.begin(), totals.end());
-    const auto copies = column(&Parts::copies), ini = column(&Parts::ini);
-    std::printf("%-6s min / median ms: total %7.1f / %7.1f   copies %7.1f / %7.1f   PLOTA2.INI %7.1f / %7.1f\n", way,
-                totals.front(), totals[totals.size() / 2], copies.first, copies.second, ini.first, ini.second);
+    const auto copies = column(&Parts::copies), ini = column(&Parts::ini), plain = column(&Parts::plainCopy);
+    std::printf("%-6s min / median ms: total %7.1f / %7.1f   copies %7.1f / %7.1f   PLOTA2.INI %7.1f / %7.1f"
+                "   (one plain copy of it %5.1f / %5.1f; PLOTA2.INI / plain copy %4.2f)\n",
+                way, totals.front(), totals[totals.size() / 2], copies.first, copies.second, ini.first, ini.second,
+                plain.first, plain.second, ini.second / plain.second);
 }
 
 } // namespace
@@ -173,8 +208,8 @@ int main(int argc, char** argv)
             WritePrivateProfileStringA(nullptr, nullptr, nullptr, s.ini.c_str());
             const Parts parts = old ? Before(s) : After(s);
             (old ? before : after).push_back(parts);
-            std::printf("round %d %-6s total %7.1f ms (copies %7.1f, PLOTA2.INI %7.1f)\n", round + 1,
-                        old ? "before" : "after", parts.Total(), parts.copies, parts.ini);
+            std::printf("round %d %-6s total %7.1f ms (copies %7.1f, PLOTA2.INI %7.1f, plain copy %5.1f)\n", round + 1,
+                        old ? "before" : "after", parts.Total(), parts.copies, parts.ini, parts.plainCopy);
         }
     }
     Report("before", before);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The apply benchmark: the file work of one apply with a rename (eight
 # profile targets, the record, the move of the section) with a PLOTA2.INI of
-# many sections, done as the tool did it before (copies over the targets,
-# profile writes in place) and as it does it now (each file replaced whole).
+# many sections, the record and the move made through the profile functions
+# (before) and on the file's text in one pass (after), each against one plain
+# copy of PLOTA2.INI made in the same round.
 #
 #   scripts/bench/apply.sh [--sections 20000] [--rounds 5] [--mb 4] [--cpu 0]
 #
