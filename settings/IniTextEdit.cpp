@@ -120,6 +120,8 @@ public:
     bool Load(const std::string& text);
     bool Apply(const IniSectionChange& change);
     std::string Text() const;
+    // Every line within what the profile functions read.
+    bool LinesFit() const;
 
 private:
     bool Find(const std::string& name, size_t& index) const;
@@ -154,8 +156,13 @@ bool IniDocument::Load(const std::string& text)
         line.text = text.substr(start, end - start);
         start = end + line.end.size();
         // A CR alone ends a line for Wine only where no LF follows it.
+        if (line.text.size() > kMaxLineBytes || line.text.find('\r') != kNone)
+            return false;
+        // Only a section's name line needs its parts now (every other line
+        // reads alike everywhere); a key's are taken where it is changed.
+        const size_t first = line.text.find_first_not_of(" \t");
         LineParts parts;
-        if (line.text.size() > kMaxLineBytes || line.text.find('\r') != kNone || !ParseLine(line.text, parts))
+        if (first != kNone && line.text[first] == '[' && !ParseLine(line.text, parts))
             return false;
         if (parts.kind == LineKind::SectionName) {
             m_sections.emplace_back();
@@ -167,9 +174,26 @@ bool IniDocument::Load(const std::string& text)
     return true;
 }
 
+bool IniDocument::LinesFit() const
+{
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) {
+            if (line.text.size() > kMaxLineBytes)
+                return false;
+        }
+    }
+    return true;
+}
+
 std::string IniDocument::Text() const
 {
     std::string text;
+    size_t size = 0;
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines)
+            size += line.text.size() + line.end.size();
+    }
+    text.reserve(size);
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines)
             text.append(line.text).append(line.end);
@@ -322,11 +346,9 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
         if (!document.Apply(change))
             return false;
     }
-    // Read again as the profile functions will: a value may have made a
-    // line longer than they read.
-    std::string result = document.Text();
-    if (!IniDocument().Load(result))
+    // A value may have made a line longer than the profile functions read.
+    if (!document.LinesFit())
         return false;
-    edited.swap(result);
+    edited = document.Text();
     return true;
 }
