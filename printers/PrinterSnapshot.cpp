@@ -45,8 +45,7 @@ std::vector<PrinterRow> CPrinterSnapshot::ListedRows()
     std::vector<PrinterRow> rows;
     for (unsigned i : Listed()) {
         const PRINTER_INFO_2A* item = m_list->GetItem(i);
-        rows.push_back(
-            {item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : "", item->Attributes});
+        rows.push_back({item->pPrinterName, item->pDriverName, item->pPortName ? item->pPortName : ""});
     }
     return rows;
 }

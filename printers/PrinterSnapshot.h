@@ -20,7 +20,6 @@ struct PrinterRow {
     std::string name;
     std::string driver;
     std::string port;
-    DWORD attributes = 0;
 };
 
 class CPrinterSnapshot {

@@ -97,12 +97,6 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
 
 } // namespace
 
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change)
-{
-    DWORD error = 0;
-    return ChangeDriverIni(change, error);
-}
-
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
 {
     error = 0;

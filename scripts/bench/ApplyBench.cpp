@@ -11,6 +11,7 @@
 //
 // Prints one line per round and way, then min and median in milliseconds,
 // for the whole and for each part (profile copies, PLOTA2.INI).
+#include "classlib/PathParts.h"
 #include "operation/ProfileCopy.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
@@ -73,9 +74,11 @@ Parts Before(const Setup& s)
         CopyFileA(s.sources[i / 2].c_str(), s.targets[i].c_str(), FALSE);
     LARGE_INTEGER t1 = Now();
     CDriverINI ini;
-    ini.WriteProfileSetName(kPrinter, "Office");
+    const char* path = ini.GetIniPath().c_str();
+    WritePrivateProfileStringA(kPrinter, "ColorProfileSetName", "Office", path);
     for (int k = 0; k < 4; ++k)
-        ini.WriteProfileFile(kPrinter, static_cast<ProfileKind>(k), s.sources[k]);
+        WritePrivateProfileStringA(kPrinter, ProfileKeyName(static_cast<ProfileKind>(k)),
+                                   FileNamePart(s.sources[k]).c_str(), path);
     CDriverINI moved;
     if (moved.LoadSection(kPrinter) && moved.SaveSection(kNewName))
         moved.DeleteSection(kPrinter);
@@ -100,9 +103,12 @@ Parts After(const Setup& s)
     // The section read whole (so that it can follow the printer), then (the
     // spooler having taken the new name) the record under the new name with
     // the section taken along, in one replacement of the file.
-    ChangeDriverIni([&](CDriverINI& copy) {
-        return copy.LoadSection(kPrinter) && copy.MoveSectionWithRecord(kPrinter, kNewName, "Office", files);
-    });
+    DWORD error = 0;
+    ChangeDriverIni(
+        [&](CDriverINI& copy) {
+            return copy.LoadSection(kPrinter) && copy.MoveSectionWithRecord(kPrinter, kNewName, "Office", files);
+        },
+        error);
     LARGE_INTEGER t2 = Now();
     parts.copies = Milliseconds(t0, t1);
     parts.ini = Milliseconds(t1, t2);
