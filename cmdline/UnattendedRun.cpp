@@ -60,7 +60,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     }
     if (options.mode == CommandBad) {
         const std::string argument = options.badArgument.empty() ? commandLine : options.badArgument;
-        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, argument), MB_ICONERROR);
+        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, {argument}), MB_ICONERROR);
         return ExitBadCommandLine;
     }
     // The settings file alone: no printer is needed, and nothing is written,
@@ -96,7 +96,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         // reads it as such).
         if (!printers.AnyListed())
             return ExitDone;
-        output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
+        output.LogLine(FormatResString(IDS_CMD_LIST_READ, {DriverIniText()}));
         for (const std::string& line : PrinterListLines(printers))
             output.Line(line);
         return ExitDone;
@@ -124,7 +124,7 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
     if (!options.logPath.empty()) {
         DWORD error = 0;
         if (!output.OpenLog(options.logPath, error)) {
-            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, options.logPath), error));
+            output.Line(WithReason(FormatResString(IDS_CMD_LOG_FAILED, {options.logPath}), error));
             return ExitBadCommandLine;
         }
     }

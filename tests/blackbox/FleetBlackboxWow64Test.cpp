@@ -46,7 +46,7 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     for (const char* target :
          {"C:\\windows\\system32\\fleet.kpx", "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx",
           "C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\fleet.kpx"})
-        EXPECT_EQ(CountLines(text, FormatResString(IDS_CMD_COPIED, target)), 1) << target << "\n" << text;
+        EXPECT_EQ(CountLines(text, FormatResString(IDS_CMD_COPIED, {target})), 1) << target << "\n" << text;
     for (const char* dir : {"system32", "system32\\spool\\drivers\\x64\\3", "system32\\spool\\drivers\\w32x86\\3"})
         EXPECT_EQ(ReadFileBytes(PrefixPath(std::string("drive_c\\windows\\") + dir + "\\fleet.kpx")), "fleet") << dir;
     EXPECT_FALSE(PathExists(RedirectedSystemFile("fleet.kpx")));
@@ -57,9 +57,9 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     ASSERT_TRUE(WriteFileBytes(PrefixPath("drive_c\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx"), "x"));
     EXPECT_EQ(run("/check /printer:* /set:Office", text), 10u);
     // The two printers of the driver with its 64-bit version.
-    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, "Plotter 1F") +
+    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 1F"}) +
                         "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx\r\n" +
-                        FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, "Plotter 2F") +
+                        FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 2F"}) +
                         "C:\\windows\\system32\\spool\\drivers\\x64\\3\\fleet.kpx\r\n");
 }
 

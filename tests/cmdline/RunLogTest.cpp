@@ -1,8 +1,7 @@
 // What the black-box tests cannot set: the clock, the computer's and the
 // user's names behind the log's opening line; every exit code's meaning in
-// the closing line; numbered places; and the usage box closing itself after
-// a short time instead of 30 seconds.
-#include "cmdline/LineText.h"
+// the closing line; and the usage box closing itself after a short time
+// instead of 30 seconds.
 #include "cmdline/RunLog.h"
 #include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/UsageBox.h"
@@ -73,23 +72,6 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));
     EXPECT_NE(ExitCodeMeaning(ExitCheckFailed), ExitCodeMeaning(ExitRestartRequired));
     EXPECT_TRUE(ExitCodeMeaning(11).empty());
-}
-
-TEST(RunLogTest, NumberedPlacesTakeTheirValuesInAnyOrder)
-{
-    const struct {
-        const char* pattern;
-        const char* expected;
-    } cases[] = {
-        {"%1 then %2", "a then b"},
-        {"%2 before %1", "b before a"},
-        {"%1%1", "aa"},
-        {"%3 and 100%", "%3 and 100%"}, // a place without a value, a lone percent sign
-        {"\x83\x25%1", "\x83\x25"
-                       "a"}, // a '%' after a lead byte is still a place: 0x25 is no trail byte
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FillPlaces(c.pattern, {"a", "b"}), c.expected) << c.pattern;
 }
 
 // The box closes itself after the time given, without a click; the test
