@@ -14,11 +14,6 @@ void CComboBox::ResetContent()
     SendMessage(CB_RESETCONTENT, 0, 0);
 }
 
-int CComboBox::GetCount() const
-{
-    return static_cast<int>(SendMessage(CB_GETCOUNT, 0, 0));
-}
-
 int CComboBox::GetCurSel() const
 {
     return static_cast<int>(SendMessage(CB_GETCURSEL, 0, 0));

@@ -12,7 +12,6 @@ public:
     // Index the entry got, CB_ERR or CB_ERRSPACE.
     int AddString(const char* text);
     void ResetContent();
-    int GetCount() const;
     // Index of the selected entry; CB_ERR when none is selected.
     int GetCurSel() const;
     // Text of the entry at index. Throws CInvalidArgException when the index

@@ -79,15 +79,6 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask)
     return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row)));
 }
 
-BOOL CListCtrl::SetItemData(int item, DWORD_PTR data)
-{
-    LVITEMA row = {};
-    row.mask = LVIF_PARAM;
-    row.iItem = item;
-    row.lParam = static_cast<LPARAM>(data);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row)));
-}
-
 DWORD_PTR CListCtrl::GetItemData(int item) const
 {
     LVITEMA row = {};

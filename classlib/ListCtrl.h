@@ -23,7 +23,6 @@ public:
     // Next row after start (-1: from the top) with the LVNI_* flags, or -1.
     int GetNextItem(int start, int flags) const;
     BOOL SetItemState(int item, UINT state, UINT mask);
-    BOOL SetItemData(int item, DWORD_PTR data);
     // 0 for a row that does not exist.
     DWORD_PTR GetItemData(int item) const;
     // compare receives the item data of two rows and `data`.

@@ -56,16 +56,14 @@ HMODULE LoadForProcess(const char* fileName)
 
 } // namespace
 
+// Each function of the list looked up by its name, in the list's order.
+#define KPX_BIND_ENTRY(name) bind(f.name, #name);
+
 SpoolerFunctions BindSpooler(HMODULE module, decltype(&::GetProcAddress) lookup)
 {
     SpoolerFunctions f = {};
     Binder bind(module, lookup);
-    bind(f.EnumPrintersA, "EnumPrintersA");
-    bind(f.OpenPrinterA, "OpenPrinterA");
-    bind(f.ClosePrinter, "ClosePrinter");
-    bind(f.GetPrinterA, "GetPrinterA");
-    bind(f.SetPrinterA, "SetPrinterA");
-    bind(f.GetPrinterDriverA, "GetPrinterDriverA");
+    KPX_SPOOLER_FUNCTIONS(KPX_BIND_ENTRY)
     bind.Finish();
     return f;
 }
@@ -74,11 +72,12 @@ CommonDialogFunctions BindCommonDialogs(HMODULE module, decltype(&::GetProcAddre
 {
     CommonDialogFunctions f = {};
     Binder bind(module, lookup);
-    bind(f.GetOpenFileNameA, "GetOpenFileNameA");
-    bind(f.PrintDlgA, "PrintDlgA");
+    KPX_COMMON_DIALOG_FUNCTIONS(KPX_BIND_ENTRY)
     bind.Finish();
     return f;
 }
+
+#undef KPX_BIND_ENTRY
 
 const SpoolerFunctions& ProcessSpooler()
 {

@@ -11,22 +11,18 @@
 // winspool.drv as soon as the program started.
 #pragma once
 
+#include "classlib/SystemFunctionList.h"
+
 #include <windows.h>
 #include <commdlg.h>
 #include <winspool.h>
 
 struct SpoolerFunctions {
-    decltype(&::EnumPrintersA) EnumPrintersA;
-    decltype(&::OpenPrinterA) OpenPrinterA;
-    decltype(&::ClosePrinter) ClosePrinter;
-    decltype(&::GetPrinterA) GetPrinterA;
-    decltype(&::SetPrinterA) SetPrinterA;
-    decltype(&::GetPrinterDriverA) GetPrinterDriverA;
+    KPX_SPOOLER_FUNCTIONS(KPX_FUNCTION_ENTRY)
 };
 
 struct CommonDialogFunctions {
-    decltype(&::GetOpenFileNameA) GetOpenFileNameA;
-    decltype(&::PrintDlgA) PrintDlgA;
+    KPX_COMMON_DIALOG_FUNCTIONS(KPX_FUNCTION_ENTRY)
 };
 
 // The module's functions, all of them or none: when the module is null or

@@ -26,6 +26,10 @@ Fn LookUp(const char* module, const char* name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }
 
+// The seam's entry for each function of a list forwards to the binding.
+#define KPX_FORWARD_SPOOLER(name) a.name = &Forward<&ProcessSpooler, &SpoolerFunctions::name>::Call;
+#define KPX_FORWARD_DIALOG(name)  a.name = &Forward<&ProcessCommonDialogs, &CommonDialogFunctions::name>::Call;
+
 Win32Api RealApi()
 {
     Win32Api a;
@@ -51,8 +55,7 @@ Win32Api RealApi()
     a.OpenThreadToken = &::OpenThreadToken;
     a.OpenProcessToken = &::OpenProcessToken;
     a.MessageBoxA = &::MessageBoxA;
-    a.GetOpenFileNameA = &Forward<&ProcessCommonDialogs, &CommonDialogFunctions::GetOpenFileNameA>::Call;
-    a.PrintDlgA = &Forward<&ProcessCommonDialogs, &CommonDialogFunctions::PrintDlgA>::Call;
+    KPX_COMMON_DIALOG_FUNCTIONS(KPX_FORWARD_DIALOG)
     a.InitCommonControls = &::InitCommonControls;
     a.WinHelpA = &::WinHelpA;
     a.MessageBeep = &::MessageBeep;
@@ -73,14 +76,12 @@ Win32Api RealApi()
     a.FlushFileBuffers = &::FlushFileBuffers;
     a.GetFileSecurityA = LookUp<GetFileSecurityFn>("advapi32.dll", "GetFileSecurityA");
     a.SetFileSecurityA = LookUp<SetFileSecurityFn>("advapi32.dll", "SetFileSecurityA");
-    a.EnumPrintersA = &Forward<&ProcessSpooler, &SpoolerFunctions::EnumPrintersA>::Call;
-    a.OpenPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::OpenPrinterA>::Call;
-    a.ClosePrinter = &Forward<&ProcessSpooler, &SpoolerFunctions::ClosePrinter>::Call;
-    a.GetPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::GetPrinterA>::Call;
-    a.SetPrinterA = &Forward<&ProcessSpooler, &SpoolerFunctions::SetPrinterA>::Call;
-    a.GetPrinterDriverA = &Forward<&ProcessSpooler, &SpoolerFunctions::GetPrinterDriverA>::Call;
+    KPX_SPOOLER_FUNCTIONS(KPX_FORWARD_SPOOLER)
     return a;
 }
+
+#undef KPX_FORWARD_SPOOLER
+#undef KPX_FORWARD_DIALOG
 
 } // namespace
 

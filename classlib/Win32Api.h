@@ -9,6 +9,8 @@
 // allocation, a version, a service state, a rename the spooler accepts).
 #pragma once
 
+#include "classlib/SystemFunctionList.h"
+
 #include <windows.h>
 #include <commdlg.h>
 #include <commctrl.h>
@@ -50,9 +52,9 @@ struct Win32Api {
     decltype(&::GetLocalTime) GetLocalTime; // the log's time stamp
 
     // Common dialogs: taken at run time from comdlg32.dll in the system
-    // directory (classlib/SystemFunctions.h), never imported. Common controls.
-    decltype(&::GetOpenFileNameA) GetOpenFileNameA;
-    decltype(&::PrintDlgA) PrintDlgA;
+    // directory (classlib/SystemFunctions.h), never imported; the entries are
+    // those of its list (classlib/SystemFunctionList.h). Common controls.
+    KPX_COMMON_DIALOG_FUNCTIONS(KPX_FUNCTION_ENTRY)
     decltype(&::InitCommonControls) InitCommonControls; // where InitCommonControlsEx is missing
 
     // Help engines (HTML Help is reached through LoadLibraryExA/GetProcAddress)
@@ -80,13 +82,9 @@ struct Win32Api {
     SetFileSecurityFn SetFileSecurityA;
 
     // Print spooler: taken at run time from winspool.drv in the system
-    // directory (classlib/SystemFunctions.h), never imported
-    decltype(&::EnumPrintersA) EnumPrintersA;
-    decltype(&::OpenPrinterA) OpenPrinterA;
-    decltype(&::ClosePrinter) ClosePrinter;
-    decltype(&::GetPrinterA) GetPrinterA;
-    decltype(&::SetPrinterA) SetPrinterA;
-    decltype(&::GetPrinterDriverA) GetPrinterDriverA;
+    // directory (classlib/SystemFunctions.h), never imported; the entries are
+    // those of its list (classlib/SystemFunctionList.h)
+    KPX_SPOOLER_FUNCTIONS(KPX_FUNCTION_ENTRY)
 };
 
 // The process's seam, real on first use. A function-local object, so that the

@@ -2,7 +2,7 @@
 
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
-#include "classlib/TemplateFormat.h"
+#include "classlib/TextPlaces.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
 #include "classlib/FrameworkIds.h"
@@ -117,7 +117,7 @@ HINSTANCE AfxGetResourceHandle()
     return app && app->m_hInstance ? app->m_hInstance : GetModuleHandleA(nullptr);
 }
 
-std::string FormatResString(UINT id, const std::string& value)
+std::string FormatResString(UINT id, const std::vector<std::string>& values)
 {
-    return FormatTemplateText(LoadResString(id), value);
+    return FillPlaces(LoadResString(id), values);
 }

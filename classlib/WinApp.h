@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -66,8 +67,10 @@ int AfxMessageBox(UINT idText, UINT type = MB_OK);
 
 // A string-table text as code page bytes; empty when the id has none.
 std::string LoadResString(UINT id);
-// The string-table text id with its one "%s" filled with value.
-std::string FormatResString(UINT id, const std::string& value);
+// The string-table text id with its places %1 to %9 filled with values[0] to
+// values[8] (FillPlaces, classlib/TextPlaces.h). Every text of the string
+// table that takes values is filled through it.
+std::string FormatResString(UINT id, const std::vector<std::string>& values);
 
 // The module that holds the string table and the dialog templates: the
 // application's instance, or the executable when there is no application

@@ -2,7 +2,6 @@
 
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
-#include "cmdline/LineText.h"
 #include "platform/PlatformFlags.h"
 #include "settings/DriverIniLocation.h"
 #include "res/resource.h"
@@ -40,12 +39,12 @@ std::string RunUserName()
 
 std::string RunOpeningLine(const std::string& commandLine)
 {
-    return ResText(IDS_LOG_OPENED, {LocalTimeText(), ComputerName(), RunUserName(), commandLine});
+    return FormatResString(IDS_LOG_OPENED, {LocalTimeText(), ComputerName(), RunUserName(), commandLine});
 }
 
 std::string RunClosingLine(int code)
 {
-    return ResText(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code)});
+    return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code)});
 }
 
 std::string ExitCodeMeaning(int code)
@@ -67,5 +66,5 @@ std::string DriverIniText()
     const std::string path = CurrentDriverIniPath();
     if (!TerminalServicesActive())
         return path;
-    return ResText(IDS_LOG_PER_USER, {path, RunUserName()});
+    return FormatResString(IDS_LOG_PER_USER, {path, RunUserName()});
 }

@@ -80,7 +80,7 @@ void CRunOutput::Write(HANDLE file, const std::string& bytes)
 
 std::string LogFailedLine(const std::string& path, DWORD error)
 {
-    const std::string text = FormatResString(IDS_CMD_LOG_FAILED, path);
+    const std::string text = FormatResString(IDS_CMD_LOG_FAILED, {path});
     if (error == kLogIsLink)
         return text + ": " + LoadResString(IDS_CMD_LOG_IS_LINK);
     if (error == kLogIsNoDiskFile)

@@ -4,7 +4,6 @@
 #include "classlib/PathParts.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
-#include "cmdline/LineText.h"
 #include "operation/ProfileSet.h"
 #include "operation/ProfileSourceCheck.h"
 #include "res/resource.h"
@@ -26,18 +25,18 @@ bool DescribeFile(const SetSources& set, int slot, std::string& text)
     DWORD error = 0;
     switch (CheckSetFile(set.paths, slot, error)) {
     case SetFileMissing:
-        text = WithReason(ResText(IDS_SETS_FILE_MISSING, {named}), error) + ")";
+        text = WithReason(FormatResString(IDS_SETS_FILE_MISSING, {named}), error) + ")";
         return false;
     case SetFileNotProfile:
-        text = ResText(IDS_SETS_FILE_NOT_PROFILE, {named});
+        text = FormatResString(IDS_SETS_FILE_NOT_PROFILE, {named});
         return false;
     case SetFileNameShared:
-        text = ResText(IDS_SETS_FILE_SAME_NAME, {named});
+        text = FormatResString(IDS_SETS_FILE_SAME_NAME, {named});
         return false;
     case SetFilesOk:
         break;
     }
-    text = ResText(IDS_SETS_FILE_OK, {named});
+    text = FormatResString(IDS_SETS_FILE_OK, {named});
     return true;
 }
 
@@ -86,7 +85,7 @@ std::vector<std::string> ClashLines(const std::vector<SetSources>& sets)
         std::string sources;
         for (const Source& source : use.sources)
             sources += (sources.empty() ? "" : ", ") + source.set + "=" + source.path;
-        lines.push_back(ResText(IDS_SETS_CLASH, {use.fileName, sources}));
+        lines.push_back(FormatResString(IDS_SETS_CLASH, {use.fileName, sources}));
     }
     return lines;
 }
@@ -116,7 +115,7 @@ UnattendedExitCode RunSetsReport(const CKPXSetupINI& toolIni, CRunOutput& output
                 clean = false;
             files += (slot == 0 ? "" : ", ") + text;
         }
-        output.Line(ResText(IDS_SETS_LINE, {set.name, files}));
+        output.Line(FormatResString(IDS_SETS_LINE, {set.name, files}));
     }
     for (const std::string& line : ClashLines(sets)) {
         output.Line(line);

@@ -28,7 +28,7 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
 {
     setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
-        output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, options.setName));
+        output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, {options.setName}));
         return ExitNoSettings;
     }
     return ExitDone;
@@ -59,7 +59,7 @@ bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& opti
         return false;
     const std::vector<std::string> names = printers.UnusableNames();
     for (const std::string& name : names)
-        output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
+        output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
     return !names.empty();
 }
 
@@ -82,7 +82,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
                 request.formerName = typed;
         }
         if (found.front().empty()) {
-            output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
+            output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, {typed}));
             return ExitNoPrinter;
         }
         request.newName = options.rename && request.formerName.empty() ? options.newName : found.front();
@@ -90,7 +90,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
         for (const std::string& typed : options.printers) {
             const std::string printer = FindListedPrinter(printers, typed);
             if (printer.empty()) {
-                output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, typed));
+                output.Line(FormatResString(IDS_CMD_PRINTER_NOT_FOUND, {typed}));
                 return ExitNoPrinter;
             }
             // A printer named twice is set once.

@@ -25,7 +25,7 @@ std::string FindingLine(const CheckFinding& finding)
     for (const auto& entry : kTexts) {
         if (entry.what != finding.what)
             continue;
-        const std::string line = FormatResString(entry.text, finding.printer) + finding.detail;
+        const std::string line = FormatResString(entry.text, {finding.printer}) + finding.detail;
         return finding.what == CheckFileUnreadable ? WithReason(line, finding.error) : line;
     }
     return finding.printer;
@@ -77,6 +77,6 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         output.Line(FindingLine(finding));
     if (!outcome.findings.empty())
         return ExitCheckFailed;
-    output.Line(FormatResString(IDS_CMD_CHECK_PASSED, request.setName));
+    output.Line(FormatResString(IDS_CMD_CHECK_PASSED, {request.setName}));
     return unusable || !outcome.skipped.empty() ? ExitPrintersLeftOut : ExitDone;
 }

@@ -60,7 +60,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     }
     if (options.mode == CommandBad) {
         const std::string argument = options.badArgument.empty() ? commandLine : options.badArgument;
-        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, argument), MB_ICONERROR);
+        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, {argument}), MB_ICONERROR);
         return ExitBadCommandLine;
     }
     // The settings file alone: no printer is needed, and nothing is written,
@@ -101,7 +101,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         return ExitSpoolerFailed;
     case StartupNoPrinter:
         for (const std::string& name : printers.UnusableNames())
-            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name));
+            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}));
         output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
         return ExitNoPrinter;
     case StartupNoSettings:
@@ -110,14 +110,14 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     }
     if (options.mode == CommandList) {
         if (printers.AnyListed()) {
-            output.LogLine(ResText(IDS_CMD_LIST_READ, {DriverIniText()}));
+            output.LogLine(FormatResString(IDS_CMD_LIST_READ, {DriverIniText()}));
             for (const std::string& line : PrinterListLines(printers))
                 output.Line(line);
         }
         // A printer of a supported driver that cannot be opened is no row of
         // the list, but it is there: named in a line of its own.
         for (const std::string& name : printers.UnusableNames())
-            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, name));
+            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}));
         return ExitDone;
     }
     if (options.mode == CommandCheck)

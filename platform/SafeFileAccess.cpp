@@ -28,12 +28,6 @@ BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
                                     [&] { return Win32().SetFileAttributesA(fileName, attributes); });
 }
 
-BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists)
-{
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
-                                    [&] { return Win32().CopyFileA(existingFileName, newFileName, failIfExists); });
-}
-
 BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
 {
     return CallWithoutFsRedirection(RunningOnWow64() != FALSE,

@@ -13,7 +13,6 @@ HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY
                       DWORD flagsAndAttributes, HANDLE templateFile);
 DWORD SafeGetFileAttributes(LPCSTR fileName);
 BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes);
-BOOL SafeCopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists);
 // The file-status query (size, times, attributes) by path.
 BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status);
 

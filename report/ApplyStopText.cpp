@@ -7,16 +7,16 @@ std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& out
 {
     switch (outcome.stop) {
     case ApplyUnrecordable:
-        return FormatResString(IDS_PRINTER_UNRECORDABLE, request.printer);
+        return FormatResString(IDS_PRINTER_UNRECORDABLE, {request.printer});
     case ApplyNewNameRefused:
         return NewNameRefusalText(outcome.nameVerdict, request.newName, request.printer);
     case ApplyPrinterGone:
-        return FormatResString(IDS_PRINTER_GONE, request.printer);
+        return FormatResString(IDS_PRINTER_GONE, {request.printer});
     case ApplyBadProfileFile:
         return FormatResString(IDS_BAD_PROFILE_FILE,
-                               std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile);
+                               {std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile});
     case ApplyFileNameClash:
-        return FormatResString(IDS_FILE_NAME_CLASH, outcome.clashingFile);
+        return FormatResString(IDS_FILE_NAME_CLASH, {outcome.clashingFile});
     case ApplyDeclined:
     case ApplySourceGivenUp:
     case ApplyNotRecorded:
@@ -36,11 +36,11 @@ std::string NewNameRefusalText(NewNameVerdict verdict, const std::string& newNam
     case NewNameInUse:
         return LoadResString(IDS_NAME_EXISTS);
     case NewNameBadChars:
-        return FormatResString(IDS_CMD_NAME_CHARS, newName);
+        return FormatResString(IDS_CMD_NAME_CHARS, {newName});
     case NewNameTooLong:
-        return FormatResString(IDS_CMD_NAME_TOO_LONG, newName);
+        return FormatResString(IDS_CMD_NAME_TOO_LONG, {newName});
     case NewNameRenameNotAllowed:
-        return FormatResString(IDS_CMD_RENAME_NOT_ALLOWED, printer);
+        return FormatResString(IDS_CMD_RENAME_NOT_ALLOWED, {printer});
     case NewNameUnchanged:
     case NewNameAccepted:
         break;

@@ -68,8 +68,6 @@ CDriverINI::CDriverINI(const std::string& path, bool noFsRedirection)
     m_dwFileSize = MeasureFile();
 }
 
-CDriverINI::~CDriverINI() = default;
-
 DWORD CDriverINI::LocateIniFile()
 {
     m_strIniPath = CurrentDriverIniPath();
@@ -108,11 +106,6 @@ BOOL CDriverINI::ReadProfileSetName(const std::string& printer, std::string& set
     return TRUE;
 }
 
-BOOL CDriverINI::WriteProfileSetName(const std::string& printer, const std::string& setName)
-{
-    return SafeWriteProfileString(printer.c_str(), kSetNameKey, setName.c_str(), m_strIniPath.c_str());
-}
-
 BOOL CDriverINI::ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName)
 {
     if (!IsRecordablePrinterName(printer))
@@ -122,13 +115,6 @@ BOOL CDriverINI::ReadProfileFile(const std::string& printer, ProfileKind kind, s
         return FALSE;
     fileName = value;
     return TRUE;
-}
-
-BOOL CDriverINI::WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath)
-{
-    // The driver finds the files in its own directory, so only the name counts.
-    return SafeWriteProfileString(printer.c_str(), ProfileKeyName(kind), FileNamePart(profilePath).c_str(),
-                                  m_strIniPath.c_str());
 }
 
 BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::string& setName,

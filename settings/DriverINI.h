@@ -23,7 +23,6 @@ public:
     // Works on the file at path instead (a copy beside the real file), with
     // the redirection rule the real file's location gives.
     CDriverINI(const std::string& path, bool noFsRedirection);
-    virtual ~CDriverINI();
     CDriverINI(const CDriverINI&) = delete;
     CDriverINI& operator=(const CDriverINI&) = delete;
 
@@ -31,12 +30,9 @@ public:
     // when the file, section or key is missing, the value is empty or the
     // printer's name cannot have a section of its own.
     BOOL ReadProfileSetName(const std::string& printer, std::string& setName);
-    BOOL WriteProfileSetName(const std::string& printer, const std::string& setName);
     // The kind's file name in the printer's section; false (name untouched)
     // as for ReadProfileSetName.
     BOOL ReadProfileFile(const std::string& printer, ProfileKind kind, std::string& fileName);
-    // Writes the kind's key with the file-name part of profilePath.
-    BOOL WriteProfileFile(const std::string& printer, ProfileKind kind, const std::string& profilePath);
     // Holds the printer's whole section; false when it is missing, empty or
     // larger than the file measured at construction.
     BOOL LoadSection(const std::string& printer);
@@ -59,9 +55,9 @@ public:
     // True when the file has a section of that name with an entry in it.
     bool HasSection(const std::string& printer);
     // Records the set and the four file names (the file-name parts of
-    // profilePaths, in the order auto, font, tone, vividness) as the five key
-    // writes of WriteProfileSetName and WriteProfileFile leave them, with one
-    // write of the section (key by key where the file holds comments, which
+    // profilePaths, in the order auto, font, tone, vividness) as five key
+    // writes (the set name, then each file name) leave them, with one write
+    // of the section (key by key where the file holds comments, which
     // a section write would drop); nothing when the record is in place.
     BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     // Writes what the profile functions hold for this file to the disk.
@@ -69,9 +65,8 @@ public:
 
     const std::string& GetIniPath() const { return m_strIniPath; }
     bool NoFsRedirection() const { return m_bNoFsRedirection; }
-    DWORD GetFileSize() const { return m_dwFileSize; }
 
-protected:
+private:
     // The file calls, with redirection switched off around each while
     // m_bNoFsRedirection is set.
     HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
@@ -82,7 +77,6 @@ protected:
                                LPCSTR fileName);
     BOOL SafeWriteProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName);
 
-private:
     DWORD LocateIniFile();
     DWORD GetIniFileSize();
     DWORD MeasureFile();

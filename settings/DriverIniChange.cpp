@@ -204,12 +204,6 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
     return TextChangeFailed;
 }
 
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change)
-{
-    DWORD error = 0;
-    return ChangeDriverIni(change, error);
-}
-
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
 {
     error = 0;

@@ -18,10 +18,9 @@
 
 // Makes the change on a copy of the file (an empty one where the file does
 // not exist yet); change returns false when a write of it failed. True when
-// the file now holds the whole change; false when it is as it was.
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change);
-// The same, with error set to the system's reason when the file is as it was
-// (0 when there is none to give: another program kept changing the file).
+// the file now holds the whole change; false when it is as it was, with error
+// set to the system's reason (0 when there is none to give: another program
+// kept changing the file).
 bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error);
 
 // What a change of the file's text made of it.

@@ -27,7 +27,7 @@ std::string CToolSettingsFile::NotFoundText() const
     std::vector<unsigned char> name(m_name.begin(), m_name.end());
     name.push_back('\0');
     _mbsupr(name.data());
-    return FormatResString(IDS_FILE_NOT_FOUND, reinterpret_cast<const char*>(name.data()));
+    return FormatResString(IDS_FILE_NOT_FOUND, {reinterpret_cast<const char*>(name.data())});
 }
 
 CKPXSetupINI CToolSettingsFile::Open() const

@@ -10,7 +10,7 @@ namespace {
 // One line of the list: the step, and the system's reason when there is one.
 std::string Item(UINT format, const std::string& value, DWORD error = 0)
 {
-    return "\n\x81\x45" + WithReason(FormatResString(format, value), error); // "・"
+    return "\n\x81\x45" + WithReason(FormatResString(format, {value}), error); // "・"
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 //
 // Prints one line per round and way, then min and median in milliseconds,
 // for the whole and for each part (profile copies, PLOTA2.INI).
+#include "classlib/PathParts.h"
 #include "operation/ProfileCopy.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"

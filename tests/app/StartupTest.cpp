@@ -173,7 +173,7 @@ TEST_F(StartupTest, MissingSettingsFileIsNamedInUpperCase)
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
     const RecordedBox& box = m_boxes.boxes()[0];
     std::string format = LoadResString(IDS_FILE_NOT_FOUND);
-    ASSERT_EQ(format.substr(0, 2), "%s");
+    ASSERT_EQ(format.substr(0, 2), "%1");
     EXPECT_EQ(box.text, "KPXSETUP.INI" + format.substr(2));
     EXPECT_EQ(box.caption, LoadResString(IDS_APP_TITLE));
     EXPECT_EQ(box.type, UINT(MB_OK | MB_ICONERROR));

@@ -302,7 +302,7 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwis
     const std::pair<std::string, UINT> refused[] = {{link, IDS_CMD_LOG_IS_LINK}, {"NUL", IDS_CMD_LOG_NOT_DISK_FILE}};
     for (const auto& [path, reason] : refused) {
         EXPECT_EQ(Run("/list /log:" + path), 1u);
-        EXPECT_EQ(m_output, FormatResString(IDS_CMD_LOG_FAILED, path) + ": " + LoadResString(reason) + "\r\n");
+        EXPECT_EQ(m_output, FormatResString(IDS_CMD_LOG_FAILED, {path}) + ": " + LoadResString(reason) + "\r\n");
     }
     EXPECT_EQ(ReadFileBytes(other), "[fonts]\r\n");
 

@@ -106,7 +106,7 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
     ASSERT_TRUE(edge.added());
     EXPECT_EQ(Run("/printer:* /set:Office"), 12u) << Utf8FromCp932(m_output);
     EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 4F ",
-                                               OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, "Plotter 4F ")) +
+                                               OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, {"Plotter 4F "})) +
                                                    LoadResString(IDS_CMD_PRINTER_SKIPPED))),
               1)
         << Utf8FromCp932(m_output);
@@ -115,7 +115,7 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
         for (const std::string& target : ProfileCopies(std::string(name) + ".kpx")) {
             EXPECT_EQ(ReadFileBytes(target), std::string("Office ") + name);
             // The three printers share both folders: one copy each.
-            EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, target)), 1) << target;
+            EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, {target})), 1) << target;
         }
     }
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), Record("Office", {"Resolution=600"}));
@@ -130,7 +130,7 @@ TEST_F(FleetBlackbox, EveryPrinterAndSeveralNamedOnesAreRecordedInOneRunWithEach
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F"), Record("Photo", {"Resolution=600"}));
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 2F"), Record("Photo"));
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 1F"), Record("Office"));
-    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, DriverDirectoryFile("pauto.kpx"))), 1);
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_COPIED, {DriverDirectoryFile("pauto.kpx")})), 1);
 }
 
 TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges)
@@ -144,14 +144,14 @@ TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges
         std::string output;
     } cases[] = {
         {"/printer:\"Plotter 3F\" /printer:\"Office Laser\" /set:Office", 3,
-         FormatResString(IDS_CMD_PRINTER_NOT_FOUND, "Office Laser")},
+         FormatResString(IDS_CMD_PRINTER_NOT_FOUND, {"Office Laser"})},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 4F \" /set:Office", 3,
-         PrinterLine("Plotter 4F ", OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, "Plotter 4F ")))},
+         PrinterLine("Plotter 4F ", OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, {"Plotter 4F "})))},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Poster", 4,
-         FormatResString(IDS_CMD_SET_NOT_FOUND, "Poster")},
+         FormatResString(IDS_CMD_SET_NOT_FOUND, {"Poster"})},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Office /rename:East", 1,
-         FormatResString(IDS_CMD_BAD_ARGUMENT, "/rename:East")},
-        {"/printer:* /set:Office /rename:East", 1, FormatResString(IDS_CMD_BAD_ARGUMENT, "/rename:East")},
+         FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
+        {"/printer:* /set:Office /rename:East", 1, FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -166,14 +166,14 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
     const std::string check = "/check /printer:* /set:Office";
     // Nothing set yet: no record for any printer, every file missing.
     EXPECT_EQ(Run(check), 10u);
-    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_NO_RECORD, "Plotter 1F")), 1);
+    EXPECT_EQ(CountLines(m_output, FormatResString(IDS_CMD_CHECK_NO_RECORD, {"Plotter 1F"})), 1);
     EXPECT_EQ(CountLines(m_output,
-                         FormatResString(IDS_CMD_CHECK_FILE_MISSING, "Plotter 1F") + DriverDirectoryFile("tone.kpx")),
+                         FormatResString(IDS_CMD_CHECK_FILE_MISSING, {"Plotter 1F"}) + DriverDirectoryFile("tone.kpx")),
               1);
 
     ASSERT_EQ(Run("/printer:* /set:Office"), 0u);
     EXPECT_EQ(Run(check), 0u);
-    EXPECT_EQ(m_output, FormatResString(IDS_CMD_CHECK_PASSED, "Office") + "\r\n");
+    EXPECT_EQ(m_output, FormatResString(IDS_CMD_CHECK_PASSED, {"Office"}) + "\r\n");
     EXPECT_EQ(Run("/printer:\"Plotter 2F\" /set:Photo /check"), 10u);
 
     // A file replaced by another of its name, one gone, one printer set to
@@ -187,11 +187,11 @@ TEST_F(FleetBlackbox, CheckPassesWhereTheApplyWasAndNamesEachDifferenceWithoutCh
     std::string expected;
     for (const std::string printer : {"Plotter 2F", "Plotter 1F"}) {
         if (printer == "Plotter 2F")
-            expected += FormatResString(IDS_CMD_CHECK_OTHER_SET, printer) + "Photo\r\n";
+            expected += FormatResString(IDS_CMD_CHECK_OTHER_SET, {printer}) + "Photo\r\n";
         else
-            expected += FormatResString(IDS_CMD_CHECK_FILE_NAME, printer) + "Font=other.kpx (font.kpx)\r\n";
-        expected += FormatResString(IDS_CMD_CHECK_FILE_MISSING, printer) + SystemDirectoryFile("tone.kpx") + "\r\n";
-        expected += FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, printer) + DriverDirectoryFile("vivid.kpx") + "\r\n";
+            expected += FormatResString(IDS_CMD_CHECK_FILE_NAME, {printer}) + "Font=other.kpx (font.kpx)\r\n";
+        expected += FormatResString(IDS_CMD_CHECK_FILE_MISSING, {printer}) + SystemDirectoryFile("tone.kpx") + "\r\n";
+        expected += FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {printer}) + DriverDirectoryFile("vivid.kpx") + "\r\n";
     }
     EXPECT_EQ(m_output, expected);
     EXPECT_EQ(Machine(), before);
@@ -208,23 +208,25 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
 
     const std::string again = "/printer:\"Plotter 3F\" /set:Office /rename:\"Plotter 3F East\"";
     EXPECT_EQ(Run(again), 0u) << Utf8FromCp932(m_output);
-    EXPECT_EQ(m_output.rfind(PrinterLine("Plotter 3F East", FormatResString(IDS_CMD_ALREADY_RENAMED, "Plotter 3F") +
+    EXPECT_EQ(m_output.rfind(PrinterLine("Plotter 3F East", FormatResString(IDS_CMD_ALREADY_RENAMED, {"Plotter 3F"}) +
                                                                 "Plotter 3F East\r\n"),
                              0),
               0u)
         << Utf8FromCp932(m_output);
-    EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
-                                               ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
-              1);
+    EXPECT_EQ(
+        CountLines(m_output, PrinterLine("Plotter 3F East",
+                                         FormatResString(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
+        1);
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F East"), Record("Office", {"Resolution=600"}));
     EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 3F").empty());
     EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("auto.kpx")), "Office auto");
 
     // Once more: nothing left to move, the same record.
     EXPECT_EQ(Run(again), 0u);
-    EXPECT_EQ(CountLines(m_output, PrinterLine("Plotter 3F East",
-                                               ResText(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
-              0);
+    EXPECT_EQ(
+        CountLines(m_output, PrinterLine("Plotter 3F East",
+                                         FormatResString(IDS_CMD_SECTION_MOVED, {"Plotter 3F East", DriverIniText()}))),
+        0);
     EXPECT_EQ(IniSection(DriverIniFile(), "Plotter 3F East"), Record("Office", {"Resolution=600"}));
 
     // A section under each name: the new one is the printer's, the old one stays.
@@ -235,7 +237,7 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
 
     // Neither name a printer: not found, as before.
     EXPECT_EQ(Run("/printer:\"Plotter 9F\" /set:Office /rename:\"Plotter 9F East\""), 3u);
-    EXPECT_EQ(m_output, FormatResString(IDS_CMD_PRINTER_NOT_FOUND, "Plotter 9F") + "\r\n");
+    EXPECT_EQ(m_output, FormatResString(IDS_CMD_PRINTER_NOT_FOUND, {"Plotter 9F"}) + "\r\n");
 }
 
 // The usage names the switches of this file and the check's code, and a

@@ -34,7 +34,7 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     EXPECT_EQ(RunQuietly(folder.exe(), "/printer:* /set:Office", &text), 0u);
     const std::string x64 = DriverDirectoryFile("fleet.kpx", "Windows x64");
     for (const std::string& target : {SystemDirectoryFile("fleet.kpx"), x64, DriverDirectoryFile("fleet.kpx")}) {
-        EXPECT_EQ(CountLines(text, FormatResString(IDS_CMD_COPIED, target)), 1) << target << "\n" << text;
+        EXPECT_EQ(CountLines(text, FormatResString(IDS_CMD_COPIED, {target})), 1) << target << "\n" << text;
         EXPECT_EQ(ReadFileBytes(OnHost(target)), "fleet") << target;
     }
     EXPECT_FALSE(PathExists(RedirectedSystemFile("fleet.kpx")));
@@ -45,8 +45,8 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     ASSERT_TRUE(WriteFileBytes(OnHost(x64), "x"));
     EXPECT_EQ(RunQuietly(folder.exe(), "/check /printer:* /set:Office", &text), 10u);
     // The two printers of the driver with its 64-bit version.
-    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, "Plotter 1F") + x64 + "\r\n" +
-                        FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, "Plotter 2F") + x64 + "\r\n");
+    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 1F"}) + x64 + "\r\n" +
+                        FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 2F"}) + x64 + "\r\n");
 }
 
 } // namespace

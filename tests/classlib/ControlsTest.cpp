@@ -86,9 +86,7 @@ TEST_F(ControlsTest, ItemTextOfAnyLengthComesBackWhole)
 TEST_F(ControlsTest, SortItemsOrdersRowsByTheCallback)
 {
     for (const char* name : {"b", "C", "a"})
-        dlg.m_list.InsertItem(0, name);
-    for (int i = 0; i < dlg.m_list.GetItemCount(); ++i)
-        dlg.m_list.SetItemData(i, static_cast<DWORD_PTR>(dlg.m_list.GetItemText(i, 0)[0] | 0x20));
+        dlg.m_list.InsertItem(0, name, static_cast<DWORD_PTR>(name[0] | 0x20));
     ASSERT_TRUE(dlg.m_list.SortItems(&AscendingByData, 0));
     EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "b", "C"}));
 }
@@ -99,7 +97,7 @@ TEST_F(ControlsTest, DropDownSortsAndSelectsByCaseInsensitivePrefix)
 {
     for (const char* name : {"Poster", "Photo Fine", "Art"})
         dlg.m_combo.AddString(name);
-    EXPECT_EQ(dlg.m_combo.GetCount(), 3);
+    EXPECT_EQ(dlg.m_combo.SendMessage(CB_GETCOUNT), 3);
     EXPECT_EQ(dlg.m_combo.GetCurSel(), CB_ERR);
 
     EXPECT_EQ(dlg.m_combo.SelectString(-1, "photo"), 1);
@@ -110,7 +108,7 @@ TEST_F(ControlsTest, DropDownSortsAndSelectsByCaseInsensitivePrefix)
     EXPECT_EQ(dlg.m_combo.GetCurSel(), 1);
 
     dlg.m_combo.ResetContent();
-    EXPECT_EQ(dlg.m_combo.GetCount(), 0);
+    EXPECT_EQ(dlg.m_combo.SendMessage(CB_GETCOUNT), 0);
 }
 
 TEST_F(ControlsTest, EntryTextWithoutSelectionIsAnInvalidArgument)

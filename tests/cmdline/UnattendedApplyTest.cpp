@@ -119,7 +119,7 @@ TEST(UnattendedApplyTest, APrinterThatCannotBeOpenedIsNamedAndEveryPrinterRunSay
     request.allPrinters = true;
     request.setName = "Office";
     EXPECT_EQ(RunWithLog(tool, request), ExitPrintersLeftOut);
-    EXPECT_NE(ReadFileBytes(tool.file("run.log")).find(FormatResString(IDS_CMD_PRINTER_UNUSABLE, "Plotter 2F")),
+    EXPECT_NE(ReadFileBytes(tool.file("run.log")).find(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {"Plotter 2F"})),
               std::string::npos);
     EXPECT_EQ(IniSection(CDriverINI().GetIniPath(), "Plotter 1F").size(), 5u);
     DeleteFileA(CDriverINI().GetIniPath().c_str());

@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -100,8 +101,8 @@ const StringRow kStrings[] = {
     {IDS_OTHER_USER, u8"別のﾕｰｻﾞｰが使用中です。",
      "\x95\xCA\x82\xCC\xD5\xB0\xBB\xDE\xB0\x82\xAA\x8E\x67\x97\x70\x92\x86\x82\xC5"
      "\x82\xB7\x81\x42"},
-    {IDS_FILE_NOT_FOUND, u8"%sﾌｧｲﾙが見つかりません。",
-     "%s\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
+    {IDS_FILE_NOT_FOUND, u8"%1ﾌｧｲﾙが見つかりません。",
+     "%1\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
      "\x82\xF1\x81\x42"},
     {IDS_BROWSE_TITLE, u8"ﾌｧｲﾙの場所", "\xCC\xA7\xB2\xD9\x82\xCC\x8F\xEA\x8F\x8A"},
     {IDS_APP_TITLE, u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ",
@@ -154,6 +155,15 @@ TEST(ResourceStrings, TableHoldsNoOtherIds)
     }
     for (UINT id = 57345; id < 57360; ++id)
         EXPECT_EQ("", LoadResourceString(id)) << "string " << id;
+}
+
+TEST(ResourceStrings, ValuesGoOnlyIntoNumberedPlaces)
+{
+    // FormatResString fills %1 to %9; a printf conversion would reach the
+    // user as it stands.
+    const std::regex conversion("%[-+ #0-9.]*[hlL]*[sdiuxc]");
+    for (UINT id = 0; id < 0x10000; ++id)
+        EXPECT_FALSE(std::regex_search(LoadResourceString(id), conversion)) << "string " << id;
 }
 
 TEST(ResourceStrings, VersionTextIsFourCrLfLines)

@@ -38,15 +38,20 @@ TEST_P(DriverIniChange, AnotherProgramsWriteIsKept)
         ASSERT_TRUE(WriteFileBytes(m_ini, "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n"));
     }
     int attempts = 0;
-    const bool done = ChangeDriverIni([&](CDriverINI& copy) {
-        // Another program writes the file while the change is made on the copy.
-        if (++attempts <= c.otherWrites) {
-            const std::string value = "Other" + std::to_string(attempts);
-            WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", value.c_str(), m_ini.c_str());
-        }
-        return copy.WriteProfileSetName("Plotter 3F", "Office") != FALSE;
-    });
+    DWORD error = 1;
+    const bool done = ChangeDriverIni(
+        [&](CDriverINI& copy) {
+            // Another program writes the file while the change is made on the copy.
+            if (++attempts <= c.otherWrites) {
+                const std::string value = "Other" + std::to_string(attempts);
+                WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", value.c_str(), m_ini.c_str());
+            }
+            return WritePrivateProfileStringA("Plotter 3F", "ColorProfileSetName", "Office",
+                                              copy.GetIniPath().c_str()) != FALSE;
+        },
+        error);
     EXPECT_EQ(done, c.changed);
+    EXPECT_EQ(error, 0u); // no system error to give, also when it gives up
     EXPECT_EQ(attempts, std::min(c.otherWrites + 1, 4));
     EXPECT_EQ(IniSection(m_ini, "Plotter 3F"), c.changed ? Lines{"ColorProfileSetName=Office"} : Lines());
     if (c.fileExists) {

@@ -41,28 +41,16 @@ TEST_F(DriverSettings, ApplyingASetWritesTheSectionWithFileNamesOnly)
 {
     CDriverINI ini;
     EXPECT_EQ(m_ini, ini.GetIniPath());
-    EXPECT_EQ(0u, ini.GetFileSize());
-    EXPECT_TRUE(ini.WriteProfileSetName("Plotter 3F", "Office"));
-    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileAuto, "C:\\Tools\\Setup\\office\\auto.kpx"));
-    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileVividness, "vivid.kpx"));
-    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileTone, Cp932(u8"D:\\ソフト\\tone.kpx")));
-    EXPECT_TRUE(ini.WriteProfileFile("Plotter 3F", ProfileFont, "E:\\fonts/sub/font.kpx"));
+    const std::string files[4] = {"C:\\Tools\\Setup\\office\\auto.kpx", "E:\\fonts/sub/font.kpx",
+                                  Cp932(u8"D:\\ソフト\\tone.kpx"), "vivid.kpx"};
+    EXPECT_TRUE(ini.WriteProfileRecord("Plotter 3F", "Office", files));
     EXPECT_EQ("[Plotter 3F]\r\n"
               "ColorProfileSetName=Office\r\n"
               "Auto=auto.kpx\r\n"
-              "Vividness=vivid.kpx\r\n"
+              "Font=font.kpx\r\n"
               "Tone=tone.kpx\r\n"
-              "Font=font.kpx\r\n",
+              "Vividness=vivid.kpx\r\n",
               Bytes());
-    EXPECT_EQ(Bytes().size(), CDriverINI().GetFileSize());
-}
-
-TEST_F(DriverSettings, WritesLeaveOtherKeysAndSectionsAlone)
-{
-    Plant("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Old\r\n[Other]\r\nA=1\r\n");
-    CDriverINI ini;
-    EXPECT_TRUE(ini.WriteProfileSetName("plotter 3f", "Poster"));
-    EXPECT_EQ("[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Poster\r\n[Other]\r\nA=1\r\n", Bytes());
 }
 
 TEST_F(DriverSettings, RecordThatIsThereAlreadyIsNotWrittenAgain)
@@ -106,7 +94,7 @@ TEST_F(DriverSettings, LongSetNamesAreReadAsTheirFirst259Characters)
 {
     CDriverINI ini;
     for (size_t length : {259u, 260u, 400u}) {
-        ASSERT_TRUE(ini.WriteProfileSetName("P", std::string(length, 's')));
+        Plant("[P]\r\nColorProfileSetName=" + std::string(length, 's') + "\r\n");
         std::string name;
         EXPECT_TRUE(ini.ReadProfileSetName("P", name));
         EXPECT_EQ(259u, name.size()) << length;
@@ -190,8 +178,8 @@ TEST_F(DriverSettings, MissingDirectoryMakesWritesFailWithoutCreatingIt)
 {
     m_systemDir = m_dir.file("_OMRA");
     CDriverINI ini;
-    EXPECT_FALSE(ini.WriteProfileSetName("P1", "Office"));
-    EXPECT_FALSE(ini.WriteProfileFile("P1", ProfileAuto, "auto.kpx"));
+    const std::string files[4] = {"auto.kpx", "font.kpx", "tone.kpx", "vivid.kpx"};
+    EXPECT_FALSE(ini.WriteProfileRecord("P1", "Office", files));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_systemDir.c_str()));
     std::string name = "unchanged";
     EXPECT_FALSE(ini.ReadProfileSetName("P1", name));

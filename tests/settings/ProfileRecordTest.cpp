@@ -16,7 +16,7 @@
 namespace {
 
 const std::string kPaths[4] = {"C:\\o\\auto.kpx", "C:\\o\\font.kpx", "C:\\o\\tone.kpx", "C:\\o\\vivid.kpx"};
-const ProfileKind kKinds[4] = {ProfileAuto, ProfileFont, ProfileTone, ProfileVividness};
+const char* const kNames[4] = {"auto.kpx", "font.kpx", "tone.kpx", "vivid.kpx"};
 
 struct Start {
     const char* what;
@@ -52,13 +52,12 @@ TEST(ProfileRecord, OneSectionWriteLeavesTheBytesOfTheKeyWrites)
                 ASSERT_TRUE(WriteFileBytes(path, c.start));
             }
         }
-        {
-            CDriverINI keys(byKeys, false);
-            ASSERT_TRUE(keys.WriteProfileSetName("Plotter 3F", "Office"));
-            for (int i = 0; i < 4; ++i)
-                ASSERT_TRUE(keys.WriteProfileFile("Plotter 3F", kKinds[i], kPaths[i]));
-            keys.FlushProfileCache();
-        }
+        // The set name, then each file name, key by key.
+        ASSERT_TRUE(WritePrivateProfileStringA("Plotter 3F", "ColorProfileSetName", "Office", byKeys.c_str()));
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(
+                WritePrivateProfileStringA("Plotter 3F", ProfileKeyName(kProfileSlots[i]), kNames[i], byKeys.c_str()));
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, byKeys.c_str());
         {
             CDriverINI section(bySection, false);
             ASSERT_TRUE(section.WriteProfileRecord("Plotter 3F", "Office", kPaths));

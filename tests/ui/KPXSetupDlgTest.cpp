@@ -268,7 +268,7 @@ TEST_F(KPXSetupDlgTest, DropDownOffersTheSetsAndSelectsTheFirstThatBeginsWithThe
     ASSERT_TRUE(SetDefaultTestPrinter("Plotter A"));
     Open();
 
-    ASSERT_EQ(Dlg().m_comboSet.GetCount(), 3);
+    ASSERT_EQ(Dlg().m_comboSet.SendMessage(CB_GETCOUNT), 3);
     EXPECT_EQ(Dlg().m_comboSet.GetLBText(0), "Art");
     EXPECT_EQ(Dlg().m_comboSet.GetLBText(1), "Photo Fine");
     EXPECT_EQ(Dlg().m_comboSet.GetLBText(2), "Poster");
@@ -293,7 +293,7 @@ TEST_F(KPXSetupDlgTest, SetsThatCannotBeReadAreLeftOut)
                                                      {"ColorProfileSetName4", "Poster"}}}})));
     Add("Plotter A", kDriver);
     Open();
-    ASSERT_EQ(Dlg().m_comboSet.GetCount(), 2);
+    ASSERT_EQ(Dlg().m_comboSet.SendMessage(CB_GETCOUNT), 2);
     EXPECT_EQ(Dlg().m_comboSet.GetLBText(0), "Office");
     EXPECT_EQ(Dlg().m_comboSet.GetLBText(1), "Poster");
 }
