@@ -28,16 +28,9 @@ KPX_BENCH_PREFIX=${KPX_BENCH_FLEET_PREFIX:-${KPX_BUILD_DIR:-$top/build}/bench-fl
 . "$top/scripts/bench/prefix.sh" kpx_bench_printers
 
 # The shipped program beside its settings file and the sets' profile files.
-dir="$prefix/drive_c/KPXFleet"
-mkdir -p "$dir"
-cp "$build/ship/KPXSETUP.EXE" "$build/ship/bench/kpx_bench_printers.exe" "$dir/"
-"$top/scripts/demo/write-settings.py" "$dir/KPXSETUP.INI"
-for set in office poster photo; do
-  mkdir -p "$dir/$set"
-  for f in auto vivid tone font; do
-    head -c 65536 /dev/urandom >"$dir/$set/$f.kpx"
-  done
-done
+# shellcheck source=scripts/bench/tool-folder.sh
+. "$top/scripts/bench/tool-folder.sh"
+make_tool_folder KPXFleet 65536
 
 echo "Whole-server benchmark: sizes $sizes, $rounds rounds, a sample of $sample single runs, Wine pinned to processor $cpu"
 python3 "$top/scripts/bench/fleet.py" --sizes "$sizes" --rounds "$rounds" --sample "$sample" --cpu "$cpu" \

@@ -26,16 +26,9 @@ KPX_BENCH_PREFIX=${KPX_BENCH_KILL_PREFIX:-${KPX_BUILD_DIR:-$top/build}/bench-kil
 # shellcheck source=scripts/bench/prefix.sh
 . "$top/scripts/bench/prefix.sh" kpx_bench_printers
 
-dir="$prefix/drive_c/KPXKill"
-mkdir -p "$dir"
-cp "$build/ship/KPXSETUP.EXE" "$build/ship/bench/kpx_bench_printers.exe" "$dir/"
-"$top/scripts/demo/write-settings.py" "$dir/KPXSETUP.INI"
-for set in office poster photo; do
-  mkdir -p "$dir/$set"
-  for f in auto vivid tone font; do
-    head -c $((mb * 1048576)) /dev/urandom >"$dir/$set/$f.kpx"
-  done
-done
+# shellcheck source=scripts/bench/tool-folder.sh
+. "$top/scripts/bench/tool-folder.sh"
+make_tool_folder KPXKill $((mb * 1048576))
 wine "$dir/kpx_bench_printers.exe" 1 >/dev/null 2>&1
 echo "Interruption probe: sizes $sizes, $kills kills each, profile files of $mb MB"
 python3 "$top/scripts/bench/kill.py" --sizes "$sizes" --kills "$kills" --dir 'C:\KPXKill' --unix-dir "$dir" \
