@@ -29,6 +29,11 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
         output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, {options.setName}));
+        // The names a script could have meant, as the file spells them.
+        std::string offered;
+        for (const std::string& name : toolIni.GetSetNames())
+            offered += (offered.empty() ? "" : ", ") + name;
+        output.Line(FormatResString(IDS_CMD_SETS_OFFERED, {offered}));
         return ExitNoSettings;
     }
     return ExitDone;

@@ -95,7 +95,8 @@
 #define IDS_CMD_CHECK_UNREADABLE   188 // %s: the printer; the target's path and the reason follow
 #define IDS_CMD_SPOOLER_FAILED     189 // the system's reason follows
 #define IDS_CMD_PRINTER_UNUSABLE   192 // %s: a printer of a supported driver that cannot be opened
-#define IDS_CMD_IN_PLACE           193 // %s: a target that already is the set's file
+#define IDS_CMD_IN_PLACE           193 // %1: a target that already is the set's file
+#define IDS_CMD_SETS_OFFERED       194 // %1: the sets the tool settings file offers
 // Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
 #define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
 #define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe

@@ -164,7 +164,10 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
     } cases[] = {
         {"/printer:\"Office Laser\" /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰOffice Laserが見つかりません。"},
         {"/printer:Plotter /set:Office", {}, 3, u8"ﾌﾟﾘﾝﾀｰPlotterが見つかりません。"},
-        {"/printer:\"Plotter 3F\" /set:Poster", {}, 4, u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。"},
+        {"/printer:\"Plotter 3F\" /set:Poster",
+         {},
+         4,
+         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。\n設定ﾌｧｲﾙのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ: Office, Clash"},
         {std::string(kApply) + " /rename:\"\"", {}, 6, u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
         {std::string(kApply) + " /rename:\"PLOTTER 2f\"",
          {},

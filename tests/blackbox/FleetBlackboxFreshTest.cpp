@@ -148,7 +148,8 @@ TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 4F \" /set:Office", 3,
          PrinterLine("Plotter 4F ", OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, {"Plotter 4F "})))},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Poster", 4,
-         FormatResString(IDS_CMD_SET_NOT_FOUND, {"Poster"})},
+         FormatResString(IDS_CMD_SET_NOT_FOUND, {"Poster"}) + "\r\n" +
+             FormatResString(IDS_CMD_SETS_OFFERED, {"Office, Photo"})},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Office /rename:East", 1,
          FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
         {"/printer:* /set:Office /rename:East", 1, FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
