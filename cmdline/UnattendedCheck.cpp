@@ -52,9 +52,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         [&answers](std::string& path, DWORD error) { return answers.SourceFileMissing(path, error); }, set);
     if (fault != SetFilesOk) {
         ApplyOutcome setOutcome;
-        setOutcome.stop = fault == SetFileMissing      ? ApplySourceGivenUp
-                          : fault == SetFileNotProfile ? ApplyBadProfileFile
-                                                       : ApplyFileNameClash;
+        setOutcome.stop = ApplyStopFor(fault);
         setOutcome.badFile = set.badFile;
         setOutcome.badKind = set.badKind;
         setOutcome.clashingFile = set.clashingFile;

@@ -43,7 +43,9 @@ TargetCopies CopiesInto(const TargetCopies& all, const std::string& systemFolder
     return copies;
 }
 
-ApplyStop StopFor(SetFault fault)
+} // namespace
+
+ApplyStop ApplyStopFor(SetFault fault)
 {
     switch (fault) {
     case SetFileMissing:
@@ -57,8 +59,6 @@ ApplyStop StopFor(SetFault fault)
     }
     return ApplyCompleted;
 }
-
-} // namespace
 
 ApplyStop CheckPrinterForApply(const std::string& printer, std::string& driverDirectory)
 {
@@ -134,7 +134,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     }
 
     ProfileSetFiles set;
-    const ApplyStop setStop = StopFor(ReadProfileSet(
+    const ApplyStop setStop = ApplyStopFor(ReadProfileSet(
         m_toolIni, request.setName,
         [this](std::string& path, DWORD error) { return m_callback.SourceFileMissing(path, error); }, set));
     m_outcome.badFile = set.badFile;

@@ -15,6 +15,7 @@
 
 #include "operation/NewNameCheck.h"
 #include "operation/ProfileCopy.h"
+#include "operation/ProfileSet.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/DriverIniChange.h"
 #include "settings/KPXSetupINI.h"
@@ -168,6 +169,9 @@ struct ApplyResult {
     // The printers left out under skipUnusable, with why.
     std::vector<std::pair<std::string, ApplyStop>> skipped;
 };
+
+// Where an apply stops for what reading its set found.
+ApplyStop ApplyStopFor(SetFault fault);
 
 // One printer as the apply takes it just before it writes: ApplyCompleted
 // with its driver directory (with its trailing backslash; empty where that
