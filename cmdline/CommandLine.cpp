@@ -48,6 +48,7 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     bool list = false;
     bool sets = false;
     bool check = false;
+    bool remove = false;
     bool setName = false, overwrite = false, log = false;
     std::string renameArgument;
 
@@ -85,6 +86,8 @@ CommandOptions ParseCommandLine(const std::string& arguments)
             sets = true;
         } else if (SameName(name, "check") && !hasValue && !check) {
             check = true;
+        } else if (SameName(name, "remove") && !hasValue && !remove) {
+            remove = true;
         } else if (SameName(name, "printer")) {
             // Given once per printer; "*" stands for every printer and
             // cannot be mixed with names (which printers would be meant?).
@@ -123,10 +126,13 @@ CommandOptions ParseCommandLine(const std::string& arguments)
         options.mode = CommandUsage;
     else if (bad)
         options.mode = CommandBad;
-    else if (sets && (list || apply || check))
+    else if (sets && (list || apply || check || remove))
         options.mode = CommandBad; // /sets is a mode of its own
     else if (sets)
         options.mode = CommandSets;
+    else if (remove) // the printers only: no set to name, nothing to rename or overwrite
+        options.mode =
+            printer && !setName && !list && !check && !options.rename && !overwrite ? CommandRemove : CommandBad;
     else if (list && !apply && !check)
         options.mode = CommandList;
     else if (check && printer && setName && !list && !options.rename && !overwrite)

@@ -2,6 +2,7 @@
 //   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
 //   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH]
 //   /printer:NAME|* [...] /set:NAME /check [/log:PATH]
+//   /printer:NAME|* [...] /remove [/log:PATH]
 //   /list [/log:PATH]
 //   /sets [/log:PATH]
 //   /?
@@ -20,6 +21,7 @@ enum CommandMode {
     CommandInteractive, // no arguments: the main dialog
     CommandApply,       // /printer and /set
     CommandCheck,       // /check with /printer and /set: compares, changes nothing
+    CommandRemove,      // /remove with /printer: takes the printers' records and files away
     CommandList,        // /list
     CommandSets,        // /sets
     CommandUsage,       // /? anywhere

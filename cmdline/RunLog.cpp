@@ -1,5 +1,6 @@
 #include "cmdline/RunLog.h"
 
+#include "classlib/ModuleVersion.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
 #include "platform/PlatformFlags.h"
@@ -39,12 +40,18 @@ std::string RunUserName()
 
 std::string RunOpeningLine(const std::string& commandLine)
 {
-    return FormatResString(IDS_LOG_OPENED, {LocalTimeText(), ComputerName(), RunUserName(), commandLine});
+    return FormatResString(IDS_LOG_OPENED,
+                           {LocalTimeText(), ComputerName(), RunUserName(), commandLine, ModuleVersionText(nullptr)});
 }
 
-std::string RunClosingLine(int code)
+std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change)
 {
-    return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code)});
+    // Plain words that do not depend on the language: a script counting the
+    // runs that changed something reads them.
+    static const char* const kChange[] = {"nothing changed", "nothing to change", "changed"};
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%lu.%lu", elapsedMs / 1000, elapsedMs % 1000 / 100);
+    return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code), seconds, kChange[change]});
 }
 
 std::string ExitCodeMeaning(int code)

@@ -7,11 +7,20 @@
 
 #include <string>
 
-// "YYYY-MM-DD HH:MM:SS" of the local time, the computer's name, the user's
-// name and the command line as given.
+// What a run did to the machine, as its last line tells it.
+enum RunChange {
+    RunChangedNothing,  // it writes nothing (a listing, a check), or it stopped or failed before
+                        // everything was in place
+    RunNothingToChange, // every record and file was in place already: nothing was written
+    RunChanged,         // a record, a file or a name was changed
+};
+
+// "YYYY-MM-DD HH:MM:SS" of the local time, the tool's version, the
+// computer's name, the user's name and the command line as given.
 std::string RunOpeningLine(const std::string& commandLine);
-// The exit code and what it means.
-std::string RunClosingLine(int code);
+// The exit code and what it means, the time the run took (in milliseconds)
+// and what it changed.
+std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change);
 // What an exit code means, as the usage text's table says it; empty for a
 // code the table does not list.
 std::string ExitCodeMeaning(int code);

@@ -31,6 +31,7 @@ void CUnattendedAnswers::FileLeftForRestart(const std::string& target)
 
 void CUnattendedAnswers::FileKept(const std::string& target)
 {
+    m_keptAny = true;
     m_output.Line(FormatResString(IDS_CMD_KEPT, {target}));
 }
 
@@ -68,6 +69,12 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
         m_output.Line(PrinterLine(request.printer, OneLine(ApplyStopText(request, outcome))));
         return;
     case ApplyNotRecorded:
+        if (m_removing) {
+            m_output.Line(
+                PrinterLine(request.printer,
+                            WithReason(FormatResString(IDS_CMD_NOT_REMOVED, {DriverIniText()}), outcome.recordError)));
+            return;
+        }
         // Where and why: under Terminal Services the file is the user's own,
         // whose folder may not exist for the account the run runs as.
         m_output.Line(PrinterLine(request.printer,
@@ -128,4 +135,36 @@ void CUnattendedAnswers::PrinterSkipped(const PrinterRequest& request, ApplyStop
     outcome.stop = why;
     m_output.Line(PrinterLine(request.printer,
                               OneLine(ApplyStopText(request, outcome)) + LoadResString(IDS_CMD_PRINTER_SKIPPED)));
+}
+
+void CUnattendedAnswers::RecordRemoved(const PrinterRequest& request, bool hadRecord)
+{
+    m_output.Line(
+        PrinterLine(request.printer, hadRecord ? FormatResString(IDS_CMD_REMOVED, {request.setName, DriverIniText()})
+                                               : LoadResString(IDS_CMD_NOTHING_TO_REMOVE)));
+}
+
+void CUnattendedAnswers::FileDeleted(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_DELETED, {target}));
+}
+
+void CUnattendedAnswers::FileDeletedAtRestart(const std::string& target)
+{
+    m_output.Line(FormatResString(IDS_CMD_DELETE_AT_RESTART, {target}));
+}
+
+void CUnattendedAnswers::FileDeleteFailed(const std::string& target, DWORD error)
+{
+    m_output.Line(WithReason(FormatResString(IDS_CMD_DELETE_FAILED, {target}), error));
+}
+
+void CUnattendedAnswers::FileStillNamed(const std::string& fileName)
+{
+    m_output.Line(FormatResString(IDS_CMD_STILL_NAMED, {fileName}));
+}
+
+void CUnattendedAnswers::FilesLeftForOtherUsers()
+{
+    m_output.Line(LoadResString(IDS_CMD_FILES_KEPT_PER_USER));
 }

@@ -16,8 +16,11 @@
 class CUnattendedAnswers : public IApplyCallback {
 public:
     // overwrite: /overwrite's answer; output receives the lines and must
-    // outlive the answers.
-    CUnattendedAnswers(bool overwrite, CRunOutput& output) : m_overwrite(overwrite), m_output(output) {}
+    // outlive the answers. removing: the run is a removal.
+    CUnattendedAnswers(bool overwrite, CRunOutput& output, bool removing = false)
+        : m_overwrite(overwrite), m_removing(removing), m_output(output)
+    {
+    }
 
     bool ConfirmApply() override { return true; }
     // Gives up at once; the file and the system's reason are told at the end.
@@ -39,9 +42,20 @@ public:
     void ApplyEnded(const PrinterRequest& request, const ApplyOutcome& outcome) override;
     void AlreadyRenamed(const PrinterRequest& request) override;
     void PrinterSkipped(const PrinterRequest& request, ApplyStop why) override;
+    void RecordRemoved(const PrinterRequest& request, bool hadRecord) override;
+    void FileDeleted(const std::string& target) override;
+    void FileDeletedAtRestart(const std::string& target) override;
+    void FileDeleteFailed(const std::string& target, DWORD error) override;
+    void FileStillNamed(const std::string& fileName) override;
+    void FilesLeftForOtherUsers() override;
+
+    // A target was kept as it was (the command line said no to replacing).
+    bool KeptAny() const { return m_keptAny; }
 
 private:
+    bool m_keptAny = false;
     bool m_overwrite;
+    bool m_removing;
     CRunOutput& m_output;
     std::string m_missing;
     DWORD m_missingError = 0;

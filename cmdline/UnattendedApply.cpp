@@ -39,19 +39,36 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     return ExitDone;
 }
 
+// Whether the apply changed anything, or found everything in place. A kept
+// target (/overwrite:no) may differ from the set's file: not in place.
+RunChange ChangeOf(const ApplyResult& result, bool keptAny)
+{
+    bool inPlace = result.stop == ApplyCompleted && !result.printers.empty() && !keptAny;
+    for (const PrinterApplied& printer : result.printers) {
+        const ApplyOutcome& outcome = printer.outcome;
+        if (outcome.recordChanged || !outcome.copies.installed.empty() || !outcome.copies.atRestart.empty() ||
+            outcome.rename == RenameDone || outcome.sectionLeftBehind)
+            return RunChanged;
+        inPlace = inPlace && outcome.Complete();
+    }
+    return inPlace ? RunNothingToChange : RunChangedNothing;
+}
+
 } // namespace
 
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                      const CommandOptions& options, CRunOutput& output)
+                                      const CommandOptions& options, CRunOutput& output, RunChange& change)
 {
     ApplyRequest request;
     const UnattendedExitCode found = FindNamedPrinters(toolIni, printers, options, output, request);
     if (found != ExitDone)
         return found;
+    request.remove = options.mode == CommandRemove;
     const bool unusable = TellUnusablePrinters(printers, options, output);
-    CUnattendedAnswers answers(options.overwrite, output);
+    CUnattendedAnswers answers(options.overwrite, output, request.remove);
     CProfileSetApply apply(toolIni, answers);
     const ApplyResult result = apply.Run(request, printers);
+    change = ChangeOf(result, answers.KeptAny());
     const UnattendedExitCode code = ApplyExitCode(result);
     // Every printer was asked for, and some could not be set: that is no
     // "everything done".
@@ -103,6 +120,9 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
                 found.push_back(printer);
         }
     }
+    // A removal takes whatever set each record names.
+    if (options.mode == CommandRemove)
+        return ExitDone;
     return FindSet(toolIni, options, output, request.setName);
 }
 

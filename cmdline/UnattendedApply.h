@@ -7,6 +7,7 @@
 #include "cmdline/CommandLine.h"
 #include "operation/ProfileSetApply.h"
 #include "cmdline/UnattendedExitCodes.h"
+#include "cmdline/RunLog.h"
 #include "cmdline/RunOutput.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
@@ -14,10 +15,11 @@
 #include <string>
 #include <vector>
 
-// The exit code of the run, against the printers of a taken snapshot. The
-// printer and the set are matched as typed, without regard to case.
+// The exit code of the run (an apply or a removal), against the printers of
+// a taken snapshot, and what it changed. The printer and the set are matched
+// as typed, without regard to case.
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
-                                      const CommandOptions& options, CRunOutput& output);
+                                      const CommandOptions& options, CRunOutput& output, RunChange& change);
 
 // The request for the printers and the set the options name, as the spooler
 // and the tool settings file spell them: every listed printer for

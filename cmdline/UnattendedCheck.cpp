@@ -1,5 +1,6 @@
 #include "cmdline/UnattendedCheck.h"
 
+#include "classlib/MbString.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/UnattendedAnswers.h"
@@ -29,6 +30,28 @@ std::string FindingLine(const CheckFinding& finding)
         return finding.what == CheckFileUnreadable ? WithReason(line, finding.error) : line;
     }
     return finding.printer;
+}
+
+// A target that several printers share (a file of the system directory, or
+// of one driver directory) is told once, for all of them: the same finding
+// of the same path joins their names.
+std::vector<CheckFinding> SharedFilesOnce(const std::vector<CheckFinding>& findings)
+{
+    std::vector<CheckFinding> joined;
+    for (const CheckFinding& finding : findings) {
+        const bool aboutFile =
+            finding.what == CheckFileMissing || finding.what == CheckFileDiffers || finding.what == CheckFileUnreadable;
+        CheckFinding* same = nullptr;
+        for (CheckFinding& earlier : joined) {
+            if (aboutFile && earlier.what == finding.what && MbCompareNoCase(earlier.detail, finding.detail) == 0)
+                same = &earlier;
+        }
+        if (same)
+            same->printer += ", " + finding.printer;
+        else
+            joined.push_back(finding);
+    }
+    return joined;
 }
 
 } // namespace
@@ -71,7 +94,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
             answers.ApplyEnded(PrinterRequest{outcome.stoppedAt, request.setName, outcome.stoppedAt}, stopped);
         return ApplyExitCode(stopped);
     }
-    for (const CheckFinding& finding : outcome.findings)
+    for (const CheckFinding& finding : SharedFilesOnce(outcome.findings))
         output.Line(FindingLine(finding));
     if (!outcome.findings.empty())
         return ExitCheckFailed;

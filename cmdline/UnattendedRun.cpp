@@ -52,7 +52,7 @@ void ShowUsage(CRunOutput& output, const std::string& complaint, UINT icon)
 
 // The run after the log is open: the exit code.
 int RunMode(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
-            HANDLE& mutex, CRunOutput& output)
+            HANDLE& mutex, CRunOutput& output, RunChange& change)
 {
     if (options.mode == CommandUsage) {
         ShowUsage(output, std::string(), MB_ICONINFORMATION);
@@ -122,7 +122,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     }
     if (options.mode == CommandCheck)
         return RunUnattendedCheck(toolFile.Open(), printers, options, output);
-    return RunUnattendedApply(toolFile.Open(), printers, options, output);
+    return RunUnattendedApply(toolFile.Open(), printers, options, output, change);
 }
 
 } // namespace
@@ -141,8 +141,10 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
     // The log frames each run: when, where, by whom and with what it
     // started, and how it ended. The whole command line names the copy of
     // the tool that ran, too.
+    const DWORD started = ::GetTickCount();
     output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
-    const int code = RunMode(options, commandLine, toolFile, mutex, output);
-    output.LogLine(RunClosingLine(code));
+    RunChange change = RunChangedNothing;
+    const int code = RunMode(options, commandLine, toolFile, mutex, output, change);
+    output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
     return code;
 }

@@ -69,6 +69,34 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
     return CopyFailed;
 }
 
+CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
+{
+    const bool governed = RunningOnWow64() != FALSE;
+    if (const DWORD recovery = RecoverLeftovers(governed, DirectoryPart(target))) {
+        error = recovery;
+        return CopyFailed;
+    }
+    const DWORD attributes = SafeGetFileAttributes(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // A replacement still waiting would bring it back at the restart.
+        ForgetEarlierRestartReplacements(governed, target, std::string());
+        return CopyInPlace;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        error = ERROR_ACCESS_DENIED;
+        return CopyFailed;
+    }
+    error = DeleteNow(governed, target);
+    if (error == 0)
+        return CopyReplaced;
+    if (IsInUse(governed, error, target)) {
+        if (DeleteAtRestart(governed, target))
+            return CopyAtRestart;
+        error = ERROR_SHARING_VIOLATION;
+    }
+    return CopyFailed;
+}
+
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
                       bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask)
 {

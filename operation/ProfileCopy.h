@@ -45,18 +45,24 @@ enum CopyResult {
 // error is the system's reason for CopyFailed.
 CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error);
 
+// Deletes a profile file that no record names any more: now, or, while
+// another program holds it, at the next restart where the system can.
+// Read-only is cleared first. A target that is not there needs nothing:
+// CopyInPlace. error is the system's reason for CopyFailed.
+CopyResult DeleteProfileFile(const std::string& target, DWORD& error);
+
 // A target that could not be written, with the system's reason.
 struct FailedCopy {
     std::string target;
     DWORD error;
 };
-// The targets of one or more installations: those written and those that
-// could not be.
+// The targets of one or more installations, or of a removal's deletions:
+// those written (deleted) and those that could not be.
 struct TargetCopies {
     std::vector<std::string> installed;
     std::vector<FailedCopy> failed;
-    std::vector<std::string> atRestart; // replaced at the next restart (in use now)
-    std::vector<std::string> inPlace;   // already the source's file: left as it is
+    std::vector<std::string> atRestart; // replaced (deleted) at the next restart (in use now)
+    std::vector<std::string> inPlace;   // already the source's file (already gone): left as it is
 };
 
 // Installs source into each non-empty target in turn, asking through ask

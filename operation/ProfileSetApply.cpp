@@ -79,6 +79,7 @@ ApplyResult CProfileSetApply::Run(const ApplyRequest& request, const CPrinterSna
     m_targets.clear();
     m_overwriteAll = false;
     m_overwriteCancelled = false;
+    m_removing = request.remove;
     ApplyResult result;
     result.stop = RunSteps(request, printers, result);
     if (result.stop == ApplyCompleted || result.printers.empty())
@@ -131,6 +132,13 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     if (oneNamed) {
         m_targets.front().request.newName = newName;
         m_targets.front().request.formerName = request.formerName;
+    }
+    if (m_removing) {
+        std::vector<std::string> unnamed;
+        m_outcome.stop = RemoveRecords(unnamed) ? ApplyCompleted : ApplyNotRecorded;
+        DeleteFiles(unnamed);
+        TellPrinters(false, result);
+        return ApplyCompleted;
     }
 
     ProfileSetFiles set;
@@ -185,10 +193,8 @@ bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& res
     return true;
 }
 
-void CProfileSetApply::InstallFiles()
+std::vector<std::string> CProfileSetApply::DriverDirectories() const
 {
-    // The system directory once, and each distinct driver directory once
-    // (printers of one driver share theirs).
     std::vector<std::string> driverDirectories;
     for (const Target& target : m_targets) {
         bool seen = target.driverDirectory.empty();
@@ -197,6 +203,14 @@ void CProfileSetApply::InstallFiles()
         if (!seen)
             driverDirectories.push_back(target.driverDirectory);
     }
+    return driverDirectories;
+}
+
+void CProfileSetApply::InstallFiles()
+{
+    // The system directory once, and each distinct driver directory once
+    // (printers of one driver share theirs).
+    const std::vector<std::string> driverDirectories = DriverDirectories();
     // A file that several kinds share is installed once, at its first slot;
     // each file goes to the system directory and the first driver directory
     // together, then to the other driver directories.
@@ -257,13 +271,17 @@ bool CProfileSetApply::RecordSet(bool renaming)
         [&](const std::string& text, std::string& edited) { return EditRecords(text, edited, renaming); },
         m_outcome.recordError)) {
     case TextChangeDone:
+        m_outcome.recordChanged = true;
+        return true;
+    case TextChangeNotNeeded:
         return true;
     case TextChangeFailed:
         return RecordFailed();
     case TextChangeNotEditable:
         break;
     }
-    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, renaming); }, m_outcome.recordError))
+    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, renaming); }, m_outcome.recordError,
+                        &m_outcome.recordChanged))
         return true;
     return RecordFailed();
 }
@@ -308,8 +326,8 @@ bool CProfileSetApply::RecordFailed()
     // stands under the old name. Where only the move failed, the record goes
     // in without it; otherwise the printer gets its old name back, so that
     // the driver still finds its settings.
-    if (m_moveFailed &&
-        ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, false); }, m_outcome.recordError)) {
+    if (m_moveFailed && ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, false); },
+                                        m_outcome.recordError, &m_outcome.recordChanged)) {
         m_outcome.sectionLeftBehind = true;
         return true;
     }
@@ -367,11 +385,18 @@ void CProfileSetApply::TellPrinters(bool renaming, ApplyResult& result)
     for (const Target& target : m_targets) {
         ApplyOutcome outcome = m_outcome;
         outcome.copies = CopiesInto(m_outcome.copies, systemFolder, target.driverDirectory);
+        if (m_removing)
+            outcome.recordChanged = outcome.recordChanged && target.hadRecord;
         result.printers.push_back({target.request, outcome});
     }
-    for (const PrinterApplied& printer : result.printers) {
+    for (size_t i = 0; i < result.printers.size(); ++i) {
+        const PrinterApplied& printer = result.printers[i];
         if (!printer.outcome.Recorded())
             continue;
+        if (m_removing) {
+            m_callback.RecordRemoved(printer.request, m_targets[i].hadRecord);
+            continue;
+        }
         m_callback.SetRecorded(printer.request);
         if (m_formerSectionMoved)
             m_callback.SectionMoveEnded(printer.request, true);

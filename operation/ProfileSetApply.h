@@ -42,6 +42,9 @@ struct ApplyRequest {
     // have a record of its own or is gone by now is skipped, and the others
     // go on. Otherwise such a printer stops the apply before anything changes.
     bool skipUnusable = false;
+    // The printers' records are removed instead (setName is not used), and
+    // the files they named that no record names any more are deleted.
+    bool remove = false;
 };
 
 // One printer's part of an apply, as the callback is told of it.
@@ -89,8 +92,12 @@ struct ApplyOutcome {
     DWORD renameError = 0;          // the system's reason for RenameRefused (may be 0)
     bool sectionLeftBehind = false; // renamed, but the section could not be written
                                     // under the new name and stays under the old one
+    // The driver settings file was replaced for the records: a removal
+    // removed this printer's record; an apply found a record not in place
+    // (with several printers, one of theirs).
+    bool recordChanged = false;
 
-    // The set and file names are in the settings file.
+    // The set and file names are in the settings file (a removal: gone from it).
     bool Recorded() const { return stop == ApplyCompleted; }
     // Everything that was asked for happened.
     bool Complete() const
@@ -149,6 +156,20 @@ public:
     // Of several printers, this one is left out and the others go on; why
     // is ApplyUnrecordable or ApplyPrinterGone.
     virtual void PrinterSkipped(const PrinterRequest& /*request*/, ApplyStop /*why*/) {}
+
+    // A removal: the printer's record (of request.setName) is gone from the
+    // settings file, or it had none.
+    virtual void RecordRemoved(const PrinterRequest& /*request*/, bool /*hadRecord*/) {}
+    // A file the removed records named was deleted, is deleted at the next
+    // restart (another program holds it) or could not be deleted.
+    virtual void FileDeleted(const std::string& /*target*/) {}
+    virtual void FileDeletedAtRestart(const std::string& /*target*/) {}
+    virtual void FileDeleteFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // A file the removed records named stays: other records name it.
+    virtual void FileStillNamed(const std::string& /*fileName*/) {}
+    // Every file the removed records named stays: under Terminal Services
+    // each user has a settings file of their own, which this run cannot read.
+    virtual void FilesLeftForOtherUsers() {}
 };
 
 struct PrinterApplied {
@@ -197,6 +218,7 @@ private:
     struct Target {
         PrinterRequest request;
         std::string driverDirectory;
+        bool hadRecord = false; // a removal found a record to remove
     };
 
     // The steps of Run in order; where they stopped and at which printer.
@@ -204,6 +226,9 @@ private:
     // Keeps the printers that may have a record of their own and are still
     // there (skipping or stopping at the others); false when the apply stops.
     bool FindTargets(const ApplyRequest& request, ApplyResult& result);
+    // The distinct driver directories of the printers (none where they are
+    // no target).
+    std::vector<std::string> DriverDirectories() const;
     // Installs the set's files, each once into the system directory and
     // into each distinct driver directory.
     void InstallFiles();
@@ -234,6 +259,13 @@ private:
     // Asks the spooler for the new name, unless the printer's section cannot
     // be read whole (it could not follow).
     void RenameInSpooler(const PrinterRequest& request, bool sectionReadable);
+    // A removal: every printer's record goes in one replacement of the
+    // settings file; the file names they named that no record names any
+    // more are given back. False when the file could not be changed.
+    bool RemoveRecords(std::vector<std::string>& unnamed);
+    // Deletes each file from the system directory and each printer's driver
+    // directory, telling each step.
+    void DeleteFiles(const std::vector<std::string>& fileNames);
     // Tells the callback of the printers under other sets that now use a
     // file this apply wrote.
     void TellOtherPrintersUsing(const CPrinterSnapshot& printers);
@@ -249,5 +281,6 @@ private:
     bool m_formerSectionMoved = false; // a rename run again took the section along
     bool m_sectionFollowed = false;    // the section moved to the printer's new name
     bool m_moveFailed = false;         // the renamed printer's section could not move
+    bool m_removing = false;           // the request is a removal
     ApplyOutcome m_outcome;            // the run's: every copy, the record, the rename
 };

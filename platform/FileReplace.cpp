@@ -145,12 +145,21 @@ bool IsOurPendingReplacementOf(const PendingRename& rename, const std::string& t
            IsReplaceTempName(FileNamePart(rename.source));
 }
 
+// A deletion of target waiting for the restart: a file put in place now must
+// not be deleted then.
+bool IsPendingDeletionOf(const PendingRename& rename, const std::string& target)
+{
+    return rename.target.empty() && ::lstrcmpiA(rename.source.c_str(), target.c_str()) == 0;
+}
+
 } // namespace
 
 void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep)
 {
     std::vector<std::string> sources;
     const bool dropped = DropPendingRenames([&](const PendingRename& rename) {
+        if (IsPendingDeletionOf(rename, target))
+            return true;
         if (!IsOurPendingReplacementOf(rename, target) || ::lstrcmpiA(rename.source.c_str(), keep.c_str()) == 0)
             return false;
         sources.push_back(rename.source);
@@ -161,10 +170,6 @@ void ForgetEarlierRestartReplacements(bool governed, const std::string& target, 
     for (const std::string& source : sources)
         RemoveTemp(governed, source);
 }
-
-namespace {
-
-} // namespace
 
 bool IsReplaceTempName(const std::string& fileName)
 {
@@ -313,6 +318,33 @@ DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string&
     if (error == 0)
         ForgetEarlierRestartReplacements(governed, target, std::string());
     return error;
+}
+
+DWORD DeleteNow(bool governed, const std::string& target)
+{
+    // A read-only file refuses the deletion; it keeps its attributes when
+    // the deletion fails for another reason.
+    const DWORD attributes = Attributes(governed, target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetAttributes(governed, target, attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!Delete(governed, target)) {
+        const DWORD error = ::GetLastError();
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetAttributes(governed, target, attributes);
+        return error;
+    }
+    ForgetEarlierRestartReplacements(governed, target, std::string());
+    return 0;
+}
+
+bool DeleteAtRestart(bool governed, const std::string& target)
+{
+    // Replacements waiting for the same target go first: the file would
+    // otherwise come back after the deletion.
+    ForgetEarlierRestartReplacements(governed, target, std::string());
+    return CallWithoutFsRedirection(governed, [&] {
+               return Win32().MoveFileExA(target.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+           }) != FALSE;
 }
 
 bool IsInUse(bool governed, DWORD error, const std::string& target)

@@ -58,10 +58,20 @@ DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string&
 bool IsInUse(bool governed, DWORD error, const std::string& target);
 
 // Takes back the replacements of target still waiting for the restart,
-// except the one whose source is keep (empty: all), and deletes their
-// temporary files: the file now in place, or the one scheduled last, is the
-// one that counts.
+// except the one whose source is keep (empty: all), deleting their
+// temporary files, and a deletion of target waiting for it: the file now in
+// place, or the one scheduled last, is the one that counts.
 void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep);
+
+// Deletes target now (read-only cleared) and returns 0, or the system's
+// reason why not. Replacements of it waiting for the restart are taken back
+// with their temporary files, so that it does not come back then.
+DWORD DeleteNow(bool governed, const std::string& target);
+
+// Has target deleted at the next restart (NT family, with the rights to
+// write the pending renames), taking back the replacements of it still
+// waiting. False when it cannot be scheduled.
+bool DeleteAtRestart(bool governed, const std::string& target);
 
 // Has temp put in place of target at the next restart (NT family, with the
 // rights to write the pending replacements), with the target's access list;

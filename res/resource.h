@@ -70,8 +70,8 @@
 #define IDS_CMD_SECTION_LEFT       158 // %1 the old name, %2 the driver settings file
 #define IDS_CMD_AT_RESTART         159 // %s: a target replaced at the restart
 // Lines with numbered places (%1, %2 ...; cmdline/LineText.h).
-#define IDS_LOG_OPENED            160 // %1 local time, %2 computer, %3 user, %4 command line
-#define IDS_LOG_CLOSED            161 // %1 exit code, %2 its meaning
+#define IDS_LOG_OPENED            160 // %1 local time, %2 computer, %3 user, %4 command line, %5 version
+#define IDS_LOG_CLOSED            161 // %1 exit code, %2 its meaning, %3 seconds, %4 what changed
 #define IDS_LOG_PER_USER          162 // %1 the driver settings file, %2 the user it belongs to
 #define IDS_CMD_NOT_RECORDED      163 // %1 the set, %2 the driver settings file
 #define IDS_CMD_OTHERS_USE_FILE   164 // %1 the file name, %2 the set, %3 the printers
@@ -97,6 +97,15 @@
 #define IDS_CMD_PRINTER_UNUSABLE   192 // %s: a printer of a supported driver that cannot be opened
 #define IDS_CMD_IN_PLACE           193 // %1: a target that already is the set's file
 #define IDS_CMD_SETS_OFFERED       194 // %1: the sets the tool settings file offers
+// A removal's steps.
+#define IDS_CMD_REMOVED             210 // %1 the set, %2 the driver settings file
+#define IDS_CMD_NOTHING_TO_REMOVE   211 // a printer without a record
+#define IDS_CMD_NOT_REMOVED         212 // %1 the driver settings file; the reason follows
+#define IDS_CMD_DELETED             213 // %1 a deleted file
+#define IDS_CMD_DELETE_AT_RESTART   214 // %1 a file deleted at the restart
+#define IDS_CMD_DELETE_FAILED       215 // %1 a file; the reason follows
+#define IDS_CMD_STILL_NAMED         216 // %1 a file name other records name
+#define IDS_CMD_FILES_KEPT_PER_USER 217 // under Terminal Services no file is deleted
 // Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
 #define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
 #define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe

@@ -267,6 +267,74 @@ BOOL CDriverINI::MoveSectionWithRecord(const std::string& from, const std::strin
     return !hadSection || DeleteSection(from);
 }
 
+namespace {
+
+// Adds name unless it is empty or already there (file names compare without
+// regard to case).
+void AddFileName(std::vector<std::string>& names, const std::string& name)
+{
+    if (name.empty())
+        return;
+    for (const std::string& known : names) {
+        if (MbCompareNoCase(known, name) == 0)
+            return;
+    }
+    names.push_back(name);
+}
+
+} // namespace
+
+BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& setName,
+                                     std::vector<std::string>& fileNames, bool& removed)
+{
+    setName.clear();
+    fileNames.clear();
+    removed = false;
+    if (!IsRecordablePrinterName(printer) || !HasSection(printer))
+        return TRUE;
+    const char* const keys[] = {kSetNameKey, ProfileKeyName(kProfileSlots[0]), ProfileKeyName(kProfileSlots[1]),
+                                ProfileKeyName(kProfileSlots[2]), ProfileKeyName(kProfileSlots[3])};
+    for (const char* key : keys) {
+        // A key of the record with an empty value is deleted too, and counts
+        // as no record.
+        char value[kValueBuffer] = {};
+        const char kAbsent[] = "\x01";
+        SafeGetProfileString(printer.c_str(), key, kAbsent, value, kValueBuffer, m_strIniPath.c_str());
+        if (std::strcmp(value, kAbsent) == 0)
+            continue;
+        if (value[0] != '\0')
+            removed = true;
+        if (key == keys[0])
+            setName = value;
+        else
+            AddFileName(fileNames, value);
+        if (!SafeWriteProfileString(printer.c_str(), key, nullptr, m_strIniPath.c_str()))
+            return FALSE;
+    }
+    // A section with nothing left in it goes with the record.
+    if (!HasSection(printer) && !DeleteSection(printer))
+        return FALSE;
+    m_dwFileSize = MeasureFile();
+    return TRUE;
+}
+
+std::vector<std::string> CDriverINI::RecordedFileNames()
+{
+    std::vector<std::string> names;
+    // The section names fit in the file's size.
+    std::vector<char> sections(MeasureFile() + 2);
+    SafeGetProfileString(nullptr, nullptr, "", sections.data(), static_cast<DWORD>(sections.size()),
+                         m_strIniPath.c_str());
+    for (const char* section = sections.data(); *section; section += std::strlen(section) + 1) {
+        for (const ProfileKind kind : kProfileSlots) {
+            char value[kValueBuffer] = {};
+            SafeGetProfileString(section, ProfileKeyName(kind), "", value, kValueBuffer, m_strIniPath.c_str());
+            AddFileName(names, value);
+        }
+    }
+    return names;
+}
+
 BOOL CDriverINI::FlushProfileCache()
 {
     // Returns FALSE on success too (Wine and Windows alike): nothing to tell.

@@ -60,6 +60,15 @@ public:
     // of the section (key by key where the file holds comments, which
     // a section write would drop); nothing when the record is in place.
     BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
+    // Deletes the printer's record (the set's name and the four file names)
+    // from its section, key by key so that its other lines stay, and the
+    // section once nothing is left in it. setName and fileNames get the set
+    // and the file names the record named (each once); removed tells whether
+    // there was a record. False when a write fails.
+    BOOL RemoveProfileRecord(const std::string& printer, std::string& setName, std::vector<std::string>& fileNames,
+                             bool& removed);
+    // The file names that the records of every section name, each once.
+    std::vector<std::string> RecordedFileNames();
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
 

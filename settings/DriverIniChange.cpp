@@ -41,7 +41,36 @@ FileStamp StampOf(bool governed, const std::string& path)
     return stamp;
 }
 
-enum Attempt { Done, Failed, ChangedMeanwhile };
+enum Attempt { Done, NotNeeded, Failed, ChangedMeanwhile };
+
+// The whole file as bytes (empty when it does not exist); false when it
+// exists but cannot be read.
+bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
+{
+    text.clear();
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.IsValid()) {
+        error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    char buffer[64 * 1024];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    error = ::GetLastError();
+    return read == 0;
+}
+
+// The copy holds what the file holds: putting it in place would change nothing.
+bool SameText(bool governed, const std::string& temp, const std::string& path)
+{
+    std::string copied, original;
+    DWORD error = 0;
+    return ReadWhole(governed, temp, copied, error) && ReadWhole(governed, path, original, error) && copied == original;
+}
 
 Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
 {
@@ -88,33 +117,16 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
         RemoveTemp(governed, temp);
         return ChangedMeanwhile;
     }
+    if (before.exists && SameText(governed, temp, path)) {
+        RemoveTemp(governed, temp);
+        return NotNeeded;
+    }
     error = ReplaceWithTemp(governed, temp, path);
     if (error != 0) {
         RemoveTemp(governed, temp);
         return Failed;
     }
     return Done;
-}
-
-// The whole file as bytes (empty when it does not exist); false when it
-// exists but cannot be read.
-bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
-{
-    text.clear();
-    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    if (!file.IsValid()) {
-        error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
-    }
-    char buffer[64 * 1024];
-    DWORD read = 0;
-    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    error = ::GetLastError();
-    return read == 0;
 }
 
 // The text written to a new temporary file in folder and flushed.
@@ -179,7 +191,7 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
         case TextNotEditable:
             return TextChangeNotEditable;
         case TextUnchanged:
-            return TextChangeDone;
+            return TextChangeNotNeeded;
         case TextEdited:
             break;
         }
@@ -204,9 +216,11 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
     return TextChangeFailed;
 }
 
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
+bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error, bool* written)
 {
     error = 0;
+    if (written)
+        *written = false;
     CDriverINI file;
     // A file left aside by a replacement cut short goes back before the copy
     // is taken; were it left, the change would start from a missing file.
@@ -216,6 +230,10 @@ bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD&
     for (int i = 0; i < kTries; ++i) {
         switch (TryOnce(file, i > 0, change, error)) {
         case Done:
+            if (written)
+                *written = true;
+            return true;
+        case NotNeeded:
             return true;
         case Failed:
             return false;

@@ -20,8 +20,10 @@
 // not exist yet); change returns false when a write of it failed. True when
 // the file now holds the whole change; false when it is as it was, with error
 // set to the system's reason (0 when there is none to give: another program
-// kept changing the file).
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error);
+// kept changing the file). A copy that came out byte for byte the file is
+// not put in place; written, when given, tells whether the file was
+// replaced.
+bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error, bool* written = nullptr);
 
 // What a change of the file's text made of it.
 enum TextEdit {
@@ -30,7 +32,8 @@ enum TextEdit {
     TextNotEditable, // the text is one the edit cannot read as the profile functions do
 };
 enum TextChangeResult {
-    TextChangeDone,        // the file holds the whole change (or held it already)
+    TextChangeDone,        // the file holds the whole change
+    TextChangeNotNeeded,   // the file held the change already: nothing was written
     TextChangeFailed,      // the file is as it was (error)
     TextChangeNotEditable, // nothing was written: the change goes through the profile functions
 };

@@ -45,8 +45,8 @@ TEST(FleetBlackboxWow64, EachFileGoesOnceIntoEachDistinctDriverDirectory)
     ASSERT_TRUE(WriteFileBytes(OnHost(x64), "x"));
     EXPECT_EQ(RunQuietly(folder.exe(), "/check /printer:* /set:Office", &text), 10u);
     // The two printers of the driver with its 64-bit version.
-    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 1F"}) + x64 + "\r\n" +
-                        FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 2F"}) + x64 + "\r\n");
+    // The two printers of the driver with its 64-bit version, in one line.
+    EXPECT_EQ(text, FormatResString(IDS_CMD_CHECK_FILE_DIFFERS, {"Plotter 1F, Plotter 2F"}) + x64 + "\r\n");
 }
 
 } // namespace

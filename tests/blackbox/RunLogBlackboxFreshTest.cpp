@@ -132,8 +132,8 @@ protected:
 
     std::string OpeningLineAfterTime(const std::string& arguments) const
     {
-        return u8" ｺﾝﾋﾟｭｰﾀｰ: " + ComputerName() + u8" ﾕｰｻﾞｰ: " + UserName() + u8" ｺﾏﾝﾄﾞﾗｲﾝ: \"" + m_folder.exe() +
-               "\" " + arguments;
+        return u8" ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ: " + ComputerName() + u8" ﾕｰｻﾞｰ: " + UserName() + u8" ｺﾏﾝﾄﾞﾗｲﾝ: \"" +
+               m_folder.exe() + "\" " + arguments;
     }
 
     ToolFolder m_folder;
@@ -197,12 +197,18 @@ TEST_F(RunLogBlackbox, EachRunOpensWithWhenWhereWhoAndWhatAndEndsWithItsCode)
         EXPECT_EQ(opening.substr(19), OpeningLineAfterTime(arguments[i]));
     }
     EXPECT_EQ(Steps(runs[0]), steps);
-    EXPECT_EQ(runs[0].back(), u8"終了ｺｰﾄﾞ 0: すべて完了しました。");
+    // The last lines end with the seconds taken and what changed.
+    const std::regex closing(u8"(.*) \\([0-9]+\\.[0-9]秒, (.*)\\)");
+    std::smatch ending;
+    ASSERT_TRUE(std::regex_match(runs[0].back(), ending, closing)) << runs[0].back();
+    EXPECT_EQ(ending[1].str() + "|" + ending[2].str(), u8"終了ｺｰﾄﾞ 0: すべて完了しました。|changed");
     const Lines badSteps = Steps(runs[1]);
     ASSERT_FALSE(badSteps.empty());
     EXPECT_EQ(badSteps.front(), u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /force");
     EXPECT_EQ(Lines(badSteps.begin() + 1, badSteps.end()), UsageLines());
-    EXPECT_EQ(runs[1].back(), u8"終了ｺｰﾄﾞ 1: ｺﾏﾝﾄﾞﾗｲﾝが正しくないか、ﾛｸﾞﾌｧｲﾙを開けません。");
+    ASSERT_TRUE(std::regex_match(runs[1].back(), ending, closing)) << runs[1].back();
+    EXPECT_EQ(ending[1].str() + "|" + ending[2].str(),
+              u8"終了ｺｰﾄﾞ 1: ｺﾏﾝﾄﾞﾗｲﾝが正しくないか、ﾛｸﾞﾌｧｲﾙを開けません。|nothing changed");
 }
 
 // A run as the system account under Terminal Services: the driver reads the

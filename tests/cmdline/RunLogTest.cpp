@@ -34,11 +34,11 @@ TEST(RunLogTest, OpeningLineHoldsThePaddedLocalTimeTheNamesAndTheCommandLine)
         {{2027, 1, 2, 5, 3, 4, 9, 0},
          "PC01",
          "jdoe",
-         u8"2027-01-05 03:04:09 ｺﾝﾋﾟｭｰﾀｰ: PC01 ﾕｰｻﾞｰ: jdoe ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
+         u8"2027-01-05 03:04:09 ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ: PC01 ﾕｰｻﾞｰ: jdoe ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
         {{2026, 12, 4, 31, 23, 59, 58, 999},
          nullptr,
          "SYSTEM",
-         u8"2026-12-31 23:59:58 ｺﾝﾋﾟｭｰﾀｰ:  ﾕｰｻﾞｰ: SYSTEM ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
+         u8"2026-12-31 23:59:58 ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ:  ﾕｰｻﾞｰ: SYSTEM ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -59,8 +59,8 @@ TEST(RunLogTest, OpeningLineHoldsThePaddedLocalTimeTheNamesAndTheCommandLine)
 }
 
 // The closing line gives every code the run can end with its meaning, taken
-// from the usage text's table; a code the table lacks would end a run with
-// a number alone.
+// from the usage text's table (a code the table lacks would end a run with
+// a number alone), the seconds the run took and what it changed.
 TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
 {
     for (const int code : {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings,
@@ -70,7 +70,18 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
         const std::string meaning = ExitCodeMeaning(code);
         EXPECT_FALSE(meaning.empty());
         EXPECT_EQ(meaning.find('\n'), std::string::npos);
-        EXPECT_EQ(RunClosingLine(code), Cp932(u8"終了ｺｰﾄﾞ ") + std::to_string(code) + ": " + meaning);
+        EXPECT_EQ(RunClosingLine(code, 1234, RunChanged),
+                  Cp932(u8"終了ｺｰﾄﾞ ") + std::to_string(code) + ": " + meaning + Cp932(u8" (1.2秒, changed)"));
+    }
+    const struct {
+        unsigned long ms;
+        RunChange change;
+        const char* tail; // UTF-8
+    } tails[] = {{0, RunNothingToChange, u8" (0.0秒, nothing to change)"},
+                 {60099, RunChangedNothing, u8" (60.0秒, nothing changed)"}};
+    for (const auto& t : tails) {
+        const std::string line = Utf8FromCp932(RunClosingLine(ExitDone, t.ms, t.change));
+        EXPECT_EQ(line.substr(line.size() - std::string(t.tail).size()), t.tail);
     }
     // 1 is not taken for 10, nor 10 for 3010.
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));

@@ -31,7 +31,8 @@ UnattendedExitCode RunWithLog(const TempDir& tool, const CommandOptions& options
     EXPECT_TRUE(output.OpenLog(tool.file("run.log"), error));
     CPrinterSnapshot printers;
     printers.Take();
-    return RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, options, output);
+    RunChange change = RunChangedNothing;
+    return RunUnattendedApply(CKPXSetupINI(tool.file("KPXSETUP.INI"), tool.path()), printers, options, output, change);
 }
 
 // The black-box tests see each code; these are the combinations they cannot

@@ -1,0 +1,103 @@
+// The removal's steps of CProfileSetApply: the printers' records leave the
+// driver settings file in one replacement of it, then the profile files they
+// named that no record names any more leave the system directory and the
+// printers' driver directories.
+#include "operation/ProfileSetApply.h"
+
+#include "classlib/MbString.h"
+#include "operation/ProfileTargets.h"
+#include "platform/PlatformFlags.h"
+#include "settings/DriverINI.h"
+#include "settings/DriverIniChange.h"
+
+namespace {
+
+bool HoldsName(const std::vector<std::string>& names, const std::string& name)
+{
+    for (const std::string& known : names) {
+        if (MbCompareNoCase(known, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
+{
+    std::vector<std::string> named, stillNamed;
+    const auto removeAll = [&](CDriverINI& copy) {
+        named.clear();
+        for (Target& target : m_targets) {
+            std::vector<std::string> fileNames;
+            if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames,
+                                          target.hadRecord))
+                return false;
+            for (const std::string& name : fileNames) {
+                if (!HoldsName(named, name))
+                    named.push_back(name);
+            }
+        }
+        // What the file holds once the records are gone: a file another
+        // printer's record names stays where it is.
+        stillNamed = copy.RecordedFileNames();
+        return true;
+    };
+    if (!ChangeDriverIni(removeAll, m_outcome.recordError, &m_outcome.recordChanged))
+        return false;
+    unnamed.clear();
+    for (const std::string& name : named) {
+        if (HoldsName(stillNamed, name))
+            m_callback.FileStillNamed(name);
+        else
+            unnamed.push_back(name);
+    }
+    return true;
+}
+
+void CProfileSetApply::DeleteFiles(const std::vector<std::string>& fileNames)
+{
+    if (fileNames.empty())
+        return;
+    // Every user has a settings file of their own, and the records of the
+    // others may name these files: they stay.
+    if (TerminalServicesActive()) {
+        m_callback.FilesLeftForOtherUsers();
+        return;
+    }
+    const std::vector<std::string> driverDirectories = DriverDirectories();
+    TargetCopies& deletions = m_outcome.copies;
+    for (const std::string& name : fileNames) {
+        // The system directory with the first driver directory, then the
+        // other driver directories.
+        for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
+            std::string targets[2];
+            GetTargetPaths(i < driverDirectories.size() ? driverDirectories[i] : std::string(), name, targets[0],
+                           targets[1]);
+            if (i > 0)
+                targets[0].clear();
+            for (const std::string& target : targets) {
+                if (target.empty())
+                    continue;
+                DWORD error = 0;
+                switch (DeleteProfileFile(target, error)) {
+                case CopyReplaced:
+                    deletions.installed.push_back(target);
+                    m_callback.FileDeleted(target);
+                    break;
+                case CopyAtRestart:
+                    deletions.atRestart.push_back(target);
+                    m_callback.FileDeletedAtRestart(target);
+                    break;
+                case CopyInPlace:
+                    deletions.inPlace.push_back(target);
+                    break;
+                case CopyFailed:
+                    deletions.failed.push_back({target, error});
+                    m_callback.FileDeleteFailed(target, error);
+                    break;
+                }
+            }
+        }
+    }
+}
