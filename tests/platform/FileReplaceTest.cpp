@@ -262,6 +262,45 @@ TEST(FileReplaceAtRestart, OneWaitingReplacementPerTargetAndNoneAfterADirectOne)
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"source", "x.kpx"}));
 }
 
+// A removal of a held file: its deletion at the restart takes the waiting
+// replacement back (the file would come back then), and a file put in place
+// later takes the deletion back (it would go then). A read-only file is
+// deleted.
+TEST(FileReplaceAtRestart, ADeletionAndAReplacementOfOneTargetTakeEachOtherBack)
+{
+    PendingRenamesGuard pending;
+    TempDir dir("deletion");
+    const std::string target = dir.file("x.kpx");
+    ASSERT_TRUE(WriteFileBytes(target, "old"));
+    const auto waiting = [&] {
+        std::vector<std::string> steps;
+        for (const PendingRename& rename : PendingRenameList()) {
+            if (lstrcmpiA(rename.target.c_str(), target.c_str()) == 0)
+                steps.push_back("replace");
+            else if (rename.target.empty() && lstrcmpiA(rename.source.c_str(), target.c_str()) == 0)
+                steps.push_back("delete");
+        }
+        return steps;
+    };
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string temp;
+    ASSERT_TRUE(WriteTempCopy(false, std::string(), dir.path(), temp));
+    ASSERT_TRUE(ReplaceAtRestart(false, temp, target));
+    ASSERT_TRUE(IsInUse(false, DeleteNow(false, target), target));
+    ASSERT_TRUE(DeleteAtRestart(false, target));
+    EXPECT_EQ(waiting(), (std::vector<std::string>{"delete"}));
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"x.kpx"}));
+    CloseHandle(held);
+
+    ASSERT_TRUE(WriteTempCopy(false, std::string(), dir.path(), temp));
+    ASSERT_EQ(ReplaceWithTemp(false, temp, target), 0u);
+    EXPECT_EQ(waiting(), std::vector<std::string>());
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(DeleteNow(false, target), 0u);
+    EXPECT_EQ(Names(dir), std::vector<std::string>());
+}
+
 TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSource)
 {
     PendingRenamesGuard pending;
