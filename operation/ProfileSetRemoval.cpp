@@ -30,8 +30,7 @@ bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
         named.clear();
         for (Target& target : m_targets) {
             std::vector<std::string> fileNames;
-            if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames,
-                                          target.hadRecord))
+            if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames, target.hadRecord))
                 return false;
             for (const std::string& name : fileNames) {
                 if (!HoldsName(named, name))

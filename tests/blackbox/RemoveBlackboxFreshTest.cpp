@@ -32,9 +32,9 @@ protected:
         m_printers.push_back(std::make_unique<TestPrinter>("Plotter 3F", kDriver));
         m_printers.push_back(std::make_unique<TestPrinter>("Plotter 4F", kDriver));
         ASSERT_TRUE(m_folder.deployed() && m_printers[0]->added() && m_printers[1]->added());
-        ASSERT_TRUE(m_folder.WriteSettings(ToolSettingsText(
-            {"Office"}, {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx",
-                                  "%KPXSETUP%\\o\\tone.kpx", "%KPXSETUP%\\o\\font.kpx")})));
+        ASSERT_TRUE(m_folder.WriteSettings(
+            ToolSettingsText({"Office"}, {SetFiles("Office", "%KPXSETUP%\\o\\auto.kpx", "%KPXSETUP%\\o\\vivid.kpx",
+                                                   "%KPXSETUP%\\o\\tone.kpx", "%KPXSETUP%\\o\\font.kpx")})));
         for (const char* name : kFiles)
             ASSERT_FALSE(m_folder.WriteProfile(std::string("o\\") + name, name).empty());
     }

@@ -7,6 +7,7 @@
 #include "printers/PrinterRecord.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/DriverINI.h"
+#include "classlib/PathParts.h"
 #include "classlib/WinApp.h"
 #include "platform/PendingRenames.h"
 #include "res/resource.h"
@@ -398,5 +399,69 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ProfileSetApplyTest, ::testing::ValuesIn(kSc
                                  name += isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
+
+} // namespace
+
+namespace {
+
+// A removal, where an apply left Plotter 3F's record and its files: the
+// record goes (the driver's own key stays) and the files with it; held
+// without sharing, the settings file keeps the record and every file stays
+// (7); under Terminal Services the record goes but the files stay, since
+// other users' settings files may name them.
+TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
+{
+    const struct {
+        const char* what;
+        bool terminalServices, held;
+        ApplyStop stop;
+        std::vector<std::string> lines; // the section afterwards
+        bool filesStay;
+        const char* step; // told about the printer
+    } cases[] = {
+        {"plain", false, false, ApplyCompleted, {"Resolution=600"}, false, "removed Plotter 3F Office"},
+        {"settings file held", false, true, ApplyNotRecorded, {}, true, "ended Plotter 3F 8"},
+        {"terminal services", true, false, ApplyCompleted, {"Resolution=600"}, true, "removed Plotter 3F Office"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedPlatformFlags flags(false, c.terminalServices);
+        const std::string ini = CDriverINI().GetIniPath();
+        CreateDirectoryA(DirectoryPart(ini).c_str(), nullptr);
+        const std::string record = "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Office\r\nAuto=x.kpx\r\n"
+                                   "Font=x.kpx\r\nTone=y.kpx\r\nVividness=y.kpx\r\n";
+        ASSERT_TRUE(WriteFileBytes(ini, record));
+        for (const char* name : {"x.kpx", "y.kpx"}) {
+            for (const std::string& dir : {m_systemDir, m_driverDir})
+                ASSERT_TRUE(WriteFileBytes(dir + name, "old"));
+        }
+        HANDLE held = c.held ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        ApplyRecorder answers;
+        ApplyRequest request;
+        request.printers = {kPrinter};
+        request.newName = kPrinter;
+        request.remove = true;
+        CPrinterSnapshot printers;
+        printers.Take();
+        const ApplyResult result =
+            CProfileSetApply(Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", "a\\x.kpx"), answers).Run(request, printers);
+        if (held)
+            CloseHandle(held);
+        ASSERT_EQ(result.printers.size(), 1u);
+        EXPECT_EQ(result.printers.front().outcome.stop, c.stop);
+        if (c.held) {
+            EXPECT_EQ(ReadFileBytes(ini), record);
+        } else {
+            EXPECT_EQ(IniSection(ini, kPrinter), c.lines);
+        }
+        for (const char* name : {"x.kpx", "y.kpx"}) {
+            for (const std::string& dir : {m_systemDir, m_driverDir})
+                EXPECT_EQ(PathExists(dir + name), c.filesStay) << dir + name;
+        }
+        EXPECT_NE(std::find(answers.steps.begin(), answers.steps.end(), c.step), answers.steps.end());
+        EXPECT_EQ(answers.steps.front() == "left for other users", c.terminalServices);
+        DeleteFileA(ini.c_str());
+    }
+}
 
 } // namespace

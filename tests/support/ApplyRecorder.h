@@ -2,7 +2,8 @@
 // the test sets them, counts them, and keeps each step it is told as one
 // line ("installed T", "restart T", "kept T", "in place T", "failed T", "others FILE: P, Q",
 // "recorded P", "renamed P", "moved P", "left P", "skipped P STOP",
-// "ended P STOP").
+// "ended P STOP"; a removal's "removed P SET", "no record P", "deleted T",
+// "delete at restart T", "delete failed T", "still named F", "left for other users").
 #pragma once
 
 #include "operation/ProfileSetApply.h"
@@ -34,4 +35,14 @@ public:
     void SectionMoveEnded(const PrinterRequest& request, bool moved) override;
     void PrinterSkipped(const PrinterRequest& request, ApplyStop why) override;
     void ApplyEnded(const PrinterRequest& request, const ApplyOutcome& outcome) override;
+    void RecordRemoved(const PrinterRequest& request, bool hadRecord) override
+    {
+        steps.push_back(hadRecord ? "removed " + request.printer + " " + request.setName
+                                  : "no record " + request.printer);
+    }
+    void FileDeleted(const std::string& target) override { steps.push_back("deleted " + target); }
+    void FileDeletedAtRestart(const std::string& target) override { steps.push_back("delete at restart " + target); }
+    void FileDeleteFailed(const std::string& target, DWORD) override { steps.push_back("delete failed " + target); }
+    void FileStillNamed(const std::string& fileName) override { steps.push_back("still named " + fileName); }
+    void FilesLeftForOtherUsers() override { steps.push_back("left for other users"); }
 };
