@@ -34,8 +34,7 @@ void OpenHelpContents(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& h
         htmlHelp.Call(hWndDlg, GetHelpFilePath(appHelpPath).c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
-void OpenHelpTopic(HWND hWndDlg, const std::string& appHelpPath, DWORD contextId, const char* page,
-                   CHtmlHelp& htmlHelp)
+void OpenHelpTopic(HWND hWndDlg, const std::string& appHelpPath, DWORD contextId, const char* page, CHtmlHelp& htmlHelp)
 {
     if (UsesWinHelp(GetOsClass())) {
         Win32().WinHelpA(hWndDlg, appHelpPath.c_str(), HELP_CONTEXT, contextId);
