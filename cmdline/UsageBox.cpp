@@ -35,8 +35,9 @@ public:
         if (m_closeAfterMs)
             ::SetTimer(m_hWnd, kCloseTimer, m_closeAfterMs, nullptr);
         // The focus on OK, not on the edit, which would show its whole text
-        // selected.
-        ::SetFocus(::GetDlgItem(m_hWnd, IDOK));
+        // selected; the dialog manager's own way, which keeps the default
+        // button right.
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDOK)), TRUE);
         return FALSE;
     }
 
