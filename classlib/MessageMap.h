@@ -81,6 +81,9 @@ protected:                                                                      
     {WM_SYSCOMMAND, 0, 0, [](CWnd& w, WPARAM wp, LPARAM lp, LRESULT&) {                                                \
          static_cast<ThisClass&>(w).OnSysCommand(static_cast<UINT>(wp), lp);                                           \
      }},
+#define ON_WM_TIMER()                                                                                                  \
+    {WM_TIMER, 0, 0,                                                                                                   \
+     [](CWnd& w, WPARAM wp, LPARAM, LRESULT&) { static_cast<ThisClass&>(w).OnTimer(static_cast<UINT_PTR>(wp)); }},
 #define ON_WM_DESTROY()                                                                                                \
     {WM_DESTROY, 0, 0, [](CWnd& w, WPARAM, LPARAM, LRESULT&) { static_cast<ThisClass&>(w).OnDestroy(); }},
 #define ON_WM_HELPINFO()                                                                                               \

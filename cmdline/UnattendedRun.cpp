@@ -28,11 +28,11 @@ std::string WithoutBlankLines(std::string text)
 }
 
 // The usage, written where the caller reads the lines (the log, a
-// redirected output), else in one message box: the only window an unattended
+// redirected output), else in the usage box: the only window an unattended
 // start may show. complaint, when given, comes first. A bad command line's box
 // closes itself: in a startup script nobody may be there to click, and the
 // script must go on; the usage asked for with /? waits for its reader.
-void ShowUsage(CRunOutput& output, const std::string& complaint, UINT icon)
+void ShowUsage(CRunOutput& output, const std::string& complaint)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
     if (output.HasLog() || output.HasStandardOutput()) {
@@ -45,9 +45,9 @@ void ShowUsage(CRunOutput& output, const std::string& complaint, UINT icon)
         return;
     }
     if (complaint.empty())
-        AfxMessageBox(usage.c_str(), MB_OK | icon);
+        ShowUsageBox(usage, 0);
     else
-        SelfClosingMessageBox(complaint + "\n\n" + usage, MB_OK | icon, kUsageBoxMs);
+        ShowUsageBox(complaint + "\n\n" + usage, kUsageBoxMs);
 }
 
 // The run after the log is open: the exit code.
@@ -55,12 +55,12 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
             HANDLE& mutex, CRunOutput& output, RunChange& change)
 {
     if (options.mode == CommandUsage) {
-        ShowUsage(output, std::string(), MB_ICONINFORMATION);
+        ShowUsage(output, std::string());
         return ExitDone;
     }
     if (options.mode == CommandBad) {
         const std::string argument = options.badArgument.empty() ? commandLine : options.badArgument;
-        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, {argument}), MB_ICONERROR);
+        ShowUsage(output, FormatResString(IDS_CMD_BAD_ARGUMENT, {argument}));
         return ExitBadCommandLine;
     }
     // The settings file alone: no printer is needed, and nothing is written,

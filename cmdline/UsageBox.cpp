@@ -1,47 +1,83 @@
 #include "cmdline/UsageBox.h"
 
+#include "classlib/Dialog.h"
 #include "classlib/WinApp.h"
+#include "platform/HelpFile.h"
+#include "res/resource.h"
+
+const char kCommandLineHelpPage[] = "cmdline.htm";
 
 namespace {
 
-// The message box is a dialog of this thread: the timer's message reaches
-// this thread's message loop, which is the box's own modal loop then.
-BOOL CALLBACK CloseMessageBox(HWND window, LPARAM)
+const UINT_PTR kCloseTimer = 1;
+
+// An edit control breaks lines at CR LF only.
+std::string WithCrLf(const std::string& text)
 {
-    char className[16] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (::lstrcmpA(className, "#32770") == 0 && ::IsWindowVisible(window))
-        ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return TRUE;
+    std::string out;
+    for (const char c : text)
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
 }
 
-void CALLBACK OnTimeout(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CloseMessageBox, 0);
-}
-
-// A thread timer that lives as long as the object; SetTimer and a timer
-// procedure are there since Windows 95 and NT 3.1 (MessageBoxTimeout is
-// neither documented nor there before XP).
-class CThreadTimer {
+class CUsageDlg : public CDialog {
 public:
-    explicit CThreadTimer(DWORD ms) : m_id(::SetTimer(nullptr, 0, ms, &OnTimeout)) {}
-    ~CThreadTimer()
+    CUsageDlg(const std::string& text, DWORD closeAfterMs, CHtmlHelp& htmlHelp)
+        : CDialog(IDD_USAGE), m_text(text), m_closeAfterMs(closeAfterMs), m_htmlHelp(htmlHelp)
     {
-        if (m_id)
-            ::KillTimer(nullptr, m_id);
     }
-    CThreadTimer(const CThreadTimer&) = delete;
-    CThreadTimer& operator=(const CThreadTimer&) = delete;
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ::SetWindowTextA(m_hWnd, LoadResString(IDS_APP_TITLE).c_str());
+        SetDlgItemText(IDC_USAGE_TEXT, WithCrLf(m_text).c_str());
+        if (m_closeAfterMs)
+            ::SetTimer(m_hWnd, kCloseTimer, m_closeAfterMs, nullptr);
+        // The focus on OK, not on the edit, which would show its whole text
+        // selected; the dialog manager's own way, which keeps the default
+        // button right.
+        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDOK)), TRUE);
+        return FALSE;
+    }
+
+    void OnTimer(UINT_PTR id)
+    {
+        if (id == kCloseTimer)
+            EndDialog(IDOK);
+    }
+
+    void OnHelp()
+    {
+        // Someone is reading: the box now waits for the click.
+        ::KillTimer(m_hWnd, kCloseTimer);
+        OpenHelpTopic(m_hWnd, AppHelpFilePath(), HIDC_CMDLINE, kCommandLineHelpPage, m_htmlHelp);
+    }
+
+    BOOL OnHelpInfo(HELPINFO*)
+    {
+        OnHelp();
+        return TRUE;
+    }
+
+    DECLARE_MESSAGE_MAP()
 
 private:
-    UINT_PTR m_id;
+    std::string m_text;
+    DWORD m_closeAfterMs;
+    CHtmlHelp& m_htmlHelp;
 };
+
+BEGIN_MESSAGE_MAP(CUsageDlg, CDialog)
+    ON_BN_CLICKED(ID_HELP, &CUsageDlg::OnHelp)
+    ON_WM_HELPINFO()
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
 
 } // namespace
 
-int SelfClosingMessageBox(const std::string& text, UINT type, DWORD closeAfterMs)
+INT_PTR ShowUsageBox(const std::string& text, DWORD closeAfterMs, CHtmlHelp& htmlHelp)
 {
-    CThreadTimer timer(closeAfterMs);
-    return AfxMessageBox(text.c_str(), type);
+    CUsageDlg dlg(text, closeAfterMs, htmlHelp);
+    return dlg.DoModal();
 }

@@ -143,6 +143,10 @@
 #define IDC_NEW_SIZE       1018
 #define IDC_NEW_TIME       1019
 
+// The command line's usage box
+#define IDD_USAGE      133
+#define IDC_USAGE_TEXT 1020
+
 // Help context ids of the main dialog's controls: the help file's map is
 // their one definition.
 #include "../help/context.h"

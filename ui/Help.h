@@ -15,8 +15,7 @@
 //   OnSysCommand:  if (IsAboutBoxCommand(nID)) RunAboutDlg(); else the base's
 #pragma once
 
-#include "platform/OsClass.h"
-#include "ui/HtmlHelp.h"
+#include "platform/HelpFile.h"
 
 #include <windows.h>
 
@@ -27,25 +26,9 @@
 // context id of the control it names.
 extern const DWORD HelpIdTable[];
 
-// The application's help path as the class library set it from the
-// executable's path (".HLP" for its extension); empty without an application
-// object.
-std::string AppHelpFilePath();
-
-// The HTML help file: the application help path without its last four
-// characters (".HLP"), then ".chm".
-std::string GetHelpFilePath(const std::string& appHelpPath);
-
 // The system command is the version dialog's item of the system menu. The
 // system uses the low four bits of a command id itself, so they are ignored.
 bool IsAboutBoxCommand(UINT nID);
-
-// The platform's help is the old engine's .HLP file, not HTML Help.
-bool UsesWinHelp(OsClass os);
-
-// The help button: opens the help file at its contents (old engine) or its
-// default topic (HTML Help), by the current platform class.
-void OpenHelpContents(HWND hWndDlg, const std::string& appHelpPath, CHtmlHelp& htmlHelp = TheHtmlHelp());
 
 // F1 (WM_HELP) over a control of the dialog. The old engine shows the
 // control's pop-up topic through HelpIdTable and its result is returned; HTML

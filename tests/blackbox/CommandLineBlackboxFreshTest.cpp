@@ -280,7 +280,7 @@ TEST_F(CommandLineBlackbox, ApplyWhileTheDialogIsOpenEndsWithCodeTwoAndTheReadin
     EXPECT_TRUE(dialog.WaitForExit(kTimeout));
 }
 
-TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwise)
+TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInABoxThatFitsTheScreenOtherwise)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
     // It lists the exit codes 0 to 9, each produced by a test of this file.
@@ -314,9 +314,13 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInOneBoxOtherwis
         const bool bad = arguments[1] == 'f';
         ToolProcess tool;
         ASSERT_TRUE(tool.Start(m_folder.exe(), arguments, nullptr));
-        HWND box = tool.WaitForMessageBox(LoadResString(IDS_APP_TITLE), kTimeout);
+        HWND box = tool.WaitForDialog(LoadResString(IDS_APP_TITLE), kTimeout);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), (bad ? Cp932(u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /force\n\n") : "") + usage);
+        const std::string shown = Out((bad ? u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /force\n\n" : "") + Utf8FromCp932(usage));
+        EXPECT_EQ(ControlText(GetDlgItem(box, IDC_USAGE_TEXT)), shown.substr(0, shown.size() - 2));
+        RECT frame = {};
+        ASSERT_TRUE(GetWindowRect(box, &frame));
+        EXPECT_LE(frame.bottom - frame.top, 768) << "the box must fit a 1024 x 768 screen";
         PressButton(box, IDOK);
         ASSERT_TRUE(tool.WaitForExit(kTimeout));
         EXPECT_EQ(tool.ExitCode(), bad ? 1u : 0u);

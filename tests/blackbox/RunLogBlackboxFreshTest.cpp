@@ -289,10 +289,10 @@ TEST_F(RunLogBlackbox, BadCommandLinesUsageBoxClosesItselfAfterThirtySeconds)
     const std::string caption = LoadResString(IDS_APP_TITLE);
     ToolProcess asked, bad;
     ASSERT_TRUE(asked.Start(m_folder.exe(), "/?", nullptr));
-    HWND askedBox = asked.WaitForMessageBox(caption, kTimeout);
+    HWND askedBox = asked.WaitForDialog(caption, kTimeout);
     ASSERT_NE(askedBox, nullptr);
     ASSERT_TRUE(bad.Start(m_folder.exe(), "/force", nullptr));
-    HWND badBox = bad.WaitForMessageBox(caption, kTimeout);
+    HWND badBox = bad.WaitForDialog(caption, kTimeout);
     ASSERT_NE(badBox, nullptr);
     const DWORD shown = GetTickCount();
 

@@ -1,24 +1,30 @@
 // What the black-box tests cannot set: the clock, the computer's and the
 // user's names behind the log's opening line; every exit code's meaning in
 // the closing line; numbered places; and the usage box closing itself after
-// a short time instead of 30 seconds. And the log file a run leaves: rolled
+// a short time instead of 30 seconds, its size and its help button. And the log file a run leaves: rolled
 // over at its limit, and appended to by writers in turn.
+#include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
 #include "cmdline/RunLog.h"
 #include "cmdline/RunOutput.h"
 #include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/UsageBox.h"
+#include "platform/HelpFile.h"
+#include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
+#include "support/FakeHtmlHelpControl.h"
 #include "support/TempDir.h"
 #include "support/ToolProcess.h"
 
 #include <gtest/gtest.h>
+#include <htmlhelp.h>
 
 #include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -87,33 +93,66 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));
     EXPECT_NE(ExitCodeMeaning(ExitCheckFailed), ExitCodeMeaning(ExitRestartRequired));
     EXPECT_TRUE(ExitCodeMeaning(13).empty());
+    // A log reader takes a line that starts like the closing line for a run's
+    // end; the usage, which a bad command line writes into the log, has none.
+    const std::string usage = "\n" + LoadResString(IDS_CMD_USAGE);
+    EXPECT_EQ(usage.find("\n" + RunClosingLine(ExitDone).substr(0, RunClosingLine(ExitDone).find(' '))),
+              std::string::npos);
 }
 
-// The box closes itself after the time given, without a click; the test
-// sees it up first.
-TEST(UsageBoxTest, ClosesItselfAfterTheTimeGiven)
+// The usage box fits a 1024 x 768 screen with the whole usage in it, and
+// closes itself after the time given, without a click; a press of its help
+// button opens the help file's command-line page and keeps the box up until
+// its click.
+TEST(UsageBoxTest, FitsTheScreenClosesItselfAndWaitsAfterHelp)
 {
-    std::atomic<bool> seen{false}, done{false};
-    const DWORD process = GetCurrentProcessId();
-    std::thread watcher([&] {
-        while (!done) {
-            if (FindTopLevelWindow([&](HWND w) {
+    const std::string usage = LoadResString(IDS_CMD_USAGE);
+    for (const bool help : {false, true}) {
+        SCOPED_TRACE(help);
+        FakeHtmlHelpControl control;
+        CHtmlHelp htmlHelp;
+        std::atomic<HWND> box{nullptr};
+        std::atomic<bool> done{false};
+        std::string shownText;
+        RECT frame = {};
+        std::thread watcher([&] {
+            const DWORD process = GetCurrentProcessId();
+            while (!done && !box) {
+                box = FindTopLevelWindow([&](HWND w) {
                     return WindowProcessId(w) == process && WindowClassName(w) == "#32770" &&
-                           MessageBoxText(w).find("usage") != std::string::npos;
-                }))
-                seen = true;
-            Sleep(20);
-        }
-    });
-    const DWORD start = GetTickCount();
-    const int result = SelfClosingMessageBox("usage", MB_OK | MB_ICONERROR, 1500);
-    const DWORD elapsed = GetTickCount() - start;
-    done = true;
-    watcher.join();
-    EXPECT_EQ(result, IDOK);
-    EXPECT_TRUE(seen);
-    EXPECT_GE(elapsed, 1400u);
-    EXPECT_LT(elapsed, 10000u);
+                           WindowText(w) == LoadResString(IDS_APP_TITLE);
+                });
+                Sleep(20);
+            }
+            if (!box)
+                return;
+            GetWindowRect(box, &frame);
+            shownText = ControlText(GetDlgItem(box, IDC_USAGE_TEXT));
+            if (help) {
+                PressButton(box, ID_HELP);
+                Sleep(3000); // past the time given
+                PressButton(box, IDOK);
+            }
+        });
+        const DWORD start = GetTickCount();
+        const INT_PTR result = ShowUsageBox(usage, 1500, htmlHelp);
+        const DWORD elapsed = GetTickCount() - start;
+        done = true;
+        watcher.join();
+        EXPECT_EQ(result, IDOK);
+        ASSERT_NE(box.load(), nullptr);
+        EXPECT_LE(frame.bottom - frame.top, 768);
+        EXPECT_LE(frame.right - frame.left, 1024);
+        std::string crLf;
+        for (const char c : usage)
+            crLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        EXPECT_EQ(shownText, crLf);
+        EXPECT_GE(elapsed, help ? 2900u : 1400u);
+        EXPECT_LT(elapsed, 10000u);
+        const std::vector<HelpCall> calls = {
+            {box, GetHelpFilePath(AppHelpFilePath()) + "::/" + kCommandLineHelpPage, HH_DISPLAY_TOPIC, 0}};
+        EXPECT_EQ(control.calls, help ? calls : std::vector<HelpCall>());
+    }
 }
 
 TEST(RunOutputLog, LogAtItsLimitReplacesItsOlderGenerationAndBeginsAnew)

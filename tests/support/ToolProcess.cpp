@@ -112,6 +112,14 @@ std::string WindowText(HWND window)
     return text;
 }
 
+std::string ControlText(HWND control)
+{
+    std::string text(static_cast<size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
+}
+
 std::string MessageBoxText(HWND box)
 {
     // The message box's text is the static with id 0xFFFF.

@@ -58,6 +58,9 @@ private:
 // The text of a message box's message and its caption.
 std::string MessageBoxText(HWND box);
 std::string WindowText(HWND window);
+// A control's text of any length, also an edit's of another process (which
+// GetWindowTextA does not ask for).
+std::string ControlText(HWND control);
 // Presses a button of a dialog or message box as a click would.
 void PressButton(HWND dialog, int id);
 // Handles this thread's pending messages for up to ms milliseconds.

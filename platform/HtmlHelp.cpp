@@ -1,4 +1,4 @@
-#include "ui/HtmlHelp.h"
+#include "platform/HtmlHelp.h"
 
 #include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"

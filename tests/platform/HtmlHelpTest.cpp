@@ -2,7 +2,7 @@
 // entry taken by its ordinal, a missing control or entry that makes every
 // call do nothing, and the real control answering a missing help file at
 // once.
-#include "ui/HtmlHelp.h"
+#include "platform/HtmlHelp.h"
 
 #include "support/FakeHtmlHelpControl.h"
 #include "support/TempDir.h"
