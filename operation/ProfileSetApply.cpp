@@ -60,12 +60,13 @@ ApplyStop ApplyStopFor(SetFault fault)
     return ApplyCompleted;
 }
 
-ApplyStop CheckPrinterForApply(const std::string& printer, std::string& driverDirectory)
+ApplyStop CheckPrinterForApply(const std::string& printer, CDriverDirectories& directories,
+                               std::string& driverDirectory)
 {
     // Such a name would share its section with the name without the blanks.
     if (!IsRecordablePrinterName(printer))
         return ApplyUnrecordable;
-    return LookUpPrinter(printer, driverDirectory) ? ApplyCompleted : ApplyPrinterGone;
+    return LookUpPrinter(printer, directories, driverDirectory) ? ApplyCompleted : ApplyPrinterGone;
 }
 
 CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& callback)
@@ -170,10 +171,11 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
 
 bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& result)
 {
+    CDriverDirectories directories;
     for (const std::string& printer : request.printers) {
         const PrinterRequest part{printer, request.setName, printer};
         std::string driverDirectory;
-        const ApplyStop refused = CheckPrinterForApply(printer, driverDirectory);
+        const ApplyStop refused = CheckPrinterForApply(printer, directories, driverDirectory);
         if (refused == ApplyCompleted) {
             m_targets.push_back({part, driverDirectory});
         } else if (request.skipUnusable) {

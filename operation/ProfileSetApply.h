@@ -27,6 +27,7 @@
 #include <vector>
 
 class CDriverINI;
+class CDriverDirectories;
 
 // What one apply is asked to do.
 struct ApplyRequest {
@@ -198,7 +199,9 @@ ApplyStop ApplyStopFor(SetFault fault);
 // with its driver directory (with its trailing backslash; empty where that
 // is no target), ApplyUnrecordable for a name that cannot have a section of
 // its own, ApplyPrinterGone for one the spooler no longer has under its name.
-ApplyStop CheckPrinterForApply(const std::string& printer, std::string& driverDirectory);
+// directories: the run's, so that each driver's directory is asked once.
+ApplyStop CheckPrinterForApply(const std::string& printer, CDriverDirectories& directories,
+                               std::string& driverDirectory);
 
 class CProfileSetApply {
 public:

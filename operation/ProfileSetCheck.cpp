@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "operation/ProfileTargets.h"
 #include "platform/FileCompare.h"
+#include "printers/DriverDirectory.h"
 #include "settings/DriverINI.h"
 
 #include <map>
@@ -38,10 +39,11 @@ CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string file
     // system directory: each target is compared once.
     std::map<std::string, TargetState> compared;
     CDriverINI driverIni;
+    CDriverDirectories directories;
 
     for (const std::string& printer : request.printers) {
         std::string driverDirectory;
-        const ApplyStop refused = CheckPrinterForApply(printer, driverDirectory);
+        const ApplyStop refused = CheckPrinterForApply(printer, directories, driverDirectory);
         if (refused != ApplyCompleted) {
             if (!request.skipUnusable) {
                 outcome.stop = refused;

@@ -39,14 +39,15 @@ bool IsFirstSlotOfItsFile(const std::string files[4], int slot)
     return true;
 }
 
-bool LookUpPrinter(const std::string& printer, std::string& driverDirectory)
+bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory)
 {
     driverDirectory.clear();
     CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
-    if (!handle.IsValid() || !PrinterBearsName(handle.Get(), printer))
+    std::string driverName;
+    if (!handle.IsValid() || !PrinterBearsName(handle.Get(), printer, &driverName))
         return false;
     if (!DriverFolderIsATarget())
         return true;
-    driverDirectory = GetDriverDirectory(handle.Get());
+    driverDirectory = directories.For(handle.Get(), driverName);
     return !driverDirectory.empty();
 }

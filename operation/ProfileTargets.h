@@ -3,6 +3,8 @@
 // Windows 9x, whose driver lives elsewhere and reads the system directory).
 #pragma once
 
+#include "printers/DriverDirectory.h"
+
 #include <string>
 
 // True where the driver directory is a target (every Windows but 95/98/Me).
@@ -26,5 +28,6 @@ bool IsFirstSlotOfItsFile(const std::string files[4], int slot);
 // opens for administration under its name and its own record bears that
 // name (a spooler may still open a renamed printer by its old name), and,
 // where the driver directory is a target, that directory can be had (in
-// driverDirectory, with its trailing backslash). False when it is gone.
-bool LookUpPrinter(const std::string& printer, std::string& driverDirectory);
+// driverDirectory, with its trailing backslash; asked through directories,
+// once per driver of a run). False when it is gone.
+bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory);

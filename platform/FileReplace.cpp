@@ -244,15 +244,19 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
     return failure;
 }
 
-bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp)
+namespace {
+
+// Makes a new temporary file in folder under a free name of the pattern with
+// make, which fails with ERROR_FILE_EXISTS or ERROR_ALREADY_EXISTS where the
+// name is taken (the next is tried); false, with the system's reason as the
+// last error, when none could be made (a part left of one is removed).
+template <typename Make>
+bool MakeTemp(bool governed, const std::string& folder, std::string& temp, Make make)
 {
     for (int i = 0; i < kNameTries; ++i) {
         temp = InFolder(folder, NextTempName());
-        const BOOL written = source.empty() ? CreateEmpty(governed, temp) : CallWithoutFsRedirection(governed, [&] {
-            return Win32().CopyFileA(source.c_str(), temp.c_str(), TRUE);
-        });
-        if (written)
-            break;
+        if (make(temp))
+            return true;
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             // A copy cut short may leave part of the file.
@@ -262,11 +266,43 @@ bool WriteTempCopy(bool governed, const std::string& source, const std::string& 
             ::SetLastError(error);
             return false;
         }
-        if (i + 1 == kNameTries) {
-            temp.clear();
-            return false;
-        }
     }
+    temp.clear();
+    return false;
+}
+
+} // namespace
+
+bool WriteTempBytes(bool governed, const std::string& folder, const std::string& bytes, std::string& temp)
+{
+    return MakeTemp(governed, folder, temp, [&](const std::string& path) {
+        CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+            return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr);
+        }));
+        if (!file.IsValid())
+            return false;
+        DWORD written = 0;
+        if (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size() && Win32().FlushFileBuffers(file.Get()))
+            return true;
+        // Not ERROR_FILE_EXISTS: the file made here is removed, not skipped.
+        const DWORD error = ::GetLastError();
+        ::SetLastError(error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS || error == 0 ? ERROR_WRITE_FAULT
+                                                                                                 : error);
+        return false;
+    });
+}
+
+bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp)
+{
+    const bool made = MakeTemp(governed, folder, temp, [&](const std::string& path) {
+        return source.empty() ? CreateEmpty(governed, path) != FALSE : CallWithoutFsRedirection(governed, [&] {
+            return Win32().CopyFileA(source.c_str(), path.c_str(), TRUE) != FALSE;
+        });
+    });
+    if (!made)
+        return false;
 
     // The copy takes the source's attributes; a read-only copy cannot be
     // opened to flush, so read-only is lifted for the flush only.

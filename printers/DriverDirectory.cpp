@@ -64,3 +64,16 @@ std::string GetDriverDirectory(const std::string& printer)
     CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
     return handle.IsValid() ? GetDriverDirectory(handle.Get()) : std::string();
 }
+
+std::string CDriverDirectories::For(HANDLE printer, const std::string& driverName)
+{
+    if (driverName.empty())
+        return GetDriverDirectory(printer);
+    const auto known = m_known.find(driverName);
+    if (known != m_known.end())
+        return known->second;
+    std::string directory = GetDriverDirectory(printer);
+    if (!directory.empty())
+        m_known.emplace(driverName, directory);
+    return directory;
+}

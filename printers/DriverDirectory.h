@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <map>
 #include <string>
 
 // The printer driver's directory with its trailing backslash, from its
@@ -12,3 +13,19 @@
 std::string GetDriverDirectory(HANDLE printer);
 // The same for the printer of that name, opened for administration.
 std::string GetDriverDirectory(const std::string& printer);
+
+// The driver directories of the printers of one run, asked of the spooler
+// once per driver: the directory (and under WOW64 the environment it is
+// taken from) depends on the driver alone, which every printer of that
+// driver shares. A run over thousands of printers of one driver thus reads
+// one driver record, not one per printer.
+class CDriverDirectories {
+public:
+    // GetDriverDirectory(printer) for the open printer whose record names
+    // driverName; an empty driverName (the record could not be read) is
+    // asked of the spooler each time. An empty answer is not kept.
+    std::string For(HANDLE printer, const std::string& driverName);
+
+private:
+    std::map<std::string, std::string> m_known; // driver name -> directory
+};

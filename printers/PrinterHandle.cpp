@@ -13,13 +13,17 @@ CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access)
     return CPrinterHandle(h);
 }
 
-bool PrinterBearsName(HANDLE printer, const std::string& name)
+bool PrinterBearsName(HANDLE printer, const std::string& name, std::string* driverName)
 {
+    if (driverName)
+        driverName->clear();
     // A record that cannot be read tells nothing against the name the
     // printer was opened by.
     CGlobalMemory record = GetPrinterRecord(printer, 2);
     if (!record.IsValid())
         return true;
-    const char* own = static_cast<const PRINTER_INFO_2A*>(record.Get())->pPrinterName;
-    return !own || MbCompareNoCase(own, name) == 0;
+    const PRINTER_INFO_2A* info = static_cast<const PRINTER_INFO_2A*>(record.Get());
+    if (driverName && info->pDriverName)
+        *driverName = info->pDriverName;
+    return !info->pPrinterName || MbCompareNoCase(info->pPrinterName, name) == 0;
 }

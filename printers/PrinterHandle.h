@@ -12,5 +12,6 @@ CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access);
 
 // False when the open printer's own record (level 2) names it otherwise than
 // name, compared without regard to case as the spooler compares printer
-// names; true also when the record cannot be read.
-bool PrinterBearsName(HANDLE printer, const std::string& name);
+// names; true also when the record cannot be read. driverName (when given)
+// gets the record's driver name, empty when the record cannot be read.
+bool PrinterBearsName(HANDLE printer, const std::string& name, std::string* driverName = nullptr);

@@ -44,7 +44,7 @@ FileStamp StampOf(bool governed, const std::string& path)
 enum Attempt { Done, NotNeeded, Failed, ChangedMeanwhile };
 
 // The whole file as bytes (empty when it does not exist); false when it
-// exists but cannot be read.
+// exists but cannot be read, or a read fails part of the way.
 bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
 {
     text.clear();
@@ -56,12 +56,32 @@ bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD&
         error = ::GetLastError();
         return error == ERROR_FILE_NOT_FOUND;
     }
-    char buffer[64 * 1024];
+    // Read at once into a text of the file's size; what another program
+    // adds meanwhile is read after it.
+    DWORD high = 0;
+    const DWORD size = ::GetFileSize(file.Get(), &high);
+    text.resize(size != INVALID_FILE_SIZE && high == 0 ? size : 0);
+    size_t filled = 0;
     DWORD read = 0;
-    while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+    while (filled < text.size()) {
+        if (!::ReadFile(file.Get(), &text[filled], static_cast<DWORD>(text.size() - filled), &read, nullptr)) {
+            error = ::GetLastError();
+            return false;
+        }
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    text.resize(filled);
+    char buffer[64 * 1024];
+    do {
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
+            error = ::GetLastError();
+            return false;
+        }
         text.append(buffer, read);
-    error = ::GetLastError();
-    return read == 0;
+    } while (read > 0);
+    return true;
 }
 
 // The copy holds what the file holds: putting it in place would change nothing.
@@ -129,29 +149,6 @@ Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverIN
     return Done;
 }
 
-// The text written to a new temporary file in folder and flushed.
-bool WriteTempText(bool governed, const std::string& folder, const std::string& text, std::string& temp, DWORD& error)
-{
-    if (!WriteTempCopy(governed, std::string(), folder, temp)) {
-        error = ::GetLastError();
-        return false;
-    }
-    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
-    }));
-    DWORD written = 0;
-    const bool whole = file.IsValid() &&
-                       ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                       written == text.size() && Win32().FlushFileBuffers(file.Get());
-    if (whole)
-        return true;
-    error = ::GetLastError();
-    file.Reset();
-    RemoveTemp(governed, temp);
-    return false;
-}
-
 // NT reads a file named under IniFileMapping from the registry: its text is
 // not what the profile functions read.
 bool MappedToRegistry(const std::string& path)
@@ -196,8 +193,10 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
             break;
         }
         std::string temp;
-        if (!WriteTempText(governed, DirectoryPart(path), edited, temp, error))
+        if (!WriteTempBytes(governed, DirectoryPart(path), edited, temp)) {
+            error = ::GetLastError();
             return TextChangeFailed;
+        }
         if (!(StampOf(governed, path) == before)) {
             RemoveTemp(governed, temp);
             continue;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 bool SystemCodePageIs932()
@@ -9,27 +11,72 @@ bool SystemCodePageIs932()
     return ::GetACP() == 932;
 }
 
-// The system code page's lead bytes, asked of the system once: a file of
-// thousands of sections is read byte by byte.
-bool IsLeadByte(BYTE b)
-{
-    struct LeadBytes {
-        bool lead[256];
-        LeadBytes()
-        {
-            for (int i = 0; i < 256; ++i)
-                lead[i] = ::IsDBCSLeadByte(static_cast<BYTE>(i)) != FALSE;
-        }
-    };
-    static const LeadBytes table;
-    return table.lead[b];
-}
-
 bool IsTrailByte(BYTE b, bool cp932)
 {
     if (cp932)
         return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
     return b >= 0x40 && b != 0x7F && b != 0xFF;
+}
+
+enum class ByteKind : unsigned char {
+    Whole,     // a character of one byte that reads alike everywhere
+    Lead,      // the system code page's lead byte: a trail byte must follow
+    Unreadable // a NUL, a control character Wine takes for a blank, or (in
+               // code page 932) a byte that maps to no character of its own
+};
+
+// What each byte is in the system code page, asked of the system once: a
+// file of thousands of sections is read byte by byte.
+struct ByteKinds {
+    bool cp932;
+    ByteKind kind[256];
+    bool trail[256];
+    bool asciiWhole = true; // every byte below 0x80 is Whole but those Wine takes for blanks and NUL
+    ByteKinds() : cp932(SystemCodePageIs932())
+    {
+        for (int i = 0; i < 256; ++i) {
+            const BYTE b = static_cast<BYTE>(i);
+            kind[i] = ByteKind::Whole;
+            if (::IsDBCSLeadByte(b))
+                kind[i] = ByteKind::Lead;
+            else if (b == 0 || b == 0x0B || b == 0x0C || b == 0x1A || (cp932 && (b == 0x80 || b == 0xA0 || b >= 0xFD)))
+                kind[i] = ByteKind::Unreadable;
+            trail[i] = IsTrailByte(b, cp932);
+            if (b < 0x80 && b != 0 && b != 0x0B && b != 0x0C && b != 0x1A && kind[i] != ByteKind::Whole)
+                asciiWhole = false;
+        }
+    }
+};
+
+const ByteKinds& Bytes()
+{
+    static const ByteKinds table;
+    return table;
+}
+
+// Eight bytes at once, for the long runs of ASCII that fill a settings file.
+const unsigned long long kOnes = 0x0101010101010101ULL;
+const unsigned long long kHighBits = 0x8080808080808080ULL;
+
+bool HasByte(unsigned long long word, BYTE b)
+{
+    const unsigned long long x = word ^ (kOnes * b);
+    return ((x - kOnes) & ~x & kHighBits) != 0;
+}
+
+// True when the eight bytes are ASCII and none is NUL or a byte Wine takes
+// for a blank.
+bool IsPlainAscii(const char* bytes)
+{
+    unsigned long long word;
+    std::memcpy(&word, bytes, sizeof word);
+    return (word & kHighBits) == 0 && !HasByte(word, 0) && !HasByte(word, 0x0B) && !HasByte(word, 0x0C) &&
+           !HasByte(word, 0x1A);
+}
+
+bool IsLeadByte(BYTE b)
+{
+    return Bytes().kind[b] == ByteKind::Lead;
 }
 
 enum class CharKind {
@@ -85,7 +132,7 @@ unsigned AsciiUpper(unsigned c)
     return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
 }
 
-IniChar CharAt(const std::string& text, size_t offset, bool cp932)
+IniChar CharAt(std::string_view text, size_t offset, bool cp932)
 {
     IniChar c;
     c.length = IniCharLength(text, offset);
@@ -112,32 +159,40 @@ IniChar CharAt(const std::string& text, size_t offset, bool cp932)
 
 } // namespace
 
-bool IsReadableIniText(const std::string& text)
+bool IsReadableIniText(std::string_view text)
 {
-    const bool cp932 = SystemCodePageIs932();
+    const ByteKinds& bytes = Bytes();
     for (size_t i = 0; i < text.size(); ++i) {
+        if (bytes.asciiWhole) {
+            while (i + 8 <= text.size() && IsPlainAscii(text.data() + i))
+                i += 8;
+            if (i == text.size())
+                break;
+        }
         const BYTE b = static_cast<BYTE>(text[i]);
-        if (IsLeadByte(b)) {
-            if (i + 1 >= text.size() || !IsTrailByte(static_cast<BYTE>(text[i + 1]), cp932))
+        switch (bytes.kind[b]) {
+        case ByteKind::Whole:
+            break;
+        case ByteKind::Lead:
+            if (i + 1 >= text.size() || !bytes.trail[static_cast<BYTE>(text[i + 1])])
                 return false;
             ++i;
-        } else if (b == 0 || b == 0x0B || b == 0x0C || b == 0x1A) {
-            return false;
-        } else if (cp932 && (b == 0x80 || b == 0xA0 || b >= 0xFD)) {
+            break;
+        case ByteKind::Unreadable:
             return false;
         }
     }
     return true;
 }
 
-size_t IniCharLength(const std::string& text, size_t offset)
+size_t IniCharLength(std::string_view text, size_t offset)
 {
     return IsLeadByte(static_cast<BYTE>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
 }
 
-IniNameMatch MatchIniName(const std::string& a, const std::string& b)
+IniNameMatch MatchIniName(std::string_view a, std::string_view b)
 {
-    const bool cp932 = SystemCodePageIs932();
+    const bool cp932 = Bytes().cp932;
     IniNameMatch result = IniNameMatch::Same;
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
@@ -167,4 +222,28 @@ IniNameMatch MatchIniName(const std::string& a, const std::string& b)
     if (i < a.size() || j < b.size())
         return IniNameMatch::Different;
     return result;
+}
+
+bool FoldIniName(std::string_view name, std::string& folded)
+{
+    const bool cp932 = Bytes().cp932;
+    folded.clear();
+    for (size_t i = 0; i < name.size();) {
+        const BYTE b = static_cast<BYTE>(name[i]);
+        if (b < 0x80) {
+            folded += static_cast<char>(AsciiUpper(b));
+            ++i;
+            continue;
+        }
+        const IniChar c = CharAt(name, i, cp932);
+        if (c.kind == CharKind::Unsure)
+            return false;
+        // Code page 932 keeps lead bytes apart from the single bytes above
+        // ASCII, so the folded codes read back one way only.
+        if (c.length == 2)
+            folded += static_cast<char>(c.folded >> 8);
+        folded += static_cast<char>(c.folded & 0xFF);
+        i += c.length;
+    }
+    return true;
 }

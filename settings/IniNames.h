@@ -7,17 +7,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // True when every byte of text is part of a whole character of the system
 // code page that maps to one character of its own (in code page 932: no lead
 // byte without a valid trail byte, no 0x80, 0xA0 or 0xFD-0xFF), and it holds
 // no NUL and none of the control characters that Wine's reader takes for
 // blanks (0x0B, 0x0C, 0x1A) while Windows' does not.
-bool IsReadableIniText(const std::string& text);
+bool IsReadableIniText(std::string_view text);
 
 // The byte length of the character at text[offset] (1 or 2); text must be
 // readable.
-size_t IniCharLength(const std::string& text, size_t offset);
+size_t IniCharLength(std::string_view text, size_t offset);
 
 enum class IniNameMatch {
     Different,
@@ -32,4 +33,13 @@ enum class IniNameMatch {
 // levels, the symbols of the first rows); a double-byte letter that differs
 // from the other only in case (full-width Latin, Greek, Cyrillic) is doubtful
 // since Windows compares it without regard to case and Wine does not.
-IniNameMatch MatchIniName(const std::string& a, const std::string& b);
+IniNameMatch MatchIniName(std::string_view a, std::string_view b);
+
+// The name (readable) with each character as MatchIniName compares it: ASCII
+// letters in upper case, a double-byte letter as its upper case, so that two
+// names whose folded texts differ are Different, and names whose folded texts
+// are equal are Same or Doubtful. False (folded undefined) when the name holds
+// a character whose match with others is not known exactly (any character
+// above ASCII outside code page 932's known ones): such a name must be
+// compared with MatchIniName against every other.
+bool FoldIniName(std::string_view name, std::string& folded);

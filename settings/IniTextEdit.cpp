@@ -2,67 +2,99 @@
 
 #include "settings/IniNames.h"
 
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <string_view>
+
 namespace {
 
 // Windows 95/98 read and write at most 32 KB less two bytes of a profile
 // string at a time; a longer line is not read there as it stands.
 const size_t kMaxLineBytes = 32766;
 // The line end the profile writers give the lines they add.
-const char kLineEnd[] = "\r\n";
+const std::string_view kLineEnd = "\r\n";
+const std::string_view kLf = "\n";
 const size_t kNone = std::string::npos;
 
+// A line as a view: into the text read, or into a line the edit made (kept
+// by the document for as long as it lives).
 struct Line {
-    std::string text; // without its line end
-    std::string end;  // "\r\n", "\n", or empty for a last line without one
+    std::string_view text; // without its line end
+    std::string_view end;  // "\r\n", "\n", or empty for a last line without one
 };
 
 enum class LineKind { Blank, Comment, SectionName, Key, Bare };
 
 struct LineParts {
     LineKind kind = LineKind::Blank;
-    std::string name;  // a section's or a key's name; a bare line's text
-    std::string value; // a key's value as the profile functions read it
+    std::string_view name;  // a section's or a key's name; a bare line's text
+    std::string_view value; // a key's value as the profile functions read it
 };
 
 // The lines of one section, its name line first. The lines before the first
-// section and those left behind by a section taken away are unnamed.
+// section and those left behind by a section taken away are unnamed. A
+// section no change has touched stays one span of the text read, its lines
+// and line ends as they are; one that a change touches is split into lines.
 struct Section {
     bool named = false;
-    std::string name;
-    std::vector<Line> lines;
+    std::string_view name;
+    bool split = false;
+    std::string_view span;   // while not split
+    std::vector<Line> lines; // once split
 };
 
-std::string Trimmed(const std::string& text)
+// The edit looks at every byte of a file of thousands of sections: its
+// searches are loops of its own, not the run-time library's calls per line.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text)
 {
     // Neither blank can be a trail byte, so a byte search finds characters.
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == kNone)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
 }
 
 // The offset of the first character c (ASCII) in text, as a character and
-// not as the trail byte of another.
-size_t FindChar(const std::string& text, char c, size_t from = 0)
+// not as the trail byte of another. No code page has a lead byte below 0x80.
+size_t FindChar(std::string_view text, char c, size_t from = 0)
 {
-    for (size_t i = from; i < text.size(); i += IniCharLength(text, i)) {
+    for (size_t i = from; i < text.size();) {
         if (text[i] == c)
             return i;
+        i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : IniCharLength(text, i);
     }
     return kNone;
 }
 
-bool IsOneLine(const std::string& text)
+// The offset of the first CR or LF from start on (neither can be a trail
+// byte), text's size when there is none.
+size_t FindLineEnd(std::string_view text, size_t start)
 {
-    return IsReadableIniText(text) && text.find_first_of("\r\n") == kNone;
+    size_t i = start;
+    while (i < text.size() && text[i] != '\n' && text[i] != '\r')
+        ++i;
+    return i;
 }
 
-bool IsSectionName(const std::string& name)
+bool IsOneLine(std::string_view text)
+{
+    return IsReadableIniText(text) && FindLineEnd(text, 0) == text.size();
+}
+
+bool IsSectionName(std::string_view name)
 {
     return !name.empty() && IsOneLine(name) && Trimmed(name) == name && FindChar(name, ']') == kNone;
 }
 
-bool IsKeyName(const std::string& key)
+bool IsKeyName(std::string_view key)
 {
     // A key starting with ";" would be a comment, one starting with "[" a
     // section's name line.
@@ -71,9 +103,9 @@ bool IsKeyName(const std::string& key)
 }
 
 // False for a line the two readers may take apart differently.
-bool ParseLine(const std::string& text, LineParts& parts)
+bool ParseLine(std::string_view text, LineParts& parts)
 {
-    const std::string line = Trimmed(text);
+    const std::string_view line = Trimmed(text);
     parts = LineParts();
     if (line.empty())
         return true;
@@ -103,6 +135,21 @@ LineParts PartsOf(const Line& line)
     return parts;
 }
 
+// The line of text that starts at start, and where the next one starts. A
+// CR ends the line only before an LF (the edit takes no text with a CR alone).
+Line LineAt(std::string_view text, size_t start, size_t& next)
+{
+    Line line;
+    const size_t end = FindLineEnd(text, start);
+    line.text = text.substr(start, end - start);
+    next = end;
+    if (end < text.size()) {
+        line.end = text[end] == '\r' ? kLineEnd : kLf;
+        next += line.end.size();
+    }
+    return line;
+}
+
 // The index of the section's last line that is not blank; blank lines after
 // it part the section from the next and stay where they are.
 size_t LastContentLine(const Section& section)
@@ -115,67 +162,181 @@ size_t LastContentLine(const Section& section)
     return last;
 }
 
+// The named sections by a hash of their folded names (FoldIniName), in open
+// addressing: a name finds the sections that may match it without comparing
+// it with all the others. Sections never leave it; one taken away is no
+// longer named, which the finder checks.
+class SectionIndex {
+public:
+    // Room for that many sections without growing.
+    void Reserve(size_t sections)
+    {
+        size_t size = 64;
+        while (size * 2 < sections * 3)
+            size *= 2;
+        if (size > m_slots.size())
+            Rehash(size);
+    }
+    void Add(size_t hash, size_t section)
+    {
+        if ((m_used + 1) * 3 > m_slots.size() * 2)
+            Grow();
+        Place(hash, section);
+        ++m_used;
+    }
+    // The sections added under hash (and maybe others), in no order.
+    void Collect(size_t hash, std::vector<size_t>& sections) const
+    {
+        if (m_slots.empty())
+            return;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hash & mask; m_slots[i].section != kNone; i = (i + 1) & mask) {
+            if (m_slots[i].hash == hash)
+                sections.push_back(m_slots[i].section);
+        }
+    }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        size_t section = kNone;
+    };
+    void Place(size_t hash, size_t section)
+    {
+        const size_t mask = m_slots.size() - 1;
+        size_t i = hash & mask;
+        while (m_slots[i].section != kNone)
+            i = (i + 1) & mask;
+        m_slots[i] = {hash, section};
+    }
+    void Grow() { Rehash(std::max<size_t>(64, m_slots.size() * 2)); }
+    void Rehash(size_t size)
+    {
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.section != kNone)
+                Place(slot.hash, slot.section);
+        }
+    }
+
+    std::vector<Slot> m_slots; // a power of two of them, at most two thirds used
+    size_t m_used = 0;
+};
+
 class IniDocument {
 public:
-    bool Load(const std::string& text);
+    // text must outlive the document: its lines are views into it.
+    bool Load(std::string_view text);
     bool Apply(const IniSectionChange& change);
     std::string Text() const;
     // Every line within what the profile functions read.
     bool LinesFit() const;
 
 private:
-    bool Find(const std::string& name, size_t& index) const;
-    bool SetKey(const std::string& sectionName, const std::string& key, const std::string& value);
-    bool Move(const std::string& from, const std::string& to);
+    bool Find(std::string_view name, size_t& index);
+    bool SetKey(std::string_view sectionName, std::string_view key, std::string_view value);
+    bool Move(std::string_view from, std::string_view to);
     Section TakeOut(size_t index);
     void Append(Section section);
+    // The section's lines one by one, from here on.
+    static void Split(Section& section);
+    // A view of a line the edit made, kept as long as the document.
+    std::string_view Keep(std::string line);
+    // The section, named, pushed at the end and indexed under its name.
+    void PushNamed(Section section);
+    // The named section at index found by its name from now on.
+    void Index(size_t index);
 
     std::vector<Section> m_sections;
+    std::deque<std::string> m_made; // the lines the edit made (a deque never moves them)
+    SectionIndex m_index;
+    std::vector<size_t> m_unfolded; // named sections whose names cannot be folded, in order
+    std::string m_folded;           // work space of FoldIniName
+    std::vector<size_t> m_found;    // work space of Find
 };
 
-bool IniDocument::Load(const std::string& text)
+bool IniDocument::Load(std::string_view text)
 {
     // Byte order marks: Wine reads such a file as UTF-8 or UTF-16, not in the
     // system code page.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0 || text.compare(0, 2, "\xFF\xFE") == 0 ||
         text.compare(0, 2, "\xFE\xFF") == 0 || !IsReadableIniText(text))
         return false;
+    // About one section in every 64 bytes or fewer: room made once (what is
+    // not used is never touched).
+    m_sections.reserve(text.size() / 64 + 1);
     m_sections.assign(1, Section());
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        Line line;
-        if (end == kNone) {
-            end = text.size();
-        } else {
-            line.end = "\n";
-            if (end > start && text[end - 1] == '\r') {
-                line.end = kLineEnd;
-                --end;
-            }
-        }
-        line.text = text.substr(start, end - start);
-        start = end + line.end.size();
+    size_t sectionStart = 0;
+    const auto endSection = [&](size_t end) {
+        m_sections.back().span = text.substr(sectionStart, end - sectionStart);
+        sectionStart = end;
+    };
+    for (size_t start = 0, next = 0; start < text.size(); start = next) {
         // A CR alone ends a line for Wine only where no LF follows it.
-        if (line.text.size() > kMaxLineBytes || line.text.find('\r') != kNone)
+        const size_t end = FindLineEnd(text, start);
+        if (end < text.size() && text[end] == '\r' && (end + 1 == text.size() || text[end + 1] != '\n'))
             return false;
+        if (end - start > kMaxLineBytes)
+            return false;
+        next = end == text.size() ? end : end + (text[end] == '\r' ? 2 : 1);
         // Only a section's name line needs its parts now (every other line
         // reads alike everywhere); a key's are taken where it is changed.
-        const size_t first = line.text.find_first_not_of(" \t");
+        size_t first = start;
+        while (first < end && IsBlank(text[first]))
+            ++first;
+        if (first == end || text[first] != '[')
+            continue;
         LineParts parts;
-        if (first != kNone && line.text[first] == '[' && !ParseLine(line.text, parts))
+        if (!ParseLine(text.substr(start, end - start), parts))
             return false;
-        if (parts.kind == LineKind::SectionName) {
-            m_sections.emplace_back();
-            m_sections.back().named = true;
-            m_sections.back().name = parts.name;
-        }
-        m_sections.back().lines.push_back(std::move(line));
+        endSection(start);
+        m_sections.emplace_back();
+        m_sections.back().named = true;
+        m_sections.back().name = parts.name;
     }
+    endSection(text.size());
+    // Indexed once their number is known.
+    m_index.Reserve(m_sections.size());
+    for (size_t i = 1; i < m_sections.size(); ++i)
+        Index(i);
     return true;
+}
+
+void IniDocument::Split(Section& section)
+{
+    if (section.split)
+        return;
+    section.split = true;
+    for (size_t start = 0, next = 0; start < section.span.size(); start = next)
+        section.lines.push_back(LineAt(section.span, start, next));
+    section.span = std::string_view();
+}
+
+std::string_view IniDocument::Keep(std::string line)
+{
+    m_made.push_back(std::move(line));
+    return m_made.back();
+}
+
+void IniDocument::PushNamed(Section section)
+{
+    section.named = true;
+    m_sections.push_back(std::move(section));
+    Index(m_sections.size() - 1);
+}
+
+void IniDocument::Index(size_t index)
+{
+    if (FoldIniName(m_sections[index].name, m_folded))
+        m_index.Add(std::hash<std::string>()(m_folded), index);
+    else
+        m_unfolded.push_back(index);
 }
 
 bool IniDocument::LinesFit() const
 {
+    // A section not split holds the lines as read, which fit.
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines) {
             if (line.text.size() > kMaxLineBytes)
@@ -190,23 +351,45 @@ std::string IniDocument::Text() const
     std::string text;
     size_t size = 0;
     for (const Section& section : m_sections) {
+        size += section.span.size();
         for (const Line& line : section.lines)
             size += line.text.size() + line.end.size();
     }
     text.reserve(size);
+    // Sections that follow each other in the text read stay one span.
+    std::string_view run;
     for (const Section& section : m_sections) {
+        if (!section.span.empty() && run.data() + run.size() == section.span.data()) {
+            run = std::string_view(run.data(), run.size() + section.span.size());
+            continue;
+        }
+        text.append(run);
+        run = section.span;
         for (const Line& line : section.lines)
             text.append(line.text).append(line.end);
     }
+    text.append(run);
     return text;
 }
 
 // index: the first section of that name (the only one the profile functions
 // read), kNone when none; false when a section before it may be of that name.
-bool IniDocument::Find(const std::string& name, size_t& index) const
+bool IniDocument::Find(std::string_view name, size_t& index)
 {
+    // Only the sections whose folded names equal the name's folded one can
+    // match it, and those whose names cannot be folded; a name that cannot
+    // be folded itself is compared with every section.
+    m_found.clear();
+    if (FoldIniName(name, m_folded)) {
+        m_index.Collect(std::hash<std::string>()(m_folded), m_found);
+        m_found.insert(m_found.end(), m_unfolded.begin(), m_unfolded.end());
+        std::sort(m_found.begin(), m_found.end());
+    } else {
+        for (size_t i = 0; i < m_sections.size(); ++i)
+            m_found.push_back(i);
+    }
     index = kNone;
-    for (size_t i = 0; i < m_sections.size(); ++i) {
+    for (const size_t i : m_found) {
         if (!m_sections[i].named)
             continue;
         const IniNameMatch match = MatchIniName(m_sections[i].name, name);
@@ -220,20 +403,22 @@ bool IniDocument::Find(const std::string& name, size_t& index) const
     return true;
 }
 
-bool IniDocument::SetKey(const std::string& sectionName, const std::string& key, const std::string& value)
+bool IniDocument::SetKey(std::string_view sectionName, std::string_view key, std::string_view value)
 {
     size_t index = kNone;
     if (!Find(sectionName, index))
         return false;
     if (index == kNone) {
         Section section;
-        section.named = true;
-        section.name = sectionName;
-        section.lines = {{"[" + sectionName + "]", kLineEnd}, {key + "=" + value, kLineEnd}};
+        const std::string_view nameLine = Keep("[" + std::string(sectionName) + "]");
+        section.name = nameLine.substr(1, sectionName.size());
+        section.split = true;
+        section.lines = {{nameLine, kLineEnd}, {Keep(std::string(key) + "=" + std::string(value)), kLineEnd}};
         Append(std::move(section));
         return true;
     }
     Section& section = m_sections[index];
+    Split(section);
     for (size_t i = 1; i < section.lines.size(); ++i) {
         const LineParts parts = PartsOf(section.lines[i]);
         if (parts.kind != LineKind::Key && parts.kind != LineKind::Bare)
@@ -247,17 +432,18 @@ bool IniDocument::SetKey(const std::string& sectionName, const std::string& key,
             return false;
         // The key keeps its spelling, without the blanks around it.
         if (parts.value != value)
-            section.lines[i].text = parts.name + "=" + value;
+            section.lines[i].text = Keep(std::string(parts.name) + "=" + std::string(value));
         return true;
     }
     const size_t last = LastContentLine(section);
     if (section.lines[last].end.empty())
         section.lines[last].end = kLineEnd;
-    section.lines.insert(section.lines.begin() + last + 1, Line{key + "=" + value, kLineEnd});
+    section.lines.insert(section.lines.begin() + last + 1,
+                         Line{Keep(std::string(key) + "=" + std::string(value)), kLineEnd});
     return true;
 }
 
-bool IniDocument::Move(const std::string& from, const std::string& to)
+bool IniDocument::Move(std::string_view from, std::string_view to)
 {
     size_t fromIndex = kNone, toIndex = kNone;
     if (!Find(from, fromIndex) || !Find(to, toIndex))
@@ -266,7 +452,8 @@ bool IniDocument::Move(const std::string& from, const std::string& to)
     // profile functions would delete after writing it onto itself.
     if (fromIndex == kNone || fromIndex == toIndex)
         return true;
-    std::vector<std::pair<std::string, std::string>> keys;
+    Split(m_sections[fromIndex]);
+    std::vector<std::pair<std::string_view, std::string_view>> keys;
     for (size_t i = 1; i < m_sections[fromIndex].lines.size(); ++i) {
         const LineParts parts = PartsOf(m_sections[fromIndex].lines[i]);
         // A key without a name cannot be written on its own (Windows NT
@@ -279,9 +466,9 @@ bool IniDocument::Move(const std::string& from, const std::string& to)
     }
     if (toIndex == kNone) {
         Section moved = TakeOut(fromIndex);
-        moved.name = to;
-        moved.lines.front().text = "[" + to + "]";
+        moved.lines.front().text = Keep("[" + std::string(to) + "]");
         moved.lines.front().end = kLineEnd;
+        moved.name = moved.lines.front().text.substr(1, to.size());
         if (moved.lines.back().end.empty())
             moved.lines.back().end = kLineEnd;
         Append(std::move(moved));
@@ -299,14 +486,15 @@ bool IniDocument::Move(const std::string& from, const std::string& to)
 Section IniDocument::TakeOut(size_t index)
 {
     Section& section = m_sections[index];
+    Split(section);
     const size_t last = LastContentLine(section);
     Section taken;
-    taken.named = true;
     taken.name = section.name;
+    taken.split = true;
     taken.lines.assign(section.lines.begin(), section.lines.begin() + last + 1);
     section.lines.erase(section.lines.begin(), section.lines.begin() + last + 1);
     section.named = false;
-    section.name.clear();
+    section.name = std::string_view();
     return taken;
 }
 
@@ -315,13 +503,15 @@ Section IniDocument::TakeOut(size_t index)
 void IniDocument::Append(Section section)
 {
     for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {
-        if (!it->lines.empty()) {
-            if (it->lines.back().end.empty())
-                it->lines.back().end = kLineEnd;
-            break;
-        }
+        if (it->lines.empty() && it->span.empty())
+            continue;
+        if (!it->split && it->span.back() != '\n')
+            Split(*it);
+        if (it->split && it->lines.back().end.empty())
+            it->lines.back().end = kLineEnd;
+        break;
     }
-    m_sections.push_back(std::move(section));
+    PushNamed(std::move(section));
 }
 
 bool IniDocument::Apply(const IniSectionChange& change)

@@ -2,7 +2,9 @@
 // edits, the changed section reads back with each key as last set (read here
 // by a plain reader of its own), the lines that are not blank outside the
 // changed sections stay as they were, in order, and the result edits again
-// unchanged.
+// unchanged. The edit finds sections by their folded names: two names fold
+// alike exactly when they do not compare as different.
+#include "settings/IniNames.h"
 #include "settings/IniTextEdit.h"
 
 #include "FuzzCheck.h"
@@ -90,6 +92,10 @@ std::vector<std::string> Outside(const std::string& text, const IniSectionChange
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = TakeText(data, size);
+    const std::string a = text.substr(0, text.size() / 2), b = text.substr(text.size() / 2);
+    std::string foldedA, foldedB;
+    if (IsReadableIniText(a) && IsReadableIniText(b) && FoldIniName(a, foldedA) && FoldIniName(b, foldedB))
+        FUZZ_CHECK((foldedA == foldedB) == (MatchIniName(a, b) != IniNameMatch::Different));
     if (size < 3)
         return 0;
     IniSectionChange change;
