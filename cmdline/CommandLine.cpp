@@ -85,6 +85,8 @@ CommandOptions ParseCommandLine(const std::string& arguments)
             sets = true;
         } else if (SameName(name, "check") && !hasValue && !check) {
             check = true;
+        } else if (SameName(name, "csv") && !hasValue && !options.csv) {
+            options.csv = true;
         } else if (SameName(name, "printer")) {
             // Given once per printer; "*" stands for every printer and
             // cannot be mixed with names (which printers would be meant?).
@@ -119,10 +121,10 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     }
     const bool printer = options.allPrinters || !options.printers.empty();
     const bool apply = printer || setName || options.rename || overwrite;
-    if (usage)
+    if (usage && !options.csv)
         options.mode = CommandUsage;
-    else if (bad)
-        options.mode = CommandBad;
+    else if (bad || usage)
+        options.mode = CommandBad; // with /csv: the usage is text for a reader, not rows
     else if (sets && (list || apply || check))
         options.mode = CommandBad; // /sets is a mode of its own
     else if (sets)
@@ -133,7 +135,7 @@ CommandOptions ParseCommandLine(const std::string& arguments)
         options.mode = CommandCheck; // it compares only: nothing to rename or overwrite
     else if (printer && setName && !list && !check)
         options.mode = CommandApply;
-    else if (list || apply || log || check)
-        options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log alone
+    else if (list || apply || log || check || options.csv)
+        options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log or /csv alone
     return options;
 }

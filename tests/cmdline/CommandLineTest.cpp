@@ -101,4 +101,30 @@ TEST(CommandLineTest, ParsesEachLineAsTheTableSays)
     }
 }
 
+// /csv goes with any command; with /? or alone the line is bad.
+TEST(CommandLineTest, CsvGoesWithEveryCommandOnly)
+{
+    const struct {
+        const char* line;
+        CommandMode mode;
+    } kCases[] = {
+        {"/list /csv", CommandList},
+        {"/CSV /sets /log:s.log", CommandSets},
+        {"/printer:* /set:S /csv", CommandApply},
+        {"/check /printer:P /set:S /Csv", CommandCheck},
+        {"/csv", CommandBad},
+        {"/csv /?", CommandBad},
+        {"/csv /log:x.log", CommandBad},
+        {"/list /csv /csv", CommandBad},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.line);
+        const CommandOptions o = ParseCommandLine(c.line);
+        EXPECT_EQ(o.mode, c.mode);
+        EXPECT_TRUE(o.csv);
+    }
+    EXPECT_FALSE(ParseCommandLine("/list").csv);
+    EXPECT_EQ(ParseCommandLine("/list /csv:yes").mode, CommandBad);
+}
+
 } // namespace
