@@ -41,6 +41,9 @@ public:
     void PrinterSkipped(const PrinterRequest& request, ApplyStop why) override;
 
 private:
+    // A line about the request's printer, which starts with its name.
+    void Tell(const PrinterRequest& request, const std::string& text);
+
     bool m_overwrite;
     CRunOutput& m_output;
     std::string m_missing;

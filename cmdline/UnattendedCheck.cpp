@@ -72,7 +72,16 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         return ApplyExitCode(stopped);
     }
     for (const CheckFinding& finding : outcome.findings)
-        output.Line(FindingLine(finding));
+        output.PrinterLine(finding.printer, FindingLine(finding));
+    // The findings come by printer, in the request's order.
+    size_t at = 0;
+    WritePrinterRows(printers, options, request, outcome.skipped, output, [&](const std::string& printer) {
+        const size_t first = at;
+        while (at < outcome.findings.size() && outcome.findings[at].printer == printer)
+            ++at;
+        output.PrinterRow(printer, request.setName, at != first ? kCsvDiffers : kCsvMatches,
+                          at != first ? ExitCheckFailed : ExitDone);
+    });
     if (!outcome.findings.empty())
         return ExitCheckFailed;
     output.Line(FormatResString(IDS_CMD_CHECK_PASSED, {request.setName}));
