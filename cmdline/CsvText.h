@@ -18,22 +18,22 @@ enum CsvLayout {
 
 // The result words: lowercase English, never translated and never changed,
 // since scripts compare them.
-extern const char kCsvDone[];      // applied: everything asked for happened (0)
-extern const char kCsvRestart[];   // applied, a file in use is replaced at the next restart (3010)
-extern const char kCsvFailed[];    // applied in part: not recorded (7), a copy (8) or the rename (9) failed
-extern const char kCsvSkipped[];   // left out: cannot be opened for administration, gone, or no record
-                                   // of its own possible (12; /list: 0)
-extern const char kCsvMatches[];   // /check: uses the set as an apply leaves it (0)
-extern const char kCsvDiffers[];   // /check: does not (10)
-extern const char kCsvListed[];    // /list: a printer the dialog lists (0)
-extern const char kCsvOk[];        // /sets: the file may be installed (0)
-extern const char kCsvMissing[];   // /sets: the file cannot be opened (10)
-extern const char kCsvInvalid[];   // /sets: no profile file to install (10)
-extern const char kCsvSameName[];  // /sets: another file of the set has its file name (10)
-extern const char kCsvClash[];     // /sets: another set installs its file name from another file (10)
-extern const char kCsvNone[];      // the only row: the run ended with 0 and had nothing to list
-extern const char kCsvStopped[];   // the only row: the run ended before any printer or set was
-                                   // handled; the exit code and the detail say why
+extern const char kCsvDone[];     // applied: everything asked for happened (0)
+extern const char kCsvRestart[];  // applied, a file in use is replaced at the next restart (3010)
+extern const char kCsvFailed[];   // applied in part: not recorded (7), a copy (8) or the rename (9) failed
+extern const char kCsvSkipped[];  // left out: cannot be opened for administration, gone, or no record
+                                  // of its own possible (12; /list: 0)
+extern const char kCsvMatches[];  // /check: uses the set as an apply leaves it (0)
+extern const char kCsvDiffers[];  // /check: does not (10)
+extern const char kCsvListed[];   // /list: a printer the dialog lists (0)
+extern const char kCsvOk[];       // /sets: the file may be installed (0)
+extern const char kCsvMissing[];  // /sets: the file cannot be opened (10)
+extern const char kCsvInvalid[];  // /sets: no profile file to install (10)
+extern const char kCsvSameName[]; // /sets: another file of the set has its file name (10)
+extern const char kCsvClash[];    // /sets: another set installs its file name from another file (10)
+extern const char kCsvNone[];     // the only row: the run ended with 0 and had nothing to list
+extern const char kCsvStopped[];  // the only row: the run ended before any printer or set was
+                                  // handled; the exit code and the detail say why
 
 // One row's values; a layout takes the columns it has and leaves the rest.
 struct CsvRecord {
