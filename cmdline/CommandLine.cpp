@@ -88,6 +88,8 @@ CommandOptions ParseCommandLine(const std::string& arguments)
             check = true;
         } else if (SameName(name, "remove") && !hasValue && !remove) {
             remove = true;
+        } else if (SameName(name, "csv") && !hasValue && !options.csv) {
+            options.csv = true;
         } else if (SameName(name, "printer")) {
             // Given once per printer; "*" stands for every printer and
             // cannot be mixed with names (which printers would be meant?).
@@ -122,10 +124,10 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     }
     const bool printer = options.allPrinters || !options.printers.empty();
     const bool apply = printer || setName || options.rename || overwrite;
-    if (usage)
+    if (usage && !options.csv)
         options.mode = CommandUsage;
-    else if (bad)
-        options.mode = CommandBad;
+    else if (bad || usage)
+        options.mode = CommandBad; // with /csv: the usage is text for a reader, not rows
     else if (sets && (list || apply || check || remove))
         options.mode = CommandBad; // /sets is a mode of its own
     else if (sets)
@@ -139,7 +141,7 @@ CommandOptions ParseCommandLine(const std::string& arguments)
         options.mode = CommandCheck; // it compares only: nothing to rename or overwrite
     else if (printer && setName && !list && !check)
         options.mode = CommandApply;
-    else if (list || apply || log || check)
-        options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log alone
+    else if (list || apply || log || check || options.csv)
+        options.mode = CommandBad; // /list mixed with the apply's switches, half an apply, /log or /csv alone
     return options;
 }

@@ -1,11 +1,13 @@
 // The unattended command line, parsed once into plain options:
-//   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH]
-//   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH]
-//   /printer:NAME|* [...] /set:NAME /check [/log:PATH]
-//   /printer:NAME|* [...] /remove [/log:PATH]
-//   /list [/log:PATH]
-//   /sets [/log:PATH]
+//   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH] [/csv]
+//   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH] [/csv]
+//   /printer:NAME|* [...] /set:NAME /check [/log:PATH] [/csv]
+//   /printer:NAME|* [...] /remove [/log:PATH] [/csv]
+//   /list [/log:PATH] [/csv]
+//   /sets [/log:PATH] [/csv]
 //   /?
+// /csv goes with a command (with /? or alone it makes the line bad): the
+// standard output then gets rows a script reads instead of the lines.
 // Switch names match without regard to case. Arguments are separated by
 // blanks; a double quote starts and ends a quoted stretch, in which blanks
 // belong to the argument, and is itself dropped, so /printer:"Plotter 3F"
@@ -37,6 +39,7 @@ struct CommandOptions {
     std::string newName;
     bool overwrite = true;   // /overwrite:yes, the default
     std::string logPath;     // empty without /log; kept for a bad command line too
+    bool csv = false;        // /csv: rows on the standard output; kept for a bad command line too
     std::string badArgument; // the first argument that made the line bad
 };
 

@@ -28,8 +28,87 @@ void CRunOutput::Line(const std::string& text)
     const std::string bytes = AsLines(text);
     if (m_log.IsOpen())
         m_log.Append(bytes);
-    if (m_stdOutput)
+    // With /csv the lines reach the standard output only as rows' details.
+    if (m_csv && !m_rowWritten)
+        m_runLines.push_back(text);
+    else if (m_stdOutput && !m_csv)
         Write(m_stdOutput, bytes);
+}
+
+void CRunOutput::StartCsv(CsvLayout layout)
+{
+    m_csv = true;
+    m_layout = layout;
+    if (m_stdOutput)
+        Write(m_stdOutput, CsvHeader(layout));
+}
+
+void CRunOutput::PrinterLine(const std::string& printer, const std::string& line)
+{
+    Line(line);
+    KeepPrinterLine(printer, line);
+}
+
+void CRunOutput::KeepPrinterLine(const std::string& printer, const std::string& line)
+{
+    if (m_csv) {
+        // The row names the printer in a column of its own.
+        const std::string prefix = printer + ": ";
+        m_printerLines[printer].push_back(line.compare(0, prefix.size(), prefix) == 0 ? line.substr(prefix.size())
+                                                                                      : line);
+    }
+}
+
+void CRunOutput::TargetLine(const std::string& target, const std::string& line)
+{
+    Line(line);
+    if (m_csv)
+        m_targetLines.emplace_back(target, line);
+}
+
+void CRunOutput::Row(const CsvRecord& record)
+{
+    if (!m_csv)
+        return;
+    m_rowWritten = true;
+    m_runLines.clear();
+    if (m_stdOutput)
+        Write(m_stdOutput, CsvRecordRow(m_layout, record));
+}
+
+void CRunOutput::PrinterRow(const std::string& printer, const std::string& set, const char* result, int code,
+                            const std::vector<std::string>& targets)
+{
+    if (!m_csv)
+        return;
+    std::vector<std::string> lines;
+    for (const auto& told : m_targetLines) {
+        if (std::find(targets.begin(), targets.end(), told.first) != targets.end())
+            lines.push_back(told.second);
+    }
+    const auto kept = m_printerLines.find(printer);
+    if (kept != m_printerLines.end()) {
+        lines.insert(lines.end(), kept->second.begin(), kept->second.end());
+        m_printerLines.erase(kept);
+    }
+    CsvRecord record;
+    record.printer = printer;
+    record.set = set;
+    record.result = result;
+    record.code = code;
+    record.detail = JoinedLines(lines);
+    Row(record);
+}
+
+void CRunOutput::EndCsv(int code)
+{
+    if (!m_csv || m_rowWritten)
+        return;
+    CsvRecord record;
+    record.result = code == 0 ? kCsvNone : kCsvStopped;
+    record.code = code;
+    record.detail = JoinedLines(m_runLines);
+    Row(record);
 }
 
 void CRunOutput::LogLine(const std::string& text)
@@ -50,7 +129,7 @@ void CRunOutput::OpenRunInLog(const std::string& openingLine)
 
 void CRunOutput::StandardOutputLine(const std::string& text)
 {
-    if (m_stdOutput)
+    if (m_stdOutput && !m_csv)
         Write(m_stdOutput, AsLines(text));
 }
 

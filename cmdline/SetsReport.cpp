@@ -15,38 +15,48 @@ namespace {
 
 struct SetSources {
     std::string name;
-    std::string paths[4]; // empty where the key is missing or cannot be expanded
+    std::string paths[4];                                    // empty where the key is missing or cannot be expanded
+    std::string texts[4];                                    // each file as the line describes it
+    const char* words[4] = {kCsvOk, kCsvOk, kCsvOk, kCsvOk}; // and its /csv result
 };
 
-// One file of a set as the line gives it; false when it fails a check.
-bool DescribeFile(const SetSources& set, int slot, std::string& text)
+// One file of a set as the line gives it, and its /csv result word
+// (kCsvOk when it passes every check).
+const char* DescribeFile(const SetSources& set, int slot, std::string& text)
 {
     const std::string named = std::string(ProfileKeyName(kProfileSlots[slot])) + "=" + set.paths[slot];
     DWORD error = 0;
     switch (CheckSetFile(set.paths, slot, error)) {
     case SetFileMissing:
         text = WithReason(FormatResString(IDS_SETS_FILE_MISSING, {named}), error) + ")";
-        return false;
+        return kCsvMissing;
     case SetFileNotProfile:
         text = FormatResString(IDS_SETS_FILE_NOT_PROFILE, {named});
-        return false;
+        return kCsvInvalid;
     case SetFileNameShared:
         text = FormatResString(IDS_SETS_FILE_SAME_NAME, {named});
-        return false;
+        return kCsvSameName;
     case SetFilesOk:
         break;
     }
     text = FormatResString(IDS_SETS_FILE_OK, {named});
-    return true;
+    return kCsvOk;
 }
 
-// The file names two sets install from different sources, each once, with
+struct Source {
+    std::string set, path;
+};
+
+// A file name that two sets install from different sources: its line, and
 // every set and source that installs it.
-std::vector<std::string> ClashLines(const std::vector<SetSources>& sets)
+struct Clash {
+    std::string line;
+    std::vector<Source> sources;
+};
+
+// The file names two sets install from different sources, each once.
+std::vector<Clash> FindClashes(const std::vector<SetSources>& sets)
 {
-    struct Source {
-        std::string set, path;
-    };
     struct NameUse {
         std::string fileName;
         std::vector<Source> sources;
@@ -78,16 +88,43 @@ std::vector<std::string> ClashLines(const std::vector<SetSources>& sets)
                 use->sources.push_back({set.name, path});
         }
     }
-    std::vector<std::string> lines;
+    std::vector<Clash> clashes;
     for (const NameUse& use : uses) {
         if (!use.clash)
             continue;
         std::string sources;
         for (const Source& source : use.sources)
             sources += (sources.empty() ? "" : ", ") + source.set + "=" + source.path;
-        lines.push_back(FormatResString(IDS_SETS_CLASH, {use.fileName, sources}));
+        clashes.push_back({FormatResString(IDS_SETS_CLASH, {use.fileName, sources}), use.sources});
     }
-    return lines;
+    return clashes;
+}
+
+// With /csv, one row per set and file: its own check's word, else kCsvClash
+// when another set installs its file name from another file.
+void WriteFileRows(const SetSources& set, const std::vector<Clash>& clashes, CRunOutput& output)
+{
+    if (!output.WritesCsv())
+        return;
+    for (int slot = 0; slot < 4; ++slot) {
+        CsvRecord record;
+        record.set = set.name;
+        record.key = ProfileKeyName(kProfileSlots[slot]);
+        record.file = set.paths[slot];
+        record.result = set.words[slot];
+        std::vector<std::string> lines{set.texts[slot]};
+        for (const Clash& clash : clashes) {
+            for (const Source& source : clash.sources) {
+                if (source.set == set.name && MbCompare(source.path, set.paths[slot]) == 0) {
+                    lines.push_back(clash.line);
+                    record.result = record.result == kCsvOk ? kCsvClash : record.result;
+                }
+            }
+        }
+        record.code = record.result == kCsvOk ? ExitDone : ExitCheckFailed;
+        record.detail = JoinedLines(lines);
+        output.Row(record);
+    }
 }
 
 } // namespace
@@ -107,19 +144,21 @@ UnattendedExitCode RunSetsReport(const CKPXSetupINI& toolIni, CRunOutput& output
     }
 
     bool clean = true;
-    for (const SetSources& set : sets) {
+    for (SetSources& set : sets) {
         std::string files;
         for (int slot = 0; slot < 4; ++slot) {
-            std::string text;
-            if (!DescribeFile(set, slot, text))
-                clean = false;
-            files += (slot == 0 ? "" : ", ") + text;
+            set.words[slot] = DescribeFile(set, slot, set.texts[slot]);
+            clean = clean && set.words[slot] == kCsvOk;
+            files += (slot == 0 ? "" : ", ") + set.texts[slot];
         }
         output.Line(FormatResString(IDS_SETS_LINE, {set.name, files}));
     }
-    for (const std::string& line : ClashLines(sets)) {
-        output.Line(line);
+    const std::vector<Clash> clashes = FindClashes(sets);
+    for (const Clash& clash : clashes) {
+        output.Line(clash.line);
         clean = false;
     }
+    for (const SetSources& set : sets)
+        WriteFileRows(set, clashes, output);
     return clean ? ExitDone : ExitCheckFailed;
 }

@@ -21,28 +21,28 @@ INT_PTR CUnattendedAnswers::AskOverwrite(const std::string&, const std::string&)
 
 void CUnattendedAnswers::FileInstalled(const std::string& target)
 {
-    m_output.Line(FormatResString(IDS_CMD_COPIED, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_COPIED, {target}));
 }
 
 void CUnattendedAnswers::FileLeftForRestart(const std::string& target)
 {
-    m_output.Line(FormatResString(IDS_CMD_AT_RESTART, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_AT_RESTART, {target}));
 }
 
 void CUnattendedAnswers::FileKept(const std::string& target)
 {
     m_keptAny = true;
-    m_output.Line(FormatResString(IDS_CMD_KEPT, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_KEPT, {target}));
 }
 
 void CUnattendedAnswers::FileInPlace(const std::string& target)
 {
-    m_output.Line(FormatResString(IDS_CMD_IN_PLACE, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_IN_PLACE, {target}));
 }
 
 void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
 {
-    m_output.Line(WithReason(FormatResString(IDS_CMD_COPY_FAILED, {target}), error));
+    m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_COPY_FAILED, {target}), error));
 }
 
 void CUnattendedAnswers::OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
@@ -58,31 +58,27 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
 {
     switch (outcome.stop) {
     case ApplySourceGivenUp:
-        m_output.Line(PrinterLine(request.printer,
-                                  WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, {m_missing}), m_missingError)));
+        Tell(request, WithReason(FormatResString(IDS_CMD_SOURCE_MISSING, {m_missing}), m_missingError));
         return;
     case ApplyFileNameClash:
     case ApplyBadProfileFile:
     case ApplyUnrecordable:
     case ApplyNewNameRefused:
     case ApplyPrinterGone:
-        m_output.Line(PrinterLine(request.printer, OneLine(ApplyStopText(request, outcome))));
+        Tell(request, OneLine(ApplyStopText(request, outcome)));
         return;
     case ApplyNotRecorded:
         if (m_removing) {
-            m_output.Line(
-                PrinterLine(request.printer,
-                            WithReason(FormatResString(IDS_CMD_NOT_REMOVED, {DriverIniText()}), outcome.recordError)));
+            Tell(request, WithReason(FormatResString(IDS_CMD_NOT_REMOVED, {DriverIniText()}), outcome.recordError));
             return;
         }
         // Where and why: under Terminal Services the file is the user's own,
         // whose folder may not exist for the account the run runs as.
-        m_output.Line(PrinterLine(request.printer,
-                                  WithReason(FormatResString(IDS_CMD_NOT_RECORDED, {request.setName, DriverIniText()}),
-                                             outcome.recordError)));
+        Tell(request, WithReason(FormatResString(IDS_CMD_NOT_RECORDED, {request.setName, DriverIniText()}),
+                                 outcome.recordError));
         return;
     case ApplyDeclined:
-        m_output.Line(PrinterLine(request.printer, LoadResString(IDS_CHANGE_FAILED)));
+        Tell(request, LoadResString(IDS_CHANGE_FAILED));
         return;
     case ApplyCompleted:
         break;
@@ -91,7 +87,7 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
 
 void CUnattendedAnswers::SetRecorded(const PrinterRequest& request)
 {
-    m_output.Line(PrinterLine(request.printer, FormatResString(IDS_CMD_RECORDED, {request.setName, DriverIniText()})));
+    Tell(request, FormatResString(IDS_CMD_RECORDED, {request.setName, DriverIniText()}));
 }
 
 void CUnattendedAnswers::RenameEnded(const PrinterRequest& request, RenameResult result, DWORD error)
@@ -100,15 +96,13 @@ void CUnattendedAnswers::RenameEnded(const PrinterRequest& request, RenameResult
     case RenameNotAsked:
         break;
     case RenameDone:
-        m_output.Line(PrinterLine(request.printer, FormatResString(IDS_CMD_RENAMED, {request.newName})));
+        Tell(request, FormatResString(IDS_CMD_RENAMED, {request.newName}));
         break;
     case RenameRefused:
-        m_output.Line(PrinterLine(request.printer,
-                                  WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, {request.newName}), error)));
+        Tell(request, WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, {request.newName}), error));
         break;
     case RenameSkippedUnreadable:
-        m_output.Line(
-            PrinterLine(request.printer, FormatResString(IDS_CMD_RENAME_SKIPPED, {request.newName, DriverIniText()})));
+        Tell(request, FormatResString(IDS_CMD_RENAME_SKIPPED, {request.newName, DriverIniText()}));
         break;
     }
 }
@@ -116,47 +110,47 @@ void CUnattendedAnswers::RenameEnded(const PrinterRequest& request, RenameResult
 void CUnattendedAnswers::SectionMoveEnded(const PrinterRequest& request, bool moved)
 {
     if (moved)
-        m_output.Line(
-            PrinterLine(request.printer, FormatResString(IDS_CMD_SECTION_MOVED, {request.newName, DriverIniText()})));
+        Tell(request, FormatResString(IDS_CMD_SECTION_MOVED, {request.newName, DriverIniText()}));
     else
-        m_output.Line(
-            PrinterLine(request.printer, FormatResString(IDS_CMD_SECTION_LEFT, {request.printer, DriverIniText()})));
+        Tell(request, FormatResString(IDS_CMD_SECTION_LEFT, {request.printer, DriverIniText()}));
 }
 
 void CUnattendedAnswers::AlreadyRenamed(const PrinterRequest& request)
 {
-    m_output.Line(
-        PrinterLine(request.printer, FormatResString(IDS_CMD_ALREADY_RENAMED, {request.formerName}) + request.printer));
+    Tell(request, FormatResString(IDS_CMD_ALREADY_RENAMED, {request.formerName}) + request.printer);
+}
+
+void CUnattendedAnswers::Tell(const PrinterRequest& request, const std::string& text)
+{
+    m_output.PrinterLine(request.printer, PrinterLine(request.printer, text));
 }
 
 void CUnattendedAnswers::PrinterSkipped(const PrinterRequest& request, ApplyStop why)
 {
     ApplyOutcome outcome;
     outcome.stop = why;
-    m_output.Line(PrinterLine(request.printer,
-                              OneLine(ApplyStopText(request, outcome)) + LoadResString(IDS_CMD_PRINTER_SKIPPED)));
+    Tell(request, OneLine(ApplyStopText(request, outcome)) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
 }
 
 void CUnattendedAnswers::RecordRemoved(const PrinterRequest& request, bool hadRecord)
 {
-    m_output.Line(
-        PrinterLine(request.printer, hadRecord ? FormatResString(IDS_CMD_REMOVED, {request.setName, DriverIniText()})
-                                               : LoadResString(IDS_CMD_NOTHING_TO_REMOVE)));
+    Tell(request, hadRecord ? FormatResString(IDS_CMD_REMOVED, {request.setName, DriverIniText()})
+                            : LoadResString(IDS_CMD_NOTHING_TO_REMOVE));
 }
 
 void CUnattendedAnswers::FileDeleted(const std::string& target)
 {
-    m_output.Line(FormatResString(IDS_CMD_DELETED, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_DELETED, {target}));
 }
 
 void CUnattendedAnswers::FileDeletedAtRestart(const std::string& target)
 {
-    m_output.Line(FormatResString(IDS_CMD_DELETE_AT_RESTART, {target}));
+    m_output.TargetLine(target, FormatResString(IDS_CMD_DELETE_AT_RESTART, {target}));
 }
 
 void CUnattendedAnswers::FileDeleteFailed(const std::string& target, DWORD error)
 {
-    m_output.Line(WithReason(FormatResString(IDS_CMD_DELETE_FAILED, {target}), error));
+    m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_DELETE_FAILED, {target}), error));
 }
 
 void CUnattendedAnswers::FileStillNamed(const std::string& fileName)

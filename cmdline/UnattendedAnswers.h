@@ -53,6 +53,10 @@ public:
     bool KeptAny() const { return m_keptAny; }
 
 private:
+    // A line about the request's printer, which starts with its name.
+    void Tell(const PrinterRequest& request, const std::string& text);
+
+
     bool m_keptAny = false;
     bool m_overwrite;
     bool m_removing;

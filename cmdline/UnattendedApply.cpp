@@ -54,6 +54,19 @@ RunChange ChangeOf(const ApplyResult& result, bool keptAny)
     return inPlace ? RunNothingToChange : RunChangedNothing;
 }
 
+// The row's word for one printer's part.
+const char* RowResult(const ApplyRequest& request, const ApplyOutcome& outcome, UnattendedExitCode code)
+{
+    if (code == ExitRestartRequired)
+        return kCsvRestart;
+    if (code != ExitDone)
+        return kCsvFailed;
+    const bool changed = outcome.recordChanged || !outcome.copies.installed.empty() || outcome.rename == RenameDone;
+    if (!changed)
+        return kCsvUnchanged;
+    return request.remove ? kCsvRemoved : kCsvDone;
+}
+
 } // namespace
 
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
@@ -70,6 +83,27 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
     const ApplyResult result = apply.Run(request, printers);
     change = ChangeOf(result, answers.KeptAny());
     const UnattendedExitCode code = ApplyExitCode(result);
+    // A run that stopped before it wrote has no printer rows: its one row
+    // says why (CRunOutput::EndCsv).
+    if (result.stop == ApplyCompleted) {
+        // The printers applied to come in the request's order.
+        size_t next = 0;
+        WritePrinterRows(printers, options, request, result.skipped, output, [&](const std::string& printer) {
+            if (next == result.printers.size() || result.printers[next].request.printer != printer)
+                return;
+            const PrinterApplied& applied = result.printers[next++];
+            const ApplyOutcome& outcome = applied.outcome;
+            const UnattendedExitCode own = ApplyExitCode(outcome);
+            // The copies (or deletions) that made the code what it is; a
+            // removal's row names every file it deleted.
+            std::vector<std::string> targets = outcome.copies.atRestart;
+            for (const FailedCopy& failed : outcome.copies.failed)
+                targets.push_back(failed.target);
+            if (request.remove)
+                targets.insert(targets.end(), outcome.copies.installed.begin(), outcome.copies.installed.end());
+            output.PrinterRow(printer, applied.request.setName, RowResult(request, outcome, own), own, targets);
+        });
+    }
     // Every printer was asked for, and some could not be set: that is no
     // "everything done".
     return unusable || !result.skipped.empty() ? MoreSerious(code, ExitPrintersLeftOut) : code;
@@ -81,8 +115,29 @@ bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& opti
         return false;
     const std::vector<std::string> names = printers.UnusableNames();
     for (const std::string& name : names)
-        output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
+        output.PrinterLine(name,
+                           FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
     return !names.empty();
+}
+
+void WritePrinterRows(CPrinterSnapshot& printers, const CommandOptions& options, const ApplyRequest& request,
+                      const std::vector<std::pair<std::string, ApplyStop>>& skipped, CRunOutput& output,
+                      const std::function<void(const std::string& printer)>& row)
+{
+    if (!output.WritesCsv())
+        return;
+    if (options.allPrinters) {
+        for (const std::string& name : printers.UnusableNames())
+            output.PrinterRow(name, request.setName, kCsvSkipped, ExitPrintersLeftOut);
+    }
+    for (const std::string& printer : request.printers) {
+        const bool left = std::any_of(skipped.begin(), skipped.end(),
+                                      [&](const std::pair<std::string, ApplyStop>& s) { return s.first == printer; });
+        if (left)
+            output.PrinterRow(printer, request.setName, kCsvSkipped, ExitPrintersLeftOut);
+        else
+            row(printer);
+    }
 }
 
 UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,

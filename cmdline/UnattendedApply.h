@@ -12,6 +12,7 @@
 #include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
 // Under /printer:*, a line for each printer of a supported driver that
 // cannot be opened for administration (left out); true when there was one.
 bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& options, CRunOutput& output);
+
+// With /csv, the rows of a run over printers that went past its checks: one
+// per printer of a supported driver that cannot be opened (under
+// /printer:*, kCsvSkipped), then one per requested printer in its order:
+// kCsvSkipped for one left out (skipped), row(printer) for each other.
+void WritePrinterRows(CPrinterSnapshot& printers, const CommandOptions& options, const ApplyRequest& request,
+                      const std::vector<std::pair<std::string, ApplyStop>>& skipped, CRunOutput& output,
+                      const std::function<void(const std::string& printer)>& row);
 
 // The exit code for what the apply did. When both a copy and the rename
 // failed, the copy (ExitCopyFailed): the printer then prints with profiles

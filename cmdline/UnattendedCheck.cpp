@@ -94,8 +94,21 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
             answers.ApplyEnded(PrinterRequest{outcome.stoppedAt, request.setName, outcome.stoppedAt}, stopped);
         return ApplyExitCode(stopped);
     }
+    // A file several printers share is one line; each printer's row still
+    // tells its own findings.
     for (const CheckFinding& finding : SharedFilesOnce(outcome.findings))
         output.Line(FindingLine(finding));
+    for (const CheckFinding& finding : outcome.findings)
+        output.KeepPrinterLine(finding.printer, FindingLine(finding));
+    // The findings come by printer, in the request's order.
+    size_t at = 0;
+    WritePrinterRows(printers, options, request, outcome.skipped, output, [&](const std::string& printer) {
+        const size_t first = at;
+        while (at < outcome.findings.size() && outcome.findings[at].printer == printer)
+            ++at;
+        output.PrinterRow(printer, request.setName, at != first ? kCsvDiffers : kCsvMatches,
+                          at != first ? ExitCheckFailed : ExitDone);
+    });
     if (!outcome.findings.empty())
         return ExitCheckFailed;
     output.Line(FormatResString(IDS_CMD_CHECK_PASSED, {request.setName}));

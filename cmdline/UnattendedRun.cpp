@@ -109,15 +109,9 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
         return ExitNoSettings;
     }
     if (options.mode == CommandList) {
-        if (printers.AnyListed()) {
+        if (printers.AnyListed())
             output.LogLine(FormatResString(IDS_CMD_LIST_READ, {DriverIniText()}));
-            for (const std::string& line : PrinterListLines(printers))
-                output.Line(line);
-        }
-        // A printer of a supported driver that cannot be opened is no row of
-        // the list, but it is there: named in a line of its own.
-        for (const std::string& name : printers.UnusableNames())
-            output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}));
+        ListPrinters(printers, output);
         return ExitDone;
     }
     if (options.mode == CommandCheck)
@@ -131,20 +125,26 @@ int RunUnattended(const CommandOptions& options, const std::string& commandLine,
                   HANDLE& mutex)
 {
     CRunOutput output;
-    if (!options.logPath.empty()) {
-        DWORD error = 0;
-        if (!output.OpenLog(options.logPath, error)) {
-            output.Line(LogFailedLine(options.logPath, error));
-            return ExitBadCommandLine;
-        }
+    // The header first, so that even a run that cannot open its log gives
+    // a script rows to read.
+    if (options.csv)
+        output.StartCsv(options.mode == CommandList   ? CsvListing
+                        : options.mode == CommandSets ? CsvSetFiles
+                                                      : CsvPrinters);
+    DWORD error = 0;
+    int code = ExitBadCommandLine;
+    if (!options.logPath.empty() && !output.OpenLog(options.logPath, error)) {
+        output.Line(LogFailedLine(options.logPath, error));
+    } else {
+        // The log frames each run: when, where, by whom and with what it
+        // started, and how it ended. The whole command line names the copy of
+        // the tool that ran, too.
+        const DWORD started = ::GetTickCount();
+        output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
+        RunChange change = RunChangedNothing;
+        code = RunMode(options, commandLine, toolFile, mutex, output, change);
+        output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
     }
-    // The log frames each run: when, where, by whom and with what it
-    // started, and how it ended. The whole command line names the copy of
-    // the tool that ran, too.
-    const DWORD started = ::GetTickCount();
-    output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
-    RunChange change = RunChangedNothing;
-    const int code = RunMode(options, commandLine, toolFile, mutex, output, change);
-    output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
+    output.EndCsv(code);
     return code;
 }

@@ -88,6 +88,15 @@ const Case kCases[] = {
     {"/sets /printer:P /set:S", CommandBad, "P", "S", nullptr, true, "", ""},
     {"/sets:all", CommandBad, "", "", nullptr, true, "", "/sets:all"},
     {"/sets /sets", CommandBad, "", "", nullptr, true, "", "/sets"},
+    // /csv goes with any command; with /? or alone the line is bad.
+    {"/list /csv", CommandList, "", "", nullptr, true, "", ""},
+    {"/CSV /sets", CommandSets, "", "", nullptr, true, "", ""},
+    {"/printer:* /set:S /csv", CommandApply, "*", "S", nullptr, true, "", ""},
+    {"/csv /check /printer:P /set:S", CommandCheck, "P", "S", nullptr, true, "", ""},
+    {"/csv", CommandBad, "", "", nullptr, true, "", ""},
+    {"/csv /?", CommandBad, "", "", nullptr, true, "", ""},
+    {"/csv /log:x.log", CommandBad, "", "", nullptr, true, "x.log", ""},
+    {"/list /csv /csv", CommandBad, "", "", nullptr, true, "", "/csv"},
 };
 
 TEST(CommandLineTest, ParsesEachLineAsTheTableSays)
@@ -106,6 +115,8 @@ TEST(CommandLineTest, ParsesEachLineAsTheTableSays)
         EXPECT_EQ(o.overwrite, c.overwrite);
         EXPECT_EQ(o.logPath, c.logPath);
         EXPECT_EQ(o.badArgument, c.badArgument);
+        EXPECT_EQ(o.csv, std::string(c.line).find("csv") != std::string::npos ||
+                             std::string(c.line).find("CSV") != std::string::npos);
     }
 }
 
