@@ -3,6 +3,8 @@
 #include "settings/IniNames.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string_view>
@@ -79,6 +81,16 @@ size_t FindChar(std::string_view text, char c, size_t from = 0)
 size_t FindLineEnd(std::string_view text, size_t start)
 {
     size_t i = start;
+    // Four bytes at a time while none of them is a CR or an LF: a byte of a
+    // word equals c where the word xor c has a zero byte.
+    const auto holdsZeroByte = [](std::uint32_t word) { return (word - 0x01010101u) & ~word & 0x80808080u; };
+    while (i + 4 <= text.size()) {
+        std::uint32_t word;
+        std::memcpy(&word, text.data() + i, 4);
+        if (holdsZeroByte(word ^ 0x0A0A0A0Au) | holdsZeroByte(word ^ 0x0D0D0D0Du))
+            break;
+        i += 4;
+    }
     while (i < text.size() && text[i] != '\n' && text[i] != '\r')
         ++i;
     return i;
@@ -227,7 +239,8 @@ private:
 class IniDocument {
 public:
     // text must outlive the document: its lines are views into it.
-    bool Load(std::string_view text);
+    // names: every name the changes will look for.
+    bool Load(std::string_view text, const std::vector<std::string_view>& names);
     bool Apply(const IniSectionChange& change);
     std::string Text() const;
     // Every line within what the profile functions read.
@@ -256,7 +269,7 @@ private:
     std::vector<size_t> m_found;    // work space of Find
 };
 
-bool IniDocument::Load(std::string_view text)
+bool IniDocument::Load(std::string_view text, const std::vector<std::string_view>& names)
 {
     // Byte order marks: Wine reads such a file as UTF-8 or UTF-16, not in the
     // system code page.
@@ -296,10 +309,21 @@ bool IniDocument::Load(std::string_view text)
         m_sections.back().name = parts.name;
     }
     endSection(text.size());
-    // Indexed once their number is known.
+    // Indexed once their number is known. Folding keeps a name's length, so
+    // a section of plain ASCII whose name is as long as no name looked for
+    // can match none of them: it is left out, which spares most of a large
+    // file's sections the folding and the index.
+    const auto looked = [&](size_t length) {
+        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return name.size() == length; });
+    };
+    const auto plainAscii = [](std::string_view name) {
+        return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
     m_index.Reserve(m_sections.size());
-    for (size_t i = 1; i < m_sections.size(); ++i)
-        Index(i);
+    for (size_t i = 1; i < m_sections.size(); ++i) {
+        if (looked(m_sections[i].name.size()) || !plainAscii(m_sections[i].name))
+            Index(i);
+    }
     return true;
 }
 
@@ -529,8 +553,14 @@ bool IniDocument::Apply(const IniSectionChange& change)
 
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited)
 {
+    std::vector<std::string_view> names;
+    for (const IniSectionChange& change : changes) {
+        names.push_back(change.section);
+        if (!change.moveTo.empty())
+            names.push_back(change.moveTo);
+    }
     IniDocument document;
-    if (!document.Load(text))
+    if (!document.Load(text, names))
         return false;
     for (const IniSectionChange& change : changes) {
         if (!document.Apply(change))

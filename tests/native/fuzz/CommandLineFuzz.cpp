@@ -24,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(!options.rename || (!options.allPrinters && options.printers.size() == 1));
         FUZZ_CHECK(options.mode == CommandApply || (!options.rename && options.overwrite));
         break;
+    case CommandRemove:
+        // The printers alone: no set, nothing to rename or overwrite.
+        FUZZ_CHECK((options.allPrinters || !options.printers.empty()) && options.setName.empty());
+        FUZZ_CHECK(options.badArgument.empty() && !options.rename && options.overwrite);
+        break;
     case CommandList:
     case CommandSets:
         FUZZ_CHECK(!options.allPrinters && options.printers.empty() && options.setName.empty() && !options.rename);
