@@ -266,6 +266,11 @@ private:
     // settings file; the file names they named that no record names any
     // more are given back. False when the file could not be changed.
     bool RemoveRecords(std::vector<std::string>& unnamed);
+    // The removals made on the file's text in one pass: named gets the file
+    // names the removed records named, stillNamed those the records left
+    // name.
+    TextEdit EditRemovals(const std::string& text, std::string& edited, std::vector<std::string>& named,
+                          std::vector<std::string>& stillNamed);
     // Deletes each file from the system directory and each printer's driver
     // directory, telling each step.
     void DeleteFiles(const std::vector<std::string>& fileNames);

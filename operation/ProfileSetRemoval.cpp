@@ -9,6 +9,7 @@
 #include "platform/PlatformFlags.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
+#include "settings/IniTextEdit.h"
 
 namespace {
 
@@ -23,27 +24,82 @@ bool HoldsName(const std::vector<std::string>& names, const std::string& name)
 
 } // namespace
 
+TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& edited, std::vector<std::string>& named,
+                                        std::vector<std::string>& stillNamed)
+{
+    std::vector<std::string> keys, sections;
+    for (const SectionEntry& entry : RecordEntries(std::string(), m_files))
+        keys.push_back(entry.first);
+    for (const Target& target : m_targets)
+        sections.push_back(target.request.printer);
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> every;
+    if (!ReadIniTextValues(text, sections, keys, records, every))
+        return TextNotEditable;
+    std::vector<IniSectionChange> changes;
+    named.clear();
+    for (size_t i = 0; i < m_targets.size(); ++i) {
+        const std::vector<std::string>& record = records[i];
+        m_targets[i].request.setName = record.front();
+        m_targets[i].hadRecord = false;
+        for (size_t k = 0; k < record.size(); ++k) {
+            m_targets[i].hadRecord = m_targets[i].hadRecord || !record[k].empty();
+            if (k > 0 && !record[k].empty() && !HoldsName(named, record[k]))
+                named.push_back(record[k]);
+        }
+        IniSectionChange change{sections[i], std::string(), {}};
+        for (const std::string& key : keys)
+            change.keys.emplace_back(key, std::string());
+        change.deleteKeys = true;
+        changes.push_back(change);
+    }
+    if (!EditIniText(text, changes, edited))
+        return TextNotEditable;
+    // The file names the records left in the file name.
+    const std::vector<std::string> fileKeys(keys.begin() + 1, keys.end());
+    if (!ReadIniTextValues(edited, {}, fileKeys, records, stillNamed))
+        return TextNotEditable;
+    return edited == text ? TextUnchanged : TextEdited;
+}
+
 bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
 {
     std::vector<std::string> named, stillNamed;
-    const auto removeAll = [&](CDriverINI& copy) {
-        named.clear();
-        for (Target& target : m_targets) {
-            std::vector<std::string> fileNames;
-            if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames, target.hadRecord))
-                return false;
-            for (const std::string& name : fileNames) {
-                if (!HoldsName(named, name))
-                    named.push_back(name);
-            }
-        }
-        // What the file holds once the records are gone: a file another
-        // printer's record names stays where it is.
-        stillNamed = copy.RecordedFileNames();
-        return true;
-    };
-    if (!ChangeDriverIni(removeAll, m_outcome.recordError, &m_outcome.recordChanged))
+    // One edit of the file's text, whatever the number of printers; a file
+    // the edit cannot read as the profile functions do goes through them.
+    switch (ChangeDriverIniText(
+        [&](const std::string& text, std::string& edited) { return EditRemovals(text, edited, named, stillNamed); },
+        m_outcome.recordError)) {
+    case TextChangeDone:
+        m_outcome.recordChanged = true;
+        break;
+    case TextChangeNotNeeded:
+        break;
+    case TextChangeFailed:
         return false;
+    case TextChangeNotEditable: {
+        const auto removeAll = [&](CDriverINI& copy) {
+            named.clear();
+            for (Target& target : m_targets) {
+                std::vector<std::string> fileNames;
+                if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames,
+                                              target.hadRecord))
+                    return false;
+                for (const std::string& name : fileNames) {
+                    if (!HoldsName(named, name))
+                        named.push_back(name);
+                }
+            }
+            // What the file holds once the records are gone: a file another
+            // printer's record names stays where it is.
+            stillNamed = copy.RecordedFileNames();
+            return true;
+        };
+        if (!ChangeDriverIni(removeAll, m_outcome.recordError, &m_outcome.recordChanged))
+            return false;
+        break;
+    }
+    }
     unnamed.clear();
     for (const std::string& name : named) {
         if (HoldsName(stillNamed, name))

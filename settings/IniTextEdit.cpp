@@ -242,6 +242,11 @@ public:
     // names: every name the changes will look for.
     bool Load(std::string_view text, const std::vector<std::string_view>& names);
     bool Apply(const IniSectionChange& change);
+    // The value of key in the named section as the profile functions read
+    // it (empty where missing); false where they may read it otherwise.
+    bool Value(std::string_view sectionName, std::string_view key, std::string& value);
+    // The values of key in every named section that has it.
+    bool EveryValue(std::string_view key, std::vector<std::string>& values);
     std::string Text() const;
     // Every line within what the profile functions read.
     bool LinesFit() const;
@@ -250,6 +255,12 @@ private:
     bool Find(std::string_view name, size_t& index);
     bool SetKey(std::string_view sectionName, std::string_view key, std::string_view value);
     bool Move(std::string_view from, std::string_view to);
+    // The line of key in the section (split), kNone for none; false where
+    // the readers may take another line for it.
+    static bool KeyLine(const Section& section, std::string_view key, size_t& line);
+    bool DeleteKey(std::string_view sectionName, std::string_view key);
+    // Takes the section away once no key is left in it.
+    bool DropIfEmpty(std::string_view sectionName);
     Section TakeOut(size_t index);
     void Append(Section section);
     // The section's lines one by one, from here on.
@@ -467,6 +478,95 @@ bool IniDocument::SetKey(std::string_view sectionName, std::string_view key, std
     return true;
 }
 
+bool IniDocument::KeyLine(const Section& section, std::string_view key, size_t& line)
+{
+    line = kNone;
+    for (size_t i = 1; i < section.lines.size(); ++i) {
+        const LineParts parts = PartsOf(section.lines[i]);
+        if (parts.kind != LineKind::Key && parts.kind != LineKind::Bare)
+            continue;
+        const IniNameMatch match = MatchIniName(parts.name, key);
+        if (match == IniNameMatch::Different)
+            continue;
+        // A line of the key's name without "=" is the key for Wine, not for
+        // Windows.
+        if (match == IniNameMatch::Doubtful || parts.kind == LineKind::Bare)
+            return false;
+        line = i;
+        return true;
+    }
+    return true;
+}
+
+bool IniDocument::Value(std::string_view sectionName, std::string_view key, std::string& value)
+{
+    value.clear();
+    size_t index = kNone, line = kNone;
+    if (!Find(sectionName, index))
+        return false;
+    if (index == kNone)
+        return true;
+    Split(m_sections[index]);
+    if (!KeyLine(m_sections[index], key, line))
+        return false;
+    if (line != kNone)
+        value = std::string(PartsOf(m_sections[index].lines[line]).value);
+    return true;
+}
+
+bool IniDocument::EveryValue(std::string_view key, std::vector<std::string>& values)
+{
+    for (Section& section : m_sections) {
+        if (!section.named)
+            continue;
+        Split(section);
+        size_t line = kNone;
+        if (!KeyLine(section, key, line))
+            return false;
+        if (line != kNone)
+            values.emplace_back(PartsOf(section.lines[line]).value);
+    }
+    return true;
+}
+
+bool IniDocument::DeleteKey(std::string_view sectionName, std::string_view key)
+{
+    size_t index = kNone, line = kNone;
+    if (!Find(sectionName, index))
+        return false;
+    if (index == kNone)
+        return true;
+    Split(m_sections[index]);
+    if (!KeyLine(m_sections[index], key, line))
+        return false;
+    if (line != kNone)
+        m_sections[index].lines.erase(m_sections[index].lines.begin() + line);
+    return true;
+}
+
+bool IniDocument::DropIfEmpty(std::string_view sectionName)
+{
+    size_t index = kNone;
+    if (!Find(sectionName, index))
+        return false;
+    if (index == kNone)
+        return true;
+    Split(m_sections[index]);
+    bool comments = false;
+    for (size_t i = 1; i < m_sections[index].lines.size(); ++i) {
+        const LineKind kind = PartsOf(m_sections[index].lines[i]).kind;
+        if (kind == LineKind::Key || kind == LineKind::Bare)
+            return true;
+        comments = comments || kind == LineKind::Comment;
+    }
+    // Whether a section of comments alone is empty, Wine and Windows may
+    // answer differently: the profile functions decide.
+    if (comments)
+        return false;
+    TakeOut(index);
+    return true;
+}
+
 bool IniDocument::Move(std::string_view from, std::string_view to)
 {
     size_t fromIndex = kNone, toIndex = kNone;
@@ -542,6 +642,13 @@ bool IniDocument::Apply(const IniSectionChange& change)
 {
     if (!IsSectionName(change.section) || (!change.moveTo.empty() && !IsSectionName(change.moveTo)))
         return false;
+    if (change.deleteKeys) {
+        for (const auto& key : change.keys) {
+            if (!IsKeyName(key.first) || !DeleteKey(change.section, key.first))
+                return false;
+        }
+        return change.moveTo.empty() && DropIfEmpty(change.section);
+    }
     for (const auto& key : change.keys) {
         if (!IsKeyName(key.first) || !IsOneLine(key.second) || !SetKey(change.section, key.first, key.second))
             return false;
@@ -570,5 +677,30 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
     if (!document.LinesFit())
         return false;
     edited = document.Text();
+    return true;
+}
+
+bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
+                       const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
+                       std::vector<std::string>& every)
+{
+    const std::vector<std::string_view> names(sections.begin(), sections.end());
+    IniDocument document;
+    if (!document.Load(text, names))
+        return false;
+    values.assign(sections.size(), std::vector<std::string>(keys.size()));
+    for (size_t i = 0; i < sections.size(); ++i) {
+        if (!IsSectionName(sections[i]))
+            return false;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (!IsKeyName(keys[k]) || !document.Value(sections[i], keys[k], values[i][k]))
+                return false;
+        }
+    }
+    every.clear();
+    for (const std::string& key : keys) {
+        if (!document.EveryValue(key, every))
+            return false;
+    }
     return true;
 }

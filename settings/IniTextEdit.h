@@ -15,6 +15,10 @@ struct IniSectionChange {
     std::string section; // the section to change (matched as the profile functions match)
     std::string moveTo;  // empty: change in place; else the section's lines go under this name
     std::vector<std::pair<std::string, std::string>> keys; // keys set in order (WritePrivateProfileString each)
+    // The keys are deleted instead (WritePrivateProfileString with no value;
+    // their values are not used), and the section with them once no key is
+    // left in it; never with moveTo.
+    bool deleteKeys = false;
 };
 
 // Applies the changes in order to text (the file's bytes). A change in place
@@ -32,3 +36,12 @@ struct IniSectionChange {
 // that is not "[name]", a name the two may match differently, a key the move
 // cannot set on its own; then the caller uses the profile functions.
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);
+
+// What the profile functions read for keys: in values, for each of sections,
+// the value of each key (the first section of the name, the key's first line;
+// empty where missing); in every, the values of keys in each named section of
+// the text that has them. False where the text or a name is one the edit
+// cannot read as the profile functions do.
+bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
+                       const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
+                       std::vector<std::string>& every);

@@ -63,19 +63,23 @@ def main():
             singles.append(seconds)
         print(f"   one run per printer: {statistics.median(singles):.2f} s each (median of {len(singles)})",
               flush=True)
+        # Last, the set taken off every printer again: the records and the files.
+        removal, code = run(["/printer:*", "/remove"])
+        assert code == 0, f"/printer:* /remove ended with {code}"
+        print(f"   /printer:* /remove: {removal:.1f} s", flush=True)
         rows.append((n, statistics.median(lists), alls[0], statistics.median(alls[1:]) if len(alls) > 1 else None,
-                     statistics.median(singles), len(singles)))
+                     statistics.median(singles), len(singles), removal))
 
     subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL)
     print()
     print("| printers | /list | /printer:* first | per printer | /printer:* again | one run per printer (sample x N) "
-          "| faster (first) |")
-    print("|---|---|---|---|---|---|---|")
-    for n, lst, first, again, single, k in rows:
+          "| faster (first) | /printer:* /remove |")
+    print("|---|---|---|---|---|---|---|---|")
+    for n, lst, first, again, single, k, removal in rows:
         each = single * n
         again_text = f"{again:.1f} s" if again is not None else "-"
         print(f"| {n} | {lst:.1f} s | {first:.1f} s | {first / n * 1000:.1f} ms | {again_text} | {each:.0f} s "
-              f"({single:.2f} s x {n}, timed on {k}) | {each / first:.0f}x |")
+              f"({single:.2f} s x {n}, timed on {k}) | {each / first:.0f}x | {removal:.1f} s |")
     print("\nFirst: PLOTA2.INI as the printer-adding program writes it (a record for four of every five printers, "
           "two thirds of them another set), so most records change; again: the set already recorded everywhere "
           "(the files are replaced, no record key is written). One run per printer is timed on a sample of "

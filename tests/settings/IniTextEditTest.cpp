@@ -96,11 +96,37 @@ const Layout kLayouts[] = {
     {"a CR alone", "[a]\rx=1\r\n", {{"a", "", {{"x", "3"}}}}, Refused},
     {"a text after a section's name", "[a] x\r\nx=1\r\n", {{"a", "", {{"x", "3"}}}}, Refused},
     {"a key without a name moved", "[a]\r\n=5\r\n", {{"a", "c", {}}}, Refused},
+    // Keys deleted (a removal): the section goes once no key is left in it.
+    {"keys deleted, another key and a comment stay",
+     "[a]\r\nr=6\r\nX=1\r\n;c\r\ny=2\r\n[b]\r\nx=1\r\n",
+     {{"a", "", {{"x", ""}, {"y", ""}, {"z", ""}}, true}},
+     WineBytes},
+    {"a section left empty goes",
+     "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n",
+     {{"a", "", {{"x", ""}}, true}, {"c", "", {{"x", ""}}, true}},
+     Reads,
+     "\r\n[b]\r\ny=2\r\n"},
+    {"two sections of one name: the first loses its keys",
+     "[a]\r\nx=1\r\n[b]\r\n[A]\r\nx=2\r\n",
+     {{"a", "", {{"x", ""}}, true}},
+     Reads,
+     "[b]\r\n[A]\r\nx=2\r\n"},
+    {"a section of comments left", "[a]\r\n;c\r\nx=1\r\n", {{"a", "", {{"x", ""}}, true}}, Refused},
+    {"a key deleted that is a line without =", "[a]\r\nx\r\ny=1\r\n", {{"a", "", {{"x", ""}}, true}}, Refused},
 };
 
 void ChangeByProfileFunctions(const std::string& path, const std::vector<IniSectionChange>& changes)
 {
     for (const IniSectionChange& change : changes) {
+        if (change.deleteKeys) {
+            // What a removal does through them: each key, then the section
+            // once the section read gives nothing back.
+            for (const auto& key : change.keys)
+                WritePrivateProfileStringA(change.section.c_str(), key.first.c_str(), nullptr, path.c_str());
+            if (IniSection(path, change.section).empty())
+                WritePrivateProfileStringA(change.section.c_str(), nullptr, nullptr, path.c_str());
+            continue;
+        }
         for (const auto& key : change.keys)
             WritePrivateProfileStringA(change.section.c_str(), key.first.c_str(), key.second.c_str(), path.c_str());
         if (!change.moveTo.empty())
@@ -165,6 +191,21 @@ TEST(IniTextEdit, EachLayoutReadsBackAsAfterTheProfileFunctions)
         const std::string oracle = dir.file(std::to_string(++row) + "p.ini"),
                           ours = dir.file(std::to_string(row) + "e.ini");
         ASSERT_TRUE(WriteFileBytes(oracle, layout.text) && WriteFileBytes(ours, edited));
+        // What a removal reads first: the keys' values, as the profile
+        // functions read them.
+        for (const IniSectionChange& change : layout.changes) {
+            std::vector<std::string> keys, every;
+            std::vector<std::vector<std::string>> values;
+            for (const auto& key : change.keys)
+                keys.push_back(key.first);
+            ASSERT_TRUE(ReadIniTextValues(layout.text, {change.section}, keys, values, every));
+            for (size_t k = 0; k < keys.size() && change.deleteKeys; ++k) {
+                char value[64] = {};
+                GetPrivateProfileStringA(change.section.c_str(), keys[k].c_str(), "", value, sizeof value,
+                                         oracle.c_str());
+                EXPECT_EQ(values[0][k], value) << keys[k];
+            }
+        }
         ChangeByProfileFunctions(oracle, layout.changes);
         EXPECT_EQ(ReadBack(oracle), ReadBack(ours));
         EXPECT_EQ(LinesOutside(layout.text, layout.changes), LinesOutside(edited, layout.changes));
