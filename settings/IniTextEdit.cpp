@@ -258,6 +258,8 @@ private:
     // The line of key in the section (split), kNone for none; false where
     // the readers may take another line for it.
     static bool KeyLine(const Section& section, std::string_view key, size_t& line);
+    // The named section (split) and the key's line in it, each kNone for none.
+    bool FindKey(std::string_view sectionName, std::string_view key, size_t& index, size_t& line);
     bool DeleteKey(std::string_view sectionName, std::string_view key);
     // Takes the section away once no key is left in it.
     bool DropIfEmpty(std::string_view sectionName);
@@ -454,20 +456,14 @@ bool IniDocument::SetKey(std::string_view sectionName, std::string_view key, std
     }
     Section& section = m_sections[index];
     Split(section);
-    for (size_t i = 1; i < section.lines.size(); ++i) {
-        const LineParts parts = PartsOf(section.lines[i]);
-        if (parts.kind != LineKind::Key && parts.kind != LineKind::Bare)
-            continue;
-        const IniNameMatch match = MatchIniName(parts.name, key);
-        if (match == IniNameMatch::Different)
-            continue;
-        // Wine sets the value on a line of the key's name without "=";
-        // Windows does not read such a line as the key.
-        if (match == IniNameMatch::Doubtful || parts.kind == LineKind::Bare)
-            return false;
+    size_t line = kNone;
+    if (!KeyLine(section, key, line))
+        return false;
+    if (line != kNone) {
         // The key keeps its spelling, without the blanks around it.
+        const LineParts parts = PartsOf(section.lines[line]);
         if (parts.value != value)
-            section.lines[i].text = Keep(std::string(parts.name) + "=" + std::string(value));
+            section.lines[line].text = Keep(std::string(parts.name) + "=" + std::string(value));
         return true;
     }
     const size_t last = LastContentLine(section);
@@ -488,8 +484,8 @@ bool IniDocument::KeyLine(const Section& section, std::string_view key, size_t& 
         const IniNameMatch match = MatchIniName(parts.name, key);
         if (match == IniNameMatch::Different)
             continue;
-        // A line of the key's name without "=" is the key for Wine, not for
-        // Windows.
+        // Wine takes a line of the key's name without "=" for the key (it
+        // sets the value there, deletes the line); Windows does not.
         if (match == IniNameMatch::Doubtful || parts.kind == LineKind::Bare)
             return false;
         line = i;
@@ -498,16 +494,22 @@ bool IniDocument::KeyLine(const Section& section, std::string_view key, size_t& 
     return true;
 }
 
-bool IniDocument::Value(std::string_view sectionName, std::string_view key, std::string& value)
+bool IniDocument::FindKey(std::string_view sectionName, std::string_view key, size_t& index, size_t& line)
 {
-    value.clear();
-    size_t index = kNone, line = kNone;
+    index = line = kNone;
     if (!Find(sectionName, index))
         return false;
     if (index == kNone)
         return true;
     Split(m_sections[index]);
-    if (!KeyLine(m_sections[index], key, line))
+    return KeyLine(m_sections[index], key, line);
+}
+
+bool IniDocument::Value(std::string_view sectionName, std::string_view key, std::string& value)
+{
+    value.clear();
+    size_t index = kNone, line = kNone;
+    if (!FindKey(sectionName, key, index, line))
         return false;
     if (line != kNone)
         value = std::string(PartsOf(m_sections[index].lines[line]).value);
@@ -532,12 +534,7 @@ bool IniDocument::EveryValue(std::string_view key, std::vector<std::string>& val
 bool IniDocument::DeleteKey(std::string_view sectionName, std::string_view key)
 {
     size_t index = kNone, line = kNone;
-    if (!Find(sectionName, index))
-        return false;
-    if (index == kNone)
-        return true;
-    Split(m_sections[index]);
-    if (!KeyLine(m_sections[index], key, line))
+    if (!FindKey(sectionName, key, index, line))
         return false;
     if (line != kNone)
         m_sections[index].lines.erase(m_sections[index].lines.begin() + line);
