@@ -190,18 +190,20 @@ bool IsReplaceTempName(const std::string& fileName)
 namespace {
 
 // The files of folder whose names match pattern and pass test.
-std::vector<std::string> FilesLike(bool governed, const std::string& folder, const std::string& pattern,
-                                   bool (*test)(const std::string& name))
+// The files of folder whose names hold "~kpx": the temporary files and the
+// backups, found in one look through the folder (the system directory holds
+// thousands of files).
+std::vector<std::string> OurFiles(bool governed, const std::string& folder)
 {
     std::vector<std::string> found;
-    const std::string wanted = InFolder(folder, pattern);
+    const std::string wanted = InFolder(folder, std::string("*") + kTempPrefix + "*");
     WIN32_FIND_DATAA data;
     CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(wanted.c_str(), &data); }));
     if (!search.IsValid())
         return found;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && test(data.cFileName))
-            found.push_back(InFolder(folder, data.cFileName));
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            found.push_back(data.cFileName);
     } while (::FindNextFileA(search.Get(), &data));
     return found;
 }
@@ -219,8 +221,15 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
     // A backup is the old target of a replacement cut short between its two
     // renames. With the target missing it is the only copy and goes back;
     // beside the target it is the old file the replacement did not delete.
+    const std::vector<std::string> ours = OurFiles(governed, folder);
     DWORD failure = 0;
-    for (const std::string& backup : FilesLike(governed, folder, std::string("*") + kBackupSuffix, IsBackupName)) {
+    std::vector<std::string> temps;
+    for (const std::string& name : ours) {
+        if (IsReplaceTempName(name))
+            temps.push_back(InFolder(folder, name));
+        if (!IsBackupName(name))
+            continue;
+        const std::string backup = InFolder(folder, name);
         const std::string target = backup.substr(0, backup.size() - (sizeof kBackupSuffix - 1));
         if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES) {
             RemoveTemp(governed, backup);
@@ -232,8 +241,6 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
 
     // A temporary file is only ever a new copy the target does not depend
     // on, unless a replacement waiting for the restart names it as source.
-    const std::vector<std::string> temps =
-        FilesLike(governed, folder, std::string(kTempPrefix) + "*" + kTempSuffix, IsReplaceTempName);
     if (temps.empty())
         return failure;
     const std::vector<std::string> pending = PendingRenamePaths();
