@@ -5,6 +5,8 @@
 #include "operation/ProfileSetApply.h"
 
 #include "classlib/MbString.h"
+#include "classlib/PathParts.h"
+#include "operation/ProfileFileName.h"
 #include "operation/ProfileTargets.h"
 #include "platform/PlatformFlags.h"
 #include "settings/DriverINI.h"
@@ -33,8 +35,7 @@ TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& ed
     for (const Target& target : m_targets)
         sections.push_back(target.request.printer);
     std::vector<std::vector<std::string>> records;
-    std::vector<std::string> every;
-    if (!ReadIniTextValues(text, sections, keys, records, every))
+    if (!ReadIniTextValues(text, sections, keys, records, nullptr))
         return TextNotEditable;
     std::vector<IniSectionChange> changes;
     named.clear();
@@ -57,7 +58,7 @@ TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& ed
         return TextNotEditable;
     // The file names the records left in the file name.
     const std::vector<std::string> fileKeys(keys.begin() + 1, keys.end());
-    if (!ReadIniTextValues(edited, {}, fileKeys, records, stillNamed))
+    if (!ReadIniTextValues(edited, {}, fileKeys, records, &stillNamed))
         return TextNotEditable;
     return edited == text ? TextUnchanged : TextEdited;
 }
@@ -123,6 +124,11 @@ void CProfileSetApply::DeleteFiles(const std::vector<std::string>& fileNames)
     const std::vector<std::string> driverDirectories = DriverDirectories();
     TargetCopies& deletions = m_outcome.copies;
     for (const std::string& name : fileNames) {
+        // Only what an apply could have installed: a record that names
+        // anything else (a path, PLOTA2.INI, a program, a device) deletes
+        // nothing.
+        if (FileNamePart(name) != name || CheckProfileFileName(name) != ProfileNameOk)
+            continue;
         // The system directory with the first driver directory, then the
         // other driver directories.
         for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {

@@ -679,7 +679,7 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
 
 bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
                        const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
-                       std::vector<std::string>& every)
+                       std::vector<std::string>* every)
 {
     const std::vector<std::string_view> names(sections.begin(), sections.end());
     IniDocument document;
@@ -694,9 +694,11 @@ bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& 
                 return false;
         }
     }
-    every.clear();
+    if (!every)
+        return true;
+    every->clear();
     for (const std::string& key : keys) {
-        if (!document.EveryValue(key, every))
+        if (!document.EveryValue(key, *every))
             return false;
     }
     return true;

@@ -418,10 +418,26 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         std::vector<std::string> lines; // the section afterwards
         bool filesStay;
         const char* step; // told about the printer
+        const char* tone; // the file the record names for Tone: a profile file, or a file no apply installs
     } cases[] = {
-        {"plain", false, false, ApplyCompleted, {"Resolution=600"}, false, "removed Plotter 3F Office"},
-        {"settings file held", false, true, ApplyNotRecorded, {}, true, "ended Plotter 3F 8"},
-        {"terminal services", true, false, ApplyCompleted, {"Resolution=600"}, true, "removed Plotter 3F Office"},
+        {"plain", false, false, ApplyCompleted, {"Resolution=600"}, false, "removed Plotter 3F Office", "y.kpx"},
+        {"settings file held", false, true, ApplyNotRecorded, {}, true, "ended Plotter 3F 8", "y.kpx"},
+        {"terminal services",
+         true,
+         false,
+         ApplyCompleted,
+         {"Resolution=600"},
+         true,
+         "removed Plotter 3F Office",
+         "y.kpx"},
+        {"a record naming no profile file",
+         false,
+         false,
+         ApplyCompleted,
+         {"Resolution=600"},
+         false,
+         "removed Plotter 3F Office",
+         "keep.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -429,9 +445,10 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         const std::string ini = CDriverINI().GetIniPath();
         CreateDirectoryA(DirectoryPart(ini).c_str(), nullptr);
         const std::string record = "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Office\r\nAuto=x.kpx\r\n"
-                                   "Font=x.kpx\r\nTone=y.kpx\r\nVividness=y.kpx\r\n";
+                                   "Font=x.kpx\r\nTone=" +
+                                   std::string(c.tone) + "\r\nVividness=y.kpx\r\n";
         ASSERT_TRUE(WriteFileBytes(ini, record));
-        for (const char* name : {"x.kpx", "y.kpx"}) {
+        for (const char* name : {"x.kpx", "y.kpx", "keep.txt"}) {
             for (const std::string& dir : {m_systemDir, m_driverDir})
                 ASSERT_TRUE(WriteFileBytes(dir + name, "old"));
         }
@@ -454,9 +471,12 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         } else {
             EXPECT_EQ(IniSection(ini, kPrinter), c.lines);
         }
-        for (const char* name : {"x.kpx", "y.kpx"}) {
-            for (const std::string& dir : {m_systemDir, m_driverDir})
-                EXPECT_EQ(PathExists(dir + name), c.filesStay) << dir + name;
+        for (const char* name : {"x.kpx", "y.kpx", "keep.txt"}) {
+            // keep.txt stays, named or not: no apply installs such a file.
+            for (const std::string& dir : {m_systemDir, m_driverDir}) {
+                EXPECT_EQ(PathExists(dir + name), c.filesStay || std::string(name) == "keep.txt") << dir + name;
+                DeleteFileA((dir + name).c_str());
+            }
         }
         EXPECT_NE(std::find(answers.steps.begin(), answers.steps.end(), c.step), answers.steps.end());
         EXPECT_EQ(answers.steps.front() == "left for other users", c.terminalServices);

@@ -194,11 +194,11 @@ TEST(IniTextEdit, EachLayoutReadsBackAsAfterTheProfileFunctions)
         // What a removal reads first: the keys' values, as the profile
         // functions read them.
         for (const IniSectionChange& change : layout.changes) {
-            std::vector<std::string> keys, every;
+            std::vector<std::string> keys;
             std::vector<std::vector<std::string>> values;
             for (const auto& key : change.keys)
                 keys.push_back(key.first);
-            ASSERT_TRUE(ReadIniTextValues(layout.text, {change.section}, keys, values, every));
+            ASSERT_TRUE(ReadIniTextValues(layout.text, {change.section}, keys, values, nullptr));
             for (size_t k = 0; k < keys.size() && change.deleteKeys; ++k) {
                 char value[64] = {};
                 GetPrivateProfileStringA(change.section.c_str(), keys[k].c_str(), "", value, sizeof value,
