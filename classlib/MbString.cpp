@@ -36,3 +36,12 @@ int MbCompareNoCase(const std::string& a, const std::string& b)
 {
     return CompareWholeFirst(a, b, _mbsicmp);
 }
+
+bool HoldsNoCase(const std::vector<std::string>& names, const std::string& name)
+{
+    for (const std::string& known : names) {
+        if (MbCompareNoCase(known, name) == 0)
+            return true;
+    }
+    return false;
+}

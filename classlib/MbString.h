@@ -6,11 +6,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Negative, zero or positive, with regard to case.
 int MbCompare(const std::string& a, const std::string& b);
 // The same without regard to case.
 int MbCompareNoCase(const std::string& a, const std::string& b);
+
+// True when names holds name, compared as MbCompareNoCase compares.
+bool HoldsNoCase(const std::vector<std::string>& names, const std::string& name);
 
 // Orders strings as MbCompareNoCase does: for sorts and sorted containers of
 // printer names, which the spooler matches without regard to case.

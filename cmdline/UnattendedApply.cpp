@@ -45,11 +45,9 @@ RunChange ChangeOf(const ApplyResult& result, bool keptAny)
 {
     bool inPlace = result.stop == ApplyCompleted && !result.printers.empty() && !keptAny;
     for (const PrinterApplied& printer : result.printers) {
-        const ApplyOutcome& outcome = printer.outcome;
-        if (outcome.recordChanged || !outcome.copies.installed.empty() || !outcome.copies.atRestart.empty() ||
-            outcome.rename == RenameDone || outcome.sectionLeftBehind)
+        if (printer.outcome.Changed())
             return RunChanged;
-        inPlace = inPlace && outcome.Complete();
+        inPlace = inPlace && printer.outcome.Complete();
     }
     return inPlace ? RunNothingToChange : RunChangedNothing;
 }
@@ -61,8 +59,7 @@ const char* RowResult(const ApplyRequest& request, const ApplyOutcome& outcome, 
         return kCsvRestart;
     if (code != ExitDone)
         return kCsvFailed;
-    const bool changed = outcome.recordChanged || !outcome.copies.installed.empty() || outcome.rename == RenameDone;
-    if (!changed)
+    if (!outcome.Changed())
         return kCsvUnchanged;
     return request.remove ? kCsvRemoved : kCsvDone;
 }

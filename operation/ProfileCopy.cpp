@@ -97,8 +97,28 @@ CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
     return CopyFailed;
 }
 
+void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target, DWORD error)
+{
+    switch (result) {
+    case CopyReplaced:
+        copies.installed.push_back(target);
+        break;
+    case CopyAtRestart:
+        copies.atRestart.push_back(target);
+        break;
+    case CopyInPlace:
+        copies.inPlace.push_back(target);
+        break;
+    case CopyFailed:
+        copies.failed.push_back({target, error});
+        break;
+    case CopyKept:
+        break;
+    }
+}
+
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
-                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask)
+                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask, const TargetTold& told)
 {
     for (int i = 0; i < 2; ++i) {
         const std::string& target = targets[i];
@@ -118,22 +138,10 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
                 overwriteCancelled = overwriteCancelled || decision.setOverwriteCancelled;
             }
         }
-        if (!copy)
-            continue;
         DWORD error = 0;
-        switch (CopyProfileFile(source, target, error)) {
-        case CopyReplaced:
-            copies.installed.push_back(target);
-            break;
-        case CopyAtRestart:
-            copies.atRestart.push_back(target);
-            break;
-        case CopyInPlace:
-            copies.inPlace.push_back(target);
-            break;
-        case CopyFailed:
-            copies.failed.push_back({target, error});
-            break;
-        }
+        const CopyResult result = copy ? CopyProfileFile(source, target, error) : CopyKept;
+        AddCopy(copies, result, target, error);
+        if (told)
+            told(target, result, error);
     }
 }

@@ -35,6 +35,7 @@ enum CopyResult {
     CopyInPlace,   // the target already was the source's file: nothing written
     CopyAtRestart, // another program holds the target: it is replaced at the next restart
     CopyFailed,    // the target is as it was
+    CopyKept,      // the answer was not to replace it: the target is as it was
 };
 
 // Read-only is cleared on an existing target first (with hidden, system and
@@ -65,9 +66,18 @@ struct TargetCopies {
     std::vector<std::string> inPlace;   // already the source's file (already gone): left as it is
 };
 
+// Adds target to the list of copies its result puts it in (a kept target is
+// in none).
+void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target, DWORD error);
+
+// What became of one target, told as it happens; error is the system's
+// reason for CopyFailed.
+using TargetTold = std::function<void(const std::string& target, CopyResult result, DWORD error)>;
+
 // Installs source into each non-empty target in turn, asking through ask
 // while neither overwrite-all nor cancel has been answered; records those two
 // answers, and adds each target to copies as written, to be replaced at the
-// restart, or failed. A target that is kept appears in none.
+// restart, or failed (AddCopy), telling each through told when given.
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,
-                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask);
+                      bool& overwriteCancelled, TargetCopies& copies, const AskOverwrite& ask,
+                      const TargetTold& told = nullptr);

@@ -195,69 +195,63 @@ bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& res
     return true;
 }
 
-std::vector<std::string> CProfileSetApply::DriverDirectories() const
+std::vector<std::array<std::string, 2>> CProfileSetApply::TargetPairs(const std::string& file) const
 {
+    // Each distinct driver directory once (printers of one driver share theirs).
     std::vector<std::string> driverDirectories;
     for (const Target& target : m_targets) {
-        bool seen = target.driverDirectory.empty();
-        for (size_t i = 0; i < driverDirectories.size() && !seen; ++i)
-            seen = MbCompareNoCase(driverDirectories[i], target.driverDirectory) == 0;
-        if (!seen)
+        if (!target.driverDirectory.empty() && !HoldsNoCase(driverDirectories, target.driverDirectory))
             driverDirectories.push_back(target.driverDirectory);
     }
-    return driverDirectories;
+    std::vector<std::array<std::string, 2>> pairs;
+    for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
+        std::array<std::string, 2> targets;
+        GetTargetPaths(i < driverDirectories.size() ? driverDirectories[i] : std::string(), file, targets[0],
+                       targets[1]);
+        if (i > 0)
+            targets[0].clear();
+        pairs.push_back(targets);
+    }
+    return pairs;
 }
 
 void CProfileSetApply::InstallFiles()
 {
-    // The system directory once, and each distinct driver directory once
-    // (printers of one driver share theirs).
-    const std::vector<std::string> driverDirectories = DriverDirectories();
-    // A file that several kinds share is installed once, at its first slot;
-    // each file goes to the system directory and the first driver directory
-    // together, then to the other driver directories.
+    // A file that several kinds share is installed once, at its first slot.
     for (int slot = 0; slot < 4; ++slot) {
         if (!IsFirstSlotOfItsFile(m_files, slot))
             continue;
-        for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
-            std::string targets[2];
-            GetTargetPaths(i < driverDirectories.size() ? driverDirectories[i] : std::string(), m_files[slot],
-                           targets[0], targets[1]);
-            if (i > 0)
-                targets[0].clear();
-            InstallIntoTargets(m_files[slot], targets);
-        }
+        for (const auto& targets : TargetPairs(m_files[slot]))
+            InstallIntoTargets(m_files[slot], targets.data());
     }
 }
 
 void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const std::string targets[2])
 {
-    TargetCopies& copies = m_outcome.copies;
-    const size_t installed = copies.installed.size(), failed = copies.failed.size(),
-                 atRestart = copies.atRestart.size(), inPlace = copies.inPlace.size();
-    InstallToTargets(sourcePath, targets, m_overwriteAll, m_overwriteCancelled, copies,
-                     [this](const std::string& source, const std::string& target) {
-                         return m_callback.AskOverwrite(source, target);
-                     });
-    // Each target is in at most one of the lists, in the order written; one
-    // that is in none was kept.
-    size_t nextInstalled = installed, nextFailed = failed, nextAtRestart = atRestart, nextInPlace = inPlace;
-    for (int i = 0; i < 2; ++i) {
-        const std::string& target = targets[i];
-        if (target.empty())
-            continue;
-        if (nextInstalled < copies.installed.size() && copies.installed[nextInstalled] == target) {
-            m_callback.FileInstalled(copies.installed[nextInstalled++]);
-        } else if (nextAtRestart < copies.atRestart.size() && copies.atRestart[nextAtRestart] == target) {
-            m_callback.FileLeftForRestart(copies.atRestart[nextAtRestart++]);
-        } else if (nextInPlace < copies.inPlace.size() && copies.inPlace[nextInPlace] == target) {
-            m_callback.FileInPlace(copies.inPlace[nextInPlace++]);
-        } else if (nextFailed < copies.failed.size() && copies.failed[nextFailed].target == target) {
-            m_callback.FileFailed(target, copies.failed[nextFailed++].error);
-        } else {
-            m_callback.FileKept(target);
-        }
-    }
+    InstallToTargets(
+        sourcePath, targets, m_overwriteAll, m_overwriteCancelled, m_outcome.copies,
+        [this](const std::string& source, const std::string& target) {
+            return m_callback.AskOverwrite(source, target);
+        },
+        [this](const std::string& target, CopyResult result, DWORD error) {
+            switch (result) {
+            case CopyReplaced:
+                m_callback.FileInstalled(target);
+                break;
+            case CopyAtRestart:
+                m_callback.FileLeftForRestart(target);
+                break;
+            case CopyInPlace:
+                m_callback.FileInPlace(target);
+                break;
+            case CopyFailed:
+                m_callback.FileFailed(target, error);
+                break;
+            case CopyKept:
+                m_callback.FileKept(target);
+                break;
+            }
+        });
 }
 
 bool CProfileSetApply::RecordSet(bool renaming)

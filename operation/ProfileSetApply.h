@@ -22,6 +22,7 @@
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,6 +101,13 @@ struct ApplyOutcome {
 
     // The set and file names are in the settings file (a removal: gone from it).
     bool Recorded() const { return stop == ApplyCompleted; }
+    // Something of this printer's part changed the machine: a file written
+    // (or deleted), now or at the restart, the record, or the name.
+    bool Changed() const
+    {
+        return recordChanged || !copies.installed.empty() || !copies.atRestart.empty() || rename == RenameDone ||
+               sectionLeftBehind;
+    }
     // Everything that was asked for happened.
     bool Complete() const
     {
@@ -229,9 +237,11 @@ private:
     // Keeps the printers that may have a record of their own and are still
     // there (skipping or stopping at the others); false when the apply stops.
     bool FindTargets(const ApplyRequest& request, ApplyResult& result);
-    // The distinct driver directories of the printers (none where they are
-    // no target).
-    std::vector<std::string> DriverDirectories() const;
+    // Where file (a source path or a file name) goes, in pairs given to the
+    // copy together: the system directory with the first driver directory,
+    // then each other distinct driver directory of the printers alone (an
+    // empty path is no target).
+    std::vector<std::array<std::string, 2>> TargetPairs(const std::string& file) const;
     // Installs the set's files, each once into the system directory and
     // into each distinct driver directory.
     void InstallFiles();

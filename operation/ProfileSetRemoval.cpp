@@ -13,25 +13,11 @@
 #include "settings/DriverIniChange.h"
 #include "settings/IniTextEdit.h"
 
-namespace {
-
-bool HoldsName(const std::vector<std::string>& names, const std::string& name)
-{
-    for (const std::string& known : names) {
-        if (MbCompareNoCase(known, name) == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& edited, std::vector<std::string>& named,
                                         std::vector<std::string>& stillNamed)
 {
-    std::vector<std::string> keys, sections;
-    for (const SectionEntry& entry : RecordEntries(std::string(), m_files))
-        keys.push_back(entry.first);
+    const std::vector<std::string> keys = RecordKeys();
+    std::vector<std::string> sections;
     for (const Target& target : m_targets)
         sections.push_back(target.request.printer);
     std::vector<std::vector<std::string>> records;
@@ -45,7 +31,7 @@ TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& ed
         m_targets[i].hadRecord = false;
         for (size_t k = 0; k < record.size(); ++k) {
             m_targets[i].hadRecord = m_targets[i].hadRecord || !record[k].empty();
-            if (k > 0 && !record[k].empty() && !HoldsName(named, record[k]))
+            if (k > 0 && !record[k].empty() && !HoldsNoCase(named, record[k]))
                 named.push_back(record[k]);
         }
         IniSectionChange change{sections[i], std::string(), {}};
@@ -87,7 +73,7 @@ bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
                                               target.hadRecord))
                     return false;
                 for (const std::string& name : fileNames) {
-                    if (!HoldsName(named, name))
+                    if (!HoldsNoCase(named, name))
                         named.push_back(name);
                 }
             }
@@ -103,7 +89,7 @@ bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
     }
     unnamed.clear();
     for (const std::string& name : named) {
-        if (HoldsName(stillNamed, name))
+        if (HoldsNoCase(stillNamed, name))
             m_callback.FileStillNamed(name);
         else
             unnamed.push_back(name);
@@ -121,43 +107,25 @@ void CProfileSetApply::DeleteFiles(const std::vector<std::string>& fileNames)
         m_callback.FilesLeftForOtherUsers();
         return;
     }
-    const std::vector<std::string> driverDirectories = DriverDirectories();
-    TargetCopies& deletions = m_outcome.copies;
     for (const std::string& name : fileNames) {
         // Only what an apply could have installed: a record that names
         // anything else (a path, PLOTA2.INI, a program, a device) deletes
         // nothing.
         if (FileNamePart(name) != name || CheckProfileFileName(name) != ProfileNameOk)
             continue;
-        // The system directory with the first driver directory, then the
-        // other driver directories.
-        for (size_t i = 0; i < driverDirectories.size() || i == 0; ++i) {
-            std::string targets[2];
-            GetTargetPaths(i < driverDirectories.size() ? driverDirectories[i] : std::string(), name, targets[0],
-                           targets[1]);
-            if (i > 0)
-                targets[0].clear();
+        for (const auto& targets : TargetPairs(name)) {
             for (const std::string& target : targets) {
                 if (target.empty())
                     continue;
                 DWORD error = 0;
-                switch (DeleteProfileFile(target, error)) {
-                case CopyReplaced:
-                    deletions.installed.push_back(target);
+                const CopyResult result = DeleteProfileFile(target, error);
+                AddCopy(m_outcome.copies, result, target, error);
+                if (result == CopyReplaced)
                     m_callback.FileDeleted(target);
-                    break;
-                case CopyAtRestart:
-                    deletions.atRestart.push_back(target);
+                else if (result == CopyAtRestart)
                     m_callback.FileDeletedAtRestart(target);
-                    break;
-                case CopyInPlace:
-                    deletions.inPlace.push_back(target);
-                    break;
-                case CopyFailed:
-                    deletions.failed.push_back({target, error});
+                else if (result == CopyFailed)
                     m_callback.FileDeleteFailed(target, error);
-                    break;
-                }
             }
         }
     }

@@ -20,11 +20,20 @@ const DWORD kValueBuffer = 260;
 
 } // namespace
 
+std::vector<std::string> RecordKeys()
+{
+    std::vector<std::string> keys{kSetNameKey};
+    for (const ProfileKind kind : kProfileSlots)
+        keys.push_back(ProfileKeyName(kind));
+    return keys;
+}
+
 std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4])
 {
-    std::vector<SectionEntry> entries{{kSetNameKey, setName}};
+    const std::vector<std::string> keys = RecordKeys();
+    std::vector<SectionEntry> entries{{keys[0], setName}};
     for (int i = 0; i < 4; ++i)
-        entries.emplace_back(ProfileKeyName(kProfileSlots[i]), FileNamePart(profilePaths[i]));
+        entries.emplace_back(keys[i + 1], FileNamePart(profilePaths[i]));
     return entries;
 }
 
@@ -273,13 +282,8 @@ namespace {
 // regard to case).
 void AddFileName(std::vector<std::string>& names, const std::string& name)
 {
-    if (name.empty())
-        return;
-    for (const std::string& known : names) {
-        if (MbCompareNoCase(known, name) == 0)
-            return;
-    }
-    names.push_back(name);
+    if (!name.empty() && !HoldsNoCase(names, name))
+        names.push_back(name);
 }
 
 } // namespace
@@ -292,9 +296,9 @@ BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& se
     removed = false;
     if (!IsRecordablePrinterName(printer) || !HasSection(printer))
         return TRUE;
-    const char* const keys[] = {kSetNameKey, ProfileKeyName(kProfileSlots[0]), ProfileKeyName(kProfileSlots[1]),
-                                ProfileKeyName(kProfileSlots[2]), ProfileKeyName(kProfileSlots[3])};
-    for (const char* key : keys) {
+    const std::vector<std::string> keys = RecordKeys();
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const char* key = keys[k].c_str();
         // A key of the record with an empty value is deleted too, and counts
         // as no record.
         char value[kValueBuffer] = {};
@@ -304,7 +308,7 @@ BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& se
             continue;
         if (value[0] != '\0')
             removed = true;
-        if (key == keys[0])
+        if (k == 0)
             setName = value;
         else
             AddFileName(fileNames, value);

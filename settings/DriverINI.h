@@ -15,6 +15,8 @@
 // file-name parts of profilePaths, in the order of kProfileSlots), as the
 // driver's own writes leave them.
 std::vector<SectionEntry> RecordEntries(const std::string& setName, const std::string profilePaths[4]);
+// The record's keys in that order: ColorProfileSetName, then the four kinds'.
+std::vector<std::string> RecordKeys();
 
 class CDriverINI {
 public:
