@@ -264,7 +264,7 @@ bool CProfileSetApply::RecordSet(bool renaming)
     // file's text, whatever the number of printers; a file the edit cannot
     // read as the profile functions do goes through them.
     switch (ChangeDriverIniText(
-        [&](const std::string& text, std::string& edited) { return EditRecords(text, edited, renaming); },
+        [&](const std::string& text, EditedIniText& edited) { return EditRecords(text, edited, renaming); },
         m_outcome.recordError)) {
     case TextChangeDone:
         m_outcome.recordChanged = true;
@@ -282,7 +282,7 @@ bool CProfileSetApply::RecordSet(bool renaming)
     return RecordFailed();
 }
 
-TextEdit CProfileSetApply::EditRecords(const std::string& text, std::string& edited, bool renaming)
+TextEdit CProfileSetApply::EditRecords(const std::string& text, EditedIniText& edited, bool renaming)
 {
     // A rename run again looks for the former name's section: the profile
     // functions answer that.
@@ -311,7 +311,7 @@ TextEdit CProfileSetApply::EditRecords(const std::string& text, std::string& edi
         if (!m_sectionFollowed)
             return TextNotEditable;
     }
-    return edited == text ? TextUnchanged : TextEdited;
+    return edited.Holds(text) ? TextUnchanged : TextEdited;
 }
 
 bool CProfileSetApply::RecordFailed()

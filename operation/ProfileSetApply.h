@@ -258,7 +258,7 @@ private:
     // The records (and the move of the renamed printer's section) made on
     // the file's text in one pass; the spooler is asked for the new name once
     // the text is known to be editable.
-    TextEdit EditRecords(const std::string& text, std::string& edited, bool renaming);
+    TextEdit EditRecords(const std::string& text, EditedIniText& edited, bool renaming);
     // The file was not changed: with the printer renamed, the record without
     // the move, else the old name back. False when the set is not recorded.
     bool RecordFailed();
@@ -279,7 +279,7 @@ private:
     // The removals made on the file's text in one pass: named gets the file
     // names the removed records named, stillNamed those the records left
     // name.
-    TextEdit EditRemovals(const std::string& text, std::string& edited, std::vector<std::string>& named,
+    TextEdit EditRemovals(const std::string& text, EditedIniText& edited, std::vector<std::string>& named,
                           std::vector<std::string>& stillNamed);
     // Deletes each file from the system directory and each printer's driver
     // directory, telling each step.

@@ -13,7 +13,7 @@
 #include "settings/DriverIniChange.h"
 #include "settings/IniTextEdit.h"
 
-TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& edited, std::vector<std::string>& named,
+TextEdit CProfileSetApply::EditRemovals(const std::string& text, EditedIniText& edited, std::vector<std::string>& named,
                                         std::vector<std::string>& stillNamed)
 {
     const std::vector<std::string> keys = RecordKeys();
@@ -44,9 +44,9 @@ TextEdit CProfileSetApply::EditRemovals(const std::string& text, std::string& ed
         return TextNotEditable;
     // The file names the records left in the file name.
     const std::vector<std::string> fileKeys(keys.begin() + 1, keys.end());
-    if (!ReadIniTextValues(edited, {}, fileKeys, records, &stillNamed))
+    if (!ReadIniTextValues(edited.Joined(), {}, fileKeys, records, &stillNamed))
         return TextNotEditable;
-    return edited == text ? TextUnchanged : TextEdited;
+    return edited.Holds(text) ? TextUnchanged : TextEdited;
 }
 
 bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
@@ -55,7 +55,7 @@ bool CProfileSetApply::RemoveRecords(std::vector<std::string>& unnamed)
     // One edit of the file's text, whatever the number of printers; a file
     // the edit cannot read as the profile functions do goes through them.
     switch (ChangeDriverIniText(
-        [&](const std::string& text, std::string& edited) { return EditRemovals(text, edited, named, stillNamed); },
+        [&](const std::string& text, EditedIniText& edited) { return EditRemovals(text, edited, named, stillNamed); },
         m_outcome.recordError)) {
     case TextChangeDone:
         m_outcome.recordChanged = true;

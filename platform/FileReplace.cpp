@@ -280,7 +280,8 @@ bool MakeTemp(bool governed, const std::string& folder, std::string& temp, Make 
 
 } // namespace
 
-bool WriteTempBytes(bool governed, const std::string& folder, const std::string& bytes, std::string& temp)
+bool WriteTempBytes(bool governed, const std::string& folder, const std::vector<std::string_view>& pieces,
+                    std::string& temp)
 {
     return MakeTemp(governed, folder, temp, [&](const std::string& path) {
         CFileHandle file(CallWithoutFsRedirection(governed, [&] {
@@ -289,9 +290,14 @@ bool WriteTempBytes(bool governed, const std::string& folder, const std::string&
         }));
         if (!file.IsValid())
             return false;
-        DWORD written = 0;
-        if (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size() && Win32().FlushFileBuffers(file.Get()))
+        bool whole = true;
+        for (size_t i = 0; whole && i < pieces.size(); ++i) {
+            DWORD written = 0;
+            whole =
+                ::WriteFile(file.Get(), pieces[i].data(), static_cast<DWORD>(pieces[i].size()), &written, nullptr) &&
+                written == pieces[i].size();
+        }
+        if (whole && Win32().FlushFileBuffers(file.Get()))
             return true;
         // Not ERROR_FILE_EXISTS: the file made here is removed, not skipped.
         const DWORD error = ::GetLastError();

@@ -19,6 +19,8 @@
 
 #include <windows.h>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // True when fileName (no folder) has the temporary-file pattern exactly.
 bool IsReplaceTempName(const std::string& fileName);
@@ -35,11 +37,12 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder);
 // temporary file is left then).
 bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp);
 
-// Writes bytes to a new temporary file in folder and flushes it, through one
-// handle; the temporary file's path in temp. False, with the system's reason
-// as the last error, when it cannot be written (no temporary file is left
-// then).
-bool WriteTempBytes(bool governed, const std::string& folder, const std::string& bytes, std::string& temp);
+// Writes the pieces one after another to a new temporary file in folder and
+// flushes it, through one handle; the temporary file's path in temp. False,
+// with the system's reason as the last error, when it cannot be written (no
+// temporary file is left then).
+bool WriteTempBytes(bool governed, const std::string& folder, const std::vector<std::string_view>& pieces,
+                    std::string& temp);
 
 // Writes the file's buffers to the disk; false when the file cannot be opened
 // for writing or the flush fails.

@@ -164,7 +164,7 @@ bool MappedToRegistry(const std::string& path)
 } // namespace
 
 TextChangeResult
-ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::string& edited)>& change, DWORD& error)
+ChangeDriverIniText(const std::function<TextEdit(const std::string& text, EditedIniText& edited)>& change, DWORD& error)
 {
     error = 0;
     CDriverINI file;
@@ -181,7 +181,8 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
         if (GetOsClass() == OsWin9x)
             file.FlushProfileCache();
         const FileStamp before = StampOf(governed, path);
-        std::string text, edited;
+        std::string text;
+        EditedIniText edited;
         if (!ReadWhole(governed, path, text, error))
             return TextChangeFailed;
         switch (change(text, edited)) {
@@ -193,7 +194,7 @@ ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::s
             break;
         }
         std::string temp;
-        if (!WriteTempBytes(governed, DirectoryPart(path), edited, temp)) {
+        if (!WriteTempBytes(governed, DirectoryPart(path), edited.pieces, temp)) {
             error = ::GetLastError();
             return TextChangeFailed;
         }

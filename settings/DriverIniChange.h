@@ -13,6 +13,7 @@
 #pragma once
 
 #include "settings/DriverINI.h"
+#include "settings/IniTextEdit.h"
 
 #include <functional>
 
@@ -27,7 +28,7 @@ bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD&
 
 // What a change of the file's text made of it.
 enum TextEdit {
-    TextEdited,      // edited holds the new text
+    TextEdited,      // edited holds the new text (its pieces may be views into text)
     TextUnchanged,   // the text holds the change already: nothing is written
     TextNotEditable, // the text is one the edit cannot read as the profile functions do
 };
@@ -42,4 +43,5 @@ enum TextChangeResult {
 // flushed and put in place in one step, as ChangeDriverIni does. A file
 // mapped to the registry (NT's IniFileMapping) is not editable.
 TextChangeResult
-ChangeDriverIniText(const std::function<TextEdit(const std::string& text, std::string& edited)>& change, DWORD& error);
+ChangeDriverIniText(const std::function<TextEdit(const std::string& text, EditedIniText& edited)>& change,
+                    DWORD& error);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -183,6 +185,123 @@ bool IsReadableIniText(std::string_view text)
         }
     }
     return true;
+}
+
+namespace {
+
+const std::uint32_t kEachByte = 0x01010101u, kByteHighBits = 0x80808080u;
+
+std::uint32_t FourBytes(const char* bytes)
+{
+    std::uint32_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// The high bit of each byte of word that is b, and of no other: without the
+// borrow from byte to byte of the usual test.
+std::uint32_t BytesEqual(std::uint32_t word, BYTE b)
+{
+    const std::uint32_t x = word ^ (kEachByte * b);
+    return ~(((x & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | x) & kByteHighBits;
+}
+
+// The high bit of each byte of word below 0x20 (word has none above 0x7F).
+std::uint32_t BytesBelowBlank(std::uint32_t word)
+{
+    return ~(((word & 0x7F7F7F7Fu) + 0x60606060u) | word) & kByteHighBits;
+}
+
+// Every line of text at most maxLine bytes long without its line end, where
+// every CR stands before an LF. Only the line that ends last within reach of
+// a line's start needs measuring: the lines before it are shorter.
+bool LinesFit(const char* data, size_t size, size_t maxLine)
+{
+    size_t start = 0;
+    while (size - start > maxLine) {
+        // A line that starts at start and fits has its LF at start + maxLine + 1
+        // at the latest (after a CR).
+        size_t end = std::min(start + maxLine + 1, size - 1) + 1;
+        while (end > start && data[end - 1] != '\n')
+            --end;
+        if (end == start)
+            return false;
+        const size_t lf = end - 1;
+        size_t lineStart = lf;
+        while (lineStart > start && data[lineStart - 1] != '\n')
+            --lineStart;
+        if (lf - lineStart - (lf > lineStart && data[lf - 1] == '\r' ? 1 : 0) > maxLine)
+            return false;
+        start = lf + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& sectionLines)
+{
+    const ByteKinds& bytes = Bytes();
+    const char* const data = text.data();
+    const size_t size = text.size();
+    sectionLines.clear();
+    const auto lineStart = [&](size_t start) {
+        size_t first = start;
+        while (first < size && (data[first] == ' ' || data[first] == '\t'))
+            ++first;
+        if (first < size && data[first] == '[')
+            sectionLines.push_back(start);
+    };
+    lineStart(0);
+    for (size_t i = 0; i < size;) {
+        // Four bytes at a time (and the one after, for a CR at the end): four
+        // of printable ASCII need nothing, and four with a line end in them
+        // but no other control character only a look at the next line's
+        // start. A word's bytes never start within a character: the bytes
+        // above ASCII go one character at a time below.
+        if (i + 5 <= size) {
+            const std::uint32_t word = FourBytes(data + i);
+            if ((((word - 0x20202020u) | word) & kByteHighBits) == 0) {
+                i += 4;
+                continue;
+            }
+            if ((word & kByteHighBits) == 0) {
+                const std::uint32_t cr = BytesEqual(word, '\r'), lf = BytesEqual(word, '\n');
+                const std::uint32_t others = BytesBelowBlank(word) & ~(cr | lf | BytesEqual(word, '\t'));
+                if (others == 0 && (cr & ~BytesEqual(FourBytes(data + i + 1), '\n')) == 0) {
+                    // Mostly one line end: its byte's number from its bit.
+                    if (lf != 0 && (lf & (lf - 1)) == 0) {
+                        lineStart(i + ((lf >> 7) * 0x00010203u >> 24) + 1);
+                    } else {
+                        for (size_t k = 0; k < 4; ++k) {
+                            if (lf & (0x80u << (8 * k)))
+                                lineStart(i + k + 1);
+                        }
+                    }
+                    i += 4;
+                    continue;
+                }
+            }
+        }
+        const BYTE b = static_cast<BYTE>(data[i]);
+        if (b == '\r' && (i + 1 == size || data[i + 1] != '\n'))
+            return false;
+        if (b == '\n')
+            lineStart(i + 1);
+        switch (bytes.kind[b]) {
+        case ByteKind::Whole:
+            ++i;
+            break;
+        case ByteKind::Lead:
+            if (i + 1 >= size || !bytes.trail[static_cast<BYTE>(data[i + 1])])
+                return false;
+            i += 2;
+            break;
+        case ByteKind::Unreadable:
+            return false;
+        }
+    }
+    return LinesFit(data, size, maxLine);
 }
 
 size_t IniCharLength(std::string_view text, size_t offset)

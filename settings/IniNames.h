@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // True when every byte of text is part of a whole character of the system
 // code page that maps to one character of its own (in code page 932: no lead
@@ -15,6 +16,14 @@
 // no NUL and none of the control characters that Wine's reader takes for
 // blanks (0x0B, 0x0C, 0x1A) while Windows' does not.
 bool IsReadableIniText(std::string_view text);
+
+// The lines of text as the profile functions' reader takes them apart, in
+// one look at every byte of a file of thousands of sections. False where the
+// text is not readable (IsReadableIniText), where a CR stands without an LF
+// after it (Wine ends a line there, Windows does not), or where a line is
+// longer than maxLine bytes; else sectionLines holds, in order, the offsets
+// of the lines whose first character that is not a blank is "[".
+bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& sectionLines);
 
 // The byte length of the character at text[offset] (1 or 2); text must be
 // readable.

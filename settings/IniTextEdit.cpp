@@ -18,6 +18,9 @@ const size_t kMaxLineBytes = 32766;
 const std::string_view kLineEnd = "\r\n";
 const std::string_view kLf = "\n";
 const size_t kNone = std::string::npos;
+// A stretch of the text read at least this long is written from where it
+// stands; a shorter one is copied along with the pieces around it.
+const size_t kOwnPieceBytes = 4096;
 
 // A line as a view: into the text read, or into a line the edit made (kept
 // by the document for as long as it lives).
@@ -129,8 +132,11 @@ bool ParseLine(std::string_view text, LineParts& parts)
         // Wine ends the name at the last "]" of the line: only "[name]"
         // reads the same everywhere.
         parts.kind = LineKind::SectionName;
+        // The line is readable and of one line already, and the name holds
+        // no "]" where the line's first is its last character.
         parts.name = line.substr(1, line.size() - 2);
-        return FindChar(line, ']', 1) == line.size() - 1 && IsSectionName(parts.name);
+        return FindChar(line, ']', 1) == line.size() - 1 && !parts.name.empty() &&
+               Trimmed(parts.name).size() == parts.name.size();
     }
     const size_t equals = FindChar(line, '=');
     parts.kind = equals == kNone ? LineKind::Bare : LineKind::Key;
@@ -247,7 +253,7 @@ public:
     bool Value(std::string_view sectionName, std::string_view key, std::string& value);
     // The values of key in every named section that has it.
     bool EveryValue(std::string_view key, std::vector<std::string>& values);
-    std::string Text() const;
+    void Pieces(EditedIniText& edited) const;
     // Every line within what the profile functions read.
     bool LinesFit() const;
 
@@ -287,34 +293,22 @@ bool IniDocument::Load(std::string_view text, const std::vector<std::string_view
     // Byte order marks: Wine reads such a file as UTF-8 or UTF-16, not in the
     // system code page.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0 || text.compare(0, 2, "\xFF\xFE") == 0 ||
-        text.compare(0, 2, "\xFE\xFF") == 0 || !IsReadableIniText(text))
+        text.compare(0, 2, "\xFE\xFF") == 0)
         return false;
-    // About one section in every 64 bytes or fewer: room made once (what is
-    // not used is never touched).
-    m_sections.reserve(text.size() / 64 + 1);
+    std::vector<size_t> nameLines;
+    if (!ScanIniLines(text, kMaxLineBytes, nameLines))
+        return false;
+    // Room made once: the changes add at most two sections each.
+    m_sections.reserve(nameLines.size() + 1 + 2 * names.size());
     m_sections.assign(1, Section());
     size_t sectionStart = 0;
     const auto endSection = [&](size_t end) {
         m_sections.back().span = text.substr(sectionStart, end - sectionStart);
         sectionStart = end;
     };
-    for (size_t start = 0, next = 0; start < text.size(); start = next) {
-        // A CR alone ends a line for Wine only where no LF follows it.
-        const size_t end = FindLineEnd(text, start);
-        if (end < text.size() && text[end] == '\r' && (end + 1 == text.size() || text[end + 1] != '\n'))
-            return false;
-        if (end - start > kMaxLineBytes)
-            return false;
-        next = end == text.size() ? end : end + (text[end] == '\r' ? 2 : 1);
-        // Only a section's name line needs its parts now (every other line
-        // reads alike everywhere); a key's are taken where it is changed.
-        size_t first = start;
-        while (first < end && IsBlank(text[first]))
-            ++first;
-        if (first == end || text[first] != '[')
-            continue;
+    for (const size_t start : nameLines) {
         LineParts parts;
-        if (!ParseLine(text.substr(start, end - start), parts))
+        if (!ParseLine(text.substr(start, FindLineEnd(text, start) - start), parts))
             return false;
         endSection(start);
         m_sections.emplace_back();
@@ -383,30 +377,43 @@ bool IniDocument::LinesFit() const
     return true;
 }
 
-std::string IniDocument::Text() const
+void IniDocument::Pieces(EditedIniText& edited) const
 {
-    std::string text;
-    size_t size = 0;
-    for (const Section& section : m_sections) {
-        size += section.span.size();
-        for (const Line& line : section.lines)
-            size += line.text.size() + line.end.size();
-    }
-    text.reserve(size);
-    // Sections that follow each other in the text read stay one span.
+    edited.pieces.clear();
+    edited.copies.clear();
+    // A short piece goes into the copy the last piece holds, so that the
+    // lines of many changed sections are written a few at a time; a long
+    // stretch of the text read is written as it is.
+    const auto add = [&](std::string_view piece) {
+        if (piece.empty())
+            return;
+        if (piece.size() >= kOwnPieceBytes) {
+            edited.pieces.push_back(piece);
+            return;
+        }
+        if (edited.pieces.empty() || edited.copies.empty() ||
+            edited.pieces.back().data() != edited.copies.back().data()) {
+            edited.copies.emplace_back();
+            edited.pieces.emplace_back();
+        }
+        edited.copies.back().append(piece);
+        edited.pieces.back() = edited.copies.back();
+    };
+    // Sections that follow each other in the text read stay one stretch.
     std::string_view run;
     for (const Section& section : m_sections) {
         if (!section.span.empty() && run.data() + run.size() == section.span.data()) {
             run = std::string_view(run.data(), run.size() + section.span.size());
             continue;
         }
-        text.append(run);
+        add(run);
         run = section.span;
-        for (const Line& line : section.lines)
-            text.append(line.text).append(line.end);
+        for (const Line& line : section.lines) {
+            add(line.text);
+            add(line.end);
+        }
     }
-    text.append(run);
-    return text;
+    add(run);
 }
 
 // index: the first section of that name (the only one the profile functions
@@ -655,7 +662,7 @@ bool IniDocument::Apply(const IniSectionChange& change)
 
 } // namespace
 
-bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited)
+bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, EditedIniText& edited)
 {
     std::vector<std::string_view> names;
     for (const IniSectionChange& change : changes) {
@@ -673,8 +680,40 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
     // A value may have made a line longer than the profile functions read.
     if (!document.LinesFit())
         return false;
-    edited = document.Text();
+    document.Pieces(edited);
     return true;
+}
+
+bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited)
+{
+    EditedIniText pieces;
+    if (!EditIniText(text, changes, pieces))
+        return false;
+    edited = pieces.Joined();
+    return true;
+}
+
+std::string EditedIniText::Joined() const
+{
+    size_t size = 0;
+    for (const std::string_view piece : pieces)
+        size += piece.size();
+    std::string text;
+    text.reserve(size);
+    for (const std::string_view piece : pieces)
+        text.append(piece);
+    return text;
+}
+
+bool EditedIniText::Holds(std::string_view text) const
+{
+    size_t at = 0;
+    for (const std::string_view piece : pieces) {
+        if (text.substr(at, piece.size()) != piece)
+            return false;
+        at += piece.size();
+    }
+    return at == text.size();
 }
 
 bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,

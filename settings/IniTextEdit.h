@@ -6,7 +6,9 @@
 // inside them, which a section write would drop.
 #pragma once
 
+#include <deque>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,6 +21,18 @@ struct IniSectionChange {
     // their values are not used), and the section with them once no key is
     // left in it; never with moveTo.
     bool deleteKeys = false;
+};
+
+// The text an edit made, as pieces to be written one after another: the
+// stretches of the text edited that stay as they were, as views into it (it
+// must outlive them), and copies of the rest, so that a large file is not
+// copied whole to be written.
+struct EditedIniText {
+    std::vector<std::string_view> pieces;
+    std::deque<std::string> copies; // what the pieces that are no view into the text hold
+
+    std::string Joined() const;
+    bool Holds(std::string_view text) const; // the pieces joined are text
 };
 
 // Applies the changes in order to text (the file's bytes). A change in place
@@ -35,6 +49,8 @@ struct IniSectionChange {
 // that is not whole characters of the system code page, a section name line
 // that is not "[name]", a name the two may match differently, a key the move
 // cannot set on its own; then the caller uses the profile functions.
+bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, EditedIniText& edited);
+// The same, the new text joined.
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);
 
 // What the profile functions read for keys: in values, for each of sections,

@@ -134,7 +134,7 @@ Parts After(const Setup& s)
     LARGE_INTEGER t1 = Now();
     DWORD error = 0;
     ChangeDriverIniText(
-        [&](const std::string& text, std::string& edited) {
+        [&](const std::string& text, EditedIniText& edited) {
             const std::vector<IniSectionChange> changes = {{kPrinter, kNewName, RecordEntries("Office", files)}};
             return EditIniText(text, changes, edited) ? TextEdited : TextNotEditable;
         },

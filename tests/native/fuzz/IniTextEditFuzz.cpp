@@ -3,12 +3,14 @@
 // by a plain reader of its own), the lines that are not blank outside the
 // changed sections stay as they were, in order, and the result edits again
 // unchanged. The edit finds sections by their folded names: two names fold
-// alike exactly when they do not compare as different.
+// alike exactly when they do not compare as different. Its one pass over the
+// text's lines finds what a plain reader of one byte at a time finds.
 #include "settings/IniNames.h"
 #include "settings/IniTextEdit.h"
 
 #include "FuzzCheck.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -87,11 +89,34 @@ std::vector<std::string> Outside(const std::string& text, const IniSectionChange
     return lines;
 }
 
+// The lines as ScanIniLines takes them apart, found one line at a time.
+bool PlainScan(const std::string& text, size_t maxLine, std::vector<size_t>& sectionLines)
+{
+    sectionLines.clear();
+    if (!IsReadableIniText(text))
+        return false;
+    for (size_t start = 0;;) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (end - start > maxLine || (end < text.size() && text[end] == '\r' && text.compare(end, 2, "\r\n") != 0))
+            return false;
+        const size_t first = text.find_first_not_of(" \t", start);
+        if (first < end && text[first] == '[')
+            sectionLines.push_back(start);
+        if (end == text.size())
+            return true;
+        start = end + (text[end] == '\r' ? 2 : 1);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = TakeText(data, size);
+    std::vector<size_t> lines, plainLines;
+    const size_t maxLine = size > 0 && data[0] < 0x80 ? data[0] % 24 : 32766;
+    const bool scanned = ScanIniLines(text, maxLine, lines);
+    FUZZ_CHECK(scanned == PlainScan(text, maxLine, plainLines) && (!scanned || lines == plainLines));
     const std::string a = text.substr(0, text.size() / 2), b = text.substr(text.size() / 2);
     std::string foldedA, foldedB;
     if (IsReadableIniText(a) && IsReadableIniText(b) && FoldIniName(a, foldedA) && FoldIniName(b, foldedB))
