@@ -292,7 +292,8 @@ TextEdit CProfileSetApply::EditRecords(const std::string& text, EditedIniText& e
     for (const Target& target : m_targets)
         changes.push_back({target.request.printer, std::string(), RecordEntries(target.request.setName, m_files)});
     // Whether the text can be edited is known before the spooler is asked.
-    if (!EditIniText(text, changes, edited))
+    CIniTextEdit edit(text);
+    if (!edit.Apply(changes))
         return TextNotEditable;
     const PrinterRequest& request = m_targets.front().request;
     // Asked once; the whole text is read, so the section can follow the
@@ -304,13 +305,14 @@ TextEdit CProfileSetApply::EditRecords(const std::string& text, EditedIniText& e
     // only in case the section already serves the new name.
     m_sectionFollowed = false;
     if (renaming && m_outcome.rename == RenameDone && MbCompareNoCase(request.newName, request.printer) != 0) {
-        changes.front().moveTo = request.newName;
-        m_sectionFollowed = EditIniText(text, changes, edited);
+        // The record is in the section already: only the move is left.
+        m_sectionFollowed = edit.Apply({{request.printer, request.newName, {}}});
         // Renamed, but the edit cannot move the section: the profile
         // functions do it.
         if (!m_sectionFollowed)
             return TextNotEditable;
     }
+    edit.Pieces(edited);
     return edited.Holds(text) ? TextUnchanged : TextEdited;
 }
 

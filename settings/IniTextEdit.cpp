@@ -180,21 +180,17 @@ size_t LastContentLine(const Section& section)
     return last;
 }
 
+bool IsPlainAscii(std::string_view name)
+{
+    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The named sections by a hash of their folded names (FoldIniName), in open
 // addressing: a name finds the sections that may match it without comparing
 // it with all the others. Sections never leave it; one taken away is no
 // longer named, which the finder checks.
 class SectionIndex {
 public:
-    // Room for that many sections without growing.
-    void Reserve(size_t sections)
-    {
-        size_t size = 64;
-        while (size * 2 < sections * 3)
-            size *= 2;
-        if (size > m_slots.size())
-            Rehash(size);
-    }
     void Add(size_t hash, size_t section)
     {
         if ((m_used + 1) * 3 > m_slots.size() * 2)
@@ -242,11 +238,15 @@ private:
     size_t m_used = 0;
 };
 
+} // namespace
+
+// The text's sections, split into lines where a change touches them.
 class IniDocument {
 public:
     // text must outlive the document: its lines are views into it.
-    // names: every name the changes will look for.
-    bool Load(std::string_view text, const std::vector<std::string_view>& names);
+    bool Load(std::string_view text);
+    // Room for the sections that many changes may add.
+    void MakeRoom(size_t changes) { m_sections.reserve(m_sections.size() + 2 * changes); }
     bool Apply(const IniSectionChange& change);
     // The value of key in the named section as the profile functions read
     // it (empty where missing); false where they may read it otherwise.
@@ -279,27 +279,33 @@ private:
     void PushNamed(Section section);
     // The named section at index found by its name from now on.
     void Index(size_t index);
+    // The sections read of plain ASCII names that long, indexed once the
+    // first name of that length is looked for.
+    void IndexNamesOfLength(size_t length);
 
+    std::string_view m_text; // the text read
     std::vector<Section> m_sections;
     std::deque<std::string> m_made; // the lines the edit made (a deque never moves them)
     SectionIndex m_index;
     std::vector<size_t> m_unfolded; // named sections whose names cannot be folded, in order
+    size_t m_read = 0;              // the sections read from the text
+    std::vector<size_t> m_lengths;  // the lengths IndexNamesOfLength indexed
     std::string m_folded;           // work space of FoldIniName
     std::vector<size_t> m_found;    // work space of Find
 };
 
-bool IniDocument::Load(std::string_view text, const std::vector<std::string_view>& names)
+bool IniDocument::Load(std::string_view text)
 {
     // Byte order marks: Wine reads such a file as UTF-8 or UTF-16, not in the
     // system code page.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0 || text.compare(0, 2, "\xFF\xFE") == 0 ||
         text.compare(0, 2, "\xFE\xFF") == 0)
         return false;
+    m_text = text;
     std::vector<size_t> nameLines;
     if (!ScanIniLines(text, kMaxLineBytes, nameLines))
         return false;
-    // Room made once: the changes add at most two sections each.
-    m_sections.reserve(nameLines.size() + 1 + 2 * names.size());
+    m_sections.reserve(nameLines.size() + 1);
     m_sections.assign(1, Section());
     size_t sectionStart = 0;
     const auto endSection = [&](size_t end) {
@@ -316,22 +322,27 @@ bool IniDocument::Load(std::string_view text, const std::vector<std::string_view
         m_sections.back().name = parts.name;
     }
     endSection(text.size());
-    // Indexed once their number is known. Folding keeps a name's length, so
-    // a section of plain ASCII whose name is as long as no name looked for
-    // can match none of them: it is left out, which spares most of a large
-    // file's sections the folding and the index.
-    const auto looked = [&](size_t length) {
-        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return name.size() == length; });
-    };
-    const auto plainAscii = [](std::string_view name) {
-        return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    };
-    m_index.Reserve(m_sections.size());
-    for (size_t i = 1; i < m_sections.size(); ++i) {
-        if (looked(m_sections[i].name.size()) || !plainAscii(m_sections[i].name))
+    m_read = m_sections.size();
+    // Folding keeps a name's length, so a section of plain ASCII can match
+    // only names as long as its own: those are indexed when such a name is
+    // first looked for, which spares most of a large file's sections the
+    // folding and the index. The others are indexed now.
+    for (size_t i = 1; i < m_read; ++i) {
+        if (!IsPlainAscii(m_sections[i].name))
             Index(i);
     }
     return true;
+}
+
+void IniDocument::IndexNamesOfLength(size_t length)
+{
+    if (std::find(m_lengths.begin(), m_lengths.end(), length) != m_lengths.end())
+        return;
+    m_lengths.push_back(length);
+    for (size_t i = 1; i < m_read; ++i) {
+        if (m_sections[i].named && m_sections[i].name.size() == length && IsPlainAscii(m_sections[i].name))
+            Index(i);
+    }
 }
 
 void IniDocument::Split(Section& section)
@@ -381,13 +392,19 @@ void IniDocument::Pieces(EditedIniText& edited) const
 {
     edited.pieces.clear();
     edited.copies.clear();
-    // A short piece goes into the copy the last piece holds, so that the
-    // lines of many changed sections are written a few at a time; a long
-    // stretch of the text read is written as it is.
+    // A long stretch of the text read is written from where it stands. A
+    // short piece goes into the copy the last piece holds, so that the lines
+    // of many changed sections are written a few at a time; so does a line
+    // the edit made, which goes with the document.
+    const std::less_equal<const char*> notAfter;
+    const auto inText = [&](std::string_view piece) {
+        return notAfter(m_text.data(), piece.data()) &&
+               notAfter(piece.data() + piece.size(), m_text.data() + m_text.size());
+    };
     const auto add = [&](std::string_view piece) {
         if (piece.empty())
             return;
-        if (piece.size() >= kOwnPieceBytes) {
+        if (piece.size() >= kOwnPieceBytes && inText(piece)) {
             edited.pieces.push_back(piece);
             return;
         }
@@ -424,6 +441,7 @@ bool IniDocument::Find(std::string_view name, size_t& index)
     // match it, and those whose names cannot be folded; a name that cannot
     // be folded itself is compared with every section.
     m_found.clear();
+    IndexNamesOfLength(name.size()); // before the name is folded: it folds the others in the same space
     if (FoldIniName(name, m_folded)) {
         m_index.Collect(std::hash<std::string>()(m_folded), m_found);
         m_found.insert(m_found.end(), m_unfolded.begin(), m_unfolded.end());
@@ -660,27 +678,34 @@ bool IniDocument::Apply(const IniSectionChange& change)
     return change.moveTo.empty() || Move(change.section, change.moveTo);
 }
 
-} // namespace
+CIniTextEdit::CIniTextEdit(const std::string& text) : m_document(new IniDocument())
+{
+    m_usable = m_document->Load(text);
+}
+
+CIniTextEdit::~CIniTextEdit() = default;
+
+bool CIniTextEdit::Apply(const std::vector<IniSectionChange>& changes)
+{
+    m_document->MakeRoom(changes.size());
+    for (size_t i = 0; m_usable && i < changes.size(); ++i)
+        m_usable = m_document->Apply(changes[i]);
+    // A value may have made a line longer than the profile functions read.
+    m_usable = m_usable && m_document->LinesFit();
+    return m_usable;
+}
+
+void CIniTextEdit::Pieces(EditedIniText& edited) const
+{
+    m_document->Pieces(edited);
+}
 
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, EditedIniText& edited)
 {
-    std::vector<std::string_view> names;
-    for (const IniSectionChange& change : changes) {
-        names.push_back(change.section);
-        if (!change.moveTo.empty())
-            names.push_back(change.moveTo);
-    }
-    IniDocument document;
-    if (!document.Load(text, names))
+    CIniTextEdit edit(text);
+    if (!edit.Apply(changes))
         return false;
-    for (const IniSectionChange& change : changes) {
-        if (!document.Apply(change))
-            return false;
-    }
-    // A value may have made a line longer than the profile functions read.
-    if (!document.LinesFit())
-        return false;
-    document.Pieces(edited);
+    edit.Pieces(edited);
     return true;
 }
 
@@ -720,9 +745,8 @@ bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& 
                        const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
                        std::vector<std::string>* every)
 {
-    const std::vector<std::string_view> names(sections.begin(), sections.end());
     IniDocument document;
-    if (!document.Load(text, names))
+    if (!document.Load(text))
         return false;
     values.assign(sections.size(), std::vector<std::string>(keys.size()));
     for (size_t i = 0; i < sections.size(); ++i) {

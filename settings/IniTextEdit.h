@@ -7,6 +7,7 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,29 @@ struct EditedIniText {
 
     std::string Joined() const;
     bool Holds(std::string_view text) const; // the pieces joined are text
+};
+
+class IniDocument;
+
+// One text edited in steps, the text read once: each step's changes are made
+// on what the steps before left, as EditIniText makes them. The text must
+// outlive the edit.
+class CIniTextEdit {
+public:
+    explicit CIniTextEdit(const std::string& text);
+    ~CIniTextEdit();
+    CIniTextEdit(const CIniTextEdit&) = delete;
+    CIniTextEdit& operator=(const CIniTextEdit&) = delete;
+
+    // False where EditIniText would refuse the text or the changes; the edit
+    // then takes no further step.
+    bool Apply(const std::vector<IniSectionChange>& changes);
+    // The text as the steps so far left it.
+    void Pieces(EditedIniText& edited) const;
+
+private:
+    std::unique_ptr<IniDocument> m_document;
+    bool m_usable = false;
 };
 
 // Applies the changes in order to text (the file's bytes). A change in place

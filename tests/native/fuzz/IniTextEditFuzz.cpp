@@ -4,7 +4,8 @@
 // changed sections stay as they were, in order, and the result edits again
 // unchanged. The edit finds sections by their folded names: two names fold
 // alike exactly when they do not compare as different. Its one pass over the
-// text's lines finds what a plain reader of one byte at a time finds.
+// text's lines finds what a plain reader of one byte at a time finds, and
+// a change made in two steps of one edit makes the same text.
 #include "settings/IniNames.h"
 #include "settings/IniTextEdit.h"
 
@@ -18,7 +19,8 @@ namespace {
 
 const char* const kNames[] = {"a", "A", "b", "\x83\x5C", "\x82\x90", " c"};
 const char* const kKeys[] = {"x", "X", "y", "\x83\x5C", "=", ""};
-const char* const kValues[] = {"1", "v=w", "\x83\x5C", ""};
+// The last is a value longer than the pieces the edit copies to be written.
+const std::string kValues[] = {"1", "v=w", "\x83\x5C", "", std::string(5000, 'v')};
 
 std::string Trim(const std::string& text)
 {
@@ -127,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     change.section = kNames[data[0] % 6];
     change.moveTo = data[1] % 7 < 6 ? kNames[data[1] % 7] : "";
     for (size_t i = 3; i + 1 < size && change.keys.size() < data[2] % 4u; i += 2)
-        change.keys.emplace_back(kKeys[data[i] % 6], kValues[data[i + 1] % 4]);
+        change.keys.emplace_back(kKeys[data[i] % 6], kValues[data[i + 1] % 5]);
     std::string edited;
     if (!EditIniText(text, {change}, edited))
         return 0;
@@ -146,5 +148,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(Outside(text, change) == Outside(edited, change));
     std::string again;
     FUZZ_CHECK(EditIniText(edited, {}, again) && again == edited);
+    // In two steps of one edit, the keys and then the move, the same text.
+    CIniTextEdit steps(text);
+    EditedIniText stepped;
+    FUZZ_CHECK(steps.Apply({{change.section, std::string(), change.keys}}) &&
+               steps.Apply({{change.section, change.moveTo, {}}}));
+    steps.Pieces(stepped);
+    FUZZ_CHECK(stepped.Joined() == edited);
     return 0;
 }
