@@ -21,6 +21,8 @@ const size_t kNone = std::string::npos;
 // A stretch of the text read at least this long is written from where it
 // stands; a shorter one is copied along with the pieces around it.
 const size_t kOwnPieceBytes = 4096;
+// The sections an edit has room for beyond those read before it grows.
+const size_t kSectionsAdded = 64;
 
 // A line as a view: into the text read, or into a line the edit made (kept
 // by the document for as long as it lives).
@@ -245,8 +247,6 @@ class IniDocument {
 public:
     // text must outlive the document: its lines are views into it.
     bool Load(std::string_view text);
-    // Room for the sections that many changes may add.
-    void MakeRoom(size_t changes) { m_sections.reserve(m_sections.size() + 2 * changes); }
     bool Apply(const IniSectionChange& change);
     // The value of key in the named section as the profile functions read
     // it (empty where missing); false where they may read it otherwise.
@@ -305,7 +305,9 @@ bool IniDocument::Load(std::string_view text)
     std::vector<size_t> nameLines;
     if (!ScanIniLines(text, kMaxLineBytes, nameLines))
         return false;
-    m_sections.reserve(nameLines.size() + 1);
+    // Room made once for the sections read and those a few changes add:
+    // growing would move every section.
+    m_sections.reserve(nameLines.size() + 1 + kSectionsAdded);
     m_sections.assign(1, Section());
     size_t sectionStart = 0;
     const auto endSection = [&](size_t end) {
@@ -687,7 +689,6 @@ CIniTextEdit::~CIniTextEdit() = default;
 
 bool CIniTextEdit::Apply(const std::vector<IniSectionChange>& changes)
 {
-    m_document->MakeRoom(changes.size());
     for (size_t i = 0; m_usable && i < changes.size(); ++i)
         m_usable = m_document->Apply(changes[i]);
     // A value may have made a line longer than the profile functions read.

@@ -135,8 +135,13 @@ Parts After(const Setup& s)
     DWORD error = 0;
     ChangeDriverIniText(
         [&](const std::string& text, EditedIniText& edited) {
-            const std::vector<IniSectionChange> changes = {{kPrinter, kNewName, RecordEntries("Office", files)}};
-            return EditIniText(text, changes, edited) ? TextEdited : TextNotEditable;
+            // As the apply: the record first, the move once the spooler renamed the printer.
+            CIniTextEdit edit(text);
+            if (!edit.Apply({{kPrinter, std::string(), RecordEntries("Office", files)}}) ||
+                !edit.Apply({{kPrinter, kNewName, {}}}))
+                return TextNotEditable;
+            edit.Pieces(edited);
+            return TextEdited;
         },
         error);
     parts.ini = Milliseconds(t1, Now());
