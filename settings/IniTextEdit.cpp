@@ -45,6 +45,7 @@ struct LineParts {
 // and line ends as they are; one that a change touches is split into lines.
 struct Section {
     bool named = false;
+    bool ascii = false; // a name read of plain ASCII
     std::string_view name;
     bool split = false;
     std::string_view span;   // while not split
@@ -119,6 +120,39 @@ bool IsKeyName(std::string_view key)
            key[0] != '[';
 }
 
+// The name of the section whose name line starts at start of text (and ends
+// at a line end or the end of text), found in one look at the line's bytes,
+// and whether it is plain ASCII; text is readable, and the line's first
+// character that is not a blank is "[". False where the two readers may read
+// another name: Wine ends the name at the last "]" of the line, so only
+// "[name]", with blanks around it at most, reads the same everywhere.
+bool SectionNameAt(std::string_view text, size_t start, std::string_view& name, bool& ascii)
+{
+    size_t open = start;
+    while (IsBlank(text[open]))
+        ++open;
+    size_t close = kNone, end = open + 1; // the first "]"; past the last character not a blank
+    ascii = true;
+    for (size_t i = open + 1; i < text.size() && text[i] != '\r' && text[i] != '\n';) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b >= 0x80) {
+            ascii = false;
+            i += IniCharLength(text, i);
+            end = i;
+            continue;
+        }
+        if (b == ']' && close == kNone)
+            close = i;
+        ++i;
+        if (!IsBlank(static_cast<char>(b)))
+            end = i;
+    }
+    if (close == kNone || close + 1 != end)
+        return false;
+    name = text.substr(open + 1, close - open - 1);
+    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back());
+}
+
 // False for a line the two readers may take apart differently.
 bool ParseLine(std::string_view text, LineParts& parts)
 {
@@ -131,14 +165,9 @@ bool ParseLine(std::string_view text, LineParts& parts)
         return true;
     }
     if (line[0] == '[') {
-        // Wine ends the name at the last "]" of the line: only "[name]"
-        // reads the same everywhere.
         parts.kind = LineKind::SectionName;
-        // The line is readable and of one line already, and the name holds
-        // no "]" where the line's first is its last character.
-        parts.name = line.substr(1, line.size() - 2);
-        return FindChar(line, ']', 1) == line.size() - 1 && !parts.name.empty() &&
-               Trimmed(parts.name).size() == parts.name.size();
+        bool ascii = false;
+        return SectionNameAt(text, 0, parts.name, ascii);
     }
     const size_t equals = FindChar(line, '=');
     parts.kind = equals == kNone ? LineKind::Bare : LineKind::Key;
@@ -180,11 +209,6 @@ size_t LastContentLine(const Section& section)
             last = i;
     }
     return last;
-}
-
-bool IsPlainAscii(std::string_view name)
-{
-    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // The named sections by a hash of their folded names (FoldIniName), in open
@@ -315,13 +339,12 @@ bool IniDocument::Load(std::string_view text)
         sectionStart = end;
     };
     for (const size_t start : nameLines) {
-        LineParts parts;
-        if (!ParseLine(text.substr(start, FindLineEnd(text, start) - start), parts))
+        Section section;
+        if (!SectionNameAt(text, start, section.name, section.ascii))
             return false;
         endSection(start);
-        m_sections.emplace_back();
-        m_sections.back().named = true;
-        m_sections.back().name = parts.name;
+        section.named = true;
+        m_sections.push_back(std::move(section));
     }
     endSection(text.size());
     m_read = m_sections.size();
@@ -330,7 +353,7 @@ bool IniDocument::Load(std::string_view text)
     // first looked for, which spares most of a large file's sections the
     // folding and the index. The others are indexed now.
     for (size_t i = 1; i < m_read; ++i) {
-        if (!IsPlainAscii(m_sections[i].name))
+        if (!m_sections[i].ascii)
             Index(i);
     }
     return true;
@@ -342,7 +365,7 @@ void IniDocument::IndexNamesOfLength(size_t length)
         return;
     m_lengths.push_back(length);
     for (size_t i = 1; i < m_read; ++i) {
-        if (m_sections[i].named && m_sections[i].name.size() == length && IsPlainAscii(m_sections[i].name))
+        if (m_sections[i].named && m_sections[i].name.size() == length && m_sections[i].ascii)
             Index(i);
     }
 }
