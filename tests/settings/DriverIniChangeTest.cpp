@@ -1,7 +1,8 @@
 // A change of the driver settings file made on a copy that replaces the file
 // in one step: another program's write between the copy and the replacement
 // makes it start again from a fresh copy, so that write is kept; one that
-// keeps writing makes it give up with the file as that program left it.
+// keeps writing makes it give up with the file as that program left it. An
+// edit of the file's text writes a large file around the change as it was.
 #include "settings/DriverIniChange.h"
 
 #include "support/IniSection.h"
@@ -68,6 +69,30 @@ TEST_P(DriverIniChange, AnotherProgramsWriteIsKept)
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << data.cFileName;
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+// The new text is written as the stretches no change touched, from the text
+// read, and copies of the rest: each in its place, once.
+TEST(DriverIniTextChange, ALargeFileKeepsEveryStretchAroundTheChangeInItsPlace)
+{
+    const std::string ini = CDriverINI().GetIniPath();
+    std::string before, after;
+    for (int i = 0; i < 300; ++i) {
+        (i < 150 ? before : after) +=
+            "[Printer " + std::to_string(i) + "]\r\nColorProfileSetName=Set " + std::to_string(i % 7) + "\r\n";
+    }
+    ASSERT_TRUE(WriteFileBytes(ini, before + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n" + after));
+    DWORD error = 1;
+    const TextChangeResult result = ChangeDriverIniText(
+        [](const std::string& text, EditedIniText& edited) {
+            return EditIniText(text, {{"Plotter 3F", std::string(), {{"ColorProfileSetName", "Office"}}}}, edited)
+                       ? TextEdited
+                       : TextNotEditable;
+        },
+        error);
+    EXPECT_EQ(result, TextChangeDone);
+    EXPECT_EQ(ReadFileBytes(ini), before + "[Plotter 3F]\r\nColorProfileSetName=Office\r\n" + after);
+    DeleteFileA(ini.c_str());
 }
 
 const Case kCases[] = {
