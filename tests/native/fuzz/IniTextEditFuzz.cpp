@@ -81,6 +81,19 @@ std::vector<std::string> Values(const std::string& text, const std::string& sect
     return values;
 }
 
+// The number of sections of that name.
+size_t Sections(const std::string& text, const std::string& section)
+{
+    size_t count = 0;
+    int last = 0;
+    for (const Line& line : LinesOf(text)) {
+        if (line.section != last && line.name == Fold("[" + section + "]"))
+            ++count;
+        last = line.section;
+    }
+    return count;
+}
+
 std::vector<std::string> Outside(const std::string& text, const IniSectionChange& change)
 {
     std::vector<std::string> lines;
@@ -130,12 +143,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     change.moveTo = data[1] % 7 < 6 ? kNames[data[1] % 7] : "";
     for (size_t i = 3; i + 1 < size && change.keys.size() < data[2] % 4u; i += 2)
         change.keys.emplace_back(kKeys[data[i] % 6], kValues[data[i + 1] % 5]);
+    // Or the keys deleted, as a removal deletes a record (never with a move).
+    change.deleteKeys = (data[2] & 0x40) != 0;
+    if (change.deleteKeys)
+        change.moveTo.clear();
     std::string edited;
     if (!EditIniText(text, {change}, edited))
         return 0;
 
     const bool moved = !change.moveTo.empty() && Fold(change.moveTo) != Fold(change.section);
     for (const auto& key : change.keys) {
+        if (change.deleteKeys)
+            break;
         // A key twice in the moved section is set over the target twice.
         if (moved && Values(text, change.section, key.first).size() > 1)
             continue;
@@ -145,14 +164,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::vector<std::string> values = Values(edited, moved ? change.moveTo : change.section, key.first);
         FUZZ_CHECK(!values.empty() && values.front() == last);
     }
+    // A deletion takes the first line of each key named, once for each time
+    // it is named, from a section of a name no other section has.
+    if (change.deleteKeys && Sections(text, change.section) == 1) {
+        for (const auto& key : change.keys) {
+            size_t times = 0;
+            for (const auto& deleted : change.keys)
+                times += Fold(deleted.first) == Fold(key.first);
+            const size_t before = Values(text, change.section, key.first).size();
+            FUZZ_CHECK(Values(edited, change.section, key.first).size() == before - std::min(before, times));
+        }
+    }
     FUZZ_CHECK(Outside(text, change) == Outside(edited, change));
     std::string again;
     FUZZ_CHECK(EditIniText(edited, {}, again) && again == edited);
     // In two steps of one edit, the keys and then the move, the same text.
     CIniTextEdit steps(text);
     EditedIniText stepped;
-    FUZZ_CHECK(steps.Apply({{change.section, std::string(), change.keys}}) &&
-               steps.Apply({{change.section, change.moveTo, {}}}));
+    IniSectionChange keysFirst = change;
+    keysFirst.moveTo.clear();
+    FUZZ_CHECK(steps.Apply({keysFirst}) && steps.Apply({{change.section, change.moveTo, {}}}));
     steps.Pieces(stepped);
     FUZZ_CHECK(stepped.Joined() == edited);
     return 0;
