@@ -33,7 +33,7 @@ struct ByteKinds {
     bool cp932;
     ByteKind kind[256];
     bool trail[256];
-    bool asciiWhole = true; // every byte below 0x80 is Whole but those Wine takes for blanks and NUL
+    bool asciiSingle = true; // no byte below 0x80 is a lead byte (none is in any code page)
     ByteKinds() : cp932(SystemCodePageIs932())
     {
         for (int i = 0; i < 256; ++i) {
@@ -44,8 +44,8 @@ struct ByteKinds {
             else if (b == 0 || b == 0x0B || b == 0x0C || b == 0x1A || (cp932 && (b == 0x80 || b == 0xA0 || b >= 0xFD)))
                 kind[i] = ByteKind::Unreadable;
             trail[i] = IsTrailByte(b, cp932);
-            if (b < 0x80 && b != 0 && b != 0x0B && b != 0x0C && b != 0x1A && kind[i] != ByteKind::Whole)
-                asciiWhole = false;
+            if (b < 0x80 && kind[i] == ByteKind::Lead)
+                asciiSingle = false;
         }
     }
 };
@@ -56,24 +56,19 @@ const ByteKinds& Bytes()
     return table;
 }
 
-// Eight bytes at once, for the long runs of ASCII that fill a settings file.
-const unsigned long long kOnes = 0x0101010101010101ULL;
-const unsigned long long kHighBits = 0x8080808080808080ULL;
-
-bool HasByte(unsigned long long word, BYTE b)
+// The length of the readable character at text[i] (1 or 2); 0 where no
+// readable character starts there.
+size_t ReadableCharLength(const ByteKinds& bytes, std::string_view text, size_t i)
 {
-    const unsigned long long x = word ^ (kOnes * b);
-    return ((x - kOnes) & ~x & kHighBits) != 0;
-}
-
-// True when the eight bytes are ASCII and none is NUL or a byte Wine takes
-// for a blank.
-bool IsPlainAscii(const char* bytes)
-{
-    unsigned long long word;
-    std::memcpy(&word, bytes, sizeof word);
-    return (word & kHighBits) == 0 && !HasByte(word, 0) && !HasByte(word, 0x0B) && !HasByte(word, 0x0C) &&
-           !HasByte(word, 0x1A);
+    switch (bytes.kind[static_cast<BYTE>(text[i])]) {
+    case ByteKind::Whole:
+        return 1;
+    case ByteKind::Lead:
+        return i + 1 < text.size() && bytes.trail[static_cast<BYTE>(text[i + 1])] ? 2 : 0;
+    case ByteKind::Unreadable:
+        break;
+    }
+    return 0;
 }
 
 bool IsLeadByte(BYTE b)
@@ -164,25 +159,10 @@ IniChar CharAt(std::string_view text, size_t offset, bool cp932)
 bool IsReadableIniText(std::string_view text)
 {
     const ByteKinds& bytes = Bytes();
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (bytes.asciiWhole) {
-            while (i + 8 <= text.size() && IsPlainAscii(text.data() + i))
-                i += 8;
-            if (i == text.size())
-                break;
-        }
-        const BYTE b = static_cast<BYTE>(text[i]);
-        switch (bytes.kind[b]) {
-        case ByteKind::Whole:
-            break;
-        case ByteKind::Lead:
-            if (i + 1 >= text.size() || !bytes.trail[static_cast<BYTE>(text[i + 1])])
-                return false;
-            ++i;
-            break;
-        case ByteKind::Unreadable:
+    for (size_t i = 0, length = 0; i < text.size(); i += length) {
+        length = ReadableCharLength(bytes, text, i);
+        if (length == 0)
             return false;
-        }
     }
     return true;
 }
@@ -259,7 +239,7 @@ bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& se
         // but no other control character only a look at the next line's
         // start. A word's bytes never start within a character: the bytes
         // above ASCII go one character at a time below.
-        if (i + 5 <= size) {
+        if (bytes.asciiSingle && i + 5 <= size) {
             const std::uint32_t word = FourBytes(data + i);
             if ((((word - 0x20202020u) | word) & kByteHighBits) == 0) {
                 i += 4;
@@ -288,18 +268,10 @@ bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& se
             return false;
         if (b == '\n')
             lineStart(i + 1);
-        switch (bytes.kind[b]) {
-        case ByteKind::Whole:
-            ++i;
-            break;
-        case ByteKind::Lead:
-            if (i + 1 >= size || !bytes.trail[static_cast<BYTE>(data[i + 1])])
-                return false;
-            i += 2;
-            break;
-        case ByteKind::Unreadable:
+        const size_t length = ReadableCharLength(bytes, text, i);
+        if (length == 0)
             return false;
-        }
+        i += length;
     }
     return LinesFit(data, size, maxLine);
 }
