@@ -6,6 +6,7 @@
 #include "cmdline/RunLog.h"
 #include "report/ApplyStopText.h"
 #include "res/resource.h"
+#include "settings/InstallAccount.h"
 
 bool CUnattendedAnswers::SourceFileMissing(std::string& path, DWORD error)
 {
@@ -69,7 +70,10 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
         return;
     case ApplyNotRecorded:
         if (m_removing) {
-            Tell(request, WithReason(FormatResString(IDS_CMD_NOT_REMOVED, {DriverIniText()}), outcome.recordError));
+            Tell(request, WithReason(outcome.accountUnreadable
+                                         ? FormatResString(IDS_CMD_ACCOUNT_UNREADABLE, {CInstallAccount().Path()})
+                                         : FormatResString(IDS_CMD_NOT_REMOVED, {DriverIniText()}),
+                                     outcome.recordError));
             return;
         }
         // Where and why: under Terminal Services the file is the user's own,
@@ -161,4 +165,27 @@ void CUnattendedAnswers::FileStillNamed(const std::string& fileName)
 void CUnattendedAnswers::FilesLeftForOtherUsers()
 {
     m_output.Line(LoadResString(IDS_CMD_FILES_KEPT_PER_USER));
+}
+
+void CUnattendedAnswers::FileLeft(const std::string& target, RemovalVerdict why, DWORD error)
+{
+    switch (why) {
+    case RemoveLeaveNotOurs:
+        m_output.TargetLine(target, FormatResString(IDS_CMD_LEFT_NOT_OURS, {target}));
+        break;
+    case RemoveLeaveChanged:
+        m_output.TargetLine(target, FormatResString(IDS_CMD_LEFT_CHANGED, {target}));
+        break;
+    case RemoveLeaveAlias:
+        m_output.TargetLine(target, FormatResString(IDS_CMD_LEFT_ALIAS, {target}));
+        break;
+    default:
+        m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_LEFT_UNREADABLE, {target}), error));
+        break;
+    }
+}
+
+void CUnattendedAnswers::FileRestored(const std::string& target, bool atRestart)
+{
+    m_output.TargetLine(target, FormatResString(atRestart ? IDS_CMD_RESTORE_AT_RESTART : IDS_CMD_RESTORED, {target}));
 }

@@ -48,6 +48,8 @@ public:
     void FileDeleteFailed(const std::string& target, DWORD error) override;
     void FileStillNamed(const std::string& fileName) override;
     void FilesLeftForOtherUsers() override;
+    void FileLeft(const std::string& target, RemovalVerdict why, DWORD error) override;
+    void FileRestored(const std::string& target, bool atRestart) override;
 
     // A target was kept as it was (the command line said no to replacing).
     bool KeptAny() const { return m_keptAny; }

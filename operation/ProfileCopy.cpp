@@ -1,10 +1,12 @@
 #include "operation/ProfileCopy.h"
 
 #include "classlib/PathParts.h"
+#include "operation/InstalledFiles.h"
 #include "platform/FileCompare.h"
 #include "platform/FileReplace.h"
 #include "platform/PlatformFlags.h"
 #include "platform/SafeFileAccess.h"
+#include "settings/InstallAccount.h"
 
 OverwriteDecision DecideOverwrite(INT_PTR answer)
 {
@@ -42,6 +44,7 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
     DWORD compareError = 0;
     if (attributes != INVALID_FILE_ATTRIBUTES && CompareFileWithSource(source, target, compareError) == FilesSame) {
         ForgetEarlierRestartReplacements(governed, target, std::string());
+        AccountFileInPlace(governed, target);
         return CopyInPlace;
     }
 
@@ -53,18 +56,25 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         error = ::GetLastError();
         return CopyFailed;
     }
+    // The account says what the tool puts there before it is there.
+    CAccountedReplacement accounted;
+    if (!accounted.Prepare(governed, target, temp, error)) {
+        RemoveTemp(governed, temp);
+        return CopyFailed;
+    }
     error = ReplaceWithTemp(governed, temp, target);
     if (error == 0)
         return CopyReplaced;
     // Only a target the user agreed to replace gets here, so the restart
     // replacement carries out that answer; the temporary file is its source.
     if (IsInUse(governed, error, target)) {
-        if (ReplaceAtRestart(governed, temp, target))
+        if (accounted.KeepAtRestart() && ReplaceAtRestart(governed, temp, target))
             return CopyAtRestart;
         // Told as what it is: the file is in use (a rename over a held file
         // fails with access denied, which would read as a permission).
         error = ERROR_SHARING_VIOLATION;
     }
+    accounted.Undo();
     RemoveTemp(governed, temp);
     return CopyFailed;
 }
@@ -94,6 +104,32 @@ CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
             return CopyAtRestart;
         error = ERROR_SHARING_VIOLATION;
     }
+    return CopyFailed;
+}
+
+CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error)
+{
+    const bool governed = RunningOnWow64() != FALSE;
+    if (const DWORD recovery = RecoverLeftovers(governed, DirectoryPart(target))) {
+        error = recovery;
+        return CopyFailed;
+    }
+    const std::string kept = KeptOriginalPath(target);
+    // A read-only file refuses the rename over it.
+    const DWORD attributes = SafeGetFileAttributes(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly)
+        SafeSetFileAttributes(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    error = ReplaceWithTemp(governed, kept, target);
+    if (error == 0)
+        return CopyReplaced;
+    if (IsInUse(governed, error, target)) {
+        if (ReplaceAtRestart(governed, kept, target))
+            return CopyAtRestart;
+        error = ERROR_SHARING_VIOLATION;
+    }
+    if (readOnly)
+        SafeSetFileAttributes(target.c_str(), attributes);
     return CopyFailed;
 }
 

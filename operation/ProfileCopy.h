@@ -52,6 +52,12 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
 // CopyInPlace. error is the system's reason for CopyFailed.
 CopyResult DeleteProfileFile(const std::string& target, DWORD& error);
 
+// Puts the file that was kept aside when the tool first wrote target back in
+// its place, in one step: now, or, while another program holds target, at
+// the next restart where the system can. error is the system's reason for
+// CopyFailed.
+CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error);
+
 // A target that could not be written, with the system's reason.
 struct FailedCopy {
     std::string target;

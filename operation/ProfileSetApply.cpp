@@ -10,6 +10,7 @@
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"
 #include "settings/IniTextEdit.h"
+#include "settings/InstallAccount.h"
 
 namespace {
 
@@ -135,9 +136,18 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         m_targets.front().request.formerName = request.formerName;
     }
     if (m_removing) {
-        std::vector<std::string> unnamed;
-        m_outcome.stop = RemoveRecords(unnamed) ? ApplyCompleted : ApplyNotRecorded;
-        DeleteFiles(unnamed);
+        // The account of what the tool put where is read before anything
+        // changes: without it no file can be told the tool's.
+        CInstallAccount account;
+        std::vector<std::string> named, stillNamed;
+        if (!account.Load(m_outcome.recordError)) {
+            m_outcome.accountUnreadable = true;
+            m_outcome.stop = ApplyNotRecorded;
+        } else {
+            m_outcome.stop = RemoveRecords(named, stillNamed) ? ApplyCompleted : ApplyNotRecorded;
+        }
+        if (m_outcome.stop == ApplyCompleted)
+            DeleteFiles(account, named, stillNamed);
         TellPrinters(false, result);
         return ApplyCompleted;
     }

@@ -13,6 +13,7 @@
 // a line per step. What happened also comes back as one ApplyResult.
 #pragma once
 
+#include "operation/InstalledFiles.h"
 #include "operation/NewNameCheck.h"
 #include "operation/ProfileCopy.h"
 #include "operation/ProfileSet.h"
@@ -29,6 +30,7 @@
 
 class CDriverINI;
 class CDriverDirectories;
+class CInstallAccount;
 
 // What one apply is asked to do.
 struct ApplyRequest {
@@ -90,6 +92,7 @@ struct ApplyOutcome {
     ProfileKind badKind = ProfileAuto;             // and the kind it stands for
     TargetCopies copies;                           // the printer's targets written and those that could not be
     DWORD recordError = 0;                         // the system's reason for ApplyNotRecorded (may be 0)
+    bool accountUnreadable = false;                // a removal: the account of installed files could not be read
     RenameResult rename = RenameNotAsked;
     DWORD renameError = 0;          // the system's reason for RenameRefused (may be 0)
     bool sectionLeftBehind = false; // renamed, but the section could not be written
@@ -176,6 +179,13 @@ public:
     virtual void FileDeleteFailed(const std::string& /*target*/, DWORD /*error*/) {}
     // A file the removed records named stays: other records name it.
     virtual void FileStillNamed(const std::string& /*fileName*/) {}
+    // A file no record names any more stays: the tool did not put it there,
+    // it changed since, its name may be another file's short name, or it
+    // cannot be read (error).
+    virtual void FileLeft(const std::string& /*target*/, RemovalVerdict /*why*/, DWORD /*error*/) {}
+    // The file the tool replaced first is back at target, now or at the
+    // next restart (another program holds the target).
+    virtual void FileRestored(const std::string& /*target*/, bool /*atRestart*/) {}
     // Every file the removed records named stays: under Terminal Services
     // each user has a settings file of their own, which this run cannot read.
     virtual void FilesLeftForOtherUsers() {}
@@ -275,15 +285,22 @@ private:
     // A removal: every printer's record goes in one replacement of the
     // settings file; the file names they named that no record names any
     // more are given back. False when the file could not be changed.
-    bool RemoveRecords(std::vector<std::string>& unnamed);
+    bool RemoveRecords(std::vector<std::string>& named, std::vector<std::string>& stillNamed);
     // The removals made on the file's text in one pass: named gets the file
     // names the removed records named, stillNamed those the records left
     // name.
     TextEdit EditRemovals(const std::string& text, EditedIniText& edited, std::vector<std::string>& named,
                           std::vector<std::string>& stillNamed);
-    // Deletes each file from the system directory and each printer's driver
-    // directory, telling each step.
-    void DeleteFiles(const std::vector<std::string>& fileNames);
+    // Takes the files no record names any more (stillNamed: those the
+    // records left name) out of the system directory and each printer's
+    // driver directory as the account allows, the files the removed records
+    // named (named) and those the tool put in place for earlier sets,
+    // telling each step; the account follows.
+    void DeleteFiles(CInstallAccount& account, const std::vector<std::string>& named,
+                     const std::vector<std::string>& stillNamed);
+    // A target the account does not name is byte for byte a file that a set
+    // of the tool settings file installs under its name.
+    bool IsSetFile(const std::string& target) const;
     // Tells the callback of the printers under other sets that now use a
     // file this apply wrote.
     void TellOtherPrintersUsing(const CPrinterSnapshot& printers);

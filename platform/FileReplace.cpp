@@ -251,6 +251,17 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
     return failure;
 }
 
+DWORD RecoverBackupOf(bool governed, const std::string& target)
+{
+    const std::string backup = BackupPath(target);
+    if (Attributes(governed, backup) == INVALID_FILE_ATTRIBUTES ||
+        Attributes(governed, target) != INVALID_FILE_ATTRIBUTES)
+        return 0;
+    if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); }))
+        return ::GetLastError();
+    return 0;
+}
+
 namespace {
 
 // Makes a new temporary file in folder under a free name of the pattern with

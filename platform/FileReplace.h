@@ -31,6 +31,10 @@ bool IsReplaceTempName(const std::string& fileName);
 // why a backup could not be put back (it stays for the next run).
 DWORD RecoverLeftovers(bool governed, const std::string& folder);
 
+// The same for one target alone: its backup goes back when the target is
+// missing. 0, or the system's reason why it could not.
+DWORD RecoverBackupOf(bool governed, const std::string& target);
+
 // Copies source to a new temporary file in folder and flushes it; the
 // temporary file's path in temp. An empty source makes an empty file. False,
 // with the system's reason as the last error, when it cannot be written (no

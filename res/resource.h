@@ -106,6 +106,13 @@
 #define IDS_CMD_DELETE_FAILED       215 // %1 a file; the reason follows
 #define IDS_CMD_STILL_NAMED         216 // %1 a file name other records name
 #define IDS_CMD_FILES_KEPT_PER_USER 217 // under Terminal Services no file is deleted
+#define IDS_CMD_RESTORED            218 // %1 a file the tool replaced, back in its place
+#define IDS_CMD_RESTORE_AT_RESTART  219 // %1 the same, at the restart
+#define IDS_CMD_LEFT_NOT_OURS       220 // %1 a file the tool did not put there
+#define IDS_CMD_LEFT_CHANGED        221 // %1 a file changed since the tool put it there
+#define IDS_CMD_LEFT_ALIAS          222 // %1 a short name
+#define IDS_CMD_LEFT_UNREADABLE     223 // %1 a file; the reason follows
+#define IDS_CMD_ACCOUNT_UNREADABLE  224 // %1 the account of installed files; the reason follows
 // Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
 #define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
 #define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe

@@ -322,13 +322,28 @@ BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& se
     return TRUE;
 }
 
-std::vector<std::string> CDriverINI::RecordedFileNames()
+bool CDriverINI::RecordedFileNames(std::vector<std::string>& names)
 {
-    std::vector<std::string> names;
-    // The section names fit in the file's size.
-    std::vector<char> sections(MeasureFile() + 2);
-    SafeGetProfileString(nullptr, nullptr, "", sections.data(), static_cast<DWORD>(sections.size()),
-                         m_strIniPath.c_str());
+    names.clear();
+    // The profile functions read a file they cannot open as an empty one:
+    // a file that cannot be opened now (a scanner holding it) names nothing
+    // for sure.
+    {
+        CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        if (!file.IsValid())
+            return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    // The section names, in a buffer grown until they fit (a count of its
+    // size less two says they did not).
+    std::vector<char> sections(4096);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(sections.size());
+        const DWORD count = SafeGetProfileString(nullptr, nullptr, "", sections.data(), size, m_strIniPath.c_str());
+        if (count + 2 < size)
+            break;
+        sections.assign(sections.size() * 2, '\0');
+    }
     for (const char* section = sections.data(); *section; section += std::strlen(section) + 1) {
         for (const ProfileKind kind : kProfileSlots) {
             char value[kValueBuffer] = {};
@@ -336,7 +351,7 @@ std::vector<std::string> CDriverINI::RecordedFileNames()
             AddFileName(names, value);
         }
     }
-    return names;
+    return true;
 }
 
 BOOL CDriverINI::FlushProfileCache()

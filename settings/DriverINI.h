@@ -69,8 +69,10 @@ public:
     // there was a record. False when a write fails.
     BOOL RemoveProfileRecord(const std::string& printer, std::string& setName, std::vector<std::string>& fileNames,
                              bool& removed);
-    // The file names that the records of every section name, each once.
-    std::vector<std::string> RecordedFileNames();
+    // The file names that the records of every section name, each once,
+    // as the profile functions read them. False when the file exists but
+    // cannot be opened: then nothing may be taken for unnamed.
+    bool RecordedFileNames(std::vector<std::string>& names);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
 

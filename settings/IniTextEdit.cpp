@@ -177,6 +177,15 @@ bool ParseLine(std::string_view text, LineParts& parts)
     return true;
 }
 
+// A value as a key read gives it: one pair of the same quote (" or ') around
+// it dropped. The line read of a section keeps them.
+std::string_view Unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 LineParts PartsOf(const Line& line)
 {
     LineParts parts;
@@ -562,7 +571,7 @@ bool IniDocument::Value(std::string_view sectionName, std::string_view key, std:
     if (!FindKey(sectionName, key, index, line))
         return false;
     if (line != kNone)
-        value = std::string(PartsOf(m_sections[index].lines[line]).value);
+        value = std::string(Unquoted(PartsOf(m_sections[index].lines[line]).value));
     return true;
 }
 
@@ -576,7 +585,7 @@ bool IniDocument::EveryValue(std::string_view key, std::vector<std::string>& val
         if (!KeyLine(section, key, line))
             return false;
         if (line != kNone)
-            values.emplace_back(PartsOf(section.lines[line]).value);
+            values.emplace_back(Unquoted(PartsOf(section.lines[line]).value));
     }
     return true;
 }

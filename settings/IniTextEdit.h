@@ -77,7 +77,8 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
 // The same, the new text joined.
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);
 
-// What the profile functions read for keys: in values, for each of sections,
+// What the profile functions read for keys (GetPrivateProfileString: a pair
+// of the same quote around a value dropped): in values, for each of sections,
 // the value of each key (the first section of the name, the key's first line;
 // empty where missing); in every, when given, the values of keys in each
 // named section of the text that has them. False where the text or a name is

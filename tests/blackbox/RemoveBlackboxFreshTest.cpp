@@ -64,7 +64,7 @@ TEST_F(RemoveBlackbox, RemoveUndoesTheApplyAndKeepsFilesAnotherRecordNames)
     const std::string before =
         DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}}, {"Other", {{"ColorProfileSetName", "Art"}}}});
     ASSERT_TRUE(WriteFileBytes(DriverIniFile(), before));
-    ASSERT_EQ(Run("/printer:* /set:Office"), 0u);
+    ASSERT_EQ(Run("/printer:* /set:Office"), 0u) << m_output;
     ExpectFiles(true);
 
     EXPECT_EQ(Run("/printer:\"plotter 3f\" /remove"), 0u);
