@@ -118,4 +118,63 @@ TEST_F(RemoveBlackbox, HeldFileIsDeletedAtTheRestart)
     EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Office /check"), 10u);
 }
 
+// A file that stood under a set's file name before the first apply is the
+// driver's or the administrator's: the apply keeps it aside, the removal
+// puts it back in place of the tool's file, and the account of what the tool
+// installed is empty again.
+TEST_F(RemoveBlackbox, AFileThereBeforeTheFirstApplyIsBackAfterTheRemoval)
+{
+    const std::string target = SystemDirectoryFile("auto.kpx");
+    ASSERT_TRUE(WriteFileBytes(target, "the driver's own auto.kpx"));
+    ASSERT_EQ(Run("/printer:\"Plotter 3F\" /set:Office"), 0u) << m_output;
+    EXPECT_EQ(ReadFileBytes(target), "auto.kpx");
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
+    EXPECT_EQ(ReadFileBytes(target), "the driver's own auto.kpx");
+    EXPECT_NE(m_output.find(Cp932(target + u8"を、このﾂｰﾙが置き換える前のﾌｧｲﾙに戻しました。")), std::string::npos)
+        << m_output;
+    EXPECT_FALSE(PathExists(target + ".~kpxkept"));
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("tone.kpx")));
+    EXPECT_FALSE(PathExists(SystemDirectoryFile("KPXSETUP.LST")));
+}
+
+// The profile functions read Auto="auto.kpx" as auto.kpx: Plotter 4F's
+// driver still uses the file, which stays; the files no record names go.
+TEST_F(RemoveBlackbox, AQuotedValueOfAnotherRecordKeepsItsFile)
+{
+    ASSERT_EQ(Run("/printer:* /set:Office"), 0u) << m_output;
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"},
+                                                                                    {"Auto", "auto.kpx"},
+                                                                                    {"Vividness", "vivid.kpx"},
+                                                                                    {"Tone", "tone.kpx"},
+                                                                                    {"Font", "font.kpx"}}},
+                                                                     {"Plotter 4F", {{"Auto", "\"auto.kpx\""}}}})));
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
+    for (const std::string& copy : ProfileCopies("auto.kpx"))
+        EXPECT_TRUE(PathExists(copy)) << copy;
+    for (const std::string& copy : ProfileCopies("tone.kpx"))
+        EXPECT_FALSE(PathExists(copy)) << copy;
+}
+
+// What no apply put there stays, each with a line: the driver's own profile
+// a record names, and a short name that is another file's.
+TEST_F(RemoveBlackbox, FilesTheToolDidNotPutThereStay)
+{
+    const std::string own = SystemDirectoryFile("driver.kpx"), other = SystemDirectoryFile("verylongname.kpx");
+    ASSERT_TRUE(WriteFileBytes(own, "driver") && WriteFileBytes(other, "another program's"));
+    char alias[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(other.c_str(), alias, MAX_PATH), 0u);
+    const std::string aliasName = std::string(alias).substr(std::string(alias).rfind('\\') + 1);
+    ASSERT_NE(aliasName, "verylongname.kpx");
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"},
+                                                                                    {"Auto", "driver.kpx"},
+                                                                                    {"Font", aliasName}}}})));
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
+    EXPECT_EQ(ReadFileBytes(own), "driver");
+    EXPECT_EQ(ReadFileBytes(other), "another program's");
+    EXPECT_NE(m_output.find(Cp932(own + u8"はこのﾂｰﾙが置いたﾌｧｲﾙではないため、削除しませんでした。")),
+              std::string::npos)
+        << m_output;
+    EXPECT_NE(m_output.find(Cp932(SystemDirectoryFile(aliasName) + u8"は短い名前")), std::string::npos) << m_output;
+}
+
 } // namespace
