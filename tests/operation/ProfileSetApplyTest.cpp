@@ -421,6 +421,9 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         const char* step;     // told about the printer
         const char* tone;     // the file the record names for Tone: a profile file, or a file no apply installs
         bool setFiles = true; // the files in place are the set's, byte for byte
+        // A scanner holds the copy of a file the one-pass edit leaves to the
+        // profile functions (a form feed in a comment) whenever it is read.
+        bool copyUnreadable = false;
     } cases[] = {
         {"plain", false, false, ApplyCompleted, {"Resolution=600"}, false, "removed Plotter 3F Office", "y.kpx"},
         {"settings file held", false, true, ApplyNotRecorded, {}, true, "ended Plotter 3F 8", "y.kpx"},
@@ -449,15 +452,29 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
          "removed Plotter 3F Office",
          "y.kpx",
          false},
+        {"copy unreadable", false, false, ApplyNotRecorded, {}, true, "ended Plotter 3F 8", "y.kpx", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ScopedPlatformFlags flags(false, c.terminalServices);
         const std::string ini = CDriverINI().GetIniPath();
         CreateDirectoryA(DirectoryPart(ini).c_str(), nullptr);
-        const std::string record = "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Office\r\nAuto=x.kpx\r\n"
+        const std::string record = std::string(c.copyUnreadable ? "; \x0c\r\n" : "") +
+                                   "[Plotter 3F]\r\nResolution=600\r\nColorProfileSetName=Office\r\nAuto=x.kpx\r\n"
                                    "Font=x.kpx\r\nTone=" +
                                    std::string(c.tone) + "\r\nVividness=y.kpx\r\n";
+        const std::string folder = DirectoryPart(ini) + "\\~kpx";
+        std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> scanner;
+        if (c.copyUnreadable)
+            scanner.emplace([folder](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
+                                     DWORD flags, HANDLE tmpl) -> HANDLE {
+                if (!(access & GENERIC_WRITE) && lstrcmpiA(std::string(name).substr(0, folder.size()).c_str(),
+                                                           folder.c_str()) == 0) {
+                    SetLastError(ERROR_SHARING_VIOLATION);
+                    return INVALID_HANDLE_VALUE;
+                }
+                return ::CreateFileA(name, access, share, sa, how, flags, tmpl);
+            });
         ASSERT_TRUE(WriteFileBytes(ini, record));
         for (const char* name : {"x.kpx", "y.kpx", "keep.txt"}) {
             for (const std::string& dir : {m_systemDir, m_driverDir})
@@ -477,7 +494,7 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
             CloseHandle(held);
         ASSERT_EQ(result.printers.size(), 1u);
         EXPECT_EQ(result.printers.front().outcome.stop, c.stop);
-        if (c.held) {
+        if (c.held || c.copyUnreadable) {
             EXPECT_EQ(ReadFileBytes(ini), record);
         } else {
             EXPECT_EQ(IniSection(ini, kPrinter), c.lines);
