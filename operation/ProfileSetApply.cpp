@@ -266,64 +266,76 @@ void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const s
 
 bool CProfileSetApply::RecordSet(bool renaming)
 {
-    m_moveFailed = false;
     m_formerSectionMoved = false;
     m_sectionFollowed = false;
+    const PrinterRequest& request = m_targets.front().request;
+    // Section names match without regard to case: for a name that differs
+    // only in case the section already serves the new name.
+    const bool move = renaming && MbCompareNoCase(request.newName, request.printer) != 0;
+    const auto plan = [this](bool withMove) {
+        return [this, withMove](IIniValues& file, std::vector<IniSectionChange>& changes) {
+            return PlanRecords(file, withMove, changes);
+        };
+    };
     // The five keys of every printer reach the file together or not at all:
-    // the driver never reads a record that mixes two sets. One edit of the
-    // file's text, whatever the number of printers; a file the edit cannot
-    // read as the profile functions do goes through them.
-    switch (ChangeDriverIniText(
-        [&](const std::string& text, EditedIniText& edited) { return EditRecords(text, edited, renaming); },
-        m_outcome.recordError)) {
+    // the driver never reads a record that mixes two sets.
+    CDriverIniWrite write;
+    DWORD& error = m_outcome.recordError;
+    if (!renaming) {
+        if (!write.Prepare(plan(false), error))
+            return false;
+    } else {
+        // Whether the section can follow the printer is known before the
+        // spooler is asked: where it cannot, the printer keeps its name and
+        // the record is written under it.
+        const bool withMove = move && write.Prepare(plan(true), error);
+        if (!withMove && !write.Prepare(plan(false), error))
+            return false;
+        RenameInSpooler(request, withMove || !move);
+        if (withMove && m_outcome.rename != RenameDone && !write.Prepare(plan(false), error))
+            return false;
+        m_sectionFollowed = withMove && m_outcome.rename == RenameDone;
+    }
+    switch (write.Commit(error)) {
     case TextChangeDone:
         m_outcome.recordChanged = true;
         return true;
     case TextChangeNotNeeded:
         return true;
-    case TextChangeFailed:
+    default:
+        m_sectionFollowed = false;
+        m_formerSectionMoved = false;
         return RecordFailed();
-    case TextChangeNotEditable:
-        break;
     }
-    if (ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, renaming); }, m_outcome.recordError,
-                        &m_outcome.recordChanged))
-        return true;
-    return RecordFailed();
 }
 
-TextEdit CProfileSetApply::EditRecords(const std::string& text, EditedIniText& edited, bool renaming)
+bool CProfileSetApply::PlanRecords(IIniValues& file, bool move, std::vector<IniSectionChange>& changes)
 {
-    // A rename run again looks for the former name's section: the profile
-    // functions answer that.
-    if (m_targets.front().request.formerName.size() != 0)
-        return TextNotEditable;
-    std::vector<IniSectionChange> changes;
-    for (const Target& target : m_targets)
-        changes.push_back({target.request.printer, std::string(), RecordEntries(target.request.setName, m_files)});
-    // Whether the text can be edited is known before the spooler is asked.
-    CIniTextEdit edit(text);
-    if (!edit.Apply(changes))
-        return TextNotEditable;
-    const PrinterRequest& request = m_targets.front().request;
-    // Asked once; the whole text is read, so the section can follow the
-    // printer. A text read again (another program wrote the file meanwhile)
-    // only takes the section along.
-    if (renaming && m_outcome.rename == RenameNotAsked)
-        RenameInSpooler(request, true);
-    // Section names match without regard to case: for a name that differs
-    // only in case the section already serves the new name.
-    m_sectionFollowed = false;
-    if (renaming && m_outcome.rename == RenameDone && MbCompareNoCase(request.newName, request.printer) != 0) {
-        // The record is in the section already: only the move is left.
-        m_sectionFollowed = edit.Apply({{request.printer, request.newName, {}}});
-        // Renamed, but the edit cannot move the section: the profile
-        // functions do it.
-        if (!m_sectionFollowed)
-            return TextNotEditable;
+    changes.clear();
+    m_formerSectionMoved = false;
+    for (const Target& target : m_targets) {
+        const PrinterRequest& request = target.request;
+        IniSectionChange change{request.printer, std::string(), RecordEntries(request.setName, m_files)};
+        // A rename run again: the spooler renamed the printer, but its
+        // section may still stand under the old name. It moves only when the
+        // new name has none, so that no newer record is written over.
+        if (!request.formerName.empty()) {
+            bool printerHas = false, formerHas = false;
+            if (!file.HasLines(request.printer, printerHas) || !file.HasLines(request.formerName, formerHas))
+                return false;
+            if (!printerHas && formerHas) {
+                change.section = request.formerName;
+                change.moveTo = request.printer;
+                m_formerSectionMoved = true;
+            }
+        }
+        changes.push_back(change);
     }
-    edit.Pieces(edited);
-    return edited.Holds(text) ? TextUnchanged : TextEdited;
+    if (move) {
+        const PrinterRequest& request = m_targets.front().request;
+        changes.push_back({request.printer, request.newName, {}});
+    }
+    return true;
 }
 
 bool CProfileSetApply::RecordFailed()
@@ -331,14 +343,8 @@ bool CProfileSetApply::RecordFailed()
     if (m_outcome.rename != RenameDone)
         return false;
     // The printer has its new name but the file has not changed: the section
-    // stands under the old name. Where only the move failed, the record goes
-    // in without it; otherwise the printer gets its old name back, so that
+    // stands under the old name. The printer gets its old name back, so that
     // the driver still finds its settings.
-    if (m_moveFailed && ChangeDriverIni([&](CDriverINI& copy) { return WriteRecords(copy, false); },
-                                        m_outcome.recordError, &m_outcome.recordChanged)) {
-        m_outcome.sectionLeftBehind = true;
-        return true;
-    }
     const PrinterRequest& request = m_targets.front().request;
     if (RenamePrinter(request.newName.c_str(), request.printer.c_str())) {
         m_outcome.rename = RenameNotAsked;
@@ -349,41 +355,6 @@ bool CProfileSetApply::RecordFailed()
     m_callback.RenameEnded(request, RenameDone, 0);
     m_callback.SectionMoveEnded(request, false);
     return false;
-}
-
-bool CProfileSetApply::WriteRecords(CDriverINI& copy, bool renaming)
-{
-    for (const Target& target : m_targets) {
-        if (!WriteRecord(copy, target.request, renaming))
-            return false;
-    }
-    return true;
-}
-
-bool CProfileSetApply::WriteRecord(CDriverINI& copy, const PrinterRequest& request, bool renaming)
-{
-    const std::string& printer = request.printer;
-    // A rename run again: the spooler renamed the printer, but its section
-    // may still stand under the old name. It moves only when the new name
-    // has none, so that no newer record is written over.
-    m_formerSectionMoved = false;
-    m_sectionFollowed = false;
-    if (!request.formerName.empty() && !copy.HasSection(printer) && copy.LoadSection(request.formerName)) {
-        m_formerSectionMoved =
-            copy.MoveSectionWithRecord(request.formerName, printer, request.setName, m_files) != FALSE;
-        return m_formerSectionMoved;
-    }
-    // Asked once, on the first copy; a copy made again because another
-    // program wrote the file meanwhile only takes the section along.
-    if (renaming && m_outcome.rename == RenameNotAsked)
-        RenameInSpooler(request, !copy.HasSection(printer) || copy.LoadSection(printer));
-    // Section names match without regard to case: for a name that differs
-    // only in case the section already serves the new name.
-    if (!renaming || m_outcome.rename != RenameDone || MbCompareNoCase(request.newName, printer) == 0)
-        return copy.WriteProfileRecord(printer, request.setName, m_files) != FALSE;
-    m_sectionFollowed = copy.MoveSectionWithRecord(printer, request.newName, request.setName, m_files) != FALSE;
-    m_moveFailed = !m_sectionFollowed;
-    return m_sectionFollowed;
 }
 
 void CProfileSetApply::TellPrinters(bool renaming, ApplyResult& result)
@@ -448,12 +419,11 @@ void CProfileSetApply::TellOtherPrintersUsing(const CPrinterSnapshot& printers)
         m_callback.OtherPrintersUseFile(first, users.fileName, users.printers);
 }
 
-void CProfileSetApply::RenameInSpooler(const PrinterRequest& request, bool sectionReadable)
+void CProfileSetApply::RenameInSpooler(const PrinterRequest& request, bool sectionCanFollow)
 {
-    // If the printer's section cannot be read whole, it could not follow the
-    // printer to its new name, and the driver would lose the printer's
-    // settings. So the name stays as it is.
-    if (!sectionReadable) {
+    // If the printer's section cannot follow it to its new name, the driver
+    // would lose the printer's settings. So the name stays as it is.
+    if (!sectionCanFollow) {
         m_outcome.rename = RenameSkippedUnreadable;
         return;
     }

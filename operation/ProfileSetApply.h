@@ -265,32 +265,22 @@ private:
     // False when the set could not be recorded (the printer then keeps its
     // name).
     bool RecordSet(bool renaming);
-    // The records (and the move of the renamed printer's section) made on
-    // the file's text in one pass; the spooler is asked for the new name once
-    // the text is known to be editable.
-    TextEdit EditRecords(const std::string& text, EditedIniText& edited, bool renaming);
-    // The file was not changed: with the printer renamed, the record without
-    // the move, else the old name back. False when the set is not recorded.
+    // The records of every printer as changes of the file read in file: for
+    // a rename run again taken along from the former name when only it has
+    // a section; with move, the renamed printer's section moved to its new
+    // name. False when the file cannot be read for it.
+    bool PlanRecords(IIniValues& file, bool move, std::vector<IniSectionChange>& changes);
+    // The file was not changed, but the printer was renamed: its old name
+    // back. False: the set is not recorded.
     bool RecordFailed();
-    // The changes of RecordSet on the copy of the file, for every printer.
-    bool WriteRecords(CDriverINI& copy, bool renaming);
-    // One printer's record: for a rename run again taking the section along
-    // from the former name when only it has one; with renaming, the
-    // spooler's rename first, and the record under the new name with the
-    // section taken along.
-    bool WriteRecord(CDriverINI& copy, const PrinterRequest& request, bool renaming);
     // Asks the spooler for the new name, unless the printer's section cannot
-    // be read whole (it could not follow).
-    void RenameInSpooler(const PrinterRequest& request, bool sectionReadable);
+    // follow it.
+    void RenameInSpooler(const PrinterRequest& request, bool sectionCanFollow);
     // A removal: every printer's record goes in one replacement of the
-    // settings file; the file names they named that no record names any
-    // more are given back. False when the file could not be changed.
+    // settings file; named gets the file names the removed records named,
+    // stillNamed those the records left name. False when the file could not
+    // be changed or read whole.
     bool RemoveRecords(std::vector<std::string>& named, std::vector<std::string>& stillNamed);
-    // The removals made on the file's text in one pass: named gets the file
-    // names the removed records named, stillNamed those the records left
-    // name.
-    TextEdit EditRemovals(const std::string& text, EditedIniText& edited, std::vector<std::string>& named,
-                          std::vector<std::string>& stillNamed);
     // Takes the files no record names any more (stillNamed: those the
     // records left name) out of the system directory and each printer's
     // driver directory as the account allows, the files the removed records
@@ -315,7 +305,6 @@ private:
     bool m_overwriteCancelled = false;
     bool m_formerSectionMoved = false; // a rename run again took the section along
     bool m_sectionFollowed = false;    // the section moved to the printer's new name
-    bool m_moveFailed = false;         // the renamed printer's section could not move
     bool m_removing = false;           // the request is a removal
     ApplyOutcome m_outcome;            // the run's: every copy, the record, the rename
 };

@@ -18,78 +18,55 @@
 #include "settings/DriverIniChange.h"
 #include "settings/IniTextEdit.h"
 
-TextEdit CProfileSetApply::EditRemovals(const std::string& text, EditedIniText& edited, std::vector<std::string>& named,
-                                        std::vector<std::string>& stillNamed)
-{
-    const std::vector<std::string> keys = RecordKeys();
-    std::vector<std::string> sections;
-    for (const Target& target : m_targets)
-        sections.push_back(target.request.printer);
-    std::vector<std::vector<std::string>> records;
-    if (!ReadIniTextValues(text, sections, keys, records, nullptr))
-        return TextNotEditable;
-    std::vector<IniSectionChange> changes;
-    named.clear();
-    for (size_t i = 0; i < m_targets.size(); ++i) {
-        const std::vector<std::string>& record = records[i];
-        m_targets[i].request.setName = record.front();
-        m_targets[i].hadRecord = false;
-        for (size_t k = 0; k < record.size(); ++k) {
-            m_targets[i].hadRecord = m_targets[i].hadRecord || !record[k].empty();
-            if (k > 0 && !record[k].empty() && !HoldsNoCase(named, record[k]))
-                named.push_back(record[k]);
-        }
-        IniSectionChange change{sections[i], std::string(), {}};
-        for (const std::string& key : keys)
-            change.keys.emplace_back(key, std::string());
-        change.deleteKeys = true;
-        changes.push_back(change);
-    }
-    if (!EditIniText(text, changes, edited))
-        return TextNotEditable;
-    // The file names the records left in the file name.
-    const std::vector<std::string> fileKeys(keys.begin() + 1, keys.end());
-    if (!ReadIniTextValues(edited.Joined(), {}, fileKeys, records, &stillNamed))
-        return TextNotEditable;
-    return edited.Holds(text) ? TextUnchanged : TextEdited;
-}
-
 bool CProfileSetApply::RemoveRecords(std::vector<std::string>& named, std::vector<std::string>& stillNamed)
 {
-    // One edit of the file's text, whatever the number of printers; a file
-    // the edit cannot read as the profile functions do goes through them.
-    switch (ChangeDriverIniText(
-        [&](const std::string& text, EditedIniText& edited) { return EditRemovals(text, edited, named, stillNamed); },
-        m_outcome.recordError)) {
+    const std::vector<std::string> keys = RecordKeys();
+    const auto plan = [&](IIniValues& file, std::vector<IniSectionChange>& changes) {
+        changes.clear();
+        named.clear();
+        for (Target& target : m_targets) {
+            // A key of the record with an empty value is deleted too, and
+            // counts as no record.
+            target.hadRecord = false;
+            IniSectionChange change{target.request.printer, std::string(), {}};
+            change.deleteKeys = true;
+            for (size_t k = 0; k < keys.size(); ++k) {
+                std::string value;
+                if (!file.Value(target.request.printer, keys[k], value))
+                    return false;
+                if (k == 0)
+                    target.request.setName = value;
+                else if (!value.empty() && !HoldsNoCase(named, value))
+                    named.push_back(value);
+                target.hadRecord = target.hadRecord || !value.empty();
+                change.keys.emplace_back(keys[k], std::string());
+            }
+            changes.push_back(change);
+        }
+        return true;
+    };
+    // What the file holds once the records are gone: a file another
+    // printer's record names stays where it is. A file that cannot be read
+    // whole names nothing for sure, and deletes nothing.
+    const auto left = [&](IIniValues& file) {
+        stillNamed.clear();
+        for (size_t k = 1; k < keys.size(); ++k) {
+            if (!file.EveryValue(keys[k], stillNamed))
+                return false;
+        }
+        return true;
+    };
+    CDriverIniWrite write;
+    if (!write.Prepare(plan, m_outcome.recordError, left))
+        return false;
+    switch (write.Commit(m_outcome.recordError)) {
     case TextChangeDone:
         m_outcome.recordChanged = true;
         break;
     case TextChangeNotNeeded:
         break;
-    case TextChangeFailed:
+    default:
         return false;
-    case TextChangeNotEditable: {
-        const auto removeAll = [&](CDriverINI& copy) {
-            named.clear();
-            for (Target& target : m_targets) {
-                std::vector<std::string> fileNames;
-                if (!copy.RemoveProfileRecord(target.request.printer, target.request.setName, fileNames,
-                                              target.hadRecord))
-                    return false;
-                for (const std::string& name : fileNames) {
-                    if (!HoldsNoCase(named, name))
-                        named.push_back(name);
-                }
-            }
-            // What the file holds once the records are gone: a file another
-            // printer's record names stays where it is. A file that cannot
-            // be read whole names nothing for sure, and deletes nothing.
-            return copy.RecordedFileNames(stillNamed);
-        };
-        if (!ChangeDriverIni(removeAll, m_outcome.recordError, &m_outcome.recordChanged))
-            return false;
-        break;
-    }
     }
     for (const std::string& name : named) {
         if (HoldsNoCase(stillNamed, name))

@@ -325,6 +325,18 @@ BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& se
 bool CDriverINI::RecordedFileNames(std::vector<std::string>& names)
 {
     names.clear();
+    std::vector<std::string> values;
+    for (const ProfileKind kind : kProfileSlots) {
+        if (!EveryValue(ProfileKeyName(kind), values))
+            return false;
+    }
+    for (const std::string& value : values)
+        AddFileName(names, value);
+    return true;
+}
+
+bool CDriverINI::EveryValue(const std::string& key, std::vector<std::string>& values)
+{
     // The profile functions read a file they cannot open as an empty one:
     // a file that cannot be opened now (a scanner holding it) names nothing
     // for sure.
@@ -334,24 +346,58 @@ bool CDriverINI::RecordedFileNames(std::vector<std::string>& names)
         if (!file.IsValid())
             return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     }
-    // The section names, in a buffer grown until they fit (a count of its
-    // size less two says they did not).
-    std::vector<char> sections(4096);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(sections.size());
-        const DWORD count = SafeGetProfileString(nullptr, nullptr, "", sections.data(), size, m_strIniPath.c_str());
-        if (count + 2 < size)
-            break;
-        sections.assign(sections.size() * 2, '\0');
-    }
-    for (const char* section = sections.data(); *section; section += std::strlen(section) + 1) {
-        for (const ProfileKind kind : kProfileSlots) {
-            char value[kValueBuffer] = {};
-            SafeGetProfileString(section, ProfileKeyName(kind), "", value, kValueBuffer, m_strIniPath.c_str());
-            AddFileName(names, value);
-        }
+    for (const std::string& section : SectionNames()) {
+        std::string value = ReadKey(section, key);
+        if (!value.empty())
+            values.push_back(std::move(value));
     }
     return true;
+}
+
+BOOL CDriverINI::WriteKey(const std::string& section, const std::string& key, const char* value)
+{
+    return SafeWriteProfileString(section.c_str(), key.c_str(), value, m_strIniPath.c_str());
+}
+
+std::string CDriverINI::ReadKey(const std::string& section, const std::string& key, const char* absent)
+{
+    char value[kValueBuffer] = {};
+    SafeGetProfileString(section.c_str(), key.c_str(), absent, value, kValueBuffer, m_strIniPath.c_str());
+    return value;
+}
+
+namespace {
+
+// A block of strings the profile functions fill (name\0 ... \0\0), in a
+// buffer grown until it fits: a count of its size less two says it did not.
+template <typename Read>
+std::vector<std::string> ReadBlock(Read read)
+{
+    std::vector<char> block(4096);
+    DWORD count = 0;
+    for (;;) {
+        count = read(block.data(), static_cast<DWORD>(block.size()));
+        if (count + 2 < block.size())
+            break;
+        block.assign(block.size() * 2, '\0');
+    }
+    return LinesOf(block.data(), block.data() + count);
+}
+
+} // namespace
+
+std::vector<std::string> CDriverINI::ReadSectionLines(const std::string& section)
+{
+    return ReadBlock([&](char* buffer, DWORD size) {
+        return SafeGetProfileSection(section.c_str(), buffer, size, m_strIniPath.c_str());
+    });
+}
+
+std::vector<std::string> CDriverINI::SectionNames()
+{
+    return ReadBlock([&](char* buffer, DWORD size) {
+        return SafeGetProfileString(nullptr, nullptr, "", buffer, size, m_strIniPath.c_str());
+    });
 }
 
 BOOL CDriverINI::FlushProfileCache()

@@ -73,8 +73,23 @@ public:
     // as the profile functions read them. False when the file exists but
     // cannot be opened: then nothing may be taken for unnamed.
     bool RecordedFileNames(std::vector<std::string>& names);
+    // The values of key in every section that has one (not empty), added to
+    // values; false as for RecordedFileNames.
+    bool EveryValue(const std::string& key, std::vector<std::string>& values);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
+
+    // The single calls of the profile functions a change of the file is
+    // made of. A key's value (null deletes the key):
+    BOOL WriteKey(const std::string& section, const std::string& key, const char* value);
+    // The key's value as GetPrivateProfileString reads it (at most 259
+    // characters); absent where missing.
+    std::string ReadKey(const std::string& section, const std::string& key, const char* absent = "");
+    // The section's lines as the section read gives them (key=value, or a
+    // line without "="); none where missing.
+    std::vector<std::string> ReadSectionLines(const std::string& section);
+    // The names of the file's sections, as the profile functions list them.
+    std::vector<std::string> SectionNames();
 
     const std::string& GetIniPath() const { return m_strIniPath; }
     bool NoFsRedirection() const { return m_bNoFsRedirection; }

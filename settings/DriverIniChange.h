@@ -16,6 +16,9 @@
 #include "settings/IniTextEdit.h"
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 // Makes the change on a copy of the file (an empty one where the file does
 // not exist yet); change returns false when a write of it failed. True when
@@ -45,3 +48,72 @@ enum TextChangeResult {
 TextChangeResult
 ChangeDriverIniText(const std::function<TextEdit(const std::string& text, EditedIniText& edited)>& change,
                     DWORD& error);
+
+// The values a change of the driver settings file is planned from, or that
+// are read from the file the change made, as the profile functions read
+// them. Each answer is false where it cannot be read so.
+class IIniValues {
+public:
+    virtual ~IIniValues() = default;
+    // The key's value in the section; empty where missing.
+    virtual bool Value(const std::string& section, const std::string& key, std::string& value) = 0;
+    // The values of key in every section that has it, added to values.
+    virtual bool EveryValue(const std::string& key, std::vector<std::string>& values) = 0;
+    // Whether the section read gives back any line of the section.
+    virtual bool HasLines(const std::string& section, bool& has) = 0;
+};
+
+// Gives the changes to make, planned from the file as it is (called again
+// whenever the file is read again); false when it cannot be read as needed.
+using PlanIniChanges = std::function<bool(IIniValues& file, std::vector<IniSectionChange>& changes)>;
+// Reads what the changes made of the file; false when it cannot be read so.
+using ReadIniChanged = std::function<bool(IIniValues& changed)>;
+
+// The one writer of the driver settings file. Prepare reads the file, plans
+// the changes from it and makes them on a new copy beside it: in one pass
+// over the text where the text edit reads the text and the changes exactly
+// as the profile functions do; otherwise through the profile functions
+// themselves, key by key, on a copy of the file (a move of a section that
+// holds a line without "=" would lose the line there, and is refused).
+// Commit then puts the copy in place in one step; where another program
+// wrote the file since it was read, the changes are planned and made again
+// on the new text, a few times at most. Between the two a caller may do what
+// must happen only when the file can be written (a printer's rename). The
+// file is never left to a restart. A copy not put in place goes with the
+// object.
+class CDriverIniWrite {
+public:
+    CDriverIniWrite();
+    ~CDriverIniWrite();
+    CDriverIniWrite(const CDriverIniWrite&) = delete;
+    CDriverIniWrite& operator=(const CDriverIniWrite&) = delete;
+
+    // False, with the system's reason (ERROR_INVALID_DATA where the plan
+    // cannot be read or the changes not made without loss), when the
+    // changes cannot be made; nothing is written then.
+    bool Prepare(const PlanIniChanges& plan, DWORD& error, const ReadIniChanged& changed = nullptr);
+    // TextChangeDone, TextChangeNotNeeded (the file held the changes
+    // already: nothing written) or TextChangeFailed (the file is as it was).
+    TextChangeResult Commit(DWORD& error);
+    // The last Prepare made the changes on the text in one pass.
+    bool EditedInOnePass() const { return m_onePass; }
+
+private:
+    bool Attempt(DWORD& error);
+    bool PrepareByProfileFunctions(bool exists, DWORD& error);
+    void Discard();
+
+    std::unique_ptr<CDriverINI> m_file;
+    PlanIniChanges m_plan;
+    ReadIniChanged m_changed;
+    bool m_mapped = false;
+    bool m_recovered = false;
+    bool m_needed = false;
+    bool m_onePass = false;
+    std::string m_temp;
+    struct Stamp {
+        bool exists = false;
+        DWORD sizeLow = 0, sizeHigh = 0;
+        FILETIME written = {};
+    } m_before;
+};

@@ -286,6 +286,8 @@ public:
     bool Value(std::string_view sectionName, std::string_view key, std::string& value);
     // The values of key in every named section that has it.
     bool EveryValue(std::string_view key, std::vector<std::string>& values);
+    // Whether the named section holds a key or a line without "=".
+    bool HasLines(std::string_view sectionName, bool& has);
     void Pieces(EditedIniText& edited) const;
     // Every line within what the profile functions read.
     bool LinesFit() const;
@@ -467,8 +469,8 @@ void IniDocument::Pieces(EditedIniText& edited) const
     add(run);
 }
 
-// index: the first section of that name (the only one the profile functions
-// read), kNone when none; false when a section before it may be of that name.
+// index: the section of that name, kNone when none; false when another
+// section may be of that name too.
 bool IniDocument::Find(std::string_view name, size_t& index)
 {
     // Only the sections whose folded names equal the name's folded one can
@@ -484,17 +486,17 @@ bool IniDocument::Find(std::string_view name, size_t& index)
         for (size_t i = 0; i < m_sections.size(); ++i)
             m_found.push_back(i);
     }
+    // Two sections of one name: which one a write, a deletion or a read of
+    // the profile functions takes, Windows and Wine may answer differently.
     index = kNone;
     for (const size_t i : m_found) {
         if (!m_sections[i].named)
             continue;
         const IniNameMatch match = MatchIniName(m_sections[i].name, name);
-        if (match == IniNameMatch::Doubtful)
+        if (match == IniNameMatch::Doubtful || (match == IniNameMatch::Same && index != kNone))
             return false;
-        if (match == IniNameMatch::Same) {
+        if (match == IniNameMatch::Same)
             index = i;
-            return true;
-        }
     }
     return true;
 }
@@ -590,6 +592,22 @@ bool IniDocument::EveryValue(std::string_view key, std::vector<std::string>& val
     return true;
 }
 
+bool IniDocument::HasLines(std::string_view sectionName, bool& has)
+{
+    has = false;
+    size_t index = kNone;
+    if (!Find(sectionName, index))
+        return false;
+    if (index == kNone)
+        return true;
+    Split(m_sections[index]);
+    for (size_t i = 1; i < m_sections[index].lines.size() && !has; ++i) {
+        const LineKind kind = PartsOf(m_sections[index].lines[i]).kind;
+        has = kind == LineKind::Key || kind == LineKind::Bare;
+    }
+    return true;
+}
+
 bool IniDocument::DeleteKey(std::string_view sectionName, std::string_view key)
 {
     size_t index = kNone, line = kNone;
@@ -641,8 +659,15 @@ bool IniDocument::Move(std::string_view from, std::string_view to)
         // but not under Wine.
         if ((parts.kind == LineKind::Key && parts.name.empty()) || (parts.kind == LineKind::Bare && toIndex == kNone))
             return false;
-        if (parts.kind == LineKind::Key)
-            keys.emplace_back(parts.name, parts.value);
+        if (parts.kind != LineKind::Key)
+            continue;
+        // A key twice: written key by key, the last line's value would win
+        // where the lines taken along keep the first one's.
+        for (const auto& key : keys) {
+            if (MatchIniName(key.first, parts.name) != IniNameMatch::Different)
+                return false;
+        }
+        keys.emplace_back(parts.name, parts.value);
     }
     if (toIndex == kNone) {
         Section moved = TakeOut(fromIndex);
@@ -774,19 +799,37 @@ bool EditedIniText::Holds(std::string_view text) const
     return at == text.size();
 }
 
+CIniTextReader::CIniTextReader(const std::string& text) : m_document(new IniDocument())
+{
+    m_usable = m_document->Load(text);
+}
+
+CIniTextReader::~CIniTextReader() = default;
+
+bool CIniTextReader::Value(const std::string& section, const std::string& key, std::string& value)
+{
+    return m_usable && IsSectionName(section) && IsKeyName(key) && m_document->Value(section, key, value);
+}
+
+bool CIniTextReader::EveryValue(const std::string& key, std::vector<std::string>& values)
+{
+    return m_usable && IsKeyName(key) && m_document->EveryValue(key, values);
+}
+
+bool CIniTextReader::HasLines(const std::string& section, bool& has)
+{
+    return m_usable && IsSectionName(section) && m_document->HasLines(section, has);
+}
+
 bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
                        const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
                        std::vector<std::string>* every)
 {
-    IniDocument document;
-    if (!document.Load(text))
-        return false;
+    CIniTextReader reader(text);
     values.assign(sections.size(), std::vector<std::string>(keys.size()));
     for (size_t i = 0; i < sections.size(); ++i) {
-        if (!IsSectionName(sections[i]))
-            return false;
         for (size_t k = 0; k < keys.size(); ++k) {
-            if (!IsKeyName(keys[k]) || !document.Value(sections[i], keys[k], values[i][k]))
+            if (!reader.Value(sections[i], keys[k], values[i][k]))
                 return false;
         }
     }
@@ -794,7 +837,7 @@ bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& 
         return true;
     every->clear();
     for (const std::string& key : keys) {
-        if (!document.EveryValue(key, *every))
+        if (!reader.EveryValue(key, *every))
             return false;
     }
     return true;

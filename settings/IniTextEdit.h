@@ -77,6 +77,30 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
 // The same, the new text joined.
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);
 
+// A text read once, for the values of keys as the profile functions read
+// them (GetPrivateProfileString: a pair of the same quote around a value
+// dropped). Each answer is false where the profile functions may read the
+// text or the name otherwise. The text must outlive the reader.
+class CIniTextReader {
+public:
+    explicit CIniTextReader(const std::string& text);
+    ~CIniTextReader();
+    CIniTextReader(const CIniTextReader&) = delete;
+    CIniTextReader& operator=(const CIniTextReader&) = delete;
+
+    // The value of key in the first section of that name; empty where missing.
+    bool Value(const std::string& section, const std::string& key, std::string& value);
+    // The values of key in every named section that has it, added to values.
+    bool EveryValue(const std::string& key, std::vector<std::string>& values);
+    // Whether the section read gives back a line of the section (a key, or
+    // a line without "="): has.
+    bool HasLines(const std::string& section, bool& has);
+
+private:
+    std::unique_ptr<IniDocument> m_document;
+    bool m_usable = false;
+};
+
 // What the profile functions read for keys (GetPrivateProfileString: a pair
 // of the same quote around a value dropped): in values, for each of sections,
 // the value of each key (the first section of the name, the key's first line;

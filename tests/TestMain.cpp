@@ -9,6 +9,8 @@
 // every case passed). So the program counts the threads that have started
 // (a TLS callback, which runs once a thread has got through its start) and
 // ends only when every thread the system lists for it has been counted.
+#include "support/InstalledFilesReset.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -61,6 +63,11 @@ void WaitForStartingThreads()
     }
 }
 
+// Each test starts on a machine where the tool has installed nothing.
+class ForgetInstalledFilesAfterEachTest : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { ForgetInstalledFiles(); }
+};
+
 } // namespace
 
 // The C run-time calls every callback between .CRT$XLA and .CRT$XLZ.
@@ -69,6 +76,7 @@ extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK 
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ForgetInstalledFilesAfterEachTest);
     const int result = RUN_ALL_TESTS();
     WaitForStartingThreads();
     return result;

@@ -142,12 +142,13 @@ TEST_F(RemoveBlackbox, AFileThereBeforeTheFirstApplyIsBackAfterTheRemoval)
 TEST_F(RemoveBlackbox, AQuotedValueOfAnotherRecordKeepsItsFile)
 {
     ASSERT_EQ(Run("/printer:* /set:Office"), 0u) << m_output;
-    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"},
-                                                                                    {"Auto", "auto.kpx"},
-                                                                                    {"Vividness", "vivid.kpx"},
-                                                                                    {"Tone", "tone.kpx"},
-                                                                                    {"Font", "font.kpx"}}},
-                                                                     {"Plotter 4F", {{"Auto", "\"auto.kpx\""}}}})));
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F",
+                                                                     {{"ColorProfileSetName", "Office"},
+                                                                      {"Auto", "auto.kpx"},
+                                                                      {"Vividness", "vivid.kpx"},
+                                                                      {"Tone", "tone.kpx"},
+                                                                      {"Font", "font.kpx"}}},
+                                                                    {"Plotter 4F", {{"Auto", "\"auto.kpx\""}}}})));
     EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
     for (const std::string& copy : ProfileCopies("auto.kpx"))
         EXPECT_TRUE(PathExists(copy)) << copy;
@@ -165,9 +166,10 @@ TEST_F(RemoveBlackbox, FilesTheToolDidNotPutThereStay)
     ASSERT_NE(GetShortPathNameA(other.c_str(), alias, MAX_PATH), 0u);
     const std::string aliasName = std::string(alias).substr(std::string(alias).rfind('\\') + 1);
     ASSERT_NE(aliasName, "verylongname.kpx");
-    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), DriverSettingsText({{"Plotter 3F", {{"ColorProfileSetName", "Office"},
-                                                                                    {"Auto", "driver.kpx"},
-                                                                                    {"Font", aliasName}}}})));
+    ASSERT_TRUE(WriteFileBytes(
+        DriverIniFile(),
+        DriverSettingsText(
+            {{"Plotter 3F", {{"ColorProfileSetName", "Office"}, {"Auto", "driver.kpx"}, {"Font", aliasName}}}})));
     EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
     EXPECT_EQ(ReadFileBytes(own), "driver");
     EXPECT_EQ(ReadFileBytes(other), "another program's");

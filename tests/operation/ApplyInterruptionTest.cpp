@@ -125,6 +125,7 @@ protected:
     }
     void TearDown() override
     {
+        Restore();
         DeleteFileA(m_ini.c_str());
         for (const std::string& dir : {m_systemDir, m_driverDir}) {
             for (const char* name : kNames)
@@ -140,9 +141,12 @@ protected:
     // Home with a key of the driver's own, other printers' records around it.
     void Restore()
     {
+        DeleteFileA((m_systemDir + "KPXSETUP.LST").c_str());
         for (const std::string& dir : {m_systemDir, m_driverDir}) {
-            for (const char* name : kNames)
+            for (const char* name : kNames) {
                 WriteFileBytes(dir + name, std::string("old ") + name);
+                DeleteFileA((dir + name + ".~kpxkept").c_str());
+            }
             for (const std::string& temp : Temps(dir))
                 DeleteFileA(temp.c_str());
         }
@@ -222,9 +226,13 @@ TEST_F(ApplyInterruption, AtEveryWriteStepTheFilesAreOldOrNewWholeAndASecondRunC
         const ApplyOutcome second = Run(steps, 0);
         EXPECT_TRUE(second.Complete());
         EXPECT_EQ(ReadFileBytes(m_ini), done);
+        // The files the apply replaced are kept aside whole, for a removal
+        // to put back.
         for (const std::string& dir : {m_systemDir, m_driverDir}) {
-            for (const char* name : kNames)
+            for (const char* name : kNames) {
                 EXPECT_EQ(ReadFileBytes(dir + name), std::string("new ") + name);
+                EXPECT_EQ(ReadFileBytes(dir + name + ".~kpxkept"), std::string("old ") + name);
+            }
             EXPECT_EQ(Temps(dir), Lines());
         }
     }

@@ -48,7 +48,7 @@ enum Condition {
     RecordFails,
     SpoolerRefuses, // Wine's own spooler refuses every rename
     SpoolerAccepts,
-    SectionUnreadable, // the printer's section cannot be read whole
+    SectionUnreadable, // the printer's section holds a line a move through the profile functions would lose
     SectionNotWritten, // the section cannot be written under the new name
     RenameUndone,      // renamed, but the settings file cannot be replaced: the old name comes back
     SystemFileName,    // a "profile" named like the driver settings file
@@ -141,8 +141,7 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
     std::string newName = s.rename ? "Plotter 2F" : kPrinter;
 
     std::optional<AcceptedRenames> spooler;
-    std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> unreadable;
-    std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA>> unwritable;
+    std::optional<ScopedApiOverride<&Win32Api::WritePrivateProfileStringA>> unwritable;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noRestart;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> noReplace;
     std::optional<ScopedApiOverride<&Win32Api::OpenPrinterA>> openByNewName;
@@ -228,26 +227,12 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         // can happen.
         ASSERT_TRUE(WriteFileBytes(m_driverIni, "; \x0c\r\n" + otherRecord));
         if (s.condition == SectionUnreadable) {
-            ASSERT_TRUE(WriteFileBytes(m_driverIni,
-                                       "; \x0c\r\n" + otherRecord + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n"));
-            const std::string ini = m_driverIni;
-            const std::string folder = ini.substr(0, ini.find_last_of('\\') + 1);
-            // The copy the record is written to cannot be measured, so the
-            // printer's section cannot be read from it whole.
-            unreadable.emplace([folder](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
-                                        DWORD flags, HANDLE tmpl) -> HANDLE {
-                const std::string path = name;
-                if (access == GENERIC_READ && share == 0 &&
-                    lstrcmpiA(path.substr(0, folder.size() + 4).c_str(), (folder + "~kpx").c_str()) == 0) {
-                    SetLastError(ERROR_SHARING_VIOLATION);
-                    return INVALID_HANDLE_VALUE;
-                }
-                return ::CreateFileA(name, access, share, sa, how, flags, tmpl);
-            });
+            ASSERT_TRUE(WriteFileBytes(m_driverIni, "; \x0c\r\n" + otherRecord +
+                                                        "[Plotter 3F]\r\nColorProfileSetName=Home\r\nDuplex\r\n"));
         }
         if (s.condition == SectionNotWritten)
-            unwritable.emplace([newName](LPCSTR section, LPCSTR data, LPCSTR file) {
-                return newName == section ? FALSE : ::WritePrivateProfileSectionA(section, data, file);
+            unwritable.emplace([newName](LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+                return section && newName == section ? FALSE : ::WritePrivateProfileStringA(section, key, value, file);
             });
         break;
     default:
@@ -379,7 +364,7 @@ const Scenario kScenarios[] = {
     {"rename refused", SpoolerRefuses, true, ApplyCompleted, RenameRefused, 6, 0, kPrinter},
     {"rename accepted", SpoolerAccepts, true, ApplyCompleted, RenameDone, 6, 0, "Plotter 2F"},
     {"section unreadable", SectionUnreadable, true, ApplyCompleted, RenameSkippedUnreadable, 6, 0, kPrinter},
-    {"section not written", SectionNotWritten, true, ApplyCompleted, RenameDone, 6, 0, kPrinter},
+    {"section not written", SectionNotWritten, true, ApplyCompleted, RenameSkippedUnreadable, 6, 0, kPrinter},
     {"settings file not replaced after the rename", RenameUndone, true, ApplyNotRecorded, RenameNotAsked, 6, 0,
      nullptr},
     {"profile named PLOTA2.INI", SystemFileName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
@@ -468,8 +453,8 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         if (c.copyUnreadable)
             scanner.emplace([folder](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD how,
                                      DWORD flags, HANDLE tmpl) -> HANDLE {
-                if (!(access & GENERIC_WRITE) && lstrcmpiA(std::string(name).substr(0, folder.size()).c_str(),
-                                                           folder.c_str()) == 0) {
+                if (!(access & GENERIC_WRITE) &&
+                    lstrcmpiA(std::string(name).substr(0, folder.size()).c_str(), folder.c_str()) == 0) {
                     SetLastError(ERROR_SHARING_VIOLATION);
                     return INVALID_HANDLE_VALUE;
                 }

@@ -230,8 +230,10 @@ TEST_F(ApplyTest, OverwriteCancelKeepsExistingFilesRecordsTheSetAndTheNextApplyA
     DialogDriver driver({{OverwriteCaption(), [&](HWND d) { ClickButton(d, IDC_OVERWRITE_ALL); }}});
     Set();
     EXPECT_TRUE(driver.FinishAfter(1));
-    EXPECT_EQ(2u, m_copies.size());
+    // Each old file is kept aside, then replaced.
+    EXPECT_EQ(4u, m_copies.size());
     EXPECT_EQ("new kpx4_a.kpx", Installed(m_systemDir, "kpx4_a.kpx"));
+    EXPECT_EQ("old", Installed(m_systemDir, "kpx4_a.kpx.~kpxkept"));
 }
 
 TEST_F(ApplyTest, MissingSourceCorrectedThroughTheCopyErrorDialogIsInstalledAndRecorded)
@@ -362,21 +364,27 @@ TEST_F(ApplyTest, RenameInLetterCaseOnlyKeepsTheSection)
     EXPECT_EQ("Office", recorded);
 }
 
+// The section cannot follow the printer to its new name: known before the
+// spooler is asked, so the printer keeps its name and its settings.
 TEST_F(ApplyTest, SectionThatCannotBeWrittenUnderTheNewNameStaysUnderTheOld)
 {
     Source("kpx10_a.kpx");
     WriteSet("kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx", "kpx10_a.kpx");
     // A file the one-pass edit leaves to the profile functions (a form
-    // feed in a comment), whose section write can fail on its own.
+    // feed in a comment), whose key writes can fail on their own.
     ASSERT_TRUE(WriteFileBytes(m_driverIni, "; \x0c\r\n"));
     Open();
     AcceptedRenames accept;
-    ScopedApiOverride<&Win32Api::WritePrivateProfileSectionA> refuse([](LPCSTR section, LPCSTR data, LPCSTR file) {
-        return lstrcmpA(section, "Plotter 2F") == 0 ? FALSE : ::WritePrivateProfileSectionA(section, data, file);
-    });
+    ScopedApiOverride<&Win32Api::WritePrivateProfileStringA> refuse(
+        [](LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+            return section && lstrcmpA(section, "Plotter 2F") == 0
+                       ? FALSE
+                       : ::WritePrivateProfileStringA(section, key, value, file);
+        });
     MessageBoxRecorder boxes(IDOK);
     Set("Plotter 2F");
-    EXPECT_EQ("Plotter 2F", Cell(0));
+    EXPECT_EQ(kPrinter, Cell(0));
+    EXPECT_TRUE(accept.names().empty());
     std::string recorded;
     EXPECT_TRUE(CDriverINI().ReadProfileSetName(kPrinter, recorded));
     EXPECT_EQ("Office", recorded);
