@@ -320,18 +320,16 @@ bool Replay(CDriverINI& file, const std::vector<IniSectionChange>& changes, DWOR
             error = ERROR_WRITE_FAULT;
         return false;
     };
-    const char kAbsent[] = "\x01";
     for (const IniSectionChange& change : changes) {
         if (change.deleteKeys) {
-            if (!file.HasSection(change.section))
-                continue;
+            // A section that gives back no line goes, also one that gave
+            // none before (only comments, or nothing).
             for (const auto& key : change.keys) {
-                if (file.ReadKey(change.section, key.first, kAbsent) != kAbsent &&
-                    !file.WriteKey(change.section, key.first, nullptr))
+                if (!file.WriteKey(change.section, key.first, nullptr))
                     return failed();
             }
-            if (!file.HasSection(change.section) && !file.DeleteSection(change.section))
-                return failed();
+            if (!file.HasSection(change.section))
+                file.DeleteSection(change.section); // false where there was none
             continue;
         }
         for (const auto& key : change.keys) {
@@ -369,6 +367,11 @@ bool Replay(CDriverINI& file, const std::vector<IniSectionChange>& changes, DWOR
 CDriverIniWrite::CDriverIniWrite() : m_file(new CDriverINI())
 {
     m_mapped = GetOsClass() != OsWin9x && MappedToRegistry(m_file->GetIniPath());
+}
+
+CDriverIniWrite::CDriverIniWrite(const std::string& path, bool governed) : m_file(new CDriverINI(path, governed))
+{
+    m_mapped = GetOsClass() != OsWin9x && MappedToRegistry(path);
 }
 
 CDriverIniWrite::~CDriverIniWrite()

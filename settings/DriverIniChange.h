@@ -83,7 +83,10 @@ using ReadIniChanged = std::function<bool(IIniValues& changed)>;
 // object.
 class CDriverIniWrite {
 public:
+    // The driver settings file of this platform.
     CDriverIniWrite();
+    // The settings file at path, reached as governed says.
+    CDriverIniWrite(const std::string& path, bool governed);
     ~CDriverIniWrite();
     CDriverIniWrite(const CDriverIniWrite&) = delete;
     CDriverIniWrite& operator=(const CDriverIniWrite&) = delete;

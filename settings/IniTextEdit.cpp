@@ -655,9 +655,9 @@ bool IniDocument::Move(std::string_view from, std::string_view to)
     for (size_t i = 1; i < m_sections[fromIndex].lines.size(); ++i) {
         const LineParts parts = PartsOf(m_sections[fromIndex].lines[i]);
         // A key without a name cannot be written on its own (Windows NT
-        // fails on it), and a bare line goes with a section write on Windows
-        // but not under Wine.
-        if ((parts.kind == LineKind::Key && parts.name.empty()) || (parts.kind == LineKind::Bare && toIndex == kNone))
+        // fails on it), and a line without "=" cannot be written at all: the
+        // move would lose it.
+        if ((parts.kind == LineKind::Key && parts.name.empty()) || parts.kind == LineKind::Bare)
             return false;
         if (parts.kind != LineKind::Key)
             continue;
@@ -669,6 +669,9 @@ bool IniDocument::Move(std::string_view from, std::string_view to)
         }
         keys.emplace_back(parts.name, parts.value);
     }
+    // A section the section read gives nothing of has nothing to move.
+    if (keys.empty())
+        return true;
     if (toIndex == kNone) {
         Section moved = TakeOut(fromIndex);
         moved.lines.front().text = Keep("[" + std::string(to) + "]");
