@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,6 +178,31 @@ TEST_F(RemoveBlackbox, FilesTheToolDidNotPutThereStay)
               std::string::npos)
         << m_output;
     EXPECT_NE(m_output.find(Cp932(SystemDirectoryFile(aliasName) + u8"は短い名前")), std::string::npos) << m_output;
+}
+
+// Two sections of one name: the profile functions read Plotter 3F's record
+// from the first, which has none. A removal must not take the empty one away
+// and so make the second one the printer's record.
+TEST_F(RemoveBlackbox, AnEmptySectionBeforeARecordIsNotTurnedIntoTheRecord)
+{
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(),
+                               "[Plotter 3F]\r\n[Plotter 3F]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\n"));
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 0u) << m_output;
+    char value[64] = {};
+    GetPrivateProfileStringA("Plotter 3F", "ColorProfileSetName", "", value, sizeof value, DriverIniFile().c_str());
+    EXPECT_STREQ(value, "") << ReadFileBytes(DriverIniFile());
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 3F").empty());
+}
+
+// A line without "=" in the printer's section (a CR alone ends each line,
+// which leaves the file to the profile functions) stays through an apply.
+TEST_F(RemoveBlackbox, ALineWithoutEqualsInThePrintersSectionSurvivesAnApply)
+{
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), "[Plotter 3F]\rDuplex\r"));
+    ASSERT_EQ(Run("/printer:\"Plotter 3F\" /set:Office"), 0u) << m_output;
+    const Lines section = IniSection(DriverIniFile(), "Plotter 3F");
+    EXPECT_NE(std::find(section.begin(), section.end(), "Duplex"), section.end()) << ReadFileBytes(DriverIniFile());
+    EXPECT_NE(std::find(section.begin(), section.end(), "ColorProfileSetName=Office"), section.end());
 }
 
 } // namespace
