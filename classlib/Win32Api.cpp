@@ -63,7 +63,6 @@ Win32Api RealApi()
     a.GetLocalTime = &::GetLocalTime;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
-    a.CopyFileA = &::CopyFileA;
     a.GetWindowsDirectoryA = &::GetWindowsDirectoryA;
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
     a.GetUserNameA = &::GetUserNameA;

@@ -67,7 +67,6 @@ struct Win32Api {
 
     // Files and locations
     decltype(&::CreateFileA) CreateFileA;
-    decltype(&::CopyFileA) CopyFileA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
     decltype(&::GetUserNameA) GetUserNameA;
