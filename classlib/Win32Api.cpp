@@ -63,7 +63,6 @@ Win32Api RealApi()
     a.GetLocalTime = &::GetLocalTime;
     a.GlobalAlloc = &::GlobalAlloc;
     a.CreateFileA = &::CreateFileA;
-    a.CopyFileA = &::CopyFileA;
     a.GetWindowsDirectoryA = &::GetWindowsDirectoryA;
     a.GetSystemDirectoryA = &::GetSystemDirectoryA;
     a.GetUserNameA = &::GetUserNameA;
@@ -76,6 +75,7 @@ Win32Api RealApi()
     a.FlushFileBuffers = &::FlushFileBuffers;
     a.GetFileSecurityA = LookUp<GetFileSecurityFn>("advapi32.dll", "GetFileSecurityA");
     a.SetFileSecurityA = LookUp<SetFileSecurityFn>("advapi32.dll", "SetFileSecurityA");
+    a.GetKernelObjectSecurity = LookUp<GetKernelObjectSecurityFn>("advapi32.dll", "GetKernelObjectSecurity");
     KPX_SPOOLER_FUNCTIONS(KPX_FORWARD_SPOOLER)
     return a;
 }

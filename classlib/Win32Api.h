@@ -20,6 +20,8 @@
 typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION requested,
                                         PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
 typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR descriptor);
+typedef BOOL(WINAPI* GetKernelObjectSecurityFn)(HANDLE handle, SECURITY_INFORMATION requested,
+                                                PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
 
 struct Win32Api {
     // Version, WOW64 and services
@@ -65,7 +67,6 @@ struct Win32Api {
 
     // Files and locations
     decltype(&::CreateFileA) CreateFileA;
-    decltype(&::CopyFileA) CopyFileA;
     decltype(&::GetWindowsDirectoryA) GetWindowsDirectoryA;
     decltype(&::GetSystemDirectoryA) GetSystemDirectoryA;
     decltype(&::GetUserNameA) GetUserNameA;
@@ -80,6 +81,7 @@ struct Win32Api {
     // security calls (NT only).
     GetFileSecurityFn GetFileSecurityA;
     SetFileSecurityFn SetFileSecurityA;
+    GetKernelObjectSecurityFn GetKernelObjectSecurity; // a source's access list, read on its handle
 
     // Print spooler: taken at run time from winspool.drv in the system
     // directory (classlib/SystemFunctions.h), never imported; the entries are

@@ -12,6 +12,7 @@ const char kCsvListed[] = "listed";
 const char kCsvOk[] = "ok";
 const char kCsvMissing[] = "missing";
 const char kCsvInvalid[] = "invalid";
+const char kCsvUntrusted[] = "untrusted";
 const char kCsvSameName[] = "samename";
 const char kCsvClash[] = "clash";
 const char kCsvNone[] = "none";

@@ -31,6 +31,7 @@ extern const char kCsvListed[];    // /list: a printer the dialog lists (0)
 extern const char kCsvOk[];        // /sets: the file may be installed (0)
 extern const char kCsvMissing[];   // /sets: the file cannot be opened (10)
 extern const char kCsvInvalid[];   // /sets: no profile file to install (10)
+extern const char kCsvUntrusted[]; // /sets: others than administrators may change it (10)
 extern const char kCsvSameName[];  // /sets: another file of the set has its file name (10)
 extern const char kCsvClash[];     // /sets: another set installs its file name from another file (10)
 extern const char kCsvNone[];      // the only row: the run ended with 0 and had nothing to list

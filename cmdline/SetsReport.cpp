@@ -6,6 +6,7 @@
 #include "classlib/WinApp.h"
 #include "operation/ProfileSet.h"
 #include "operation/ProfileSourceCheck.h"
+#include "report/ApplyStopText.h"
 #include "res/resource.h"
 
 #include <string>
@@ -26,13 +27,17 @@ const char* DescribeFile(const SetSources& set, int slot, std::string& text)
 {
     const std::string named = std::string(ProfileKeyName(kProfileSlots[slot])) + "=" + set.paths[slot];
     DWORD error = 0;
-    switch (CheckSetFile(set.paths, slot, error)) {
+    SourceTrust trust;
+    switch (CheckSetFile(set.paths, slot, error, trust)) {
     case SetFileMissing:
         text = WithReason(FormatResString(IDS_SETS_FILE_MISSING, {named}), error) + ")";
         return kCsvMissing;
     case SetFileNotProfile:
         text = FormatResString(IDS_SETS_FILE_NOT_PROFILE, {named});
         return kCsvInvalid;
+    case SetFileUntrusted:
+        text = FormatResString(IDS_SETS_FILE_UNTRUSTED, {named, SourceTrustText(trust)});
+        return kCsvUntrusted;
     case SetFileNameShared:
         text = FormatResString(IDS_SETS_FILE_SAME_NAME, {named});
         return kCsvSameName;

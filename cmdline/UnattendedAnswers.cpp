@@ -63,6 +63,7 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
         return;
     case ApplyFileNameClash:
     case ApplyBadProfileFile:
+    case ApplyUntrustedSource:
     case ApplyUnrecordable:
     case ApplyNewNameRefused:
     case ApplyPrinterGone:

@@ -184,6 +184,7 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome)
     case ApplySourceGivenUp:
     case ApplyFileNameClash:
     case ApplyBadProfileFile:
+    case ApplyUntrustedSource:
         return ExitSourceMissing;
     case ApplyNewNameRefused:
         return ExitNameRefused;

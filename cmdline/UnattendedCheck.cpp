@@ -65,8 +65,9 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         return found;
 
     // The set's files as the apply would take them: a missing source, a file
-    // that is no profile file or two of one file name end the check as they
-    // end the apply (nothing is asked: a missing file is given up).
+    // that is no profile file or that others may change, or two of one file
+    // name end the check as they end the apply (nothing is asked: a missing
+    // file is given up).
     const bool unusable = TellUnusablePrinters(printers, options, output);
     CUnattendedAnswers answers(true, output);
     ProfileSetFiles set;
@@ -78,6 +79,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         setOutcome.stop = ApplyStopFor(fault);
         setOutcome.badFile = set.badFile;
         setOutcome.badKind = set.badKind;
+        setOutcome.trust = set.trust;
         setOutcome.clashingFile = set.clashingFile;
         const std::string first = request.printers.empty() ? std::string() : request.printers.front();
         answers.ApplyEnded(PrinterRequest{first, request.setName, std::string()}, setOutcome);

@@ -10,8 +10,8 @@ enum UnattendedExitCode {
     ExitNoPrinter = 3,          // no usable printer of a supported driver, or the printer is not one,
                                 // has a blank at an end of its name, or is gone: nothing changed
     ExitNoSettings = 4,         // the tool settings file is missing, or the set is not in it
-    ExitSourceMissing = 5,      // a file of the set is missing or no profile file, or two share a file
-                                // name: nothing changed
+    ExitSourceMissing = 5,      // a file of the set is missing, no profile file or a source others may
+                                // change, or two share a file name: nothing changed
     ExitNameRefused = 6,        // the new name is refused: nothing changed
     ExitNotRecorded = 7,        // the set could not be recorded (files may have been installed)
     ExitCopyFailed = 8,         // recorded, but a profile file could not be copied

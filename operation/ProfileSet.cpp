@@ -52,6 +52,16 @@ SetFault ReadProfileSet(const CKPXSetupINI& toolIni, const std::string& setName,
             return SetFileNotProfile;
         }
     }
+    // The files are copied with administrator rights into the system's
+    // folders: whoever else may change one chooses what is installed there.
+    for (int slot = 0; slot < 4; ++slot) {
+        set.trust = CheckSourceTrust(set.paths[slot]);
+        if (set.trust.fault != SourceTrusted) {
+            set.badFile = set.paths[slot];
+            set.badKind = kProfileSlots[slot];
+            return SetFileUntrusted;
+        }
+    }
     // Two different files of one name would replace each other in the
     // targets and be recorded alike.
     for (int slot = 1; slot < 4; ++slot) {
@@ -62,12 +72,15 @@ SetFault ReadProfileSet(const CKPXSetupINI& toolIni, const std::string& setName,
     return SetFilesOk;
 }
 
-SetFault CheckSetFile(const std::string paths[4], int slot, DWORD& error)
+SetFault CheckSetFile(const std::string paths[4], int slot, DWORD& error, SourceTrust& trust)
 {
     error = 0;
     if (!FileExists(paths[slot].c_str(), error))
         return SetFileMissing;
     if (!MayInstallProfileFile(paths[slot]))
         return SetFileNotProfile;
+    trust = CheckSourceTrust(paths[slot]);
+    if (trust.fault != SourceTrusted)
+        return SetFileUntrusted;
     return SharedName(paths, slot).empty() ? SetFilesOk : SetFileNameShared;
 }

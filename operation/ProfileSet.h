@@ -1,11 +1,12 @@
 // A profile set's four source files, read from the tool settings file and
 // checked as every command that works with a set checks them: each exists,
-// is a profile file on a disk, and no two different files share a file name
-// (the target folders are flat, keyed by file name). The apply, /check and
-// /sets all read a set here.
+// is a profile file on a disk that only administrators can change, and no
+// two different files share a file name (the target folders are flat, keyed
+// by file name). The apply, /check and /sets all read a set here.
 #pragma once
 
 #include "settings/KPXSetupINI.h"
+#include "platform/SourceTrust.h"
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
@@ -16,17 +17,19 @@ enum SetFault {
     SetFilesOk,
     SetFileMissing,    // a file cannot be opened for reading (given up)
     SetFileNotProfile, // a file may not be installed as a profile
+    SetFileUntrusted,  // others than administrators may change a file (or it lies behind a link)
     SetFileNameShared, // two different files have one file name
 };
 
 struct ProfileSetFiles {
     std::string paths[4]; // in the order of kProfileSlots
-    // What stopped the reading: the file (and its kind) that is missing or no
-    // profile file, with the system's reason for a missing one; the shared
-    // file name.
+    // What stopped the reading: the file (and its kind) that is missing, no
+    // profile file or untrusted, with the system's reason for a missing one
+    // and why for an untrusted one; the shared file name.
     std::string badFile;
     ProfileKind badKind = ProfileAuto;
     DWORD missingError = 0;
+    SourceTrust trust;
     std::string clashingFile;
 };
 
@@ -40,11 +43,13 @@ using AskMissingFile = std::function<bool(std::string& path, DWORD error)>;
 
 // Reads the set and checks it before anything is written: first that every
 // file exists (asking about each missing one), then that each is a profile
-// file, then that no two share a file name; the first fault found.
+// file, then that only administrators can change each, then that no two
+// share a file name; the first fault found.
 SetFault ReadProfileSet(const CKPXSetupINI& toolIni, const std::string& setName, const AskMissingFile& missing,
                         ProfileSetFiles& set);
 
 // One file of a set on its own, for a report of every file: missing, no
-// profile file, or sharing its file name with an earlier slot's file.
-// error: the system's reason for SetFileMissing.
-SetFault CheckSetFile(const std::string paths[4], int slot, DWORD& error);
+// profile file, untrusted, or sharing its file name with an earlier slot's
+// file. error: the system's reason for SetFileMissing; trust: why for
+// SetFileUntrusted.
+SetFault CheckSetFile(const std::string paths[4], int slot, DWORD& error, SourceTrust& trust);

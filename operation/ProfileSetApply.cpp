@@ -53,6 +53,8 @@ ApplyStop ApplyStopFor(SetFault fault)
         return ApplySourceGivenUp;
     case SetFileNotProfile:
         return ApplyBadProfileFile;
+    case SetFileUntrusted:
+        return ApplyUntrustedSource;
     case SetFileNameShared:
         return ApplyFileNameClash;
     case SetFilesOk:
@@ -158,6 +160,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         [this](std::string& path, DWORD error) { return m_callback.SourceFileMissing(path, error); }, set));
     m_outcome.badFile = set.badFile;
     m_outcome.badKind = set.badKind;
+    m_outcome.trust = set.trust;
     m_outcome.clashingFile = set.clashingFile;
     if (setStop != ApplyCompleted) {
         result.printers.assign(1, {m_targets.front().request, ApplyOutcome()});

@@ -61,16 +61,17 @@ struct PrinterRequest {
 
 // Where an apply stopped.
 enum ApplyStop {
-    ApplyCompleted,      // every step was taken (failures of single steps are listed)
-    ApplyDeclined,       // the user did not confirm: nothing changed
-    ApplyUnrecordable,   // the printer's name has a blank at an end: nothing changed
-    ApplyNewNameRefused, // the new name fails the name check (nameVerdict): nothing changed
-    ApplyPrinterGone,    // the printer, under its name, or its driver directory cannot be
-                         // had (renamed or deleted meanwhile): nothing changed
-    ApplySourceGivenUp,  // a source file was not found: nothing changed
-    ApplyFileNameClash,  // two of the set's files have one file name: nothing changed
-    ApplyBadProfileFile, // a file is no profile file to install (badFile): nothing changed
-    ApplyNotRecorded,    // files were installed, but the set could not be recorded
+    ApplyCompleted,       // every step was taken (failures of single steps are listed)
+    ApplyDeclined,        // the user did not confirm: nothing changed
+    ApplyUnrecordable,    // the printer's name has a blank at an end: nothing changed
+    ApplyNewNameRefused,  // the new name fails the name check (nameVerdict): nothing changed
+    ApplyPrinterGone,     // the printer, under its name, or its driver directory cannot be
+                          // had (renamed or deleted meanwhile): nothing changed
+    ApplySourceGivenUp,   // a source file was not found: nothing changed
+    ApplyFileNameClash,   // two of the set's files have one file name: nothing changed
+    ApplyBadProfileFile,  // a file is no profile file to install (badFile): nothing changed
+    ApplyNotRecorded,     // files were installed, but the set could not be recorded
+    ApplyUntrustedSource, // others than administrators may change a file (badFile, trust): nothing changed
 };
 
 // What became of the rename.
@@ -88,8 +89,9 @@ struct ApplyOutcome {
     ApplyStop stop = ApplyDeclined;
     NewNameVerdict nameVerdict = NewNameUnchanged; // the new name's check
     std::string clashingFile;                      // the shared file name, for ApplyFileNameClash
-    std::string badFile;                           // the refused source, for ApplyBadProfileFile,
-    ProfileKind badKind = ProfileAuto;             // and the kind it stands for
+    std::string badFile;                           // the refused source, for ApplyBadProfileFile and
+    ProfileKind badKind = ProfileAuto;             // ApplyUntrustedSource, and the kind it stands for
+    SourceTrust trust;                             // why, for ApplyUntrustedSource
     TargetCopies copies;                           // the printer's targets written and those that could not be
     DWORD recordError = 0;                         // the system's reason for ApplyNotRecorded (may be 0)
     bool accountUnreadable = false;                // a removal: the account of installed files could not be read

@@ -5,6 +5,7 @@
 #include "platform/FsRedirection.h"
 #include "platform/PlatformFlags.h"
 #include "platform/SafeFileAccess.h"
+#include "platform/SourceTrust.h"
 
 #include <string>
 #include <vector>
@@ -51,7 +52,8 @@ FileComparison CompareFileWithSource(const std::string& source, const std::strin
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? TargetMissing : FileUnreadable;
     }
     CFileHandle sourceFile(Win32().CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | SourceOpenFlags(),
+                                               nullptr));
     if (!sourceFile.IsValid()) {
         error = ::GetLastError();
         return FileUnreadable;

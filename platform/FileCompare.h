@@ -17,5 +17,6 @@ enum FileComparison {
 // for byte. Both are opened with every sharing, so that a program holding
 // them for reading or printing is not disturbed; a target another program
 // holds without sharing is the source's file when its size and last-write
-// time are the source's. error: the system's reason for FileUnreadable.
+// time are the source's. The source is opened as every source is
+// (SourceOpenFlags). error: the system's reason for FileUnreadable.
 FileComparison CompareFileWithSource(const std::string& source, const std::string& target, DWORD& error);

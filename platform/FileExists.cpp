@@ -2,17 +2,20 @@
 
 #include "classlib/Handle.h"
 #include "platform/OsClass.h"
+#include "platform/SourceTrust.h"
 
 namespace {
 
 // Opens path for reading as FileExists describes; error is the system's
-// reason when it cannot be opened.
+// reason when it cannot be opened. Opened as a source is (a named pipe
+// there learns who asks but cannot act as this account).
 CFileHandle OpenSharedForReading(const char* path, DWORD& error)
 {
     // 95/98/Me refuse an open that names delete sharing (they have none).
     const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | (GetOsClass() == OsWin9x ? 0 : FILE_SHARE_DELETE);
     for (int tries = 1;; ++tries) {
-        CFileHandle file(Win32().CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        CFileHandle file(
+            Win32().CreateFileA(path, GENERIC_READ, sharing, nullptr, OPEN_EXISTING, SourceOpenFlags(), nullptr));
         error = file.IsValid() ? 0 : ::GetLastError();
         if (error != ERROR_SHARING_VIOLATION || tries == kHeldFileTries)
             return file;

@@ -12,8 +12,9 @@ const DWORD kHeldFileRetryPause = 250; // milliseconds
 // sharing, so another program reading or writing it meanwhile (a virus
 // scanner, a preview, another machine on a share) does not disturb it; a file
 // held without sharing is tried again for about a second before it counts as
-// missing. File-system redirection is left as it is (SafeFileExists is the
-// redirection-safe form).
+// missing. It is opened as every source is (SourceOpenFlags): a named pipe
+// in its place cannot act as this account. File-system redirection is left
+// as it is (SafeFileExists is the redirection-safe form).
 bool FileExists(const char* path);
 // The same, with error set to the system's reason when it cannot be opened
 // (a missing file or folder, a file another process keeps holding, an empty

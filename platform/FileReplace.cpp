@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "platform/FsRedirection.h"
 #include "platform/PendingRenames.h"
+#include "platform/SourceTrust.h"
 
 #include <cstdio>
 #include <vector>
@@ -16,6 +17,8 @@ const size_t kTempDigits = 8;
 // Tries at a free name before giving up; a clash means another file of the
 // pattern already has the name, which the next number avoids.
 const int kNameTries = 32;
+// The bytes a copy reads and writes at a time.
+const DWORD kCopyChunk = 64 * 1024;
 // The attributes a replacement carries over from the file it replaces.
 const DWORD kKeptAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
@@ -56,15 +59,6 @@ BOOL Delete(bool governed, const std::string& path)
 BOOL MoveEx(bool governed, const std::string& from, const std::string& to, DWORD flags)
 {
     return CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileExA(from.c_str(), to.c_str(), flags); });
-}
-
-// Makes an empty file at path; fails when it exists.
-BOOL CreateEmpty(bool governed, const std::string& path)
-{
-    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    return file.IsValid();
 }
 
 // The target's access list put on temp, so that the file that takes its
@@ -289,62 +283,85 @@ bool MakeTemp(bool governed, const std::string& folder, std::string& temp, Make 
     return false;
 }
 
+// Makes path (a new file) and has fill write it through the handle, then
+// flushes it. False with the system's reason as the last error; never
+// ERROR_FILE_EXISTS once the file was made, so that MakeTemp removes it
+// rather than trying the next name.
+template <typename Fill>
+bool WriteNewFile(bool governed, const std::string& path, Fill fill)
+{
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.IsValid())
+        return false;
+    if (fill(file.Get()) && Win32().FlushFileBuffers(file.Get()))
+        return true;
+    const DWORD error = ::GetLastError();
+    ::SetLastError(error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS || error == 0 ? ERROR_WRITE_FAULT
+                                                                                             : error);
+    return false;
+}
+
+bool WriteWhole(HANDLE file, const char* bytes, DWORD size)
+{
+    DWORD written = 0;
+    return ::WriteFile(file, bytes, size, &written, nullptr) && written == size;
+}
+
 } // namespace
 
 bool WriteTempBytes(bool governed, const std::string& folder, const std::vector<std::string_view>& pieces,
                     std::string& temp)
 {
     return MakeTemp(governed, folder, temp, [&](const std::string& path) {
-        CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-            return Win32().CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr);
-        }));
-        if (!file.IsValid())
-            return false;
-        bool whole = true;
-        for (size_t i = 0; whole && i < pieces.size(); ++i) {
-            DWORD written = 0;
-            whole =
-                ::WriteFile(file.Get(), pieces[i].data(), static_cast<DWORD>(pieces[i].size()), &written, nullptr) &&
-                written == pieces[i].size();
-        }
-        if (whole && Win32().FlushFileBuffers(file.Get()))
+        return WriteNewFile(governed, path, [&](HANDLE file) {
+            for (const std::string_view& piece : pieces) {
+                if (!WriteWhole(file, piece.data(), static_cast<DWORD>(piece.size())))
+                    return false;
+            }
             return true;
-        // Not ERROR_FILE_EXISTS: the file made here is removed, not skipped.
-        const DWORD error = ::GetLastError();
-        ::SetLastError(error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS || error == 0 ? ERROR_WRITE_FAULT
-                                                                                                 : error);
-        return false;
+        });
     });
 }
 
 bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp)
 {
-    const bool made = MakeTemp(governed, folder, temp, [&](const std::string& path) {
-        return source.empty() ? CreateEmpty(governed, path) != FALSE : CallWithoutFsRedirection(governed, [&] {
-            return Win32().CopyFileA(source.c_str(), path.c_str(), TRUE) != FALSE;
+    if (source.empty())
+        return MakeTemp(governed, folder, temp, [&](const std::string& path) {
+            return WriteNewFile(governed, path, [](HANDLE) { return true; });
         });
-    });
-    if (!made)
-        return false;
 
-    // The copy takes the source's attributes; a read-only copy cannot be
-    // opened to flush, so read-only is lifted for the flush only.
-    const DWORD attributes = Attributes(governed, temp);
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (readOnly)
-        SetAttributes(governed, temp, attributes & ~FILE_ATTRIBUTE_READONLY);
-    const bool flushed = FlushFileToDisk(governed, temp);
-    const DWORD error = ::GetLastError();
-    if (readOnly)
-        SetAttributes(governed, temp, attributes);
-    if (!flushed) {
-        RemoveTemp(governed, temp);
+    // Read through one handle, opened as every source is (a named pipe in
+    // its place cannot act as this account), so the bytes copied are those
+    // of the file opened.
+    CFileHandle input(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_SEQUENTIAL_SCAN | SourceOpenFlags(), nullptr);
+    }));
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!input.IsValid() || !::GetFileInformationByHandle(input.Get(), &info)) {
         temp.clear();
-        ::SetLastError(error);
         return false;
     }
-    return true;
+    std::vector<char> chunk(kCopyChunk);
+    return MakeTemp(governed, folder, temp, [&](const std::string& path) {
+        return WriteNewFile(governed, path, [&](HANDLE file) {
+            for (;;) {
+                DWORD read = 0;
+                if (!::ReadFile(input.Get(), chunk.data(), kCopyChunk, &read, nullptr))
+                    return false;
+                if (read == 0)
+                    break;
+                if (!WriteWhole(file, chunk.data(), read))
+                    return false;
+            }
+            // The copy keeps the source's last-write time, as a copy by the
+            // system does: a target held without sharing is judged by it
+            // (platform/FileCompare.h).
+            return ::SetFileTime(file, nullptr, nullptr, &info.ftLastWriteTime) != FALSE;
+        });
+    });
 }
 
 bool FlushFileToDisk(bool governed, const std::string& path)

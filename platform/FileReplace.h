@@ -36,9 +36,12 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder);
 DWORD RecoverBackupOf(bool governed, const std::string& target);
 
 // Copies source to a new temporary file in folder and flushes it; the
-// temporary file's path in temp. An empty source makes an empty file. False,
-// with the system's reason as the last error, when it cannot be written (no
-// temporary file is left then).
+// temporary file's path in temp. The source is read through one handle,
+// opened as every source is (platform/SourceTrust.h: a named pipe in its
+// place cannot act as this account); the copy keeps its last-write time, not
+// its attributes. An empty source makes an empty file. False, with the
+// system's reason as the last error, when it cannot be written (no temporary
+// file is left then).
 bool WriteTempCopy(bool governed, const std::string& source, const std::string& folder, std::string& temp);
 
 // Writes the pieces one after another to a new temporary file in folder and

@@ -1,5 +1,6 @@
 #include "report/ApplyStopText.h"
 
+#include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 
@@ -15,12 +16,33 @@ std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& out
     case ApplyBadProfileFile:
         return FormatResString(IDS_BAD_PROFILE_FILE,
                                {std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile});
+    case ApplyUntrustedSource:
+        return FormatResString(
+            IDS_UNTRUSTED_SOURCE,
+            {std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile, SourceTrustText(outcome.trust)});
     case ApplyFileNameClash:
         return FormatResString(IDS_FILE_NAME_CLASH, {outcome.clashingFile});
     case ApplyDeclined:
     case ApplySourceGivenUp:
     case ApplyNotRecorded:
     case ApplyCompleted:
+        break;
+    }
+    return std::string();
+}
+
+std::string SourceTrustText(const SourceTrust& trust)
+{
+    switch (trust.fault) {
+    case SourceOthersMayWrite:
+        if (trust.folder)
+            return FormatResString(IDS_TRUST_FOLDER_WRITABLE, {trust.where, WriterGroupName(trust.group)});
+        return FormatResString(IDS_TRUST_FILE_WRITABLE, {WriterGroupName(trust.group)});
+    case SourceIsLink:
+        return FormatResString(IDS_TRUST_LINK, {trust.where});
+    case SourceSecurityUnreadable:
+        return WithReason(FormatResString(IDS_TRUST_UNREADABLE, {trust.where}), trust.error);
+    case SourceTrusted:
         break;
     }
     return std::string();

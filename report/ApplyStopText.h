@@ -10,8 +10,14 @@
 #include <string>
 
 // The text for ApplyUnrecordable, ApplyNewNameRefused, ApplyPrinterGone,
-// ApplyBadProfileFile and ApplyFileNameClash; empty for every other stop.
+// ApplyBadProfileFile, ApplyUntrustedSource and ApplyFileNameClash; empty for
+// every other stop.
 std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& outcome);
+
+// Why a source is not trusted (which group may write the file or which
+// folder, which name is a link, whose access list cannot be read, with the
+// system's reason); empty for a trusted one.
+std::string SourceTrustText(const SourceTrust& trust);
 
 // Why newName, for the printer now called printer, is refused; empty for
 // the two verdicts that pass.

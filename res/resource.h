@@ -83,6 +83,7 @@
 #define IDS_SETS_FILE_SAME_NAME   170 // %1 Kind=path
 #define IDS_SETS_CLASH            171 // %1 the file name, %2 each set with its source
 #define IDS_SETS_NONE             172
+#define IDS_SETS_FILE_UNTRUSTED   173 // %1 Kind=path, %2 why (one of the texts of IDS_TRUST_*)
 // Several printers in one run, a rename run again, and /check.
 #define IDS_CMD_PRINTER_SKIPPED    180 // follows why a printer of /printer:* is left out
 #define IDS_CMD_ALREADY_RENAMED    181 // %s: the old name; the new name follows
@@ -106,13 +107,20 @@
 #define IDS_CMD_DELETE_FAILED       215 // %1 a file; the reason follows
 #define IDS_CMD_STILL_NAMED         216 // %1 a file name other records name
 #define IDS_CMD_FILES_KEPT_PER_USER 217 // under Terminal Services no file is deleted
-#define IDS_CMD_RESTORED            218 // %1 a file the tool replaced, back in its place
-#define IDS_CMD_RESTORE_AT_RESTART  219 // %1 the same, at the restart
-#define IDS_CMD_LEFT_NOT_OURS       220 // %1 a file the tool did not put there
-#define IDS_CMD_LEFT_CHANGED        221 // %1 a file changed since the tool put it there
-#define IDS_CMD_LEFT_ALIAS          222 // %1 a short name
-#define IDS_CMD_LEFT_UNREADABLE     223 // %1 a file; the reason follows
-#define IDS_CMD_ACCOUNT_UNREADABLE  224 // %1 the account of installed files; the reason follows
+#define IDS_CMD_RESTORED            230 // %1 a file the tool replaced, back in its place
+#define IDS_CMD_RESTORE_AT_RESTART  231 // %1 the same, at the restart
+#define IDS_CMD_LEFT_NOT_OURS       232 // %1 a file the tool did not put there
+#define IDS_CMD_LEFT_CHANGED        233 // %1 a file changed since the tool put it there
+#define IDS_CMD_LEFT_ALIAS          234 // %1 a short name
+#define IDS_CMD_LEFT_UNREADABLE     235 // %1 a file; the reason follows
+#define IDS_CMD_ACCOUNT_UNREADABLE  236 // %1 the account of installed files; the reason follows
+// A source that others than administrators may change: the apply's refusal,
+// and why (one of the four texts after it).
+#define IDS_UNTRUSTED_SOURCE      220 // %1 Kind=path, %2 why
+#define IDS_TRUST_FILE_WRITABLE   221 // %1 the group
+#define IDS_TRUST_FOLDER_WRITABLE 222 // %1 the folder, %2 the group
+#define IDS_TRUST_LINK            223 // %1 the file or folder that is a link
+#define IDS_TRUST_UNREADABLE      224 // %1 the file or folder; the reason follows
 // Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
 #define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
 #define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe

@@ -6,6 +6,7 @@
 # copy of the template that tests share. Keeping the two apart means a private
 # copy never inherits what shared tests are doing at that moment.
 set -euo pipefail
+umask 022 # the prefix's folders (the temporary folder among them) not writable for all
 root=$1 arch=$2 use=${3:-template}
 template="$root/$arch"
 mkdir -p "$root"

@@ -9,6 +9,10 @@
 # private prefix without being told (ctest's environment carries only the
 # black-box tests' KPX_EXE).
 set -euo pipefail
+# Folders and files the tests make get the mode Wine turns into their access
+# lists: with a permissive umask every folder would grant Everyone write, and
+# the tool refuses sources in such a folder.
+umask 022
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(basename "${1:-}")
 case "$program" in *wow64*) KPX_WINEARCH=${KPX_WINEARCH:-win64} ;; esac

@@ -24,6 +24,7 @@ std::string ApplyReportText(const PrinterRequest& request, const ApplyOutcome& o
     case ApplyNewNameRefused:
     case ApplyPrinterGone:
     case ApplyBadProfileFile:
+    case ApplyUntrustedSource:
     case ApplyFileNameClash:
         return ApplyStopText(request, outcome);
     case ApplySourceGivenUp:

@@ -207,6 +207,34 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
     ExpectNothingChanged();
 }
 
+// Sources in a folder anyone may write: whoever can put a file there would
+// choose what the elevated run installs into the system's folders. The apply
+// refuses before it writes, naming the file and why; /sets finds it first.
+TEST_F(CommandLineBlackbox, SourceInAFolderOthersMayWriteIsRefusedAndFoundBySets)
+{
+    const std::string driverIni = DriverSettingsText({{"Plotter 3F", {{"Resolution", "600"}}}});
+    ASSERT_TRUE(WriteFileBytes(DriverIniFile(), driverIni));
+    const std::string folder = m_folder.file("o"), autoFile = m_folder.file("o\\auto.kpx");
+    ASSERT_TRUE(LetEveryoneWrite(folder));
+    const std::string why = u8"ﾌｫﾙﾀﾞｰ" + folder + u8"のｱｸｾｽ許可でEveryoneに書き込みが許可されています。";
+
+    EXPECT_EQ(Run(kApply), 5u);
+    EXPECT_EQ(m_output,
+              Out(u8"Plotter 3F: 次のﾌｧｲﾙは管理者以外が変更できるおそれがあるため、ｲﾝｽﾄｰﾙできません。Auto=" + autoFile +
+                  why + u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙは、管理者だけが書き込めるﾌｫﾙﾀﾞｰ (ﾂｰﾙのﾌｫﾙﾀﾞｰの下など) に置いてください。"));
+    for (const char* name : kFiles) {
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            EXPECT_FALSE(PathExists(target)) << target;
+    }
+    EXPECT_EQ(ReadFileBytes(DriverIniFile()), driverIni);
+
+    EXPECT_EQ(Run("/sets"), 10u);
+    EXPECT_NE(m_output.find(Cp932(u8"Auto=" + autoFile +
+                                  u8" (管理者以外が変更できるおそれがあるため、ｲﾝｽﾄｰﾙできません: " + why + ")")),
+              std::string::npos)
+        << m_output;
+}
+
 TEST_F(CommandLineBlackbox, RecordedButIncompleteAndUnrecordedRunsHaveTheirCodes)
 {
     // Wine's spooler refuses every rename: recorded under the old name.

@@ -71,7 +71,6 @@ private:
         return [this](Args...) { Step(); };
     }
 
-    Stepped<&Win32Api::CopyFileA> m_copy{Each<LPCSTR, LPCSTR, BOOL>()};
     Stepped<&Win32Api::CreateFileA> m_create{
         [this](LPCSTR, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD creation, DWORD, HANDLE) {
             if ((access & GENERIC_WRITE) || creation != OPEN_EXISTING)

@@ -53,6 +53,8 @@ enum Condition {
     RenameUndone,      // renamed, but the settings file cannot be replaced: the old name comes back
     SystemFileName,    // a "profile" named like the driver settings file
     DeviceName,        // a "profile" that is the NUL device
+    WritableFolder,    // a source in a folder Everyone may write
+    WritableFile,      // a source file Everyone may write
     BlankEdgedPrinter, // the printer's name ends in a blank
     BlankEdgedNewName, // the new name begins with a blank
     PrinterGone,       // the printer was deleted since it was listed
@@ -132,7 +134,12 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         font = "a\\PLOTA2.INI";
     if (s.condition == DeviceName)
         font = "a\\NUL.kpx";
+    if (s.condition == WritableFolder)
+        font = "b\\z.kpx";
     CKPXSetupINI toolIni = Set("a\\x.kpx", "a\\y.kpx", "a\\y.kpx", font);
+    if (s.condition == WritableFolder || s.condition == WritableFile) {
+        ASSERT_TRUE(LetEveryoneWrite(s.condition == WritableFolder ? m_source.file("b") : m_source.file(font)));
+    }
     ApplyRecorder answers;
     // Another printer's record, which nothing of this apply may touch.
     const std::string otherRecord = "[Plotter 1F]\r\nColorProfileSetName=Keep\r\n";
@@ -275,11 +282,22 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(ReadFileBytes(m_driverIni), otherRecord);
     }
     EXPECT_EQ(IniSection(m_driverIni, "Plotter 1F"), std::vector<std::string>{"ColorProfileSetName=Keep"});
-    if (s.stop == ApplyBadProfileFile) {
+    if (s.stop == ApplyBadProfileFile || s.stop == ApplyUntrustedSource) {
         EXPECT_EQ(outcome.badKind, ProfileFont);
         EXPECT_EQ(outcome.badFile, m_source.file(font));
         const std::string report = ApplyReportText(result.printers.front().request, outcome);
         EXPECT_NE(report.find(std::string("Font=") + m_source.file(font)), std::string::npos) << report;
+    }
+    if (s.stop == ApplyUntrustedSource) {
+        // Which object lets whom write: the folder is named, the file is the line above.
+        EXPECT_EQ(outcome.trust.fault, SourceOthersMayWrite);
+        EXPECT_EQ(outcome.trust.folder, s.condition == WritableFolder);
+        EXPECT_EQ(outcome.trust.group, WritersEveryone);
+        const std::string report = ApplyReportText(result.printers.front().request, outcome);
+        const std::string why = s.condition == WritableFolder
+                                    ? FormatResString(IDS_TRUST_FOLDER_WRITABLE, {m_source.file("b"), "Everyone"})
+                                    : FormatResString(IDS_TRUST_FILE_WRITABLE, {"Everyone"});
+        EXPECT_NE(report.find(why), std::string::npos) << report;
     }
     if (s.condition == FileNameClash) {
         EXPECT_EQ(outcome.clashingFile, "x.kpx");
@@ -369,6 +387,9 @@ const Scenario kScenarios[] = {
      nullptr},
     {"profile named PLOTA2.INI", SystemFileName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
     {"profile that is a device", DeviceName, false, ApplyBadProfileFile, RenameNotAsked, 0, 0, nullptr},
+    {"source in a folder Everyone may write", WritableFolder, true, ApplyUntrustedSource, RenameNotAsked, 0, 0,
+     nullptr},
+    {"source file Everyone may write", WritableFile, false, ApplyUntrustedSource, RenameNotAsked, 0, 0, nullptr},
     {"printer name with a blank at its end", BlankEdgedPrinter, false, ApplyUnrecordable, RenameNotAsked, 0, 0,
      nullptr},
     {"new name with a blank at its start", BlankEdgedNewName, true, ApplyNewNameRefused, RenameNotAsked, 0, 0, nullptr},

@@ -1,6 +1,7 @@
 #include "support/TempDir.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 namespace {
 
@@ -87,6 +88,17 @@ bool SetFileTimeUtc(const std::string& path, const SYSTEMTIME& utc, bool allTime
     const BOOL ok = SetFileTime(file, other, other, &time);
     CloseHandle(file);
     return ok != FALSE;
+}
+
+bool LetEveryoneWrite(const std::string& path)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;WD)", SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+        return false;
+    const BOOL set = SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return set != FALSE;
 }
 
 bool PathExists(const std::string& path)

@@ -25,6 +25,9 @@ private:
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Gives Everyone full access to a file or folder (under Wine: mode 666 or
+// 777, which reads back as such); false on failure.
+bool LetEveryoneWrite(const std::string& path);
 // Something (a file or a folder) is at path.
 bool PathExists(const std::string& path);
 // The system directory and a file in it, as the process sees them.

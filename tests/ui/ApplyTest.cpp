@@ -55,12 +55,17 @@ public:
 
     // Every installation made from now on is recorded in m_copies ("source
     // -> target") once the copy of source has taken the target's place (the
-    // driver settings file, copied from itself, is no installation).
+    // driver settings file, copied from itself, is no installation). A
+    // temporary file is a copy of the file opened for reading just before.
     void RecordCopies()
     {
-        m_copy.emplace([this](LPCSTR source, LPCSTR temp, BOOL failIfExists) {
-            m_copied[temp] = source;
-            return ::CopyFileA(source, temp, failIfExists);
+        m_copy.emplace([this](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
+                              DWORD flags, HANDLE templateFile) {
+            if (creation == CREATE_NEW)
+                m_copied[name] = m_lastRead;
+            else if (access == GENERIC_READ && creation == OPEN_EXISTING)
+                m_lastRead = name;
+            return ::CreateFileA(name, access, share, security, creation, flags, templateFile);
         });
         m_move.emplace([this](LPCSTR temp, LPCSTR target, DWORD flags) {
             const BOOL moved = ::MoveFileExA(temp, target, flags);
@@ -114,7 +119,8 @@ public:
     std::string m_systemDir, m_driverDir;
     std::vector<std::string> m_copies;
     std::map<std::string, std::string> m_copied; // temporary file -> its source
-    std::optional<ScopedApiOverride<&Win32Api::CopyFileA>> m_copy;
+    std::string m_lastRead;
+    std::optional<ScopedApiOverride<&Win32Api::CreateFileA>> m_copy;
     std::optional<ScopedApiOverride<&Win32Api::MoveFileExA>> m_move;
     std::vector<std::string> m_installed;
     ScopedOsVersion m_version{Os7};
