@@ -156,19 +156,18 @@ bool IsPendingDeletionOf(const PendingRename& rename, const std::string& target)
 
 void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep)
 {
-    std::vector<std::string> sources;
-    const bool dropped = DropPendingRenames([&](const PendingRename& rename) {
-        if (IsPendingDeletionOf(rename, target))
-            return true;
-        if (!IsOurPendingReplacementOf(rename, target) || ::lstrcmpiA(rename.source.c_str(), keep.c_str()) == 0)
-            return false;
-        sources.push_back(rename.source);
-        return true;
-    });
-    if (!dropped)
-        return;
-    for (const std::string& source : sources)
-        RemoveTemp(governed, source);
+    std::vector<PendingRename> dropped;
+    DropPendingRenames(
+        [&](const PendingRename& rename) {
+            return IsPendingDeletionOf(rename, target) ||
+                   (IsOurPendingReplacementOf(rename, target) && ::lstrcmpiA(rename.source.c_str(), keep.c_str()) != 0);
+        },
+        &dropped);
+    // Only a replacement taken back leaves a temporary file without a use.
+    for (const PendingRename& rename : dropped) {
+        if (!rename.target.empty())
+            RemoveTemp(governed, rename.source);
+    }
 }
 
 bool IsReplaceTempName(const std::string& fileName)

@@ -332,4 +332,49 @@ TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSour
     EXPECT_EQ(names, expected);
 }
 
+// The restart list is shared with other programs: taking back its own
+// deletion, the tool leaves every other entry byte for byte, paths with
+// characters outside code page 932 too (U+03AC and U+0457 are in none of
+// its characters; through the ANSI calls they would come back as "?").
+TEST(FileReplaceAtRestart, OtherProgramsEntriesKeepEveryByte)
+{
+    PendingRenamesGuard pending;
+    TempDir dir("others");
+    const std::string target = dir.file("x.kpx");
+    const std::wstring greek = L"\\??\\C:\\\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac\\a.dll";
+    const std::wstring cyrillic = L"\\??\\C:\\\u041a\u0438\u0457\u0432\\b.dll";
+    const std::wstring before = greek + L'\0' + L'!' + greek + L".new" + L'\0';
+    const std::wstring after = cyrillic + L'\0' + L'\0';
+    const std::wstring own = L"\\??\\" + std::wstring(target.begin(), target.end()) + L'\0' + L'\0';
+    const auto write = [](const std::wstring& value) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                                KEY_SET_VALUE, &key),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                                 reinterpret_cast<const BYTE*>(value.data()),
+                                 static_cast<DWORD>(value.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    };
+    const auto read = [] {
+        std::wstring value(4096, L'\0');
+        DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_QUERY_VALUE,
+                          &key) != ERROR_SUCCESS ||
+            RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(&value[0]),
+                             &size) != ERROR_SUCCESS)
+            size = 0;
+        RegCloseKey(key);
+        value.resize(size / sizeof(wchar_t));
+        return value;
+    };
+    ASSERT_NO_FATAL_FAILURE(write(before + own + after + L'\0'));
+
+    ForgetEarlierRestartReplacements(false, target, std::string());
+    EXPECT_TRUE(read() == before + after + L'\0');
+    EXPECT_EQ(PendingRenameList().size(), 2u);
+}
+
 } // namespace
