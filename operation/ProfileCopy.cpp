@@ -97,6 +97,15 @@ CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
     return CopyFailed;
 }
 
+CopyResult KeepProfileFile(const std::string& target)
+{
+    // The file in place is the one the answer keeps: a deletion (a removal
+    // while it was held) or a replacement still waiting for the restart
+    // would undo that answer then.
+    ForgetEarlierRestartReplacements(RunningOnWow64() != FALSE, target, std::string());
+    return CopyKept;
+}
+
 void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target, DWORD error)
 {
     switch (result) {
@@ -139,7 +148,7 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
             }
         }
         DWORD error = 0;
-        const CopyResult result = copy ? CopyProfileFile(source, target, error) : CopyKept;
+        const CopyResult result = copy ? CopyProfileFile(source, target, error) : KeepProfileFile(target);
         AddCopy(copies, result, target, error);
         if (told)
             told(target, result, error);

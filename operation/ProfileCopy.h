@@ -52,6 +52,11 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
 // CopyInPlace. error is the system's reason for CopyFailed.
 CopyResult DeleteProfileFile(const std::string& target, DWORD& error);
 
+// Keeps an existing target as it is (the answer was not to replace it),
+// taking back its deletion or replacement still waiting for the restart:
+// CopyKept.
+CopyResult KeepProfileFile(const std::string& target);
+
 // A target that could not be written, with the system's reason.
 struct FailedCopy {
     std::string target;
