@@ -364,6 +364,10 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 {
     const std::string target = SystemDirectoryFile("auto.kpx");
     ASSERT_TRUE(WriteFileBytes(target, "old auto"));
+    // The file put in place at the restart keeps the replaced one's
+    // attributes.
+    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), attributes));
     const auto hold = [&] { return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
     const auto temps = [] {
         WIN32_FIND_DATAA data;
@@ -417,6 +421,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 
     ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "new auto");
+    EXPECT_EQ(GetFileAttributesA(target.c_str()) & attributes, attributes);
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
 
