@@ -284,12 +284,13 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
     for (const std::string& name : ours) {
         if (IsReplaceTempName(name))
             temps.push_back(InFolder(folder, name));
-        std::string targetName, mark, found;
+        std::string targetName, mark;
         if (!BackupOf(name, targetName, mark))
             continue;
         const std::string backup = InFolder(folder, name);
         const std::string target = InFolder(folder, targetName);
         if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES) {
+            std::string found;
             if (!mark.empty() && ContentMark(governed, target, found) && ::lstrcmpiA(found.c_str(), mark.c_str()) == 0)
                 RemoveTemp(governed, backup);
         } else if (!CallWithoutFsRedirection(governed,

@@ -383,41 +383,28 @@ TEST(FileReplaceInterrupted, On9xAFileThatTookTheTargetsNameLeavesTheOldFileAsid
 TEST(FileReplaceAtRestart, OtherProgramsEntriesKeepEveryByte)
 {
     PendingRenamesGuard pending;
-    TempDir dir("others");
-    const std::string target = dir.file("x.kpx");
+    const std::string target = TempDir("others").file("x.kpx");
     const std::wstring greek = L"\\??\\C:\\\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac\\a.dll";
-    const std::wstring cyrillic = L"\\??\\C:\\\u041a\u0438\u0457\u0432\\b.dll";
     const std::wstring before = greek + L'\0' + L'!' + greek + L".new" + L'\0';
-    const std::wstring after = cyrillic + L'\0' + L'\0';
+    const std::wstring after = std::wstring(L"\\??\\C:\\\u041a\u0438\u0457\u0432\\b.dll") + L'\0' + L'\0';
     const std::wstring own = L"\\??\\" + std::wstring(target.begin(), target.end()) + L'\0' + L'\0';
-    const auto write = [](const std::wstring& value) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
-                                KEY_SET_VALUE, &key),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
-                                 reinterpret_cast<const BYTE*>(value.data()),
-                                 static_cast<DWORD>(value.size() * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    };
-    const auto read = [] {
-        std::wstring value(4096, L'\0');
-        DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_QUERY_VALUE,
-                          &key) != ERROR_SUCCESS ||
-            RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(&value[0]),
-                             &size) != ERROR_SUCCESS)
-            size = 0;
-        RegCloseKey(key);
-        value.resize(size / sizeof(wchar_t));
-        return value;
-    };
-    ASSERT_NO_FATAL_FAILURE(write(before + own + after + L'\0'));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    const std::wstring written = before + own + after + L'\0';
+    ASSERT_EQ(RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                             reinterpret_cast<const BYTE*>(written.data()), DWORD(written.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
 
     ForgetEarlierRestartReplacements(false, target, std::string());
-    EXPECT_TRUE(read() == before + after + L'\0');
+    std::wstring value(1024, L'\0');
+    DWORD size = DWORD(value.size() * sizeof(wchar_t));
+    EXPECT_EQ(RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&value[0]), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_TRUE(value.substr(0, size / sizeof(wchar_t)) == before + after + L'\0');
     EXPECT_EQ(PendingRenameList().size(), 2u);
 }
 
