@@ -5,6 +5,7 @@
 #include "classlib/WinApp.h"
 
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -43,6 +44,10 @@ DWORD CurrentExceptionError()
         return ERROR_INVALID_PARAMETER;
     } catch (const std::bad_alloc&) {
         return ERROR_NOT_ENOUGH_MEMORY;
+    } catch (const std::length_error&) {
+        // A string or a container asked to hold more than a 32-bit process
+        // can address (a file of gigabytes read whole): out of memory too.
+        return ERROR_NOT_ENOUGH_MEMORY;
     } catch (...) {
         return 0;
     }
@@ -50,13 +55,17 @@ DWORD CurrentExceptionError()
 
 } // namespace
 
+std::string AfxCurrentExceptionText()
+{
+    const DWORD error = CurrentExceptionError();
+    const std::string text = error ? SystemErrorText(error) : std::string();
+    return text.empty() ? std::string(kInternalError) : text;
+}
+
 void AfxReportCurrentException(HWND owner) noexcept
 {
     try {
-        DWORD error = CurrentExceptionError();
-        std::string text = error ? SystemErrorText(error) : std::string();
-        if (text.empty())
-            text = kInternalError;
+        const std::string text = AfxCurrentExceptionText();
         CWinApp* app = AfxGetApp();
         const char* caption = app && !app->m_strAppName.empty() ? app->m_strAppName.c_str() : nullptr;
         Win32().MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONERROR);

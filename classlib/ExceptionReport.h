@@ -5,10 +5,16 @@
 #pragma once
 
 #include <windows.h>
+#include <string>
 
 // Call only inside a catch block. Shows a message box with a stop icon,
 // owned by `owner` and captioned with the application title. The text is the
 // system's message for the error the exception stands for (invalid argument,
-// out of memory), or the class library's internal-error text when there is
+// out of memory, also for a container asked to grow past what the process
+// can address), or the class library's internal-error text when there is
 // no such message.
 void AfxReportCurrentException(HWND owner) noexcept;
+
+// Call only inside a catch block. The text that report shows for the
+// exception in flight (where no window shows it: the command line's log).
+std::string AfxCurrentExceptionText();

@@ -44,14 +44,16 @@ std::string RunOpeningLine(const std::string& commandLine)
                            {LocalTimeText(), ComputerName(), RunUserName(), commandLine, ModuleVersionText(nullptr)});
 }
 
-std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change)
+std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change, const std::string& cause)
 {
     // Plain words that do not depend on the language: a script counting the
     // runs that changed something reads them.
-    static const char* const kChange[] = {"nothing changed", "nothing to change", "changed"};
+    static const char* const kChange[] = {"nothing changed", "nothing to change", "changed", "unknown"};
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%lu.%lu", elapsedMs / 1000, elapsedMs % 1000 / 100);
-    return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), ExitCodeMeaning(code), seconds, kChange[change]});
+    const std::string meaning = ExitCodeMeaning(code);
+    return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), cause.empty() ? meaning : meaning + " " + cause,
+                                            seconds, kChange[change]});
 }
 
 std::string ExitCodeMeaning(int code)

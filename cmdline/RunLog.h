@@ -13,14 +13,16 @@ enum RunChange {
                         // everything was in place
     RunNothingToChange, // every record and file was in place already: nothing was written
     RunChanged,         // a record, a file or a name was changed
+    RunChangeUnknown,   // it died of an internal error: what it wrote before is told in the lines above
 };
 
 // "YYYY-MM-DD HH:MM:SS" of the local time, the tool's version, the
 // computer's name, the user's name and the command line as given.
 std::string RunOpeningLine(const std::string& commandLine);
-// The exit code and what it means, the time the run took (in milliseconds)
-// and what it changed.
-std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change);
+// The exit code and what it means (followed by cause, when given), the time
+// the run took (in milliseconds) and what it changed.
+std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change,
+                           const std::string& cause = std::string());
 // What an exit code means, as the usage text's table says it; empty for a
 // code the table does not list.
 std::string ExitCodeMeaning(int code);

@@ -100,10 +100,12 @@ void CRunOutput::PrinterRow(const std::string& printer, const std::string& set, 
     Row(record);
 }
 
-void CRunOutput::EndCsv(int code)
+void CRunOutput::EndCsv(int code, const std::string& last)
 {
     if (!m_csv || m_rowWritten)
         return;
+    if (!last.empty())
+        m_runLines.push_back(last);
     CsvRecord record;
     record.result = code == 0 ? kCsvNone : kCsvStopped;
     record.code = code;

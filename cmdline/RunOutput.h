@@ -67,8 +67,9 @@ public:
                     const std::vector<std::string>& targets = {});
     // With /csv, ends the rows: a run that wrote none gets one, for the run
     // as a whole, with the result kCsvNone for code 0 and kCsvStopped for any
-    // other, and every line of the run as its detail.
-    void EndCsv(int code);
+    // other, and every line of the run as its detail, then last when given
+    // (a line the log has only in its closing line).
+    void EndCsv(int code, const std::string& last = std::string());
 
 private:
     static std::string AsLines(const std::string& text);

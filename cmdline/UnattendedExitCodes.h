@@ -23,6 +23,8 @@ enum UnattendedExitCode {
     ExitPrintersLeftOut = 12,   // /printer:*: done for the others, but printers were left out, each
                                 // named in a line (cannot be opened for administration, gone, or no
                                 // record of their own possible)
+    ExitInternalError = 13,     // the run died of an internal error (out of memory, a fault of the tool's
+                                // own), told in the log's last line: what was done before stays done
     ExitRestartRequired = 3010, // done, but a profile file in use is replaced at the next restart (the
                                 // Windows code for "succeeded, restart required"); any failure's code wins
 };

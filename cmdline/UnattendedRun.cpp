@@ -4,6 +4,7 @@
 // redirected standard output; how it ended is the exit code.
 #include "cmdline/UnattendedRun.h"
 
+#include "classlib/ExceptionReport.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
@@ -121,30 +122,66 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
 
 } // namespace
 
+namespace {
+
+// The run with its log: the exit code.
+int RunLogged(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
+              HANDLE& mutex, CRunOutput& output, DWORD started)
+{
+    DWORD error = 0;
+    if (!options.logPath.empty() && !output.OpenLog(options.logPath, error)) {
+        output.Line(LogFailedLine(options.logPath, error));
+        return ExitBadCommandLine;
+    }
+    // The log frames each run: when, where, by whom and with what it
+    // started, and how it ended. The whole command line names the copy of
+    // the tool that ran, too.
+    output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
+    RunChange change = RunChangedNothing;
+    const int code = RunMode(options, commandLine, toolFile, mutex, output, change);
+    output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
+    return code;
+}
+
+// Call only inside a catch block. The end of a run that died of the
+// exception in flight: the closing line says so and why, the redirected
+// output and a CSV's row too. Whatever cannot be written then is lost; the
+// exit code still tells.
+void EndOnInternalError(CRunOutput& output, DWORD started) noexcept
+{
+    try {
+        const std::string cause = FormatResString(IDS_LOG_INTERNAL_ERROR, {AfxCurrentExceptionText()});
+        output.StandardOutputLine(ExitCodeMeaning(ExitInternalError) + " " + cause);
+        output.LogLine(RunClosingLine(ExitInternalError, ::GetTickCount() - started, RunChangeUnknown, cause));
+        output.EndCsv(ExitInternalError, cause);
+    } catch (...) {
+    }
+}
+
+} // namespace
+
 int RunUnattended(const CommandOptions& options, const std::string& commandLine, const CToolSettingsFile& toolFile,
                   HANDLE& mutex)
 {
+    const DWORD started = ::GetTickCount();
     CRunOutput output;
-    // The header first, so that even a run that cannot open its log gives
-    // a script rows to read.
-    if (options.csv)
-        output.StartCsv(options.mode == CommandList   ? CsvListing
-                        : options.mode == CommandSets ? CsvSetFiles
-                                                      : CsvPrinters);
-    DWORD error = 0;
-    int code = ExitBadCommandLine;
-    if (!options.logPath.empty() && !output.OpenLog(options.logPath, error)) {
-        output.Line(LogFailedLine(options.logPath, error));
-    } else {
-        // The log frames each run: when, where, by whom and with what it
-        // started, and how it ended. The whole command line names the copy of
-        // the tool that ran, too.
-        const DWORD started = ::GetTickCount();
-        output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
-        RunChange change = RunChangedNothing;
-        code = RunMode(options, commandLine, toolFile, mutex, output, change);
-        output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
+    // A run that dies of an exception (out of memory, a fault of the tool's
+    // own) ends with a code of its own and says so in its last line, rather
+    // than in the run time's abort, whose code would read as another
+    // outcome. What it did before stays done: the code never says nothing
+    // changed. The dialog face reports such a failure in its own way.
+    try {
+        // The header first, so that even a run that cannot open its log
+        // gives a script rows to read.
+        if (options.csv)
+            output.StartCsv(options.mode == CommandList   ? CsvListing
+                            : options.mode == CommandSets ? CsvSetFiles
+                                                          : CsvPrinters);
+        const int code = RunLogged(options, commandLine, toolFile, mutex, output, started);
+        output.EndCsv(code);
+        return code;
+    } catch (...) {
+        EndOnInternalError(output, started);
+        return ExitInternalError;
     }
-    output.EndCsv(code);
-    return code;
 }

@@ -48,8 +48,15 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         return CopyInPlace;
     }
 
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SafeSetFileAttributes(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // A read-only target refuses the rename. Read-only is lifted for the
+    // replacement and put back on the file that then holds the name (the
+    // replacement carries hidden, system and archive over itself), so that
+    // the file keeps the attributes the administrator gave it.
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    const auto putReadOnlyOn = [&](const std::string& path) {
+        if (readOnly)
+            SafeSetFileAttributes(path.c_str(), SafeGetFileAttributes(path.c_str()) | FILE_ATTRIBUTE_READONLY);
+    };
 
     std::string temp;
     if (!WriteTempCopy(governed, source, folder, temp)) {
@@ -62,20 +69,34 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         RemoveTemp(governed, temp);
         return CopyFailed;
     }
+    if (readOnly) {
+        const DWORD lifted = attributes & ~FILE_ATTRIBUTE_READONLY;
+        SafeSetFileAttributes(target.c_str(), lifted != 0 ? lifted : FILE_ATTRIBUTE_NORMAL);
+    }
     error = ReplaceWithTemp(governed, temp, target);
-    if (error == 0)
+    if (error == 0) {
+        putReadOnlyOn(target);
         return CopyReplaced;
+    }
     // Only a target the user agreed to replace gets here, so the restart
-    // replacement carries out that answer; the temporary file is its source.
+    // replacement carries out that answer; the temporary file is its source
+    // and carries the attributes the file put in place then keeps (the held
+    // target keeps its own meanwhile, so that a later run sees them).
     if (IsInUse(governed, error, target)) {
-        if (accounted.KeepAtRestart() && ReplaceAtRestart(governed, temp, target))
+        if (accounted.KeepAtRestart() && ReplaceAtRestart(governed, temp, target)) {
+            // After the access list, which Wine keeps in the file's mode
+            // along with read-only.
+            putReadOnlyOn(temp);
+            putReadOnlyOn(target);
             return CopyAtRestart;
+        }
         // Told as what it is: the file is in use (a rename over a held file
         // fails with access denied, which would read as a permission).
         error = ERROR_SHARING_VIOLATION;
     }
     accounted.Undo();
     RemoveTemp(governed, temp);
+    putReadOnlyOn(target);
     return CopyFailed;
 }
 
@@ -133,6 +154,15 @@ CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error)
     return CopyFailed;
 }
 
+CopyResult KeepProfileFile(const std::string& target)
+{
+    // The file in place is the one the answer keeps: a deletion (a removal
+    // while it was held) or a replacement still waiting for the restart
+    // would undo that answer then.
+    ForgetEarlierRestartReplacements(RunningOnWow64() != FALSE, target, std::string());
+    return CopyKept;
+}
+
 void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target, DWORD error)
 {
     switch (result) {
@@ -175,7 +205,7 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
             }
         }
         DWORD error = 0;
-        const CopyResult result = copy ? CopyProfileFile(source, target, error) : CopyKept;
+        const CopyResult result = copy ? CopyProfileFile(source, target, error) : KeepProfileFile(target);
         AddCopy(copies, result, target, error);
         if (told)
             told(target, result, error);

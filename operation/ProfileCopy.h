@@ -38,8 +38,9 @@ enum CopyResult {
     CopyKept,      // the answer was not to replace it: the target is as it was
 };
 
-// Read-only is cleared on an existing target first (with hidden, system and
-// archive). The source is copied to a temporary file beside the target, which
+// An existing target's read-only, hidden, system and archive attributes stay
+// with the file that replaces it (read-only is lifted for the replacement
+// itself). The source is copied to a temporary file beside the target, which
 // then replaces the target in one step (platform/FileReplace.h): the target is
 // the old file or the new one, whole, whenever the process ends. A target that
 // another program holds is replaced at the next restart where the system can.
@@ -57,6 +58,11 @@ CopyResult DeleteProfileFile(const std::string& target, DWORD& error);
 // the next restart where the system can. error is the system's reason for
 // CopyFailed.
 CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error);
+
+// Keeps an existing target as it is (the answer was not to replace it),
+// taking back its deletion or replacement still waiting for the restart:
+// CopyKept.
+CopyResult KeepProfileFile(const std::string& target);
 
 // A target that could not be written, with the system's reason.
 struct FailedCopy {

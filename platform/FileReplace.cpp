@@ -83,14 +83,79 @@ void CopyPermissions(bool governed, const std::string& target, const std::string
     CallWithoutFsRedirection(governed, [&] { return Win32().SetFileSecurityA(temp.c_str(), what, descriptor.data()); });
 }
 
-// The name an old target has for the moment between the two renames of a
-// replacement on 95/98/Me: the target's own name with this suffix, so that a
-// later run can tell which file it belongs to.
-const char kBackupSuffix[] = ".~kpxold";
+// The old target's name for the moment between the two renames of a
+// replacement on 95/98/Me: the target's own name, then ".~kpx", a mark of
+// the new file's content and ".old". A later run that finds the backup beside
+// its target deletes it only when the target has that content: then the
+// replacement finished (only the backup's deletion was cut short) and the
+// backup is the old file it replaced. A target of any other content took the
+// name between the two renames (another program wrote it there, or put an
+// older copy back), and the backup may be the only copy of the old file: it
+// stays, as does a backup of an earlier version's name without a mark.
+const char kBackupInfix[] = ".~kpx";
+const char kBackupSuffix[] = ".old";
+const size_t kMarkDigits = 16;
+const char kUnmarkedBackupSuffix[] = ".~kpxold";
 
-std::string BackupPath(const std::string& target)
+bool IsHexDigits(const std::string& text)
 {
-    return target + kBackupSuffix;
+    for (const char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
+            return false;
+    }
+    return true;
+}
+
+// The mark of a file's content: its 64-bit FNV-1a hash as sixteen hex
+// digits. Not for security; two files of one mark and different contents do
+// not meet by chance. False, with the system's reason as the last error,
+// when the file cannot be read.
+bool ContentMark(bool governed, const std::string& path, std::string& mark)
+{
+    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
+        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.IsValid())
+        return false;
+    unsigned long long hash = 14695981039346656037ull;
+    std::vector<BYTE> buffer(64 * 1024);
+    DWORD read = 0;
+    do {
+        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            return false;
+        for (DWORD i = 0; i < read; ++i)
+            hash = (hash ^ buffer[i]) * 1099511628211ull;
+    } while (read > 0);
+    char text[kMarkDigits + 1];
+    std::snprintf(text, sizeof text, "%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+                  static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    mark = text;
+    return true;
+}
+
+// The file name of the target a backup's file name belongs to, and the
+// mark it carries (empty for a backup without one); false for a name that
+// is no backup's.
+bool BackupOf(const std::string& name, std::string& targetName, std::string& mark)
+{
+    const size_t unmarked = sizeof kUnmarkedBackupSuffix - 1;
+    if (name.size() > unmarked &&
+        ::lstrcmpiA(name.substr(name.size() - unmarked).c_str(), kUnmarkedBackupSuffix) == 0) {
+        targetName = name.substr(0, name.size() - unmarked);
+        mark.clear();
+        return true;
+    }
+    const size_t infix = sizeof kBackupInfix - 1, marked = infix + kMarkDigits + sizeof kBackupSuffix - 1;
+    if (name.size() <= marked)
+        return false;
+    const std::string tail = name.substr(name.size() - marked);
+    mark = tail.substr(infix, kMarkDigits);
+    if (::lstrcmpiA(tail.substr(0, infix).c_str(), kBackupInfix) != 0 ||
+        ::lstrcmpiA(tail.substr(infix + kMarkDigits).c_str(), kBackupSuffix) != 0 || !IsHexDigits(mark))
+        return false;
+    targetName = name.substr(0, name.size() - marked);
+    return true;
 }
 
 // 95/98/Me: no rename replaces a file. The old target steps aside under its
@@ -98,15 +163,18 @@ std::string BackupPath(const std::string& target)
 // between the two renames leaves the backup for the next run to put back.
 DWORD MoveAsideThenIntoPlace(bool governed, const std::string& temp, const std::string& target)
 {
-    const std::string backup = BackupPath(target);
-    if (Attributes(governed, backup) != INVALID_FILE_ATTRIBUTES)
-        RemoveTemp(governed, backup);
+    std::string mark;
+    if (!ContentMark(governed, temp, mark))
+        return ::GetLastError();
+    // A backup of this name left by an earlier replacement is never
+    // overwritten: the first rename then fails, and nothing has changed.
+    const std::string backup = target + kBackupInfix + mark + kBackupSuffix;
     if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(target.c_str(), backup.c_str()); }))
         return ::GetLastError();
     if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(temp.c_str(), target.c_str()); })) {
         const DWORD error = ::GetLastError();
-        // Should the old file not go back either, the backup stays for the
-        // next run, which puts it back before anything else.
+        // Should the old file not go back either (a file took the target's
+        // name meanwhile), the backup stays beside it.
         CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); });
         return error;
     }
@@ -150,19 +218,18 @@ bool IsPendingDeletionOf(const PendingRename& rename, const std::string& target)
 
 void ForgetEarlierRestartReplacements(bool governed, const std::string& target, const std::string& keep)
 {
-    std::vector<std::string> sources;
-    const bool dropped = DropPendingRenames([&](const PendingRename& rename) {
-        if (IsPendingDeletionOf(rename, target))
-            return true;
-        if (!IsOurPendingReplacementOf(rename, target) || ::lstrcmpiA(rename.source.c_str(), keep.c_str()) == 0)
-            return false;
-        sources.push_back(rename.source);
-        return true;
-    });
-    if (!dropped)
-        return;
-    for (const std::string& source : sources)
-        RemoveTemp(governed, source);
+    std::vector<PendingRename> dropped;
+    DropPendingRenames(
+        [&](const PendingRename& rename) {
+            return IsPendingDeletionOf(rename, target) ||
+                   (IsOurPendingReplacementOf(rename, target) && ::lstrcmpiA(rename.source.c_str(), keep.c_str()) != 0);
+        },
+        &dropped);
+    // Only a replacement taken back leaves a temporary file without a use.
+    for (const PendingRename& rename : dropped) {
+        if (!rename.target.empty())
+            RemoveTemp(governed, rename.source);
+    }
 }
 
 bool IsReplaceTempName(const std::string& fileName)
@@ -173,12 +240,7 @@ bool IsReplaceTempName(const std::string& fileName)
     if (::lstrcmpiA(fileName.substr(0, prefix).c_str(), kTempPrefix) != 0 ||
         ::lstrcmpiA(fileName.substr(prefix + kTempDigits).c_str(), kTempSuffix) != 0)
         return false;
-    for (size_t i = prefix; i < prefix + kTempDigits; ++i) {
-        const char c = fileName[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
-            return false;
-    }
-    return true;
+    return IsHexDigits(fileName.substr(prefix, kTempDigits));
 }
 
 namespace {
@@ -202,31 +264,29 @@ std::vector<std::string> OurFiles(bool governed, const std::string& folder)
     return found;
 }
 
-bool IsBackupName(const std::string& name)
-{
-    const size_t suffix = sizeof kBackupSuffix - 1;
-    return name.size() > suffix && ::lstrcmpiA(name.substr(name.size() - suffix).c_str(), kBackupSuffix) == 0;
-}
-
 } // namespace
 
 DWORD RecoverLeftovers(bool governed, const std::string& folder)
 {
     // A backup is the old target of a replacement cut short between its two
     // renames. With the target missing it is the only copy and goes back;
-    // beside the target it is the old file the replacement did not delete.
+    // beside the target it goes only when the target is the replacement's
+    // finished file (see kBackupInfix), and otherwise stays.
     const std::vector<std::string> ours = OurFiles(governed, folder);
     DWORD failure = 0;
     std::vector<std::string> temps;
     for (const std::string& name : ours) {
         if (IsReplaceTempName(name))
             temps.push_back(InFolder(folder, name));
-        if (!IsBackupName(name))
+        std::string targetName, mark;
+        if (!BackupOf(name, targetName, mark))
             continue;
         const std::string backup = InFolder(folder, name);
-        const std::string target = backup.substr(0, backup.size() - (sizeof kBackupSuffix - 1));
+        const std::string target = InFolder(folder, targetName);
         if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES) {
-            RemoveTemp(governed, backup);
+            std::string found;
+            if (!mark.empty() && ContentMark(governed, target, found) && ::lstrcmpiA(found.c_str(), mark.c_str()) == 0)
+                RemoveTemp(governed, backup);
         } else if (!CallWithoutFsRedirection(governed,
                                              [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); })) {
             failure = ::GetLastError();
@@ -247,12 +307,24 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
 
 DWORD RecoverBackupOf(bool governed, const std::string& target)
 {
-    const std::string backup = BackupPath(target);
-    if (Attributes(governed, backup) == INVALID_FILE_ATTRIBUTES ||
-        Attributes(governed, target) != INVALID_FILE_ATTRIBUTES)
+    if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES)
         return 0;
-    if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); }))
-        return ::GetLastError();
+    const std::string folder = DirectoryPart(target);
+    WIN32_FIND_DATAA data;
+    CFindHandle search(CallWithoutFsRedirection(
+        governed, [&] { return ::FindFirstFileA((target + kBackupInfix + "*").c_str(), &data); }));
+    if (!search.IsValid())
+        return 0;
+    do {
+        std::string targetName, mark;
+        if (!BackupOf(data.cFileName, targetName, mark) ||
+            ::lstrcmpiA(targetName.c_str(), FileNamePart(target).c_str()) != 0)
+            continue;
+        const std::string backup = InFolder(folder, data.cFileName);
+        if (!CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileA(backup.c_str(), target.c_str()); }))
+            return ::GetLastError();
+        return 0;
+    } while (::FindNextFileA(search.Get(), &data));
     return 0;
 }
 

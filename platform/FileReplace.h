@@ -9,8 +9,10 @@
 // eight hexadecimal digits and ".tmp"; a run removes leftovers of a killed
 // earlier run that match it exactly, but never one that a pending restart
 // replacement names. On 95/98/Me, where no rename replaces a file, the old
-// target steps aside for a moment under its own name followed by ".~kpxold";
-// a run that finds such a backup with its target missing puts it back.
+// target steps aside for a moment under its own name followed by ".~kpx",
+// sixteen hexadecimal digits that mark the new file's content, and ".old";
+// a run that finds such a backup with its target missing puts it back, and
+// deletes it only beside a target of the content it marks.
 //
 // Every call takes governed: while it is true, WOW64 file-system redirection
 // is switched off around each file call (see FsRedirection.h), so the
@@ -26,7 +28,9 @@
 bool IsReplaceTempName(const std::string& fileName);
 
 // Tidies folder after a run ended half-way: puts back each backup whose
-// target is missing (and deletes the others), then removes every temporary
+// target is missing, deletes each one beside the finished replacement it
+// marks (and leaves the others, which may hold the only copy of a file
+// replaced while a file took the target's name), then removes every temporary
 // file that no pending restart replacement names. 0, or the system's reason
 // why a backup could not be put back (it stays for the next run).
 DWORD RecoverLeftovers(bool governed, const std::string& folder);
@@ -64,7 +68,9 @@ void RemoveTemp(bool governed, const std::string& temp);
 // attributes are put on temp first, then temp is renamed over the target
 // (MoveFileExA, write-through): the target's name holds the old file or the
 // new one at every instant. On 95/98/Me the old target is renamed to its
-// backup name, temp to the target's name, and the backup deleted. A
+// backup name, temp to the target's name, and the backup deleted; should
+// temp not take the name, the old target goes back, or, when a file took the
+// name meanwhile, stays under its backup name. A
 // replacement at the restart still waiting for the same target is taken back.
 DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string& target);
 

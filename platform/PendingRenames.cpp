@@ -9,6 +9,73 @@ namespace {
 
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingValue[] = "PendingFileRenameOperations";
+const wchar_t kPendingValueW[] = L"PendingFileRenameOperations";
+// Rereads before giving up while other programs keep changing the list.
+const int kTries = 8;
+
+typedef LONG(WINAPI* RegQueryValueExWFn)(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                         LPDWORD size);
+typedef LONG(WINAPI* RegSetValueExWFn)(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                                       DWORD size);
+
+// The value is read and written in its own form, UTF-16: through the ANSI
+// calls, a path outside the system code page would come back as "?" and be
+// written back so. Looked up at run time: 95/98/Me, which have no such value,
+// export them as stubs that fail, if at all.
+struct WideRegistry {
+    RegQueryValueExWFn query = nullptr;
+    RegSetValueExWFn set = nullptr;
+};
+
+const WideRegistry& Wide()
+{
+    static const WideRegistry wide = [] {
+        WideRegistry found;
+        // Imported by the program, so loaded already.
+        if (HMODULE advapi = ::GetModuleHandleA("advapi32.dll")) {
+            found.query = reinterpret_cast<RegQueryValueExWFn>(
+                reinterpret_cast<void*>(::GetProcAddress(advapi, "RegQueryValueExW")));
+            found.set =
+                reinterpret_cast<RegSetValueExWFn>(reinterpret_cast<void*>(::GetProcAddress(advapi, "RegSetValueExW")));
+        }
+        return found;
+    }();
+    return wide;
+}
+
+// The value's bytes as stored; empty when it is missing, of another type or
+// cannot be read.
+std::vector<BYTE> StoredBytes(HKEY session)
+{
+    std::vector<BYTE> bytes;
+    if (!Wide().query)
+        return bytes;
+    for (int i = 0; i < kTries; ++i) {
+        DWORD type = 0, size = 0;
+        if (Wide().query(session, kPendingValueW, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            type != REG_MULTI_SZ || size == 0)
+            break;
+        bytes.resize(size);
+        const LONG read = Wide().query(session, kPendingValueW, nullptr, &type, bytes.data(), &size);
+        if (read == ERROR_SUCCESS && type == REG_MULTI_SZ) {
+            bytes.resize(size);
+            return bytes;
+        }
+        // Grown since it was measured: measured again.
+        if (read != ERROR_MORE_DATA)
+            break;
+    }
+    bytes.clear();
+    return bytes;
+}
+
+// One string of the value: where its bytes lie (its terminator included,
+// where it has one) and the path it names in the system code page.
+struct StoredString {
+    size_t begin = 0, end = 0;
+    std::string path;
+    bool exact = false; // the code page holds every character of it
+};
 
 std::string WithoutPrefixes(const std::string& entry)
 {
@@ -20,39 +87,62 @@ std::string WithoutPrefixes(const std::string& entry)
     return path;
 }
 
-// The value's strings as stored, empty ones (a deletion's target) included.
-std::vector<std::string> StoredStrings(REGSAM access, CRegKey& session)
+// The text in the system code page, and whether it gives the text back: a
+// character the code page lacks becomes "?" or a look-alike.
+bool ToCodePage(const std::wstring& wide, std::string& text)
 {
-    std::vector<std::string> strings;
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, access, &opened) != ERROR_SUCCESS)
-        return strings;
-    session.Reset(opened);
-    DWORD type = 0, size = 0;
-    if (::RegQueryValueExA(session.Get(), kPendingValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_MULTI_SZ || size == 0)
-        return strings;
-    // Two extra terminators: the list stays terminated even when the value
-    // was stored without its final one.
-    std::vector<char> data(size + 2, '\0');
-    if (::RegQueryValueExA(session.Get(), kPendingValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS)
-        return strings;
-    // A deletion's empty target ends the list to a plain reader; the value's
-    // size is the real end. The list's own final terminator is no entry.
-    for (size_t at = 0; at < size; at += strlen(&data[at]) + 1) {
-        if (data[at] == '\0' && at + 1 >= size)
+    text.clear();
+    if (wide.empty())
+        return true;
+    const int length = static_cast<int>(wide.size());
+    const int needed = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0)
+        return false;
+    text.resize(needed);
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &text[0], needed, nullptr, nullptr);
+    std::wstring back(wide.size() + 1, L'\0');
+    const int backLength =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), needed, &back[0], static_cast<int>(back.size()));
+    return backLength == length && back.compare(0, wide.size(), wide) == 0;
+}
+
+// The strings of the value, empty ones (a deletion's target) included.
+std::vector<StoredString> Strings(const std::vector<BYTE>& bytes)
+{
+    std::vector<StoredString> strings;
+    // An odd last byte is no character; it stays where it is.
+    const size_t size = bytes.size() & ~size_t(1);
+    for (size_t at = 0; at < size;) {
+        std::wstring wide;
+        size_t end = at;
+        for (; end < size; end += 2) {
+            const wchar_t c = static_cast<wchar_t>(bytes[end] | (bytes[end + 1] << 8));
+            if (c == L'\0')
+                break;
+            wide += c;
+        }
+        // A deletion's empty target ends the list to a plain reader; the
+        // value's size is the real end. The list's own final terminator is
+        // no entry.
+        if (wide.empty() && end + 2 >= size)
             break;
-        strings.push_back(&data[at]);
+        StoredString s;
+        s.begin = at;
+        s.end = end < size ? end + 2 : end;
+        s.exact = ToCodePage(wide, s.path);
+        s.path = WithoutPrefixes(s.path);
+        strings.push_back(s);
+        at = s.end;
     }
     return strings;
 }
 
-std::vector<PendingRename> Pairs(const std::vector<std::string>& strings)
+// Source and target of each whole pair.
+std::vector<PendingRename> Pairs(const std::vector<StoredString>& strings)
 {
     std::vector<PendingRename> list;
     for (size_t i = 0; i + 1 < strings.size(); i += 2)
-        list.push_back({WithoutPrefixes(strings[i]), WithoutPrefixes(strings[i + 1])});
+        list.push_back({strings[i].path, strings[i + 1].path});
     return list;
 }
 
@@ -60,8 +150,11 @@ std::vector<PendingRename> Pairs(const std::vector<std::string>& strings)
 
 std::vector<PendingRename> PendingRenameList()
 {
-    CRegKey session;
-    return Pairs(StoredStrings(KEY_QUERY_VALUE, session));
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return {};
+    CRegKey session(opened);
+    return Pairs(Strings(StoredBytes(session.Get())));
 }
 
 std::vector<std::string> PendingRenamePaths()
@@ -84,27 +177,61 @@ bool IsNamedIn(const std::vector<std::string>& paths, const std::string& path)
     return false;
 }
 
-bool DropPendingRenames(const std::function<bool(const PendingRename&)>& drop)
+bool DropPendingRenames(const std::function<bool(const PendingRename&)>& drop, std::vector<PendingRename>* dropped)
 {
-    CRegKey session;
-    const std::vector<std::string> strings = StoredStrings(KEY_QUERY_VALUE | KEY_SET_VALUE, session);
-    std::string kept;
-    bool dropped = false;
-    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
-        if (drop({WithoutPrefixes(strings[i]), WithoutPrefixes(strings[i + 1])})) {
-            dropped = true;
+    if (dropped)
+        dropped->clear();
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
+        ERROR_SUCCESS) {
+        // Without the right to write it nothing goes: a failure where
+        // something was to go.
+        for (const PendingRename& rename : PendingRenameList()) {
+            if (drop(rename))
+                return false;
+        }
+        return true;
+    }
+    CRegKey session(opened);
+    // The registry has no compare-and-swap: the list is read, the new one
+    // made from it, and the list read again just before the write. Only when
+    // it is still the same is the new one written, with nothing done between
+    // that read and the write; an entry another program added meanwhile
+    // makes the decision start over from the list as it is now.
+    std::vector<BYTE> read = StoredBytes(session.Get());
+    for (int i = 0; i < kTries; ++i) {
+        const std::vector<StoredString> strings = Strings(read);
+        std::vector<BYTE> kept;
+        std::vector<PendingRename> picked;
+        size_t from = 0, keptStrings = strings.size();
+        for (size_t p = 0; p + 1 < strings.size(); p += 2) {
+            // A path the code page cannot hold is no path of this tool.
+            const PendingRename rename = {strings[p].path, strings[p + 1].path};
+            if (!strings[p].exact || !strings[p + 1].exact || !drop(rename))
+                continue;
+            // The pair's bytes go; every other byte stays as read.
+            kept.insert(kept.end(), read.begin() + from, read.begin() + strings[p].begin);
+            from = strings[p + 1].end;
+            keptStrings -= 2;
+            picked.push_back(rename);
+        }
+        if (picked.empty())
+            return true;
+        if (!Wide().set)
+            return false;
+        kept.insert(kept.end(), read.begin() + from, read.end());
+
+        const std::vector<BYTE> again = StoredBytes(session.Get());
+        if (again != read) {
+            read = again;
             continue;
         }
-        kept += strings[i];
-        kept += '\0';
-        kept += strings[i + 1];
-        kept += '\0';
+        const bool written = keptStrings == 0 ? ::RegDeleteValueA(session.Get(), kPendingValue) == ERROR_SUCCESS
+                                              : Wide().set(session.Get(), kPendingValueW, 0, REG_MULTI_SZ, kept.data(),
+                                                           static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
+        if (written && dropped)
+            *dropped = picked;
+        return written;
     }
-    if (!dropped)
-        return true;
-    if (kept.empty())
-        return ::RegDeleteValueA(session.Get(), kPendingValue) == ERROR_SUCCESS;
-    kept += '\0';
-    return ::RegSetValueExA(session.Get(), kPendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
-                            static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
+    return false;
 }

@@ -392,6 +392,10 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 {
     const std::string target = SystemDirectoryFile("auto.kpx");
     ASSERT_TRUE(WriteFileBytes(target, "old auto"));
+    // The file put in place at the restart keeps the replaced one's
+    // attributes.
+    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), attributes));
     const auto hold = [&] { return CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
     const auto temps = [] {
         WIN32_FIND_DATAA data;
@@ -445,6 +449,7 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
 
     ASSERT_EQ(RestartWindows(), 0u);
     EXPECT_EQ(ReadFileBytes(target), "new auto");
+    EXPECT_EQ(GetFileAttributesA(target.c_str()) & attributes, attributes);
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
 
@@ -456,6 +461,41 @@ TEST_F(CommandLineBlackbox, HeldTargetIsReplacedAtTheRestartOnlyAfterYes)
     EXPECT_EQ(temps(), 0);
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
     CloseHandle(held);
+}
+
+// A run that dies of an exception: the apply reads PLOTA2.INI whole, and a
+// file of 1.9 GB (sparse: there is nothing to read) is more than a 32-bit
+// process can hold. The run ends with 13, not in the run time's abort (3,
+// which reads as "no usable printer"); the log's last line says it ended on
+// an internal error, out of memory; the files it installed before stay.
+TEST_F(CommandLineBlackbox, ARunThatDiesOfAnInternalErrorEndsWithItsCodeAndSaysWhy)
+{
+    HANDLE ini = CreateFileA(DriverIniFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(ini, INVALID_HANDLE_VALUE);
+    const LONG size = 1900L * 1024 * 1024;
+    EXPECT_EQ(SetFilePointer(ini, size, nullptr, FILE_BEGIN), DWORD(size));
+    EXPECT_TRUE(SetEndOfFile(ini));
+    CloseHandle(ini);
+    const std::string log = m_folder.file("run.log");
+
+    EXPECT_EQ(Run(std::string(kApply) + " /log:\"" + log + "\""), 13u);
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_NOT_ENOUGH_MEMORY, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    ASSERT_NE(text, nullptr);
+    std::string outOfMemory = text;
+    LocalFree(text);
+    outOfMemory.erase(outOfMemory.find_last_not_of("\r\n") + 1);
+    const std::string logged = ReadFileBytes(log);
+    const size_t last = logged.rfind("\r\n", logged.size() - 3);
+    ASSERT_NE(last, std::string::npos) << logged;
+    EXPECT_EQ(logged.substr(last + 2, logged.find(Cp932(u8"原因: "), last) - last - 2),
+              Cp932(u8"終了ｺｰﾄﾞ 13: 内部ｴﾗｰのため中断しました。それまでに行った変更は残っています。 "))
+        << logged;
+    EXPECT_NE(logged.find(Cp932(u8"原因: ") + outOfMemory + " (", last), std::string::npos) << logged;
+    EXPECT_EQ(logged.substr(logged.size() - 10), "unknown)\r\n") << logged;
+    EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("auto.kpx")), "new auto");
+    EXPECT_TRUE(DeleteFileA(DriverIniFile().c_str()));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // /remove as a software-distribution tool's uninstall runs it: the printers'
 // records leave PLOTA2.INI, the set's files leave the system and driver
 // directories once no record names them, /check then tells the set is gone,
-// and a file held open goes at the restart.
+// and a file held open goes at the restart, unless a later apply keeps it.
 #include "platform/PendingRenames.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
@@ -203,6 +203,28 @@ TEST_F(RemoveBlackbox, ALineWithoutEqualsInThePrintersSectionSurvivesAnApply)
     const Lines section = IniSection(DriverIniFile(), "Plotter 3F");
     EXPECT_NE(std::find(section.begin(), section.end(), "Duplex"), section.end()) << ReadFileBytes(DriverIniFile());
     EXPECT_NE(std::find(section.begin(), section.end(), "ColorProfileSetName=Office"), section.end());
+}
+
+// A later apply that keeps the held file (/overwrite:no) takes its deletion
+// at the restart back: the file is still there after the restart.
+TEST_F(RemoveBlackbox, AKeptFileIsNotDeletedAtTheRestart)
+{
+    ASSERT_EQ(Run("/printer:\"Plotter 3F\" /set:Office"), 0u);
+    const std::string target = SystemDirectoryFile("auto.kpx");
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_EQ(Run("/printer:\"Plotter 3F\" /remove"), 3010u);
+    ASSERT_TRUE(IsNamedIn(PendingRenamePaths(), target));
+
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Office /overwrite:no"), 0u);
+    EXPECT_NE(m_output.find(Cp932(target + u8"は既に存在するため、上書きしませんでした。")), std::string::npos)
+        << m_output;
+    EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
+    CloseHandle(held);
+
+    ASSERT_EQ(RunQuietly(SystemDirectoryFile("wineboot.exe"), "-r", nullptr, 60000), 0u);
+    EXPECT_EQ(ReadFileBytes(target), "auto.kpx");
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Office /check"), 0u);
 }
 
 } // namespace

@@ -69,9 +69,10 @@ TEST(RunLogTest, OpeningLineHoldsThePaddedLocalTimeTheNamesAndTheCommandLine)
 // a number alone), the seconds the run took and what it changed.
 TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
 {
-    for (const int code : {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings,
-                           ExitSourceMissing, ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed,
-                           ExitCheckFailed, ExitSpoolerFailed, ExitPrintersLeftOut, ExitRestartRequired}) {
+    for (const int code :
+         {ExitDone, ExitBadCommandLine, ExitAlreadyRunning, ExitNoPrinter, ExitNoSettings, ExitSourceMissing,
+          ExitNameRefused, ExitNotRecorded, ExitCopyFailed, ExitRenameFailed, ExitCheckFailed, ExitSpoolerFailed,
+          ExitPrintersLeftOut, ExitInternalError, ExitRestartRequired}) {
         SCOPED_TRACE(code);
         const std::string meaning = ExitCodeMeaning(code);
         EXPECT_FALSE(meaning.empty());
@@ -84,7 +85,8 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
         RunChange change;
         const char* tail; // UTF-8
     } tails[] = {{0, RunNothingToChange, u8" (0.0秒, nothing to change)"},
-                 {60099, RunChangedNothing, u8" (60.0秒, nothing changed)"}};
+                 {60099, RunChangedNothing, u8" (60.0秒, nothing changed)"},
+                 {100, RunChangeUnknown, u8" (0.1秒, unknown)"}};
     for (const auto& t : tails) {
         const std::string line = Utf8FromCp932(RunClosingLine(ExitDone, t.ms, t.change));
         EXPECT_EQ(line.substr(line.size() - std::string(t.tail).size()), t.tail);
@@ -92,7 +94,10 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
     // 1 is not taken for 10, nor 10 for 3010.
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));
     EXPECT_NE(ExitCodeMeaning(ExitCheckFailed), ExitCodeMeaning(ExitRestartRequired));
-    EXPECT_TRUE(ExitCodeMeaning(13).empty());
+    EXPECT_TRUE(ExitCodeMeaning(14).empty());
+    // A run ended by an internal error says what it was after the meaning.
+    EXPECT_EQ(RunClosingLine(ExitInternalError, 0, RunChangeUnknown, "why"),
+              Cp932(u8"終了ｺｰﾄﾞ 13: ") + ExitCodeMeaning(ExitInternalError) + Cp932(u8" why (0.0秒, unknown)"));
     // A log reader takes a line that starts like the closing line for a run's
     // end; the usage, which a bad command line writes into the log, has none.
     const std::string usage = "\n" + LoadResString(IDS_CMD_USAGE);

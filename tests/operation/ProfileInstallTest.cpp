@@ -146,10 +146,13 @@ TEST_F(ProfileInstall, ReadOnlyTargetIsReplacedAfterYesAndKeptAfterNo)
     m_answers = {IDYES, IDNO};
     Install("a.kpx");
     EXPECT_EQ("new a.kpx", Content(m_system, "a.kpx"));
+    // The replaced file keeps the attributes the administrator gave it.
     DWORD replaced = GetFileAttributesA(m_system.file("a.kpx").c_str());
-    EXPECT_EQ(0u, replaced & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(replaced & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ("old", Content(m_driver, "a.kpx"));
     EXPECT_TRUE(GetFileAttributesA(m_driver.file("a.kpx").c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(m_system.file("a.kpx").c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesA(m_driver.file("a.kpx").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -34,6 +34,17 @@ std::vector<std::string> Names(const TempDir& dir)
     return names;
 }
 
+// The backup of a 9x replacement in the folder, the target's name followed
+// by ".~kpx"; empty when there is none.
+std::string Backup(const TempDir& dir)
+{
+    for (const std::string& name : Names(dir)) {
+        if (name.find(".~kpx") != std::string::npos)
+            return dir.file(name);
+    }
+    return std::string();
+}
+
 enum System { NT, Win9x, Held, Denied, Win9xSecondRenameFails };
 
 struct Case {
@@ -77,7 +88,7 @@ TEST_P(FileReplace, TargetIsTheOldOrTheNewFileAndNothingElseIsLeft)
         });
         if (c.system == Win9xSecondRenameFails) {
             move.emplace([&](LPCSTR from, LPCSTR to) {
-                if (to == target && std::string(from) != target + ".~kpxold") {
+                if (to == target && std::string(from).find(".~kpx") == std::string::npos) {
                     SetLastError(ERROR_DISK_FULL);
                     return FALSE;
                 }
@@ -203,7 +214,7 @@ TEST(FileReplaceInterrupted, TheTargetsNameNeverLosesTheFileAndRecoveryPutsTheBa
             }
 
             const std::string now = ReadFileBytes(target);
-            const bool aside = !PathExists(target) && ReadFileBytes(target + ".~kpxold") == "old";
+            const bool aside = !PathExists(target) && ReadFileBytes(Backup(dir)) == "old";
             EXPECT_TRUE(now == "old" || now == "new" || aside) << now;
             EXPECT_EQ(RecoverLeftovers(false, dir.path()), 0u);
             const std::string recovered = ReadFileBytes(target);
@@ -318,7 +329,8 @@ TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSour
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT));
 
     // The backups of a replacement cut short on 9x: one whose target is
-    // missing goes back, one beside its target goes.
+    // missing goes back; one beside its target without the mark of the
+    // file that replaced it stays.
     ASSERT_TRUE(WriteFileBytes(dir.file("y.kpx.~kpxold"), "only copy"));
     ASSERT_TRUE(WriteFileBytes(dir.file("x.kpx.~kpxold"), "old x"));
 
@@ -326,10 +338,74 @@ TEST(FileReplaceLeftovers, ExactlyThePatternGoesAndNeverAPendingReplacementsSour
     EXPECT_EQ(ReadFileBytes(dir.file("y.kpx")), "only copy");
     std::vector<std::string> expected(std::begin(kept), std::end(kept));
     expected.push_back("y.kpx");
+    expected.push_back("x.kpx.~kpxold");
     std::vector<std::string> names = Names(dir);
     std::sort(expected.begin(), expected.end());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, expected);
+}
+
+// 9x: a file that takes the target's name between the two renames stops
+// both the new file and the old one from taking it. The old file stays
+// under its backup name, also through the next run's recovery, beside the
+// file that took the name: it may be the only copy left of it.
+TEST(FileReplaceInterrupted, On9xAFileThatTookTheTargetsNameLeavesTheOldFileAside)
+{
+    TempDir dir("reappeared");
+    const std::string target = dir.file("PLOTA2.INI");
+    ASSERT_TRUE(WriteFileBytes(target, "old"));
+    ASSERT_TRUE(WriteFileBytes(dir.file("source"), "new"));
+    std::string temp;
+    ASSERT_TRUE(WriteTempCopy(false, dir.file("source"), dir.path(), temp));
+    {
+        ScopedApiOverride<&Win32Api::MoveFileExA> moveEx([](LPCSTR, LPCSTR, DWORD) {
+            SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+            return FALSE;
+        });
+        ScopedApiOverride<&Win32Api::MoveFileA> move([&](LPCSTR from, LPCSTR to) {
+            if (from == temp)
+                WriteFileBytes(target, "another program's");
+            return MoveFileA(from, to);
+        });
+        EXPECT_EQ(ReplaceWithTemp(false, temp, target), DWORD(ERROR_ALREADY_EXISTS));
+    }
+    RemoveTemp(false, temp); // as a caller does after a failed replacement
+    EXPECT_EQ(RecoverLeftovers(false, dir.path()), 0u);
+    EXPECT_EQ(ReadFileBytes(target), "another program's");
+    EXPECT_EQ(ReadFileBytes(Backup(dir)), "old");
+    EXPECT_EQ(Names(dir).size(), 3u); // PLOTA2.INI, its backup, source
+}
+
+// The restart list is shared with other programs: taking back its own
+// deletion, the tool leaves every other entry byte for byte, paths with
+// characters outside code page 932 too (U+03AC and U+0457 are in none of
+// its characters; through the ANSI calls they would come back as "?").
+TEST(FileReplaceAtRestart, OtherProgramsEntriesKeepEveryByte)
+{
+    PendingRenamesGuard pending;
+    const std::string target = TempDir("others").file("x.kpx");
+    const std::wstring greek = L"\\??\\C:\\\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac\\a.dll";
+    const std::wstring before = greek + L'\0' + L'!' + greek + L".new" + L'\0';
+    const std::wstring after = std::wstring(L"\\??\\C:\\\u041a\u0438\u0457\u0432\\b.dll") + L'\0' + L'\0';
+    const std::wstring own = L"\\??\\" + std::wstring(target.begin(), target.end()) + L'\0' + L'\0';
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    const std::wstring written = before + own + after + L'\0';
+    ASSERT_EQ(RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                             reinterpret_cast<const BYTE*>(written.data()), DWORD(written.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+
+    ForgetEarlierRestartReplacements(false, target, std::string());
+    std::wstring value(1024, L'\0');
+    DWORD size = DWORD(value.size() * sizeof(wchar_t));
+    EXPECT_EQ(RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(&value[0]), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_TRUE(value.substr(0, size / sizeof(wchar_t)) == before + after + L'\0');
+    EXPECT_EQ(PendingRenameList().size(), 2u);
 }
 
 } // namespace

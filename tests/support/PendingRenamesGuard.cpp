@@ -9,19 +9,21 @@
 namespace {
 
 const char kKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-const char kValue[] = "PendingFileRenameOperations";
+// Read and written as the system stores it (UTF-16), so that other
+// programs' entries come back byte for byte.
+const wchar_t kValue[] = L"PendingFileRenameOperations";
 
 } // namespace
 
-PendingRenamesGuard::PendingRenamesGuard()
+PendingRenamesGuard::PendingRenamesGuard() : m_paths(PendingRenamePaths())
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return;
     DWORD size = 0;
-    if (RegQueryValueExA(key, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
         m_value.resize(size);
-        m_had = RegQueryValueExA(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_value.data()), &size) ==
+        m_had = RegQueryValueExW(key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_value.data()), &size) ==
                 ERROR_SUCCESS;
     }
     RegCloseKey(key);
@@ -30,18 +32,19 @@ PendingRenamesGuard::PendingRenamesGuard()
 PendingRenamesGuard::~PendingRenamesGuard()
 {
     // The temporary sources registered meanwhile go with their entries.
-    std::string saved(m_value.begin(), m_value.end());
     for (const std::string& path : PendingRenamePaths()) {
-        if (IsReplaceTempName(FileNamePart(path)) && saved.find(path) == std::string::npos)
+        if (IsReplaceTempName(FileNamePart(path)) && !IsNamedIn(m_paths, path)) {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
+        }
     }
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     if (m_had)
-        RegSetValueExA(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(m_value.data()),
+        RegSetValueExW(key, kValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(m_value.data()),
                        static_cast<DWORD>(m_value.size()));
     else
-        RegDeleteValueA(key, kValue);
+        RegDeleteValueW(key, kValue);
     RegCloseKey(key);
 }

@@ -18,4 +18,5 @@ public:
 private:
     bool m_had = false;
     std::vector<char> m_value;
+    std::vector<std::string> m_paths; // named in the list at construction
 };
