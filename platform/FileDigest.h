@@ -18,7 +18,7 @@ private:
     void Block(const unsigned char* block);
 
     std::uint32_t m_state[8];
-    unsigned char m_buffer[64];
+    unsigned char m_buffer[64] = {};
     size_t m_buffered = 0;
     std::uint64_t m_length = 0;
 };
