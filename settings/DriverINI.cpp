@@ -7,7 +7,6 @@
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
 #include "printers/PrinterNameRules.h"
-#include "settings/SectionLines.h"
 
 #include <cstring>
 #include <utility>
@@ -46,16 +45,6 @@ std::vector<std::string> LinesOf(const char* block, const char* end)
     for (const char* line = block; line < end && *line; line += strlen(line) + 1)
         lines.emplace_back(line);
     return lines;
-}
-
-// key=value\0 ... \0\0, as a section write takes it.
-std::string SectionData(const std::vector<std::string>& lines)
-{
-    std::string data;
-    for (const std::string& line : lines)
-        data.append(line).push_back('\0');
-    data.push_back('\0');
-    return data;
 }
 
 } // namespace
@@ -126,76 +115,6 @@ BOOL CDriverINI::ReadProfileFile(const std::string& printer, ProfileKind kind, s
     return TRUE;
 }
 
-BOOL CDriverINI::WriteProfileRecord(const std::string& printer, const std::string& setName,
-                                    const std::string profilePaths[4])
-{
-    const BOOL written = WriteRecordEntries(printer, setName, profilePaths);
-    // Measured again, so that the section just written can be read back whole.
-    m_dwFileSize = MeasureFile();
-    return written;
-}
-
-BOOL CDriverINI::WriteRecordEntries(const std::string& printer, const std::string& setName,
-                                    const std::string profilePaths[4])
-{
-    const std::vector<SectionEntry> entries = RecordEntries(setName, profilePaths);
-
-    // A printer without a section gets it with one write. (Each write of
-    // the profile functions may rewrite the whole file, so for a server's
-    // printers one write each instead of five counts.)
-    if (!HasSection(printer))
-        return SafeWriteProfileSection(printer.c_str(), SectionData(MergeSectionEntries({}, entries)).data(),
-                                       m_strIniPath.c_str());
-    // A record that is in place already is not written again: a run again
-    // writes nothing.
-    std::vector<std::pair<std::string, std::string>> changed;
-    for (const auto& entry : entries) {
-        char value[kValueBuffer] = {};
-        SafeGetProfileString(printer.c_str(), entry.first.c_str(), "\x01", value, kValueBuffer, m_strIniPath.c_str());
-        if (entry.second != value)
-            changed.push_back(entry);
-    }
-    if (changed.empty())
-        return TRUE;
-    // The section merged with the record, in one write, when the section read
-    // gives back every line of it: a file with comments keeps them only
-    // through the key writes of the single printer's apply.
-    if (!FileHasBareLines()) {
-        const DWORD size = m_dwFileSize + 4;
-        std::vector<char> buffer(size + 1, '\0');
-        const DWORD count = SafeGetProfileSection(printer.c_str(), buffer.data(), size, m_strIniPath.c_str());
-        if (count != size - 2) {
-            const std::vector<std::string> lines = LinesOf(buffer.data(), buffer.data() + count);
-            return SafeWriteProfileSection(printer.c_str(), SectionData(MergeSectionEntries(lines, entries)).data(),
-                                           m_strIniPath.c_str());
-        }
-    }
-    for (const auto& entry : changed) {
-        if (!SafeWriteProfileString(printer.c_str(), entry.first.c_str(), entry.second.c_str(), m_strIniPath.c_str()))
-            return FALSE;
-    }
-    return TRUE;
-}
-
-bool CDriverINI::FileHasBareLines()
-{
-    // Read once per object: the record's writes add no such line.
-    if (m_bareLines < 0) {
-        m_bareLines = 1; // unreadable: the key writes are always right
-        CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-        if (file.IsValid()) {
-            const DWORD size = ::GetFileSize(file.Get(), nullptr);
-            std::string text(size == INVALID_FILE_SIZE ? 0 : size, '\0');
-            DWORD read = 0;
-            if (size != INVALID_FILE_SIZE && (size == 0 || ::ReadFile(file.Get(), &text[0], size, &read, nullptr)) &&
-                read == size)
-                m_bareLines = HasBareLines(text) ? 1 : 0;
-        }
-    }
-    return m_bareLines == 1;
-}
-
 BOOL CDriverINI::LoadSection(const std::string& printer)
 {
     FreeSectionBuffer();
@@ -228,54 +147,6 @@ BOOL CDriverINI::DeleteSection(const std::string& printer)
     return SafeWriteProfileString(printer.c_str(), nullptr, nullptr, m_strIniPath.c_str());
 }
 
-BOOL CDriverINI::MoveSection(const std::string& from, const std::string& to)
-{
-    if (!LoadSection(from))
-        return HasSection(to) ? TRUE : FALSE;
-    BOOL written = TRUE;
-    if (!HasSection(to)) {
-        written = SaveSection(to);
-    } else {
-        // key=value\0 ... \0\0, as the section read gives it.
-        for (const char* entry = static_cast<const char*>(m_pSection.Get()); *entry; entry += strlen(entry) + 1) {
-            const char* equals = strchr(entry, '=');
-            if (!equals)
-                continue;
-            const std::string key(entry, equals);
-            if (!SafeWriteProfileString(to.c_str(), key.c_str(), equals + 1, m_strIniPath.c_str()))
-                written = FALSE;
-        }
-    }
-    if (!written)
-        return FALSE;
-    return DeleteSection(from);
-}
-
-BOOL CDriverINI::MoveSectionWithRecord(const std::string& from, const std::string& to, const std::string& setName,
-                                       const std::string profilePaths[4])
-{
-    // A section under the new name already (an earlier run was interrupted):
-    // the record, then the keys over it.
-    if (HasSection(to))
-        return WriteProfileRecord(from, setName, profilePaths) && MoveSection(from, to);
-    // Otherwise the old section with the record merged in is written under
-    // the new name at once: the lines the record's writes and the move
-    // would leave, with one write fewer.
-    std::vector<std::string> lines;
-    const bool hadSection = HasSection(from);
-    if (hadSection) {
-        if (!LoadSection(from))
-            return FALSE;
-        const char* block = static_cast<const char*>(m_pSection.Get());
-        lines = LinesOf(block, block + m_dwFileSize);
-    }
-    const std::string data = SectionData(MergeSectionEntries(lines, RecordEntries(setName, profilePaths)));
-    if (!SafeWriteProfileSection(to.c_str(), data.data(), m_strIniPath.c_str()))
-        return FALSE;
-    m_dwFileSize = MeasureFile();
-    return !hadSection || DeleteSection(from);
-}
-
 namespace {
 
 // Adds name unless it is empty or already there (file names compare without
@@ -287,40 +158,6 @@ void AddFileName(std::vector<std::string>& names, const std::string& name)
 }
 
 } // namespace
-
-BOOL CDriverINI::RemoveProfileRecord(const std::string& printer, std::string& setName,
-                                     std::vector<std::string>& fileNames, bool& removed)
-{
-    setName.clear();
-    fileNames.clear();
-    removed = false;
-    if (!IsRecordablePrinterName(printer) || !HasSection(printer))
-        return TRUE;
-    const std::vector<std::string> keys = RecordKeys();
-    for (size_t k = 0; k < keys.size(); ++k) {
-        const char* key = keys[k].c_str();
-        // A key of the record with an empty value is deleted too, and counts
-        // as no record.
-        char value[kValueBuffer] = {};
-        const char kAbsent[] = "\x01";
-        SafeGetProfileString(printer.c_str(), key, kAbsent, value, kValueBuffer, m_strIniPath.c_str());
-        if (std::strcmp(value, kAbsent) == 0)
-            continue;
-        if (value[0] != '\0')
-            removed = true;
-        if (k == 0)
-            setName = value;
-        else
-            AddFileName(fileNames, value);
-        if (!SafeWriteProfileString(printer.c_str(), key, nullptr, m_strIniPath.c_str()))
-            return FALSE;
-    }
-    // A section with nothing left in it goes with the record.
-    if (!HasSection(printer) && !DeleteSection(printer))
-        return FALSE;
-    m_dwFileSize = MeasureFile();
-    return TRUE;
-}
 
 bool CDriverINI::RecordedFileNames(std::vector<std::string>& names)
 {

@@ -5,11 +5,14 @@
 
 #include "classlib/Handle.h"
 #include "settings/ProfileKind.h"
-#include "settings/SectionLines.h"
 
 #include <windows.h>
 #include <string>
+#include <utility>
 #include <vector>
+
+// A key and the value written under it.
+using SectionEntry = std::pair<std::string, std::string>;
 
 // A printer's record: ColorProfileSetName and the four file names (the
 // file-name parts of profilePaths, in the order of kProfileSlots), as the
@@ -43,32 +46,8 @@ public:
     // is held.
     BOOL SaveSection(const std::string& printer);
     BOOL DeleteSection(const std::string& printer);
-    // Moves the section under from to the name to: written there whole when
-    // to has no section, otherwise key by key over it (a re-run of an
-    // interrupted rename may have recorded the set there already), and
-    // deleted under from once written. True when it is done, also when from
-    // has no section any more but to has one (moved before).
-    BOOL MoveSection(const std::string& from, const std::string& to);
-    // The record of WriteProfileRecord under from, then the move of
-    // MoveSection to to, with the lines these leave: where to has no section
-    // yet, with one section write under to and the deletion of from.
-    BOOL MoveSectionWithRecord(const std::string& from, const std::string& to, const std::string& setName,
-                               const std::string profilePaths[4]);
     // True when the file has a section of that name with an entry in it.
     bool HasSection(const std::string& printer);
-    // Records the set and the four file names (the file-name parts of
-    // profilePaths, in the order auto, font, tone, vividness) as five key
-    // writes (the set name, then each file name) leave them, with one write
-    // of the section (key by key where the file holds comments, which
-    // a section write would drop); nothing when the record is in place.
-    BOOL WriteProfileRecord(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
-    // Deletes the printer's record (the set's name and the four file names)
-    // from its section, key by key so that its other lines stay, and the
-    // section once nothing is left in it. setName and fileNames get the set
-    // and the file names the record named (each once); removed tells whether
-    // there was a record. False when a write fails.
-    BOOL RemoveProfileRecord(const std::string& printer, std::string& setName, std::vector<std::string>& fileNames,
-                             bool& removed);
     // The file names that the records of every section name, each once,
     // as the profile functions read them. False when the file exists but
     // cannot be opened: then nothing may be taken for unnamed.
@@ -109,9 +88,6 @@ private:
     DWORD GetIniFileSize();
     DWORD MeasureFile();
     BOOL AllocSectionBuffer();
-    // The file holds a line that the section read does not give back.
-    bool FileHasBareLines();
-    BOOL WriteRecordEntries(const std::string& printer, const std::string& setName, const std::string profilePaths[4]);
     void FreeSectionBuffer();
 
     std::string m_strIniPath;
@@ -120,5 +96,4 @@ private:
     // none is held.
     CGlobalMemory m_pSection;
     bool m_bNoFsRedirection = false;
-    int m_bareLines = -1; // FileHasBareLines' answer, once known
 };

@@ -42,8 +42,6 @@ FileStamp StampOf(bool governed, const std::string& path)
     return stamp;
 }
 
-enum Attempt { Done, NotNeeded, Failed, ChangedMeanwhile };
-
 // The whole file as bytes (empty when it does not exist); false when it
 // exists but cannot be read, or a read fails part of the way.
 bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
@@ -93,63 +91,6 @@ bool SameText(bool governed, const std::string& temp, const std::string& path)
     return ReadWhole(governed, temp, copied, error) && ReadWhole(governed, path, original, error) && copied == original;
 }
 
-Attempt TryOnce(CDriverINI& file, bool again, const std::function<bool(CDriverINI& copy)>& change, DWORD& error)
-{
-    const bool governed = file.NoFsRedirection();
-    const std::string& path = file.GetIniPath();
-    // On 95/98/Me what the system's profile cache holds for the file goes to
-    // the disk first, so that the copy has it (measuring the file did that
-    // for the first try).
-    if (again && GetOsClass() == OsWin9x)
-        file.FlushProfileCache();
-    const FileStamp before = StampOf(governed, path);
-
-    std::string temp;
-    if (!WriteTempCopy(governed, before.exists ? path : std::string(), DirectoryPart(path), temp)) {
-        // A missing folder (the per-user one under Terminal Services is made
-        // by nobody but the driver) is the usual reason.
-        error = ::GetLastError();
-        return Failed;
-    }
-    bool changed;
-    {
-        CDriverINI copy(temp, governed);
-        changed = change(copy);
-        error = changed ? 0 : ::GetLastError();
-        copy.FlushProfileCache();
-    }
-    if (changed && !FlushFileToDisk(governed, temp)) {
-        error = ::GetLastError();
-        changed = false;
-    }
-    if (!changed) {
-        RemoveTemp(governed, temp);
-        return Failed;
-    }
-
-    // On 95/98/Me the profile cache is the system's, shared with every
-    // program: a write of another program may still be in it, and it must
-    // reach the disk to be seen (and not be written over the replacement
-    // later). Elsewhere every process writes through, and a flush would only
-    // have the whole file read again.
-    if (GetOsClass() == OsWin9x)
-        file.FlushProfileCache();
-    if (!(StampOf(governed, path) == before)) {
-        RemoveTemp(governed, temp);
-        return ChangedMeanwhile;
-    }
-    if (before.exists && SameText(governed, temp, path)) {
-        RemoveTemp(governed, temp);
-        return NotNeeded;
-    }
-    error = ReplaceWithTemp(governed, temp, path);
-    if (error != 0) {
-        RemoveTemp(governed, temp);
-        return Failed;
-    }
-    return Done;
-}
-
 // NT reads a file named under IniFileMapping from the registry: its text is
 // not what the profile functions read.
 bool MappedToRegistry(const std::string& path)
@@ -163,88 +104,6 @@ bool MappedToRegistry(const std::string& path)
 }
 
 } // namespace
-
-TextChangeResult
-ChangeDriverIniText(const std::function<TextEdit(const std::string& text, EditedIniText& edited)>& change, DWORD& error)
-{
-    error = 0;
-    CDriverINI file;
-    const bool governed = file.NoFsRedirection();
-    const std::string& path = file.GetIniPath();
-    if (GetOsClass() != OsWin9x && MappedToRegistry(path))
-        return TextChangeNotEditable;
-    error = RecoverLeftovers(governed, DirectoryPart(path));
-    if (error != 0)
-        return TextChangeFailed;
-    for (int i = 0; i < kTries; ++i) {
-        // On 95/98/Me the system's profile cache may hold writes of another
-        // program: they reach the disk before the file is read.
-        if (GetOsClass() == OsWin9x)
-            file.FlushProfileCache();
-        const FileStamp before = StampOf(governed, path);
-        std::string text;
-        EditedIniText edited;
-        if (!ReadWhole(governed, path, text, error))
-            return TextChangeFailed;
-        switch (change(text, edited)) {
-        case TextNotEditable:
-            return TextChangeNotEditable;
-        case TextUnchanged:
-            return TextChangeNotNeeded;
-        case TextEdited:
-            break;
-        }
-        std::string temp;
-        if (!WriteTempBytes(governed, DirectoryPart(path), edited.pieces, temp)) {
-            error = ::GetLastError();
-            return TextChangeFailed;
-        }
-        if (!(StampOf(governed, path) == before)) {
-            RemoveTemp(governed, temp);
-            continue;
-        }
-        error = ReplaceWithTemp(governed, temp, path);
-        if (error != 0) {
-            RemoveTemp(governed, temp);
-            return TextChangeFailed;
-        }
-        // The shared cache of 95/98/Me must not keep the old text.
-        if (GetOsClass() == OsWin9x)
-            file.FlushProfileCache();
-        return TextChangeDone;
-    }
-    error = 0;
-    return TextChangeFailed;
-}
-
-bool ChangeDriverIni(const std::function<bool(CDriverINI& copy)>& change, DWORD& error, bool* written)
-{
-    error = 0;
-    if (written)
-        *written = false;
-    CDriverINI file;
-    // A file left aside by a replacement cut short goes back before the copy
-    // is taken; were it left, the change would start from a missing file.
-    error = RecoverLeftovers(file.NoFsRedirection(), DirectoryPart(file.GetIniPath()));
-    if (error != 0)
-        return false;
-    for (int i = 0; i < kTries; ++i) {
-        switch (TryOnce(file, i > 0, change, error)) {
-        case Done:
-            if (written)
-                *written = true;
-            return true;
-        case NotNeeded:
-            return true;
-        case Failed:
-            return false;
-        case ChangedMeanwhile:
-            error = 0;
-            break;
-        }
-    }
-    return false;
-}
 
 namespace {
 

@@ -101,9 +101,26 @@ void SetFiles(const Setup& s, std::string files[4])
     files[3] = s.sources[1];
 }
 
-// The record and the move through the profile functions on a copy of the
-// file (the way of the last round, still the way for a file the text edit
-// leaves to them).
+// The record and the move planned for the one writer (the way the apply
+// writes).
+double WriteRecordAndMove(const std::string files[4])
+{
+    LARGE_INTEGER t1 = Now();
+    DWORD error = 0;
+    CDriverIniWrite write;
+    if (write.Prepare(
+            [&](IIniValues&, std::vector<IniSectionChange>& changes) {
+                changes = {{kPrinter, std::string(), RecordEntries("Office", files)}, {kPrinter, kNewName, {}}};
+                return true;
+            },
+            error))
+        write.Commit(error);
+    return Milliseconds(t1, Now());
+}
+
+// Through the profile functions, key by key on a copy of the file: the way
+// for a file the text edit leaves to them (here: a form feed in a comment at
+// its start).
 Parts Before(const Setup& s)
 {
     Parts parts;
@@ -111,19 +128,13 @@ Parts Before(const Setup& s)
     parts.copies = Copies(s);
     std::string files[4];
     SetFiles(s, files);
-    LARGE_INTEGER t1 = Now();
-    DWORD error = 0;
-    ChangeDriverIni(
-        [&](CDriverINI& copy) {
-            return copy.LoadSection(kPrinter) && copy.MoveSectionWithRecord(kPrinter, kNewName, "Office", files);
-        },
-        error);
-    parts.ini = Milliseconds(t1, Now());
+    WriteBytes(s.ini, "; \x0c\r\n" + s.iniBytes);
+    parts.ini = WriteRecordAndMove(files);
     return parts;
 }
 
-// The same work as the apply does it now: the file's text read once, the
-// record and the move made on it, written once.
+// The same work on a file the text edit reads as the profile functions do:
+// the text read once, the record and the move made on it, written once.
 Parts After(const Setup& s)
 {
     Parts parts;
@@ -131,20 +142,7 @@ Parts After(const Setup& s)
     parts.copies = Copies(s);
     std::string files[4];
     SetFiles(s, files);
-    LARGE_INTEGER t1 = Now();
-    DWORD error = 0;
-    ChangeDriverIniText(
-        [&](const std::string& text, EditedIniText& edited) {
-            // As the apply: the record first, the move once the spooler renamed the printer.
-            CIniTextEdit edit(text);
-            if (!edit.Apply({{kPrinter, std::string(), RecordEntries("Office", files)}}) ||
-                !edit.Apply({{kPrinter, kNewName, {}}}))
-                return TextNotEditable;
-            edit.Pieces(edited);
-            return TextEdited;
-        },
-        error);
-    parts.ini = Milliseconds(t1, Now());
+    parts.ini = WriteRecordAndMove(files);
     return parts;
 }
 

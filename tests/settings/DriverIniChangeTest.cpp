@@ -1,8 +1,8 @@
-// A change of the driver settings file made on a copy that replaces the file
-// in one step: another program's write between the copy and the replacement
-// makes it start again from a fresh copy, so that write is kept; one that
-// keeps writing makes it give up with the file as that program left it. An
-// edit of the file's text writes a large file around the change as it was.
+// The one writer of the driver settings file replaces the file in one step:
+// another program's write between the read and the replacement makes it
+// plan and make the change again on the new file, so that write is kept; one
+// that keeps writing makes it give up with the file as that program left it.
+// An edit of the file's text writes a large file around the change as it was.
 #include "settings/DriverIniChange.h"
 
 #include "support/IniSection.h"
@@ -40,17 +40,17 @@ TEST_P(DriverIniChange, AnotherProgramsWriteIsKept)
     }
     int attempts = 0;
     DWORD error = 1;
-    const bool done = ChangeDriverIni(
-        [&](CDriverINI& copy) {
-            // Another program writes the file while the change is made on the copy.
-            if (++attempts <= c.otherWrites) {
-                const std::string value = "Other" + std::to_string(attempts);
-                WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", value.c_str(), m_ini.c_str());
-            }
-            return WritePrivateProfileStringA("Plotter 3F", "ColorProfileSetName", "Office",
-                                              copy.GetIniPath().c_str()) != FALSE;
-        },
-        error);
+    CDriverIniWrite write;
+    const auto plan = [&](IIniValues&, std::vector<IniSectionChange>& changes) {
+        // Another program writes the file while the change is planned.
+        if (++attempts <= c.otherWrites) {
+            const std::string value = "Other" + std::to_string(attempts);
+            WritePrivateProfileStringA("Plotter 2F", "ColorProfileSetName", value.c_str(), m_ini.c_str());
+        }
+        changes = {{"Plotter 3F", std::string(), {{"ColorProfileSetName", "Office"}}}};
+        return true;
+    };
+    const bool done = write.Prepare(plan, error) && write.Commit(error) == TextChangeDone;
     EXPECT_EQ(done, c.changed);
     EXPECT_EQ(error, 0u); // no system error to give, also when it gives up
     EXPECT_EQ(attempts, std::min(c.otherWrites + 1, 4));
@@ -83,13 +83,15 @@ TEST(DriverIniTextChange, ALargeFileKeepsEveryStretchAroundTheChangeInItsPlace)
     }
     ASSERT_TRUE(WriteFileBytes(ini, before + "[Plotter 3F]\r\nColorProfileSetName=Home\r\n" + after));
     DWORD error = 1;
-    const TextChangeResult result = ChangeDriverIniText(
-        [](const std::string& text, EditedIniText& edited) {
-            return EditIniText(text, {{"Plotter 3F", std::string(), {{"ColorProfileSetName", "Office"}}}}, edited)
-                       ? TextEdited
-                       : TextNotEditable;
+    CDriverIniWrite write;
+    ASSERT_TRUE(write.Prepare(
+        [](IIniValues&, std::vector<IniSectionChange>& changes) {
+            changes = {{"Plotter 3F", std::string(), {{"ColorProfileSetName", "Office"}}}};
+            return true;
         },
-        error);
+        error));
+    const TextChangeResult result = write.Commit(error);
+    EXPECT_TRUE(write.EditedInOnePass());
     EXPECT_EQ(result, TextChangeDone);
     EXPECT_EQ(ReadFileBytes(ini), before + "[Plotter 3F]\r\nColorProfileSetName=Office\r\n" + after);
     DeleteFileA(ini.c_str());

@@ -6,6 +6,7 @@
 #include "platform/SafeFileAccess.h"
 
 #include "support/ApiOverride.h"
+#include "support/DriverRecord.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"
@@ -114,7 +115,7 @@ TEST_F(Wow64Settings, WithTerminalServicesTheDriverSettingsFileLeavesRedirection
         CDriverINI ini;
         EXPECT_EQ(0, lstrcmpiA((folder + "\\PLOTA2.INI").c_str(), ini.GetIniPath().c_str()));
         const std::string files[4] = {"a.kpx", "f.kpx", "t.kpx", "v.kpx"};
-        EXPECT_TRUE(ini.WriteProfileRecord("P1", "Office", files));
+        EXPECT_EQ(WriteRecord("P1", "Office", files), TextChangeDone);
         std::string name;
         EXPECT_TRUE(ini.ReadProfileSetName("P1", name));
         EXPECT_EQ("Office", name);

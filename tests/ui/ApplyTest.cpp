@@ -55,8 +55,9 @@ public:
 
     // Every installation made from now on is recorded in m_copies ("source
     // -> target") once the copy of source has taken the target's place (the
-    // driver settings file, copied from itself, is no installation). A
-    // temporary file is a copy of the file opened for reading just before.
+    // driver settings file, copied from itself, and the tool's account of
+    // what it installed are no installations). A temporary file is a copy of
+    // the file opened for reading just before.
     void RecordCopies()
     {
         m_copy.emplace([this](LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
@@ -69,7 +70,8 @@ public:
         });
         m_move.emplace([this](LPCSTR temp, LPCSTR target, DWORD flags) {
             const BOOL moved = ::MoveFileExA(temp, target, flags);
-            if (moved && m_copied.count(temp) && m_copied[temp] != target)
+            if (moved && m_copied.count(temp) && m_copied[temp] != target &&
+                lstrcmpiA(target, (m_systemDir + "KPXSETUP.LST").c_str()) != 0)
                 m_copies.push_back(m_copied[temp] + " -> " + target);
             return moved;
         });
