@@ -68,6 +68,106 @@ TEST_F(DriverSettings, RecordThatIsThereAlreadyIsNotWrittenAgain)
               Bytes());
 }
 
+TEST_F(DriverSettings, RecordedSetNameIsReadRegardlessOfLetterCase)
+{
+    Plant("[Plotter 3F]\r\nColorProfileSetName=Office\r\n[Empty]\r\nColorProfileSetName=\r\n");
+    CDriverINI ini;
+    std::string name = "unchanged";
+    EXPECT_TRUE(ini.ReadProfileSetName("plotter 3f", name));
+    EXPECT_EQ("Office", name);
+
+    // A name with a blank at an end would read the section of "Plotter 3F".
+    for (const char* printer : {"Empty", "Missing", "Plotter 3F ", " Plotter 3F", "Plotter 3F\t"}) {
+        name = "unchanged";
+        EXPECT_FALSE(ini.ReadProfileSetName(printer, name)) << printer;
+        EXPECT_EQ("unchanged", name);
+    }
+}
+
+TEST_F(DriverSettings, LongSetNamesAreReadAsTheirFirst259Characters)
+{
+    CDriverINI ini;
+    for (size_t length : {259u, 260u, 400u}) {
+        Plant("[P]\r\nColorProfileSetName=" + std::string(length, 's') + "\r\n");
+        std::string name;
+        EXPECT_TRUE(ini.ReadProfileSetName("P", name));
+        EXPECT_EQ(259u, name.size()) << length;
+    }
+}
+
+TEST_F(DriverSettings, MovedSectionKeepsEveryKeyUnderTheNewName)
+{
+    Plant("[P1]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nDriverPrivate=42\r\n"
+          "[Other]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("p1"));
+    EXPECT_TRUE(ini.SaveSection("P2"));
+    EXPECT_TRUE(ini.DeleteSection("P1"));
+    EXPECT_EQ("[Other]\r\nA=1\r\n"
+              "[P2]\r\nColorProfileSetName=Office\r\nAuto=auto.kpx\r\nDriverPrivate=42\r\n",
+              Bytes());
+}
+
+TEST_F(DriverSettings, SavingWithoutALoadedSectionWritesNothing)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    const std::string before = Bytes();
+    CDriverINI ini;
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    // A failed load holds nothing either, also after an earlier success.
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    EXPECT_FALSE(ini.LoadSection("Missing"));
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    EXPECT_EQ(before, Bytes());
+}
+
+TEST_F(DriverSettings, SavingIntoAFileThatCannotBeWrittenFails)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("P1"));
+    // Another program holds the file open without sharing.
+    HANDLE held = CreateFileA(m_ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    CloseHandle(held);
+    EXPECT_EQ("[P1]\r\nA=1\r\n", Bytes());
+}
+
+TEST_F(DriverSettings, SecondLoadReplacesTheFirst)
+{
+    Plant("[A]\r\nKey=a\r\n[B]\r\nKey=b\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(ini.LoadSection("A"));
+    ASSERT_TRUE(ini.LoadSection("B"));
+    ASSERT_TRUE(ini.SaveSection("C"));
+    std::string c(20, '\0');
+    c.resize(GetPrivateProfileStringA("C", "Key", "", &c[0], 20, m_ini.c_str()));
+    EXPECT_EQ("b", c);
+}
+
+TEST_F(DriverSettings, LoadFailsForAMissingOrEmptyFileOrSection)
+{
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // no file
+    Plant("");
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // empty file: nothing to size a buffer by
+    Plant("[P1]\r\n[P2]\r\nA=1\r\n");
+    EXPECT_FALSE(CDriverINI().LoadSection("P1")); // empty section
+    EXPECT_FALSE(CDriverINI().LoadSection("P3")); // no section
+    ScopedApiOverride<&Win32Api::GlobalAlloc> alloc([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
+    EXPECT_FALSE(CDriverINI().LoadSection("P2"));
+}
+
+TEST_F(DriverSettings, SectionThatGrewSinceTheFileWasMeasuredIsNotLoaded)
+{
+    Plant("[P1]\r\nA=1\r\n");
+    CDriverINI ini;
+    ASSERT_TRUE(WritePrivateProfileStringA("P1", "Big", std::string(200, 'x').c_str(), m_ini.c_str()));
+    EXPECT_FALSE(ini.LoadSection("P1"));
+    EXPECT_FALSE(ini.SaveSection("P2"));
+    EXPECT_TRUE(CDriverINI().LoadSection("P1"));
+}
+
 TEST_F(DriverSettings, MissingDirectoryMakesWritesFailWithoutCreatingIt)
 {
     m_systemDir = m_dir.file("_OMRA");
