@@ -76,7 +76,7 @@
 #define IDS_CMD_NOT_RECORDED      163 // %1 the set, %2 the driver settings file
 #define IDS_CMD_OTHERS_USE_FILE   164 // %1 the file name, %2 the set, %3 the printers
 #define IDS_CMD_LIST_READ         165 // %1 the driver settings file
-#define IDS_LOG_INTERNAL_ERROR    173 // %1 the cause of an internal error that ended a run
+#define IDS_LOG_INTERNAL_ERROR    174 // %1 the cause of an internal error that ended a run
 #define IDS_SETS_LINE             166 // %1 the set, %2 its four files
 #define IDS_SETS_FILE_OK          167 // %1 Kind=path
 #define IDS_SETS_FILE_MISSING     168 // %1 Kind=path (the system's reason follows)

@@ -5,6 +5,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
+#include "platform/WholeFile.h"
 #include "platform/FsRedirection.h"
 #include "platform/OsClass.h"
 
@@ -42,53 +43,14 @@ FileStamp StampOf(bool governed, const std::string& path)
     return stamp;
 }
 
-// The whole file as bytes (empty when it does not exist); false when it
-// exists but cannot be read, or a read fails part of the way.
-bool ReadWhole(bool governed, const std::string& path, std::string& text, DWORD& error)
-{
-    text.clear();
-    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    if (!file.IsValid()) {
-        error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
-    }
-    // Read at once into a text of the file's size; what another program
-    // adds meanwhile is read after it.
-    DWORD high = 0;
-    const DWORD size = ::GetFileSize(file.Get(), &high);
-    text.resize(size != INVALID_FILE_SIZE && high == 0 ? size : 0);
-    size_t filled = 0;
-    DWORD read = 0;
-    while (filled < text.size()) {
-        if (!::ReadFile(file.Get(), &text[filled], static_cast<DWORD>(text.size() - filled), &read, nullptr)) {
-            error = ::GetLastError();
-            return false;
-        }
-        if (read == 0)
-            break;
-        filled += read;
-    }
-    text.resize(filled);
-    char buffer[64 * 1024];
-    do {
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
-            error = ::GetLastError();
-            return false;
-        }
-        text.append(buffer, read);
-    } while (read > 0);
-    return true;
-}
 
 // The copy holds what the file holds: putting it in place would change nothing.
 bool SameText(bool governed, const std::string& temp, const std::string& path)
 {
     std::string copied, original;
     DWORD error = 0;
-    return ReadWhole(governed, temp, copied, error) && ReadWhole(governed, path, original, error) && copied == original;
+    return ReadWholeFile(governed, temp, copied, error) && ReadWholeFile(governed, path, original, error) &&
+           copied == original;
 }
 
 // NT reads a file named under IniFileMapping from the registry: its text is
@@ -276,7 +238,7 @@ bool CDriverIniWrite::Attempt(DWORD& error)
     m_onePass = false;
     if (!m_mapped) {
         std::string text;
-        if (!ReadWhole(governed, path, text, error))
+        if (!ReadWholeFile(governed, path, text, error))
             return false;
         CTextValues values(text);
         std::vector<IniSectionChange> changes;

@@ -288,6 +288,7 @@ public:
     bool EveryValue(std::string_view key, std::vector<std::string>& values);
     // Whether the named section holds a key or a line without "=".
     bool HasLines(std::string_view sectionName, bool& has);
+    bool Lines(std::string_view sectionName, size_t& index, bool& has, bool& comments);
     void Pieces(EditedIniText& edited) const;
     // Every line within what the profile functions read.
     bool LinesFit() const;
@@ -592,20 +593,30 @@ bool IniDocument::EveryValue(std::string_view key, std::vector<std::string>& val
     return true;
 }
 
-bool IniDocument::HasLines(std::string_view sectionName, bool& has)
+// What the section read gives of the named section (split; index kNone for
+// none): has, whether any line (a key, a line without "="); comments,
+// whether comment lines.
+bool IniDocument::Lines(std::string_view sectionName, size_t& index, bool& has, bool& comments)
 {
-    has = false;
-    size_t index = kNone;
+    has = comments = false;
     if (!Find(sectionName, index))
         return false;
     if (index == kNone)
         return true;
     Split(m_sections[index]);
-    for (size_t i = 1; i < m_sections[index].lines.size() && !has; ++i) {
+    for (size_t i = 1; i < m_sections[index].lines.size(); ++i) {
         const LineKind kind = PartsOf(m_sections[index].lines[i]).kind;
-        has = kind == LineKind::Key || kind == LineKind::Bare;
+        has = has || kind == LineKind::Key || kind == LineKind::Bare;
+        comments = comments || kind == LineKind::Comment;
     }
     return true;
+}
+
+bool IniDocument::HasLines(std::string_view sectionName, bool& has)
+{
+    size_t index = kNone;
+    bool comments = false;
+    return Lines(sectionName, index, has, comments);
 }
 
 bool IniDocument::DeleteKey(std::string_view sectionName, std::string_view key)
@@ -621,18 +632,11 @@ bool IniDocument::DeleteKey(std::string_view sectionName, std::string_view key)
 bool IniDocument::DropIfEmpty(std::string_view sectionName)
 {
     size_t index = kNone;
-    if (!Find(sectionName, index))
+    bool has = false, comments = false;
+    if (!Lines(sectionName, index, has, comments))
         return false;
-    if (index == kNone)
+    if (index == kNone || has)
         return true;
-    Split(m_sections[index]);
-    bool comments = false;
-    for (size_t i = 1; i < m_sections[index].lines.size(); ++i) {
-        const LineKind kind = PartsOf(m_sections[index].lines[i]).kind;
-        if (kind == LineKind::Key || kind == LineKind::Bare)
-            return true;
-        comments = comments || kind == LineKind::Comment;
-    }
     // Whether a section of comments alone is empty, Wine and Windows may
     // answer differently: the profile functions decide.
     if (comments)

@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
+#include "platform/WholeFile.h"
 #include "platform/FsRedirection.h"
 #include "platform/PlatformFlags.h"
 
@@ -94,24 +95,9 @@ bool CInstallAccount::Load(DWORD& error)
     // leftovers may be temporary files of a copy under way.)
     if ((error = RecoverBackupOf(m_governed, m_path)) != 0)
         return false;
-    CFileHandle file(CallWithoutFsRedirection(m_governed, [&] {
-        return Win32().CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    if (!file.IsValid()) {
-        error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
-    }
     std::string text;
-    char buffer[16 * 1024];
-    DWORD read = 0;
-    do {
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
-            error = ::GetLastError();
-            return false;
-        }
-        text.append(buffer, read);
-    } while (read > 0);
+    if (!ReadWholeFile(m_governed, m_path, text, error))
+        return false;
     std::string_view rest = text;
     bool first = true;
     while (!rest.empty()) {

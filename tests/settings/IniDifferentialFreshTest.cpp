@@ -10,20 +10,16 @@
 // other tests (the profile functions take some milliseconds a call).
 #include "settings/DriverIniChange.h"
 
-#include "support/IniSection.h"
+#include "support/ProfileChanges.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 const char* const kNames[] = {
     "Alpha",
@@ -120,53 +116,6 @@ private:
     std::mt19937 m_random;
 };
 
-// The changes through the profile functions, call by call; false where a
-// move would lose a line without "=".
-bool ByProfileFunctions(const std::string& path, const std::vector<IniSectionChange>& changes)
-{
-    for (const IniSectionChange& change : changes) {
-        const char* section = change.section.c_str();
-        if (change.deleteKeys) {
-            for (const auto& key : change.keys)
-                WritePrivateProfileStringA(section, key.first.c_str(), nullptr, path.c_str());
-            if (IniSection(path, change.section).empty())
-                WritePrivateProfileStringA(section, nullptr, nullptr, path.c_str());
-            continue;
-        }
-        for (const auto& key : change.keys)
-            WritePrivateProfileStringA(section, key.first.c_str(), key.second.c_str(), path.c_str());
-        if (change.moveTo.empty() || lstrcmpiA(section, change.moveTo.c_str()) == 0)
-            continue;
-        const Lines lines = IniSection(path, change.section);
-        for (const std::string& line : lines) {
-            if (line.find('=') == std::string::npos)
-                return false;
-        }
-        for (const std::string& line : lines) {
-            const size_t equals = line.find('=');
-            WritePrivateProfileStringA(change.moveTo.c_str(), line.substr(0, equals).c_str(),
-                                       line.substr(equals + 1).c_str(), path.c_str());
-        }
-        if (!lines.empty())
-            WritePrivateProfileStringA(section, nullptr, nullptr, path.c_str());
-    }
-    return true;
-}
-
-// Every section the profile functions list, each name followed by its lines.
-Lines ReadBack(const std::string& path)
-{
-    Lines lines;
-    std::vector<char> names(1 << 16);
-    const DWORD size = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
-    for (const char* name = names.data(); name < names.data() + size && *name; name += strlen(name) + 1) {
-        lines.push_back(std::string("[") + name + "]");
-        for (const std::string& line : IniSection(path, name))
-            lines.push_back(line);
-    }
-    return lines;
-}
-
 std::string Shown(const std::string& text)
 {
     std::string shown;
@@ -175,50 +124,25 @@ std::string Shown(const std::string& text)
     return shown;
 }
 
-std::string Changes(const std::vector<IniSectionChange>& changes)
+// The changes as a trace line: "set[a] k=v move to [b]", "delete[a] k".
+std::string Shown(const std::vector<IniSectionChange>& changes)
 {
     std::string shown;
     for (const IniSectionChange& change : changes) {
-        shown += change.deleteKeys ? " delete[" : " set[";
-        shown += change.section + "]";
+        shown += (change.deleteKeys ? " delete[" : " set[") + change.section + "]";
         for (const auto& key : change.keys)
             shown += " " + key.first + (change.deleteKeys ? "" : "=" + key.second);
-        if (!change.moveTo.empty())
-            shown += " move to [" + change.moveTo + "]";
+        shown += change.moveTo.empty() ? "" : " move to [" + change.moveTo + "]";
     }
     return shown;
 }
-
-// A folder in memory where the host has one (each write is flushed to the
-// disk, thousands of times), else under the temporary folder.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        m_path = "Z:\\dev\\shm\\kpxdiff" + std::to_string(GetCurrentProcessId());
-        if (!CreateDirectoryA(m_path.c_str(), nullptr)) {
-            m_fallback.emplace("inidiff");
-            m_path = m_fallback->path();
-        }
-    }
-    ~ScratchFolder()
-    {
-        if (!m_fallback)
-            RemoveDirectoryA(m_path.c_str());
-    }
-    std::string file(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-    std::optional<TempDir> m_fallback;
-};
 
 class IniDifferential : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(IniDifferential, TheWriterReadsBackAsTheProfileFunctionsOnGeneratedTexts)
 {
     const int kTexts = 500;
-    ScratchFolder dir;
+    TempDir dir("inidiff");
     Generator generate(GetParam());
     int onePass = 0, refused = 0;
     for (int i = 0; i < kTexts; ++i) {
@@ -228,7 +152,7 @@ TEST_P(IniDifferential, TheWriterReadsBackAsTheProfileFunctionsOnGeneratedTexts)
         // moment ago.
         const std::string oracle = dir.file(std::to_string(i) + "p.ini"), ours = dir.file(std::to_string(i) + "w.ini");
         ASSERT_TRUE(WriteFileBytes(oracle, text) && WriteFileBytes(ours, text));
-        const bool measured = ByProfileFunctions(oracle, changes);
+        const bool measured = ChangeByProfileFunctions(oracle, changes);
 
         CDriverIniWrite write(ours, false);
         DWORD error = 0;
@@ -239,7 +163,7 @@ TEST_P(IniDifferential, TheWriterReadsBackAsTheProfileFunctionsOnGeneratedTexts)
             },
             error);
         const TextChangeResult result = prepared ? write.Commit(error) : TextChangeFailed;
-        SCOPED_TRACE("text " + std::to_string(i) + ": " + Shown(text) + "; changes:" + Changes(changes));
+        SCOPED_TRACE("text " + std::to_string(i) + ": " + Shown(text) + "; changes:" + Shown(changes));
         // Refused (a move that would lose a line, names the profile
         // functions of Windows and of Wine may match differently): nothing
         // written.

@@ -6,12 +6,11 @@
 #include "settings/IniTextEdit.h"
 
 #include "support/Cp932.h"
-#include "support/IniSection.h"
+#include "support/ProfileChanges.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,49 +110,6 @@ const Layout kLayouts[] = {
     {"a section of comments left", "[a]\r\n;c\r\nx=1\r\n", {{"a", "", {{"x", ""}}, true}}, Refused},
     {"a key deleted that is a line without =", "[a]\r\nx\r\ny=1\r\n", {{"a", "", {{"x", ""}}, true}}, Refused},
 };
-
-void ChangeByProfileFunctions(const std::string& path, const std::vector<IniSectionChange>& changes)
-{
-    for (const IniSectionChange& change : changes) {
-        if (change.deleteKeys) {
-            // What a removal does through them: each key, then the section
-            // once the section read gives nothing back.
-            for (const auto& key : change.keys)
-                WritePrivateProfileStringA(change.section.c_str(), key.first.c_str(), nullptr, path.c_str());
-            if (IniSection(path, change.section).empty())
-                WritePrivateProfileStringA(change.section.c_str(), nullptr, nullptr, path.c_str());
-            continue;
-        }
-        for (const auto& key : change.keys)
-            WritePrivateProfileStringA(change.section.c_str(), key.first.c_str(), key.second.c_str(), path.c_str());
-        // A move: each line of the section under the new name, key by key,
-        // then the section deleted (nothing where the names are one section's).
-        if (change.moveTo.empty() || lstrcmpiA(change.section.c_str(), change.moveTo.c_str()) == 0)
-            continue;
-        const std::vector<std::string> lines = IniSection(path, change.section);
-        for (const std::string& line : lines) {
-            const size_t equals = line.find('=');
-            WritePrivateProfileStringA(change.moveTo.c_str(), line.substr(0, equals).c_str(),
-                                       line.substr(equals + 1).c_str(), path.c_str());
-        }
-        if (!lines.empty())
-            WritePrivateProfileStringA(change.section.c_str(), nullptr, nullptr, path.c_str());
-    }
-}
-
-// Every section the profile functions list, each name followed by its lines.
-std::vector<std::string> ReadBack(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::vector<char> names(1 << 16);
-    const DWORD size = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
-    for (const char* name = names.data(); name < names.data() + size && *name; name += strlen(name) + 1) {
-        lines.push_back(std::string("[") + name + "]");
-        for (const std::string& line : IniSection(path, name))
-            lines.push_back(line);
-    }
-    return lines;
-}
 
 // The lines that are not blank outside the sections the changes name, without
 // their line ends (CR LF or LF: a last line may gain one).
