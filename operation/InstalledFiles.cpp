@@ -5,15 +5,12 @@
 #include "classlib/Win32Api.h"
 #include "platform/FileDigest.h"
 #include "platform/FileReplace.h"
+#include "platform/FileStamp.h"
 #include "platform/FsRedirection.h"
 #include "platform/PendingRenames.h"
+#include "platform/SafeFileAccess.h"
 
 namespace {
-
-DWORD AttributesOf(bool governed, const std::string& path)
-{
-    return CallWithoutFsRedirection(governed, [&] { return ::GetFileAttributesA(path.c_str()); });
-}
 
 // The copy of target beside it under its kept name, replaced whole.
 DWORD KeepOriginal(bool governed, const std::string& target)
@@ -42,7 +39,7 @@ bool CAccountedReplacement::Prepare(bool governed, const std::string& target, co
     if (entry) {
         m_before = *entry;
         file.originalKept = entry->originalKept;
-    } else if (AttributesOf(governed, target) != INVALID_FILE_ATTRIBUTES) {
+    } else if (SafeGetFileAttributes(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         // The first time the tool writes under this name: what stands there
         // is somebody else's, and comes back when the tool's file goes.
         error = KeepOriginal(governed, target);
@@ -53,7 +50,9 @@ bool CAccountedReplacement::Prepare(bool governed, const std::string& target, co
     }
     if (!FileDigest(governed, temp, file.digest, error))
         return false;
-    FileStamp(governed, temp, file.size, file.written);
+    const FileStamp stamp = StampOf(governed, temp);
+    file.size = stamp.size;
+    file.written = stamp.written;
     m_account.Put(file);
     return m_account.Save(error);
 }
@@ -101,7 +100,9 @@ void AccountFileInPlace(bool governed, const std::string& target)
     InstalledFile file = *entry;
     if (!FileDigest(governed, target, file.digest, error) || file.digest == entry->digest)
         return;
-    FileStamp(governed, target, file.size, file.written);
+    const FileStamp stamp = StampOf(governed, target);
+    file.size = stamp.size;
+    file.written = stamp.written;
     account.Put(file);
     account.Save(error);
 }
@@ -111,8 +112,8 @@ RemovalVerdict DecideRemoval(bool governed, const CInstallAccount& account, cons
 {
     error = 0;
     const InstalledFile* entry = account.Find(target);
-    const bool kept =
-        entry && entry->originalKept && AttributesOf(governed, KeptOriginalPath(target)) != INVALID_FILE_ATTRIBUTES;
+    const bool kept = entry && entry->originalKept &&
+                      SafeGetFileAttributes(KeptOriginalPath(target).c_str()) != INVALID_FILE_ATTRIBUTES;
     WIN32_FIND_DATAA found;
     CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(target.c_str(), &found); }));
     if (!search.IsValid())
@@ -131,8 +132,8 @@ RemovalVerdict DecideRemoval(bool governed, const CInstallAccount& account, cons
     } else if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
         // Held without sharing (a driver printing with it): the tool's file
         // still when its size and last-write time are those the tool left.
-        unsigned long long size = 0, written = 0;
-        if (!FileStamp(governed, target, size, written) || size != entry->size || written != entry->written)
+        const FileStamp stamp = StampOf(governed, target);
+        if (stamp.size != entry->size || stamp.written != entry->written)
             return RemoveLeaveChanged;
     } else {
         return RemoveLeaveUnreadable;

@@ -22,6 +22,55 @@ OverwriteDecision DecideOverwrite(INT_PTR answer)
     }
 }
 
+namespace {
+
+// Puts file in place of target (whose attributes are given) in one step, or,
+// while another program holds target, at the next restart once beforeRestart
+// agrees. A read-only target refuses the rename: read-only is lifted for the
+// replacement and put back on the file that then holds the name (the
+// replacement carries hidden, system and archive over itself), so that the
+// file keeps the attributes the administrator gave it. file is left where it
+// is on CopyFailed.
+CopyResult PutInPlace(bool governed, const std::string& file, const std::string& target, DWORD attributes,
+                      const std::function<bool()>& beforeRestart, DWORD& error)
+{
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    const auto putReadOnlyOn = [&](const std::string& path) {
+        if (readOnly)
+            SafeSetFileAttributes(path.c_str(), SafeGetFileAttributes(path.c_str()) | FILE_ATTRIBUTE_READONLY);
+    };
+    if (readOnly) {
+        const DWORD lifted = attributes & ~FILE_ATTRIBUTE_READONLY;
+        SafeSetFileAttributes(target.c_str(), lifted != 0 ? lifted : FILE_ATTRIBUTE_NORMAL);
+    }
+    error = ReplaceWithTemp(governed, file, target);
+    if (error == 0) {
+        putReadOnlyOn(target);
+        return CopyReplaced;
+    }
+    // Only a target the user agreed to replace (or the tool's own file) gets
+    // here, so the restart replacement carries out that answer; file is its
+    // source and carries the attributes the file put in place then keeps
+    // (the held target keeps its own meanwhile, so that a later run sees
+    // them).
+    if (IsInUse(governed, error, target)) {
+        if (beforeRestart() && ReplaceAtRestart(governed, file, target)) {
+            // After the access list, which Wine keeps in the file's mode
+            // along with read-only.
+            putReadOnlyOn(file);
+            putReadOnlyOn(target);
+            return CopyAtRestart;
+        }
+        // Told as what it is: the file is in use (a rename over a held file
+        // fails with access denied, which would read as a permission).
+        error = ERROR_SHARING_VIOLATION;
+    }
+    putReadOnlyOn(target);
+    return CopyFailed;
+}
+
+} // namespace
+
 CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error)
 {
     // The targets lie in the native system and driver directories: the
@@ -48,16 +97,6 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         return CopyInPlace;
     }
 
-    // A read-only target refuses the rename. Read-only is lifted for the
-    // replacement and put back on the file that then holds the name (the
-    // replacement carries hidden, system and archive over itself), so that
-    // the file keeps the attributes the administrator gave it.
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    const auto putReadOnlyOn = [&](const std::string& path) {
-        if (readOnly)
-            SafeSetFileAttributes(path.c_str(), SafeGetFileAttributes(path.c_str()) | FILE_ATTRIBUTE_READONLY);
-    };
-
     std::string temp;
     if (!WriteTempCopy(governed, source, folder, temp)) {
         error = ::GetLastError();
@@ -69,35 +108,13 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
         RemoveTemp(governed, temp);
         return CopyFailed;
     }
-    if (readOnly) {
-        const DWORD lifted = attributes & ~FILE_ATTRIBUTE_READONLY;
-        SafeSetFileAttributes(target.c_str(), lifted != 0 ? lifted : FILE_ATTRIBUTE_NORMAL);
+    const CopyResult result = PutInPlace(
+        governed, temp, target, attributes, [&] { return accounted.KeepAtRestart(); }, error);
+    if (result == CopyFailed) {
+        accounted.Undo();
+        RemoveTemp(governed, temp);
     }
-    error = ReplaceWithTemp(governed, temp, target);
-    if (error == 0) {
-        putReadOnlyOn(target);
-        return CopyReplaced;
-    }
-    // Only a target the user agreed to replace gets here, so the restart
-    // replacement carries out that answer; the temporary file is its source
-    // and carries the attributes the file put in place then keeps (the held
-    // target keeps its own meanwhile, so that a later run sees them).
-    if (IsInUse(governed, error, target)) {
-        if (accounted.KeepAtRestart() && ReplaceAtRestart(governed, temp, target)) {
-            // After the access list, which Wine keeps in the file's mode
-            // along with read-only.
-            putReadOnlyOn(temp);
-            putReadOnlyOn(target);
-            return CopyAtRestart;
-        }
-        // Told as what it is: the file is in use (a rename over a held file
-        // fails with access denied, which would read as a permission).
-        error = ERROR_SHARING_VIOLATION;
-    }
-    accounted.Undo();
-    RemoveTemp(governed, temp);
-    putReadOnlyOn(target);
-    return CopyFailed;
+    return result;
 }
 
 CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
@@ -135,23 +152,8 @@ CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error)
         error = recovery;
         return CopyFailed;
     }
-    const std::string kept = KeptOriginalPath(target);
-    // A read-only file refuses the rename over it.
-    const DWORD attributes = SafeGetFileAttributes(target.c_str());
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    if (readOnly)
-        SafeSetFileAttributes(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    error = ReplaceWithTemp(governed, kept, target);
-    if (error == 0)
-        return CopyReplaced;
-    if (IsInUse(governed, error, target)) {
-        if (ReplaceAtRestart(governed, kept, target))
-            return CopyAtRestart;
-        error = ERROR_SHARING_VIOLATION;
-    }
-    if (readOnly)
-        SafeSetFileAttributes(target.c_str(), attributes);
-    return CopyFailed;
+    return PutInPlace(
+        governed, KeptOriginalPath(target), target, SafeGetFileAttributes(target.c_str()), [] { return true; }, error);
 }
 
 CopyResult KeepProfileFile(const std::string& target)

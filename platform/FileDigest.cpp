@@ -1,7 +1,6 @@
 #include "platform/FileDigest.h"
 
-#include "classlib/Handle.h"
-#include "platform/FsRedirection.h"
+#include "platform/WholeFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -104,26 +103,10 @@ std::string Sha256Hex(const std::string& bytes)
 
 bool FileDigest(bool governed, const std::string& path, std::string& digest, DWORD& error)
 {
-    // Every sharing granted: a driver that holds the file for printing is
-    // not disturbed.
-    CFileHandle file(CallWithoutFsRedirection(governed, [&] {
-        return Win32().CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    if (!file.IsValid()) {
-        error = ::GetLastError();
+    std::string bytes;
+    error = 0;
+    if (!ReadWholeFile(governed, path, bytes, error) || error == ERROR_FILE_NOT_FOUND)
         return false;
-    }
-    CSha256 sha;
-    char buffer[16 * 1024];
-    DWORD read = 0;
-    do {
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
-            error = ::GetLastError();
-            return false;
-        }
-        sha.Add(buffer, read);
-    } while (read > 0);
-    digest = sha.HexDigest();
+    digest = Sha256Hex(bytes);
     return true;
 }

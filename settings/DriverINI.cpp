@@ -147,31 +147,6 @@ BOOL CDriverINI::DeleteSection(const std::string& printer)
     return SafeWriteProfileString(printer.c_str(), nullptr, nullptr, m_strIniPath.c_str());
 }
 
-namespace {
-
-// Adds name unless it is empty or already there (file names compare without
-// regard to case).
-void AddFileName(std::vector<std::string>& names, const std::string& name)
-{
-    if (!name.empty() && !HoldsNoCase(names, name))
-        names.push_back(name);
-}
-
-} // namespace
-
-bool CDriverINI::RecordedFileNames(std::vector<std::string>& names)
-{
-    names.clear();
-    std::vector<std::string> values;
-    for (const ProfileKind kind : kProfileSlots) {
-        if (!EveryValue(ProfileKeyName(kind), values))
-            return false;
-    }
-    for (const std::string& value : values)
-        AddFileName(names, value);
-    return true;
-}
-
 bool CDriverINI::EveryValue(const std::string& key, std::vector<std::string>& values)
 {
     // The profile functions read a file they cannot open as an empty one:
@@ -196,10 +171,10 @@ BOOL CDriverINI::WriteKey(const std::string& section, const std::string& key, co
     return SafeWriteProfileString(section.c_str(), key.c_str(), value, m_strIniPath.c_str());
 }
 
-std::string CDriverINI::ReadKey(const std::string& section, const std::string& key, const char* absent)
+std::string CDriverINI::ReadKey(const std::string& section, const std::string& key)
 {
     char value[kValueBuffer] = {};
-    SafeGetProfileString(section.c_str(), key.c_str(), absent, value, kValueBuffer, m_strIniPath.c_str());
+    SafeGetProfileString(section.c_str(), key.c_str(), "", value, kValueBuffer, m_strIniPath.c_str());
     return value;
 }
 

@@ -48,12 +48,9 @@ public:
     BOOL DeleteSection(const std::string& printer);
     // True when the file has a section of that name with an entry in it.
     bool HasSection(const std::string& printer);
-    // The file names that the records of every section name, each once,
-    // as the profile functions read them. False when the file exists but
-    // cannot be opened: then nothing may be taken for unnamed.
-    bool RecordedFileNames(std::vector<std::string>& names);
     // The values of key in every section that has one (not empty), added to
-    // values; false as for RecordedFileNames.
+    // values. False when the file exists but cannot be opened: then nothing
+    // may be taken for unnamed.
     bool EveryValue(const std::string& key, std::vector<std::string>& values);
     // Writes what the profile functions hold for this file to the disk.
     BOOL FlushProfileCache();
@@ -62,8 +59,8 @@ public:
     // made of. A key's value (null deletes the key):
     BOOL WriteKey(const std::string& section, const std::string& key, const char* value);
     // The key's value as GetPrivateProfileString reads it (at most 259
-    // characters); absent where missing.
-    std::string ReadKey(const std::string& section, const std::string& key, const char* absent = "");
+    // characters); empty where missing.
+    std::string ReadKey(const std::string& section, const std::string& key);
     // The section's lines as the section read gives them (key=value, or a
     // line without "="); none where missing.
     std::vector<std::string> ReadSectionLines(const std::string& section);

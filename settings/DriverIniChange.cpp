@@ -5,6 +5,7 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
+#include "platform/FileStamp.h"
 #include "platform/WholeFile.h"
 #include "platform/FsRedirection.h"
 #include "platform/OsClass.h"
@@ -13,36 +14,6 @@ namespace {
 
 // Tries before giving up while another program keeps writing the file.
 const int kTries = 4;
-
-// What tells that the file changed: missing, or its size and last-write time.
-struct FileStamp {
-    bool exists = false;
-    DWORD sizeLow = 0, sizeHigh = 0;
-    FILETIME written = {};
-
-    bool operator==(const FileStamp& other) const
-    {
-        return exists == other.exists && sizeLow == other.sizeLow && sizeHigh == other.sizeHigh &&
-               written.dwLowDateTime == other.written.dwLowDateTime &&
-               written.dwHighDateTime == other.written.dwHighDateTime;
-    }
-};
-
-// Looked up by name in the folder, so that it works while the file is held.
-FileStamp StampOf(bool governed, const std::string& path)
-{
-    FileStamp stamp;
-    WIN32_FIND_DATAA data;
-    CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(path.c_str(), &data); }));
-    if (search.IsValid()) {
-        stamp.exists = true;
-        stamp.sizeLow = data.nFileSizeLow;
-        stamp.sizeHigh = data.nFileSizeHigh;
-        stamp.written = data.ftLastWriteTime;
-    }
-    return stamp;
-}
-
 
 // The copy holds what the file holds: putting it in place would change nothing.
 bool SameText(bool governed, const std::string& temp, const std::string& path)
@@ -233,8 +204,7 @@ bool CDriverIniWrite::Attempt(DWORD& error)
     // program: they reach the disk before the file is read.
     if (GetOsClass() == OsWin9x)
         m_file->FlushProfileCache();
-    const FileStamp before = StampOf(governed, path);
-    m_before = {before.exists, before.sizeLow, before.sizeHigh, before.written};
+    m_before = StampOf(governed, path);
     m_onePass = false;
     if (!m_mapped) {
         std::string text;
@@ -265,14 +235,14 @@ bool CDriverIniWrite::Attempt(DWORD& error)
             }
         }
     }
-    return PrepareByProfileFunctions(before.exists, error);
+    return PrepareByProfileFunctions(error);
 }
 
-bool CDriverIniWrite::PrepareByProfileFunctions(bool exists, DWORD& error)
+bool CDriverIniWrite::PrepareByProfileFunctions(DWORD& error)
 {
     const bool governed = m_file->NoFsRedirection();
     const std::string& path = m_file->GetIniPath();
-    if (!WriteTempCopy(governed, exists ? path : std::string(), DirectoryPart(path), m_temp)) {
+    if (!WriteTempCopy(governed, m_before.exists ? path : std::string(), DirectoryPart(path), m_temp)) {
         // A missing folder (the per-user one under Terminal Services is made
         // by nobody but the driver) is the usual reason.
         error = ::GetLastError();
@@ -301,7 +271,7 @@ bool CDriverIniWrite::PrepareByProfileFunctions(bool exists, DWORD& error)
         Discard();
         return false;
     }
-    if (exists && SameText(governed, m_temp, path)) {
+    if (m_before.exists && SameText(governed, m_temp, path)) {
         Discard();
         return true;
     }
@@ -325,9 +295,7 @@ TextChangeResult CDriverIniWrite::Commit(DWORD& error)
         // replacement later).
         if (GetOsClass() == OsWin9x)
             m_file->FlushProfileCache();
-        const FileStamp now = StampOf(governed, path);
-        const FileStamp before{m_before.exists, m_before.sizeLow, m_before.sizeHigh, m_before.written};
-        if (!(now == before))
+        if (!(StampOf(governed, path) == m_before))
             continue;
         error = ReplaceWithTemp(governed, m_temp, path);
         if (error != 0) {

@@ -11,6 +11,7 @@
 // all.
 #pragma once
 
+#include "platform/FileStamp.h"
 #include "settings/DriverINI.h"
 #include "settings/IniTextEdit.h"
 
@@ -80,7 +81,7 @@ public:
 
 private:
     bool Attempt(DWORD& error);
-    bool PrepareByProfileFunctions(bool exists, DWORD& error);
+    bool PrepareByProfileFunctions(DWORD& error);
     void Discard();
 
     std::unique_ptr<CDriverINI> m_file;
@@ -91,9 +92,5 @@ private:
     bool m_needed = false;
     bool m_onePass = false;
     std::string m_temp;
-    struct Stamp {
-        bool exists = false;
-        DWORD sizeLow = 0, sizeHigh = 0;
-        FILETIME written = {};
-    } m_before;
+    FileStamp m_before;
 };

@@ -827,25 +827,3 @@ bool CIniTextReader::HasLines(const std::string& section, bool& has)
 {
     return m_usable && IsSectionName(section) && m_document->HasLines(section, has);
 }
-
-bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
-                       const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
-                       std::vector<std::string>* every)
-{
-    CIniTextReader reader(text);
-    values.assign(sections.size(), std::vector<std::string>(keys.size()));
-    for (size_t i = 0; i < sections.size(); ++i) {
-        for (size_t k = 0; k < keys.size(); ++k) {
-            if (!reader.Value(sections[i], keys[k], values[i][k]))
-                return false;
-        }
-    }
-    if (!every)
-        return true;
-    every->clear();
-    for (const std::string& key : keys) {
-        if (!reader.EveryValue(key, *every))
-            return false;
-    }
-    return true;
-}

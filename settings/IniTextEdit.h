@@ -100,13 +100,3 @@ private:
     std::unique_ptr<IniDocument> m_document;
     bool m_usable = false;
 };
-
-// What the profile functions read for keys (GetPrivateProfileString: a pair
-// of the same quote around a value dropped): in values, for each of sections,
-// the value of each key (the first section of the name, the key's first line;
-// empty where missing); in every, when given, the values of keys in each
-// named section of the text that has them. False where the text or a name is
-// one the edit cannot read as the profile functions do.
-bool ReadIniTextValues(const std::string& text, const std::vector<std::string>& sections,
-                       const std::vector<std::string>& keys, std::vector<std::vector<std::string>>& values,
-                       std::vector<std::string>* every);

@@ -56,18 +56,6 @@ bool ParseEntry(std::string_view line, InstalledFile& file)
 
 } // namespace
 
-bool FileStamp(bool governed, const std::string& path, unsigned long long& size, unsigned long long& written)
-{
-    WIN32_FIND_DATAA data;
-    CFindHandle search(CallWithoutFsRedirection(governed, [&] { return ::FindFirstFileA(path.c_str(), &data); }));
-    if (!search.IsValid())
-        return false;
-    size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-              data.ftLastWriteTime.dwLowDateTime;
-    return true;
-}
-
 std::string KeptOriginalPath(const std::string& target)
 {
     return target + kKeptSuffix;

@@ -25,10 +25,6 @@ struct InstalledFile {
     unsigned long long size = 0, written = 0;
 };
 
-// The size and last-write time of the file at path, looked up in its folder
-// (so also while it is held); false when there is none.
-bool FileStamp(bool governed, const std::string& path, unsigned long long& size, unsigned long long& written);
-
 class CInstallAccount {
 public:
     // The account in the system directory (native under WOW64).
