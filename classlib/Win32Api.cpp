@@ -76,6 +76,8 @@ Win32Api RealApi()
     a.GetFileSecurityA = LookUp<GetFileSecurityFn>("advapi32.dll", "GetFileSecurityA");
     a.SetFileSecurityA = LookUp<SetFileSecurityFn>("advapi32.dll", "SetFileSecurityA");
     a.GetKernelObjectSecurity = LookUp<GetKernelObjectSecurityFn>("advapi32.dll", "GetKernelObjectSecurity");
+    a.RegQueryValueExW = LookUp<RegQueryValueExWFn>("advapi32.dll", "RegQueryValueExW");
+    a.RegSetValueExW = LookUp<RegSetValueExWFn>("advapi32.dll", "RegSetValueExW");
     KPX_SPOOLER_FUNCTIONS(KPX_FORWARD_SPOOLER)
     return a;
 }

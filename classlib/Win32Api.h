@@ -22,6 +22,10 @@ typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION re
 typedef BOOL(WINAPI* SetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR descriptor);
 typedef BOOL(WINAPI* GetKernelObjectSecurityFn)(HANDLE handle, SECURITY_INFORMATION requested,
                                                 PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);
+typedef LONG(WINAPI* RegQueryValueExWFn)(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                         LPDWORD size);
+typedef LONG(WINAPI* RegSetValueExWFn)(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                                       DWORD size);
 
 struct Win32Api {
     // Version, WOW64 and services
@@ -82,6 +86,10 @@ struct Win32Api {
     GetFileSecurityFn GetFileSecurityA;
     SetFileSecurityFn SetFileSecurityA;
     GetKernelObjectSecurityFn GetKernelObjectSecurity; // a source's access list, read on its handle
+    // The registry in UTF-16 (the restart's pending renames); stubs that
+    // fail on 95/98/Me, if there at all.
+    RegQueryValueExWFn RegQueryValueExW;
+    RegSetValueExWFn RegSetValueExW;
 
     // Print spooler: taken at run time from winspool.drv in the system
     // directory (classlib/SystemFunctions.h), never imported; the entries are

@@ -13,50 +13,24 @@ const wchar_t kPendingValueW[] = L"PendingFileRenameOperations";
 // Rereads before giving up while other programs keep changing the list.
 const int kTries = 8;
 
-typedef LONG(WINAPI* RegQueryValueExWFn)(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                                         LPDWORD size);
-typedef LONG(WINAPI* RegSetValueExWFn)(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
-                                       DWORD size);
-
 // The value is read and written in its own form, UTF-16: through the ANSI
 // calls, a path outside the system code page would come back as "?" and be
-// written back so. Looked up at run time: 95/98/Me, which have no such value,
-// export them as stubs that fail, if at all.
-struct WideRegistry {
-    RegQueryValueExWFn query = nullptr;
-    RegSetValueExWFn set = nullptr;
-};
-
-const WideRegistry& Wide()
-{
-    static const WideRegistry wide = [] {
-        WideRegistry found;
-        // Imported by the program, so loaded already.
-        if (HMODULE advapi = ::GetModuleHandleA("advapi32.dll")) {
-            found.query = reinterpret_cast<RegQueryValueExWFn>(
-                reinterpret_cast<void*>(::GetProcAddress(advapi, "RegQueryValueExW")));
-            found.set =
-                reinterpret_cast<RegSetValueExWFn>(reinterpret_cast<void*>(::GetProcAddress(advapi, "RegSetValueExW")));
-        }
-        return found;
-    }();
-    return wide;
-}
+// written back so.
 
 // The value's bytes as stored; empty when it is missing, of another type or
 // cannot be read.
 std::vector<BYTE> StoredBytes(HKEY session)
 {
     std::vector<BYTE> bytes;
-    if (!Wide().query)
+    if (!Win32().RegQueryValueExW)
         return bytes;
     for (int i = 0; i < kTries; ++i) {
         DWORD type = 0, size = 0;
-        if (Wide().query(session, kPendingValueW, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        if (Win32().RegQueryValueExW(session, kPendingValueW, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
             type != REG_MULTI_SZ || size == 0)
             break;
         bytes.resize(size);
-        const LONG read = Wide().query(session, kPendingValueW, nullptr, &type, bytes.data(), &size);
+        const LONG read = Win32().RegQueryValueExW(session, kPendingValueW, nullptr, &type, bytes.data(), &size);
         if (read == ERROR_SUCCESS && type == REG_MULTI_SZ) {
             bytes.resize(size);
             return bytes;
@@ -217,7 +191,7 @@ bool DropPendingRenames(const std::function<bool(const PendingRename&)>& drop, s
         }
         if (picked.empty())
             return true;
-        if (!Wide().set)
+        if (!Win32().RegSetValueExW)
             return false;
         kept.insert(kept.end(), read.begin() + from, read.end());
 
@@ -226,9 +200,10 @@ bool DropPendingRenames(const std::function<bool(const PendingRename&)>& drop, s
             read = again;
             continue;
         }
-        const bool written = keptStrings == 0 ? ::RegDeleteValueA(session.Get(), kPendingValue) == ERROR_SUCCESS
-                                              : Wide().set(session.Get(), kPendingValueW, 0, REG_MULTI_SZ, kept.data(),
-                                                           static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
+        const bool written = keptStrings == 0
+                                 ? ::RegDeleteValueA(session.Get(), kPendingValue) == ERROR_SUCCESS
+                                 : Win32().RegSetValueExW(session.Get(), kPendingValueW, 0, REG_MULTI_SZ, kept.data(),
+                                                          static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
         if (written && dropped)
             *dropped = picked;
         return written;
