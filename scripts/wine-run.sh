@@ -17,6 +17,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$(basename "${1:-}")
 case "$program" in *wow64*) KPX_WINEARCH=${KPX_WINEARCH:-win64} ;; esac
 case "$program" in *fresh*) KPX_FRESH_PREFIX=${KPX_FRESH_PREFIX:-1} ;; esac
+# Listing a program's tests changes nothing: the shared prefix serves it.
+case " $* " in *" --gtest_list_tests "*) KPX_FRESH_PREFIX=0 ;; esac
 arch=${KPX_WINEARCH:-win32}
 root=${KPX_PREFIX_ROOT:-/tmp/kpx-prefixes}
 template=$("$here/make-prefix.sh" "$root" "$arch")
@@ -29,7 +31,14 @@ case "$program" in *dllsearch*) overrides="$overrides;winspool.drv,shfolder,user
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="$overrides"
 if [ "${KPX_FRESH_PREFIX:-0}" = 1 ]; then
   prefix=$(mktemp -d "$root/fresh-$arch.XXXXXX")
-  cp -a "$template/." "$prefix/"
+  # The system's program files (nine tenths of the prefix) are shared with
+  # the template as hard links: Wine only maps them, and a test that puts a
+  # file of that name in place replaces it, which leaves the template's as
+  # it was. Every other file (the registry, INI files) is a copy of its own.
+  cp -al "$template/." "$prefix/"
+  find "$prefix" -type f -links +1 ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+      -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.nls' -o -iname '*.tlb' -o -iname '*.ax' \) \
+      -exec sh -c 'for f; do cp -p "$f" "$f.kpx-copy" && mv -f "$f.kpx-copy" "$f"; done' sh {} +
   trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
 else
   prefix=$("$here/make-prefix.sh" "$root" "$arch" shared)
