@@ -1,6 +1,7 @@
 #include "classlib/ExceptionReport.h"
 
 #include "classlib/InvalidArgException.h"
+#include "classlib/SystemMessage.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
 
@@ -15,24 +16,6 @@ namespace {
 // string table, so it lives here.
 const char kInternalError[] = "\x83\x41\x83\x76\x83\x8A\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x82\xCC"
                               "\x93\xE0\x95\x94\x83\x47\x83\x89\x81\x5B\x82\xC5\x82\xB7\x81\x42";
-
-// The system's text for an error code in the user's language, without the
-// line break the system puts at its end; empty when the system has none.
-std::string SystemErrorText(DWORD error)
-{
-    char* buffer = nullptr;
-    DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text;
-    if (buffer) {
-        text.assign(buffer, length);
-        ::LocalFree(buffer);
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
 
 // The error code the exception in flight stands for; 0 when it stands for
 // none that the system could describe.
@@ -58,7 +41,7 @@ DWORD CurrentExceptionError()
 std::string AfxCurrentExceptionText()
 {
     const DWORD error = CurrentExceptionError();
-    const std::string text = error ? SystemErrorText(error) : std::string();
+    const std::string text = SystemMessage(error);
     return text.empty() ? std::string(kInternalError) : text;
 }
 

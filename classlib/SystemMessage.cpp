@@ -1,5 +1,7 @@
 #include "classlib/SystemMessage.h"
 
+#include "classlib/LineBreaks.h"
+
 std::string SystemMessage(DWORD error)
 {
     if (error == 0)
@@ -10,17 +12,11 @@ std::string SystemMessage(DWORD error)
                          nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     if (length == 0 || !buffer)
         return std::string();
-    std::string text(buffer, length);
+    const std::string text(buffer, length);
     ::LocalFree(buffer);
     // The system ends its texts with a line break; inside a report they
     // stand on one line.
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    for (char& c : text) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    }
-    return text;
+    return OnOneLine(text);
 }
 
 std::string WithReason(const std::string& text, DWORD error)

@@ -1,5 +1,7 @@
 #include "cmdline/CsvText.h"
 
+#include "classlib/LineBreaks.h"
+
 const char kCsvDone[] = "done";
 const char kCsvUnchanged[] = "unchanged";
 const char kCsvRemoved[] = "removed";
@@ -80,12 +82,7 @@ std::string CsvRecordRow(CsvLayout layout, const CsvRecord& r)
 std::string JoinedLines(const std::vector<std::string>& lines)
 {
     std::string joined;
-    for (const std::string& line : lines) {
-        joined += joined.empty() ? "" : " ";
-        for (const char c : line) {
-            if (c != '\r')
-                joined += c == '\n' ? ' ' : c;
-        }
-    }
+    for (const std::string& line : lines)
+        joined += (joined.empty() ? "" : " ") + OnOneLine(line);
     return joined;
 }

@@ -28,8 +28,6 @@ std::string ComputerName()
     return Win32().GetComputerNameA(name, &size) ? std::string(name) : std::string();
 }
 
-} // namespace
-
 std::string RunUserName()
 {
     // A user name has at most 256 characters (UNLEN).
@@ -37,6 +35,8 @@ std::string RunUserName()
     DWORD size = sizeof name;
     return Win32().GetUserNameA(name, &size) ? std::string(name) : std::string();
 }
+
+} // namespace
 
 std::string RunOpeningLine(const std::string& commandLine)
 {

@@ -26,8 +26,6 @@ std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change,
 // What an exit code means, as the usage text's table says it; empty for a
 // code the table does not list.
 std::string ExitCodeMeaning(int code);
-// The name of the user the process runs as; empty when it cannot be had.
-std::string RunUserName();
 
 // The driver settings file as the lines about a record name it: its path,
 // and, while Terminal Services run, that it is the file of the user the run

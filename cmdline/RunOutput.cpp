@@ -1,5 +1,6 @@
 #include "cmdline/RunOutput.h"
 
+#include "classlib/LineBreaks.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
@@ -137,15 +138,7 @@ void CRunOutput::StandardOutputLine(const std::string& text)
 
 std::string CRunOutput::AsLines(const std::string& text)
 {
-    std::string bytes;
-    for (const char c : text) {
-        if (c == '\r')
-            continue;
-        if (c == '\n')
-            bytes += "\r\n";
-        else
-            bytes += c;
-    }
+    std::string bytes = WithCrLf(text);
     if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n") != 0)
         bytes += "\r\n";
     return bytes;
@@ -167,10 +160,4 @@ std::string LogFailedLine(const std::string& path, DWORD error)
     if (error == kLogIsNoDiskFile)
         return text + ": " + LoadResString(IDS_CMD_LOG_NOT_DISK_FILE);
     return WithReason(text, error);
-}
-
-std::string OneLine(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-    return text;
 }

@@ -88,7 +88,3 @@ private:
 // The line that tells why the log cannot be used: the path, and the system's
 // reason or the refusal's (OpenLog's error).
 std::string LogFailedLine(const std::string& path, DWORD error);
-
-// A message of the dialogs as one output line: its line breaks go (the
-// Japanese sentences need no blank between them).
-std::string OneLine(std::string text);

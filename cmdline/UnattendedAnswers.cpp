@@ -1,5 +1,6 @@
 #include "cmdline/UnattendedAnswers.h"
 
+#include "classlib/LineBreaks.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
@@ -67,7 +68,7 @@ void CUnattendedAnswers::ApplyEnded(const PrinterRequest& request, const ApplyOu
     case ApplyUnrecordable:
     case ApplyNewNameRefused:
     case ApplyPrinterGone:
-        Tell(request, OneLine(ApplyStopText(request, outcome)));
+        Tell(request, OnOneLine(ApplyStopText(request, outcome), ""));
         return;
     case ApplyNotRecorded:
         if (m_removing) {
@@ -134,7 +135,7 @@ void CUnattendedAnswers::PrinterSkipped(const PrinterRequest& request, ApplyStop
 {
     ApplyOutcome outcome;
     outcome.stop = why;
-    Tell(request, OneLine(ApplyStopText(request, outcome)) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
+    Tell(request, OnOneLine(ApplyStopText(request, outcome), "") + LoadResString(IDS_CMD_PRINTER_SKIPPED));
 }
 
 void CUnattendedAnswers::RecordRemoved(const PrinterRequest& request, bool hadRecord)

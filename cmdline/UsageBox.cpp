@@ -1,6 +1,7 @@
 #include "cmdline/UsageBox.h"
 
 #include "classlib/Dialog.h"
+#include "classlib/LineBreaks.h"
 #include "classlib/WinApp.h"
 #include "platform/HelpFile.h"
 #include "res/resource.h"
@@ -10,15 +11,6 @@ const char kCommandLineHelpPage[] = "cmdline.htm";
 namespace {
 
 const UINT_PTR kCloseTimer = 1;
-
-// An edit control breaks lines at CR LF only.
-std::string WithCrLf(const std::string& text)
-{
-    std::string out;
-    for (const char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
-}
 
 class CUsageDlg : public CDialog {
 public:

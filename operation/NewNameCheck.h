@@ -1,7 +1,7 @@
-// The one check of a new printer name. Both faces run it early, to tell the
-// user before anything is asked; the apply runs it again before it writes,
-// so that no name passes that one of the rules refuses. Each face maps the
-// verdict to its own text or exit code.
+// The one check of a new printer name. The apply runs it before it asks or
+// writes anything, so that no name passes that one of the rules refuses;
+// each face maps the verdict in the apply's outcome to its own text or exit
+// code.
 #pragma once
 
 #include <string>

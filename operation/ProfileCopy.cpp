@@ -69,8 +69,13 @@ CopyResult PutInPlace(bool governed, const std::string& file, const std::string&
     return CopyFailed;
 }
 
-} // namespace
-
+// An existing target's read-only, hidden, system and archive attributes stay
+// with the file that replaces it (read-only is lifted for the replacement
+// itself). The source is copied to a temporary file beside the target, which
+// then replaces the target in one step (platform/FileReplace.h): the target is
+// the old file or the new one, whole, whenever the process ends. A target that
+// another program holds is replaced at the next restart where the system can.
+// error is the system's reason for CopyFailed.
 CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error)
 {
     // The targets lie in the native system and driver directories: the
@@ -117,6 +122,20 @@ CopyResult CopyProfileFile(const std::string& source, const std::string& target,
     return result;
 }
 
+// Keeps an existing target as it is (the answer was not to replace it),
+// taking back its deletion or replacement still waiting for the restart:
+// CopyKept.
+CopyResult KeepProfileFile(const std::string& target)
+{
+    // The file in place is the one the answer keeps: a deletion (a removal
+    // while it was held) or a replacement still waiting for the restart
+    // would undo that answer then.
+    ForgetEarlierRestartReplacements(RunningOnWow64() != FALSE, target, std::string());
+    return CopyKept;
+}
+
+} // namespace
+
 CopyResult DeleteProfileFile(const std::string& target, DWORD& error)
 {
     const bool governed = RunningOnWow64() != FALSE;
@@ -156,15 +175,6 @@ CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error)
         governed, KeptOriginalPath(target), target, SafeGetFileAttributes(target.c_str()), [] { return true; }, error);
 }
 
-CopyResult KeepProfileFile(const std::string& target)
-{
-    // The file in place is the one the answer keeps: a deletion (a removal
-    // while it was held) or a replacement still waiting for the restart
-    // would undo that answer then.
-    ForgetEarlierRestartReplacements(RunningOnWow64() != FALSE, target, std::string());
-    return CopyKept;
-}
-
 void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target, DWORD error)
 {
     switch (result) {
@@ -194,7 +204,7 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
             continue;
 
         bool copy = true;
-        if (SafeFileExists(target.c_str())) {
+        if (SafeFilePresent(target.c_str())) {
             if (overwriteAll) {
                 copy = true;
             } else if (overwriteCancelled) {

@@ -38,15 +38,6 @@ enum CopyResult {
     CopyKept,      // the answer was not to replace it: the target is as it was
 };
 
-// An existing target's read-only, hidden, system and archive attributes stay
-// with the file that replaces it (read-only is lifted for the replacement
-// itself). The source is copied to a temporary file beside the target, which
-// then replaces the target in one step (platform/FileReplace.h): the target is
-// the old file or the new one, whole, whenever the process ends. A target that
-// another program holds is replaced at the next restart where the system can.
-// error is the system's reason for CopyFailed.
-CopyResult CopyProfileFile(const std::string& source, const std::string& target, DWORD& error);
-
 // Deletes a profile file that no record names any more: now, or, while
 // another program holds it, at the next restart where the system can.
 // Read-only is cleared first. A target that is not there needs nothing:
@@ -58,11 +49,6 @@ CopyResult DeleteProfileFile(const std::string& target, DWORD& error);
 // the next restart where the system can. error is the system's reason for
 // CopyFailed.
 CopyResult RestoreKeptOriginal(const std::string& target, DWORD& error);
-
-// Keeps an existing target as it is (the answer was not to replace it),
-// taking back its deletion or replacement still waiting for the restart:
-// CopyKept.
-CopyResult KeepProfileFile(const std::string& target);
 
 // A target that could not be written, with the system's reason.
 struct FailedCopy {

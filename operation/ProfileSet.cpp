@@ -2,7 +2,7 @@
 
 #include "classlib/PathParts.h"
 #include "operation/ProfileSourceCheck.h"
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 
 namespace {
 
@@ -34,11 +34,10 @@ SetFault ReadProfileSet(const CKPXSetupINI& toolIni, const std::string& setName,
     for (int slot = 0; slot < 4; ++slot) {
         std::string& path = set.paths[slot];
         DWORD error = 0;
-        while (!FileExists(path.c_str(), error)) {
+        while (!FileReadable(path.c_str(), error)) {
             if (!missing(path, error)) {
                 set.badFile = path;
                 set.badKind = kProfileSlots[slot];
-                set.missingError = error;
                 return SetFileMissing;
             }
         }
@@ -75,7 +74,7 @@ SetFault ReadProfileSet(const CKPXSetupINI& toolIni, const std::string& setName,
 SetFault CheckSetFile(const std::string paths[4], int slot, DWORD& error, SourceTrust& trust)
 {
     error = 0;
-    if (!FileExists(paths[slot].c_str(), error))
+    if (!FileReadable(paths[slot].c_str(), error))
         return SetFileMissing;
     if (!MayInstallProfileFile(paths[slot]))
         return SetFileNotProfile;

@@ -24,11 +24,10 @@ enum SetFault {
 struct ProfileSetFiles {
     std::string paths[4]; // in the order of kProfileSlots
     // What stopped the reading: the file (and its kind) that is missing, no
-    // profile file or untrusted, with the system's reason for a missing one
-    // and why for an untrusted one; the shared file name.
+    // profile file or untrusted, with why for an untrusted one; the shared
+    // file name. (The missing file's reason went to the question about it.)
     std::string badFile;
     ProfileKind badKind = ProfileAuto;
-    DWORD missingError = 0;
     SourceTrust trust;
     std::string clashingFile;
 };

@@ -3,7 +3,7 @@
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "operation/ProfileFileName.h"
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 
 bool MayInstallProfileFile(const std::string& path)
 {

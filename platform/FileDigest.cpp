@@ -2,10 +2,27 @@
 
 #include "platform/WholeFile.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+class CSha256 {
+public:
+    CSha256();
+    void Add(const void* data, size_t size);
+    // The digest of everything added; the object is spent afterwards.
+    std::string HexDigest();
+
+private:
+    void Block(const unsigned char* block);
+
+    std::uint32_t m_state[8];
+    unsigned char m_buffer[64] = {};
+    size_t m_buffered = 0;
+    std::uint64_t m_length = 0;
+};
 
 const std::uint32_t kRounds[64] = {
     0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
@@ -22,8 +39,6 @@ std::uint32_t Rotate(std::uint32_t x, int n)
 {
     return (x >> n) | (x << (32 - n));
 }
-
-} // namespace
 
 CSha256::CSha256()
     : m_state{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19}
@@ -100,6 +115,8 @@ std::string Sha256Hex(const std::string& bytes)
     digest.Add(bytes.data(), bytes.size());
     return digest.HexDigest();
 }
+
+} // namespace
 
 bool FileDigest(bool governed, const std::string& path, std::string& digest, DWORD& error)
 {

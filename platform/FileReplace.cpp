@@ -4,6 +4,7 @@
 #include "classlib/PathParts.h"
 #include "platform/FsRedirection.h"
 #include "platform/PendingRenames.h"
+#include "platform/SafeFileAccess.h"
 #include "platform/SourceTrust.h"
 
 #include <cstdio>
@@ -39,26 +40,6 @@ std::string NextTempName()
     char name[32];
     std::snprintf(name, sizeof name, "%s%08lx%s", kTempPrefix, static_cast<unsigned long>(number), kTempSuffix);
     return name;
-}
-
-DWORD Attributes(bool governed, const std::string& path)
-{
-    return CallWithoutFsRedirection(governed, [&] { return ::GetFileAttributesA(path.c_str()); });
-}
-
-BOOL SetAttributes(bool governed, const std::string& path, DWORD attributes)
-{
-    return CallWithoutFsRedirection(governed, [&] { return Win32().SetFileAttributesA(path.c_str(), attributes); });
-}
-
-BOOL Delete(bool governed, const std::string& path)
-{
-    return CallWithoutFsRedirection(governed, [&] { return Win32().DeleteFileA(path.c_str()); });
-}
-
-BOOL MoveEx(bool governed, const std::string& from, const std::string& to, DWORD flags)
-{
-    return CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileExA(from.c_str(), to.c_str(), flags); });
 }
 
 // The target's access list put on temp, so that the file that takes its
@@ -186,7 +167,7 @@ DWORD MoveAsideThenIntoPlace(bool governed, const std::string& temp, const std::
 // target's name holds the old file or the new one at every instant.
 DWORD MoveIntoPlace(bool governed, const std::string& temp, const std::string& target, bool targetExists)
 {
-    if (MoveEx(governed, temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (SafeMoveFileEx(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, governed))
         return 0;
     const DWORD error = ::GetLastError();
     if (error != ERROR_CALL_NOT_IMPLEMENTED)
@@ -283,7 +264,7 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
             continue;
         const std::string backup = InFolder(folder, name);
         const std::string target = InFolder(folder, targetName);
-        if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES) {
+        if (SafeGetFileAttributes(target.c_str(), governed) != INVALID_FILE_ATTRIBUTES) {
             std::string found;
             if (!mark.empty() && ContentMark(governed, target, found) && ::lstrcmpiA(found.c_str(), mark.c_str()) == 0)
                 RemoveTemp(governed, backup);
@@ -307,7 +288,7 @@ DWORD RecoverLeftovers(bool governed, const std::string& folder)
 
 DWORD RecoverBackupOf(bool governed, const std::string& target)
 {
-    if (Attributes(governed, target) != INVALID_FILE_ATTRIBUTES)
+    if (SafeGetFileAttributes(target.c_str(), governed) != INVALID_FILE_ATTRIBUTES)
         return 0;
     const std::string folder = DirectoryPart(target);
     WIN32_FIND_DATAA data;
@@ -344,7 +325,7 @@ bool MakeTemp(bool governed, const std::string& folder, std::string& temp, Make 
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             // A copy cut short may leave part of the file.
-            if (Attributes(governed, temp) != INVALID_FILE_ATTRIBUTES)
+            if (SafeGetFileAttributes(temp.c_str(), governed) != INVALID_FILE_ATTRIBUTES)
                 RemoveTemp(governed, temp);
             temp.clear();
             ::SetLastError(error);
@@ -447,13 +428,13 @@ bool FlushFileToDisk(bool governed, const std::string& path)
 
 void RemoveTemp(bool governed, const std::string& temp)
 {
-    SetAttributes(governed, temp, FILE_ATTRIBUTE_NORMAL);
-    Delete(governed, temp);
+    SafeSetFileAttributes(temp.c_str(), FILE_ATTRIBUTE_NORMAL, governed);
+    SafeDeleteFile(temp.c_str(), governed);
 }
 
 DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string& target)
 {
-    const DWORD attributes = Attributes(governed, target);
+    const DWORD attributes = SafeGetFileAttributes(target.c_str(), governed);
     const bool targetExists = attributes != INVALID_FILE_ATTRIBUTES;
     if (targetExists) {
         // What the replaced file had, the new one gets: its access list and
@@ -461,7 +442,7 @@ DWORD ReplaceWithTemp(bool governed, const std::string& temp, const std::string&
         // refuses a write).
         CopyPermissions(governed, target, temp);
         const DWORD kept = attributes & kKeptAttributes;
-        SetAttributes(governed, temp, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+        SafeSetFileAttributes(temp.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, governed);
     }
     const DWORD error = MoveIntoPlace(governed, temp, target, targetExists);
     if (error == 0)
@@ -473,13 +454,13 @@ DWORD DeleteNow(bool governed, const std::string& target)
 {
     // A read-only file refuses the deletion; it keeps its attributes when
     // the deletion fails for another reason.
-    const DWORD attributes = Attributes(governed, target);
+    const DWORD attributes = SafeGetFileAttributes(target.c_str(), governed);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetAttributes(governed, target, attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!Delete(governed, target)) {
+        SafeSetFileAttributes(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY, governed);
+    if (!SafeDeleteFile(target.c_str(), governed)) {
         const DWORD error = ::GetLastError();
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            SetAttributes(governed, target, attributes);
+            SafeSetFileAttributes(target.c_str(), attributes, governed);
         return error;
     }
     ForgetEarlierRestartReplacements(governed, target, std::string());
@@ -506,7 +487,7 @@ bool IsInUse(bool governed, DWORD error, const std::string& target)
     // refuses the rename with access denied, and so do the file's
     // permissions. A file whose permissions allow its deletion opens for
     // deletion with every sharing granted unless a program holds it.
-    const DWORD attributes = Attributes(governed, target);
+    const DWORD attributes = SafeGetFileAttributes(target.c_str(), governed);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     CFileHandle file(CallWithoutFsRedirection(governed, [&] {
@@ -521,7 +502,8 @@ bool ReplaceAtRestart(bool governed, const std::string& temp, const std::string&
     // The access list goes on the temporary file now, so that the file put
     // in place at the restart keeps the target's.
     CopyPermissions(governed, target, temp);
-    if (!MoveEx(governed, temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
+    if (!SafeMoveFileEx(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT,
+                        governed))
         return false;
     ForgetEarlierRestartReplacements(governed, target, temp);
     return true;

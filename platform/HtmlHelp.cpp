@@ -1,5 +1,6 @@
 #include "platform/HtmlHelp.h"
 
+#include "classlib/AsciiCase.h"
 #include "classlib/SystemLibrary.h"
 #include "classlib/Win32Api.h"
 
@@ -42,8 +43,8 @@ std::string RegisteredControlPath()
 // would load code from another machine into the elevated process.
 bool IsLocalFullPath(const std::string& path)
 {
-    const char drive = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
-    return path.size() > 3 && drive >= 'a' && drive <= 'z' && path[1] == ':' && path[2] == '\\';
+    const unsigned drive = AsciiUpper(static_cast<unsigned char>(path.empty() ? 0 : path[0]));
+    return path.size() > 3 && drive >= 'A' && drive <= 'Z' && path[1] == ':' && path[2] == '\\';
 }
 
 } // namespace

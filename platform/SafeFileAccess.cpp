@@ -10,22 +10,31 @@
 // WOW64 flag alone. (Terminal Services only move the driver settings file.)
 
 HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD creation,
-                      DWORD flagsAndAttributes, HANDLE templateFile)
+                      DWORD flagsAndAttributes, HANDLE templateFile, bool governed)
 {
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] {
+    return CallWithoutFsRedirection(governed, [&] {
         return Win32().CreateFileA(fileName, access, shareMode, security, creation, flagsAndAttributes, templateFile);
     });
 }
 
-DWORD SafeGetFileAttributes(LPCSTR fileName)
+DWORD SafeGetFileAttributes(LPCSTR fileName, bool governed)
 {
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE, [&] { return ::GetFileAttributesA(fileName); });
+    return CallWithoutFsRedirection(governed, [&] { return ::GetFileAttributesA(fileName); });
 }
 
-BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes)
+BOOL SafeSetFileAttributes(LPCSTR fileName, DWORD attributes, bool governed)
 {
-    return CallWithoutFsRedirection(RunningOnWow64() != FALSE,
-                                    [&] { return Win32().SetFileAttributesA(fileName, attributes); });
+    return CallWithoutFsRedirection(governed, [&] { return Win32().SetFileAttributesA(fileName, attributes); });
+}
+
+BOOL SafeDeleteFile(LPCSTR fileName, bool governed)
+{
+    return CallWithoutFsRedirection(governed, [&] { return Win32().DeleteFileA(fileName); });
+}
+
+BOOL SafeMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags, bool governed)
+{
+    return CallWithoutFsRedirection(governed, [&] { return Win32().MoveFileExA(from, to, flags); });
 }
 
 BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
@@ -34,7 +43,7 @@ BOOL SafeGetFileStatus(LPCSTR fileName, CFileStatus& status)
                                     [&] { return GetFileStatus(fileName, status) ? TRUE : FALSE; });
 }
 
-bool SafeFileExists(LPCSTR fileName)
+bool SafeFilePresent(LPCSTR fileName)
 {
     // No data access: such an open does not meet the sharing mode of another
     // program that holds the file, so a file in use counts as existing (and

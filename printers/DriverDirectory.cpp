@@ -4,7 +4,6 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/PlatformFlags.h"
-#include "printers/PrinterHandle.h"
 
 namespace {
 
@@ -57,12 +56,6 @@ std::string GetDriverDirectory(HANDLE printer)
     if (dir.empty())
         dir = DriverDirectoryFor(printer, nullptr);
     return dir;
-}
-
-std::string GetDriverDirectory(const std::string& printer)
-{
-    CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
-    return handle.IsValid() ? GetDriverDirectory(handle.Get()) : std::string();
 }
 
 std::string CDriverDirectories::For(HANDLE printer, const std::string& driverName)

@@ -11,8 +11,6 @@
 // which the spooler runs, and that of the 32-bit driver only when the printer
 // has no native one.
 std::string GetDriverDirectory(HANDLE printer);
-// The same for the printer of that name, opened for administration.
-std::string GetDriverDirectory(const std::string& printer);
 
 // The driver directories of the printers of one run, asked of the spooler
 // once per driver: the directory (and under WOW64 the environment it is

@@ -1,5 +1,7 @@
 #include "printers/PrinterNameRules.h"
 
+#include "classlib/WholeCharacters.h"
+
 
 #include <windows.h>
 
@@ -46,15 +48,10 @@ unsigned PrinterNameLimit(OsClass os)
 
 bool HasOnlyAllowedPrinterNameChars(OsClass os, const std::string& text)
 {
-    bool trailBytePending = false;
-    for (const char c : text) {
-        if (trailBytePending) {
-            trailBytePending = false;
-        } else if (IsDBCSLeadByte(static_cast<BYTE>(c))) {
-            trailBytePending = true;
-        } else if (!IsAllowedPrinterNameChar(os, static_cast<signed char>(c))) {
+    // A double-byte character is allowed whatever its trail byte is.
+    for (size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
+        if (CharLengthAt(text, i) == 1 && !IsAllowedPrinterNameChar(os, static_cast<signed char>(text[i])))
             return false;
-        }
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "classlib/PathParts.h"
 #include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
+#include "platform/SafeFileAccess.h"
 #include "printers/PrinterNameRules.h"
 
 #include <cstring>
@@ -85,7 +86,8 @@ DWORD CDriverINI::GetIniFileSize()
 
 DWORD CDriverINI::MeasureFile()
 {
-    CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    CFileHandle file(::SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr,
+                                      m_bNoFsRedirection));
     if (!file.IsValid())
         return 0;
     DWORD size = ::GetFileSize(file.Get(), nullptr);
@@ -153,8 +155,8 @@ bool CDriverINI::EveryValue(const std::string& key, std::vector<std::string>& va
     // a file that cannot be opened now (a scanner holding it) names nothing
     // for sure.
     {
-        CFileHandle file(SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+        CFileHandle file(::SafeCreateFile(m_strIniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr, m_bNoFsRedirection));
         if (!file.IsValid())
             return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     }
@@ -238,14 +240,6 @@ BOOL CDriverINI::AllocSectionBuffer()
 void CDriverINI::FreeSectionBuffer()
 {
     m_pSection.Reset();
-}
-
-HANDLE CDriverINI::SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
-                                  DWORD creation, DWORD flagsAndAttributes, HANDLE templateFile)
-{
-    return CallWithoutFsRedirection(m_bNoFsRedirection, [&] {
-        return Win32().CreateFileA(fileName, access, shareMode, security, creation, flagsAndAttributes, templateFile);
-    });
 }
 
 DWORD CDriverINI::SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName)

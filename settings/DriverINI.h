@@ -73,8 +73,6 @@ public:
 private:
     // The file calls, with redirection switched off around each while
     // m_bNoFsRedirection is set.
-    HANDLE SafeCreateFile(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
-                          DWORD creation, DWORD flagsAndAttributes, HANDLE templateFile);
     DWORD SafeGetProfileSection(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR fileName);
     BOOL SafeWriteProfileSection(LPCSTR section, LPCSTR data, LPCSTR fileName);
     DWORD SafeGetProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,

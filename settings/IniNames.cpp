@@ -1,5 +1,8 @@
 #include "settings/IniNames.h"
 
+#include "classlib/AsciiCase.h"
+#include "classlib/WholeCharacters.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -71,11 +74,6 @@ size_t ReadableCharLength(const ByteKinds& bytes, std::string_view text, size_t 
     return 0;
 }
 
-bool IsLeadByte(BYTE b)
-{
-    return Bytes().kind[b] == ByteKind::Lead;
-}
-
 enum class CharKind {
     Plain,       // equal to another character exactly when the folded codes are
     CasedLetter, // a double-byte letter: its other case is doubtful
@@ -124,15 +122,10 @@ const CodeRange* FindRange(const CodeRange (&ranges)[N], unsigned code)
     return nullptr;
 }
 
-unsigned AsciiUpper(unsigned c)
-{
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
-}
-
 IniChar CharAt(std::string_view text, size_t offset, bool cp932)
 {
     IniChar c;
-    c.length = IniCharLength(text, offset);
+    c.length = CharLengthAt(text, offset);
     c.code = static_cast<BYTE>(text[offset]);
     if (c.length == 2)
         c.code = c.code << 8 | static_cast<BYTE>(text[offset + 1]);
@@ -274,11 +267,6 @@ bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& se
         i += length;
     }
     return LinesFit(data, size, maxLine);
-}
-
-size_t IniCharLength(std::string_view text, size_t offset)
-{
-    return IsLeadByte(static_cast<BYTE>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
 }
 
 IniNameMatch MatchIniName(std::string_view a, std::string_view b)

@@ -25,10 +25,6 @@ bool IsReadableIniText(std::string_view text);
 // of the lines whose first character that is not a blank is "[".
 bool ScanIniLines(std::string_view text, size_t maxLine, std::vector<size_t>& sectionLines);
 
-// The byte length of the character at text[offset] (1 or 2); text must be
-// readable.
-size_t IniCharLength(std::string_view text, size_t offset);
-
 enum class IniNameMatch {
     Different,
     Same,

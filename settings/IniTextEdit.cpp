@@ -1,5 +1,6 @@
 #include "settings/IniTextEdit.h"
 
+#include "classlib/WholeCharacters.h"
 #include "settings/IniNames.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ size_t FindChar(std::string_view text, char c, size_t from = 0)
     for (size_t i = from; i < text.size();) {
         if (text[i] == c)
             return i;
-        i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : IniCharLength(text, i);
+        i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : CharLengthAt(text, i);
     }
     return kNone;
 }
@@ -137,7 +138,7 @@ bool SectionNameAt(std::string_view text, size_t start, std::string_view& name, 
         const unsigned char b = static_cast<unsigned char>(text[i]);
         if (b >= 0x80) {
             ascii = false;
-            i += IniCharLength(text, i);
+            i += CharLengthAt(text, i);
             end = i;
             continue;
         }
@@ -771,15 +772,6 @@ bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& c
     if (!edit.Apply(changes))
         return false;
     edit.Pieces(edited);
-    return true;
-}
-
-bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited)
-{
-    EditedIniText pieces;
-    if (!EditIniText(text, changes, pieces))
-        return false;
-    edited = pieces.Joined();
     return true;
 }
 

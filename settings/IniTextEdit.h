@@ -74,8 +74,6 @@ private:
 // that is not "[name]", a name the two may match differently, a key the move
 // cannot set on its own; then the caller uses the profile functions.
 bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, EditedIniText& edited);
-// The same, the new text joined.
-bool EditIniText(const std::string& text, const std::vector<IniSectionChange>& changes, std::string& edited);
 
 // A text read once, for the values of keys as the profile functions read
 // them (GetPrivateProfileString: a pair of the same quote around a value

@@ -1,5 +1,7 @@
 #include "settings/ToolDirToken.h"
 
+#include "classlib/WholeCharacters.h"
+
 #include <windows.h>
 #include <cstring>
 
@@ -36,7 +38,7 @@ int ReplaceToolDirTokenOnce(std::string& text, const std::string& toolDir)
         }
         // Copy a whole character, so that a match can begin only on a lead
         // byte or a single-byte character. '%' is never a lead byte.
-        size_t step = (::IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+        const size_t step = CharLengthAt(text, i);
         result.append(text, i, step);
         i += step;
     }

@@ -1,7 +1,7 @@
 #include "settings/ToolSettingsFile.h"
 
 #include "classlib/WinApp.h"
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 #include "res/resource.h"
 
 #include <mbstring.h>
@@ -19,7 +19,7 @@ std::string CToolSettingsFile::Path() const
 
 bool CToolSettingsFile::Exists() const
 {
-    return FileExists(Path().c_str());
+    return FileReadable(Path().c_str());
 }
 
 std::string CToolSettingsFile::NotFoundText() const

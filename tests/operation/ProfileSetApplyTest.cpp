@@ -2,7 +2,7 @@
 // and driver settings file, the questions answered by a script. One row per
 // way the apply can end, and what each leaves behind.
 #include "operation/ProfileSetApply.h"
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 #include "printers/PrinterHandle.h"
 #include "printers/PrinterRecord.h"
 #include "printers/PrinterSnapshot.h"
@@ -277,8 +277,8 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         EXPECT_EQ(!section.empty() && section[0] == "ColorProfileSetName=Office", expected) << name;
     }
     if (s.stop != ApplyCompleted && s.stop != ApplyNotRecorded) {
-        EXPECT_FALSE(FileExists((m_systemDir + "x.kpx").c_str()));
-        EXPECT_FALSE(FileExists((m_driverDir + "y.kpx").c_str()));
+        EXPECT_FALSE(FileReadable((m_systemDir + "x.kpx").c_str()));
+        EXPECT_FALSE(FileReadable((m_driverDir + "y.kpx").c_str()));
         EXPECT_EQ(ReadFileBytes(m_driverIni), otherRecord);
     }
     EXPECT_EQ(IniSection(m_driverIni, "Plotter 1F"), std::vector<std::string>{"ColorProfileSetName=Keep"});

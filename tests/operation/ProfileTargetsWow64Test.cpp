@@ -5,6 +5,7 @@
 #include "platform/PlatformFlags.h"
 #include "operation/ProfileTargets.h"
 #include "printers/DriverDirectory.h"
+#include "printers/PrinterHandle.h"
 
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
@@ -40,7 +41,9 @@ TEST(ProfileTargetsWow64, TheNativeDriverDirectoryWhereThePrinterHasOneElseThe32
     } cases[] = {{"Plotter x64", "x64\\3"}, {"Plotter x86", "w32x86\\3"}};
     for (const auto& c : cases) {
         std::string systemTarget, driverTarget;
-        GetTargetPaths(GetDriverDirectory(c.printer), "C:\\Tools\\office\\auto.kpx", systemTarget, driverTarget);
+        CPrinterHandle printer = OpenPrinterHandle(c.printer, PRINTER_ALL_ACCESS);
+        ASSERT_TRUE(printer.IsValid()) << c.printer;
+        GetTargetPaths(GetDriverDirectory(printer.Get()), "C:\\Tools\\office\\auto.kpx", systemTarget, driverTarget);
         const std::string expected = std::string(systemDir) + "\\spool\\drivers\\" + c.driverDir + "\\auto.kpx";
         EXPECT_EQ(0, lstrcmpiA(expected.c_str(), driverTarget.c_str())) << c.printer << ": " << driverTarget;
         // The directory is the driver's own: its files lie there.

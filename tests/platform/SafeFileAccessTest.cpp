@@ -6,7 +6,7 @@
 
 #include "classlib/FileStatus.h"
 #include "classlib/Handle.h"
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"
@@ -97,8 +97,8 @@ TEST_F(SafeFileAccess, WithoutWow64TheyAreThePlainCallsAndLoadNothing)
     CFileStatus status;
     EXPECT_TRUE(SafeGetFileStatus(m_source.c_str(), status));
     EXPECT_EQ(13u, status.m_size);
-    EXPECT_TRUE(SafeFileExists(m_source.c_str()));
-    EXPECT_FALSE(SafeFileExists(m_dir.file("missing.kpx").c_str()));
+    EXPECT_TRUE(SafeFilePresent(m_source.c_str()));
+    EXPECT_FALSE(SafeFilePresent(m_dir.file("missing.kpx").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, SafeGetFileAttributes(m_dir.file("missing.kpx").c_str()));
 
     EXPECT_EQ(0, m_loads);
@@ -110,7 +110,7 @@ TEST_F(SafeFileAccess, OnASystemWithoutTheSwitchTheCallsStillWork)
     ScopedPlatformFlags flags(true, false);
     CountLoads();
     EXPECT_TRUE(SafeSetFileAttributes(m_source.c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_TRUE(SafeFileExists(m_source.c_str()));
+    EXPECT_TRUE(SafeFilePresent(m_source.c_str()));
     EXPECT_EQ(2, m_loads);
 }
 
@@ -119,7 +119,7 @@ TEST_F(SafeFileAccess, SwitchIsOffForExactlyTheOneCallAndOnAgainAfterAFailure)
     ScopedPlatformFlags flags(true, false);
     RecordSwitch(true);
 
-    EXPECT_FALSE(SafeFileExists(m_source.c_str()));
+    EXPECT_FALSE(SafeFilePresent(m_source.c_str()));
     const std::vector<std::string> once = {"lookup Wow64DisableWow64FsRedirection",
                                            "lookup Wow64RevertWow64FsRedirection",
                                            "disable(null)",
@@ -130,7 +130,7 @@ TEST_F(SafeFileAccess, SwitchIsOffForExactlyTheOneCallAndOnAgainAfterAFailure)
 
     // Nothing is kept from one call to the next.
     m_events.clear();
-    EXPECT_FALSE(SafeFileExists(m_source.c_str()));
+    EXPECT_FALSE(SafeFilePresent(m_source.c_str()));
     EXPECT_EQ(once, m_events);
 }
 
@@ -139,7 +139,7 @@ TEST_F(SafeFileAccess, MissingEntryPointLeavesRedirectionAlone)
     ScopedPlatformFlags flags(true, false);
     RecordSwitch(false);
 
-    SafeFileExists(m_source.c_str());
+    SafeFilePresent(m_source.c_str());
     const std::vector<std::string> direct = {"lookup Wow64DisableWow64FsRedirection",
                                              "lookup Wow64RevertWow64FsRedirection", "call", "free"};
     EXPECT_EQ(direct, m_events);
@@ -153,7 +153,7 @@ TEST_F(SafeFileAccess, NoKernelLibraryMeansTheDirectCall)
         return nullptr;
     });
     RecordFailingCall();
-    SafeFileExists(m_source.c_str());
+    SafeFilePresent(m_source.c_str());
     EXPECT_EQ((std::vector<std::string>{"load failed", "call"}), m_events);
 }
 
@@ -162,14 +162,14 @@ TEST_F(SafeFileAccess, FileHeldOpenWithoutSharingExists)
     ScopedPlatformFlags flags(false, false);
     HANDLE held = CreateFileA(m_source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_TRUE(SafeFileExists(m_source.c_str()));
+    EXPECT_TRUE(SafeFilePresent(m_source.c_str()));
     CloseHandle(held);
-    EXPECT_TRUE(SafeFileExists(m_source.c_str()));
+    EXPECT_TRUE(SafeFilePresent(m_source.c_str()));
 }
 
 // A file another program reads, or holds alone for a moment, exists; one it
 // holds alone throughout does not.
-TEST(FileExists, FileAnotherProgramReadsOrHoldsForAMomentExists)
+TEST(FileReadable, FileAnotherProgramReadsOrHoldsForAMomentExists)
 {
     // Another program's sharing, and for how long it holds the file (ms).
     const std::tuple<DWORD, DWORD, bool> cases[] = {
@@ -188,7 +188,7 @@ TEST(FileExists, FileAnotherProgramReadsOrHoldsForAMomentExists)
             }
         });
         DWORD error = 0;
-        EXPECT_EQ(FileExists(path.c_str(), error), exists) << heldFor;
+        EXPECT_EQ(FileReadable(path.c_str(), error), exists) << heldFor;
         release.join();
         EXPECT_EQ(error, exists ? 0 : static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     }

@@ -139,11 +139,12 @@ TEST(IniTextEdit, EachLayoutReadsBackAsAfterTheProfileFunctions)
     int row = 0;
     for (const Layout& layout : kLayouts) {
         SCOPED_TRACE(layout.what);
-        std::string edited;
-        const bool done = EditIniText(layout.text, layout.changes, edited);
+        EditedIniText pieces;
+        const bool done = EditIniText(layout.text, layout.changes, pieces);
         ASSERT_EQ(layout.check != Refused, done);
         if (!done)
             continue;
+        const std::string edited = pieces.Joined();
         if (layout.edited) {
             EXPECT_PRED_FORMAT2(SameBytes, layout.edited, edited);
         }

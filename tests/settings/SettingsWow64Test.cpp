@@ -66,7 +66,7 @@ TEST_F(Wow64Settings, SafeWriteLandsInTheNativeSystemDirectoryAndAPlainOneDoesNo
     ASSERT_TRUE(SafeWrite(target));
     EXPECT_EQ("profile bytes", ReadFileBytes(NativeSystemFile("kpx_wow64.kpx")));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(RedirectedSystemFile("kpx_wow64.kpx").c_str()));
-    EXPECT_TRUE(SafeFileExists(target));
+    EXPECT_TRUE(SafeFilePresent(target));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, SafeGetFileAttributes(target));
 
     // Redirection is on again: the same plain call reaches the 32-bit folder.

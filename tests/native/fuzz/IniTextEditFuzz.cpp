@@ -147,9 +147,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     change.deleteKeys = (data[2] & 0x40) != 0;
     if (change.deleteKeys)
         change.moveTo.clear();
-    std::string edited;
-    if (!EditIniText(text, {change}, edited))
+    EditedIniText pieces;
+    if (!EditIniText(text, {change}, pieces))
         return 0;
+    const std::string edited = pieces.Joined();
 
     const bool moved = !change.moveTo.empty() && Fold(change.moveTo) != Fold(change.section);
     for (const auto& key : change.keys) {
@@ -176,8 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     FUZZ_CHECK(Outside(text, change) == Outside(edited, change));
-    std::string again;
-    FUZZ_CHECK(EditIniText(edited, {}, again) && again == edited);
+    EditedIniText again;
+    FUZZ_CHECK(EditIniText(edited, {}, again) && again.Joined() == edited);
     // In two steps of one edit, the keys and then the move, the same text.
     CIniTextEdit steps(text);
     EditedIniText stepped;

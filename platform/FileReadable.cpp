@@ -1,4 +1,4 @@
-#include "platform/FileExists.h"
+#include "platform/FileReadable.h"
 
 #include "classlib/Handle.h"
 #include "platform/OsClass.h"
@@ -6,7 +6,7 @@
 
 namespace {
 
-// Opens path for reading as FileExists describes; error is the system's
+// Opens path for reading as FileReadable describes; error is the system's
 // reason when it cannot be opened. Opened as a source is (a named pipe
 // there learns who asks but cannot act as this account).
 CFileHandle OpenSharedForReading(const char* path, DWORD& error)
@@ -25,13 +25,13 @@ CFileHandle OpenSharedForReading(const char* path, DWORD& error)
 
 } // namespace
 
-bool FileExists(const char* path)
+bool FileReadable(const char* path)
 {
     DWORD error = 0;
-    return FileExists(path, error);
+    return FileReadable(path, error);
 }
 
-bool FileExists(const char* path, DWORD& error)
+bool FileReadable(const char* path, DWORD& error)
 {
     return OpenSharedForReading(path, error).IsValid();
 }
