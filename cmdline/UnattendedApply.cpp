@@ -64,6 +64,23 @@ const char* RowResult(const ApplyRequest& request, const ApplyOutcome& outcome, 
     return request.remove ? kCsvRemoved : kCsvDone;
 }
 
+// The more serious of two codes of applies that ran: 7, then 8, then 9,
+// then 12, then 3010, then 0.
+UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b)
+{
+    // From the least serious to the most.
+    static const UnattendedExitCode kOrder[] = {ExitDone,         ExitRestartRequired, ExitPrintersLeftOut,
+                                                ExitRenameFailed, ExitCopyFailed,      ExitNotRecorded};
+    const auto rank = [](UnattendedExitCode code) {
+        for (size_t i = 0; i < sizeof kOrder / sizeof kOrder[0]; ++i) {
+            if (kOrder[i] == code)
+                return i;
+        }
+        return sizeof kOrder / sizeof kOrder[0]; // any other code ends the run before it writes
+    };
+    return rank(b) > rank(a) ? b : a;
+}
+
 } // namespace
 
 UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnapshot& printers,
@@ -74,6 +91,7 @@ UnattendedExitCode RunUnattendedApply(const CKPXSetupINI& toolIni, CPrinterSnaps
     if (found != ExitDone)
         return found;
     request.remove = options.mode == CommandRemove;
+    request.tellOtherPrinters = true;
     const bool unusable = TellUnusablePrinters(printers, options, output);
     CUnattendedAnswers answers(options.overwrite, output, request.remove);
     CProfileSetApply apply(toolIni, answers);
@@ -216,19 +234,4 @@ UnattendedExitCode ApplyExitCode(const ApplyResult& result)
     for (const PrinterApplied& printer : result.printers)
         code = MoreSerious(code, ApplyExitCode(printer.outcome));
     return code;
-}
-
-UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b)
-{
-    // From the least serious to the most.
-    static const UnattendedExitCode kOrder[] = {ExitDone,         ExitRestartRequired, ExitPrintersLeftOut,
-                                                ExitRenameFailed, ExitCopyFailed,      ExitNotRecorded};
-    const auto rank = [](UnattendedExitCode code) {
-        for (size_t i = 0; i < sizeof kOrder / sizeof kOrder[0]; ++i) {
-            if (kOrder[i] == code)
-                return i;
-        }
-        return sizeof kOrder / sizeof kOrder[0]; // any other code ends the run before it writes
-    };
-    return rank(b) > rank(a) ? b : a;
 }

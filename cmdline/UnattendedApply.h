@@ -51,6 +51,3 @@ UnattendedExitCode ApplyExitCode(const ApplyOutcome& outcome);
 // stop's when it stopped before writing); ExitNoPrinter when every printer
 // was skipped.
 UnattendedExitCode ApplyExitCode(const ApplyResult& result);
-// The more serious of two codes of applies that ran: 7, then 8, then 9,
-// then 12, then 3010, then 0.
-UnattendedExitCode MoreSerious(UnattendedExitCode a, UnattendedExitCode b);

@@ -86,7 +86,7 @@ UnattendedExitCode RunUnattendedCheck(const CKPXSetupINI& toolIni, CPrinterSnaps
         return ApplyExitCode(setOutcome);
     }
 
-    const CheckOutcome outcome = CheckProfileSet(request, set.paths);
+    const CheckOutcome outcome = CheckProfileSet(request, printers, set.paths);
     for (const auto& skipped : outcome.skipped)
         answers.PrinterSkipped(PrinterRequest{skipped.first, request.setName, skipped.first}, skipped.second);
     if (outcome.stop != ApplyCompleted) {

@@ -4,6 +4,7 @@
 // redirected standard output; how it ended is the exit code.
 #include "cmdline/UnattendedRun.h"
 
+#include "classlib/LineBreaks.h"
 #include "classlib/ExceptionReport.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
@@ -83,7 +84,9 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     // answer, not a failure (a detection or an inventory script reads it as
     // such).
     needs.printer = needs.settings = options.mode != CommandList;
+    // The run writes right after it lists: each printer is opened once.
     CPrinterSnapshot printers;
+    printers.KeepHandles();
     DWORD mutexError = 0; // or the spooler's
     switch (CheckStartup(needs, toolFile, printers, mutex, mutexError)) {
     case StartupReady:
@@ -103,7 +106,7 @@ int RunMode(const CommandOptions& options, const std::string& commandLine, const
     case StartupNoPrinter:
         for (const std::string& name : printers.UnusableNames())
             output.Line(FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}));
-        output.Line(OneLine(LoadResString(IDS_NO_DRIVER)));
+        output.Line(OnOneLine(LoadResString(IDS_NO_DRIVER), ""));
         return ExitNoPrinter;
     case StartupNoSettings:
         output.Line(toolFile.NotFoundText());

@@ -63,13 +63,14 @@ ApplyStop ApplyStopFor(SetFault fault)
     return ApplyCompleted;
 }
 
-ApplyStop CheckPrinterForApply(const std::string& printer, CDriverDirectories& directories,
-                               std::string& driverDirectory)
+ApplyStop CheckPrinterForApply(const std::string& printer, const CPrinterSnapshot& printers,
+                               CDriverDirectories& directories, std::string& driverDirectory)
 {
     // Such a name would share its section with the name without the blanks.
     if (!IsRecordablePrinterName(printer))
         return ApplyUnrecordable;
-    return LookUpPrinter(printer, directories, driverDirectory) ? ApplyCompleted : ApplyPrinterGone;
+    return LookUpPrinter(printer, directories, driverDirectory, printers.KeptHandle(printer)) ? ApplyCompleted
+                                                                                              : ApplyPrinterGone;
 }
 
 CProfileSetApply::CProfileSetApply(const CKPXSetupINI& toolIni, IApplyCallback& callback)
@@ -131,7 +132,7 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         return ApplyDeclined;
     // A printer may have been renamed or deleted since it was listed:
     // nothing is installed or recorded for a name the spooler no longer has.
-    if (!FindTargets(request, result))
+    if (!FindTargets(request, printers, result))
         return result.printers.empty() ? ApplyPrinterGone : result.printers.front().outcome.stop;
     if (oneNamed) {
         m_targets.front().request.newName = newName;
@@ -170,7 +171,8 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
         m_files[slot] = set.paths[slot];
 
     InstallFiles();
-    TellOtherPrintersUsing(printers);
+    if (request.tellOtherPrinters)
+        TellOtherPrintersUsing(printers);
 
     // Recorded whatever the installations did: a declined overwrite keeps the
     // old file, which the driver then uses under the set's name. A rename is
@@ -182,13 +184,13 @@ ApplyStop CProfileSetApply::RunSteps(const ApplyRequest& request, const CPrinter
     return ApplyCompleted;
 }
 
-bool CProfileSetApply::FindTargets(const ApplyRequest& request, ApplyResult& result)
+bool CProfileSetApply::FindTargets(const ApplyRequest& request, const CPrinterSnapshot& printers, ApplyResult& result)
 {
     CDriverDirectories directories;
     for (const std::string& printer : request.printers) {
         const PrinterRequest part{printer, request.setName, printer};
         std::string driverDirectory;
-        const ApplyStop refused = CheckPrinterForApply(printer, directories, driverDirectory);
+        const ApplyStop refused = CheckPrinterForApply(printer, printers, directories, driverDirectory);
         if (refused == ApplyCompleted) {
             m_targets.push_back({part, driverDirectory});
         } else if (request.skipUnusable) {

@@ -49,6 +49,11 @@ struct ApplyRequest {
     // The printers' records are removed instead (setName is not used), and
     // the files they named that no record names any more are deleted.
     bool remove = false;
+    // The callback is told of the printers under other sets that now print
+    // with a file this apply wrote (OtherPrintersUseFile). Finding them reads
+    // every other printer's record, so a face that shows no such line leaves
+    // it off.
+    bool tellOtherPrinters = false;
 };
 
 // One printer's part of an apply, as the callback is told of it.
@@ -220,8 +225,10 @@ ApplyStop ApplyStopFor(SetFault fault);
 // is no target), ApplyUnrecordable for a name that cannot have a section of
 // its own, ApplyPrinterGone for one the spooler no longer has under its name.
 // directories: the run's, so that each driver's directory is asked once.
-ApplyStop CheckPrinterForApply(const std::string& printer, CDriverDirectories& directories,
-                               std::string& driverDirectory);
+// printers: the run's snapshot, whose kept handle (if any) stands for a
+// second open.
+ApplyStop CheckPrinterForApply(const std::string& printer, const CPrinterSnapshot& printers,
+                               CDriverDirectories& directories, std::string& driverDirectory);
 
 class CProfileSetApply {
 public:
@@ -248,7 +255,7 @@ private:
     ApplyStop RunSteps(const ApplyRequest& request, const CPrinterSnapshot& printers, ApplyResult& result);
     // Keeps the printers that may have a record of their own and are still
     // there (skipping or stopping at the others); false when the apply stops.
-    bool FindTargets(const ApplyRequest& request, ApplyResult& result);
+    bool FindTargets(const ApplyRequest& request, const CPrinterSnapshot& printers, ApplyResult& result);
     // Where file (a source path or a file name) goes, in pairs given to the
     // copy together: the system directory with the first driver directory,
     // then each other distinct driver directory of the printers alone (an

@@ -32,7 +32,7 @@ CheckDifference DifferenceOf(FileComparison comparison)
 
 } // namespace
 
-CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string files[4])
+CheckOutcome CheckProfileSet(const ApplyRequest& request, const CPrinterSnapshot& printers, const std::string files[4])
 {
     CheckOutcome outcome;
     // Printers of one driver share the driver directory, and all of them the
@@ -43,7 +43,7 @@ CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string file
 
     for (const std::string& printer : request.printers) {
         std::string driverDirectory;
-        const ApplyStop refused = CheckPrinterForApply(printer, directories, driverDirectory);
+        const ApplyStop refused = CheckPrinterForApply(printer, printers, directories, driverDirectory);
         if (refused != ApplyCompleted) {
             if (!request.skipUnusable) {
                 outcome.stop = refused;

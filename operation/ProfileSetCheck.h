@@ -40,4 +40,4 @@ struct CheckOutcome {
 // Compares each printer of request (its setName and skipUnusable as for the
 // apply; each looked up as the apply looks it up before it writes) with the
 // set whose four source files are files (in the order of kProfileSlots).
-CheckOutcome CheckProfileSet(const ApplyRequest& request, const std::string files[4]);
+CheckOutcome CheckProfileSet(const ApplyRequest& request, const CPrinterSnapshot& printers, const std::string files[4]);

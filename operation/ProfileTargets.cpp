@@ -8,10 +8,15 @@
 #include "printers/PrinterHandle.h"
 #include "printers/PrinterNameRules.h"
 
+namespace {
+
+// True where the driver directory is a target (every Windows but 95/98/Me).
 bool DriverFolderIsATarget()
 {
     return GetOsClass() != OsWin9x;
 }
+
+} // namespace
 
 std::string SystemFolder()
 {
@@ -39,15 +44,30 @@ bool IsFirstSlotOfItsFile(const std::string files[4], int slot)
     return true;
 }
 
-bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory)
+bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory,
+                   HANDLE kept)
 {
     driverDirectory.clear();
-    CPrinterHandle handle = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
     std::string driverName;
-    if (!handle.IsValid() || !PrinterBearsName(handle.Get(), printer, &driverName))
+    // A handle kept since the listing answers while the printer's record
+    // reads through it; a printer deleted since may no longer give one, and
+    // is then opened afresh, which tells whether it is there.
+    HANDLE handle = kept;
+    PrinterRecordVerdict verdict = handle ? ReadPrinterRecordName(handle, printer, &driverName) : PrinterRecordUnread;
+    CPrinterHandle opened;
+    if (verdict == PrinterRecordUnread) {
+        opened = OpenPrinterHandle(printer.c_str(), PRINTER_ALL_ACCESS);
+        if (!opened.IsValid())
+            return false;
+        handle = opened.Get();
+        // A record that cannot be read tells nothing against the name the
+        // printer was just opened by.
+        verdict = ReadPrinterRecordName(handle, printer, &driverName);
+    }
+    if (verdict == PrinterRecordOtherName)
         return false;
     if (!DriverFolderIsATarget())
         return true;
-    driverDirectory = directories.For(handle.Get(), driverName);
+    driverDirectory = directories.For(handle, driverName);
     return !driverDirectory.empty();
 }

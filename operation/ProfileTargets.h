@@ -7,9 +7,6 @@
 
 #include <string>
 
-// True where the driver directory is a target (every Windows but 95/98/Me).
-bool DriverFolderIsATarget();
-
 // The system directory with its trailing backslash.
 std::string SystemFolder();
 
@@ -30,4 +27,7 @@ bool IsFirstSlotOfItsFile(const std::string files[4], int slot);
 // where the driver directory is a target, that directory can be had (in
 // driverDirectory, with its trailing backslash; asked through directories,
 // once per driver of a run). False when it is gone.
-bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory);
+// kept: a handle of the printer kept open since the listing, used instead of
+// a second open (null: the printer is opened here).
+bool LookUpPrinter(const std::string& printer, CDriverDirectories& directories, std::string& driverDirectory,
+                   HANDLE kept = nullptr);

@@ -4,7 +4,9 @@
 #include "printers/PrinterHandle.h"
 #include "res/resource.h"
 
-bool IsPrinterUsable(const PRINTER_INFO_2A* pInfo)
+#include <utility>
+
+bool IsPrinterUsable(const PRINTER_INFO_2A* pInfo, CPrinterHandle* opened)
 {
     // OpenPrinterA reads a null or empty name as the local print server, which
     // an administrator can open: such a record must not count as a printer.
@@ -15,9 +17,13 @@ bool IsPrinterUsable(const PRINTER_INFO_2A* pInfo)
     if (pInfo->Status & PRINTER_STATUS_SERVER_UNKNOWN)
         return false;
     // Full access: the tool renames printers and installs files for their
-    // driver, which a user who may only print cannot do. The handle is
-    // closed again at once.
-    return OpenPrinterHandle(pInfo->pPrinterName, PRINTER_ALL_ACCESS).IsValid();
+    // driver, which a user who may only print cannot do.
+    CPrinterHandle handle = OpenPrinterHandle(pInfo->pPrinterName, PRINTER_ALL_ACCESS);
+    if (!handle.IsValid())
+        return false;
+    if (opened)
+        *opened = std::move(handle);
+    return true;
 }
 
 namespace {

@@ -13,17 +13,20 @@ CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access)
     return CPrinterHandle(h);
 }
 
-bool PrinterBearsName(HANDLE printer, const std::string& name, std::string* driverName)
+PrinterRecordVerdict ReadPrinterRecordName(HANDLE printer, const std::string& name, std::string* driverName)
 {
     if (driverName)
         driverName->clear();
-    // A record that cannot be read tells nothing against the name the
-    // printer was opened by.
     CGlobalMemory record = GetPrinterRecord(printer, 2);
     if (!record.IsValid())
-        return true;
+        return PrinterRecordUnread;
     const PRINTER_INFO_2A* info = static_cast<const PRINTER_INFO_2A*>(record.Get());
     if (driverName && info->pDriverName)
         *driverName = info->pDriverName;
-    return !info->pPrinterName || MbCompareNoCase(info->pPrinterName, name) == 0;
+    // A printer another administrator deleted while a handle to it is open
+    // stays, pending, until the handle is closed: it is gone all the same.
+    if (info->Status & PRINTER_STATUS_PENDING_DELETION)
+        return PrinterRecordOtherName;
+    return !info->pPrinterName || MbCompareNoCase(info->pPrinterName, name) == 0 ? PrinterRecordBearsName
+                                                                                 : PrinterRecordOtherName;
 }

@@ -10,8 +10,13 @@
 // spooler refuses; GetLastError then tells why.
 CPrinterHandle OpenPrinterHandle(const char* printerName, ACCESS_MASK access);
 
-// False when the open printer's own record (level 2) names it otherwise than
-// name, compared without regard to case as the spooler compares printer
-// names; true also when the record cannot be read. driverName (when given)
-// gets the record's driver name, empty when the record cannot be read.
-bool PrinterBearsName(HANDLE printer, const std::string& name, std::string* driverName = nullptr);
+// What the open printer's own record (level 2) says of it.
+enum PrinterRecordVerdict {
+    PrinterRecordBearsName, // it names the printer name, compared without regard to case as the
+                            // spooler compares printer names
+    PrinterRecordOtherName, // it names it otherwise, or the printer is being deleted
+    PrinterRecordUnread,    // it cannot be read
+};
+// driverName (when given) gets the record's driver name, empty when the
+// record cannot be read.
+PrinterRecordVerdict ReadPrinterRecordName(HANDLE printer, const std::string& name, std::string* driverName = nullptr);

@@ -24,6 +24,7 @@ unsigned CPrinterSnapshot::Take()
     m_checked = 0;
     m_listed.clear();
     m_unusable.clear();
+    m_handles.clear();
     return m_count;
 }
 
@@ -85,6 +86,14 @@ void CPrinterSnapshot::Swap(CPrinterSnapshot& other) noexcept
     std::swap(m_listed, other.m_listed);
     std::swap(m_unusable, other.m_unusable);
     std::swap(m_drivers, other.m_drivers);
+    std::swap(m_keepHandles, other.m_keepHandles);
+    std::swap(m_handles, other.m_handles);
+}
+
+HANDLE CPrinterSnapshot::KeptHandle(const std::string& printer) const
+{
+    const auto kept = m_handles.find(printer);
+    return kept == m_handles.end() ? nullptr : kept->second.Get();
 }
 
 bool CPrinterSnapshot::CheckNext()
@@ -97,9 +106,12 @@ bool CPrinterSnapshot::CheckNext()
     // check opens the printer once.
     if (!item || !IsSupported(item->pDriverName))
         return true;
-    if (IsPrinterUsable(item))
+    CPrinterHandle opened;
+    if (IsPrinterUsable(item, m_keepHandles ? &opened : nullptr)) {
         m_listed.push_back(index);
-    else if (item->pPrinterName && *item->pPrinterName)
+        if (opened.IsValid())
+            m_handles.emplace(item->pPrinterName, std::move(opened));
+    } else if (item->pPrinterName && *item->pPrinterName)
         m_unusable.push_back(index);
     return true;
 }

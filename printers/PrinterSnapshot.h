@@ -8,8 +8,11 @@
 // goes away in between is seen by the next Take, as by the next enumeration.
 #pragma once
 
+#include "classlib/Handle.h"
+
 #include "printers/PrnInfoList.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -63,6 +66,16 @@ public:
     // Exchanges the contents, checks included, with another snapshot.
     void Swap(CPrinterSnapshot& other) noexcept;
 
+    // From the next Take on, the handle each check opens stays open until the
+    // snapshot is taken again or destroyed, so that a run that writes right
+    // after listing opens each printer once. Only for a run that ends soon
+    // after: a held handle keeps a printer another administrator deletes
+    // pending until it is closed.
+    void KeepHandles() { m_keepHandles = true; }
+    // The handle the check of a listed printer opened, by the name the
+    // spooler spells it; null when none is kept.
+    HANDLE KeptHandle(const std::string& printer) const;
+
 private:
     // Checks the next record not checked yet; false when none is left.
     bool CheckNext();
@@ -76,4 +89,6 @@ private:
     std::vector<unsigned> m_listed;                      // the checked records that are listed
     std::vector<unsigned> m_unusable;                    // checked, of a supported driver, not usable
     std::vector<std::pair<std::string, bool>> m_drivers; // the answers for driver names seen
+    bool m_keepHandles = false;
+    std::map<std::string, CPrinterHandle> m_handles; // with m_keepHandles, by printer name
 };

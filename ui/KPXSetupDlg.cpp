@@ -143,7 +143,8 @@ int CKPXSetupDlg::SelectDefaultPrinter()
         if (const DEVNAMES* names = static_cast<const DEVNAMES*>(lock.Get())) {
             const char* device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
             for (int i = 0; i < m_listPrinters.GetItemCount(); ++i) {
-                if (::lstrcmpA(m_listPrinters.GetItemText(i, 0).c_str(), device) == 0) {
+                // The spooler matches printer names without regard to case.
+                if (MbCompareNoCase(m_listPrinters.GetItemText(i, 0), device) == 0) {
                     row = i;
                     break;
                 }
