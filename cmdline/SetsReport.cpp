@@ -25,7 +25,7 @@ struct SetSources {
 // (kCsvOk when it passes every check).
 const char* DescribeFile(const SetSources& set, int slot, std::string& text)
 {
-    const std::string named = std::string(ProfileKeyName(kProfileSlots[slot])) + "=" + set.paths[slot];
+    const std::string named = ProfileKeyLine(kProfileSlots[slot], set.paths[slot]);
     DWORD error = 0;
     SourceTrust trust;
     switch (CheckSetFile(set.paths, slot, error, trust)) {

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "cmdline/RunOutput.h"
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyCallback.h"
 
 #include <windows.h>
 #include <string>

@@ -6,6 +6,7 @@
 #include "cmdline/LineText.h"
 #include "cmdline/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
+#include "operation/ProfileSetApply.h"
 #include "res/resource.h"
 
 #include <algorithm>

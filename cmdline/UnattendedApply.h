@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cmdline/CommandLine.h"
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyOutcome.h"
 #include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/RunLog.h"
 #include "cmdline/RunOutput.h"

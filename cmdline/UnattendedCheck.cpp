@@ -7,6 +7,7 @@
 #include "cmdline/UnattendedApply.h"
 #include "report/ApplyStopText.h"
 #include "operation/ProfileSet.h"
+#include "operation/ProfileSetApply.h"
 #include "operation/ProfileSetCheck.h"
 #include "res/resource.h"
 

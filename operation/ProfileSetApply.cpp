@@ -6,6 +6,7 @@
 #include "operation/ProfileSet.h"
 #include "operation/ProfileTargets.h"
 #include "printers/PrinterNameRules.h"
+#include "printers/PrinterSnapshot.h"
 #include "printers/PrinterRename.h"
 #include "settings/DriverINI.h"
 #include "settings/DriverIniChange.h"

@@ -13,209 +13,21 @@
 // a line per step. What happened also comes back as one ApplyResult.
 #pragma once
 
-#include "operation/InstalledFiles.h"
-#include "operation/NewNameCheck.h"
-#include "operation/ProfileCopy.h"
+#include "operation/ApplyCallback.h"
+#include "operation/ApplyOutcome.h"
+#include "operation/ApplyRequest.h"
 #include "operation/ProfileSet.h"
-#include "printers/PrinterSnapshot.h"
-#include "settings/DriverIniChange.h"
-#include "settings/KPXSetupINI.h"
-#include "settings/ProfileKind.h"
 
-#include <windows.h>
 #include <array>
 #include <string>
-#include <utility>
 #include <vector>
 
-class CDriverINI;
 class CDriverDirectories;
 class CInstallAccount;
-
-// What one apply is asked to do.
-struct ApplyRequest {
-    std::vector<std::string> printers; // as the spooler spells them, each once
-    std::string setName;               // the set they are to use
-    // One printer only: its name afterwards (its own name for none; an empty
-    // one is refused). A rename run again: the name the printer had before an earlier
-    // run renamed it (empty otherwise); a section still standing under it,
-    // with none under the printer's name, moves with the record.
-    std::string newName = std::string();
-    std::string formerName = std::string();
-    // Every printer was asked for (not each by name): a printer that cannot
-    // have a record of its own or is gone by now is skipped, and the others
-    // go on. Otherwise such a printer stops the apply before anything changes.
-    bool skipUnusable = false;
-    // The printers' records are removed instead (setName is not used), and
-    // the files they named that no record names any more are deleted.
-    bool remove = false;
-    // The callback is told of the printers under other sets that now print
-    // with a file this apply wrote (OtherPrintersUseFile). Finding them reads
-    // every other printer's record, so a face that shows no such line leaves
-    // it off.
-    bool tellOtherPrinters = false;
-};
-
-// One printer's part of an apply, as the callback is told of it.
-struct PrinterRequest {
-    std::string printer; // the printer's name now
-    std::string setName; // the set it is to use
-    std::string newName; // its name afterwards; equal to printer for none
-    std::string formerName = std::string();
-};
-
-// Where an apply stopped.
-enum ApplyStop {
-    ApplyCompleted,       // every step was taken (failures of single steps are listed)
-    ApplyDeclined,        // the user did not confirm: nothing changed
-    ApplyUnrecordable,    // the printer's name has a blank at an end: nothing changed
-    ApplyNewNameRefused,  // the new name fails the name check (nameVerdict): nothing changed
-    ApplyPrinterGone,     // the printer, under its name, or its driver directory cannot be
-                          // had (renamed or deleted meanwhile): nothing changed
-    ApplySourceGivenUp,   // a source file was not found: nothing changed
-    ApplyFileNameClash,   // two of the set's files have one file name: nothing changed
-    ApplyBadProfileFile,  // a file is no profile file to install (badFile): nothing changed
-    ApplyNotRecorded,     // files were installed, but the set could not be recorded
-    ApplyUntrustedSource, // others than administrators may change a file (badFile, trust): nothing changed
-};
-
-// What became of the rename.
-enum RenameResult {
-    RenameNotAsked,          // the name stays as it was
-    RenameDone,              // the spooler accepted the new name
-    RenameRefused,           // the spooler refused it (renameError)
-    RenameSkippedUnreadable, // the section just written could not be read back, so the
-                             // printer was not renamed: its settings would stay behind
-};
-
-// What became of one printer's part. An apply that stopped before it wrote
-// has one, for the printer that stopped it (or its first).
-struct ApplyOutcome {
-    ApplyStop stop = ApplyDeclined;
-    NewNameVerdict nameVerdict = NewNameUnchanged; // the new name's check
-    std::string clashingFile;                      // the shared file name, for ApplyFileNameClash
-    std::string badFile;                           // the refused source, for ApplyBadProfileFile and
-    ProfileKind badKind = ProfileAuto;             // ApplyUntrustedSource, and the kind it stands for
-    SourceTrust trust;                             // why, for ApplyUntrustedSource
-    TargetCopies copies;                           // the printer's targets written and those that could not be
-    DWORD recordError = 0;                         // the system's reason for ApplyNotRecorded (may be 0)
-    bool accountUnreadable = false;                // a removal: the account of installed files could not be read
-    RenameResult rename = RenameNotAsked;
-    DWORD renameError = 0;          // the system's reason for RenameRefused (may be 0)
-    bool sectionLeftBehind = false; // renamed, but the section could not be written
-                                    // under the new name and stays under the old one
-    // The driver settings file was replaced for the records: a removal
-    // removed this printer's record; an apply found a record not in place
-    // (with several printers, one of theirs).
-    bool recordChanged = false;
-
-    // The set and file names are in the settings file (a removal: gone from it).
-    bool Recorded() const { return stop == ApplyCompleted; }
-    // Something of this printer's part changed the machine: a file written
-    // (or deleted), now or at the restart, the record, or the name.
-    bool Changed() const
-    {
-        return recordChanged || !copies.installed.empty() || !copies.atRestart.empty() || rename == RenameDone ||
-               sectionLeftBehind;
-    }
-    // Everything that was asked for happened.
-    bool Complete() const
-    {
-        return stop == ApplyCompleted && copies.failed.empty() && (rename == RenameNotAsked || rename == RenameDone) &&
-               !sectionLeftBehind;
-    }
-};
-
-// What an apply asks and tells. The questions must be answered; the steps
-// are told as they happen, and a face that reports only at the end may leave
-// them as they are.
-class IApplyCallback {
-public:
-    virtual ~IApplyCallback() = default;
-
-    // Asked once, before anything changes; false ends the apply untouched.
-    virtual bool ConfirmApply() = 0;
-    // The source file at path cannot be opened for reading (error: the
-    // system's reason). True to test path again, which the face may have
-    // corrected; false to give up, which ends the apply untouched.
-    virtual bool SourceFileMissing(std::string& path, DWORD error) = 0;
-    // An existing target would be replaced by source: the overwrite answer
-    // (OverwriteYes, OverwriteAll, OverwriteNo or OverwriteCancel).
-    virtual INT_PTR AskOverwrite(const std::string& source, const std::string& target) = 0;
-
-    // A target was written, left to be replaced at the next restart (another
-    // program holds it), kept (the answer was no) or could not be written.
-    virtual void FileInstalled(const std::string& /*target*/) {}
-    virtual void FileLeftForRestart(const std::string& /*target*/) {}
-    virtual void FileKept(const std::string& /*target*/) {}
-    // A target already was the set's file: nothing was written.
-    virtual void FileInPlace(const std::string& /*target*/) {}
-    virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
-    // A file of the set was written whose file name other printers' records
-    // name under another set: they print with this set's file from now on.
-    virtual void OtherPrintersUseFile(const PrinterRequest& /*request*/, const std::string& /*fileName*/,
-                                      const std::vector<std::string>& /*printers*/)
-    {
-    }
-    // The set and its file names are recorded for the printer.
-    virtual void SetRecorded(const PrinterRequest& /*request*/) {}
-    // What became of the rename (never RenameNotAsked); error is the system's
-    // reason for RenameRefused.
-    virtual void RenameEnded(const PrinterRequest& /*request*/, RenameResult /*result*/, DWORD /*error*/) {}
-    // After a rename: the section now stands under the new name (moved), or
-    // could not be written there and stays under the old one.
-    virtual void SectionMoveEnded(const PrinterRequest& /*request*/, bool /*moved*/) {}
-    // The apply has ended; the outcome says where and what became of the
-    // record, the rename and the section.
-    virtual void ApplyEnded(const PrinterRequest& /*request*/, const ApplyOutcome& /*outcome*/) {}
-
-    // Told before anything else when request.formerName is given: the
-    // printer of that name is already called request.printer.
-    virtual void AlreadyRenamed(const PrinterRequest& /*request*/) {}
-    // Of several printers, this one is left out and the others go on; why
-    // is ApplyUnrecordable or ApplyPrinterGone.
-    virtual void PrinterSkipped(const PrinterRequest& /*request*/, ApplyStop /*why*/) {}
-
-    // A removal: the printer's record (of request.setName) is gone from the
-    // settings file, or it had none.
-    virtual void RecordRemoved(const PrinterRequest& /*request*/, bool /*hadRecord*/) {}
-    // A file the removed records named was deleted, is deleted at the next
-    // restart (another program holds it) or could not be deleted.
-    virtual void FileDeleted(const std::string& /*target*/) {}
-    virtual void FileDeletedAtRestart(const std::string& /*target*/) {}
-    virtual void FileDeleteFailed(const std::string& /*target*/, DWORD /*error*/) {}
-    // A file the removed records named stays: other records name it.
-    virtual void FileStillNamed(const std::string& /*fileName*/) {}
-    // A file no record names any more stays: the tool did not put it there,
-    // it changed since, its name may be another file's short name, or it
-    // cannot be read (error).
-    virtual void FileLeft(const std::string& /*target*/, RemovalVerdict /*why*/, DWORD /*error*/) {}
-    // The file the tool replaced first is back at target, now or at the
-    // next restart (another program holds the target).
-    virtual void FileRestored(const std::string& /*target*/, bool /*atRestart*/) {}
-    // Every file the removed records named stays: under Terminal Services
-    // each user has a settings file of their own, which this run cannot read.
-    virtual void FilesLeftForOtherUsers() {}
-};
-
-struct PrinterApplied {
-    PrinterRequest request;
-    ApplyOutcome outcome;
-};
-
-// What became of an apply.
-struct ApplyResult {
-    // ApplyCompleted once files were installed and the records written
-    // (each printer's outcome then says what became of its part); otherwise
-    // where the apply stopped, before anything changed.
-    ApplyStop stop = ApplyDeclined;
-    // Each printer applied to, in the request's order; after a stop, the
-    // printer that stopped it (or the first) with the stop's details; none
-    // when every printer was skipped.
-    std::vector<PrinterApplied> printers;
-    // The printers left out under skipUnusable, with why.
-    std::vector<std::pair<std::string, ApplyStop>> skipped;
-};
+class CKPXSetupINI;
+class CPrinterSnapshot;
+class IIniValues;
+struct IniSectionChange;
 
 // Where an apply stops for what reading its set found.
 ApplyStop ApplyStopFor(SetFault fault);

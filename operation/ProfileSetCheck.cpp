@@ -2,6 +2,7 @@
 
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
+#include "operation/ProfileSetApply.h"
 #include "operation/ProfileTargets.h"
 #include "platform/FileCompare.h"
 #include "printers/DriverDirectory.h"
@@ -70,7 +71,7 @@ CheckOutcome CheckProfileSet(const ApplyRequest& request, const CPrinterSnapshot
                 const std::string expected = FileNamePart(files[slot]);
                 if (MbCompareNoCase(recorded, expected) != 0)
                     add(CheckFileName,
-                        std::string(ProfileKeyName(kProfileSlots[slot])) + "=" + recorded + " (" + expected + ")");
+                        ProfileKeyLine(kProfileSlots[slot], recorded) + " (" + expected + ")");
             }
         }
 

@@ -5,11 +5,13 @@
 // software distribution runs to detect that a rollout is in place.
 #pragma once
 
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyOutcome.h"
 
 #include <windows.h>
 #include <string>
 #include <vector>
+
+class CPrinterSnapshot;
 
 enum CheckDifference {
     CheckNoRecord,       // the printer records no set

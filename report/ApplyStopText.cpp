@@ -15,11 +15,11 @@ std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& out
         return FormatResString(IDS_PRINTER_GONE, {request.printer});
     case ApplyBadProfileFile:
         return FormatResString(IDS_BAD_PROFILE_FILE,
-                               {std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile});
+                               {ProfileKeyLine(outcome.badKind, outcome.badFile)});
     case ApplyUntrustedSource:
         return FormatResString(
             IDS_UNTRUSTED_SOURCE,
-            {std::string(ProfileKeyName(outcome.badKind)) + "=" + outcome.badFile, SourceTrustText(outcome.trust)});
+            {ProfileKeyLine(outcome.badKind, outcome.badFile), SourceTrustText(outcome.trust)});
     case ApplyFileNameClash:
         return FormatResString(IDS_FILE_NAME_CLASH, {outcome.clashingFile});
     case ApplyDeclined:

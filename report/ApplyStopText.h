@@ -3,7 +3,7 @@
 // as one line, in the command line's output.
 #pragma once
 
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyOutcome.h"
 
 #include <windows.h>
 

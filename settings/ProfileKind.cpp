@@ -14,3 +14,8 @@ const char* ProfileKeyName(ProfileKind kind)
     }
     return "";
 }
+
+std::string ProfileKeyLine(ProfileKind kind, const std::string& value)
+{
+    return std::string(ProfileKeyName(kind)) + "=" + value;
+}

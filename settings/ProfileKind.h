@@ -2,6 +2,8 @@
 // key names in both settings files.
 #pragma once
 
+#include <string>
+
 enum ProfileKind {
     ProfileAuto,
     ProfileVividness,
@@ -15,3 +17,5 @@ inline constexpr ProfileKind kProfileSlots[4] = {ProfileAuto, ProfileFont, Profi
 
 // "Auto", "Vividness", "Tone" or "Font".
 const char* ProfileKeyName(ProfileKind kind);
+// The key and its value as a settings file's line has them: "Auto=value".
+std::string ProfileKeyLine(ProfileKind kind, const std::string& value);

@@ -1,7 +1,7 @@
 // The one message a Set click ends with, built from what the apply did.
 #pragma once
 
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyOutcome.h"
 
 #include <string>
 

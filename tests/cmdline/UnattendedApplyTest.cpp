@@ -3,6 +3,7 @@
 // one) and failures that come together.
 #include "cmdline/UnattendedApply.h"
 
+#include "printers/PrinterSnapshot.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"

@@ -6,7 +6,7 @@
 // "delete at restart T", "delete failed T", "still named F", "left for other users").
 #pragma once
 
-#include "operation/ProfileSetApply.h"
+#include "operation/ApplyCallback.h"
 
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 // what it leaves behind. Printers, files and settings files are real; the
 // spooler's side of an accepted rename is faked (Wine's refuses level 5).
 #include "app/KPXSetupApp.h"
+#include "printers/PrinterSnapshot.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
 #include "support/AcceptedRenames.h"
