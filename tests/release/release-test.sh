@@ -59,7 +59,7 @@ expect 0 cmd /c install.cmd
 for f in KPXSETUP.EXE KPXSETUP.CHM KPXSETUP.INI office/office-{auto,font,tone,vivid}.kpx; do
   cmp "$folder/$f" "$tooldir/$f" || fail "install.cmd did not put $f in place"
 done
-head -n1 "$prefix/drive_c/windows/Logs/KPXSetup/kpxsetup.log" | iconv -f CP932 -t UTF-8 |
+head -n1 "$prefix/drive_c/windows/logs/KPXSetup/kpxsetup.log" | iconv -f CP932 -t UTF-8 |
   grep -qF "ﾊﾞｰｼﾞｮﾝ: $version ｺﾝﾋﾟｭｰﾀｰ:" || fail "the log's first line does not name $version"
 expect 0 "$exe" /sets
 expect 0 "$exe" /list
