@@ -62,23 +62,24 @@ fi
 
 # chmcmd stamps the file with the time of day it was compiled (milliseconds
 # since midnight, in the ITSF header big-endian and in #SYSTEM's entry 10),
-# and has no option to do otherwise; both are set to the time of day of the
-# commit (SOURCE_DATE_EPOCH when given), so that two builds of one commit
-# give the same bytes. Nothing reads these fields.
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || echo 0)}
-python3 - "$stage/KPXSETUP.chm" "$epoch" <<'PY'
+# and has no option to do otherwise; both are set to 0, so that every build
+# of the same pages gives the same bytes (a time taken from the commit would
+# leave a help file built before the last commit different). Nothing reads
+# these fields.
+python3 - "$stage/KPXSETUP.chm" <<'PY'
 import struct, sys
-path, epoch = sys.argv[1], int(sys.argv[2])
+path = sys.argv[1]
 data = bytearray(open(path, 'rb').read())
 assert data[:4] == b'ITSF', 'not a help file'
 stamp = struct.unpack_from('>I', data, 0x10)[0]
-fixed = epoch % 86400 * 1000
-struct.pack_into('>I', data, 0x10, fixed)
-# Entry 10 of #SYSTEM: code 10, length 4, a stamp within a minute of the header's.
-found = [at for at in range(0x60, len(data) - 8) if data[at:at + 4] == b'\x0a\x00\x04\x00'
-         and abs(struct.unpack_from('<I', data, at + 4)[0] - stamp) < 60000]
+struct.pack_into('>I', data, 0x10, 0)
+# Entry 10 of #SYSTEM: code 10, length 4, a stamp within a minute of the
+# header's (midnight may lie between them).
+near = lambda value: min((value - stamp) % 86400000, (stamp - value) % 86400000) < 60000
+found = [at for at in range(0x60, len(data) - 8)
+         if data[at:at + 4] == b'\x0a\x00\x04\x00' and near(struct.unpack_from('<I', data, at + 4)[0])]
 assert len(found) == 1, 'no single time stamp in #SYSTEM'
-struct.pack_into('<I', data, found[0] + 4, fixed)
+struct.pack_into('<I', data, found[0] + 4, 0)
 open(path, 'wb').write(data)
 PY
 mv "$stage/KPXSETUP.chm" "$out"
