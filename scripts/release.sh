@@ -57,7 +57,8 @@ fi
 export TZ=UTC LC_ALL=C
 umask 022
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git -C "$top" log -1 --format=%ct)
+  SOURCE_DATE_EPOCH=$(git -C "$top" log -1 --format=%ct 2>/dev/null) ||
+    { echo "release.sh: not a git checkout; set SOURCE_DATE_EPOCH to the commit's time" >&2; exit 2; }
 fi
 export SOURCE_DATE_EPOCH
 dist=${KPX_DIST_DIR:-$top/dist}
