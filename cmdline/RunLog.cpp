@@ -1,6 +1,5 @@
 #include "cmdline/RunLog.h"
 
-#include "classlib/ModuleVersion.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
 #include "platform/PlatformFlags.h"
@@ -40,8 +39,8 @@ std::string RunUserName()
 
 std::string RunOpeningLine(const std::string& commandLine)
 {
-    return FormatResString(IDS_LOG_OPENED,
-                           {LocalTimeText(), ComputerName(), RunUserName(), commandLine, ModuleVersionText(nullptr)});
+    return FormatResString(IDS_LOG_OPENED, {LocalTimeText(), ComputerName(), RunUserName(), commandLine,
+                                            LoadResString(IDS_PROGRAM_VERSION)});
 }
 
 std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change, const std::string& cause)

@@ -70,8 +70,7 @@ CheckOutcome CheckProfileSet(const ApplyRequest& request, const CPrinterSnapshot
                 driverIni.ReadProfileFile(printer, kProfileSlots[slot], recorded);
                 const std::string expected = FileNamePart(files[slot]);
                 if (MbCompareNoCase(recorded, expected) != 0)
-                    add(CheckFileName,
-                        ProfileKeyLine(kProfileSlots[slot], recorded) + " (" + expected + ")");
+                    add(CheckFileName, ProfileKeyLine(kProfileSlots[slot], recorded) + " (" + expected + ")");
             }
         }
 

@@ -14,12 +14,10 @@ std::string ApplyStopText(const PrinterRequest& request, const ApplyOutcome& out
     case ApplyPrinterGone:
         return FormatResString(IDS_PRINTER_GONE, {request.printer});
     case ApplyBadProfileFile:
-        return FormatResString(IDS_BAD_PROFILE_FILE,
-                               {ProfileKeyLine(outcome.badKind, outcome.badFile)});
+        return FormatResString(IDS_BAD_PROFILE_FILE, {ProfileKeyLine(outcome.badKind, outcome.badFile)});
     case ApplyUntrustedSource:
-        return FormatResString(
-            IDS_UNTRUSTED_SOURCE,
-            {ProfileKeyLine(outcome.badKind, outcome.badFile), SourceTrustText(outcome.trust)});
+        return FormatResString(IDS_UNTRUSTED_SOURCE,
+                               {ProfileKeyLine(outcome.badKind, outcome.badFile), SourceTrustText(outcome.trust)});
     case ApplyFileNameClash:
         return FormatResString(IDS_FILE_NAME_CLASH, {outcome.clashingFile});
     case ApplyDeclined:

@@ -122,6 +122,7 @@
 #define IDS_TRUST_FOLDER_WRITABLE 222 // %1 the folder, %2 the group
 #define IDS_TRUST_LINK            223 // %1 the file or folder that is a link
 #define IDS_TRUST_UNREADABLE      224 // %1 the file or folder; the reason follows
+#define IDS_PROGRAM_VERSION       240 // the version alone (kpx_version.h), for the log
 // Why a /log path is refused; each follows IDS_CMD_LOG_FAILED.
 #define IDS_CMD_LOG_IS_LINK       190 // a symbolic link, a junction or a file of several names
 #define IDS_CMD_LOG_NOT_DISK_FILE 191 // a device or a pipe

@@ -3,7 +3,8 @@
 # machine: the mingw-w64 cross compilers (posix thread model for the tests,
 # win32 thread model for the shipped program), Wine with its 32-bit half, Xvfb, the
 # Japanese locale and font, googletest sources, ImageMagick for screenshots,
-# chmcmd (fp-utils) for the help file.
+# chmcmd (fp-utils) for the help file, osslsigncode and openssl for signing a
+# release (scripts/release.sh) and its test.
 # Safe to run again: it installs only what is missing.
 #   scripts/setup.sh          everything above
 #   scripts/setup.sh native   only what the native sanitizer and fuzz build needs
@@ -39,7 +40,7 @@ fi
 
 pkgs=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine32:i386 wine64
       xvfb xauth locales fonts-ipafont-gothic imagemagick googletest x11-utils python3
-      fp-utils clang-format-14 cppcheck clang libclang-rt-14-dev libgtest-dev)
+      fp-utils clang-format-14 cppcheck clang libclang-rt-14-dev libgtest-dev osslsigncode openssl)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

@@ -10,6 +10,7 @@
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/WinePrefix.h"
+#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST_F(RemoveBlackbox, RemoveUndoesTheApplyAndKeepsFilesAnotherRecordNames)
     const std::string logged = ReadFileBytes(log);
     const size_t last = logged.rfind("\r\n", logged.size() - 3);
     ASSERT_NE(last, std::string::npos) << logged;
-    EXPECT_NE(logged.find(Cp932(u8"ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ")), std::string::npos) << logged;
+    EXPECT_NE(logged.find(Cp932(u8"ﾊﾞｰｼﾞｮﾝ: " KPX_VERSION_TEXT " ")), std::string::npos) << logged;
     EXPECT_NE(logged.find(Cp932(u8"秒, changed)\r\n")), std::string::npos) << logged;
     EXPECT_NE(logged.substr(last).find(Cp932(u8"秒, nothing to change)\r\n")), std::string::npos) << logged;
 }

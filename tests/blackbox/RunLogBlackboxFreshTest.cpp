@@ -14,6 +14,7 @@
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
 #include "support/WinePrefix.h"
+#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 
@@ -132,8 +133,8 @@ protected:
 
     std::string OpeningLineAfterTime(const std::string& arguments) const
     {
-        return u8" ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ: " + ComputerName() + u8" ﾕｰｻﾞｰ: " + UserName() + u8" ｺﾏﾝﾄﾞﾗｲﾝ: \"" +
-               m_folder.exe() + "\" " + arguments;
+        return u8" ﾊﾞｰｼﾞｮﾝ: " KPX_VERSION_TEXT " ｺﾝﾋﾟｭｰﾀｰ: " + ComputerName() + u8" ﾕｰｻﾞｰ: " + UserName() +
+               u8" ｺﾏﾝﾄﾞﾗｲﾝ: \"" + m_folder.exe() + "\" " + arguments;
     }
 
     ToolFolder m_folder;

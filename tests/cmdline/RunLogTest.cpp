@@ -16,6 +16,7 @@
 #include "support/FakeHtmlHelpControl.h"
 #include "support/TempDir.h"
 #include "support/ToolProcess.h"
+#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
@@ -40,11 +41,13 @@ TEST(RunLogTest, OpeningLineHoldsThePaddedLocalTimeTheNamesAndTheCommandLine)
         {{2027, 1, 2, 5, 3, 4, 9, 0},
          "PC01",
          "jdoe",
-         u8"2027-01-05 03:04:09 ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ: PC01 ﾕｰｻﾞｰ: jdoe ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
+         u8"2027-01-05 03:04:09 ﾊﾞｰｼﾞｮﾝ: " KPX_VERSION_TEXT
+         " ｺﾝﾋﾟｭｰﾀｰ: PC01 ﾕｰｻﾞｰ: jdoe ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
         {{2026, 12, 4, 31, 23, 59, 58, 999},
          nullptr,
          "SYSTEM",
-         u8"2026-12-31 23:59:58 ﾊﾞｰｼﾞｮﾝ: 1.0.0.0 ｺﾝﾋﾟｭｰﾀｰ:  ﾕｰｻﾞｰ: SYSTEM ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
+         u8"2026-12-31 23:59:58 ﾊﾞｰｼﾞｮﾝ: " KPX_VERSION_TEXT
+         " ｺﾝﾋﾟｭｰﾀｰ:  ﾕｰｻﾞｰ: SYSTEM ｺﾏﾝﾄﾞﾗｲﾝ: \"C:\\t\\KPXSETUP.EXE\" /list"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);

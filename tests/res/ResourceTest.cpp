@@ -7,6 +7,7 @@
 #include "support/Cp932.h"
 #include "support/PictureSizes.h"
 #include "support/TextLines.h"
+#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -52,11 +53,11 @@ const StringRow kStrings[] = {
     {IDS_ABOUTBOX, u8"ﾊﾞｰｼﾞｮﾝ情報(&V)...", "\xCA\xDE\xB0\xBC\xDE\xAE\xDD\x8F\xEE\x95\xF1(&V)..."},
     {IDS_VERSION_TEXT,
      u8"PLOTARA ｶﾗｰﾌﾟﾛﾌｧｲﾙ 設定ﾂｰﾙ\r\n"
-     u8"Version 1.0.0\r\n"
+     u8"Version " KPX_VERSION_TEXT "\r\n"
      u8"\r\n"
      u8"Copyright (C) 2026 KESTRO",
      "PLOTARA \xB6\xD7\xB0\xCC\xDF\xDB\xCC\xA7\xB2\xD9 \x90\xDD\x92\xE8\xC2\xB0"
-     "\xD9\r\nVersion 1.0.0\r\n\r\nCopyright (C) 2026 KESTRO"},
+     "\xD9\r\nVersion " KPX_VERSION_TEXT "\r\n\r\nCopyright (C) 2026 KESTRO"},
     {IDS_COL_PRINTER, u8"ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名", "\xCC\xDF\xD8\xDD\xC0\xB0\xC4\xDE\xD7\xB2\xCA\xDE\xB0\x96\xBC"},
     {IDS_COL_PROFILESET, u8"ﾌﾟﾛﾌｧｲﾙｾｯﾄ名", "\xCC\xDF\xDB\xCC\xA7\xB2\xD9\xBE\xAF\xC4\x96\xBC"},
     {IDS_COL_PORT, u8"ﾎﾟｰﾄ", "\xCE\xDF\xB0\xC4"},

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/TextLines.h"
+#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -123,8 +124,8 @@ TEST(VersionResource, StringsIdentifyTheProgram)
     EXPECT_EQ("KPXSETUP.EXE", info.String("OriginalFilename"));
     EXPECT_EQ("KPXSETUP", info.String("InternalName"));
     EXPECT_EQ("KESTRO", info.String("CompanyName"));
-    EXPECT_EQ("1.0.0", info.String("FileVersion"));
-    EXPECT_EQ("1.0.0", info.String("ProductVersion"));
+    EXPECT_EQ(KPX_VERSION_TEXT, info.String("FileVersion"));
+    EXPECT_EQ(KPX_VERSION_TEXT, info.String("ProductVersion"));
 }
 
 TEST(VersionResource, AgreesWithTheVersionDialog)
