@@ -21,30 +21,13 @@ INT_PTR CUnattendedAnswers::AskOverwrite(const std::string&, const std::string&)
     return m_overwrite ? OverwriteYes : OverwriteNo;
 }
 
-void CUnattendedAnswers::FileInstalled(const std::string& target)
+void CUnattendedAnswers::FileCopied(const std::string& target, CopyResult result, DWORD error)
 {
-    m_output.TargetLine(target, FormatResString(IDS_CMD_COPIED, {target}));
-}
-
-void CUnattendedAnswers::FileLeftForRestart(const std::string& target)
-{
-    m_output.TargetLine(target, FormatResString(IDS_CMD_AT_RESTART, {target}));
-}
-
-void CUnattendedAnswers::FileKept(const std::string& target)
-{
-    m_keptAny = true;
-    m_output.TargetLine(target, FormatResString(IDS_CMD_KEPT, {target}));
-}
-
-void CUnattendedAnswers::FileInPlace(const std::string& target)
-{
-    m_output.TargetLine(target, FormatResString(IDS_CMD_IN_PLACE, {target}));
-}
-
-void CUnattendedAnswers::FileFailed(const std::string& target, DWORD error)
-{
-    m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_COPY_FAILED, {target}), error));
+    static const UINT kLines[] = {IDS_CMD_COPIED, IDS_CMD_IN_PLACE, IDS_CMD_AT_RESTART, IDS_CMD_COPY_FAILED,
+                                  IDS_CMD_KEPT}; // in the order of CopyResult
+    m_keptAny = m_keptAny || result == CopyKept;
+    const std::string line = FormatResString(kLines[result], {target});
+    m_output.TargetLine(target, result == CopyFailed ? WithReason(line, error) : line);
 }
 
 void CUnattendedAnswers::OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,

@@ -29,11 +29,7 @@ public:
     // asked about and each kept one is told.
     INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
 
-    void FileInstalled(const std::string& target) override;
-    void FileLeftForRestart(const std::string& target) override;
-    void FileKept(const std::string& target) override;
-    void FileInPlace(const std::string& target) override;
-    void FileFailed(const std::string& target, DWORD error) override;
+    void FileCopied(const std::string& target, CopyResult result, DWORD error) override;
     void OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                               const std::vector<std::string>& printers) override;
     void SetRecorded(const PrinterRequest& request) override;

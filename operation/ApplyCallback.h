@@ -28,14 +28,11 @@ public:
     // (OverwriteYes, OverwriteAll, OverwriteNo or OverwriteCancel).
     virtual INT_PTR AskOverwrite(const std::string& source, const std::string& target) = 0;
 
-    // A target was written, left to be replaced at the next restart (another
-    // program holds it), kept (the answer was no) or could not be written.
-    virtual void FileInstalled(const std::string& /*target*/) {}
-    virtual void FileLeftForRestart(const std::string& /*target*/) {}
-    virtual void FileKept(const std::string& /*target*/) {}
-    // A target already was the set's file: nothing was written.
-    virtual void FileInPlace(const std::string& /*target*/) {}
-    virtual void FileFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // What became of one target of the set's files: written, left to be
+    // replaced at the next restart (another program holds it), already the
+    // set's file, kept (the answer was no) or not written (error: the
+    // system's reason).
+    virtual void FileCopied(const std::string& /*target*/, CopyResult /*result*/, DWORD /*error*/) {}
     // A file of the set was written whose file name other printers' records
     // name under another set: they print with this set's file from now on.
     virtual void OtherPrintersUseFile(const PrinterRequest& /*request*/, const std::string& /*fileName*/,

@@ -13,6 +13,10 @@
 #include "settings/IniTextEdit.h"
 #include "settings/InstallAccount.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace {
 
 // The copies of all that lie in the system folder or in driverFolder (each
@@ -26,22 +30,12 @@ TargetCopies CopiesInto(const TargetCopies& all, const std::string& systemFolder
                (!driverFolder.empty() && MbCompareNoCase(folder, driverFolder) == 0);
     };
     TargetCopies copies;
-    for (const std::string& target : all.installed) {
-        if (ours(target))
-            copies.installed.push_back(target);
-    }
-    for (const FailedCopy& failed : all.failed) {
-        if (ours(failed.target))
-            copies.failed.push_back(failed);
-    }
-    for (const std::string& target : all.atRestart) {
-        if (ours(target))
-            copies.atRestart.push_back(target);
-    }
-    for (const std::string& target : all.inPlace) {
-        if (ours(target))
-            copies.inPlace.push_back(target);
-    }
+    using Targets = std::pair<const std::vector<std::string>*, std::vector<std::string>*>;
+    for (const Targets& list : {Targets{&all.installed, &copies.installed}, Targets{&all.atRestart, &copies.atRestart},
+                                Targets{&all.inPlace, &copies.inPlace}})
+        std::copy_if(list.first->begin(), list.first->end(), std::back_inserter(*list.second), ours);
+    std::copy_if(all.failed.begin(), all.failed.end(), std::back_inserter(copies.failed),
+                 [&](const FailedCopy& failed) { return ours(failed.target); });
     return copies;
 }
 
@@ -250,23 +244,7 @@ void CProfileSetApply::InstallIntoTargets(const std::string& sourcePath, const s
             return m_callback.AskOverwrite(source, target);
         },
         [this](const std::string& target, CopyResult result, DWORD error) {
-            switch (result) {
-            case CopyReplaced:
-                m_callback.FileInstalled(target);
-                break;
-            case CopyAtRestart:
-                m_callback.FileLeftForRestart(target);
-                break;
-            case CopyInPlace:
-                m_callback.FileInPlace(target);
-                break;
-            case CopyFailed:
-                m_callback.FileFailed(target, error);
-                break;
-            case CopyKept:
-                m_callback.FileKept(target);
-                break;
-            }
+            m_callback.FileCopied(target, result, error);
         });
 }
 

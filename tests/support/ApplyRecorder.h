@@ -23,11 +23,11 @@ public:
     bool ConfirmApply() override { return confirm; }
     bool SourceFileMissing(std::string& path, DWORD error) override;
     INT_PTR AskOverwrite(const std::string& source, const std::string& target) override;
-    void FileInstalled(const std::string& target) override { steps.push_back("installed " + target); }
-    void FileLeftForRestart(const std::string& target) override { steps.push_back("restart " + target); }
-    void FileKept(const std::string& target) override { steps.push_back("kept " + target); }
-    void FileInPlace(const std::string& target) override { steps.push_back("in place " + target); }
-    void FileFailed(const std::string& target, DWORD) override { steps.push_back("failed " + target); }
+    void FileCopied(const std::string& target, CopyResult result, DWORD) override
+    {
+        static const char* const kWords[] = {"installed ", "in place ", "restart ", "failed ", "kept "};
+        steps.push_back(kWords[result] + target);
+    }
     void OtherPrintersUseFile(const PrinterRequest& request, const std::string& fileName,
                               const std::vector<std::string>& printers) override;
     void SetRecorded(const PrinterRequest& request) override { steps.push_back("recorded " + request.printer); }
