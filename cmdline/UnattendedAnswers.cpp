@@ -127,19 +127,13 @@ void CUnattendedAnswers::RecordRemoved(const PrinterRequest& request, bool hadRe
                             : LoadResString(IDS_CMD_NOTHING_TO_REMOVE));
 }
 
-void CUnattendedAnswers::FileDeleted(const std::string& target)
+void CUnattendedAnswers::FileDeleted(const std::string& target, CopyResult result, DWORD error)
 {
-    m_output.TargetLine(target, FormatResString(IDS_CMD_DELETED, {target}));
-}
-
-void CUnattendedAnswers::FileDeletedAtRestart(const std::string& target)
-{
-    m_output.TargetLine(target, FormatResString(IDS_CMD_DELETE_AT_RESTART, {target}));
-}
-
-void CUnattendedAnswers::FileDeleteFailed(const std::string& target, DWORD error)
-{
-    m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_DELETE_FAILED, {target}), error));
+    if (result == CopyFailed)
+        m_output.TargetLine(target, WithReason(FormatResString(IDS_CMD_DELETE_FAILED, {target}), error));
+    else
+        m_output.TargetLine(
+            target, FormatResString(result == CopyAtRestart ? IDS_CMD_DELETE_AT_RESTART : IDS_CMD_DELETED, {target}));
 }
 
 void CUnattendedAnswers::FileStillNamed(const std::string& fileName)

@@ -39,9 +39,7 @@ public:
     void AlreadyRenamed(const PrinterRequest& request) override;
     void PrinterSkipped(const PrinterRequest& request, ApplyStop why) override;
     void RecordRemoved(const PrinterRequest& request, bool hadRecord) override;
-    void FileDeleted(const std::string& target) override;
-    void FileDeletedAtRestart(const std::string& target) override;
-    void FileDeleteFailed(const std::string& target, DWORD error) override;
+    void FileDeleted(const std::string& target, CopyResult result, DWORD error) override;
     void FileStillNamed(const std::string& fileName) override;
     void FilesLeftForOtherUsers() override;
     void FileLeft(const std::string& target, RemovalVerdict why, DWORD error) override;

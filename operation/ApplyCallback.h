@@ -61,11 +61,10 @@ public:
     // A removal: the printer's record (of request.setName) is gone from the
     // settings file, or it had none.
     virtual void RecordRemoved(const PrinterRequest& /*request*/, bool /*hadRecord*/) {}
-    // A file the removed records named was deleted, is deleted at the next
-    // restart (another program holds it) or could not be deleted.
-    virtual void FileDeleted(const std::string& /*target*/) {}
-    virtual void FileDeletedAtRestart(const std::string& /*target*/) {}
-    virtual void FileDeleteFailed(const std::string& /*target*/, DWORD /*error*/) {}
+    // A file the removed records named was deleted (CopyReplaced), is deleted
+    // at the next restart (CopyAtRestart: another program holds it) or could
+    // not be deleted (CopyFailed, error: the system's reason).
+    virtual void FileDeleted(const std::string& /*target*/, CopyResult /*result*/, DWORD /*error*/) {}
     // A file the removed records named stays: other records name it.
     virtual void FileStillNamed(const std::string& /*fileName*/) {}
     // A file no record names any more stays: the tool did not put it there,

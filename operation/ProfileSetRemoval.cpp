@@ -155,16 +155,14 @@ void CProfileSetApply::DeleteFiles(CInstallAccount& account, const std::vector<s
         }
         AddCopy(m_outcome.copies, result, target, error);
         if (result == CopyFailed) {
-            m_callback.FileDeleteFailed(target, error);
+            m_callback.FileDeleted(target, result, error);
             continue;
         }
         account.Drop(target);
         if (verdict == RemoveRestore)
             m_callback.FileRestored(target, result == CopyAtRestart);
-        else if (result == CopyReplaced)
-            m_callback.FileDeleted(target);
-        else if (result == CopyAtRestart)
-            m_callback.FileDeletedAtRestart(target);
+        else if (result != CopyInPlace)
+            m_callback.FileDeleted(target, result, error);
     }
     // A failure here leaves entries of files that are gone, which the next
     // removal finds gone and drops.

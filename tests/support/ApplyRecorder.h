@@ -40,9 +40,13 @@ public:
         steps.push_back(hadRecord ? "removed " + request.printer + " " + request.setName
                                   : "no record " + request.printer);
     }
-    void FileDeleted(const std::string& target) override { steps.push_back("deleted " + target); }
-    void FileDeletedAtRestart(const std::string& target) override { steps.push_back("delete at restart " + target); }
-    void FileDeleteFailed(const std::string& target, DWORD) override { steps.push_back("delete failed " + target); }
+    void FileDeleted(const std::string& target, CopyResult result, DWORD) override
+    {
+        steps.push_back((result == CopyFailed      ? "delete failed "
+                         : result == CopyAtRestart ? "delete at restart "
+                                                   : "deleted ") +
+                        target);
+    }
     void FileStillNamed(const std::string& fileName) override { steps.push_back("still named " + fileName); }
     void FilesLeftForOtherUsers() override { steps.push_back("left for other users"); }
 };
