@@ -266,6 +266,17 @@ TEST_F(RunLogBlackbox, SetsTellsEachSetsFilesAndEveryFileNameTwoSetsShare)
     EXPECT_FALSE(PathExists(SystemDirectoryFile("auto.kpx")));
 }
 
+// The guide's first command on a machine that never had the log's folder:
+// the folders are made and the run logged there.
+TEST_F(RunLogBlackbox, MakesTheFoldersOfTheLogPath)
+{
+    const std::string log = m_folder.file("Logs\\KPXSetup\\kpxsetup.log");
+    EXPECT_EQ(Run(std::string(kApply) + " /log:\"" + log + "\""), 0u);
+    const std::vector<Lines> runs = LogRuns(ReadFileBytes(log));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].size(), 2u + m_output.size());
+}
+
 // A machine without a supported printer has an empty list: 0 and no line,
 // in the log only the run's opening and closing lines.
 TEST_F(RunLogBlackbox, ListWithoutASupportedPrinterIsEmpty)
