@@ -4,6 +4,7 @@
 #include "classlib/WinApp.h"
 #include "report/ApplyStopText.h"
 #include "cmdline/LineText.h"
+#include "cmdline/LostCharacter.h"
 #include "cmdline/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "res/resource.h"
@@ -36,7 +37,7 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
         output.Line(FormatResString(IDS_CMD_SETS_OFFERED, {offered}));
         return ExitNoSettings;
     }
-    return ExitDone;
+    return RefuseLostCharacter(toolIni, setName, output) ? ExitSourceMissing : ExitDone;
 }
 
 // Whether the apply changed anything, or found everything in place. A kept

@@ -115,6 +115,9 @@
 #define IDS_CMD_LEFT_ALIAS          234 // %1 a short name
 #define IDS_CMD_LEFT_UNREADABLE     235 // %1 a file; the reason follows
 #define IDS_CMD_ACCOUNT_UNREADABLE  236 // %1 the account of installed files; the reason follows
+// A set of a tool settings file read as UTF-8 that the system code page
+// cannot hold: /sets' finding and the apply's refusal.
+#define IDS_SETS_LOST_CHARACTER 250 // %1 the set, %2 the line, %3 the character ("U+00E9")
 // A source that others than administrators may change: the apply's refusal,
 // and why (one of the four texts after it).
 #define IDS_UNTRUSTED_SOURCE      220 // %1 Kind=path, %2 why
