@@ -40,6 +40,15 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     return RefuseLostCharacter(toolIni, setName, output) ? ExitSourceMissing : ExitDone;
 }
 
+// The names without the printers /skip leaves out (matched as /printer is).
+std::vector<std::string> WithoutSkipped(std::vector<std::string> names, const CommandOptions& options)
+{
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&](const std::string& name) { return HoldsNoCase(options.skipped, name); }),
+                names.end());
+    return names;
+}
+
 // Whether the apply changed anything, or found everything in place. A kept
 // target (/overwrite:no) may differ from the set's file: not in place.
 RunChange ChangeOf(const ApplyResult& result, bool keptAny)
@@ -111,7 +120,7 @@ bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& opti
 {
     if (!options.allPrinters)
         return false;
-    const std::vector<std::string> names = printers.UnusableNames();
+    const std::vector<std::string> names = WithoutSkipped(printers.UnusableNames(), options);
     for (const std::string& name : names)
         output.PrinterLine(name,
                            FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
@@ -125,7 +134,7 @@ void WritePrinterRows(CPrinterSnapshot& printers, const CommandOptions& options,
     if (!output.WritesCsv())
         return;
     if (options.allPrinters) {
-        for (const std::string& name : printers.UnusableNames())
+        for (const std::string& name : WithoutSkipped(printers.UnusableNames(), options))
             output.PrinterRow(name, request.setName, kCsvSkipped, ExitPrintersLeftOut);
     }
     for (const std::string& printer : request.printers) {
@@ -145,7 +154,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
     std::vector<std::string>& found = request.printers;
     found.clear();
     if (options.allPrinters) {
-        found = AllListedPrinters(printers);
+        found = WithoutSkipped(AllListedPrinters(printers), options);
     } else if (options.printers.size() == 1) {
         const std::string& typed = options.printers.front();
         found.push_back(FindListedPrinter(printers, typed));

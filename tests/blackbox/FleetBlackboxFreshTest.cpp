@@ -247,6 +247,24 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
 
 // The usage names the switches of this file and the check's code, and a
 // switch that the usage does not allow together is refused with it.
+// A printer that can never hold a record ends every /printer:* run with 12,
+// its line naming /skip; /skip leaves it out of the apply, the check and
+// the removal, which then end with 0.
+TEST_F(FleetBlackbox, SkipLeavesAPrinterOutOfEveryPrinter)
+{
+    TestPrinter edge("Plotter 4F ", kDriver);
+    ASSERT_TRUE(edge.added());
+    EXPECT_EQ(Run("/printer:* /set:Office"), 12u);
+    EXPECT_NE(m_output.find("/skip:"), std::string::npos) << Utf8FromCp932(m_output);
+    for (const char* command : {"/printer:* /set:Office", "/check /printer:* /set:Office", "/remove /printer:*"}) {
+        EXPECT_EQ(Run(std::string(command) + " /skip:\"plotter 4f \" /skip:Absent"), 0u) << command << "\n"
+                                                                                         << Utf8FromCp932(m_output);
+        EXPECT_EQ(m_output.find("Plotter 4F"), std::string::npos) << command;
+    }
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 3F").empty());
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /skip:Absent /set:Office"), 1u);
+}
+
 TEST_F(FleetBlackbox, UsageNamesSeveralPrintersEveryPrinterAndTheCheck)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
