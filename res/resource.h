@@ -118,6 +118,9 @@
 // A set of a tool settings file read as UTF-8 that the system code page
 // cannot hold: /sets' finding and the apply's refusal.
 #define IDS_SETS_LOST_CHARACTER 250 // %1 the set, %2 the line, %3 the character ("U+00E9")
+// A Set click's report of targets that already were the set's files.
+#define IDS_APPLY_IN_PLACE 251 // recorded, and these left as they were (one line each follows)
+#define IDS_IN_PLACE_HEAD  252 // the same list after another report
 // A source that others than administrators may change: the apply's refusal,
 // and why (one of the four texts after it).
 #define IDS_UNTRUSTED_SOURCE      220 // %1 Kind=path, %2 why
@@ -161,6 +164,7 @@
 #define IDC_EXISTING_TIME  1017
 #define IDC_NEW_SIZE       1018
 #define IDC_NEW_TIME       1019
+#define IDC_OVERWRITE_DIR  1021 // the folder the file is in
 
 // The command line's usage box
 #define IDD_USAGE      133

@@ -309,12 +309,16 @@ const DialogRow kDialogs[] = {
      IDYES,
      {
          {IDC_OVERWRITE_FILE, "Static", kLabel | SS_NOPREFIX, 14, 17, 170, 8,
-          u8"このﾌｫﾙﾀﾞには既に '%s' ﾌｧｲﾙが存在します。",
-          "\x82\xB1\x82\xCC\xCC\xAB\xD9\xC0\xDE\x82\xC9\x82\xCD\x8A\xF9\x82\xC9"
-          " '%s' \xCC\xA7\xB2\xD9\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7"
-          "\x81\x42",
+          u8"次のﾌｫﾙﾀﾞには既に '%s' ﾌｧｲﾙが存在します。",
+          "\x8E\x9F\x82\xCC\xCC\xAB\xD9\xC0\xDE\x82\xC9\x82\xCD\x8A\xF9\x82\xC9 '%s' "
+          "\xCC\xA7\xB2\xD9\x82\xAA\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
+          "B",
           0},
-         {IDC_STATIC, "Static", kLabel, 14, 42, 170, 8, u8"現在のﾌｧｲﾙ", "\x8C\xBB\x8D\xDD\x82\xCC\xCC\xA7\xB2\xD9", 0},
+         {IDC_OVERWRITE_DIR, "Static", kLabel | SS_NOPREFIX | SS_PATHELLIPSIS, 14, 28, 227, 8, u8"%s", "%s", 0},
+         {IDC_STATIC, "Static", kLabel, 14, 42, 170, 8, u8"現在のﾌｧｲﾙ (内容が異なります)",
+          "\x8C\xBB\x8D\xDD\x82\xCC\xCC\xA7\xB2\xD9 (\x93\xE0\x97"
+          "e\x82\xAA\x88\xD9\x82\xC8\x82\xE8\x82\xDC\x82\xB7)",
+          0},
          {IDC_EXISTING_SIZE, "Static", kLabel, 47, 57, 150, 8, u8"%d KB", "%d KB", 0},
          {IDC_EXISTING_TIME, "Static", kLabel, 47, 69, 150, 8, u8"更新日時: %s", "\x8D\x58\x90\x56\x93\xFA\x8E\x9E: %s",
           0},
