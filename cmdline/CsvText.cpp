@@ -79,12 +79,14 @@ std::string CsvRecordRow(CsvLayout layout, const CsvRecord& r)
 
 std::string JoinedLines(const std::vector<std::string>& lines)
 {
+    // A tab between steps: no step holds one (its own tabs and line breaks
+    // become blanks), so a reader splits the field back into its steps.
     std::string joined;
-    for (const std::string& line : lines) {
-        joined += joined.empty() ? "" : " ";
-        for (const char c : line) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        joined += i == 0 ? "" : "\t";
+        for (const char c : lines[i]) {
             if (c != '\r')
-                joined += c == '\n' ? ' ' : c;
+                joined += c == '\n' || c == '\t' ? ' ' : c;
         }
     }
     return joined;

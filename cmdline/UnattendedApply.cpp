@@ -30,10 +30,11 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
         output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, {options.setName}));
-        // The names a script could have meant, as the file spells them.
+        // The names a script could have meant, as the file spells them, each
+        // quoted as /set takes it: a name may hold a comma or a blank.
         std::string offered;
         for (const std::string& name : toolIni.GetSetNames())
-            offered += (offered.empty() ? "" : ", ") + name;
+            offered += (offered.empty() ? "\"" : ", \"") + name + "\"";
         output.Line(FormatResString(IDS_CMD_SETS_OFFERED, {offered}));
         return ExitNoSettings;
     }

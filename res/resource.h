@@ -121,6 +121,9 @@
 // A Set click's report of targets that already were the set's files.
 #define IDS_APPLY_IN_PLACE 251 // recorded, and these left as they were (one line each follows)
 #define IDS_IN_PLACE_HEAD  252 // the same list after another report
+// Texts of a run told apart or completed.
+#define IDS_RENAME_NO_REASON    253 // after a refused rename the spooler gave no reason for
+#define IDS_CHECK_MORE_PRINTERS 255 // %1 how many more printers share the finding
 // A source that others than administrators may change: the apply's refusal,
 // and why (one of the four texts after it).
 #define IDS_UNTRUSTED_SOURCE      220 // %1 Kind=path, %2 why

@@ -3,6 +3,7 @@
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "report/ApplyStopText.h"
+#include "report/RenameReason.h"
 #include "res/resource.h"
 
 namespace {
@@ -53,7 +54,8 @@ std::string ApplyReportText(const PrinterRequest& request, const ApplyOutcome& o
     for (const FailedCopy& failed : outcome.copies.failed)
         text += Item(IDS_COPY_FAILED_ITEM, failed.target, failed.error);
     if (outcome.rename == RenameRefused)
-        text += Item(IDS_RENAME_REFUSED_ITEM, request.newName, outcome.renameError);
+        text += "\n\x81\x45" + WithRenameReason(FormatResString(IDS_RENAME_REFUSED_ITEM, {request.newName}),
+                                                outcome.renameError); // "・"
     if (outcome.rename == RenameSkippedUnreadable)
         text += Item(IDS_RENAME_SKIPPED_ITEM, request.newName);
     if (outcome.sectionLeftBehind)

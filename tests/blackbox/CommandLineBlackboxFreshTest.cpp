@@ -167,7 +167,7 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
         {"/printer:\"Plotter 3F\" /set:Poster",
          {},
          4,
-         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。\n設定ﾌｧｲﾙのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ: Office, Clash"},
+         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。\n設定ﾌｧｲﾙのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ: \"Office\", \"Clash\""},
         {std::string(kApply) + " /rename:\"\"", {}, 6, u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
         {std::string(kApply) + " /rename:\"PLOTTER 2f\"",
          {},

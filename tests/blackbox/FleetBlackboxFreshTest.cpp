@@ -149,7 +149,7 @@ TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges
          PrinterLine("Plotter 4F ", OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, {"Plotter 4F "})))},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Poster", 4,
          FormatResString(IDS_CMD_SET_NOT_FOUND, {"Poster"}) + "\r\n" +
-             FormatResString(IDS_CMD_SETS_OFFERED, {"Office, Photo"})},
+             FormatResString(IDS_CMD_SETS_OFFERED, {"\"Office\", \"Photo\""})},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Office /rename:East", 1,
          FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
         {"/printer:* /set:Office /rename:East", 1, FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
