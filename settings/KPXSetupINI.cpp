@@ -5,7 +5,6 @@
 #include "settings/Utf8IniText.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -63,10 +62,15 @@ int CKPXSetupINI::GetSetCount() const
     // that, taken as int, is negative again, and a loop up to it adds nothing.
     const std::shared_ptr<const CUtf8IniText> utf8 = Utf8Text();
     if (utf8) {
+        // As GetPrivateProfileIntA reads it: a sign, then the digits up to
+        // the first other character.
         std::string count;
-        return ReadValue(utf8.get(), kToolSection, "NumColorProfileSets", count)
-                   ? static_cast<int>(std::strtoul(count.c_str(), nullptr, 10))
-                   : 0;
+        if (!ReadValue(utf8.get(), kToolSection, "NumColorProfileSets", count))
+            return 0;
+        unsigned value = 0;
+        for (size_t i = count[0] == '-' ? 1 : 0; i < count.size() && count[i] >= '0' && count[i] <= '9'; ++i)
+            value = value * 10 + static_cast<unsigned>(count[i] - '0');
+        return static_cast<int>(count[0] == '-' ? 0u - value : value);
     }
     return static_cast<int>(::GetPrivateProfileIntA(kToolSection, "NumColorProfileSets", 0, m_strIniPath.c_str()));
 }
