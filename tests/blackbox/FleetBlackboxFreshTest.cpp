@@ -268,7 +268,7 @@ TEST_F(FleetBlackbox, SkipLeavesAPrinterOutOfEveryPrinter)
 TEST_F(FleetBlackbox, UsageNamesSeveralPrintersEveryPrinterAndTheCheck)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
-    for (const char* text : {"/printer:* /set:", "[/printer:", "/check /printer:", "\n10  /check"})
+    for (const char* text : {"/printer:* [/skip:", "[/printer:", "/check /printer:", "\n10  /check"})
         EXPECT_NE(usage.find(text), std::string::npos) << text;
     EXPECT_EQ(Run("/check /printer:* /set:Office /overwrite:no"), 1u);
     std::string lines;
