@@ -35,6 +35,7 @@ DWORD MakeFolder(const std::string& folder)
         return 0;
     // Another run may have made it meanwhile.
     const DWORD error = ::GetLastError();
+    // cppcheck-suppress knownConditionTrueFalse ; the folder may have come since the first look
     return error == ERROR_ALREADY_EXISTS && IsFolder(folder) ? 0 : error;
 }
 
