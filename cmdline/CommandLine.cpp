@@ -50,7 +50,7 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     bool check = false;
     bool remove = false;
     bool setName = false, overwrite = false, log = false;
-    std::string renameArgument;
+    std::string renameArgument, skipArgument;
 
     // Every argument is read, also after a bad one, so that a /log given
     // anywhere still receives the complaint.
@@ -100,6 +100,14 @@ CommandOptions ParseCommandLine(const std::string& arguments)
                 options.allPrinters = true;
             else
                 options.printers.push_back(value);
+        } else if (SameName(name, "skip")) {
+            // Repeatable, one printer each, matched as /printer is.
+            if (!hasValue || value.empty())
+                fail();
+            else
+                options.skipped.push_back(value);
+            if (skipArgument.empty())
+                skipArgument = argument;
         } else if (SameName(name, "set")) {
             take(setName, options.setName, false);
         } else if (SameName(name, "rename")) {
@@ -120,6 +128,12 @@ CommandOptions ParseCommandLine(const std::string& arguments)
     // would be given to each of them.
     if (options.rename && (options.allPrinters || options.printers.size() > 1) && !bad) {
         options.badArgument = renameArgument;
+        bad = true;
+    }
+    // A printer is left out of every printer only: named printers are
+    // chosen one by one.
+    if (!options.skipped.empty() && !options.allPrinters && !bad) {
+        options.badArgument = skipArgument;
         bad = true;
     }
     const bool printer = options.allPrinters || !options.printers.empty();

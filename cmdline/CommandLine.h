@@ -1,8 +1,9 @@
 // The unattended command line, parsed once into plain options:
 //   /printer:NAME [/printer:NAME ...] /set:NAME [/rename:NAME] [/overwrite:yes|no] [/log:PATH] [/csv]
-//   /printer:* /set:NAME [/overwrite:yes|no] [/log:PATH] [/csv]
-//   /printer:NAME|* [...] /set:NAME /check [/log:PATH] [/csv]
-//   /printer:NAME|* [...] /remove [/log:PATH] [/csv]
+//   /printer:* [/skip:NAME ...] /set:NAME [/overwrite:yes|no] [/log:PATH] [/csv]
+//   /printer:NAME|* [...] [/skip:NAME ...] /set:NAME /check [/log:PATH] [/csv]
+//   /printer:NAME|* [...] [/skip:NAME ...] /remove [/log:PATH] [/csv]
+// /skip goes only with /printer:*.
 //   /list [/log:PATH] [/csv]
 //   /sets [/log:PATH] [/csv]
 //   /?
@@ -34,6 +35,7 @@ struct CommandOptions {
     CommandMode mode = CommandInteractive;
     std::vector<std::string> printers; // each /printer's value, in the order given
     bool allPrinters = false;          // /printer:* (never given together with a name)
+    std::vector<std::string> skipped;  // each /skip's value: printers /printer:* leaves out
     std::string setName;
     bool rename = false; // /rename was given (its value may be empty)
     std::string newName;

@@ -2,6 +2,8 @@
 
 #include "classlib/LineBreaks.h"
 
+#include <algorithm>
+
 const char kCsvDone[] = "done";
 const char kCsvUnchanged[] = "unchanged";
 const char kCsvRemoved[] = "removed";
@@ -81,8 +83,13 @@ std::string CsvRecordRow(CsvLayout layout, const CsvRecord& r)
 
 std::string JoinedLines(const std::vector<std::string>& lines)
 {
+    // A tab between steps: no step holds one (its own tabs and line breaks
+    // become blanks), so a reader splits the field back into its steps.
     std::string joined;
-    for (const std::string& line : lines)
-        joined += (joined.empty() ? "" : " ") + OnOneLine(line);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string line = OnOneLine(lines[i]);
+        std::replace(line.begin(), line.end(), '\t', ' ');
+        joined += (i == 0 ? "" : "\t") + line;
+    }
     return joined;
 }

@@ -59,6 +59,6 @@ std::string CsvRow(const std::vector<std::string>& fields);
 // The header row and a record's row of a layout.
 std::string CsvHeader(CsvLayout layout);
 std::string CsvRecordRow(CsvLayout layout, const CsvRecord& record);
-// Output lines as one detail text: joined by a blank, a line break inside
-// one (LF or CR LF) made a blank too.
+// Output lines as one detail text: joined by a tab, a tab or a line break
+// inside one (LF or CR LF) made a blank, so the tabs part the steps alone.
 std::string JoinedLines(const std::vector<std::string>& lines);

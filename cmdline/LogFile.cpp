@@ -1,5 +1,6 @@
 #include "cmdline/LogFile.h"
 
+#include "platform/MakeFolders.h"
 #include "platform/OsClass.h"
 
 namespace {
@@ -24,6 +25,13 @@ void RollOver(const std::string& path)
 DWORD CLogFile::Open(const std::string& path)
 {
     DWORD error = OpenChecked(path);
+    // A log folder nobody made yet (the first run on a machine) is made,
+    // and the log opened in it with the same checks.
+    if (error == ERROR_PATH_NOT_FOUND) {
+        error = MakeFoldersFor(path);
+        if (error == 0)
+            error = OpenChecked(path);
+    }
     if (error == 0 && Size() >= kLogRollOverSize) {
         m_file.Reset();
         RollOver(path);

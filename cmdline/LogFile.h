@@ -25,7 +25,8 @@ const DWORD kLogIsNoDiskFile = 0x20000002; // a device, a pipe
 
 class CLogFile {
 public:
-    // Opens path for appending, creating it when missing. When it has grown
+    // Opens path for appending, creating it, and the folders it needs
+    // (MakeFoldersFor), when missing. When it has grown
     // to kLogRollOverSize or past it, it is first renamed to its older
     // generation, the path with ".1" added (kpxsetup.log -> kpxsetup.log.1,
     // an older one replaced) and a new file begins; while another

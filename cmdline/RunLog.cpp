@@ -43,14 +43,15 @@ std::string RunOpeningLine(const std::string& commandLine)
                                             LoadResString(IDS_PROGRAM_VERSION)});
 }
 
-std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change, const std::string& cause)
+std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change, const std::string& cause,
+                           const std::string& command)
 {
     // Plain words that do not depend on the language: a script counting the
     // runs that changed something reads them.
     static const char* const kChange[] = {"nothing changed", "nothing to change", "changed", "unknown"};
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%lu.%lu", elapsedMs / 1000, elapsedMs % 1000 / 100);
-    const std::string meaning = ExitCodeMeaning(code);
+    const std::string meaning = ExitCodeMeaning(code, command);
     return FormatResString(IDS_LOG_CLOSED, {std::to_string(code), cause.empty() ? meaning : meaning + " " + cause,
                                             seconds, kChange[change]});
 }
@@ -67,6 +68,25 @@ std::string ExitCodeMeaning(int code)
     const size_t begin = at + head.size();
     const size_t end = usage.find('\n', begin);
     return usage.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+std::string ExitCodeMeaning(int code, const std::string& command)
+{
+    // "/check: A。/sets: B。": each command's part begins with its name and
+    // ends with the full stop before the next name.
+    const std::string meaning = ExitCodeMeaning(code);
+    const std::string head = command + ": ";
+    const std::string stop = "\x81\x42"; // "。"
+    if (command.empty() || meaning.compare(0, 1, "/") != 0)
+        return meaning;
+    for (size_t at = 0; at < meaning.size();) {
+        size_t end = meaning.find(stop + "/", at);
+        end = end == std::string::npos ? meaning.size() : end + stop.size();
+        if (meaning.compare(at, head.size(), head) == 0)
+            return meaning.substr(at + head.size(), end - at - head.size());
+        at = end;
+    }
+    return meaning;
 }
 
 std::string DriverIniText()

@@ -21,11 +21,17 @@ enum RunChange {
 std::string RunOpeningLine(const std::string& commandLine);
 // The exit code and what it means (followed by cause, when given), the time
 // the run took (in milliseconds) and what it changed.
+// command: the run's command switch ("/check", "/sets"), for a code whose
+// meaning differs by command.
 std::string RunClosingLine(int code, unsigned long elapsedMs, RunChange change,
-                           const std::string& cause = std::string());
+                           const std::string& cause = std::string(), const std::string& command = std::string());
 // What an exit code means, as the usage text's table says it; empty for a
 // code the table does not list.
 std::string ExitCodeMeaning(int code);
+// The same for the run of one command: where the table gives the code one
+// meaning per command ("/check: ...。/sets: ...。"), the command's own, without
+// its name; else the whole meaning.
+std::string ExitCodeMeaning(int code, const std::string& command);
 
 // The driver settings file as the lines about a record name it: its path,
 // and, while Terminal Services run, that it is the file of the user the run

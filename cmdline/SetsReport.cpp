@@ -1,5 +1,6 @@
 #include "cmdline/SetsReport.h"
 
+#include "cmdline/LostCharacter.h"
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "classlib/SystemMessage.h"
@@ -157,6 +158,8 @@ UnattendedExitCode RunSetsReport(const CKPXSetupINI& toolIni, CRunOutput& output
             files += (slot == 0 ? "" : ", ") + set.texts[slot];
         }
         output.Line(FormatResString(IDS_SETS_LINE, {set.name, files}));
+        if (RefuseLostCharacter(toolIni, set.name, output))
+            clean = false;
     }
     const std::vector<Clash> clashes = FindClashes(sets);
     for (const Clash& clash : clashes) {

@@ -1,6 +1,7 @@
 #include "cmdline/UnattendedAnswers.h"
 
 #include "classlib/LineBreaks.h"
+#include "report/RenameReason.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
@@ -88,7 +89,7 @@ void CUnattendedAnswers::RenameEnded(const PrinterRequest& request, RenameResult
         Tell(request, FormatResString(IDS_CMD_RENAMED, {request.newName}));
         break;
     case RenameRefused:
-        Tell(request, WithReason(FormatResString(IDS_CMD_RENAME_REFUSED, {request.newName}), error));
+        Tell(request, WithRenameReason(FormatResString(IDS_CMD_RENAME_REFUSED, {request.newName}), error));
         break;
     case RenameSkippedUnreadable:
         Tell(request, FormatResString(IDS_CMD_RENAME_SKIPPED, {request.newName, DriverIniText()}));

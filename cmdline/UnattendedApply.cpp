@@ -4,6 +4,7 @@
 #include "classlib/WinApp.h"
 #include "report/ApplyStopText.h"
 #include "cmdline/LineText.h"
+#include "cmdline/LostCharacter.h"
 #include "cmdline/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "operation/ProfileSetApply.h"
@@ -30,14 +31,24 @@ UnattendedExitCode FindSet(const CKPXSetupINI& toolIni, const CommandOptions& op
     setName = FindOfferedSet(toolIni, options.setName);
     if (setName.empty()) {
         output.Line(FormatResString(IDS_CMD_SET_NOT_FOUND, {options.setName}));
-        // The names a script could have meant, as the file spells them.
+        // The names a script could have meant, as the file spells them, each
+        // quoted as /set takes it: a name may hold a comma or a blank.
         std::string offered;
         for (const std::string& name : toolIni.GetSetNames())
-            offered += (offered.empty() ? "" : ", ") + name;
+            offered += (offered.empty() ? "\"" : ", \"") + name + "\"";
         output.Line(FormatResString(IDS_CMD_SETS_OFFERED, {offered}));
         return ExitNoSettings;
     }
-    return ExitDone;
+    return RefuseLostCharacter(toolIni, setName, output) ? ExitSourceMissing : ExitDone;
+}
+
+// The names without the printers /skip leaves out (matched as /printer is).
+std::vector<std::string> WithoutSkipped(std::vector<std::string> names, const CommandOptions& options)
+{
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&](const std::string& name) { return HoldsNoCase(options.skipped, name); }),
+                names.end());
+    return names;
 }
 
 // Whether the apply changed anything, or found everything in place. A kept
@@ -129,7 +140,7 @@ bool TellUnusablePrinters(CPrinterSnapshot& printers, const CommandOptions& opti
 {
     if (!options.allPrinters)
         return false;
-    const std::vector<std::string> names = printers.UnusableNames();
+    const std::vector<std::string> names = WithoutSkipped(printers.UnusableNames(), options);
     for (const std::string& name : names)
         output.PrinterLine(name,
                            FormatResString(IDS_CMD_PRINTER_UNUSABLE, {name}) + LoadResString(IDS_CMD_PRINTER_SKIPPED));
@@ -143,7 +154,7 @@ void WritePrinterRows(CPrinterSnapshot& printers, const CommandOptions& options,
     if (!output.WritesCsv())
         return;
     if (options.allPrinters) {
-        for (const std::string& name : printers.UnusableNames())
+        for (const std::string& name : WithoutSkipped(printers.UnusableNames(), options))
             output.PrinterRow(name, request.setName, kCsvSkipped, ExitPrintersLeftOut);
     }
     for (const std::string& printer : request.printers) {
@@ -163,7 +174,7 @@ UnattendedExitCode FindNamedPrinters(const CKPXSetupINI& toolIni, CPrinterSnapsh
     std::vector<std::string>& found = request.printers;
     found.clear();
     if (options.allPrinters) {
-        found = AllListedPrinters(printers);
+        found = WithoutSkipped(AllListedPrinters(printers), options);
     } else if (options.printers.size() == 1) {
         const std::string& typed = options.printers.front();
         found.push_back(FindListedPrinter(printers, typed));

@@ -5,6 +5,7 @@
 #include "classlib/WinApp.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "cmdline/UnattendedApply.h"
+#include "cmdline/FewNames.h"
 #include "report/ApplyStopText.h"
 #include "operation/ProfileSet.h"
 #include "operation/ProfileSetApply.h"
@@ -35,10 +36,13 @@ std::string FindingLine(const CheckFinding& finding)
 
 // A target that several printers share (a file of the system directory, or
 // of one driver directory) is told once, for all of them: the same finding
-// of the same path joins their names.
+// of the same path joins their names, the first few and the count of the
+// rest (a print server's forty printers would make a line of a thousand
+// characters; each printer's CSV row keeps its own findings).
 std::vector<CheckFinding> SharedFilesOnce(const std::vector<CheckFinding>& findings)
 {
     std::vector<CheckFinding> joined;
+    std::vector<std::vector<std::string>> names; // each joined finding's printers
     for (const CheckFinding& finding : findings) {
         const bool aboutFile =
             finding.what == CheckFileMissing || finding.what == CheckFileDiffers || finding.what == CheckFileUnreadable;
@@ -47,11 +51,15 @@ std::vector<CheckFinding> SharedFilesOnce(const std::vector<CheckFinding>& findi
             if (aboutFile && earlier.what == finding.what && MbCompareNoCase(earlier.detail, finding.detail) == 0)
                 same = &earlier;
         }
-        if (same)
-            same->printer += ", " + finding.printer;
-        else
+        if (same) {
+            names[same - joined.data()].push_back(finding.printer);
+        } else {
             joined.push_back(finding);
+            names.push_back({finding.printer});
+        }
     }
+    for (size_t i = 0; i < joined.size(); ++i)
+        joined[i].printer = FewNamesAndTheRest(names[i]);
     return joined;
 }
 

@@ -142,7 +142,8 @@ int RunLogged(const CommandOptions& options, const std::string& commandLine, con
     output.OpenRunInLog(RunOpeningLine(::GetCommandLineA()));
     RunChange change = RunChangedNothing;
     const int code = RunMode(options, commandLine, toolFile, mutex, output, change);
-    output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change));
+    const char* command = options.mode == CommandCheck ? "/check" : options.mode == CommandSets ? "/sets" : "";
+    output.LogLine(RunClosingLine(code, ::GetTickCount() - started, change, std::string(), command));
     return code;
 }
 

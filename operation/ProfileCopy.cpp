@@ -205,7 +205,12 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
 
         bool copy = true;
         if (SafeFilePresent(target.c_str())) {
+            DWORD compareError = 0;
             if (overwriteAll) {
+                copy = true;
+            } else if (CompareFileWithSource(source, target, compareError) == FilesSame) {
+                // Already the set's file: nothing to ask, the copy leaves it
+                // as it is and tells it in place.
                 copy = true;
             } else if (overwriteCancelled) {
                 copy = false;

@@ -73,7 +73,9 @@ void AddCopy(TargetCopies& copies, CopyResult result, const std::string& target,
 using TargetTold = std::function<void(const std::string& target, CopyResult result, DWORD error)>;
 
 // Installs source into each non-empty target in turn, asking through ask
-// while neither overwrite-all nor cancel has been answered; records those two
+// about a target that differs from source while neither overwrite-all nor
+// cancel has been answered (a target that already is source's file is left
+// as it is and added as in place, unasked); records those two
 // answers, and adds each target to copies as written, to be replaced at the
 // restart, or failed (AddCopy), telling each through told when given.
 void InstallToTargets(const std::string& source, const std::string targets[2], bool& overwriteAll,

@@ -115,6 +115,15 @@
 #define IDS_CMD_LEFT_ALIAS          234 // %1 a short name
 #define IDS_CMD_LEFT_UNREADABLE     235 // %1 a file; the reason follows
 #define IDS_CMD_ACCOUNT_UNREADABLE  236 // %1 the account of installed files; the reason follows
+// A set of a tool settings file read as UTF-8 that the system code page
+// cannot hold: /sets' finding and the apply's refusal.
+#define IDS_SETS_LOST_CHARACTER 250 // %1 the set, %2 the line, %3 the character ("U+00E9")
+// A Set click's report of targets that already were the set's files.
+#define IDS_APPLY_IN_PLACE 251 // recorded, and these left as they were (one line each follows)
+#define IDS_IN_PLACE_HEAD  252 // the same list after another report
+// Texts of a run told apart or completed.
+#define IDS_RENAME_NO_REASON    253 // after a refused rename the spooler gave no reason for
+#define IDS_CHECK_MORE_PRINTERS 255 // %1 how many more printers share the finding
 // A source that others than administrators may change: the apply's refusal,
 // and why (one of the four texts after it).
 #define IDS_UNTRUSTED_SOURCE      220 // %1 Kind=path, %2 why
@@ -159,6 +168,7 @@
 #define IDC_EXISTING_TIME  1017
 #define IDC_NEW_SIZE       1018
 #define IDC_NEW_TIME       1019
+#define IDC_OVERWRITE_DIR  1021 // the folder the file is in
 
 // The command line's usage box
 #define IDD_USAGE      133

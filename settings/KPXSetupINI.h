@@ -1,13 +1,18 @@
 // The tool settings file beside the executable (KPXSETUP.INI): the profile
 // sets the tool offers and the paths of each set's four files. Read only;
-// every call reads the file anew.
+// every call reads the file anew. A file in the system code page is read by
+// the profile functions; a file saved as UTF-8 (IsUtf8IniText) is read as
+// UTF-8 and its names and paths turned into the system code page.
 #pragma once
 
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
+#include <memory>
 #include <string>
 #include <vector>
+
+class CUtf8IniText;
 
 class CKPXSetupINI {
 public:
@@ -33,7 +38,19 @@ public:
     // Environment references expanded, then "%KPXSETUP%" replaced by the tool
     // directory; false when the result does not fit 259 characters.
     BOOL ExpandProfilePath(const std::string& raw, std::string& path) const;
+    // A character of the set's name or of its files' paths that the system
+    // code page cannot hold (a file read as UTF-8): false when there is none;
+    // else the line it stands on (from 1) and its Unicode number.
+    bool FindLostCharacter(const std::string& setName, int& line, unsigned& character) const;
 
     std::string m_strIniPath;
     std::string m_strToolDir;
+
+private:
+    // The file read as UTF-8; null when the profile functions read it.
+    std::shared_ptr<const CUtf8IniText> Utf8Text() const;
+    // The value as GetPrivateProfileStringA reads it into 260 bytes, from
+    // utf8 when it is not null; false when missing or empty.
+    bool ReadValue(const CUtf8IniText* utf8, const char* section, const char* key, std::string& value) const;
+    BOOL GetSetName(const CUtf8IniText* utf8, int index, std::string& name) const;
 };

@@ -13,4 +13,6 @@
 // reason where it gave one. Files in use that are replaced at the next
 // restart are listed one a line, under a line of their own: after the
 // "recorded" line when nothing failed, after the failed steps otherwise.
+// Targets that already were the set's files (left unasked) are listed the
+// same way, last.
 std::string ApplyReportText(const PrinterRequest& request, const ApplyOutcome& outcome);

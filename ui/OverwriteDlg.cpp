@@ -31,6 +31,9 @@ BOOL COverwriteDlg::OnInitDialog()
     // The statics' template texts are the formats (see TemplateFormat.h).
     std::string format = GetDlgItemText(IDC_OVERWRITE_FILE);
     SetDlgItemText(IDC_OVERWRITE_FILE, FormatTemplateText(format, FileNamePart(m_strExistingFile)).c_str());
+    // Each target folder is asked about on its own: the question names it.
+    SetDlgItemText(IDC_OVERWRITE_DIR,
+                   FormatTemplateText(GetDlgItemText(IDC_OVERWRITE_DIR), DirectoryPart(m_strExistingFile)).c_str());
     ShowFileInfo(m_strExistingFile, IDC_EXISTING_SIZE, IDC_EXISTING_TIME);
     ShowFileInfo(m_strNewFile, IDC_NEW_SIZE, IDC_NEW_TIME);
 

@@ -4,6 +4,7 @@
 // source file, the files in the system directory and the printer's driver
 // directory, the set recorded in PLOTA2.INI and shown in the list. Each test
 // runs in a private 32-bit prefix reporting Windows 7.
+#include "classlib/PathParts.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
@@ -58,14 +59,15 @@ protected:
                   Cp932(u8"選択されたﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰのｶﾗｰﾌﾟﾛﾌｧｲﾙを設定通りに変更します。\nよろしいですか？"));
     }
 
-    // Waits for the next overwrite prompt, checks which file it names and
-    // the two sizes it shows, and answers it.
-    void AnswerOverwrite(const std::string& file, const char* existingSize, const char* newSize, int answer)
+    // Waits for the next overwrite prompt, checks which file and folder it
+    // names and the two sizes it shows, and answers it.
+    void AnswerOverwrite(const std::string& target, const char* existingSize, const char* newSize, int answer)
     {
-        SCOPED_TRACE(file);
+        SCOPED_TRACE(target);
         HWND prompt = m_tool.WaitForDialog(OverwriteCaption(), kTimeout);
         ASSERT_NE(prompt, nullptr) << DescribeWindows(m_tool.VisibleWindows());
-        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), AlreadyThereText(Cp932(file)));
+        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_FILE), AlreadyThereText(FileNamePart(target)));
+        EXPECT_EQ(DialogItemText(prompt, IDC_OVERWRITE_DIR), DirectoryPart(target));
         EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_SIZE), existingSize);
         EXPECT_EQ(DialogItemText(prompt, IDC_NEW_SIZE), newSize);
         EXPECT_EQ(DialogItemText(prompt, IDC_EXISTING_TIME).rfind(Cp932(u8"更新日時: 20"), 0), 0u);
@@ -117,8 +119,8 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     // Files are taken Auto, Font, Tone, Vividness, each for the system
     // directory, then the driver directory: two of the eight targets exist.
     PressSetAndConfirm(main, "Office");
-    AnswerOverwrite("auto.kpx", "2 KB", "1 KB", IDYES);
-    AnswerOverwrite("tone.kpx", "1 KB", "1 KB", IDNO);
+    AnswerOverwrite(SystemDirectoryFile("auto.kpx"), "2 KB", "1 KB", IDYES);
+    AnswerOverwrite(DriverDirectoryFile("tone.kpx"), "1 KB", "1 KB", IDNO);
     ExpectApplyDone(m_tool, main);
 
     for (const char* name : {"auto", "font", "tone", "vivid"}) {
@@ -137,14 +139,40 @@ TEST_F(ApplyBlackbox, InstallsEveryFileAsksBeforeReplacingAndRecordsTheSet)
     EXPECT_EQ(main.Name(), "Plotter 3F");
 
     // The same set again (the name edit touched to enable Set): every target
-    // exists now, and the questions come again; overwrite-all at the first
-    // replaces the declined tone.kpx too without another prompt.
+    // exists now; only the declined tone.kpx differs and is asked about, the
+    // other seven are told as in place.
     main.SetName("Plotter 3F");
     PressSetAndConfirm(main, "Office");
-    AnswerOverwrite("auto.kpx", "1 KB", "1 KB", IDC_OVERWRITE_ALL);
+    AnswerOverwrite(DriverDirectoryFile("tone.kpx"), "1 KB", "1 KB", IDC_OVERWRITE_ALL);
+    EXPECT_EQ(
+        AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK).rfind(LoadResourceString(IDS_APPLY_IN_PLACE), 0), 0u);
     ExpectApplyDone(m_tool, main);
     EXPECT_EQ(ReadFileBytes(DriverDirectoryFile("tone.kpx")), "new tone");
 
+    Close(main);
+}
+
+// A second apply of the set: every target already is the set's file, so no
+// question comes; the report tells each as in place.
+TEST_F(ApplyBlackbox, TargetsAlreadyTheSetsFilesAreToldInPlaceWithoutAQuestion)
+{
+    ASSERT_TRUE(m_folder->WriteSettings(kOfficeSettings));
+    ASSERT_NO_FATAL_FAILURE(WriteOfficeProfiles());
+    HWND dlg = Start();
+    ASSERT_NE(dlg, nullptr);
+    RemoteMainDialog main(dlg);
+    PressSetAndConfirm(main, "Office");
+    ExpectApplyDone(m_tool, main);
+
+    main.SetName("Plotter 3F");
+    PressSetAndConfirm(main, "Office");
+    std::string report = LoadResourceString(IDS_APPLY_IN_PLACE);
+    for (const char* name : {"auto", "font", "tone", "vivid"}) {
+        for (const std::string& target : ProfileCopies(name + std::string(".kpx")))
+            report += "\n\x81\x45" + target;
+    }
+    EXPECT_EQ(AnswerMessageBox(m_tool, Cp932(u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙ設定"), IDOK), report);
+    ExpectApplyDone(m_tool, main);
     Close(main);
 }
 

@@ -134,11 +134,17 @@ TEST_F(CommandLineBlackbox, ApplyInstallsAndRecordsAsTheDialogDoesThenKeepsWhatE
     const std::string first = TargetLines(u8"にｺﾋﾟｰしました。") + Out(kRecorded);
     EXPECT_EQ(m_output, first);
 
-    // /overwrite:no over a newer source keeps every target; the log holds both runs.
+    // /overwrite:no over a newer source keeps the targets that differ; those
+    // already the set's files are in place. The log holds both runs.
     ASSERT_FALSE(m_folder.WriteProfile("o\\auto.kpx", "newer").empty());
     EXPECT_EQ(Run(std::string(kApply) + " /overwrite:no /log:\"" + log + "\""), 0u);
     EXPECT_EQ(ReadFileBytes(SystemDirectoryFile("auto.kpx")), "new auto");
-    const std::string second = TargetLines(u8"は既に存在するため、上書きしませんでした。") + Out(kRecorded);
+    std::vector<std::string> same;
+    for (const char* name : {"font", "tone", "vivid"}) {
+        for (const std::string& target : ProfileCopies(std::string(name) + ".kpx"))
+            same.push_back(target);
+    }
+    const std::string second = TargetLines(u8"は既に存在するため、上書きしませんでした。", same) + Out(kRecorded);
     EXPECT_EQ(m_output, second);
     // The log holds both runs, each between its opening and closing lines,
     // a blank line between them (RunLogBlackboxFreshTest reads those).
@@ -167,7 +173,7 @@ TEST_F(CommandLineBlackbox, EachRefusalBeforeTheApplyHasItsCodeAndChangesNothing
         {"/printer:\"Plotter 3F\" /set:Poster",
          {},
          4,
-         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。\n設定ﾌｧｲﾙのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ: Office, Clash"},
+         u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterが設定ﾌｧｲﾙにありません。\n設定ﾌｧｲﾙのｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ: \"Office\", \"Clash\""},
         {std::string(kApply) + " /rename:\"\"", {}, 6, u8"Plotter 3F: ﾌﾟﾘﾝﾀｰﾄﾞﾗｲﾊﾞｰ名を指定してください。"},
         {std::string(kApply) + " /rename:\"PLOTTER 2f\"",
          {},
@@ -325,8 +331,9 @@ TEST_F(CommandLineBlackbox, UsageIsWrittenWhenRedirectedAndShownInABoxThatFitsTh
     EXPECT_EQ(m_output, Out(Utf8FromCp932(usage)));
     EXPECT_EQ(Run("/printer:P"), 1u);
     EXPECT_EQ(m_output, Out(u8"ｺﾏﾝﾄﾞﾗｲﾝが正しくありません: /printer:P\n" + Utf8FromCp932(usage)));
-    EXPECT_EQ(Run("/list /log:C:\\nowhere\\kpx.log"), 1u);
-    EXPECT_EQ(m_output.rfind(Cp932(u8"ﾛｸﾞﾌｧｲﾙC:\\nowhere\\kpx.logを開けません: "), 0), 0u) << m_output;
+    // A folder that cannot be made (no such drive).
+    EXPECT_EQ(Run("/list /log:Q:\\nowhere\\kpx.log"), 1u);
+    EXPECT_EQ(m_output.rfind(Cp932(u8"ﾛｸﾞﾌｧｲﾙQ:\\nowhere\\kpx.logを開けません: "), 0), 0u) << m_output;
     // A log path that would lead the append into another file, or to no file.
     const std::string other = m_folder.file("win.ini"), link = m_folder.file("kpx.log");
     ASSERT_TRUE(WriteFileBytes(other, "[fonts]\r\n") && CreateHardLinkA(link.c_str(), other.c_str(), nullptr));

@@ -149,7 +149,7 @@ TEST_F(FleetBlackbox, ANamedPrinterThatIsRefusedStopsTheRunBeforeAnythingChanges
          PrinterLine("Plotter 4F ", OneLineText(FormatResString(IDS_PRINTER_UNRECORDABLE, {"Plotter 4F "})))},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Poster", 4,
          FormatResString(IDS_CMD_SET_NOT_FOUND, {"Poster"}) + "\r\n" +
-             FormatResString(IDS_CMD_SETS_OFFERED, {"Office, Photo"})},
+             FormatResString(IDS_CMD_SETS_OFFERED, {"\"Office\", \"Photo\""})},
         {"/printer:\"Plotter 3F\" /printer:\"Plotter 2F\" /set:Office /rename:East", 1,
          FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
         {"/printer:* /set:Office /rename:East", 1, FormatResString(IDS_CMD_BAD_ARGUMENT, {"/rename:East"})},
@@ -247,10 +247,28 @@ TEST_F(FleetBlackbox, ARenameRunAgainGoesToTheNewNameAndTakesTheSectionAlong)
 
 // The usage names the switches of this file and the check's code, and a
 // switch that the usage does not allow together is refused with it.
+// A printer that can never hold a record ends every /printer:* run with 12,
+// its line naming /skip; /skip leaves it out of the apply, the check and
+// the removal, which then end with 0.
+TEST_F(FleetBlackbox, SkipLeavesAPrinterOutOfEveryPrinter)
+{
+    TestPrinter edge("Plotter 4F ", kDriver);
+    ASSERT_TRUE(edge.added());
+    EXPECT_EQ(Run("/printer:* /set:Office"), 12u);
+    EXPECT_NE(m_output.find("/skip:"), std::string::npos) << Utf8FromCp932(m_output);
+    for (const char* command : {"/printer:* /set:Office", "/check /printer:* /set:Office", "/remove /printer:*"}) {
+        EXPECT_EQ(Run(std::string(command) + " /skip:\"plotter 4f \" /skip:Absent"), 0u) << command << "\n"
+                                                                                         << Utf8FromCp932(m_output);
+        EXPECT_EQ(m_output.find("Plotter 4F"), std::string::npos) << command;
+    }
+    EXPECT_TRUE(IniSection(DriverIniFile(), "Plotter 3F").empty());
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /skip:Absent /set:Office"), 1u);
+}
+
 TEST_F(FleetBlackbox, UsageNamesSeveralPrintersEveryPrinterAndTheCheck)
 {
     const std::string usage = LoadResString(IDS_CMD_USAGE);
-    for (const char* text : {"/printer:* /set:", "[/printer:", "/check /printer:", "\n10  /check"})
+    for (const char* text : {"/printer:* [/skip:", "[/printer:", "/check /printer:", "\n10  /check"})
         EXPECT_NE(usage.find(text), std::string::npos) << text;
     EXPECT_EQ(Run("/check /printer:* /set:Office /overwrite:no"), 1u);
     std::string lines;

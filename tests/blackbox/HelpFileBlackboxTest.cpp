@@ -7,10 +7,48 @@
 
 #include <gtest/gtest.h>
 #include <htmlhelp.h>
-
+#include <map>
 #include <string>
 
 namespace {
+
+// The inner files of a compiled help file and their lengths, as its
+// directory lists them: an ITSF header, then the directory's ITSP header and
+// its PMGL chunks of entries (name, section, offset, length; each number an
+// "encoded integer" of seven bits a byte, the last byte without the high bit).
+std::map<std::string, unsigned long long> InnerFiles(const std::string& chm)
+{
+    std::map<std::string, unsigned long long> files;
+    const auto number = [&](size_t at, size_t bytes) {
+        unsigned long long value = 0;
+        for (size_t i = bytes; i-- > 0;)
+            value = value << 8 | static_cast<unsigned char>(at + i < chm.size() ? chm[at + i] : 0);
+        return value;
+    };
+    const size_t directory = number(0x48, 8), header = number(directory + 8, 4), chunk = number(directory + 0x10, 4);
+    const size_t chunks = number(directory + 0x2C, 4);
+    for (size_t n = 0; n < chunks && chunk > 20; ++n) {
+        const size_t start = directory + header + n * chunk;
+        if (chm.compare(start, 4, "PMGL") != 0)
+            continue;
+        size_t at = start + 20;
+        const auto encoded = [&] {
+            unsigned long long value = 0;
+            while (at < chm.size() && (chm[at] & 0x80))
+                value = value << 7 | (chm[at++] & 0x7F);
+            return at < chm.size() ? value << 7 | chm[at++] : value;
+        };
+        while (at < start + chunk - number(start + 4, 4)) {
+            const size_t length = encoded();
+            const std::string name = chm.substr(at, length);
+            at += length;
+            encoded(); // section
+            encoded(); // offset
+            files[name] = encoded();
+        }
+    }
+    return files;
+}
 
 TEST(HelpFile, IsACompiledHelpFileBesideTheExecutable)
 {
@@ -56,6 +94,18 @@ TEST(HelpFile, EveryContextIdOfTheMainDialogAndTheCommandLineReachesATopic)
     EXPECT_EQ(nullptr, htmlHelp(nullptr, path.c_str(), HH_HELP_CONTEXT, 20008));
     EXPECT_NE(nullptr, htmlHelp(nullptr, (path + "::/cmdline.htm").c_str(), HH_DISPLAY_TOPIC, 0));
     htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+// The index and full-text search are compiled in: the keyword tree and its
+// data, and the search's word index, each with content.
+TEST(HelpFile, HasAnIndexAndFullTextSearch)
+{
+    const std::map<std::string, unsigned long long> files = InnerFiles(ReadFileBytes(BuiltHelpFilePath()));
+    ASSERT_GT(files.count("/cmdline.htm"), 0u) << "the directory was not read";
+    for (const char* part : {"/$WWKeywordLinks/BTree", "/$WWKeywordLinks/Data", "/$FIftiMain"}) {
+        ASSERT_GT(files.count(part), 0u) << part;
+        EXPECT_GT(files.at(part), 100u) << part;
+    }
 }
 
 } // namespace

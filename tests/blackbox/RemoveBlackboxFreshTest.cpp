@@ -206,8 +206,9 @@ TEST_F(RemoveBlackbox, ALineWithoutEqualsInThePrintersSectionSurvivesAnApply)
     EXPECT_NE(std::find(section.begin(), section.end(), "ColorProfileSetName=Office"), section.end());
 }
 
-// A later apply that keeps the held file (/overwrite:no) takes its deletion
-// at the restart back: the file is still there after the restart.
+// A later apply that keeps the held file (the set's own file: in place,
+// unasked) takes its deletion at the restart back: the file is still there
+// after the restart.
 TEST_F(RemoveBlackbox, AKeptFileIsNotDeletedAtTheRestart)
 {
     ASSERT_EQ(Run("/printer:\"Plotter 3F\" /set:Office"), 0u);
@@ -218,7 +219,7 @@ TEST_F(RemoveBlackbox, AKeptFileIsNotDeletedAtTheRestart)
     ASSERT_TRUE(IsNamedIn(PendingRenamePaths(), target));
 
     EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Office /overwrite:no"), 0u);
-    EXPECT_NE(m_output.find(Cp932(target + u8"は既に存在するため、上書きしませんでした。")), std::string::npos)
+    EXPECT_NE(m_output.find(Cp932(target + u8"は既に同じｶﾗｰﾌﾟﾛﾌｧｲﾙのため、ｺﾋﾟｰしませんでした。")), std::string::npos)
         << m_output;
     EXPECT_FALSE(IsNamedIn(PendingRenamePaths(), target));
     CloseHandle(held);

@@ -267,6 +267,49 @@ TEST_F(RunLogBlackbox, SetsTellsEachSetsFilesAndEveryFileNameTwoSetsShare)
     EXPECT_FALSE(PathExists(SystemDirectoryFile("auto.kpx")));
 }
 
+// The guide's first command on a machine that never had the log's folder:
+// the folders are made and the run logged there.
+TEST_F(RunLogBlackbox, MakesTheFoldersOfTheLogPath)
+{
+    const std::string log = m_folder.file("Logs\\KPXSetup\\kpxsetup.log");
+    EXPECT_EQ(Run(std::string(kApply) + " /log:\"" + log + "\""), 0u);
+    const std::vector<Lines> runs = LogRuns(ReadFileBytes(log));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].size(), 2u + m_output.size());
+}
+
+// A KPXSETUP.INI saved as UTF-8 without a byte order mark (Notepad's
+// default): a Japanese set name reads as written and applies; a character
+// code page 932 cannot hold is /sets' finding and refuses its set.
+TEST_F(RunLogBlackbox, SettingsFileInUtf8ReadsAsWritten)
+{
+    const std::string photo = u8"写真 表示用", o = m_folder.path() + "\\o\\";
+    auto files = [](const std::string& set, const std::string& autoFile) {
+        return SetFiles(set, autoFile, "%KPXSETUP%\\o\\vivid.kpx", "%KPXSETUP%\\o\\tone.kpx",
+                        "%KPXSETUP%\\o\\font.kpx");
+    };
+    ASSERT_TRUE(m_folder.WriteSettings(
+        ToolSettingsText({"Office", photo, "Poster"},
+                         {files("Office", "%KPXSETUP%\\o\\auto.kpx"), files(photo, "%KPXSETUP%\\o\\auto.kpx"),
+                          files("Poster", u8"%KPXSETUP%\\o\\é.kpx")})));
+    EXPECT_EQ(Run("/sets"), 10u);
+    ASSERT_EQ(m_output.size(), 4u);
+    EXPECT_EQ(m_output[1], u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ" + photo + ": Auto=" + o + u8"auto.kpx (ｲﾝｽﾄｰﾙできます), Font=" + o +
+                               u8"font.kpx (ｲﾝｽﾄｰﾙできます), Tone=" + o + u8"tone.kpx (ｲﾝｽﾄｰﾙできます), Vividness=" +
+                               o + u8"vivid.kpx (ｲﾝｽﾄｰﾙできます)");
+    const std::string lost = u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄPosterは設定できません: 設定ﾌｧｲﾙ (UTF-8) の17行目の文字U+00E9を"
+                             u8"ｼｽﾃﾑのｺｰﾄﾞ ﾍﾟｰｼﾞで表せません。";
+    EXPECT_EQ(m_output[3], lost);
+
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:Poster"), 5u);
+    EXPECT_EQ(m_output, Lines{lost});
+    EXPECT_FALSE(PathExists(DriverIniFile()));
+    EXPECT_EQ(Run("/printer:\"Plotter 3F\" /set:\"" + Cp932(photo) + "\""), 0u);
+    ASSERT_FALSE(m_output.empty());
+    EXPECT_EQ(m_output.back(),
+              u8"Plotter 3F: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ" + photo + u8"を設定しました (" + DriverIniFile() + u8")。");
+}
+
 // A machine without a supported printer has an empty list: 0 and no line,
 // in the log only the run's opening and closing lines.
 TEST_F(RunLogBlackbox, ListWithoutASupportedPrinterIsEmpty)

@@ -1,6 +1,8 @@
 // The /csv text: fields quoted as RFC 4180 says, rows that read back as written.
 #include "cmdline/CsvText.h"
 
+#include "cmdline/FewNames.h"
+#include "support/Cp932.h"
 #include "support/CsvReader.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +30,10 @@ TEST(CsvText, QuotesOnlyWhatNeedsItAndReadsBackAsWritten)
         EXPECT_TRUE(ReadCsv(CsvRow({c.text, ""}) + CsvRow({"y"}), rows));
         EXPECT_EQ(rows, (CsvRows{{c.text, ""}, {"y"}}));
     }
-    EXPECT_EQ(JoinedLines({"one.", "two\r\nthree"}), "one. two three");
+    EXPECT_EQ(JoinedLines({"one.", "two\r\nthree\tfour"}), "one.\ttwo three four");
+    // A /check line about a file many printers share names a few of them.
+    EXPECT_EQ(Utf8FromCp932(FewNamesAndTheRest({"A", "B", "C", "D", "E"})), u8"A, B, C, ほか2台");
+    EXPECT_EQ(FewNamesAndTheRest({"A", "B", "C"}), "A, B, C");
 }
 
 } // namespace

@@ -94,6 +94,19 @@ TEST(RunLogTest, EveryExitCodeHasItsMeaningInTheClosingLine)
         const std::string line = Utf8FromCp932(RunClosingLine(ExitDone, t.ms, t.change));
         EXPECT_EQ(line.substr(line.size() - std::string(t.tail).size()), t.tail);
     }
+    // A code with one meaning per command says the run's own in its closing
+    // line; a command without one of its own gets the whole meaning.
+    const struct {
+        const char* command;
+        const char* meaning; // UTF-8
+    } meanings[] = {{"/check", u8"ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ通りでないﾌﾟﾘﾝﾀｰがあります (違いごとに1行)。"},
+                    {"/sets", u8"設定ﾌｧｲﾙに直すところがあります。"},
+                    {"", u8"/check: ｶﾗｰﾌﾟﾛﾌｧｲﾙｾｯﾄ通りでないﾌﾟﾘﾝﾀｰがあります (違いごとに1行)。"
+                         u8"/sets: 設定ﾌｧｲﾙに直すところがあります。"}};
+    for (const auto& m : meanings) {
+        EXPECT_EQ(Utf8FromCp932(RunClosingLine(ExitCheckFailed, 0, RunChangedNothing, "", m.command)),
+                  std::string(u8"終了ｺｰﾄﾞ 10: ") + m.meaning + u8" (0.0秒, nothing changed)");
+    }
     // 1 is not taken for 10, nor 10 for 3010.
     EXPECT_NE(ExitCodeMeaning(ExitBadCommandLine), ExitCodeMeaning(ExitCheckFailed));
     EXPECT_NE(ExitCodeMeaning(ExitCheckFailed), ExitCodeMeaning(ExitRestartRequired));

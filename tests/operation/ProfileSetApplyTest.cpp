@@ -335,6 +335,11 @@ TEST_P(ProfileSetApplyTest, EndsAsTheScenarioDemandsAndLeavesOnlyWhatItSays)
         ASSERT_GT(report.size(), tail.size());
         EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
     }
+    if (s.condition == SpoolerRefuses) {
+        // Wine's spooler refuses without a reason: the report says so.
+        const std::string report = ApplyReportText(result.printers.front().request, outcome);
+        EXPECT_NE(report.find(": " + LoadResString(IDS_RENAME_NO_REASON)), std::string::npos) << report;
+    }
     if (s.condition == MissingCorrected) {
         EXPECT_EQ(ReadFileBytes(m_systemDir + "y.kpx"), "new b\\y.kpx");
     }

@@ -193,4 +193,35 @@ TEST_F(ToolSettings, DoubleByteValueWithTrailByteBackslashIsReadWhole)
     EXPECT_PRED_FORMAT2(SameBytes, Cp932(u8"C:\\ツール\\ソフト\\ア.kpx"), path);
 }
 
+// Each encoding the tool reads: code page 932, UTF-8 with a byte order mark,
+// UTF-8 without one (told by a valid character beyond ASCII); names and
+// paths arrive in the system code page, blanks and a pair of quotes dropped
+// as the profile functions drop them.
+TEST_F(ToolSettings, Utf8FilesReadInTheSystemCodePage)
+{
+    const std::string photo = u8"写真 表示用", path = u8"C:\\写真\\a.kpx";
+    const struct {
+        const char* start; // what comes before the header
+        bool utf8;
+        std::string sets;
+        std::string autoPath;
+    } cases[] = {
+        {"", false, "[Set]\r\nAuto=" + Cp932(path) + "\r\n", Cp932(path)},
+        {"\xEF\xBB\xBF", true, "[Set]\r\nAuto=" + path + "\r\n", Cp932(path)},
+        {"\xEF\xBB\xBF", true, "[set]\nAuto = \"C:\\a.kpx\" \n", "C:\\a.kpx"},
+        {"", true, "[Set]\r\n;Auto=x\r\nAuto=" + path + "\r\nAuto=y\r\n[Set]\r\nTone=t\r\n", Cp932(path)},
+    };
+    for (const auto& c : cases) {
+        CKPXSetupINI ini = Ini(std::string(c.start) + kHeader + "NumColorProfileSets=1\r\nColorProfileSetName1=" +
+                               (c.utf8 ? photo : Cp932(photo)) + "\r\n" + c.sets);
+        EXPECT_EQ(OfferedSets(ini), std::vector<std::string>{Cp932(photo)}) << c.sets;
+        std::string read;
+        EXPECT_TRUE(ini.ReadProfilePath("Set", ProfileAuto, read));
+        EXPECT_PRED_FORMAT2(SameBytes, c.autoPath, read);
+        int line = 0;
+        unsigned lost = 0;
+        EXPECT_FALSE(ini.FindLostCharacter(Cp932(photo), line, lost));
+    }
+}
+
 } // namespace

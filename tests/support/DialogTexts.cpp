@@ -33,5 +33,5 @@ std::string CannotCopyText(const std::string& fileName)
 
 std::string AlreadyThereText(const std::string& fileName)
 {
-    return Cp932(u8"このﾌｫﾙﾀﾞには既に '") + fileName + Cp932(u8"' ﾌｧｲﾙが存在します。");
+    return Cp932(u8"次のﾌｫﾙﾀﾞには既に '") + fileName + Cp932(u8"' ﾌｧｲﾙが存在します。");
 }

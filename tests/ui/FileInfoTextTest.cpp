@@ -75,7 +75,7 @@ TEST(FileInfoTextTest, NumberIsFormattedIntoTheTemplateAtSixtyFourBits)
 TEST(FileInfoTextTest, TextIsFormattedIntoTheTemplate)
 {
     const std::string copyMessage = Cp932(u8"%s をｺﾋﾟｰできません。");
-    const std::string overwrite = Cp932(u8"このﾌｫﾙﾀﾞには既に '%s' ﾌｧｲﾙが存在します。");
+    const std::string overwrite = Cp932(u8"次のﾌｫﾙﾀﾞには既に '%s' ﾌｧｲﾙが存在します。");
     // A file name with a percent sign and a backslash trail byte is text,
     // never a format.
     const std::string name = "100%s\x83\x5C.kpx";
