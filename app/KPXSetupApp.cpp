@@ -1,14 +1,14 @@
 #include "app/KPXSetupApp.h"
 
+#include "classlib/ModuleFileName.h"
+#include "classlib/PathParts.h"
+#include "classlib/WaitCursor.h"
+#include "classlib/Win32Api.h"
 #include "cmdline/UnattendedRun.h"
 #include "operation/StartupCheck.h"
 #include "platform/InstanceGuard.h"
 #include "platform/OsClass.h"
 #include "platform/PlatformFlags.h"
-#include "classlib/ModuleFileName.h"
-#include "classlib/PathParts.h"
-#include "classlib/WaitCursor.h"
-#include "classlib/Win32Api.h"
 #include "res/resource.h"
 #include "ui/KPXSetupDlg.h"
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // Call only inside a catch block. Shows a message box with a stop icon,

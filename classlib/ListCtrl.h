@@ -5,6 +5,7 @@
 #include "classlib/Wnd.h"
 
 #include <commctrl.h>
+
 #include <string>
 
 class CListCtrl : public CWnd {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // At most MAX_PATH - 1 characters; empty when the query fails. XP and older

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // Empty for 0 (no reason was given) and for a code the system has no text for.

@@ -12,10 +12,10 @@
 #include "classlib/SystemFunctionList.h"
 
 #include <windows.h>
-#include <commdlg.h>
 #include <commctrl.h>
-#include <winspool.h>
+#include <commdlg.h>
 #include <shlobj.h>
+#include <winspool.h>
 
 typedef BOOL(WINAPI* GetFileSecurityFn)(LPCSTR fileName, SECURITY_INFORMATION requested,
                                         PSECURITY_DESCRIPTOR descriptor, DWORD length, LPDWORD needed);

@@ -1,11 +1,11 @@
 #include "classlib/WinApp.h"
 
+#include "classlib/FrameworkIds.h"
 #include "classlib/ModuleFileName.h"
 #include "classlib/PathParts.h"
 #include "classlib/TextPlaces.h"
 #include "classlib/Win32Api.h"
 #include "classlib/Wnd.h"
-#include "classlib/FrameworkIds.h"
 
 #include <commctrl.h>
 

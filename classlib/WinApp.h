@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+
 #include <string>
 #include <vector>
 

@@ -12,6 +12,7 @@
 #include "classlib/MessageMap.h"
 
 #include <windows.h>
+
 #include <string>
 
 class CWnd {

@@ -1,6 +1,7 @@
 #include "cmdline/CommandLine.h"
 
 #include <windows.h>
+
 #include <vector>
 
 namespace {

@@ -12,6 +12,7 @@
 #include "classlib/Handle.h"
 
 #include <windows.h>
+
 #include <string>
 
 // Past this size (1 MB, about 5,000 framed runs of one printer) the log is

@@ -3,8 +3,8 @@
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
 #include "platform/PlatformFlags.h"
-#include "settings/DriverIniLocation.h"
 #include "res/resource.h"
+#include "settings/DriverIniLocation.h"
 
 #include <cstdio>
 

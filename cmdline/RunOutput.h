@@ -11,6 +11,7 @@
 #include "cmdline/LogFile.h"
 
 #include <windows.h>
+
 #include <map>
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "cmdline/SetsReport.h"
 
-#include "cmdline/LostCharacter.h"
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
+#include "cmdline/LostCharacter.h"
 #include "operation/ProfileSet.h"
 #include "operation/ProfileSourceCheck.h"
 #include "report/ApplyStopText.h"

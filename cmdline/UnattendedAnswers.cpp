@@ -1,12 +1,12 @@
 #include "cmdline/UnattendedAnswers.h"
 
 #include "classlib/LineBreaks.h"
-#include "report/RenameReason.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
 #include "cmdline/RunLog.h"
 #include "report/ApplyStopText.h"
+#include "report/RenameReason.h"
 #include "res/resource.h"
 #include "settings/InstallAccount.h"
 

@@ -10,6 +10,7 @@
 #include "operation/ApplyCallback.h"
 
 #include <windows.h>
+
 #include <string>
 #include <vector>
 

@@ -2,12 +2,12 @@
 
 #include "classlib/MbString.h"
 #include "classlib/WinApp.h"
-#include "report/ApplyStopText.h"
 #include "cmdline/LineText.h"
 #include "cmdline/LostCharacter.h"
 #include "cmdline/PrinterChoice.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "operation/ProfileSetApply.h"
+#include "report/ApplyStopText.h"
 #include "res/resource.h"
 
 #include <algorithm>

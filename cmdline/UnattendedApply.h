@@ -5,10 +5,10 @@
 #pragma once
 
 #include "cmdline/CommandLine.h"
-#include "operation/ApplyOutcome.h"
-#include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/RunLog.h"
 #include "cmdline/RunOutput.h"
+#include "cmdline/UnattendedExitCodes.h"
+#include "operation/ApplyOutcome.h"
 #include "printers/PrinterSnapshot.h"
 #include "settings/KPXSetupINI.h"
 

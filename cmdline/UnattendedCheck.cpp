@@ -3,13 +3,13 @@
 #include "classlib/MbString.h"
 #include "classlib/SystemMessage.h"
 #include "classlib/WinApp.h"
+#include "cmdline/FewNames.h"
 #include "cmdline/UnattendedAnswers.h"
 #include "cmdline/UnattendedApply.h"
-#include "cmdline/FewNames.h"
-#include "report/ApplyStopText.h"
 #include "operation/ProfileSet.h"
 #include "operation/ProfileSetApply.h"
 #include "operation/ProfileSetCheck.h"
+#include "report/ApplyStopText.h"
 #include "res/resource.h"
 
 namespace {

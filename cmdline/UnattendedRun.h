@@ -8,6 +8,7 @@
 #include "settings/ToolSettingsFile.h"
 
 #include <windows.h>
+
 #include <string>
 
 // options: the parsed command line; commandLine: the arguments as given (a

@@ -11,6 +11,7 @@
 #include "platform/HtmlHelp.h"
 
 #include <windows.h>
+
 #include <string>
 
 // How long the usage box of a bad command line stays up.

@@ -6,6 +6,7 @@
 #include "settings/InstallAccount.h"
 
 #include <windows.h>
+
 #include <functional>
 #include <string>
 

@@ -5,11 +5,12 @@
 // by file name). The apply, /check and /sets all read a set here.
 #pragma once
 
-#include "settings/KPXSetupINI.h"
 #include "platform/SourceTrust.h"
+#include "settings/KPXSetupINI.h"
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
+
 #include <functional>
 #include <string>
 

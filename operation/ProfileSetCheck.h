@@ -8,6 +8,7 @@
 #include "operation/ApplyOutcome.h"
 
 #include <windows.h>
+
 #include <string>
 #include <vector>
 

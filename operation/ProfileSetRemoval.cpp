@@ -4,13 +4,12 @@
 // driver directories, each only where the tool's account says the tool put
 // it there and it is still what the tool put; a file the tool replaced comes
 // back in its place.
-#include "operation/ProfileSetApply.h"
-
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
 #include "operation/InstalledFiles.h"
 #include "operation/ProfileFileName.h"
 #include "operation/ProfileSet.h"
+#include "operation/ProfileSetApply.h"
 #include "operation/ProfileTargets.h"
 #include "platform/FileCompare.h"
 #include "platform/PlatformFlags.h"

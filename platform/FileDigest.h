@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // The digest of the file at path (reached in the native folders while

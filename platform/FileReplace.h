@@ -20,6 +20,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 #include <string_view>
 #include <vector>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // Makes every missing folder of filePath's folder, the outermost first. Each

@@ -3,6 +3,7 @@
 #include "classlib/Handle.h"
 
 #include <windows.h>
+
 #include <cstring>
 
 namespace {

@@ -1,9 +1,9 @@
 #include "platform/SafeFileAccess.h"
 
-#include "platform/PlatformFlags.h"
 #include "classlib/FileStatus.h"
 #include "classlib/Handle.h"
 #include "platform/FsRedirection.h"
+#include "platform/PlatformFlags.h"
 
 // The profile copies go to the system directory and the driver directory,
 // which under WOW64 must be the native ones: these calls are governed by the

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // The whole file as bytes (empty when it does not exist); false, with the

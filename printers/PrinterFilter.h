@@ -1,10 +1,10 @@
 // The two tests that decide which printers the tool works with.
 #pragma once
 
+#include "classlib/Handle.h"
+
 #include <windows.h>
 #include <winspool.h>
-
-#include "classlib/Handle.h"
 
 // True when the printer's server is known and the current user may open the
 // printer with full (administrative) access, which renaming it and writing

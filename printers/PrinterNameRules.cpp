@@ -2,7 +2,6 @@
 
 #include "classlib/WholeCharacters.h"
 
-
 #include <windows.h>
 
 bool IsAllowedPrinterNameChar(OsClass os, int ch)

@@ -4,6 +4,7 @@
 #include "printers/PrinterRecord.h"
 
 #include <winspool.h>
+
 #include <cstring>
 
 namespace {

@@ -9,7 +9,6 @@
 #pragma once
 
 #include "classlib/Handle.h"
-
 #include "printers/PrnInfoList.h"
 
 #include <map>

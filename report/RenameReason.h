@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 // text, a colon and the system's reason for error; where there is none,

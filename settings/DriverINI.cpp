@@ -1,13 +1,13 @@
 #include "settings/DriverINI.h"
 
-#include "platform/OsClass.h"
-#include "platform/PlatformFlags.h"
 #include "classlib/MbString.h"
 #include "classlib/PathParts.h"
-#include "settings/DriverIniLocation.h"
 #include "platform/FsRedirection.h"
+#include "platform/OsClass.h"
+#include "platform/PlatformFlags.h"
 #include "platform/SafeFileAccess.h"
 #include "printers/PrinterNameRules.h"
+#include "settings/DriverIniLocation.h"
 
 #include <cstring>
 #include <utility>

@@ -7,6 +7,7 @@
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
+
 #include <string>
 #include <utility>
 #include <vector>

@@ -1,14 +1,14 @@
 #include "settings/DriverIniChange.h"
 
 #include "classlib/Handle.h"
-#include "settings/IniNames.h"
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
 #include "platform/FileStamp.h"
-#include "platform/WholeFile.h"
 #include "platform/FsRedirection.h"
 #include "platform/OsClass.h"
+#include "platform/WholeFile.h"
+#include "settings/IniNames.h"
 
 namespace {
 

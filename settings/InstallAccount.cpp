@@ -4,9 +4,9 @@
 #include "classlib/PathParts.h"
 #include "classlib/Win32Api.h"
 #include "platform/FileReplace.h"
-#include "platform/WholeFile.h"
 #include "platform/FsRedirection.h"
 #include "platform/PlatformFlags.h"
+#include "platform/WholeFile.h"
 
 #include <string_view>
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 #include <vector>
 

@@ -8,6 +8,7 @@
 #include "settings/ProfileKind.h"
 
 #include <windows.h>
+
 #include <memory>
 #include <string>
 #include <vector>

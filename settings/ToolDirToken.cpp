@@ -3,6 +3,7 @@
 #include "classlib/WholeCharacters.h"
 
 #include <windows.h>
+
 #include <cstring>
 
 const char kToolDirToken[] = "%KPXSETUP%";

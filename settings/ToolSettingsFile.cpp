@@ -5,6 +5,7 @@
 #include "res/resource.h"
 
 #include <mbstring.h>
+
 #include <utility>
 #include <vector>
 

@@ -11,10 +11,10 @@
 // ends only when every thread the system lists for it has been counted.
 #include "support/InstalledFilesReset.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <tlhelp32.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 

@@ -1,10 +1,10 @@
 #include "ui/CopyErrorDlg.h"
 
-#include "platform/OsClass.h"
 #include "classlib/PathParts.h"
+#include "classlib/TemplateFormat.h"
 #include "classlib/Win32Api.h"
 #include "classlib/WinApp.h"
-#include "classlib/TemplateFormat.h"
+#include "platform/OsClass.h"
 #include "res/resource.h"
 
 #include <cstddef>

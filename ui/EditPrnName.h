@@ -4,8 +4,8 @@
 // (PrinterNameLimit).
 #pragma once
 
-#include "platform/OsClass.h"
 #include "classlib/Edit.h"
+#include "platform/OsClass.h"
 #include "printers/PrinterNameRules.h" // PrinterNameLimit, the edit's limit
 
 class CEditPrnName : public CEdit {

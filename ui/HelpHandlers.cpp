@@ -2,10 +2,9 @@
 // control, the version button and the system-menu entry, and closing the help
 // the dialog opened when it goes away. The engines are chosen by platform in
 // ui/Help.cpp.
-#include "ui/KPXSetupDlg.h"
-
 #include "ui/AboutDlg.h"
 #include "ui/Help.h"
+#include "ui/KPXSetupDlg.h"
 
 void CKPXSetupDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {

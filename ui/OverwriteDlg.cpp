@@ -2,10 +2,10 @@
 
 #include "classlib/FileStatus.h"
 #include "classlib/PathParts.h"
-#include "ui/FileInfoText.h"
 #include "classlib/TemplateFormat.h"
-#include "res/resource.h"
 #include "platform/SafeFileAccess.h"
+#include "res/resource.h"
+#include "ui/FileInfoText.h"
 
 BEGIN_MESSAGE_MAP(COverwriteDlg, CDialog)
     ON_BN_CLICKED(IDYES, &COverwriteDlg::OnYes)

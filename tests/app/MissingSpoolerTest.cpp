@@ -4,8 +4,8 @@
 // faces meet the machine as one without a supported printer.
 #include "app/KPXSetupApp.h"
 #include "classlib/SystemFunctions.h"
-#include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/RunOutput.h"
+#include "cmdline/UnattendedExitCodes.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/DialogDriver.h"

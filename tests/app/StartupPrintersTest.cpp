@@ -11,8 +11,9 @@
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <map>

@@ -7,15 +7,17 @@
 #include "support/ApiOverride.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/RunningCopyWindow.h"
 #include "support/ScopedModulePath.h"
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/Uncopyable.h"
-#include "support/RunningCopyWindow.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
+
 #include <functional>
 #include <optional>
 #include <string>

@@ -17,8 +17,9 @@
 #include "support/ToolProcess.h"
 #include "support/WinePrefix.h"
 
-#include <gtest/gtest.h>
 #include <winspool.h>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

@@ -3,9 +3,9 @@
 // redirected standard output and log, the files and PLOTA2.INI afterwards,
 // and never a window (a message box would also keep it from ending).
 #include "classlib/WinApp.h"
+#include "platform/PendingRenames.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
-#include "platform/PendingRenames.h"
 #include "support/IniSection.h"
 #include "support/QuietRun.h"
 #include "support/SettingsText.h"
@@ -14,8 +14,9 @@
 #include "support/ToolProcess.h"
 #include "support/WinePrefix.h"
 
-#include <gtest/gtest.h>
 #include <winspool.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>

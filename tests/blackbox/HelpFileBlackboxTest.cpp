@@ -5,8 +5,10 @@
 #include "support/TempDir.h"
 #include "support/ToolProcess.h"
 
-#include <gtest/gtest.h>
 #include <htmlhelp.h>
+
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 

@@ -2,6 +2,7 @@
 // records leave PLOTA2.INI, the set's files leave the system and driver
 // directories once no record names them, /check then tells the set is gone,
 // and a file held open goes at the restart, unless a later apply keeps it.
+#include "kpx_version.h"
 #include "platform/PendingRenames.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
@@ -10,7 +11,6 @@
 #include "support/TestPrinter.h"
 #include "support/ToolFolder.h"
 #include "support/WinePrefix.h"
-#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // the printer and the file, /sets before a rollout, and a bad command line
 // that never waits long for a click.
 #include "classlib/WinApp.h"
+#include "kpx_version.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
@@ -14,7 +15,6 @@
 #include "support/ToolProcess.h"
 #include "support/WineMachine.h"
 #include "support/WinePrefix.h"
-#include "kpx_version.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,15 @@
 // settings file, with and without printers, as an administrator meets it.
 #include "classlib/WinApp.h"
 #include "res/resource.h"
+#include "support/RunningCopyWindow.h"
 #include "support/SettingsText.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/ToolProcess.h"
-#include "support/RunningCopyWindow.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 
 namespace {
 

@@ -4,8 +4,9 @@
 // and exceptions stopped at the dialog procedure. The dialog is built on the
 // main dialog's real template, and every notification is raised by the real
 // control (BM_CLICK, WM_SETTEXT, LVM_SETITEMSTATE, key presses).
-#include "classlib/ComboBox.h"
 #include "classlib/Dialog.h"
+
+#include "classlib/ComboBox.h"
 #include "classlib/Edit.h"
 #include "classlib/InvalidArgException.h"
 #include "classlib/ListCtrl.h"

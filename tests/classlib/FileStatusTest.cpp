@@ -2,6 +2,7 @@
 // system keeps them, refusal of wildcards, names with a backslash as the
 // trail byte of a double-byte character.
 #include "classlib/FileStatus.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 // The executable's path as the system reports it, also when the path does
 // not fit: XP and older then fill the whole buffer without a terminating zero.
-#include "app/KPXSetupApp.h"
 #include "classlib/ModuleFileName.h"
+
+#include "app/KPXSetupApp.h"
 #include "support/ApiOverride.h"
 
 #include <gtest/gtest.h>

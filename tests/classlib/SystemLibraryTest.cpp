@@ -2,8 +2,9 @@
 // functions taken from winspool.drv and comdlg32.dll at run time: all of a
 // DLL's or, where the DLL or one function is missing, none (no printer is
 // listed, a dialog acts as cancelled).
-#include "classlib/SystemFunctions.h"
 #include "classlib/SystemLibrary.h"
+
+#include "classlib/SystemFunctions.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/TempDir.h"

@@ -1,6 +1,7 @@
 // The wait cursor shows the hourglass and gives back the cursor that was
 // showing before, also when nested or left by an exception.
 #include "classlib/WaitCursor.h"
+
 #include "classlib/Wnd.h"
 
 #include <gtest/gtest.h>

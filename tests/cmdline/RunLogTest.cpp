@@ -3,12 +3,14 @@
 // the closing line; numbered places; and the usage box closing itself after
 // a short time instead of 30 seconds, its size and its help button. And the log file a run leaves: rolled
 // over at its limit, and appended to by writers in turn.
+#include "cmdline/RunLog.h"
+
 #include "classlib/WinApp.h"
 #include "cmdline/LineText.h"
-#include "cmdline/RunLog.h"
 #include "cmdline/RunOutput.h"
 #include "cmdline/UnattendedExitCodes.h"
 #include "cmdline/UsageBox.h"
+#include "kpx_version.h"
 #include "platform/HelpFile.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
@@ -16,10 +18,10 @@
 #include "support/FakeHtmlHelpControl.h"
 #include "support/TempDir.h"
 #include "support/ToolProcess.h"
-#include "kpx_version.h"
+
+#include <htmlhelp.h>
 
 #include <gtest/gtest.h>
-#include <htmlhelp.h>
 
 #include <atomic>
 #include <cstring>

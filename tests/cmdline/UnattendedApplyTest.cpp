@@ -3,20 +3,21 @@
 // one) and failures that come together.
 #include "cmdline/UnattendedApply.h"
 
-#include "printers/PrinterSnapshot.h"
 #include "classlib/WinApp.h"
+#include "printers/PrinterSnapshot.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
 #include "support/AcceptedRenames.h"
 #include "support/Cp932.h"
 #include "support/IniSection.h"
-#include "support/SpoolerFakes.h"
 #include "support/SettingsText.h"
+#include "support/SpoolerFakes.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 
-#include <gtest/gtest.h>
 #include <winspool.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

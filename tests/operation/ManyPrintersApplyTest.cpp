@@ -3,9 +3,8 @@
 // run when it was named and is skipped when every printer was asked for, and
 // a record that cannot be written fails for every printer at once.
 #include "operation/ProfileSetApply.h"
-#include "printers/PrinterSnapshot.h"
 #include "operation/ProfileSetCheck.h"
-
+#include "printers/PrinterSnapshot.h"
 #include "settings/DriverINI.h"
 #include "support/ApplyRecorder.h"
 #include "support/IniSection.h"

@@ -2,6 +2,7 @@
 // every verdict from one table, the platform's characters and length, and the
 // names the spooler knows whatever the user may open.
 #include "operation/NewNameCheck.h"
+
 #include "printers/PrinterSnapshot.h"
 #include "support/ScopedOsVersion.h"
 #include "support/SpoolerFakes.h"

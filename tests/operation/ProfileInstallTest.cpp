@@ -4,7 +4,6 @@
 #include "operation/ProfileTargets.h"
 #include "printers/DriverDirectory.h"
 #include "printers/PrinterHandle.h"
-
 #include "support/ApiOverride.h"
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"

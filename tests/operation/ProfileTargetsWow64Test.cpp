@@ -2,11 +2,11 @@
 // spooler runs 64-bit drivers: a profile's driver target is the directory
 // of the printer's x64 driver (spool\drivers\x64\3) when it has one, else
 // that of its 32-bit driver (w32x86\3).
-#include "platform/PlatformFlags.h"
 #include "operation/ProfileTargets.h"
+
+#include "platform/PlatformFlags.h"
 #include "printers/DriverDirectory.h"
 #include "printers/PrinterHandle.h"
-
 #include "support/ScopedOsVersion.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/TestPrinter.h"

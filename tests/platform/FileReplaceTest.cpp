@@ -3,8 +3,8 @@
 // (no MoveFileExA on 9x, a rename refused by permissions, a process ended
 // between two steps). Then the recovery after a killed run.
 #include "platform/FileReplace.h"
-#include "platform/PendingRenames.h"
 
+#include "platform/PendingRenames.h"
 #include "support/ApiOverride.h"
 #include "support/PendingRenamesGuard.h"
 #include "support/TempDir.h"

@@ -8,8 +8,9 @@
 #include "support/TempDir.h"
 #include "support/Uncopyable.h"
 
-#include <gtest/gtest.h>
 #include <htmlhelp.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,9 @@
 // turned into the bytes the system gives.
 #include "platform/SourceTrust.h"
 
-#include <gtest/gtest.h>
 #include <sddl.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

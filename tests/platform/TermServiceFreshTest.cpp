@@ -2,7 +2,6 @@
 // a private prefix, where "TermService" exists and is stopped until a test
 // starts or deletes it.
 #include "platform/PlatformFlags.h"
-
 #include "support/ApiOverride.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/WineMachine.h"

@@ -3,6 +3,7 @@
 // a spooler that accepts the new name is stood in for through the seam; it
 // checks the record it is handed against the printer's real one.
 #include "printers/PrinterRename.h"
+
 #include "printers/RenamePermission.h"
 #include "support/AcceptedRenames.h"
 #include "support/ApiOverride.h"

@@ -2,6 +2,7 @@
 // lists, and that it opens each printer of a supported driver once per
 // enumeration and no printer of another driver.
 #include "printers/PrinterSnapshot.h"
+
 #include "support/SpoolerFakes.h"
 #include "support/TestPrinter.h"
 

@@ -1,8 +1,9 @@
 // The printer list against Wine's real spooler: printers are added and
 // deleted for real; what Wine cannot produce (a refused open, an unknown
 // server, a failed allocation or listing) comes in through the seam.
-#include "printers/PrinterFilter.h"
 #include "printers/PrnInfoList.h"
+
+#include "printers/PrinterFilter.h"
 #include "support/ApiOverride.h"
 #include "support/SpoolerFakes.h"
 #include "support/TestPrinter.h"

@@ -4,14 +4,16 @@
 // application manifest. This executable links the same resource script, so
 // its own module holds exactly the program's resources.
 #include "res/resource.h"
+
+#include "kpx_version.h"
 #include "support/Cp932.h"
 #include "support/PictureSizes.h"
 #include "support/TextLines.h"
-#include "kpx_version.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <ostream>

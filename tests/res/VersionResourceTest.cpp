@@ -3,13 +3,14 @@
 // the system's version calls: the fixed version numbers, the Japanese string
 // block and its translation entry, and texts that agree with the version
 // dialog's lines.
+#include "kpx_version.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/TextLines.h"
-#include "kpx_version.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstring>
 #include <string>

@@ -2,7 +2,6 @@
 // profile calls. The system directory is pointed at a fresh folder so that
 // each test starts from a known file.
 #include "settings/DriverINI.h"
-
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
 #include "support/DriverRecord.h"

@@ -9,7 +9,6 @@
 // texts each, each in a prefix of its own, so that they run beside the
 // other tests (the profile functions take some milliseconds a call).
 #include "settings/DriverIniChange.h"
-
 #include "support/ProfileChanges.h"
 #include "support/TempDir.h"
 

@@ -2,9 +2,9 @@
 // each layout the same change is made both ways, every section read back
 // through the profile functions, and the lines outside the changed sections
 // compared with the original.
-#include "settings/DriverINI.h"
 #include "settings/IniTextEdit.h"
 
+#include "settings/DriverINI.h"
 #include "support/Cp932.h"
 #include "support/ProfileChanges.h"
 #include "support/TempDir.h"

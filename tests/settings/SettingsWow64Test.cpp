@@ -1,10 +1,9 @@
 // In a 64-bit prefix, where this 32-bit program runs under WOW64: the files
 // that must reach the native system directory land there, and nothing else
 // is redirected differently than a plain call would be.
-#include "settings/DriverINI.h"
 #include "classlib/Handle.h"
 #include "platform/SafeFileAccess.h"
-
+#include "settings/DriverINI.h"
 #include "support/ApiOverride.h"
 #include "support/DriverRecord.h"
 #include "support/ScopedOsVersion.h"

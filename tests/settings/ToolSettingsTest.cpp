@@ -1,7 +1,6 @@
 // The tool settings file read for real with the system's profile calls: the
 // offered sets and the finished paths of their files.
 #include "settings/KPXSetupINI.h"
-
 #include "support/Cp932.h"
 #include "support/TempDir.h"
 

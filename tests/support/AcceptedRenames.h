@@ -7,9 +7,8 @@
 //   EXPECT_EQ(std::vector<std::string>{"Plotter 2F"}, spooler.names());
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 #include <cstddef>
 #include <string>

@@ -13,10 +13,10 @@
 // there before (the real function unless another override is live).
 #pragma once
 
+#include "classlib/Win32Api.h"
+
 #include <functional>
 #include <utility>
-
-#include "classlib/Win32Api.h"
 
 template <auto Entry>
 class ScopedApiOverride;

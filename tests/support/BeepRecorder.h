@@ -2,9 +2,8 @@
 // can hear that a character or a paste was refused.
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 #include <vector>
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <string>
 
 bool PutClipboardText(HWND owner, const std::string& bytes);

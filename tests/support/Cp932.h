@@ -4,8 +4,9 @@
 // arrive as code page 932 bytes through the ANSI calls.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 

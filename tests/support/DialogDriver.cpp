@@ -1,4 +1,5 @@
 #include "support/DialogDriver.h"
+
 #include "support/WindowCaption.h"
 
 #include <algorithm>

@@ -20,8 +20,9 @@
 
 #include "support/Uncopyable.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>

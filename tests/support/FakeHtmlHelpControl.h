@@ -6,10 +6,9 @@
 //   CHtmlHelp help;
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
 #include "support/HelpCall.h"
+#include "support/Uncopyable.h"
 
 #include <windows.h>
 

@@ -3,9 +3,8 @@
 // can assert what the user would have been shown without a window appearing.
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 #include <windows.h>
 

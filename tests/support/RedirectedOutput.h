@@ -5,6 +5,7 @@
 #include "support/Uncopyable.h"
 
 #include <windows.h>
+
 #include <string>
 
 class RedirectedOutput : Uncopyable {

@@ -4,9 +4,8 @@
 //   ScopedModulePath module("C:\\Tools\\Tool.exe");
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 #include <string>
 

@@ -4,10 +4,9 @@
 //   ScopedOsVersion version(OsWin9x);
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "platform/OsClass.h"
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 class ScopedOsVersion : Uncopyable {
 public:

@@ -13,9 +13,8 @@
 // for the life of the object; only one object may exist at a time.
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
+#include "support/Uncopyable.h"
 
 #include <string>
 

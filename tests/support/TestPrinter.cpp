@@ -1,6 +1,7 @@
 #include "support/TestPrinter.h"
 
 #include <winspool.h>
+
 #include <vector>
 
 const char* const kDriver = "KESTRO PLOTARA";

@@ -1,4 +1,5 @@
 #include "support/ToolProcess.h"
+
 #include "support/WindowCaption.h"
 
 #include <cstdlib>

@@ -7,6 +7,7 @@
 #include "support/Uncopyable.h"
 
 #include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>

@@ -4,10 +4,9 @@
 // so no test may reach it.
 #pragma once
 
-#include "support/Uncopyable.h"
-
 #include "support/ApiOverride.h"
 #include "support/HelpCall.h"
+#include "support/Uncopyable.h"
 
 #include <string>
 #include <vector>

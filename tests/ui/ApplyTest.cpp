@@ -23,8 +23,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>

@@ -3,12 +3,13 @@
 // the path it had, Browse with the file chooser (a stand-in that records what
 // it was asked, and the system's own chooser once), and F1 doing nothing.
 #include "ui/CopyErrorDlg.h"
+
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
-#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/HelpProbe.h"
 #include "support/ScopedOsVersion.h"
 #include "support/TempDir.h"

@@ -3,13 +3,14 @@
 // template's real edit control; typed characters go through the wrapper's
 // PreTranslateMessage first, as the modal loop hands them, and pastes come
 // from the real clipboard.
+#include "ui/EditPrnName.h"
+
 #include "classlib/Dialog.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/BeepRecorder.h"
 #include "support/ClipboardText.h"
 #include "support/ScopedOsVersion.h"
-#include "ui/EditPrnName.h"
 
 #include <gtest/gtest.h>
 

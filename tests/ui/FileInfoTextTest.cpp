@@ -1,6 +1,7 @@
 // How the overwrite question writes a file's size and time, and how the
 // secondary dialogs fill the format texts of their templates.
 #include "ui/FileInfoText.h"
+
 #include "classlib/TemplateFormat.h"
 #include "support/Cp932.h"
 #include "support/DialogTexts.h"

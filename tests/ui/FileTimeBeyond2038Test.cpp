@@ -1,8 +1,8 @@
 // File times after January 2038, where the run-time library's 32-bit time
 // ends: the status keeps them, and the overwrite question shows their date.
 #include "classlib/FileStatus.h"
-#include "ui/FileInfoText.h"
 #include "support/TempDir.h"
+#include "ui/FileInfoText.h"
 
 #include <gtest/gtest.h>
 

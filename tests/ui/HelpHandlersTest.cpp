@@ -2,7 +2,6 @@
 // version dialog: the old help engine through the seam on Windows 9x (Wine's
 // blocks behind a box of its own), the version dialog for real.
 #include "app/KPXSetupApp.h"
-#include "ui/Help.h"
 #include "res/resource.h"
 #include "support/Cp932.h"
 #include "support/DialogDriver.h"
@@ -13,6 +12,7 @@
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
 #include "support/WinHelpRecorder.h"
+#include "ui/Help.h"
 #include "ui/KPXSetupDlg.h"
 
 #include <gtest/gtest.h>

@@ -16,8 +16,9 @@
 #include "support/TempDir.h"
 #include "support/WinHelpRecorder.h"
 
-#include <gtest/gtest.h>
 #include <htmlhelp.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>

@@ -4,6 +4,8 @@
 // button. Printers are real printers of Wine's spooler; the tool settings
 // file lies beside the test executable, the driver settings file where the
 // program looks for it.
+#include "ui/KPXSetupDlg.h"
+
 #include "app/KPXSetupApp.h"
 #include "res/resource.h"
 #include "settings/DriverINI.h"
@@ -17,7 +19,6 @@
 #include "support/SpoolerFakes.h"
 #include "support/TempDir.h"
 #include "support/TestPrinter.h"
-#include "ui/KPXSetupDlg.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 // sizes and last-write times written into the template's own texts, the four
 // answers, Enter, Esc and the close box, and F1 doing nothing.
 #include "ui/OverwriteDlg.h"
+
 #include "res/resource.h"
 #include "support/Cp932.h"
-#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/HelpProbe.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"

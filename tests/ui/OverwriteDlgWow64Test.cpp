@@ -2,6 +2,7 @@
 // overwrite question describes the file in the native system directory (the
 // one that would be replaced), not its 32-bit substitute.
 #include "ui/OverwriteDlg.h"
+
 #include "res/resource.h"
 #include "support/ScopedPlatformFlags.h"
 #include "support/TempDir.h"

@@ -3,13 +3,14 @@
 // Cancel leaves the path as it was, and a dialog that cannot be shown counts
 // as a cancel.
 #include "ui/SourceFileQuestion.h"
+
 #include "classlib/Dialog.h"
 #include "classlib/WinApp.h"
 #include "res/resource.h"
 #include "support/ApiOverride.h"
 #include "support/Cp932.h"
-#include "support/DialogTexts.h"
 #include "support/DialogDriver.h"
+#include "support/DialogTexts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

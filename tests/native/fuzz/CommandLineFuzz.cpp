@@ -1,9 +1,8 @@
 // The unattended command line: any text parses to exactly one mode, and what
 // it yields holds together (a values-only apply has both names, a line
 // without arguments is the dialog, quoted text never leaks its quotes).
-#include "cmdline/CommandLine.h"
-
 #include "FuzzCheck.h"
+#include "cmdline/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,10 +6,9 @@
 // alike exactly when they do not compare as different. Its one pass over the
 // text's lines finds what a plain reader of one byte at a time finds, and
 // a change made in two steps of one edit makes the same text.
+#include "FuzzCheck.h"
 #include "settings/IniNames.h"
 #include "settings/IniTextEdit.h"
-
-#include "FuzzCheck.h"
 
 #include <algorithm>
 #include <sstream>

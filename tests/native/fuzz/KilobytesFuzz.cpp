@@ -1,8 +1,7 @@
 // Kilobyte rounding: half up, 0 only for an empty file, monotone in steps of
 // at most one, never more than half a kilobyte off above 511 bytes.
-#include "ui/FileInfoText.h"
-
 #include "FuzzCheck.h"
+#include "ui/FileInfoText.h"
 
 #include <cstring>
 

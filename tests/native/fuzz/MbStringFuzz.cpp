@@ -1,9 +1,8 @@
 // Comparing code page 932 strings: an order (reflexive, antisymmetric), equal
 // only for equal text, and without regard to case exactly where ASCII letters
 // differ in case only.
-#include "classlib/MbString.h"
-
 #include "FuzzCheck.h"
+#include "classlib/MbString.h"
 
 #include <strings.h>
 

@@ -1,8 +1,7 @@
 // Path splitting: the last real backslash is found character by character,
 // and the parts put together give the path back.
-#include "classlib/PathParts.h"
-
 #include "FuzzCheck.h"
+#include "classlib/PathParts.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // The printer-name rule: on every platform class the separators of printer
 // lists are refused, only the few characters the spoolers reject are refused,
 // and the length limit is one a spooler takes.
-#include "printers/PrinterNameRules.h"
-
 #include "FuzzCheck.h"
+#include "printers/PrinterNameRules.h"
 
 #include <cstring>
 

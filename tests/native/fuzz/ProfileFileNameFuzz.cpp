@@ -1,11 +1,9 @@
 // The file names a profile may be installed under: exactly the names that end
 // in ".kpx" and whose stem is no device, as an independent model decides;
 // through FileNamePart, never a name with a separator.
-#include "operation/ProfileFileName.h"
-
-#include "classlib/PathParts.h"
-
 #include "FuzzCheck.h"
+#include "classlib/PathParts.h"
+#include "operation/ProfileFileName.h"
 
 #include <strings.h>
 

@@ -1,9 +1,8 @@
 // Substituting the tool directory for "%KPXSETUP%": the outcome agrees with a
 // plain model (repeat whole-character passes until none finds the token), and
 // false is given only when that outcome is longer than the bound.
-#include "settings/ToolDirToken.h"
-
 #include "FuzzCheck.h"
+#include "settings/ToolDirToken.h"
 
 namespace {
 
