@@ -39,7 +39,12 @@ if [ "${KPX_FRESH_PREFIX:-0}" = 1 ]; then
   find "$prefix" -type f -links +1 ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
       -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.nls' -o -iname '*.tlb' -o -iname '*.ax' \) \
       -exec sh -c 'for f; do cp -p "$f" "$f.kpx-copy" && mv -f "$f.kpx-copy" "$f"; done' sh {} +
-  trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
+  # The server is waited for before its folder goes: the next private prefix
+  # may get the same inode, and Wine finds a prefix's server by its inode, so
+  # a server still ending would serve the new prefix with the old one's
+  # state (its running copy of the tool, its mutexes).
+  trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+        rm -rf "$prefix"' EXIT
 else
   prefix=$("$here/make-prefix.sh" "$root" "$arch" shared)
 fi

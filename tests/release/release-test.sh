@@ -8,7 +8,8 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 ship=$1 probe=$2 printers=$3 windres=$4 sign=${5:-}
 umask 022
 tmp=$(mktemp -d /tmp/kpx-release.XXXXXX) prefix=
-trap 'if [ -n "$prefix" ]; then WINEPREFIX=$prefix wineserver -k || true; rm -rf "$prefix"; fi; rm -rf "$tmp"' EXIT
+trap 'if [ -n "$prefix" ]; then WINEPREFIX=$prefix wineserver -k || true; WINEPREFIX=$prefix wineserver -w || true
+      rm -rf "$prefix"; fi; rm -rf "$tmp"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
 args=(--from-build "$ship")
