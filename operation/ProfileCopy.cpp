@@ -203,22 +203,20 @@ void InstallToTargets(const std::string& source, const std::string targets[2], b
         if (target.empty())
             continue;
 
+        // Only a target that is there and differs from the set's file is
+        // asked about: one that already is the file is left as it is by the
+        // copy and told in place.
         bool copy = true;
-        if (SafeFilePresent(target.c_str())) {
-            DWORD compareError = 0;
-            if (overwriteAll) {
-                copy = true;
-            } else if (CompareFileWithSource(source, target, compareError) == FilesSame) {
-                // Already the set's file: nothing to ask, the copy leaves it
-                // as it is and tells it in place.
-                copy = true;
-            } else if (overwriteCancelled) {
+        DWORD compareError = 0;
+        if (!overwriteAll && SafeFilePresent(target.c_str()) &&
+            CompareFileWithSource(source, target, compareError) != FilesSame) {
+            if (overwriteCancelled) {
                 copy = false;
             } else {
-                OverwriteDecision decision = DecideOverwrite(ask(source, target));
+                const OverwriteDecision decision = DecideOverwrite(ask(source, target));
                 copy = decision.copy;
-                overwriteAll = overwriteAll || decision.setOverwriteAll;
-                overwriteCancelled = overwriteCancelled || decision.setOverwriteCancelled;
+                overwriteAll = decision.setOverwriteAll;
+                overwriteCancelled = decision.setOverwriteCancelled;
             }
         }
         DWORD error = 0;

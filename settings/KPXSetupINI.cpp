@@ -1,5 +1,6 @@
 #include "settings/KPXSetupINI.h"
 
+#include "classlib/WholeCharacters.h"
 #include "platform/WholeFile.h"
 #include "settings/ToolDirToken.h"
 #include "settings/Utf8IniText.h"
@@ -40,13 +41,7 @@ bool CKPXSetupINI::ReadValue(const CUtf8IniText* utf8, const char* section, cons
             return false;
         // As the profile functions read it: at most 259 bytes, whole characters.
         value = read.text.substr(0, kValueBuffer - 1);
-        if (value.size() < read.text.size() && ::IsDBCSLeadByte(static_cast<BYTE>(value.back()))) {
-            size_t whole = 0;
-            while (whole < value.size())
-                whole += ::IsDBCSLeadByte(static_cast<BYTE>(value[whole])) ? 2 : 1;
-            if (whole > value.size())
-                value.pop_back();
-        }
+        value.resize(WholeCharactersLength(value));
         return true;
     }
     char buffer[kValueBuffer] = {};
@@ -58,14 +53,18 @@ bool CKPXSetupINI::ReadValue(const CUtf8IniText* utf8, const char* section, cons
 
 int CKPXSetupINI::GetSetCount() const
 {
+    return GetSetCount(Utf8Text().get());
+}
+
+int CKPXSetupINI::GetSetCount(const CUtf8IniText* utf8) const
+{
     // The count comes back as an unsigned value: "-2" reads as a huge number
     // that, taken as int, is negative again, and a loop up to it adds nothing.
-    const std::shared_ptr<const CUtf8IniText> utf8 = Utf8Text();
     if (utf8) {
         // As GetPrivateProfileIntA reads it: a sign, then the digits up to
         // the first other character.
         std::string count;
-        if (!ReadValue(utf8.get(), kToolSection, "NumColorProfileSets", count))
+        if (!ReadValue(utf8, kToolSection, "NumColorProfileSets", count))
             return 0;
         unsigned value = 0;
         for (size_t i = count[0] == '-' ? 1 : 0; i < count.size() && count[i] >= '0' && count[i] <= '9'; ++i)
@@ -91,7 +90,8 @@ std::vector<std::string> CKPXSetupINI::GetSetNames() const
 {
     std::vector<std::string> names;
     const std::shared_ptr<const CUtf8IniText> utf8 = Utf8Text();
-    const int count = GetSetCount() < kMaxSets ? GetSetCount() : kMaxSets;
+    const int sets = GetSetCount(utf8.get());
+    const int count = sets < kMaxSets ? sets : kMaxSets;
     int gap = 0;
     for (int i = 0; i < count && gap < kMaxGap; ++i) {
         std::string name;
@@ -119,7 +119,8 @@ bool CKPXSetupINI::FindLostCharacter(const std::string& setName, int& line, unsi
     if (!utf8)
         return false;
     std::vector<Utf8IniValue> values;
-    const int count = GetSetCount() < kMaxSets ? GetSetCount() : kMaxSets;
+    const int sets = GetSetCount(utf8.get());
+    const int count = sets < kMaxSets ? sets : kMaxSets;
     for (int i = 0; i < count; ++i) {
         char key[40];
         std::snprintf(key, sizeof key, "ColorProfileSetName%d", i + 1);

@@ -54,4 +54,6 @@ private:
     // utf8 when it is not null; false when missing or empty.
     bool ReadValue(const CUtf8IniText* utf8, const char* section, const char* key, std::string& value) const;
     BOOL GetSetName(const CUtf8IniText* utf8, int index, std::string& name) const;
+    // GetSetCount with the file's UTF-8 reading, if any, already taken.
+    int GetSetCount(const CUtf8IniText* utf8) const;
 };
